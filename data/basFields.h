@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+
+// The three kinds of field a campaign file is made of: the little-endian
+// 16-bit word, the 20-byte file-name field and the run of NUL bytes. Each
+// call moves the stream by exactly the size of its field; a short read or a
+// refused write throws CampaignFileError.
+
+constexpr int16_t FileNameFieldSize = 20;
+constexpr int32_t CampaignFileSize = 31944;
+
+[[nodiscard]] int32_t ReadWord(std::istream& intHandle);
+void WriteWord(int32_t lngN, std::ostream& intHandle);
+
+// The text before the first "." of the 20 bytes, or the empty text when the
+// field holds no "." at all.
+[[nodiscard]] std::string ReadFileName(std::istream& intHandle);
+// Writes at most the first 20 characters, then NUL bytes up to 20.
+void WriteFileName(const std::string& strS, std::ostream& intHandle);
+
+void SkipBytes(int16_t intCount, std::istream& intHandle);
+void WriteZeros(int16_t intCount, std::ostream& intHandle);

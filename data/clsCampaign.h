@@ -1,0 +1,68 @@
+#pragma once
+
+#include "data/clsScenario.h"
+
+#include <array>
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+
+// The campaign document: header, name, the two flags behind the save
+// question, 50 scenario slots (slot i holds scenario i or a free record
+// numbered -1) and the messages of the last integrity check.
+class clsCampaign {
+public:
+    static constexpr int16_t MaxScenarios = 50;
+    static constexpr int16_t MaxErrors = 256;
+    static constexpr int32_t VictoryScenario = 254;
+    static constexpr int32_t LossScenario = 255;
+
+    clsCampaign();
+
+    [[nodiscard]] const std::string& Description() const { return m_strDescription; }
+    void SetDescription(std::string strS) { m_strDescription = std::move(strS); }
+    [[nodiscard]] const std::string& Name() const { return m_strName; }
+    void SetName(std::string strS) { m_strName = std::move(strS); }
+    // 0 Germany, 1 U.K, 2 U.R.S.S, 3 U.S.A.
+    [[nodiscard]] int32_t Nation() const { return m_lngNation; }
+    void SetNation(int32_t lngN) { m_lngNation = lngN; }
+    [[nodiscard]] int32_t Prestige() const { return m_lngPrestige; }
+    void SetPrestige(int32_t lngN) { m_lngPrestige = lngN; }
+    [[nodiscard]] bool Changed() const { return m_blnChanged; }
+    void SetChanged(bool blnValue) { m_blnChanged = blnValue; }
+    [[nodiscard]] bool Saved() const { return m_blnSaved; }
+    void SetSaved(bool blnValue) { m_blnSaved = blnValue; }
+
+    // Refills the error list and returns how many messages it wrote.
+    int16_t Check();
+    // Frees every slot and resets the header; flags and errors stay.
+    void Clear();
+    [[nodiscard]] int16_t ErrorCount() const;
+    [[nodiscard]] const std::string& Errors(int16_t intI) const { return m_strErrors.at(static_cast<uint16_t>(intI)); }
+    void SetErrors(int16_t intI, std::string strS) { m_strErrors.at(static_cast<uint16_t>(intI)) = std::move(strS); }
+    // Reads all 31944 bytes; throws CampaignFileError on a short or malformed
+    // file, leaving whatever was read before the fault.
+    void FileRead(std::istream& intHandle);
+    // Writes all 31944 bytes; throws CampaignFileError when the stream fails.
+    void FileWrite(std::ostream& intHandle) const;
+    // The lowest free slot; only valid while ScenarioCount() < 50.
+    [[nodiscard]] int16_t NextFreeScenario() const;
+    [[nodiscard]] int32_t ScenarioCount() const;
+    [[nodiscard]] clsScenario& Scenarios(int16_t intI) { return m_Scenarios.at(static_cast<uint16_t>(intI)); }
+    [[nodiscard]] const clsScenario& Scenarios(int16_t intI) const
+    {
+        return m_Scenarios.at(static_cast<uint16_t>(intI));
+    }
+
+private:
+    void AddError(int16_t& intCount, std::string strS);
+
+    std::string m_strDescription;
+    std::string m_strName;
+    int32_t m_lngNation = 0;
+    int32_t m_lngPrestige = 0;
+    bool m_blnChanged = false;
+    bool m_blnSaved = false;
+    std::array<clsScenario, MaxScenarios> m_Scenarios;
+    std::array<std::string, MaxErrors> m_strErrors;
+};

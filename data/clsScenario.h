@@ -1,0 +1,77 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+
+// One scenario of a campaign: the files the game loads for it, the enemy's
+// prestige, three values the editor keeps without interpreting them, and
+// for each of the four outcomes (0 Brilliant Victory, 1 Victory, 2 Minor
+// Victory, 3 Defeat) the scenario that follows and what is played.
+class clsScenario {
+public:
+    static constexpr int16_t OutcomeCount = 4;
+    static constexpr int16_t RecordSize = 636;
+
+    [[nodiscard]] const std::string& Movie() const { return m_strMovie; }
+    void SetMovie(std::string strS) { m_strMovie = std::move(strS); }
+    // -1 marks a free slot; otherwise the slot index 0..49.
+    [[nodiscard]] int32_t Number() const { return m_lngNumber; }
+    void SetNumber(int32_t lngN) { m_lngNumber = lngN; }
+    [[nodiscard]] int32_t Prestige() const { return m_lngPrestige; }
+    void SetPrestige(int32_t lngN) { m_lngPrestige = lngN; }
+    [[nodiscard]] const std::string& Name() const { return m_strName; }
+    void SetName(std::string strS) { m_strName = std::move(strS); }
+    [[nodiscard]] const std::string& Text() const { return m_strText; }
+    void SetText(std::string strS) { m_strText = std::move(strS); }
+    [[nodiscard]] const std::string& Voice() const { return m_strVoice; }
+    void SetVoice(std::string strS) { m_strVoice = std::move(strS); }
+    [[nodiscard]] int32_t FirstUnknown() const { return m_lngFirstUnknown; }
+    void SetFirstUnknown(int32_t lngN) { m_lngFirstUnknown = lngN; }
+    [[nodiscard]] int32_t SecondUnknown() const { return m_lngSecondUnknown; }
+    void SetSecondUnknown(int32_t lngN) { m_lngSecondUnknown = lngN; }
+    [[nodiscard]] int32_t ThirdUnknown() const { return m_lngThirdUnknown; }
+    void SetThirdUnknown(int32_t lngN) { m_lngThirdUnknown = lngN; }
+
+    void Clear();
+    void Copy(const clsScenario& Scenario);
+    // Reads or writes the 636-byte record; Number is not part of it.
+    void FileRead(std::istream& intHandle);
+    void FileWrite(std::ostream& intHandle) const;
+
+    // Outcome properties; intI must be 0..3 (std::out_of_range otherwise).
+    [[nodiscard]] const std::string& ResultText(int16_t intI) const { return m_strResultText.at(Index(intI)); }
+    void SetResultText(int16_t intI, std::string strS) { m_strResultText.at(Index(intI)) = std::move(strS); }
+    [[nodiscard]] const std::string& ResultVoice(int16_t intI) const { return m_strResultVoice.at(Index(intI)); }
+    void SetResultVoice(int16_t intI, std::string strS) { m_strResultVoice.at(Index(intI)) = std::move(strS); }
+    [[nodiscard]] int32_t ResultPrestige(int16_t intI) const { return m_lngResultPrestige.at(Index(intI)); }
+    void SetResultPrestige(int16_t intI, int32_t lngN) { m_lngResultPrestige.at(Index(intI)) = lngN; }
+    // 0..49 the next scenario, 254 campaign victory, 255 campaign loss.
+    [[nodiscard]] int32_t ResultScenario(int16_t intI) const { return m_lngResultScenario.at(Index(intI)); }
+    void SetResultScenario(int16_t intI, int32_t lngN) { m_lngResultScenario.at(Index(intI)) = lngN; }
+    [[nodiscard]] const std::string& ResultMovie(int16_t intI) const { return m_strResultMovie.at(Index(intI)); }
+    void SetResultMovie(int16_t intI, std::string strS) { m_strResultMovie.at(Index(intI)) = std::move(strS); }
+
+    friend bool operator==(const clsScenario& a, const clsScenario& b);
+    friend bool operator!=(const clsScenario& a, const clsScenario& b) { return !(a == b); }
+
+private:
+    // A negative index becomes a huge one, so at() rejects it too.
+    static std::size_t Index(int16_t intI) { return static_cast<std::size_t>(static_cast<uint16_t>(intI)); }
+
+    std::string m_strMovie;
+    int32_t m_lngNumber = 0;
+    int32_t m_lngPrestige = 0;
+    std::string m_strName;
+    std::string m_strText;
+    std::string m_strVoice;
+    int32_t m_lngFirstUnknown = 0;
+    int32_t m_lngSecondUnknown = 0;
+    int32_t m_lngThirdUnknown = 0;
+    std::array<std::string, OutcomeCount> m_strResultText;
+    std::array<std::string, OutcomeCount> m_strResultVoice;
+    std::array<int32_t, OutcomeCount> m_lngResultPrestige{};
+    std::array<int32_t, OutcomeCount> m_lngResultScenario{};
+    std::array<std::string, OutcomeCount> m_strResultMovie;
+};
