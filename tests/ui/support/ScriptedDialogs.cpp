@@ -1,0 +1,48 @@
+#include "tests/ui/support/ScriptedDialogs.h"
+
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+int16_t ScriptedDialogs::MsgBox(QWidget*, const QString& strPrompt, int16_t intStyle, const QString& strTitle)
+{
+    MsgBoxes.push_back({strPrompt, intStyle, strTitle});
+    if (WhileOpen) {
+        WhileOpen(MsgBoxes.back());
+    }
+    if (intStyle != MsgBoxStyle::YesNoQuestion) {
+        return MsgBoxAnswer::OK;
+    }
+    if (Answers.empty()) {
+        ADD_FAILURE() << "unscripted question: " << strPrompt.toStdString();
+        return MsgBoxAnswer::No;
+    }
+    const int16_t intAnswer = Answers.front();
+    Answers.pop_front();
+    return intAnswer;
+}
+
+std::optional<FileChoice> ScriptedDialogs::ShowOpen(QWidget*, const FileRequest& Request)
+{
+    return NextFile(false, Request);
+}
+
+std::optional<FileChoice> ScriptedDialogs::ShowSave(QWidget*, const FileRequest& Request)
+{
+    return NextFile(true, Request);
+}
+
+std::optional<FileChoice> ScriptedDialogs::NextFile(bool blnSave, const FileRequest& Request)
+{
+    FileDialogs.push_back({blnSave, Request});
+    if (Files.empty()) {
+        ADD_FAILURE() << "unscripted file dialog: " << Request.Title.toStdString();
+        return std::nullopt;
+    }
+    const std::optional<QString> strPath = Files.front();
+    Files.pop_front();
+    if (!strPath) {
+        return std::nullopt;
+    }
+    return FileChoice{*strPath, QFileInfo(*strPath).fileName()};
+}

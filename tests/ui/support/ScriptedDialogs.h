@@ -1,0 +1,49 @@
+#pragma once
+
+#include "ui/services/UserDialogs.h"
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QWidget;
+
+struct RecordedMsgBox {
+    QString Prompt;
+    int16_t Style = 0;
+    QString Title;
+};
+
+struct RecordedFileDialog {
+    bool Save = false;
+    FileRequest Request;
+};
+
+// Answers every question from a script and records it, so no test ever
+// blocks on a modal window. An unscripted question fails the test.
+class ScriptedDialogs final : public UserDialogs {
+public:
+    int16_t MsgBox(QWidget* parent, const QString& strPrompt, int16_t intStyle, const QString& strTitle) override;
+    std::optional<FileChoice> ShowOpen(QWidget* parent, const FileRequest& Request) override;
+    std::optional<FileChoice> ShowSave(QWidget* parent, const FileRequest& Request) override;
+
+    // Answers for Yes/No questions (MsgBoxAnswer::Yes or No), in order.
+    std::deque<int16_t> Answers;
+    // Paths the file dialogs return, in order; nullopt is a cancel.
+    std::deque<std::optional<QString>> Files;
+    // Runs while a message box is "open", e.g. to look at the window then.
+    std::function<void(const RecordedMsgBox&)> WhileOpen;
+
+    std::vector<RecordedMsgBox> MsgBoxes;
+    std::vector<RecordedFileDialog> FileDialogs;
+
+private:
+    std::optional<FileChoice> NextFile(bool blnSave, const FileRequest& Request);
+};
+
+// The carriage return that separates the lines of a message.
+inline QString CR()
+{
+    return QString(QChar(13));
+}

@@ -1,0 +1,63 @@
+#include "ui/services/ListBox.h"
+
+namespace {
+
+constexpr int DataRole = Qt::UserRole;
+
+} // namespace
+
+ListBox::ListBox(QWidget* parent) : QListWidget(parent)
+{
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(this, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!m_blnProgrammatic && ListIndex() >= 0) {
+            emit Click();
+        }
+    });
+    connect(this, &QListWidget::itemDoubleClicked, this, [this] { emit DblClick(); });
+}
+
+void ListBox::Clear()
+{
+    m_blnProgrammatic = true;
+    clear();
+    m_blnProgrammatic = false;
+}
+
+void ListBox::AddItem(const QString& strS, int32_t lngData)
+{
+    m_blnProgrammatic = true;
+    auto* pItem = new QListWidgetItem(strS, this);
+    pItem->setData(DataRole, lngData);
+    m_blnProgrammatic = false;
+}
+
+QString ListBox::List(int16_t intJ) const
+{
+    const QListWidgetItem* pItem = item(intJ);
+    return pItem != nullptr ? pItem->text() : QString();
+}
+
+int32_t ListBox::ItemData(int16_t intJ) const
+{
+    const QListWidgetItem* pItem = item(intJ);
+    return pItem != nullptr ? pItem->data(DataRole).toInt() : -1;
+}
+
+int16_t ListBox::ListIndex() const
+{
+    const QList<QListWidgetItem*> selected = selectedItems();
+    return selected.isEmpty() ? int16_t{-1} : static_cast<int16_t>(row(selected.constFirst()));
+}
+
+void ListBox::SetListIndex(int16_t intJ)
+{
+    m_blnProgrammatic = true;
+    if (intJ >= 0 && intJ < count()) {
+        setCurrentRow(intJ);
+    } else {
+        clearSelection();
+        setCurrentRow(-1);
+    }
+    m_blnProgrammatic = false;
+}

@@ -1,0 +1,183 @@
+#include "ui/services/TextBox.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QFocusEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+
+#include <memory>
+
+namespace {
+
+bool IsTypedCharacter(const QKeyEvent& e)
+{
+    if (e.modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) {
+        return false;
+    }
+    const QString strTyped = e.text();
+    if (strTyped.isEmpty()) {
+        return false;
+    }
+    for (const QChar ch : strTyped) {
+        if (ch.unicode() < 32 || ch.unicode() == 127) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IsBackspace(const QKeyEvent& e)
+{
+    return e.key() == Qt::Key_Backspace && !(e.modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
+}
+
+} // namespace
+
+TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
+{
+    // A drop would insert text past the filter and the limit.
+    setAcceptDrops(false);
+    connect(this, &QLineEdit::textChanged, this, &TextBox::OnTextChanged);
+}
+
+void TextBox::SetText(const QString& strS)
+{
+    if (strS != text()) {
+        setText(strS);
+    }
+}
+
+void TextBox::PasteText(const QString& strS)
+{
+    if (!isReadOnly()) {
+        InsertWithinLimit(Filtered(strS));
+    }
+}
+
+QString TextBox::Filtered(const QString& strS)
+{
+    QString strKept;
+    for (const QChar ch : strS) {
+        qint16 intK = static_cast<qint16>(ch.unicode());
+        emit KeyPress(intK);
+        if (intK != 0) {
+            strKept += intK == static_cast<qint16>(ch.unicode()) ? ch : QChar(static_cast<char16_t>(intK));
+        }
+    }
+    return strKept;
+}
+
+void TextBox::InsertWithinLimit(const QString& strS)
+{
+    const auto lngRoom = static_cast<qsizetype>(m_intMaxLength) - (text().size() - selectedText().size());
+    if (strS.isEmpty() || lngRoom <= 0) {
+        return;
+    }
+    insert(strS.left(lngRoom));
+}
+
+void TextBox::PasteClipboard()
+{
+    PasteText(QApplication::clipboard()->text(QClipboard::Clipboard));
+}
+
+void TextBox::keyPressEvent(QKeyEvent* e)
+{
+    if (e->matches(QKeySequence::Paste)) {
+        PasteClipboard();
+        e->accept();
+        return;
+    }
+    if (IsBackspace(*e)) {
+        qint16 intK = 8;
+        emit KeyPress(intK);
+        if (intK == 8) {
+            QLineEdit::keyPressEvent(e);
+        } else {
+            if (intK != 0) {
+                InsertWithinLimit(QString(QChar(static_cast<char16_t>(intK))));
+            }
+            e->accept();
+        }
+        return;
+    }
+    if (!IsTypedCharacter(*e)) {
+        QLineEdit::keyPressEvent(e);
+        return;
+    }
+    if (!isReadOnly()) {
+        InsertWithinLimit(Filtered(e->text()));
+    }
+    e->accept();
+}
+
+void TextBox::inputMethodEvent(QInputMethodEvent* e)
+{
+    if (e->commitString().isEmpty()) {
+        QLineEdit::inputMethodEvent(e);
+        return;
+    }
+    // Composed characters are typed characters too.
+    const QString strCommit = e->commitString();
+    QInputMethodEvent Preedit(e->preeditString(), e->attributes());
+    QLineEdit::inputMethodEvent(&Preedit);
+    InsertWithinLimit(Filtered(strCommit));
+    e->accept();
+}
+
+void TextBox::contextMenuEvent(QContextMenuEvent* e)
+{
+    const std::unique_ptr<QMenu> menu(createStandardContextMenu());
+    // Qt 6.4 names none of the menu's actions; its Paste is known by its caption.
+    const QString strPaste = QLineEdit::tr("&Paste");
+    for (QAction* action : menu->actions()) {
+        if (action->text().startsWith(strPaste)) {
+            disconnect(action, &QAction::triggered, nullptr, nullptr);
+            connect(action, &QAction::triggered, this, &TextBox::PasteClipboard);
+        }
+    }
+    menu->exec(e->globalPos());
+}
+
+void TextBox::mouseReleaseEvent(QMouseEvent* e)
+{
+    // The X11 selection paste of the middle button bypasses paste().
+    if (e->button() == Qt::MiddleButton && QApplication::clipboard()->supportsSelection()) {
+        if (!isReadOnly()) {
+            deselect();
+            PasteText(QApplication::clipboard()->text(QClipboard::Selection));
+        }
+        e->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(e);
+}
+
+void TextBox::focusOutEvent(QFocusEvent* e)
+{
+    QLineEdit::focusOutEvent(e);
+    const Qt::FocusReason Reason = e->reason();
+    if (Reason == Qt::ActiveWindowFocusReason || Reason == Qt::PopupFocusReason ||
+        Reason == Qt::MenuBarFocusReason) {
+        return;
+    }
+    // The application's focus widget is already the one receiving the focus.
+    const QWidget* pNext = QApplication::focusWidget();
+    if (pNext == nullptr || pNext == this || pNext->window() != window()) {
+        return;
+    }
+    emit LostFocus();
+}
+
+void TextBox::OnTextChanged(const QString& strS)
+{
+    if (strS == m_strLast) {
+        return;
+    }
+    m_strLast = strS;
+    emit Change();
+}

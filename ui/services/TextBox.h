@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QLineEdit>
+
+#include <cstdint>
+
+// A line edit that keeps the promises the windows rely on, where a plain
+// QLineEdit behaves otherwise:
+// - the maximum length binds typing and pasting only: text the program
+//   assigns shows whole, however long (QLineEdit::setMaxLength would cut it);
+// - KeyPress sees each typed character's code before it is inserted (8 for
+//   backspace) and discards it when set to 0; pasted text runs through the
+//   same hook character by character; keys that produce no character, and
+//   Ctrl shortcuts, never reach it;
+// - Change is raised exactly when the text really changes, typed or assigned,
+//   and nested when a handler assigns the text again;
+// - LostFocus is raised only when the focus moves to another control of the
+//   same window, not when a message box or a menu takes it.
+class TextBox : public QLineEdit {
+    Q_OBJECT
+
+public:
+    explicit TextBox(QWidget* parent = nullptr);
+
+    void SetMaxLength(int intLength) { m_intMaxLength = intLength; }
+    [[nodiscard]] int MaxLength() const { return m_intMaxLength; }
+    // Assigning the text the box already holds is no change.
+    void SetText(const QString& strS);
+    [[nodiscard]] QString Text() const { return text(); }
+    // Inserts text at the cursor as a paste does: filtered and within the limit.
+    void PasteText(const QString& strS);
+
+signals:
+    void KeyPress(qint16& intK);
+    void Change();
+    void LostFocus();
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void inputMethodEvent(QInputMethodEvent* e) override;
+
+private:
+    // Runs each character through KeyPress; what survives, within the room left.
+    QString Filtered(const QString& strS);
+    void InsertWithinLimit(const QString& strS);
+    void PasteClipboard();
+    void OnTextChanged(const QString& strS);
+
+    int m_intMaxLength = 32767;
+    QString m_strLast;
+};
