@@ -3,11 +3,11 @@
 #include <QPainter>
 #include <QPainterPath>
 
-QPixmap ProgramPixmap(int intSize)
+QImage ProgramImage(int intSize)
 {
-    QPixmap pixmap(intSize, intSize);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
+    QImage image(intSize, intSize, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     // Drawn on a 32-unit grid, so every size shows the same picture.
     painter.scale(intSize / 32.0, intSize / 32.0);
@@ -44,7 +44,13 @@ QPixmap ProgramPixmap(int intSize)
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(0xd9, 0xb3, 0x4a));
     painter.drawPath(keep);
-    return pixmap;
+    painter.end();
+    return image;
+}
+
+QPixmap ProgramPixmap(int intSize)
+{
+    return QPixmap::fromImage(ProgramImage(intSize));
 }
 
 QIcon ProgramIcon()

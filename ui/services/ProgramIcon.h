@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 
 // The program's icon: a blue shield with a golden keep, drawn at any size
 // (32 by 32 is the size the windows show).
+// Needs no running application, so the build can render the installed icon.
+[[nodiscard]] QImage ProgramImage(int intSize);
 [[nodiscard]] QPixmap ProgramPixmap(int intSize = 32);
 [[nodiscard]] QIcon ProgramIcon();
