@@ -1,0 +1,99 @@
+#include "data/CampaignFileError.h"
+#include "data/clsCampaign.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <istream>
+#include <sstream>
+#include <streambuf>
+#include <string>
+
+namespace {
+
+constexpr std::size_t CampaignBytes = 31944;
+
+// Lets the reader take the fuzzer's bytes where they lie; a string stream
+// would copy 32 KB per input. The position is answered as a file would, so
+// the reader's "ends at byte N" message is exercised too.
+class InputBuffer : public std::streambuf {
+public:
+    InputBuffer(const uint8_t* pData, std::size_t lngSize)
+    {
+        char* pBegin = const_cast<char*>(reinterpret_cast<const char*>(pData));
+        setg(pBegin, pBegin, pBegin + lngSize);
+    }
+
+protected:
+    pos_type seekoff(off_type lngOffset, std::ios_base::seekdir Direction, std::ios_base::openmode Which) override
+    {
+        if (lngOffset != 0 || Direction != std::ios_base::cur || (Which & std::ios_base::in) == 0) {
+            return pos_type(off_type(-1));
+        }
+        return pos_type(gptr() - eback());
+    }
+};
+
+[[noreturn]] void Fail(const std::string& strWhat)
+{
+    std::fprintf(stderr, "campaign_fuzzer: %s\n", strWhat.c_str());
+    std::abort();
+}
+
+std::string Written(const clsCampaign& Campaign)
+{
+    std::ostringstream Stream;
+    Campaign.FileWrite(Stream);
+    return Stream.str();
+}
+
+// Every campaign the editor reads must check, save and load again into a
+// campaign that saves the very same bytes and checks the same way.
+void CheckRoundTrip(clsCampaign& Campaign)
+{
+    const int16_t intErrors = Campaign.Check();
+    if (intErrors != Campaign.ErrorCount()) {
+        Fail("Check returned " + std::to_string(intErrors) + " but the list holds " +
+             std::to_string(Campaign.ErrorCount()) + " messages");
+    }
+    const std::string strFirst = Written(Campaign);
+    if (strFirst.size() != CampaignBytes) {
+        Fail("the written campaign has " + std::to_string(strFirst.size()) + " bytes, not 31944");
+    }
+    clsCampaign Again;
+    std::istringstream Stream(strFirst);
+    try {
+        Again.FileRead(Stream);
+    } catch (const CampaignFileError& Error) {
+        Fail(std::string("the written campaign does not read back: ") + Error.what());
+    }
+    if (Written(Again) != strFirst) {
+        Fail("the campaign read back from the written bytes writes different bytes");
+    }
+    if (Again.Check() != intErrors) {
+        Fail("the campaign read back from the written bytes checks differently");
+    }
+    for (int16_t intI = 0; intI < intErrors; ++intI) {
+        if (Again.Errors(intI) != Campaign.Errors(intI)) {
+            Fail("check message " + std::to_string(intI) + " differs after the round trip");
+        }
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, std::size_t lngSize)
+{
+    InputBuffer Buffer(pData, lngSize);
+    std::istream Stream(&Buffer);
+    clsCampaign Campaign;
+    try {
+        Campaign.FileRead(Stream);
+    } catch (const CampaignFileError&) {
+        // Refused with a message to the user: the expected end for most inputs.
+        return 0;
+    }
+    CheckRoundTrip(Campaign);
+    return 0;
+}
