@@ -1,6 +1,7 @@
 #include "data/basFields.h"
 
 #include "data/CampaignFileError.h"
+#include "data/FieldCodec.h"
 
 #include <algorithm>
 #include <array>
@@ -10,22 +11,70 @@
 
 namespace {
 
-// The stream buffer is used directly: the fields are tiny and many, and the
-// per-call sentry of the formatted stream API would dominate a whole read.
-std::streamoff Position(std::streambuf& buffer, std::ios_base::openmode which)
+std::streamoff Position(std::streambuf* pBuffer, std::ios_base::openmode Which)
 {
-    return static_cast<std::streamoff>(buffer.pubseekoff(0, std::ios_base::cur, which));
+    return pBuffer != nullptr ? static_cast<std::streamoff>(pBuffer->pubseekoff(0, std::ios_base::cur, Which)) : -1;
 }
 
+// The stream buffer is used directly: the fields are tiny, and the sentry
+// of the formatted stream API would cost more than the bytes themselves.
 void ReadExactly(char* pBytes, std::streamsize lngCount, std::istream& intHandle)
 {
     std::streambuf* pBuffer = intHandle.rdbuf();
     const std::streamsize lngGot = pBuffer != nullptr && intHandle.good() ? pBuffer->sgetn(pBytes, lngCount) : 0;
-    if (lngGot == lngCount) {
-        return;
+    if (lngGot != lngCount) {
+        ThrowFileEnd(intHandle);
     }
+}
+
+void WriteExactly(const char* pBytes, std::streamsize lngCount, std::ostream& intHandle)
+{
+    std::streambuf* pBuffer = intHandle.rdbuf();
+    const std::streamsize lngPut = pBuffer != nullptr && intHandle.good() ? pBuffer->sputn(pBytes, lngCount) : 0;
+    if (lngPut != lngCount) {
+        ThrowWriteFailure(intHandle);
+    }
+}
+
+constexpr std::size_t ChunkSize = 636;
+constexpr std::array<char, ChunkSize> Zeros{};
+
+} // namespace
+
+int32_t DecodeWord(const char* pBytes)
+{
+    const auto* pUnsigned = reinterpret_cast<const unsigned char*>(pBytes);
+    return pUnsigned[0] + 256 * pUnsigned[1];
+}
+
+void EncodeWord(int32_t lngN, char* pBytes)
+{
+    const int32_t lngHigh = lngN / 256;
+    const int32_t lngLow = lngN - 256 * lngHigh;
+    pBytes[0] = static_cast<char>(lngLow);
+    pBytes[1] = static_cast<char>(lngHigh);
+}
+
+std::string DecodeFileName(const char* pBytes)
+{
+    const auto* pDot = static_cast<const char*>(std::memchr(pBytes, '.', FileNameFieldSize));
+    return pDot != nullptr ? std::string(pBytes, static_cast<std::size_t>(pDot - pBytes)) : std::string();
+}
+
+void EncodeFileName(const std::string& strBase, const char* strExtension, char* pBytes)
+{
+    // A name from a file may carry more than the field holds: keep the first
+    // 20 bytes so the file keeps its size and its "." stays inside the field.
+    const std::size_t lngBase = std::min<std::size_t>(strBase.size(), FileNameFieldSize);
+    std::memcpy(pBytes, strBase.data(), lngBase);
+    const std::size_t lngExtension = std::min(std::strlen(strExtension), FileNameFieldSize - lngBase);
+    std::memcpy(pBytes + lngBase, strExtension, lngExtension);
+}
+
+void ThrowFileEnd(std::istream& intHandle)
+{
     intHandle.setstate(std::ios_base::eofbit | std::ios_base::failbit);
-    const std::streamoff lngEnd = pBuffer != nullptr ? Position(*pBuffer, std::ios_base::in) : -1;
+    const std::streamoff lngEnd = Position(intHandle.rdbuf(), std::ios_base::in);
     const std::string strSize = std::to_string(CampaignFileSize);
     if (lngEnd >= 0) {
         throw CampaignFileError("The file ends at byte " + std::to_string(lngEnd) + ", but a campaign file has " +
@@ -34,38 +83,28 @@ void ReadExactly(char* pBytes, std::streamsize lngCount, std::istream& intHandle
     throw CampaignFileError("The file ends before its last byte: a campaign file has " + strSize + " bytes.");
 }
 
-void WriteExactly(const char* pBytes, std::streamsize lngCount, std::ostream& intHandle)
+void ThrowWriteFailure(std::ostream& intHandle)
 {
-    std::streambuf* pBuffer = intHandle.rdbuf();
-    const std::streamsize lngPut = pBuffer != nullptr && intHandle.good() ? pBuffer->sputn(pBytes, lngCount) : 0;
-    if (lngPut == lngCount) {
-        return;
-    }
     intHandle.setstate(std::ios_base::badbit);
-    const std::streamoff lngAt = pBuffer != nullptr ? Position(*pBuffer, std::ios_base::out) : -1;
+    const std::streamoff lngAt = Position(intHandle.rdbuf(), std::ios_base::out);
     if (lngAt >= 0) {
-        throw CampaignFileError("The campaign could not be written: writing stopped at byte " +
-                                std::to_string(lngAt) + " of " + std::to_string(CampaignFileSize) + ".");
+        throw CampaignFileError("The campaign could not be written: writing stopped at byte " + std::to_string(lngAt) +
+                                " of " + std::to_string(CampaignFileSize) + ".");
     }
     throw CampaignFileError("The campaign could not be written: the file refused the bytes.");
 }
 
-constexpr std::array<char, 636> Zeros{};
-
-} // namespace
-
 int32_t ReadWord(std::istream& intHandle)
 {
-    std::array<unsigned char, 2> bytes{};
-    ReadExactly(reinterpret_cast<char*>(bytes.data()), 2, intHandle);
-    return bytes[0] + 256 * bytes[1];
+    std::array<char, 2> bytes{};
+    ReadExactly(bytes.data(), 2, intHandle);
+    return DecodeWord(bytes.data());
 }
 
 void WriteWord(int32_t lngN, std::ostream& intHandle)
 {
-    const int32_t lngHigh = lngN / 256;
-    const int32_t lngLow = lngN - 256 * lngHigh;
-    const std::array<char, 2> bytes{static_cast<char>(lngLow), static_cast<char>(lngHigh)};
+    std::array<char, 2> bytes{};
+    EncodeWord(lngN, bytes.data());
     WriteExactly(bytes.data(), 2, intHandle);
 }
 
@@ -73,28 +112,22 @@ std::string ReadFileName(std::istream& intHandle)
 {
     std::array<char, FileNameFieldSize> field{};
     ReadExactly(field.data(), FileNameFieldSize, intHandle);
-    const auto* pDot = static_cast<const char*>(std::memchr(field.data(), '.', field.size()));
-    if (pDot == nullptr) {
-        return {};
-    }
-    return std::string(field.data(), static_cast<std::size_t>(pDot - field.data()));
+    return DecodeFileName(field.data());
 }
 
 void WriteFileName(const std::string& strS, std::ostream& intHandle)
 {
     std::array<char, FileNameFieldSize> field{};
-    // A name from a file may carry more than the field holds: keep the first
-    // 20 bytes so the file keeps its size and its "." stays inside the field.
-    std::copy_n(strS.data(), std::min<std::size_t>(strS.size(), field.size()), field.data());
+    EncodeFileName(strS, "", field.data());
     WriteExactly(field.data(), FileNameFieldSize, intHandle);
 }
 
 void SkipBytes(int16_t intCount, std::istream& intHandle)
 {
-    std::array<char, Zeros.size()> scratch{};
-    int16_t intLeft = intCount;
-    while (intLeft > 0) {
-        const auto intChunk = std::min<int16_t>(intLeft, static_cast<int16_t>(scratch.size()));
+    // Never looked at, so never cleared.
+    std::array<char, ChunkSize> scratch;
+    for (int16_t intLeft = intCount; intLeft > 0;) {
+        const auto intChunk = std::min<int16_t>(intLeft, static_cast<int16_t>(ChunkSize));
         ReadExactly(scratch.data(), intChunk, intHandle);
         intLeft = static_cast<int16_t>(intLeft - intChunk);
     }
@@ -102,9 +135,8 @@ void SkipBytes(int16_t intCount, std::istream& intHandle)
 
 void WriteZeros(int16_t intCount, std::ostream& intHandle)
 {
-    int16_t intLeft = intCount;
-    while (intLeft > 0) {
-        const auto intChunk = std::min<int16_t>(intLeft, static_cast<int16_t>(Zeros.size()));
+    for (int16_t intLeft = intCount; intLeft > 0;) {
+        const auto intChunk = std::min<int16_t>(intLeft, static_cast<int16_t>(ChunkSize));
         WriteExactly(Zeros.data(), intChunk, intHandle);
         intLeft = static_cast<int16_t>(intLeft - intChunk);
     }

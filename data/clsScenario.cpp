@@ -1,13 +1,17 @@
 #include "data/clsScenario.h"
 
-#include "data/basFields.h"
+#include "data/RecordBuffer.h"
 
 namespace {
 
 // Optional names are NUL when empty; the others always carry their extension.
-void WriteOptionalName(const std::string& strS, const char* strExtension, std::ostream& intHandle)
+void WriteOptionalName(RecordWriter& Record, const std::string& strS, const char* strExtension)
 {
-    WriteFileName(strS.empty() ? std::string() : strS + strExtension, intHandle);
+    if (strS.empty()) {
+        Record.WriteZeros(20);
+    } else {
+        Record.WriteFileName(strS, strExtension);
+    }
 }
 
 } // namespace
@@ -41,50 +45,53 @@ void clsScenario::Copy(const clsScenario& Scenario)
 
 void clsScenario::FileRead(std::istream& intHandle)
 {
-    m_lngPrestige = ReadWord(intHandle);
-    m_lngFirstUnknown = ReadWord(intHandle);
-    m_lngSecondUnknown = ReadWord(intHandle);
-    m_lngThirdUnknown = ReadWord(intHandle);
-    m_strName = ReadFileName(intHandle);
-    m_strMovie = ReadFileName(intHandle);
-    m_strVoice = ReadFileName(intHandle);
-    m_strText = ReadFileName(intHandle);
+    RecordReader Record(intHandle, RecordSize);
+    m_lngPrestige = Record.ReadWord();
+    m_lngFirstUnknown = Record.ReadWord();
+    m_lngSecondUnknown = Record.ReadWord();
+    m_lngThirdUnknown = Record.ReadWord();
+    m_strName = Record.ReadFileName();
+    m_strMovie = Record.ReadFileName();
+    m_strVoice = Record.ReadFileName();
+    m_strText = Record.ReadFileName();
     for (int16_t intI = 0; intI < OutcomeCount; ++intI) {
-        SetResultPrestige(intI, ReadWord(intHandle));
-        SkipBytes(20, intHandle);
-        SetResultVoice(intI, ReadFileName(intHandle));
-        SetResultText(intI, ReadFileName(intHandle));
-        SetResultMovie(intI, ReadFileName(intHandle));
+        SetResultPrestige(intI, Record.ReadWord());
+        Record.SkipBytes(20);
+        SetResultVoice(intI, Record.ReadFileName());
+        SetResultText(intI, Record.ReadFileName());
+        SetResultMovie(intI, Record.ReadFileName());
     }
     for (int16_t intI = 0; intI < OutcomeCount; ++intI) {
-        SetResultScenario(intI, ReadWord(intHandle));
-        SkipBytes(28, intHandle);
+        SetResultScenario(intI, Record.ReadWord());
+        Record.SkipBytes(28);
     }
-    SkipBytes(100, intHandle);
+    Record.SkipBytes(100);
 }
 
 void clsScenario::FileWrite(std::ostream& intHandle) const
 {
-    WriteWord(m_lngPrestige, intHandle);
-    WriteWord(m_lngFirstUnknown, intHandle);
-    WriteWord(m_lngSecondUnknown, intHandle);
-    WriteWord(m_lngThirdUnknown, intHandle);
-    WriteFileName(m_strName + ".scn", intHandle);
-    WriteOptionalName(m_strMovie, ".smk", intHandle);
-    WriteFileName(m_strVoice + ".mus", intHandle);
-    WriteFileName(m_strText + ".txt", intHandle);
+    RecordWriter Record(RecordSize);
+    Record.WriteWord(m_lngPrestige);
+    Record.WriteWord(m_lngFirstUnknown);
+    Record.WriteWord(m_lngSecondUnknown);
+    Record.WriteWord(m_lngThirdUnknown);
+    Record.WriteFileName(m_strName, ".scn");
+    WriteOptionalName(Record, m_strMovie, ".smk");
+    Record.WriteFileName(m_strVoice, ".mus");
+    Record.WriteFileName(m_strText, ".txt");
     for (int16_t intI = 0; intI < OutcomeCount; ++intI) {
-        WriteWord(ResultPrestige(intI), intHandle);
-        WriteZeros(20, intHandle);
-        WriteOptionalName(ResultVoice(intI), ".mus", intHandle);
-        WriteOptionalName(ResultText(intI), ".txt", intHandle);
-        WriteOptionalName(ResultMovie(intI), ".smk", intHandle);
+        Record.WriteWord(ResultPrestige(intI));
+        Record.WriteZeros(20);
+        WriteOptionalName(Record, ResultVoice(intI), ".mus");
+        WriteOptionalName(Record, ResultText(intI), ".txt");
+        WriteOptionalName(Record, ResultMovie(intI), ".smk");
     }
     for (int16_t intI = 0; intI < OutcomeCount; ++intI) {
-        WriteWord(ResultScenario(intI), intHandle);
-        WriteZeros(28, intHandle);
+        Record.WriteWord(ResultScenario(intI));
+        Record.WriteZeros(28);
     }
-    WriteZeros(100, intHandle);
+    Record.WriteZeros(100);
+    Record.Flush(intHandle);
 }
 
 bool operator==(const clsScenario& a, const clsScenario& b)

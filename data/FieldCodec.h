@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+
+// The byte rules of the three field kinds and the two failures, shared by
+// the stream primitives and the record buffers so both read and write alike.
+
+[[nodiscard]] int32_t DecodeWord(const char* pBytes);
+void EncodeWord(int32_t lngN, char* pBytes);
+// The text before the first "." of the 20 bytes; empty without a ".".
+[[nodiscard]] std::string DecodeFileName(const char* pBytes);
+// strBase then strExtension into 20 bytes that are NUL already; whatever
+// lies beyond the 20th byte is left out, so the field keeps its size.
+void EncodeFileName(const std::string& strBase, const char* strExtension, char* pBytes);
+
+// Throws the error of a stream that ended early, naming where it ended.
+[[noreturn]] void ThrowFileEnd(std::istream& intHandle);
+// Throws the error of a stream that refused bytes, naming where it stopped.
+[[noreturn]] void ThrowWriteFailure(std::ostream& intHandle);
