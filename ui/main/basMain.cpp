@@ -1,0 +1,23 @@
+#include "ui/main/basMain.h"
+
+#include "data/clsCampaign.h"
+#include "ui/main/frmCampaign.h"
+#include "ui/scenario/frmScenario.h"
+
+#include <QEventLoop>
+
+int Main(UserDialogs& Dialogs)
+{
+    frmCampaign Window(Dialogs);
+    frmScenario ScenarioDialog(Dialogs, &Window);
+    clsCampaign Campaign;
+    Window.SetScenarioDialog(ScenarioDialog);
+    Window.SetCampaign(Campaign);
+    ScenarioDialog.SetCampaign(Campaign);
+    Window.Update(-1);
+
+    QEventLoop Loop;
+    QObject::connect(&Window, &frmCampaign::Hidden, &Loop, &QEventLoop::quit);
+    Window.show();
+    return Loop.exec();
+}

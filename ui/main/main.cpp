@@ -1,0 +1,11 @@
+#include "ui/main/basMain.h"
+#include "ui/services/QtUserDialogs.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication App(argc, argv);
+    QtUserDialogs Dialogs;
+    return Main(Dialogs);
+}
