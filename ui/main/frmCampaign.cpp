@@ -270,7 +270,7 @@ void frmCampaign::CreateMenus()
 
     QMenu* mnuHelp = menuBar()->addMenu(QStringLiteral("&?"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    // Kept from the original menu; it has never had a command.
+    // An entry without a command: choosing it does nothing.
     AddMenuItem(mnuHelp, QStringLiteral("&Campaign File Info"), QStringLiteral("mnuHelpFileInfo"));
     mnuHelp->addSeparator()->setObjectName(QStringLiteral("mnuHelpSeparator"));
     connect(AddMenuItem(mnuHelp, QStringLiteral("&About"), QStringLiteral("mnuHelpAbout")), &QAction::triggered, this,
