@@ -5,6 +5,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <vector>
 
 class QWidget;
@@ -46,4 +47,10 @@ private:
 inline QString CR()
 {
     return QString(QChar(13));
+}
+
+// GoogleTest shows a QString in a failure as its text, not as raw bytes.
+inline void PrintTo(const QString& strS, std::ostream* pOut)
+{
+    *pOut << '"' << strS.toStdString() << '"';
 }
