@@ -1,6 +1,8 @@
 #include "ui/scenario/frmScenario.h"
 
 #include "data/clsCampaign.h"
+#include "ui/services/ByteText.h"
+#include "ui/services/KeyFilters.h"
 #include "ui/services/ProgramIcon.h"
 #include "ui/services/TextBox.h"
 #include "ui/services/UserDialogs.h"
@@ -24,18 +26,6 @@ const QString strResultTitle = QStringLiteral("Result");
 QString CR()
 {
     return QString(QChar(13));
-}
-
-// Names are stored one byte per character so that any byte read from a file
-// comes back unchanged.
-QString FromRecord(const std::string& strS)
-{
-    return QString::fromLatin1(strS.data(), static_cast<qsizetype>(strS.size()));
-}
-
-std::string ToRecord(const QString& strS)
-{
-    return strS.toLatin1().toStdString();
 }
 
 QString Decimal(int32_t lngN)
@@ -64,22 +54,6 @@ std::optional<int32_t> WholeNumber(const QString& strS)
 int32_t NumberIn(const TextBox* txtBox)
 {
     return WholeNumber(txtBox->Text()).value_or(0);
-}
-
-void NameFilter(qint16& intK)
-{
-    const bool blnPass =
-        (intK >= 'A' && intK <= 'Z') || (intK >= 'a' && intK <= 'z') || (intK >= '0' && intK <= '9') || intK == 8;
-    if (!blnPass) {
-        intK = 0;
-    }
-}
-
-void DigitFilter(qint16& intK)
-{
-    if (!((intK >= '0' && intK <= '9') || intK == 8)) {
-        intK = 0;
-    }
 }
 
 void MakeLabel(QWidget* parent, const char* strName, const QString& strCaption, int intLeft, int intTop, int intWidth)
@@ -285,23 +259,23 @@ void frmScenario::Form_Load()
 
 void frmScenario::Update()
 {
-    txtText->SetText(FromRecord(m_Scenario.Text()));
-    txtVoice->SetText(FromRecord(m_Scenario.Voice()));
-    txtScenario->SetText(FromRecord(m_Scenario.Name()));
+    txtText->SetText(FromBytes(m_Scenario.Text()));
+    txtVoice->SetText(FromBytes(m_Scenario.Voice()));
+    txtScenario->SetText(FromBytes(m_Scenario.Name()));
     txtNumber->SetText(Decimal(m_Scenario.Number()));
     txtPrestige->SetText(Decimal(m_Scenario.Prestige()));
-    txtAnimation->SetText(FromRecord(m_Scenario.Movie()));
+    txtAnimation->SetText(FromBytes(m_Scenario.Movie()));
     txtFirstUnknown->SetText(Decimal(m_Scenario.FirstUnknown()));
     txtSecondUnknown->SetText(Decimal(m_Scenario.SecondUnknown()));
     txtThirdUnknown->SetText(Decimal(m_Scenario.ThirdUnknown()));
     for (int16_t intI = 0; intI < clsScenario::OutcomeCount; ++intI) {
-        txtResultText.at(intI)->SetText(FromRecord(m_Scenario.ResultText(intI)));
-        txtResultVoice.at(intI)->SetText(FromRecord(m_Scenario.ResultVoice(intI)));
+        txtResultText.at(intI)->SetText(FromBytes(m_Scenario.ResultText(intI)));
+        txtResultVoice.at(intI)->SetText(FromBytes(m_Scenario.ResultVoice(intI)));
         txtResultPrestige.at(intI)->SetText(Decimal(m_Scenario.ResultPrestige(intI)));
         txtResultScenario.at(intI)->SetText(Decimal(m_Scenario.ResultScenario(intI)));
-        txtResultMovie.at(intI)->SetText(FromRecord(m_Scenario.ResultMovie(intI)));
+        txtResultMovie.at(intI)->SetText(FromBytes(m_Scenario.ResultMovie(intI)));
     }
-    SetTitle(FromRecord(m_Scenario.Name()));
+    SetTitle(FromBytes(m_Scenario.Name()));
     m_blnChanged = false;
 }
 
@@ -318,7 +292,7 @@ void frmScenario::showEvent(QShowEvent* e)
 
 void frmScenario::Form_Activate()
 {
-    SetTitle(FromRecord(m_Scenario.Name()));
+    SetTitle(FromBytes(m_Scenario.Name()));
     txtScenario->setFocus(Qt::OtherFocusReason);
 }
 
@@ -360,21 +334,21 @@ void frmScenario::cmdPaste_Click()
 
 void frmScenario::WriteControls(clsScenario& Record) const
 {
-    Record.SetText(ToRecord(txtText->Text()));
-    Record.SetVoice(ToRecord(txtVoice->Text()));
-    Record.SetName(ToRecord(txtScenario->Text()));
+    Record.SetText(ToBytes(txtText->Text()));
+    Record.SetVoice(ToBytes(txtVoice->Text()));
+    Record.SetName(ToBytes(txtScenario->Text()));
     Record.SetNumber(NumberIn(txtNumber));
     Record.SetPrestige(NumberIn(txtPrestige));
-    Record.SetMovie(ToRecord(txtAnimation->Text()));
+    Record.SetMovie(ToBytes(txtAnimation->Text()));
     Record.SetFirstUnknown(NumberIn(txtFirstUnknown));
     Record.SetSecondUnknown(NumberIn(txtSecondUnknown));
     Record.SetThirdUnknown(NumberIn(txtThirdUnknown));
     for (int16_t intI = 0; intI < clsScenario::OutcomeCount; ++intI) {
-        Record.SetResultText(intI, ToRecord(txtResultText.at(intI)->Text()));
-        Record.SetResultVoice(intI, ToRecord(txtResultVoice.at(intI)->Text()));
+        Record.SetResultText(intI, ToBytes(txtResultText.at(intI)->Text()));
+        Record.SetResultVoice(intI, ToBytes(txtResultVoice.at(intI)->Text()));
         Record.SetResultPrestige(intI, NumberIn(txtResultPrestige.at(intI)));
         Record.SetResultScenario(intI, NumberIn(txtResultScenario.at(intI)));
-        Record.SetResultMovie(intI, ToRecord(txtResultMovie.at(intI)->Text()));
+        Record.SetResultMovie(intI, ToBytes(txtResultMovie.at(intI)->Text()));
     }
 }
 
@@ -400,7 +374,7 @@ void frmScenario::txtScenario_Change()
         Warn(QStringLiteral("Invalid Scenario name value") + CR() +
                  QStringLiteral(" Scenario is reset to its previous name"),
              strScenarioTitle);
-        txtScenario->SetText(FromRecord(m_Scenario.Name()));
+        txtScenario->SetText(FromBytes(m_Scenario.Name()));
     } else {
         SetTitle(strName);
     }
@@ -408,7 +382,7 @@ void frmScenario::txtScenario_Change()
 
 void frmScenario::txtScenario_LostFocus()
 {
-    m_Scenario.SetName(ToRecord(txtScenario->Text()));
+    m_Scenario.SetName(ToBytes(txtScenario->Text()));
 }
 
 void frmScenario::txtNumber_KeyPress(qint16& intK)
