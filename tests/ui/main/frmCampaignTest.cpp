@@ -1,0 +1,314 @@
+#include "data/clsCampaign.h"
+#include "tests/ui/support/ScriptedDialogs.h"
+#include "ui/main/basMain.h"
+#include "ui/main/frmCampaign.h"
+#include "ui/scenario/frmScenario.h"
+#include "ui/services/ListBox.h"
+#include "ui/services/TextBox.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <functional>
+#include <sstream>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+QByteArray FileOf(const clsCampaign& Campaign)
+{
+    std::ostringstream Stream;
+    Campaign.FileWrite(Stream);
+    return QByteArray::fromStdString(Stream.str());
+}
+
+// The file's bytes, after writing New to it when given.
+QByteArray Bytes(const QString& strPath, const QByteArray& New = {})
+{
+    QFile File(strPath);
+    EXPECT_TRUE(New.isEmpty() || (File.open(QIODevice::WriteOnly) && File.write(New) == New.size()));
+    File.close();
+    return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
+}
+
+// The main window wired as start-up wires it, shown on the offscreen screen.
+class CampaignWindowTest : public ::testing::Test {
+protected:
+    CampaignWindowTest()
+    {
+        Window.SetScenarioDialog(Dialog);
+        Window.SetCampaign(Doc);
+        Dialog.SetCampaign(Doc);
+        Window.Update(-1);
+        Reactivate();
+    }
+
+    // Offscreen gives the focus back neither after a modal step nor to a
+    // window shown again, unless another window had it in between.
+    void Reactivate()
+    {
+        QWidget Other;
+        Other.show();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&Other));
+        Window.show();
+        Window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == &Window; }));
+    }
+
+    // A control of the window or of its scenario dialog.
+    template <class T = QWidget> T* Child(const QString& strName) const { return Window.findChild<T*>(strName); }
+    ListBox* List() const { return Child<ListBox>("lstScenario"); }
+    QString Path(const QString& strName) const { return Dir.filePath(strName); }
+
+    // Chooses a menu command or clicks a button.
+    void Do(const char* strS)
+    {
+        Child<QAction>(strS) ? Child<QAction>(strS)->trigger() : QTest::mouseClick(Child(strS), Qt::LeftButton);
+        Reactivate();
+    }
+
+    // Types over a box's text; a closing "\t" leaves the box.
+    static void Type(TextBox* pBox, const QString& strS)
+    {
+        pBox->setFocus();
+        pBox->selectAll();
+        QTest::keyClicks(pBox, strS);
+    }
+
+    // Opens the scenario dialog with Add (or strButton), types strTyped into its
+    // number, name and go-to boxes while it is open modally, then presses OK or Cancel.
+    void InDialog(const QStringList& strTyped = {}, bool blnOK = true, const char* strButton = "cmdAdd")
+    {
+        QTimer::singleShot(0, &Dialog, [&] {
+            for (int intI = 0; intI < strTyped.size(); ++intI) {
+                const QStringList strBoxes{"txtNumber",          "txtScenario",        "txtResultScenario0",
+                                           "txtResultScenario1", "txtResultScenario2", "txtResultScenario3"};
+                Type(Child<TextBox>(strBoxes[intI]), strTyped[intI]);
+            }
+            QTest::mouseClick(Child(blnOK ? "cmdOK" : "cmdCancel"), Qt::LeftButton);
+            Dialog.hide(); // one left open would hang the test
+        });
+        Do(strButton);
+    }
+
+    // Title, style and prompt of the last message box, or of the first.
+    std::string Message(bool blnFirst = false) const
+    {
+        const RecordedMsgBox& Box = Dialogs.MsgBoxes.at(blnFirst ? 0 : Dialogs.MsgBoxes.size() - 1);
+        return (Box.Title + '|' + QString::number(Box.Style) + '|' + Box.Prompt).toStdString();
+    }
+
+    // The title (with the document's name), the header boxes, both lists, which
+    // of Add, Change, Remove, Remove All and Clear are on, the selection, the flags.
+    std::string Shown() const
+    {
+        QStringList strS{Window.windowTitle(), Child<TextBox>("txtDescription")->Text(),
+                         Child<TextBox>("txtPrestige")->Text(), Child<QComboBox>("cmbNation")->currentText(), "", "",
+                         "", QString::number(List()->ListIndex()), QString::number(Doc.Changed() * 10 + Doc.Saved())};
+        for (int intK = 0; intK < 2; ++intK) {
+            const ListBox* pList = Child<ListBox>(intK == 0 ? "lstScenario" : "lstError");
+            for (int16_t intJ = 0; intJ < pList->ListCount(); ++intJ) {
+                strS[4 + intK] += pList->List(intJ) + '|';
+            }
+        }
+        for (const char* strName : {"cmdAdd", "cmdChange", "cmdRemove", "cmdRemoveAll", "cmdClear"}) {
+            strS[6] += Child(strName)->isEnabled() ? '1' : '0';
+        }
+        return strS.join(',').toStdString();
+    }
+
+    // And the document's name and bytes, and the files of the test's folder.
+    std::string State() const
+    {
+        return Shown() + ',' + Doc.Name() + ',' + std::to_string(qHash(FileOf(Doc))) + ',' +
+               QDir(Dir.path()).entryList().join(' ').toStdString();
+    }
+
+    QTemporaryDir Dir;
+    ScriptedDialogs Dialogs;
+    frmCampaign Window{Dialogs};
+    frmScenario Dialog{Dialogs, &Window};
+    clsCampaign Doc;
+};
+
+TEST_F(CampaignWindowTest, StartsNewAndBoxesFilterKeysAndWarnWithThePreviousValueBack)
+{
+    EXPECT_EQ(Shown(), "Ironvale Campaign Editor - New,new,0,Germany,,,10000,-1,0");
+    // The focus starts in the description; one control's place stands for the layout.
+    EXPECT_TRUE(QApplication::focusWidget() == Child("txtDescription") &&
+                Child("cmdRemoveAll")->geometry() == QRect(16, 144, 65, 25));
+    Type(Child<TextBox>("txtDescription"), "a.b -cdefghij");
+    EXPECT_TRUE(Doc.Description() == "abcdefgh" && Dialogs.MsgBoxes.empty());
+    Type(Child<TextBox>("txtDescription"), "\b");
+    EXPECT_EQ(Message(), "Campaign Editor|48|Invalid Description \rDescriptione is reset to its previous value");
+    Type(Child<TextBox>("txtPrestige"), "0001x00\t");
+    Type(Child<TextBox>("txtPrestige"), "70000");
+    EXPECT_EQ(Message(), "Campaign Editor|48|Invalid Starting Prestige value (70000)\rValue ranges from 0 to 65535\r"
+                         "Starting Prestige is reset to its previous value");
+    EXPECT_EQ(Shown(), "Ironvale Campaign Editor - New,abcdefgh,10,Germany,,,10000,-1,10");
+}
+
+TEST_F(CampaignWindowTest, ACampaignBuiltInTheWindowIsSavedReopenedAndSavedAgainUnchanged)
+{
+    Type(Child<TextBox>("txtDescription"), "intro");
+    QTest::keyClick(Child("cmbNation"), Qt::Key_End);
+    Type(Child<TextBox>("txtPrestige"), "1500\t");
+    InDialog({"", "POLAND", "1", "1", "2", "255"});
+    InDialog({"", "FRANCE", "2", "2", "254", "255"});
+    InDialog({"", "ENGLAND", "254", "254", "254", "255"});
+    Do("cmdCheck");
+    EXPECT_EQ(Message(), "Integrity Check|64|Integrity Check Passed");
+    // A title of five characters loses its ".cam"; a shorter one stays whole.
+    Dialogs.Files = {Path("x.cam"), Path("x.cam"), Path("a.b"), Path("abcd")};
+    Do("mnuFileSave");
+    Do("mnuFileOpen");
+    EXPECT_EQ(Shown(), "Ironvale Campaign Editor - x,intro,1500,U.S.A,#000 POLAND|#001 FRANCE|#002 ENGLAND|,,"
+                       "10011,-1,0");
+    Do("mnuFileSave");
+    EXPECT_TRUE(Window.windowTitle() == "Ironvale Campaign Editor - a.b" && Doc.Saved() && !Doc.Changed());
+    EXPECT_TRUE(Bytes(Path("x.cam")).size() == 31944 && Bytes(Path("x.cam")) == Bytes(Path("a.b")));
+    Do("mnuFileSave");
+    EXPECT_EQ(Window.windowTitle().toStdString(), "Ironvale Campaign Editor - abcd");
+}
+
+// New, Open, Exit and a close through the frame, each after each kind of
+// edit: No goes on, Yes only after a completed save.
+TEST_F(CampaignWindowTest, TheSaveQuestionGuardsEveryWayOut)
+{
+    int intRun = 0;
+    const std::function<void()> Edits[] = {
+        [&] { Type(Child<TextBox>("txtDescription"), QStringLiteral("d%1").arg(intRun)); },
+        [&] { QTest::keyClick(Child("cmbNation"), Doc.Nation() < 3 ? Qt::Key_Down : Qt::Key_Up); },
+        [&] { Type(Child<TextBox>("txtPrestige"), QStringLiteral("%1\t").arg(intRun)); }, [&] { InDialog(); }};
+    for (; intRun < 16; ++intRun) {
+        const QString strCommand = QString("mnuFileNew mnuFileOpen mnuFileExit close").split(' ')[intRun / 4];
+        const QString strAnswer = QString("No refused cancelled saved").split(' ')[intRun % 4];
+        SCOPED_TRACE((strCommand + ' ' + strAnswer).toStdString());
+        InDialog({"", "s", "254", "254", "254", "255"}); // a scenario that ends the campaign
+        Doc.Scenarios(0).SetResultScenario(0, 254);
+        // Nothing to ask about after a completed save and the refill it makes.
+        Dialogs = ScriptedDialogs();
+        Dialogs.Files = {Path("q.cam"), {}, strAnswer == "saved" ? std::optional(Path("q.cam")) : std::nullopt, {}};
+        Do("mnuFileSave");
+        Do("mnuFileOpen");
+        Doc.Scenarios(0).SetResultScenario(0, strAnswer == "refused" ? 49 : 254);
+        Edits[(intRun + intRun / 4) % 4]();
+        const QByteArray Edited = FileOf(Doc);
+        Dialogs.Answers = {strAnswer == "No" ? MsgBoxAnswer::No : MsgBoxAnswer::Yes};
+        strCommand == "close" ? void(Window.close()) : Child<QAction>(strCommand)->trigger();
+        // New empties the document, Open shows its file dialog, Exit and close hide the window.
+        const bool blnNew = Doc.ScenarioCount() == 0 && !Doc.Changed();
+        const bool blnOpen = Dialogs.FileDialogs.size() > 2 && !Dialogs.FileDialogs.back().Save;
+        EXPECT_EQ(blnNew || blnOpen || Window.isHidden(), strAnswer == "No" || strAnswer == "saved");
+        EXPECT_EQ(Message(true), " Open Campaign|36|Do you want to save the current campaign?");
+        EXPECT_EQ(Bytes(Path("q.cam")) == Edited, strAnswer == "saved");
+        EXPECT_EQ(Child<ListBox>("lstError")->ListCount(), strAnswer == "refused" ? 1 : 0);
+    }
+}
+
+// Neither changes the window, the document, its name and flags, or the files.
+TEST_F(CampaignWindowTest, AFailedSaveOrOpenLosesNothing)
+{
+    InDialog({"", "s", "254", "254", "254", "255"});
+    Type(Child<TextBox>("txtDescription"), "mine");
+    Bytes(Path("short.cam"), FileOf(Doc).left(1000));
+    Bytes(Path("sixty.cam"), QByteArray(1, 60) + FileOf(Doc).mid(1));
+    QDir(Dir.path()).mkdir("folder.cam");
+    std::string strBefore = State();
+    const std::string strSaveAs = "Save Campaign|48|The campaign could not be saved as ";
+    // A folder that is gone and a folder chosen as the file.
+    for (const QString& strTarget : {Path("gone/x.cam"), Path("folder.cam")}) {
+        Dialogs.Files = {strTarget};
+        Do("mnuFileSave");
+        EXPECT_EQ(State(), strBefore);
+        EXPECT_EQ(Message().rfind(strSaveAs + strTarget.toStdString() + ":\r", 0), 0U) << Message();
+    }
+    // A file-size limit cuts the write short; a child process takes the limit.
+    const pid_t intChild = fork();
+    if (intChild == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit Limit{10000, 10000};
+        setrlimit(RLIMIT_FSIZE, &Limit);
+        Dialogs.Files = {Path("short.cam")};
+        Child<QAction>("mnuFileSave")->trigger();
+        const std::string strReason = ":\ronly 10000 of 31944 bytes could be written\rThe file was not changed.";
+        _exit(State() == strBefore && Message() == strSaveAs + Path("short.cam").toStdString() + strReason ? 0 : 1);
+    }
+    int intStatus = -1;
+    waitpid(intChild, &intStatus, 0);
+    EXPECT_TRUE(WIFEXITED(intStatus) && WEXITSTATUS(intStatus) == 0);
+    EXPECT_EQ(Bytes(Path("short.cam")), FileOf(Doc).left(1000));
+
+    Doc.Scenarios(0).SetResultScenario(0, 9);
+    Window.Update(0);
+    Do("cmdCheck");
+    strBefore = State();
+    for (const auto& [strFile, strReason] :
+         {std::pair<QString, std::string>("gone.cam", "No such file or directory"),
+          {"short.cam", "The file ends at byte 1000, but a campaign file has 31944 bytes."},
+          {"sixty.cam", "The file claims 60 scenarios, but a campaign holds at most 50."}}) {
+        Dialogs.Answers = {MsgBoxAnswer::No};
+        Dialogs.Files = {Path(strFile)};
+        Do("mnuFileOpen");
+        EXPECT_TRUE(State() == strBefore && QGuiApplication::overrideCursor() == nullptr);
+        EXPECT_EQ(Message(), "Open Campaign|48|The campaign " + Path(strFile).toStdString() +
+                                 " could not be opened:\r" + strReason + "\rThe current campaign is unchanged.");
+    }
+}
+
+TEST_F(CampaignWindowTest, AddChangeRemoveRemoveAllCheckAndClear)
+{
+    const std::string strNew = "Ironvale Campaign Editor - New,new,0,Germany,";
+    InDialog({"", "a"});
+    InDialog({"", "x"}, false);
+    EXPECT_EQ(Shown(), strNew + "#000 a|,,10010,-1,10");
+    InDialog({"", "b"});
+    InDialog({"3"});
+    InDialog();
+    // Slot 3 moves to 7 and keeps its line selected.
+    List()->setCurrentRow(3); // as a click does, unlike SetListIndex
+    InDialog({"7"}, true, "cmdChange");
+    EXPECT_EQ(Shown(), strNew + "#000 a|#001 b|#002 new|#007 new|,,11110,3,10");
+    List()->SetListIndex(2);
+    Do("cmdRemove");
+    EXPECT_EQ(Shown(), strNew + "#000 a|#001 b|#007 new|,,11110,1,10");
+    Doc.SetChanged(false);
+    Do("cmdRemoveAll");
+    EXPECT_EQ(Shown(), strNew + ",,10000,-1,10");
+    // What is wrong stays listed until Clear.
+    const std::string strWrong =
+        strNew + ",Victory Scenario (254) not referenced|Defeat Scenario (255) not referenced|,10001,-1,10";
+    Do("cmdCheck");
+    EXPECT_EQ(Message() + '|' + Shown(), "Integrity Check|48|Integrity Check Failed|" + strWrong);
+    Do("cmdClear");
+    EXPECT_EQ(Shown(), strNew + ",,10000,-1,10");
+    Do("mnuFileSave");
+    EXPECT_EQ(Message() + '|' + Shown(), "Save Campaign|48|Integrity Check Failed. Save Operation Aborted|" + strWrong);
+}
+
+// Main shows a new campaign and returns once Exit hides the window.
+TEST(MainTest, RunsUntilExit)
+{
+    ScriptedDialogs Dialogs;
+    QTimer::singleShot(0, [] {
+        for (QWidget* pTop : QApplication::topLevelWidgets()) {
+            if (auto* pWindow = qobject_cast<frmCampaign*>(pTop)) {
+                EXPECT_EQ(pWindow->windowTitle().toStdString(), "Ironvale Campaign Editor - New");
+                pWindow->findChild<QAction*>("mnuFileExit")->trigger();
+            }
+        }
+    });
+    EXPECT_EQ(Main(Dialogs), 0);
+}
+
+} // namespace
