@@ -6,6 +6,8 @@
 #include "ui/about/frmAbout.h"
 #include "ui/scenario/frmScenario.h"
 #include "ui/services/AppIdentity.h"
+#include "ui/services/ByteText.h"
+#include "ui/services/KeyFilters.h"
 #include "ui/services/ListBox.h"
 #include "ui/services/ProgramIcon.h"
 #include "ui/services/TextBox.h"
@@ -37,26 +39,6 @@ const QString OpenTitle = QStringLiteral("Open Campaign");
 const QString SaveTitle = QStringLiteral("Save Campaign");
 const QString CheckTitle = QStringLiteral("Integrity Check");
 const QChar CR(13);
-
-QString FromData(const std::string& strS)
-{
-    return QString::fromLatin1(strS.data(), static_cast<qsizetype>(strS.size()));
-}
-
-std::string ToData(const QString& strS)
-{
-    return strS.toLatin1().toStdString();
-}
-
-bool IsDigitKey(qint16 intK)
-{
-    return intK == 8 || (intK >= '0' && intK <= '9');
-}
-
-bool IsNameKey(qint16 intK)
-{
-    return IsDigitKey(intK) || (intK >= 'A' && intK <= 'Z') || (intK >= 'a' && intK <= 'z');
-}
 
 // The file title less its ".cam"; a title too short for that stays whole,
 // so the campaign never ends up without a name.
@@ -280,8 +262,8 @@ void frmCampaign::CreateMenus()
 void frmCampaign::Update(int16_t intJ)
 {
     clsCampaign& Doc = Campaign();
-    setWindowTitle(FormTitle + QStringLiteral(" - ") + FromData(Doc.Name()));
-    txtDescription->SetText(FromData(Doc.Description()));
+    setWindowTitle(FormTitle + QStringLiteral(" - ") + FromBytes(Doc.Name()));
+    txtDescription->SetText(FromBytes(Doc.Description()));
     txtPrestige->SetText(QString::number(Doc.Prestige()));
     cmbNation->setCurrentIndex(Doc.Nation());
 
@@ -289,7 +271,7 @@ void frmCampaign::Update(int16_t intJ)
     for (int16_t intI = 0; intI < clsCampaign::MaxScenarios; ++intI) {
         const clsScenario& Scenario = Doc.Scenarios(intI);
         if (Scenario.Number() > -1) {
-            lstScenario->AddItem(QStringLiteral("#%1 ").arg(intI, 3, 10, QChar(u'0')) + FromData(Scenario.Name()),
+            lstScenario->AddItem(QStringLiteral("#%1 ").arg(intI, 3, 10, QChar(u'0')) + FromBytes(Scenario.Name()),
                                  intI);
         }
     }
@@ -309,9 +291,7 @@ void frmCampaign::MarkEdited()
 
 void frmCampaign::txtDescription_KeyPress(qint16& intK)
 {
-    if (!IsNameKey(intK)) {
-        intK = 0;
-    }
+    NameFilter(intK);
 }
 
 void frmCampaign::txtDescription_Change()
@@ -322,11 +302,11 @@ void frmCampaign::txtDescription_Change()
                          QStringLiteral("Invalid Description ") + CR +
                              QStringLiteral("Descriptione is reset to its previous value"),
                          MsgBoxStyle::Exclamation, HeaderTitle);
-        txtDescription->SetText(FromData(Campaign().Description()));
+        txtDescription->SetText(FromBytes(Campaign().Description()));
         return;
     }
     // Filling the box from the document assigns the value it already has.
-    const std::string strValue = ToData(strText);
+    const std::string strValue = ToBytes(strText);
     if (strValue != Campaign().Description()) {
         Campaign().SetDescription(strValue);
         MarkEdited();
@@ -343,9 +323,7 @@ void frmCampaign::cmbNation_Change(int intIndex)
 
 void frmCampaign::txtPrestige_KeyPress(qint16& intK)
 {
-    if (!IsDigitKey(intK)) {
-        intK = 0;
-    }
+    DigitFilter(intK);
 }
 
 void frmCampaign::txtPrestige_Change()
@@ -441,7 +419,7 @@ void frmCampaign::RemoveAllScenarios()
 void frmCampaign::FillErrorList()
 {
     for (int16_t intI = 1; intI <= Campaign().ErrorCount(); ++intI) {
-        lstError->AddItem(FromData(Campaign().Errors(static_cast<int16_t>(intI - 1))));
+        lstError->AddItem(FromBytes(Campaign().Errors(static_cast<int16_t>(intI - 1))));
     }
 }
 
@@ -547,7 +525,7 @@ void frmCampaign::FileOpen()
     for (int16_t intI = 0; intI < clsCampaign::MaxScenarios; ++intI) {
         Doc.Scenarios(intI).Copy(Fresh->Scenarios(intI));
     }
-    Doc.SetName(ToData(CampaignName(Choice->Title)));
+    Doc.SetName(ToBytes(CampaignName(Choice->Title)));
     Doc.SetSaved(false);
     Doc.SetChanged(false);
     lstError->Clear();
@@ -567,7 +545,7 @@ bool frmCampaign::FileSave()
 
     FileRequest Request;
     Request.Title = QStringLiteral("Save As Campaign");
-    Request.FileName = FromData(Campaign().Name()) + QStringLiteral(".cam");
+    Request.FileName = FromBytes(Campaign().Name()) + QStringLiteral(".cam");
     const std::optional<FileChoice> Choice = m_Dialogs.ShowSave(this, Request);
     if (!Choice) {
         return false;
@@ -587,7 +565,7 @@ bool frmCampaign::FileSave()
         return false;
     }
 
-    Campaign().SetName(ToData(CampaignName(Choice->Title)));
+    Campaign().SetName(ToBytes(CampaignName(Choice->Title)));
     Campaign().SetSaved(true);
     Campaign().SetChanged(false);
     Update(-1);
