@@ -216,43 +216,98 @@ TEST_F(CampaignWindowTest, TheSaveQuestionGuardsEveryWayOut)
     }
 }
 
-// Neither changes the window, the document, its name and flags, or the files.
-TEST_F(CampaignWindowTest, AFailedSaveOrOpenLosesNothing)
+// Runs Body in a child process, after Setup there: for a limit or an
+// identity the test process itself must not take. True when Body held.
+bool InChild(const std::function<void()>& Setup, const std::function<bool()>& Body)
+{
+    const pid_t intChild = fork();
+    if (intChild == 0) {
+        Setup();
+        _exit(Body() ? 0 : 1);
+    }
+    int intStatus = -1;
+    waitpid(intChild, &intStatus, 0);
+    return WIFEXITED(intStatus) && WEXITSTATUS(intStatus) == 0;
+}
+
+void LimitFileSize(rlim_t lngBytes)
+{
+    signal(SIGXFSZ, SIG_IGN);
+    const rlimit Limit{lngBytes, lngBytes};
+    setrlimit(RLIMIT_FSIZE, &Limit);
+}
+
+// Each save fails against a real campaign file, which keeps every byte; no
+// temporary stays behind, and the window and the document are as they were.
+TEST_F(CampaignWindowTest, SavesUnderFaultsKeepTheOldFileAndLoseNothing)
+{
+    InDialog({"", "s", "254", "254", "254", "255"});
+    Type(Child<TextBox>("txtDescription"), "mine");
+    const QByteArray Old = FileOf(Doc).replace("mine.txt", "old.txt");
+    QDir(Dir.path()).mkpath("locked");
+    QDir(Dir.path()).mkpath("folder.cam");
+    QDir(Dir.path()).mkpath("moving");
+    QFile::setPermissions(Dir.path(), QFile::permissions(Dir.path()) | QFile::ExeOther | QFile::ReadOther);
+    for (const char* strFile : {"old.cam", "locked/old.cam", "moving/old.cam"}) {
+        Bytes(Path(strFile), Old);
+    }
+    QFile::setPermissions(Path("locked"), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+    const std::function<void()> Nothing = [] {};
+    const struct {
+        const char* strCase;
+        const char* strTarget;
+        const char* strOldFile;
+        bool blnMoveFolder;
+        std::function<void()> Setup;
+        const char* strReason;
+    } Faults[] = {
+        // As root every folder is writable, so the child becomes nobody.
+        {"no permission on the folder", "locked/old.cam", "locked/old.cam", false,
+         [] { (void)!(geteuid() != 0 || (setgid(65534) == 0 && setuid(65534) == 0)); }, nullptr},
+        {"folder removed while the dialog was open", "moving/old.cam", "moving/old.cam", true, Nothing, nullptr},
+        {"a folder chosen as the file", "folder.cam", "old.cam", false, Nothing, nullptr},
+        {"a file-size limit smaller than a campaign", "old.cam", "old.cam", false, [] { LimitFileSize(16384); },
+         "only 16384 of 31944 bytes could be written"},
+        {"a write that succeeds only in part", "old.cam", "old.cam", false, [] { LimitFileSize(31943); },
+         "only 31943 of 31944 bytes could be written"},
+    };
+    for (const auto& Fault : Faults) {
+        SCOPED_TRACE(Fault.strCase);
+        const std::string strBefore = State();
+        Dialogs.Files = {Path(Fault.strTarget)};
+        Dialogs.WhileFileDialogOpen = [&](const RecordedFileDialog&) {
+            if (Fault.blnMoveFolder) {
+                QDir(Dir.path()).rename("moving", "moved");
+            }
+        };
+        const std::string strMessage = "Save Campaign|48|The campaign could not be saved as " +
+                                       Path(Fault.strTarget).toStdString() + ":\r";
+        EXPECT_TRUE(InChild(Fault.Setup, [&] {
+            Child<QAction>("mnuFileSave")->trigger();
+            QDir(Dir.path()).rename("moved", "moving");
+            const bool blnReason = Fault.strReason == nullptr || Message().find(Fault.strReason) != std::string::npos;
+            return Message().rfind(strMessage, 0) == 0 && blnReason && State() == strBefore;
+        }));
+        EXPECT_EQ(Bytes(Path(Fault.strOldFile)), Old);
+        for (const char* strFolder : {".", "locked", "folder.cam", "moving"}) {
+            EXPECT_EQ(QDir(Path(strFolder)).entryList(QDir::Files | QDir::Hidden).join(' ').toStdString(),
+                      std::string(strFolder[0] == 'f' ? "" : "old.cam"));
+        }
+    }
+}
+
+// An Open that fails changes neither the window, the document, its name and
+// flags, nor the check list.
+TEST_F(CampaignWindowTest, AFailedOpenLosesNothing)
 {
     InDialog({"", "s", "254", "254", "254", "255"});
     Type(Child<TextBox>("txtDescription"), "mine");
     Bytes(Path("short.cam"), FileOf(Doc).left(1000));
     Bytes(Path("sixty.cam"), QByteArray(1, 60) + FileOf(Doc).mid(1));
-    QDir(Dir.path()).mkdir("folder.cam");
-    std::string strBefore = State();
-    const std::string strSaveAs = "Save Campaign|48|The campaign could not be saved as ";
-    // A folder that is gone and a folder chosen as the file.
-    for (const QString& strTarget : {Path("gone/x.cam"), Path("folder.cam")}) {
-        Dialogs.Files = {strTarget};
-        Do("mnuFileSave");
-        EXPECT_EQ(State(), strBefore);
-        EXPECT_EQ(Message().rfind(strSaveAs + strTarget.toStdString() + ":\r", 0), 0U) << Message();
-    }
-    // A file-size limit cuts the write short; a child process takes the limit.
-    const pid_t intChild = fork();
-    if (intChild == 0) {
-        signal(SIGXFSZ, SIG_IGN);
-        const rlimit Limit{10000, 10000};
-        setrlimit(RLIMIT_FSIZE, &Limit);
-        Dialogs.Files = {Path("short.cam")};
-        Child<QAction>("mnuFileSave")->trigger();
-        const std::string strReason = ":\ronly 10000 of 31944 bytes could be written\rThe file was not changed.";
-        _exit(State() == strBefore && Message() == strSaveAs + Path("short.cam").toStdString() + strReason ? 0 : 1);
-    }
-    int intStatus = -1;
-    waitpid(intChild, &intStatus, 0);
-    EXPECT_TRUE(WIFEXITED(intStatus) && WEXITSTATUS(intStatus) == 0);
-    EXPECT_EQ(Bytes(Path("short.cam")), FileOf(Doc).left(1000));
-
     Doc.Scenarios(0).SetResultScenario(0, 9);
     Window.Update(0);
     Do("cmdCheck");
-    strBefore = State();
+    const std::string strBefore = State();
     for (const auto& [strFile, strReason] :
          {std::pair<QString, std::string>("gone.cam", "No such file or directory"),
           {"short.cam", "The file ends at byte 1000, but a campaign file has 31944 bytes."},

@@ -35,6 +35,9 @@ std::optional<FileChoice> ScriptedDialogs::ShowSave(QWidget*, const FileRequest&
 std::optional<FileChoice> ScriptedDialogs::NextFile(bool blnSave, const FileRequest& Request)
 {
     FileDialogs.push_back({blnSave, Request});
+    if (WhileFileDialogOpen) {
+        WhileFileDialogOpen(FileDialogs.back());
+    }
     if (Files.empty()) {
         ADD_FAILURE() << "unscripted file dialog: " << Request.Title.toStdString();
         return std::nullopt;

@@ -35,6 +35,8 @@ public:
     std::deque<std::optional<QString>> Files;
     // Runs while a message box is "open", e.g. to look at the window then.
     std::function<void(const RecordedMsgBox&)> WhileOpen;
+    // Runs while a file dialog is "open", e.g. to change the disk meanwhile.
+    std::function<void(const RecordedFileDialog&)> WhileFileDialogOpen;
 
     std::vector<RecordedMsgBox> MsgBoxes;
     std::vector<RecordedFileDialog> FileDialogs;
