@@ -56,11 +56,13 @@ int32_t NumberIn(const TextBox* txtBox)
     return WholeNumber(txtBox->Text()).value_or(0);
 }
 
-void MakeLabel(QWidget* parent, const char* strName, const QString& strCaption, int intLeft, int intTop, int intWidth)
+QLabel* MakeLabel(QWidget* parent, const char* strName, const QString& strCaption, int intLeft, int intTop,
+                  int intWidth)
 {
     auto* lbl = new QLabel(strCaption, parent);
     lbl->setObjectName(QLatin1String(strName));
     lbl->setGeometry(intLeft, intTop, intWidth, 17);
+    return lbl;
 }
 
 TextBox* MakeBox(QWidget* parent, const QString& strName, const QString& strSpoken, int intLeft, int intTop,
@@ -116,9 +118,13 @@ void frmScenario::CreateControls()
         constexpr std::array<int, 3> intLabelLeft{16, 224, 424};
         constexpr std::array<int, 3> intBoxLeft{120, 328, 544};
         const int intTop = 24 + 24 * intRow;
-        MakeLabel(fraCampaignItem, strLabel, strCaption, intLabelLeft.at(intColumn), intTop, intLabelWidth);
-        return MakeBox(fraCampaignItem, strBox, strCaption, intBoxLeft.at(intColumn), intTop, intWidth, intMaxLength,
-                       strTip);
+        QLabel* lbl =
+            MakeLabel(fraCampaignItem, strLabel, strCaption, intLabelLeft.at(intColumn), intTop, intLabelWidth);
+        TextBox* txt = MakeBox(fraCampaignItem, strBox, strCaption, intBoxLeft.at(intColumn), intTop, intWidth,
+                               intMaxLength, strTip);
+        // A screen reader finds the box's label through this relation too.
+        lbl->setBuddy(txt);
+        return txt;
     };
     const QString strUnknown = QStringLiteral("Unknown");
     txtScenario = Pair("lblScenario", QStringLiteral("Scenario file name"), 97, QStringLiteral("txtScenario"), 0, 0, 81,
