@@ -1,6 +1,7 @@
 #include "ui/about/frmAbout.h"
 
 #include "ui/services/AppIdentity.h"
+#include "ui/services/LayoutFont.h"
 #include "ui/services/ProgramIcon.h"
 
 #include <QFrame>
@@ -38,6 +39,7 @@ frmAbout::frmAbout(const AppIdentity& Identity, QWidget* parent) : QDialog(paren
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowIcon(ProgramIcon());
+    UseLayoutFont(this);
     setFixedSize(382, 242);
     CreateControls();
     Form_Load(Identity);
@@ -54,7 +56,7 @@ void frmAbout::CreateControls()
     lblTitle = MakeLabel(this, QStringLiteral("lblTitle"), {}, QRect(70, 16, 259, 32));
     QFont TitleFont = lblTitle->font();
     TitleFont.setBold(true);
-    TitleFont.setPointSizeF(TitleFont.pointSizeF() * 1.4);
+    TitleFont.setPixelSize(TitleFont.pixelSize() * 3 / 2);
     lblTitle->setFont(TitleFont);
     lblVersion = MakeLabel(this, QStringLiteral("lblVersion"), {}, QRect(70, 52, 259, 15));
     lblDescription = MakeLabel(this, QStringLiteral("lblDescription"), {}, QRect(70, 75, 259, 78));

@@ -9,6 +9,7 @@
 #include "ui/services/ByteText.h"
 #include "ui/services/KeyFilters.h"
 #include "ui/services/ListBox.h"
+#include "ui/services/LayoutFont.h"
 #include "ui/services/ProgramIcon.h"
 #include "ui/services/TextBox.h"
 #include "ui/services/UserDialogs.h"
@@ -139,6 +140,7 @@ frmCampaign::frmCampaign(UserDialogs& Dialogs, QWidget* parent) : QMainWindow(pa
     setObjectName(QStringLiteral("frmCampaign"));
     setWindowTitle(FormTitle);
     setWindowIcon(ProgramIcon());
+    UseLayoutFont(this);
     CreateControls();
     CreateMenus();
     // Nothing moves or resizes: the window is the menu bar over the client area.

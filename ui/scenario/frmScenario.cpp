@@ -3,6 +3,7 @@
 #include "data/clsCampaign.h"
 #include "ui/services/ByteText.h"
 #include "ui/services/KeyFilters.h"
+#include "ui/services/LayoutFont.h"
 #include "ui/services/ProgramIcon.h"
 #include "ui/services/TextBox.h"
 #include "ui/services/UserDialogs.h"
@@ -106,6 +107,7 @@ void frmScenario::CreateControls()
 {
     setWindowTitle(QStringLiteral("Campaign Scenario Data"));
     setWindowIcon(ProgramIcon());
+    UseLayoutFont(this);
     setFixedSize(630, 371);
 
     auto* fraCampaignItem = new QGroupBox(QStringLiteral("Scenario Data"), this);
