@@ -42,10 +42,11 @@ const QString CheckTitle = QStringLiteral("Integrity Check");
 const QChar CR(13);
 
 // The file title less its ".cam"; a title too short for that stays whole,
-// so the campaign never ends up without a name.
-QString CampaignName(const QString& strTitle)
+// so the campaign never ends up without a name. The name is never written
+// into the file, so it keeps the title's every character as UTF-8.
+std::string CampaignName(const QString& strTitle)
 {
-    return strTitle.size() < 5 ? strTitle : strTitle.left(strTitle.size() - 4);
+    return (strTitle.size() < 5 ? strTitle : strTitle.left(strTitle.size() - 4)).toStdString();
 }
 
 // Reads into a document of its own, so that a file that fails half-way
@@ -264,7 +265,7 @@ void frmCampaign::CreateMenus()
 void frmCampaign::Update(int16_t intJ)
 {
     clsCampaign& Doc = Campaign();
-    setWindowTitle(FormTitle + QStringLiteral(" - ") + FromBytes(Doc.Name()));
+    setWindowTitle(FormTitle + QStringLiteral(" - ") + QString::fromStdString(Doc.Name()));
     txtDescription->SetText(FromBytes(Doc.Description()));
     txtPrestige->SetText(QString::number(Doc.Prestige()));
     cmbNation->setCurrentIndex(Doc.Nation());
@@ -527,7 +528,7 @@ void frmCampaign::FileOpen()
     for (int16_t intI = 0; intI < clsCampaign::MaxScenarios; ++intI) {
         Doc.Scenarios(intI).Copy(Fresh->Scenarios(intI));
     }
-    Doc.SetName(ToBytes(CampaignName(Choice->Title)));
+    Doc.SetName(CampaignName(Choice->Title));
     Doc.SetSaved(false);
     Doc.SetChanged(false);
     lstError->Clear();
@@ -547,7 +548,7 @@ bool frmCampaign::FileSave()
 
     FileRequest Request;
     Request.Title = QStringLiteral("Save As Campaign");
-    Request.FileName = FromBytes(Campaign().Name()) + QStringLiteral(".cam");
+    Request.FileName = QString::fromStdString(Campaign().Name()) + QStringLiteral(".cam");
     const std::optional<FileChoice> Choice = m_Dialogs.ShowSave(this, Request);
     if (!Choice) {
         return false;
@@ -567,7 +568,7 @@ bool frmCampaign::FileSave()
         return false;
     }
 
-    Campaign().SetName(ToBytes(CampaignName(Choice->Title)));
+    Campaign().SetName(CampaignName(Choice->Title));
     Campaign().SetSaved(true);
     Campaign().SetChanged(false);
     Update(-1);

@@ -179,6 +179,12 @@ TEST_F(CampaignWindowTest, ACampaignBuiltInTheWindowIsSavedReopenedAndSavedAgain
     EXPECT_TRUE(Bytes(Path("x.cam")).size() == 31944 && Bytes(Path("x.cam")) == Bytes(Path("a.b")));
     Do("mnuFileSave");
     EXPECT_EQ(Window.windowTitle().toStdString(), "Ironvale Campaign Editor - abcd");
+    // The name is not stored in the file, so any character of the title stays.
+    Dialogs.Files = {Path(QStringLiteral("\u03a9mega.cam")), std::nullopt};
+    Do("mnuFileSave");
+    Do("mnuFileSave");
+    EXPECT_EQ(Dialogs.FileDialogs.back().Request.FileName, QStringLiteral("\u03a9mega.cam"));
+    EXPECT_EQ(Window.windowTitle(), QStringLiteral("Ironvale Campaign Editor - \u03a9mega"));
 }
 
 // New, Open, Exit and a close through the frame, each after each kind of
