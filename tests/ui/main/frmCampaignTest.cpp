@@ -325,6 +325,12 @@ TEST_F(CampaignWindowTest, AFailedOpenLosesNothing)
         EXPECT_EQ(Message(), "Open Campaign|48|The campaign " + Path(strFile).toStdString() +
                                  " could not be opened:\r" + strReason + "\rThe current campaign is unchanged.");
     }
+    // A complete read replaces the campaign and empties the check list; Clear stays on.
+    Bytes(Path("whole.cam"), FileOf(Doc));
+    Dialogs.Answers = {MsgBoxAnswer::No};
+    Dialogs.Files = {Path("whole.cam")};
+    Do("mnuFileOpen");
+    EXPECT_EQ(Shown(), "Ironvale Campaign Editor - whole,mine,0,Germany,#000 s|,,10011,-1,0");
 }
 
 TEST_F(CampaignWindowTest, AddChangeRemoveRemoveAllCheckAndClear)
@@ -343,6 +349,14 @@ TEST_F(CampaignWindowTest, AddChangeRemoveRemoveAllCheckAndClear)
     List()->SetListIndex(2);
     Do("cmdRemove");
     EXPECT_EQ(Shown(), strNew + "#000 a|#001 b|#007 new|,,11110,1,10");
+    // With all 50 slots used Add is off; removing one turns it on again.
+    for (int16_t intI = 0; intI < clsCampaign::MaxScenarios; ++intI) {
+        Doc.Scenarios(intI).SetNumber(intI);
+    }
+    Window.Update(0);
+    EXPECT_FALSE(Child("cmdAdd")->isEnabled());
+    Do("cmdRemove");
+    EXPECT_TRUE(Child("cmdAdd")->isEnabled());
     Doc.SetChanged(false);
     Do("cmdRemoveAll");
     EXPECT_EQ(Shown(), strNew + ",,10000,-1,10");
