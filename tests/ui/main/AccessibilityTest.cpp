@@ -72,4 +72,37 @@ TEST(AccessibilityTest, EveryBoxListDropDownAndButtonHasASpokenName)
     EXPECT_EQ(Names.size(), 45U);
 }
 
+// The keyboard order, as Tab walks it from the first control, disabled
+// controls included.
+QStringList TabOrder(QWidget* pFirst, int intCount)
+{
+    QStringList strNames;
+    for (QWidget* pControl = pFirst; strNames.size() < intCount; pControl = pControl->nextInFocusChain()) {
+        if ((pControl->focusPolicy() & Qt::TabFocus) != 0 && !pControl->objectName().isEmpty() &&
+            !pControl->objectName().startsWith(QLatin1String("qt_"))) {
+            strNames << pControl->objectName();
+        }
+    }
+    return strNames;
+}
+
+TEST(AccessibilityTest, TabWalksTheControlsInTheirOrder)
+{
+    ScriptedDialogs Dialogs;
+    frmCampaign Window(Dialogs);
+    frmScenario Dialog(Dialogs);
+    EXPECT_EQ(TabOrder(Window.findChild<QWidget*>("txtDescription"), 12).join(' '),
+              "txtDescription cmbNation txtPrestige cmdAdd cmdRemove cmdChange lstScenario lstError cmdCheck "
+              "cmdClear cmdRemoveAll txtDescription");
+    QString strRows;
+    for (int intI = 0; intI < 4; ++intI) {
+        strRows += QStringLiteral("txtResultScenario%1 txtResultPrestige%1 txtResultText%1 txtResultVoice%1 "
+                                  "txtResultMovie%1 ")
+                       .arg(intI);
+    }
+    EXPECT_EQ(TabOrder(Dialog.findChild<QWidget*>("txtScenario"), 34).join(' '),
+              "txtScenario txtAnimation txtVoice txtText txtPrestige txtSecondUnknown " + strRows +
+                  "cmdOK cmdCancel cmdPaste cmdCopy txtNumber txtFirstUnknown txtThirdUnknown txtScenario");
+}
+
 } // namespace
