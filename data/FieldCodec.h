@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <iosfwd>
+#include <ios>
 #include <string>
 
 // The byte rules of the three field kinds and the two failures, shared by
@@ -14,6 +14,12 @@ void EncodeWord(int32_t lngN, char* pBytes);
 // strBase then strExtension into 20 bytes that are NUL already; whatever
 // lies beyond the 20th byte is left out, so the field keeps its size.
 void EncodeFileName(const std::string& strBase, const char* strExtension, char* pBytes);
+
+// Reads up to lngCount bytes straight from the stream's buffer (the sentry of
+// the formatted API would cost more than the bytes); returns how many came.
+[[nodiscard]] std::streamsize ReadUpTo(char* pBytes, std::streamsize lngCount, std::istream& intHandle);
+// Writes all lngCount bytes or throws as ThrowWriteFailure does.
+void WriteExactly(const char* pBytes, std::streamsize lngCount, std::ostream& intHandle);
 
 // Throws the error of a stream that ended early, naming where it ended.
 [[noreturn]] void ThrowFileEnd(std::istream& intHandle);

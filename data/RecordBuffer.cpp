@@ -9,11 +9,7 @@
 
 RecordReader::RecordReader(std::istream& intHandle, int16_t intSize) : m_Handle(intHandle)
 {
-    std::streambuf* pBuffer = intHandle.rdbuf();
-    const int16_t intWanted = std::min(intSize, MaxRecordBytes);
-    m_intGot = pBuffer != nullptr && intHandle.good()
-                   ? static_cast<int16_t>(pBuffer->sgetn(m_Bytes.data(), intWanted))
-                   : int16_t{0};
+    m_intGot = static_cast<int16_t>(ReadUpTo(m_Bytes.data(), std::min(intSize, MaxRecordBytes), intHandle));
 }
 
 const char* RecordReader::Take(int16_t intCount)
@@ -69,10 +65,5 @@ void RecordWriter::WriteZeros(int16_t intCount)
 
 void RecordWriter::Flush(std::ostream& intHandle) const
 {
-    std::streambuf* pBuffer = intHandle.rdbuf();
-    const std::streamsize lngPut =
-        pBuffer != nullptr && intHandle.good() ? pBuffer->sputn(m_Bytes.data(), m_intSize) : 0;
-    if (lngPut != m_intSize) {
-        ThrowWriteFailure(intHandle);
-    }
+    WriteExactly(m_Bytes.data(), m_intSize, intHandle);
 }

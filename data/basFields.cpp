@@ -16,23 +16,10 @@ std::streamoff Position(std::streambuf* pBuffer, std::ios_base::openmode Which)
     return pBuffer != nullptr ? static_cast<std::streamoff>(pBuffer->pubseekoff(0, std::ios_base::cur, Which)) : -1;
 }
 
-// The stream buffer is used directly: the fields are tiny, and the sentry
-// of the formatted stream API would cost more than the bytes themselves.
 void ReadExactly(char* pBytes, std::streamsize lngCount, std::istream& intHandle)
 {
-    std::streambuf* pBuffer = intHandle.rdbuf();
-    const std::streamsize lngGot = pBuffer != nullptr && intHandle.good() ? pBuffer->sgetn(pBytes, lngCount) : 0;
-    if (lngGot != lngCount) {
+    if (ReadUpTo(pBytes, lngCount, intHandle) != lngCount) {
         ThrowFileEnd(intHandle);
-    }
-}
-
-void WriteExactly(const char* pBytes, std::streamsize lngCount, std::ostream& intHandle)
-{
-    std::streambuf* pBuffer = intHandle.rdbuf();
-    const std::streamsize lngPut = pBuffer != nullptr && intHandle.good() ? pBuffer->sputn(pBytes, lngCount) : 0;
-    if (lngPut != lngCount) {
-        ThrowWriteFailure(intHandle);
     }
 }
 
@@ -69,6 +56,21 @@ void EncodeFileName(const std::string& strBase, const char* strExtension, char* 
     std::memcpy(pBytes, strBase.data(), lngBase);
     const std::size_t lngExtension = std::min(std::strlen(strExtension), FileNameFieldSize - lngBase);
     std::memcpy(pBytes + lngBase, strExtension, lngExtension);
+}
+
+std::streamsize ReadUpTo(char* pBytes, std::streamsize lngCount, std::istream& intHandle)
+{
+    std::streambuf* pBuffer = intHandle.rdbuf();
+    return pBuffer != nullptr && intHandle.good() ? pBuffer->sgetn(pBytes, lngCount) : 0;
+}
+
+void WriteExactly(const char* pBytes, std::streamsize lngCount, std::ostream& intHandle)
+{
+    std::streambuf* pBuffer = intHandle.rdbuf();
+    const std::streamsize lngPut = pBuffer != nullptr && intHandle.good() ? pBuffer->sputn(pBytes, lngCount) : 0;
+    if (lngPut != lngCount) {
+        ThrowWriteFailure(intHandle);
+    }
 }
 
 void ThrowFileEnd(std::istream& intHandle)
