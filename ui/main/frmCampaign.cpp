@@ -1,8 +1,7 @@
 #include "ui/main/frmCampaign.h"
 
-#include "data/CampaignFileError.h"
-#include "data/basFields.h"
 #include "data/clsCampaign.h"
+#include "storage/CampaignStorage.h"
 #include "ui/about/frmAbout.h"
 #include "ui/scenario/frmScenario.h"
 #include "ui/services/AppIdentity.h"
@@ -18,18 +17,15 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QGroupBox>
 #include <QHideEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QSaveFile>
 
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 
 namespace {
@@ -47,61 +43,6 @@ const QChar CR(13);
 std::string CampaignName(const QString& strTitle)
 {
     return (strTitle.size() < 5 ? strTitle : strTitle.left(strTitle.size() - 4)).toStdString();
-}
-
-// Reads into a document of its own, so that a file that fails half-way
-// leaves the open campaign as it was. Empty on success, else the reason.
-QString ReadCampaign(const QString& strPath, clsCampaign& Campaign)
-{
-    QFile File(strPath);
-    if (!File.open(QIODevice::ReadOnly)) {
-        return File.errorString();
-    }
-    // Bytes past the campaign's size are never looked at.
-    const QByteArray Bytes = File.read(CampaignFileSize);
-    if (File.error() != QFileDevice::NoError) {
-        return File.errorString();
-    }
-    File.close();
-    std::istringstream Stream(std::string(Bytes.constData(), static_cast<std::size_t>(Bytes.size())));
-    try {
-        Campaign.FileRead(Stream);
-    } catch (const CampaignFileError& e) {
-        return QString::fromLatin1(e.what());
-    }
-    return {};
-}
-
-// The whole file is built in memory first and then replaces the chosen file
-// in one step: a failure anywhere leaves the old file as it was and no
-// temporary behind. Empty on success, else the reason.
-QString WriteCampaign(const QString& strPath, const clsCampaign& Campaign)
-{
-    std::ostringstream Stream;
-    try {
-        Campaign.FileWrite(Stream);
-    } catch (const CampaignFileError& e) {
-        return QString::fromLatin1(e.what());
-    }
-    const std::string strBytes = Stream.str();
-    const auto lngSize = static_cast<qint64>(strBytes.size());
-
-    QSaveFile File(strPath);
-    if (!File.open(QIODevice::WriteOnly)) {
-        return File.errorString();
-    }
-    const qint64 lngWritten = File.write(strBytes.data(), lngSize);
-    if (lngWritten != lngSize) {
-        const QString strReason =
-            lngWritten < 0 ? File.errorString()
-                           : QStringLiteral("only %1 of %2 bytes could be written").arg(lngWritten).arg(lngSize);
-        File.cancelWriting();
-        return strReason;
-    }
-    if (!File.commit()) {
-        return File.errorString();
-    }
-    return {};
 }
 
 QLabel* MakeLabel(QWidget* parent, const QString& strCaption, const QRect& Rect)
@@ -509,7 +450,7 @@ void frmCampaign::FileOpen()
     QString strReason;
     {
         const WaitCursor Busy;
-        strReason = ReadCampaign(Choice->Path, *Fresh);
+        strReason = ReadCampaignFile(Choice->Path, *Fresh);
     }
     if (!strReason.isEmpty()) {
         m_Dialogs.MsgBox(this,
@@ -554,16 +495,16 @@ bool frmCampaign::FileSave()
         return false;
     }
 
-    QString strReason;
+    SaveResult Result;
     {
         const WaitCursor Busy;
-        strReason = WriteCampaign(Choice->Path, Campaign());
+        Result = SaveCampaignFile(Choice->Path, Campaign());
     }
-    if (!strReason.isEmpty()) {
+    if (!Result.Saved()) {
         m_Dialogs.MsgBox(this,
                          QStringLiteral("The campaign could not be saved as ") +
-                             QDir::toNativeSeparators(Choice->Path) + QStringLiteral(":") + CR + strReason + CR +
-                             QStringLiteral("The file was not changed."),
+                             QDir::toNativeSeparators(Choice->Path) + QStringLiteral(":") + CR + Result.Reason + CR +
+                             Result.Aftermath,
                          MsgBoxStyle::Exclamation, SaveTitle);
         return false;
     }

@@ -1,0 +1,51 @@
+#include "cli/Command.h"
+
+#include "data/clsCampaign.h"
+
+#include <QCommandLineParser>
+
+#include <algorithm>
+#include <memory>
+
+// check FILE...: the editor's integrity check on every file, one line per
+// message, as the editor's check list shows it. Writes nothing.
+int RunCheck(const QStringList& Arguments, CommandStreams& Io)
+{
+    QCommandLineParser Parser;
+    Parser.setApplicationDescription(QStringLiteral(
+        "Runs the editor's integrity check on each campaign file; a folder is searched for *.cam files.\n"
+        "Prints 'FILE: ok' or one line 'FILE: message' per message. Exit status: 0 all passed,\n"
+        "1 a campaign failed the check, 2 a file could not be read."));
+    Parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Campaign files or folders; - for standard input."),
+                                 QStringLiteral("FILE..."));
+    if (const int intStatus = ParseArguments(Parser, Arguments, Io); intStatus >= 0) {
+        return intStatus;
+    }
+    if (Parser.positionalArguments().isEmpty()) {
+        WriteLine(Io.Err, QStringLiteral("ironvale-cam check: no campaign file given."));
+        return ExitStatus::Trouble;
+    }
+
+    int intStatus = ExitStatus::Clean;
+    // One document for the whole run: it is large and cleared by every read.
+    const auto Campaign = std::make_unique<clsCampaign>();
+    for (const QString& strFile : CampaignFiles(Parser.positionalArguments())) {
+        const QString strName = DisplayName(strFile);
+        const QString strReason = ReadCampaignArgument(strFile, Io, *Campaign);
+        if (!strReason.isEmpty()) {
+            WriteLine(Io.Err, QStringLiteral("%1: cannot be read: %2").arg(strName, strReason));
+            intStatus = ExitStatus::Trouble;
+            continue;
+        }
+        const int16_t intCount = Campaign->Check();
+        if (intCount == 0) {
+            WriteLine(Io.Out, strName + QStringLiteral(": ok"));
+            continue;
+        }
+        for (int16_t intI = 0; intI < intCount; ++intI) {
+            WriteLine(Io.Out, strName + QStringLiteral(": ") + QString::fromLatin1(Campaign->Errors(intI)));
+        }
+        intStatus = std::max(intStatus, ExitStatus::Findings);
+    }
+    return intStatus;
+}

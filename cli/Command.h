@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class QCommandLineParser;
+class QIODevice;
+class clsCampaign;
+
+// The exit statuses every command keeps, for the scripts that call it.
+namespace ExitStatus {
+constexpr int Clean = 0;    // everything passed
+constexpr int Findings = 1; // at least one campaign failed a check
+constexpr int Trouble = 2;  // a file could not be read or written, or a usage error
+} // namespace ExitStatus
+
+// Where a command reads and writes: standard input, output and error in the
+// program, buffers in the tests.
+struct CommandStreams {
+    QIODevice& In;
+    QIODevice& Out;
+    QIODevice& Err;
+};
+
+// A command takes its own arguments (its name first) and returns its exit status.
+using CommandFunction = int (*)(const QStringList& Arguments, CommandStreams& Io);
+
+int RunCheck(const QStringList& Arguments, CommandStreams& Io);
+
+// The whole tool: argv as given, the program's name first.
+int RunTool(const QStringList& Arguments, CommandStreams& Io);
+
+// Writes a line of text (UTF-8) and its line feed.
+void WriteLine(QIODevice& Device, const QString& strLine);
+
+// Parses a command's arguments: on --help prints the help to standard output,
+// on a mistake the reason and a hint to standard error. Returns the status
+// to exit with then, or -1 to go on.
+int ParseArguments(QCommandLineParser& Parser, const QStringList& Arguments, CommandStreams& Io);
+
+// The campaign files the arguments name: files as given ("-" for standard
+// input), folders walked for *.cam in name order.
+[[nodiscard]] QStringList CampaignFiles(const QStringList& Paths);
+
+// Reads the campaign at strPath ("-" for standard input). Empty on success,
+// else the reason.
+[[nodiscard]] QString ReadCampaignArgument(const QString& strPath, CommandStreams& Io, clsCampaign& Campaign);
+
+// The name a message gives the file: "-" reads as "<stdin>".
+[[nodiscard]] QString DisplayName(const QString& strPath);
