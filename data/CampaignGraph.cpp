@@ -1,0 +1,164 @@
+#include "data/CampaignGraph.h"
+
+#include "data/clsCampaign.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+constexpr std::array<const char*, clsScenario::OutcomeCount> OutcomeNames{"Brilliant Victory", "Victory",
+                                                                          "Minor Victory", "Defeat"};
+
+} // namespace
+
+const char* OutcomeName(int16_t intI)
+{
+    return OutcomeNames.at(static_cast<std::size_t>(static_cast<uint16_t>(intI)));
+}
+
+bool CampaignGraph::IsOddGoTo(int32_t lngGoTo)
+{
+    return (lngGoTo < 0 || lngGoTo >= clsCampaign::MaxScenarios) && lngGoTo != clsCampaign::VictoryScenario &&
+           lngGoTo != clsCampaign::LossScenario;
+}
+
+CampaignGraph::Target CampaignGraph::TargetOf(int32_t lngGoTo) const
+{
+    if (lngGoTo == clsCampaign::VictoryScenario) {
+        return Target::Victory;
+    }
+    if (lngGoTo == clsCampaign::LossScenario) {
+        return Target::Loss;
+    }
+    if (lngGoTo >= 0 && lngGoTo < clsCampaign::MaxScenarios && m_blnUsed[static_cast<std::size_t>(lngGoTo)]) {
+        return Target::Scenario;
+    }
+    return Target::Missing;
+}
+
+CampaignGraph::CampaignGraph(const clsCampaign& Campaign)
+{
+    static_assert(SlotCount == clsCampaign::MaxScenarios);
+    for (int16_t intI = 0; intI < clsCampaign::MaxScenarios; ++intI) {
+        m_blnUsed[Slot(intI)] = Campaign.Scenarios(intI).Number() > -1;
+    }
+    std::array<std::vector<int16_t>, SlotCount> Next;
+    Flags blnWins{};
+    Flags blnLoses{};
+    for (int16_t intI = 0; intI < clsCampaign::MaxScenarios; ++intI) {
+        if (!Used(intI)) {
+            continue;
+        }
+        const clsScenario& Scenario = Campaign.Scenarios(intI);
+        bool blnLooping = true;
+        for (int16_t intJ = 0; intJ < clsScenario::OutcomeCount; ++intJ) {
+            const int32_t lngGoTo = Scenario.ResultScenario(intJ);
+            blnLooping = blnLooping && lngGoTo == Scenario.Number();
+            switch (TargetOf(lngGoTo)) {
+            case Target::Scenario:
+                Next[Slot(intI)].push_back(static_cast<int16_t>(lngGoTo));
+                break;
+            case Target::Victory:
+                blnWins[Slot(intI)] = true;
+                break;
+            case Target::Loss:
+                blnLoses[Slot(intI)] = true;
+                break;
+            case Target::Missing:
+                break;
+            }
+            if (IsOddGoTo(lngGoTo)) {
+                m_OddGoTos.push_back({intI, intJ, lngGoTo});
+            }
+        }
+        m_blnLooping[Slot(intI)] = blnLooping;
+    }
+
+    std::vector<int16_t> Pending;
+    if (m_blnUsed[0]) {
+        m_blnReachable[0] = true;
+        Pending.push_back(0);
+    }
+    while (!Pending.empty()) {
+        const int16_t intI = Pending.back();
+        Pending.pop_back();
+        for (const int16_t intK : Next[Slot(intI)]) {
+            if (!m_blnReachable[Slot(intK)]) {
+                m_blnReachable[Slot(intK)] = true;
+                Pending.push_back(intK);
+            }
+        }
+    }
+
+    Flags blnEnds{};
+    for (std::size_t lngI = 0; lngI < SlotCount; ++lngI) {
+        m_blnVictoryReferenced = m_blnVictoryReferenced || blnWins[lngI];
+        m_blnLossReferenced = m_blnLossReferenced || blnLoses[lngI];
+        m_blnVictoryReachable = m_blnVictoryReachable || (blnWins[lngI] && m_blnReachable[lngI]);
+        m_blnLossReachable = m_blnLossReachable || (blnLoses[lngI] && m_blnReachable[lngI]);
+        blnEnds[lngI] = blnWins[lngI] || blnLoses[lngI];
+        if (m_blnUsed[lngI] && !m_blnReachable[lngI]) {
+            m_Unreachable.push_back(static_cast<int16_t>(lngI));
+        }
+    }
+    FindTraps(Next, blnEnds);
+}
+
+void CampaignGraph::FindTraps(const std::array<std::vector<int16_t>, SlotCount>& Next, const Flags& blnEnds)
+{
+    std::array<std::vector<int16_t>, SlotCount> Previous;
+    for (std::size_t lngI = 0; lngI < SlotCount; ++lngI) {
+        for (const int16_t intK : Next[lngI]) {
+            Previous[Slot(intK)].push_back(static_cast<int16_t>(lngI));
+        }
+    }
+
+    // Walk backwards from every scenario that ends the campaign: whatever is
+    // met can escape, the rest of the used scenarios is trapped.
+    Flags blnEscapes{};
+    std::vector<int16_t> Pending;
+    for (std::size_t lngI = 0; lngI < SlotCount; ++lngI) {
+        if (blnEnds[lngI]) {
+            blnEscapes[lngI] = true;
+            Pending.push_back(static_cast<int16_t>(lngI));
+        }
+    }
+    while (!Pending.empty()) {
+        const int16_t intI = Pending.back();
+        Pending.pop_back();
+        for (const int16_t intK : Previous[Slot(intI)]) {
+            if (!blnEscapes[Slot(intK)]) {
+                blnEscapes[Slot(intK)] = true;
+                Pending.push_back(intK);
+            }
+        }
+    }
+    for (std::size_t lngI = 0; lngI < SlotCount; ++lngI) {
+        m_blnTrapped[lngI] = m_blnUsed[lngI] && !blnEscapes[lngI];
+    }
+
+    // A group is what the trapped scenarios join, arrows taken either way:
+    // a scenario that leads into a loop belongs with the loop.
+    Flags blnGrouped{};
+    for (std::size_t lngFirst = 0; lngFirst < SlotCount; ++lngFirst) {
+        if (!m_blnTrapped[lngFirst] || blnGrouped[lngFirst]) {
+            continue;
+        }
+        std::vector<int16_t> Group{static_cast<int16_t>(lngFirst)};
+        blnGrouped[lngFirst] = true;
+        for (std::size_t lngAt = 0; lngAt < Group.size(); ++lngAt) {
+            const std::size_t lngI = Slot(Group[lngAt]);
+            for (const std::vector<int16_t>* pNeighbours : {&Next[lngI], &std::as_const(Previous[lngI])}) {
+                for (const int16_t intK : *pNeighbours) {
+                    if (m_blnTrapped[Slot(intK)] && !blnGrouped[Slot(intK)]) {
+                        blnGrouped[Slot(intK)] = true;
+                        Group.push_back(intK);
+                    }
+                }
+            }
+        }
+        std::sort(Group.begin(), Group.end());
+        m_Traps.push_back(std::move(Group));
+    }
+}

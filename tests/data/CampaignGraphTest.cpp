@@ -1,0 +1,142 @@
+#include "data/CampaignGraph.h"
+#include "data/clsCampaign.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <stdexcept>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Layout = std::vector<std::pair<int16_t, std::array<int32_t, 4>>>;
+using Groups = std::vector<std::vector<int16_t>>;
+
+void Fill(clsCampaign& Campaign, const Layout& Scenarios)
+{
+    Campaign.Clear();
+    for (const auto& [intNumber, goTos] : Scenarios) {
+        Campaign.Scenarios(intNumber).SetNumber(intNumber);
+        for (int16_t intJ = 0; intJ < 4; ++intJ) {
+            Campaign.Scenarios(intNumber).SetResultScenario(intJ, goTos[static_cast<std::size_t>(intJ)]);
+        }
+    }
+}
+
+// Every slot points to the next, the last back to the first: fifty
+// scenarios the player walks around forever.
+Layout Circle()
+{
+    Layout Scenarios;
+    for (int16_t intI = 0; intI < 50; ++intI) {
+        const int32_t lngNext = (intI + 1) % 50;
+        Scenarios.push_back({intI, {lngNext, lngNext, lngNext, lngNext}});
+    }
+    return Scenarios;
+}
+
+std::vector<int16_t> AllSlots()
+{
+    std::vector<int16_t> Slots(50);
+    for (int16_t intI = 0; intI < 50; ++intI) {
+        Slots[static_cast<std::size_t>(intI)] = intI;
+    }
+    return Slots;
+}
+
+struct GraphCase {
+    const char* Name;
+    Layout Scenarios;
+    std::vector<int16_t> Unreachable;
+    Groups Traps;
+    // Victory referenced, reached; loss referenced, reached.
+    std::array<bool, 4> Ends;
+};
+
+} // namespace
+
+TEST(CampaignGraph, FindsUnreachableScenariosTrapsAndUnreachedEnds)
+{
+    const std::vector<GraphCase> cases{
+        {"sound chain", {{0, {1, 1, 0, 255}}, {1, {254, 2, 2, 255}}, {2, {254, 1, 0, 255}}}, {}, {}, {1, 1, 1, 1}},
+        {"no scenarios", {}, {}, {}, {0, 0, 0, 0}},
+        {"two scenarios that only lead to each other",
+         {{0, {1, 254, 0, 255}}, {1, {2, 2, 2, 2}}, {2, {1, 1, 2, 1}}},
+         {},
+         {{1, 2}},
+         {1, 1, 1, 1}},
+        {"a scenario leading into a loop joins its trap",
+         {{0, {3, 254, 255, 0}}, {1, {2, 2, 2, 2}}, {2, {1, 1, 1, 1}}, {3, {1, 1, 1, 1}}},
+         {},
+         {{1, 2, 3}},
+         {1, 1, 1, 1}},
+        {"separate loops are separate traps",
+         {{0, {4, 2, 254, 255}}, {1, {1, 1, 1, 1}}, {2, {3, 3, 3, 3}}, {3, {2, 2, 2, 2}}, {4, {1, 1, 1, 1}}},
+         {},
+         {{1, 4}, {2, 3}},
+         {1, 1, 1, 1}},
+        {"a missing target is a dead end", {{0, {7, 7, 9, 9}}}, {}, {{0}}, {0, 0, 0, 0}},
+        {"unreached scenario that still escapes", {{0, {254, 255, 0, 0}}, {3, {0, 0, 0, 0}}}, {3}, {}, {1, 1, 1, 1}},
+        {"victory referenced only where the player never comes",
+         {{0, {255, 255, 255, 255}}, {1, {254, 254, 254, 254}}},
+         {1},
+         {},
+         {1, 0, 1, 1}},
+        {"without scenario 0 nothing is reached",
+         {{1, {254, 255, 2, 2}}, {2, {2, 2, 2, 2}}},
+         {1, 2},
+         {{2}},
+         {1, 0, 1, 0}},
+        {"fifty scenarios in a circle", Circle(), {}, {AllSlots()}, {0, 0, 0, 0}},
+    };
+    clsCampaign Campaign;
+    for (const GraphCase& Case : cases) {
+        Fill(Campaign, Case.Scenarios);
+        const CampaignGraph Graph(Campaign);
+        EXPECT_EQ(Graph.Unreachable(), Case.Unreachable) << Case.Name;
+        EXPECT_EQ(Graph.Traps(), Case.Traps) << Case.Name;
+        EXPECT_EQ((std::array<bool, 4>{Graph.VictoryReferenced(), Graph.VictoryReachable(), Graph.LossReferenced(),
+                                       Graph.LossReachable()}),
+                  Case.Ends)
+            << Case.Name;
+        for (int16_t intI = 0; intI < 50; ++intI) {
+            const bool blnUsed = Campaign.Scenarios(intI).Number() == intI;
+            const auto In = [intI](const std::vector<int16_t>& List) {
+                return std::find(List.begin(), List.end(), intI) != List.end();
+            };
+            const bool blnTrapped = std::any_of(Case.Traps.begin(), Case.Traps.end(), In);
+            EXPECT_EQ(Graph.Used(intI), blnUsed) << Case.Name << " " << intI;
+            EXPECT_EQ(Graph.Reachable(intI), blnUsed && !In(Case.Unreachable)) << Case.Name << " " << intI;
+            EXPECT_EQ(Graph.Trapped(intI), blnTrapped) << Case.Name << " " << intI;
+        }
+    }
+}
+
+TEST(CampaignGraph, NamesOddGoTosAndWhereEachValueLeads)
+{
+    clsCampaign Campaign;
+    Fill(Campaign, {{0, {300, 254, 49, 255}}, {1, {50, 253, -1, 65535}}, {2, {2, 2, 2, 2}}, {3, {2, 2, 2, 255}}});
+    const CampaignGraph Graph(Campaign);
+    std::vector<std::array<int32_t, 3>> odd;
+    for (const CampaignGraph::OddGoTo& Odd : Graph.OddGoTos()) {
+        odd.push_back({Odd.Scenario, Odd.Outcome, Odd.GoTo});
+    }
+    EXPECT_EQ(odd, (std::vector<std::array<int32_t, 3>>{{0, 0, 300}, {1, 0, 50}, {1, 1, 253}, {1, 2, -1}, {1, 3, 65535}}));
+
+    using T = CampaignGraph::Target;
+    const std::vector<std::pair<int32_t, T>> targets{{0, T::Scenario}, {2, T::Scenario}, {4, T::Missing},
+                                                     {49, T::Missing}, {254, T::Victory}, {255, T::Loss},
+                                                     {300, T::Missing}, {-1, T::Missing}};
+    for (const auto& [lngGoTo, Expected] : targets) {
+        EXPECT_EQ(Graph.TargetOf(lngGoTo), Expected) << lngGoTo;
+    }
+    // Looping as the check words it: all four outcomes, not just some.
+    EXPECT_TRUE(Graph.Looping(2));
+    EXPECT_FALSE(Graph.Looping(3));
+    EXPECT_FALSE(Graph.Looping(4));
+    EXPECT_STREQ(OutcomeName(0), "Brilliant Victory");
+    EXPECT_STREQ(OutcomeName(3), "Defeat");
+    EXPECT_THROW(static_cast<void>(OutcomeName(4)), std::out_of_range);
+}
