@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -28,6 +29,8 @@ struct CommandStreams {
 using CommandFunction = int (*)(const QStringList& Arguments, CommandStreams& Io);
 
 int RunCheck(const QStringList& Arguments, CommandStreams& Io);
+int RunExport(const QStringList& Arguments, CommandStreams& Io);
+int RunImport(const QStringList& Arguments, CommandStreams& Io);
 
 // The whole tool: argv as given, the program's name first.
 int RunTool(const QStringList& Arguments, CommandStreams& Io);
@@ -47,6 +50,10 @@ int ParseArguments(QCommandLineParser& Parser, const QStringList& Arguments, Com
 // Reads the campaign at strPath ("-" for standard input). Empty on success,
 // else the reason.
 [[nodiscard]] QString ReadCampaignArgument(const QString& strPath, CommandStreams& Io, clsCampaign& Campaign);
+
+// Writes Bytes to strPath through the atomic save, or to standard output for
+// "-". Empty on success, else the reason and what became of the file.
+[[nodiscard]] QString WriteOutputArgument(const QString& strPath, const QByteArray& Bytes, CommandStreams& Io);
 
 // The name a message gives the file: "-" reads as "<stdin>".
 [[nodiscard]] QString DisplayName(const QString& strPath);

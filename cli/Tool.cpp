@@ -24,6 +24,8 @@ struct CommandEntry {
 // One line per command; its file holds the rest.
 constexpr std::array Commands{
     CommandEntry{"check", "run the integrity check on campaign files and folders", RunCheck},
+    CommandEntry{"export", "write a campaign as JSON", RunExport},
+    CommandEntry{"import", "write a campaign file from its JSON", RunImport},
 };
 
 QString Usage()
@@ -92,6 +94,15 @@ QStringList CampaignFiles(const QStringList& Paths)
 QString ReadCampaignArgument(const QString& strPath, CommandStreams& Io, clsCampaign& Campaign)
 {
     return strPath == QLatin1String("-") ? ReadCampaignDevice(Io.In, Campaign) : ReadCampaignFile(strPath, Campaign);
+}
+
+QString WriteOutputArgument(const QString& strPath, const QByteArray& Bytes, CommandStreams& Io)
+{
+    if (strPath == QLatin1String("-")) {
+        return Io.Out.write(Bytes) == Bytes.size() ? QString() : QStringLiteral("standard output could not be written");
+    }
+    const SaveResult Result = SaveFileBytes(strPath, Bytes);
+    return Result.Saved() ? QString() : Result.Reason + QStringLiteral(". ") + Result.Aftermath;
 }
 
 QString DisplayName(const QString& strPath)

@@ -1,0 +1,45 @@
+#include "cli/CampaignJson.h"
+#include "cli/Command.h"
+
+#include "data/clsCampaign.h"
+
+#include <QCommandLineParser>
+
+#include <memory>
+
+// export FILE [-o OUT]: the campaign as JSON, to standard output by default.
+int RunExport(const QStringList& Arguments, CommandStreams& Io)
+{
+    QCommandLineParser Parser;
+    Parser.setApplicationDescription(QStringLiteral(
+        "Writes the campaign file as JSON (UTF-8, a fixed key order, two-space indentation): the header, then\n"
+        "each used slot with its number and every field of its record. In names each byte stands as the\n"
+        "character of the same code. 'ironvale-cam import' turns the JSON back into the same campaign file.\n"
+        "Exit status: 0 written, 2 the file could not be read or the JSON not written."));
+    Parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Campaign file; - for standard input."));
+    const QCommandLineOption Output({QStringLiteral("o"), QStringLiteral("output")},
+                                    QStringLiteral("Write the JSON to OUT (replaced in one step); - for standard output, "
+                                                   "the default."),
+                                    QStringLiteral("OUT"), QStringLiteral("-"));
+    Parser.addOption(Output);
+    if (const int intStatus = ParseArguments(Parser, Arguments, Io); intStatus >= 0) {
+        return intStatus;
+    }
+    if (Parser.positionalArguments().size() != 1) {
+        WriteLine(Io.Err, QStringLiteral("ironvale-cam export: give exactly one campaign file."));
+        return ExitStatus::Trouble;
+    }
+    const QString strFile = Parser.positionalArguments().constFirst();
+    const auto Campaign = std::make_unique<clsCampaign>();
+    if (const QString strReason = ReadCampaignArgument(strFile, Io, *Campaign); !strReason.isEmpty()) {
+        WriteLine(Io.Err, QStringLiteral("%1: cannot be read: %2").arg(DisplayName(strFile), strReason));
+        return ExitStatus::Trouble;
+    }
+    const QString strOut = Parser.value(Output);
+    if (const QString strReason = WriteOutputArgument(strOut, CampaignJson(*Campaign), Io); !strReason.isEmpty()) {
+        const QString strShown = strOut == QLatin1String("-") ? QStringLiteral("<stdout>") : strOut;
+        WriteLine(Io.Err, QStringLiteral("%1: cannot be written: %2").arg(strShown, strReason));
+        return ExitStatus::Trouble;
+    }
+    return ExitStatus::Clean;
+}
