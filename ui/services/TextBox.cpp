@@ -13,21 +13,49 @@
 
 namespace {
 
-bool IsTypedCharacter(const QKeyEvent& e)
+// The editing shortcuts a line edit keeps; they insert no typed text
+// (Paste is handled apart, through the filter).
+bool IsEditingShortcut(const QKeyEvent& e)
 {
-    if (e.modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) {
-        return false;
-    }
-    const QString strTyped = e.text();
-    if (strTyped.isEmpty()) {
-        return false;
-    }
-    for (const QChar ch : strTyped) {
-        if (ch.unicode() < 32 || ch.unicode() == 127) {
-            return false;
+    static constexpr QKeySequence::StandardKey Shortcuts[] = {
+        QKeySequence::Undo, QKeySequence::Redo, QKeySequence::SelectAll, QKeySequence::Copy, QKeySequence::Cut,
+        QKeySequence::Delete, QKeySequence::DeleteStartOfWord, QKeySequence::DeleteEndOfWord,
+        QKeySequence::DeleteEndOfLine, QKeySequence::DeleteCompleteLine, QKeySequence::MoveToNextChar,
+        QKeySequence::MoveToPreviousChar, QKeySequence::MoveToNextWord, QKeySequence::MoveToPreviousWord,
+        QKeySequence::MoveToStartOfLine, QKeySequence::MoveToEndOfLine, QKeySequence::MoveToStartOfBlock,
+        QKeySequence::MoveToEndOfBlock, QKeySequence::MoveToStartOfDocument, QKeySequence::MoveToEndOfDocument,
+        QKeySequence::SelectNextChar, QKeySequence::SelectPreviousChar, QKeySequence::SelectNextWord,
+        QKeySequence::SelectPreviousWord, QKeySequence::SelectStartOfLine, QKeySequence::SelectEndOfLine,
+        QKeySequence::SelectStartOfBlock, QKeySequence::SelectEndOfBlock, QKeySequence::SelectStartOfDocument,
+        QKeySequence::SelectEndOfDocument};
+    for (const QKeySequence::StandardKey Key : Shortcuts) {
+        if (e.matches(Key)) {
+            return true;
         }
     }
-    return true;
+    return false;
+}
+
+// True when the key carries text a line edit would insert. QLineEdit
+// inserts the text of keys pressed with Ctrl+Alt (AltGr), Meta or the group
+// switch too, so every such key is typed text here and meets the filter.
+bool CarriesText(const QKeyEvent& e)
+{
+    for (const QChar ch : e.text()) {
+        if (ch.unicode() >= 32 && ch.unicode() != 127) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Ctrl (with or without Shift, but without Alt) makes control characters,
+// which no filter lets through.
+bool IsControlCombination(const QKeyEvent& e)
+{
+    const Qt::KeyboardModifiers Mods = e.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier |
+                                                        Qt::GroupSwitchModifier);
+    return Mods == Qt::ControlModifier;
 }
 
 bool IsBackspace(const QKeyEvent& e)
@@ -49,6 +77,12 @@ void TextBox::SetText(const QString& strS)
     if (strS != text()) {
         setText(strS);
     }
+}
+
+void TextBox::SetTextSelected(const QString& strS)
+{
+    SetText(strS);
+    selectAll();
 }
 
 void TextBox::PasteText(const QString& strS)
@@ -105,11 +139,11 @@ void TextBox::keyPressEvent(QKeyEvent* e)
         }
         return;
     }
-    if (!IsTypedCharacter(*e)) {
+    if (IsEditingShortcut(*e) || !CarriesText(*e)) {
         QLineEdit::keyPressEvent(e);
         return;
     }
-    if (!isReadOnly()) {
+    if (!isReadOnly() && !IsControlCombination(*e)) {
         InsertWithinLimit(Filtered(e->text()));
     }
     e->accept();

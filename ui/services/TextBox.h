@@ -10,8 +10,10 @@
 //   assigns shows whole, however long (QLineEdit::setMaxLength would cut it);
 // - KeyPress sees each typed character's code before it is inserted (8 for
 //   backspace) and discards it when set to 0; pasted text runs through the
-//   same hook character by character; keys that produce no character, and
-//   Ctrl shortcuts, never reach it;
+//   same hook character by character; so does the text of every key that
+//   carries some, whatever its modifiers (AltGr, Meta), while the editing
+//   shortcuts (select all, copy, cut, undo) and keys without text never
+//   reach it, and Ctrl combinations insert nothing;
 // - Change is raised exactly when the text really changes, typed or assigned,
 //   and nested when a handler assigns the text again;
 // - LostFocus is raised only when the focus moves to another control of the
@@ -27,6 +29,9 @@ public:
     // Assigning the text the box already holds is no change.
     void SetText(const QString& strS);
     [[nodiscard]] QString Text() const { return text(); }
+    // Assigns a text that stands selected, so the next typed character
+    // replaces it instead of joining it.
+    void SetTextSelected(const QString& strS);
     // Inserts text at the cursor as a paste does: filtered and within the limit.
     void PasteText(const QString& strS);
 

@@ -1,3 +1,4 @@
+#include "tests/ui/support/ScriptedDialogs.h"
 #include "ui/services/KeyFilters.h"
 #include "ui/services/TextBox.h"
 
@@ -83,6 +84,68 @@ TEST_F(TextBoxTest, TheLimitAndTheHookBindTypingAndPastingOnly)
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), box->mapToGlobal(QPoint(2, 2)));
     QApplication::sendEvent(box, &event);
     EXPECT_EQ(box->Text(), QStringLiteral("pq"));
+}
+
+// AltGr (sent as Ctrl+Alt or as the group switch) and Meta keys insert their
+// text in a plain line edit, past any filter and limit.
+TEST_F(TextBoxTest, KeysWithAltGrCtrlAltOrMetaMeetTheFilterAndTheLimitLikeAnyOther)
+{
+    QObject::connect(other, &TextBox::KeyPress, [](qint16& intK) { DigitFilter(intK); });
+    other->SetMaxLength(5);
+    const Qt::KeyboardModifiers Combinations[] = {Qt::ControlModifier | Qt::AltModifier, Qt::GroupSwitchModifier,
+                                                  Qt::MetaModifier, Qt::MetaModifier | Qt::ShiftModifier,
+                                                  Qt::ControlModifier | Qt::AltModifier | Qt::KeypadModifier};
+    // What AltGr gives on European layouts, a format character Qt inserts
+    // even under Ctrl, and a control character behind a letter.
+    const QString strRefused[] = {"@", "\u20ac", "{", "[", "\\", "~", "\u0105", "\u00e9", "\u200c", "\u0001"};
+    for (const Qt::KeyboardModifiers Mods : Combinations) {
+        SCOPED_TRACE(static_cast<int>(Mods));
+        for (TextBox* pBox : {box, other}) {
+            pBox->SetText(QStringLiteral("12"));
+            pBox->setFocus();
+            QTest::keyClick(pBox, Qt::Key_End);
+            for (const QString& strText : strRefused) {
+                QTest::sendKeyEvent(QTest::Click, pBox, Qt::Key_Q, strText, Mods);
+            }
+            EXPECT_EQ(pBox->Text(), QStringLiteral("12"));
+            // What passes the filter is typed, up to the limit and no further.
+            for (int intI = 0; intI < 10; ++intI) {
+                QTest::sendKeyEvent(QTest::Click, pBox, Qt::Key_C, QStringLiteral("c"), Mods);
+                QTest::sendKeyEvent(QTest::Click, pBox, Qt::Key_3, QStringLiteral("3"), Mods);
+            }
+            EXPECT_EQ(pBox->Text(), pBox == box ? QStringLiteral("12c3c3c3") : QStringLiteral("12333"));
+        }
+    }
+    // A plain Ctrl key makes a control character: nothing is typed.
+    box->SetText(QString());
+    box->setFocus();
+    QTest::sendKeyEvent(QTest::Click, box, Qt::Key_Q, QStringLiteral("q"), Qt::ControlModifier);
+    QTest::sendKeyEvent(QTest::Click, box, Qt::Key_Q, QStringLiteral("Q"), Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(box->Text(), QString());
+}
+
+TEST_F(TextBoxTest, EditingShortcutsStillWorkAndPastesStayWithinTheLimit)
+{
+    box->SetText(QStringLiteral("abcdef"));
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("abcdef"));
+    QTest::keyClick(box, Qt::Key_End);
+    QTest::keyClick(box, Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClick(box, Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClick(box, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(box->Text(), QStringLiteral("abcd"));
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("ef"));
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(box->Text(), QStringLiteral("abcdef"));
+    // A paste of forty characters fills the room that is left, at the cursor.
+    QApplication::clipboard()->setText(QString(QStringLiteral("xy.z")).repeated(10));
+    QTest::keyClick(box, Qt::Key_Home);
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(box->Text(), QStringLiteral("xyabcdef"));
+    QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(box->Text(), QStringLiteral("xyabcdef"));
 }
 
 TEST_F(TextBoxTest, ChangeRunsExactlyOnRealChangesAndNests)
