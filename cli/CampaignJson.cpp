@@ -374,12 +374,13 @@ void ReadTop(const QJsonValue& Value, clsCampaign& Campaign)
     ReadScenarios(Members.value(QLatin1String("scenarios")), Campaign);
 }
 
-// "line L, column C" of a byte offset into the text, both counted from 1.
+// "line L, column C" of a byte offset into the text, both counted from 1, the
+// column in characters as an editor shows it.
 QString LineAndColumn(const QByteArray& Json, qsizetype lngOffset)
 {
     const QByteArray Before = Json.left(lngOffset);
-    const qsizetype lngLineStart = Before.lastIndexOf('\n') + 1;
-    return QStringLiteral("line %1, column %2").arg(Before.count('\n') + 1).arg(lngOffset - lngLineStart + 1);
+    const QByteArray Line = Before.mid(Before.lastIndexOf('\n') + 1);
+    return QStringLiteral("line %1, column %2").arg(Before.count('\n') + 1).arg(QString::fromUtf8(Line).size() + 1);
 }
 
 } // namespace

@@ -1,0 +1,345 @@
+#include "cli/CampaignJson.h"
+#include "data/clsCampaign.h"
+#include "storage/CampaignStorage.h"
+#include "tests/cli/RandomCampaignFile.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// Two scenarios with a byte of every kind a name may hold: foreign bytes,
+// C1 and C0 controls, NUL, a quote, a backslash, and the longest name.
+std::unique_ptr<clsCampaign> Small()
+{
+    auto Campaign = std::make_unique<clsCampaign>();
+    Campaign->SetDescription("Ardennes");
+    Campaign->SetNation(3);
+    Campaign->SetPrestige(1500);
+    clsScenario& First = Campaign->Scenarios(0);
+    First.SetNumber(0);
+    First.SetName("Bastogne");
+    First.SetMovie("intro");
+    First.SetVoice("snow\xFF");
+    First.SetText(std::string("caf\xE9\x85\0", 6));
+    First.SetPrestige(300);
+    First.SetSecondUnknown(7);
+    First.SetThirdUnknown(65535);
+    First.SetResultScenario(0, 1);
+    First.SetResultPrestige(0, 120);
+    First.SetResultText(0, "win");
+    First.SetResultMovie(0, "parade");
+    First.SetResultScenario(1, 1);
+    First.SetResultPrestige(1, 80);
+    First.SetResultScenario(2, 254);
+    First.SetResultScenario(3, 255);
+    First.SetResultPrestige(3, 65535);
+    First.SetResultText(3, "lost");
+    First.SetResultVoice(3, "dirge");
+    clsScenario& Second = Campaign->Scenarios(1);
+    Second.SetNumber(1);
+    Second.SetName("a\"b\\c");
+    Second.SetVoice(std::string("v\0\n\x7F", 4));
+    Second.SetText("nineteen_characters");
+    Second.SetFirstUnknown(1);
+    Second.SetSecondUnknown(2);
+    Second.SetThirdUnknown(3);
+    for (int16_t intI = 0; intI < clsScenario::OutcomeCount; ++intI) {
+        Second.SetResultScenario(intI, intI < 2 ? 254 : 255);
+    }
+    return Campaign;
+}
+
+// The format's contract, written by hand: Small() exports as exactly this.
+const char* const SmallJson = R"({
+  "format": "ironvale-campaign",
+  "version": 1,
+  "description": "Ardennes",
+  "nation": 3,
+  "prestige": 1500,
+  "scenarios": [
+    {
+      "slot": 0,
+      "name": "Bastogne",
+      "movie": "intro",
+      "voice": "snowÿ",
+      "text": "café\u0085\u0000",
+      "prestige": 300,
+      "unknown": [0, 7, 65535],
+      "outcomes": [
+        {
+          "outcome": "Brilliant Victory",
+          "goto": 1,
+          "prestige": 120,
+          "text": "win",
+          "voice": "",
+          "movie": "parade"
+        },
+        {
+          "outcome": "Victory",
+          "goto": 1,
+          "prestige": 80,
+          "text": "",
+          "voice": "",
+          "movie": ""
+        },
+        {
+          "outcome": "Minor Victory",
+          "goto": 254,
+          "prestige": 0,
+          "text": "",
+          "voice": "",
+          "movie": ""
+        },
+        {
+          "outcome": "Defeat",
+          "goto": 255,
+          "prestige": 65535,
+          "text": "lost",
+          "voice": "dirge",
+          "movie": ""
+        }
+      ]
+    },
+    {
+      "slot": 1,
+      "name": "a\"b\\c",
+      "movie": "",
+      "voice": "v\u0000\u000a\u007f",
+      "text": "nineteen_characters",
+      "prestige": 0,
+      "unknown": [1, 2, 3],
+      "outcomes": [
+        {
+          "outcome": "Brilliant Victory",
+          "goto": 254,
+          "prestige": 0,
+          "text": "",
+          "voice": "",
+          "movie": ""
+        },
+        {
+          "outcome": "Victory",
+          "goto": 254,
+          "prestige": 0,
+          "text": "",
+          "voice": "",
+          "movie": ""
+        },
+        {
+          "outcome": "Minor Victory",
+          "goto": 255,
+          "prestige": 0,
+          "text": "",
+          "voice": "",
+          "movie": ""
+        },
+        {
+          "outcome": "Defeat",
+          "goto": 255,
+          "prestige": 0,
+          "text": "",
+          "voice": "",
+          "movie": ""
+        }
+      ]
+    }
+  ]
+}
+)";
+
+// The refusal for Json ("" when it is taken) and, when taken, the bytes saved.
+std::pair<std::string, QByteArray> Import(const QByteArray& Json)
+{
+    const auto Campaign = std::make_unique<clsCampaign>();
+    const QString strReason = ReadCampaignJson(Json, *Campaign);
+    return {strReason.toStdString(), strReason.isEmpty() ? CampaignBytes(*Campaign) : QByteArray()};
+}
+
+// Node with the value at Path (member names, or indices into arrays)
+// replaced by Value; an undefined Value removes the member.
+QJsonValue Edited(const QJsonValue& Node, QStringList Path, const QJsonValue& Value)
+{
+    if (Path.isEmpty()) {
+        return Value;
+    }
+    const QString strStep = Path.takeFirst();
+    if (Node.isArray()) {
+        QJsonArray Items = Node.toArray();
+        Items[strStep.toInt()] = Edited(Items.at(strStep.toInt()), Path, Value);
+        return Items;
+    }
+    QJsonObject Members = Node.toObject();
+    if (Path.isEmpty() && Value.isUndefined()) {
+        Members.remove(strStep);
+    } else {
+        Members[strStep] = Edited(Members.value(strStep), Path, Value);
+    }
+    return Members;
+}
+
+QByteArray SmallEdited(const QString& strPath, const QJsonValue& Value)
+{
+    const QJsonValue Root = QJsonDocument::fromJson(SmallJson).object();
+    return QJsonDocument(Edited(Root, strPath.split(QLatin1Char('.')), Value).toObject()).toJson();
+}
+
+QJsonValue Parsed(const char* strJson)
+{
+    return QJsonDocument::fromJson(QByteArray("[") + strJson + "]").array().at(0);
+}
+
+} // namespace
+
+TEST(CampaignJson, SmallCampaignExportsAsWrittenByHandAndImportsBack)
+{
+    const auto Campaign = Small();
+    EXPECT_EQ(CampaignJson(*Campaign).toStdString(), SmallJson);
+    const auto Back = std::make_unique<clsCampaign>();
+    ASSERT_EQ(ReadCampaignJson(SmallJson, *Back).toStdString(), "");
+    EXPECT_EQ(Back->Description(), Campaign->Description());
+    EXPECT_EQ(Back->Nation(), 3);
+    EXPECT_EQ(Back->Prestige(), 1500);
+    for (int16_t intI = 0; intI < clsCampaign::MaxScenarios; ++intI) {
+        EXPECT_EQ(Back->Scenarios(intI), Campaign->Scenarios(intI)) << "slot " << intI;
+    }
+    EXPECT_TRUE(CampaignBytes(*Back) == CampaignBytes(*Campaign));
+}
+
+// Any file the editor opens: the import of its export saves what the editor
+// saves for it, and what the editor saved comes back byte for byte.
+TEST(CampaignJson, RandomFilesComeBackAsTheEditorSavesThem)
+{
+    for (uint32_t lngSeed = 1; lngSeed <= 150; ++lngSeed) {
+        const int intCount = lngSeed % 3 == 0 ? 50 : lngSeed % 3 == 1 ? static_cast<int>(lngSeed % 50) : 0;
+        const std::string strFile = RandomCampaignFile(lngSeed, intCount);
+        ASSERT_EQ(strFile.size(), 31944U);
+        const auto Opened = std::make_unique<clsCampaign>();
+        ASSERT_EQ(ReadCampaignBytes(QByteArray::fromStdString(strFile), *Opened).toStdString(), "") << lngSeed;
+        const QByteArray Saved = CampaignBytes(*Opened);
+        const QByteArray Json = CampaignJson(*Opened);
+
+        const auto [strReason, Imported] = Import(Json);
+        ASSERT_EQ(strReason, "") << "seed " << lngSeed << "\n" << Json.toStdString();
+        EXPECT_TRUE(Imported == Saved) << "seed " << lngSeed;
+
+        const auto Reopened = std::make_unique<clsCampaign>();
+        ASSERT_EQ(ReadCampaignBytes(Saved, *Reopened).toStdString(), "");
+        EXPECT_TRUE(CampaignJson(*Reopened) == Json) << "seed " << lngSeed;
+    }
+}
+
+// A name is taken exactly when the file gives it back as given.
+TEST(CampaignJson, NamesAreTakenOnlyWhenTheyComeBackAsGiven)
+{
+    const std::vector<std::pair<const char*, std::string>> taken{
+        {R"("")", ""},
+        {R"("abcdefghijklmnopqrs")", "abcdefghijklmnopqrs"},
+        {R"("\u0000\u0000x")", std::string("\0\0x", 3)},
+        {"\"\xC3\xBF\xC2\x80 \"", "\xFF\x80 "},
+    };
+    for (const auto& [strJson, strBytes] : taken) {
+        const auto [strReason, Bytes] = Import(SmallEdited(QStringLiteral("scenarios.0.name"), Parsed(strJson)));
+        ASSERT_EQ(strReason, "") << strJson;
+        const auto Back = std::make_unique<clsCampaign>();
+        ASSERT_EQ(ReadCampaignBytes(Bytes, *Back).toStdString(), "");
+        EXPECT_EQ(Back->Scenarios(0).Name(), strBytes) << strJson;
+    }
+    const std::string strPlace = "scenarios[0].outcomes[2].movie: ";
+    const std::vector<std::pair<const char*, std::string>> refused{
+        {R"("abcdefghijklmnopqrst")", "does not fit its field: 20 bytes, at most 19"},
+        {R"("a.b")", "does not fit its field: a \".\" would end the name in the file"},
+        {R"("\u0100")", "does not fit its field: U+0100 is no byte (a name holds U+0000..U+00FF)"},
+        {R"("\u20ac")", "does not fit its field: U+20AC is no byte (a name holds U+0000..U+00FF)"},
+        {"7", "expected a string, found a number"},
+        {"null", "expected a string, found null"},
+    };
+    for (const auto& [strJson, strMessage] : refused) {
+        const auto [strReason, Bytes] =
+            Import(SmallEdited(QStringLiteral("scenarios.0.outcomes.2.movie"), Parsed(strJson)));
+        EXPECT_EQ(strReason, strPlace + strMessage) << strJson;
+    }
+}
+
+TEST(CampaignJson, RefusalsNameTheExactPlace)
+{
+    const QJsonArray Outcomes = QJsonDocument::fromJson(SmallJson)["scenarios"][0]["outcomes"].toArray();
+    QJsonArray FiftyOne;
+    for (int intI = 0; intI < 51; ++intI) {
+        FiftyOne.append(QJsonDocument::fromJson(SmallJson)["scenarios"][0]);
+    }
+    const QJsonValue Removed(QJsonValue::Undefined);
+    const std::vector<std::tuple<const char*, QJsonValue, std::string>> cases{
+        {"format", "ironvale-camp", R"(format: "ironvale-camp" is not "ironvale-campaign")"},
+        {"format", Removed, "format: missing"},
+        {"version", 2, "version: 2 is not supported; this program reads version 1"},
+        {"version", "1", "version: expected a number, found a string"},
+        {"colour", 1, "colour: unknown key"},
+        {"nation", 4, "nation: 4 is outside 0..3"},
+        {"prestige", -1, "prestige: -1 is outside 0..65535"},
+        {"prestige", 1e300, "prestige: 1e+300 is outside 0..65535"},
+        {"description", Parsed("\"twenty_bytes_in_name\""), "description: does not fit its field: 20 bytes, at most 19"},
+        {"scenarios", QJsonObject(), "scenarios: expected an array, found an object"},
+        {"scenarios", FiftyOne, "scenarios: 51 scenarios, but a campaign holds at most 50"},
+        {"scenarios.1", "x", "scenarios[1]: expected an object, found a string"},
+        {"scenarios.1.slot", 50, "scenarios[1].slot: 50 is outside 0..49"},
+        {"scenarios.1.slot", 0, "scenarios[1].slot: 0 is given twice, first at scenarios[0]"},
+        {"scenarios.1.slot", Removed, "scenarios[1].slot: missing"},
+        {"scenarios.0.prestige", 1.5, "scenarios[0].prestige: 1.5 is not a whole number"},
+        {"scenarios.0.unknown", QJsonArray{1, 2}, "scenarios[0].unknown: 2 values, but a scenario keeps 3"},
+        {"scenarios.0.unknown.2", 65536, "scenarios[0].unknown[2]: 65536 is outside 0..65535"},
+        {"scenarios.0.unknown.0", true, "scenarios[0].unknown[0]: expected a number, found a boolean"},
+        {"scenarios.0.outcomes", QJsonArray{Outcomes[0], Outcomes[1], Outcomes[2]},
+         "scenarios[0].outcomes: 3 outcomes, but a scenario has 4"},
+        {"scenarios.0.outcomes.2.gotoo", 1, "scenarios[0].outcomes[2].gotoo: unknown key"},
+        {"scenarios.1.outcomes.3.outcome", "Victory",
+         R"(scenarios[1].outcomes[3].outcome: "Victory" stands where outcome 3 is "Defeat")"},
+        {"scenarios.1.outcomes.1.goto", 70000, "scenarios[1].outcomes[1].goto: 70000 is outside 0..65535"},
+        {"scenarios.1.outcomes.1.goto", -1, "scenarios[1].outcomes[1].goto: -1 is outside 0..65535"},
+        {"scenarios.1.outcomes.0.prestige", QJsonArray(), "scenarios[1].outcomes[0].prestige: expected a number, found an array"},
+    };
+    for (const auto& [strPath, Value, strMessage] : cases) {
+        EXPECT_EQ(Import(SmallEdited(QLatin1String(strPath), Value)).first, strMessage) << strPath;
+    }
+}
+
+// The file keeps N scenarios in slots 0..N-1 only; a scenario past a free
+// slot would be lost, so such JSON is refused whatever the check says.
+TEST(CampaignJson, ScenariosPastAFreeSlotAreRefused)
+{
+    EXPECT_EQ(Import(SmallEdited(QStringLiteral("scenarios.1.slot"), 2)).first,
+              "scenarios[1].slot: 2 leaves slot 1 free, but a campaign file keeps its 2 scenarios in slots 0..1");
+    EXPECT_EQ(Import(SmallEdited(QStringLiteral("scenarios.0.slot"), 49)).first,
+              "scenarios[0].slot: 49 leaves slot 0 free, but a campaign file keeps its 2 scenarios in slots 0..1");
+    // The entries may come in any order: each names its slot.
+    const QJsonArray Scenarios = QJsonDocument::fromJson(SmallJson)["scenarios"].toArray();
+    const auto [strReason, Bytes] =
+        Import(SmallEdited(QStringLiteral("scenarios"), QJsonArray{Scenarios[1], Scenarios[0]}));
+    ASSERT_EQ(strReason, "");
+    EXPECT_TRUE(Bytes == Import(SmallJson).second);
+}
+
+// Qt's parser places the error just past the character it stopped at (past
+// the end when the text runs out), but a byte that is no UTF-8 at itself.
+TEST(CampaignJson, MalformedTextIsRefusedWithItsLineAndColumn)
+{
+    const std::vector<std::pair<QByteArray, std::string>> cases{
+        {"", "line 1, column 1: illegal value"},
+        {"[]", "top level: expected an object, found an array"},
+        {"{\n  \"format\": \"ironvale-campaign\",\n  \"version\": 1\n  \"nation\": 0\n}",
+         "line 4, column 4: unterminated object"},
+        {"{\n  \"format\": \"ironvale-\xFF\"\n}", "line 2, column 23: invalid UTF8 string"},
+        {QByteArray(SmallJson).left(1000), "line 46, column 14: unterminated string"},
+        {"{\"description\": \"\xC3\xA9\xC3\xA9\",]", "line 1, column 23: unterminated object"},
+    };
+    for (const auto& [Json, strMessage] : cases) {
+        EXPECT_EQ(Import(Json).first, strMessage) << Json.toStdString();
+    }
+}
