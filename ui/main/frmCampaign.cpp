@@ -167,6 +167,7 @@ void frmCampaign::CreateControls()
     connect(cmdChange, &QPushButton::clicked, this, &frmCampaign::ChangeScenario);
     connect(lstScenario, &ListBox::DblClick, this, &frmCampaign::ChangeScenario);
     connect(lstScenario, &ListBox::Click, this, &frmCampaign::lstScenario_Click);
+    connect(lstScenario, &ListBox::Deselect, this, &frmCampaign::lstScenario_Deselect);
     connect(cmdRemove, &QPushButton::clicked, this, &frmCampaign::RemoveScenario);
     connect(cmdRemoveAll, &QPushButton::clicked, this, &frmCampaign::RemoveAllScenarios);
     connect(cmdCheck, &QPushButton::clicked, this, &frmCampaign::CheckCampaign);
@@ -274,7 +275,7 @@ void frmCampaign::txtPrestige_Change()
 {
     const QString strText = txtPrestige->Text();
     if (strText.isEmpty()) {
-        txtPrestige->SetText(QStringLiteral("0"));
+        txtPrestige->SetTextSelected(QStringLiteral("0"));
         return;
     }
     if (strText.toInt() > 65535) {
@@ -300,6 +301,13 @@ void frmCampaign::lstScenario_Click()
 {
     cmdChange->setEnabled(true);
     cmdRemove->setEnabled(true);
+}
+
+// Change and Remove have nothing to work on without a selected line.
+void frmCampaign::lstScenario_Deselect()
+{
+    cmdChange->setEnabled(false);
+    cmdRemove->setEnabled(false);
 }
 
 void frmCampaign::AddScenario()
@@ -385,8 +393,16 @@ void frmCampaign::ClearErrors()
     cmdClear->setEnabled(false);
 }
 
+void frmCampaign::CommitFocusedBox()
+{
+    if (focusWidget() == txtPrestige) {
+        txtPrestige_LostFocus();
+    }
+}
+
 void frmCampaign::mnuFileNew_Click()
 {
+    CommitFocusedBox();
     if (AskToSave()) {
         FileNew();
     }
@@ -394,6 +410,7 @@ void frmCampaign::mnuFileNew_Click()
 
 void frmCampaign::mnuFileOpen_Click()
 {
+    CommitFocusedBox();
     if (AskToSave()) {
         FileOpen();
     }
@@ -401,11 +418,13 @@ void frmCampaign::mnuFileOpen_Click()
 
 void frmCampaign::mnuFileSave_Click()
 {
+    CommitFocusedBox();
     FileSave();
 }
 
 void frmCampaign::mnuFileExit_Click()
 {
+    CommitFocusedBox();
     if (AskToSave()) {
         hide();
     }
@@ -518,6 +537,7 @@ bool frmCampaign::FileSave()
 
 void frmCampaign::closeEvent(QCloseEvent* e)
 {
+    CommitFocusedBox();
     if (AskToSave()) {
         e->accept();
     } else {

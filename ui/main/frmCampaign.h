@@ -54,6 +54,7 @@ private:
     void txtPrestige_LostFocus();
 
     void lstScenario_Click();
+    void lstScenario_Deselect();
     void AddScenario();
     void ChangeScenario();
     void RemoveScenario();
@@ -67,6 +68,9 @@ private:
     void mnuFileExit_Click();
     void mnuHelpAbout_Click();
 
+    // A menu command or the window's frame leaves the focus in the box it
+    // was in; what that box holds is committed as leaving it would.
+    void CommitFocusedBox();
     // True when the command may go on: nothing unsaved, No, or a completed Save.
     bool AskToSave();
     void FileNew();

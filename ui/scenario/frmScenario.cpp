@@ -402,7 +402,7 @@ void frmScenario::txtNumber_Change()
 {
     const QString strS = txtNumber->Text();
     if (strS.isEmpty()) {
-        txtNumber->SetText(QStringLiteral("0"));
+        txtNumber->SetTextSelected(QStringLiteral("0"));
         return;
     }
     const std::optional<int32_t> lngN = WholeNumber(strS);
@@ -442,7 +442,7 @@ void frmScenario::CheckWord(TextBox* txtBox, const QString& strFirst, const QStr
 {
     const QString strS = txtBox->Text();
     if (strS.isEmpty()) {
-        txtBox->SetText(QStringLiteral("0"));
+        txtBox->SetTextSelected(QStringLiteral("0"));
         return;
     }
     const std::optional<int32_t> lngN = WholeNumber(strS);
@@ -545,7 +545,7 @@ void frmScenario::txtResultScenario_Change(int16_t intI)
     TextBox* txtBox = txtResultScenario.at(intI);
     const QString strS = txtBox->Text();
     if (strS.isEmpty()) {
-        txtBox->SetText(QStringLiteral("0"));
+        txtBox->SetTextSelected(QStringLiteral("0"));
         return;
     }
     const std::optional<int32_t> lngN = WholeNumber(strS);

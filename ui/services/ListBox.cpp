@@ -10,8 +10,13 @@ ListBox::ListBox(QWidget* parent) : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QListWidget::itemSelectionChanged, this, [this] {
-        if (!m_blnProgrammatic && ListIndex() >= 0) {
+        if (m_blnProgrammatic) {
+            return;
+        }
+        if (ListIndex() >= 0) {
             emit Click();
+        } else {
+            emit Deselect();
         }
     });
     connect(this, &QListWidget::itemDoubleClicked, this, [this] { emit DblClick(); });

@@ -5,7 +5,8 @@
 #include <cstdint>
 
 // A single-selection list whose lines each carry a whole number. Click is
-// raised when the user selects a line, never by SetListIndex or AddItem.
+// raised when the user selects a line, Deselect when the user leaves no line
+// selected (Ctrl+click on the selected one); neither by SetListIndex or AddItem.
 class ListBox : public QListWidget {
     Q_OBJECT
 
@@ -23,6 +24,7 @@ public:
 
 signals:
     void Click();
+    void Deselect();
     void DblClick();
 
 private:

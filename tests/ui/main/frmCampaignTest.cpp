@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -369,6 +370,222 @@ TEST_F(CampaignWindowTest, AddChangeRemoveRemoveAllCheckAndClear)
     EXPECT_EQ(Shown(), strNew + ",,10000,-1,10");
     Do("mnuFileSave");
     EXPECT_EQ(Message() + '|' + Shown(), "Save Campaign|48|Integrity Check Failed. Save Operation Aborted|" + strWrong);
+}
+
+TEST_F(CampaignWindowTest, TheZeroOfAnEmptiedStartingPrestigeGivesWayAndStoresZero)
+{
+    TextBox* pBox = Child<TextBox>("txtPrestige");
+    Type(pBox, "1500\t");
+    pBox->setFocus();
+    QTest::keyClick(pBox, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(pBox, Qt::Key_Delete);
+    EXPECT_EQ(pBox->Text(), "0");
+    QTest::keyClicks(pBox, "2500");
+    EXPECT_EQ(pBox->Text(), "2500");
+    QTest::keyClick(pBox, Qt::Key_End);
+    for (int intI = 0; intI < 4; ++intI) {
+        QTest::keyClick(pBox, Qt::Key_Backspace);
+    }
+    QTest::keyClicks(pBox, "12");
+    EXPECT_EQ(pBox->Text(), "12");
+    EXPECT_EQ(Doc.Prestige(), 1500);
+    // Left empty, the box stores 0.
+    QTest::keyClick(pBox, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(pBox, Qt::Key_Backspace);
+    QTest::keyClick(pBox, Qt::Key_Tab);
+    EXPECT_EQ(Doc.Prestige(), 0);
+    EXPECT_TRUE(Dialogs.MsgBoxes.empty());
+}
+
+// A menu command and the window's frame leave the focus in the box: the
+// starting prestige typed there counts as if the box had been left.
+TEST_F(CampaignWindowTest, AStartingPrestigeStillBeingTypedCountsForEveryFileCommand)
+{
+    InDialog({"", "s", "254", "254", "254", "255"});
+    int intPrestige = 1500;
+    for (const QString strCommand : {"mnuFileSave", "mnuFileNew", "mnuFileOpen", "mnuFileExit", "close"}) {
+        SCOPED_TRACE(strCommand.toStdString());
+        ++intPrestige;
+        if (Doc.ScenarioCount() == 0) {
+            InDialog({"", "s", "254", "254", "254", "255"});
+        }
+        Dialogs = ScriptedDialogs();
+        Dialogs.Files = {Path("before.cam")};
+        Do("mnuFileSave");
+        Reactivate();
+        Type(Child<TextBox>("txtPrestige"), QString::number(intPrestige));
+        // The question comes up, and a Yes saves what was typed.
+        Dialogs.Answers = {MsgBoxAnswer::Yes};
+        Dialogs.Files = {Path(strCommand + ".cam"), std::nullopt};
+        strCommand == "close" ? void(Window.close()) : Child<QAction>(strCommand)->trigger();
+        EXPECT_EQ(Dialogs.MsgBoxes.size(), strCommand == "mnuFileSave" ? 0U : 1U);
+        const QByteArray Saved = Bytes(Path(strCommand + ".cam"));
+        ASSERT_EQ(Saved.size(), 31944);
+        EXPECT_EQ(static_cast<uchar>(Saved.at(2)) + 256 * static_cast<uchar>(Saved.at(3)), intPrestige);
+        EXPECT_EQ(Window.isHidden(), strCommand == "mnuFileExit" || strCommand == "close");
+        Reactivate();
+    }
+}
+
+TEST_F(CampaignWindowTest, ALineLeftUnselectedTurnsChangeAndRemoveOff)
+{
+    InDialog({"", "a"});
+    InDialog({"", "b"});
+    const QPoint Line = List()->visualItemRect(List()->item(1)).center();
+    QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, Line);
+    EXPECT_TRUE(Child("cmdChange")->isEnabled() && Child("cmdRemove")->isEnabled());
+    QTest::mouseClick(List()->viewport(), Qt::LeftButton, Qt::ControlModifier, Line);
+    EXPECT_EQ(List()->ListIndex(), -1);
+    EXPECT_FALSE(Child("cmdChange")->isEnabled() || Child("cmdRemove")->isEnabled());
+    QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, Line);
+    QTest::keyClick(List(), Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(List()->ListIndex(), -1);
+    EXPECT_FALSE(Child("cmdChange")->isEnabled() || Child("cmdRemove")->isEnabled());
+    // A double click below the lines then opens nothing.
+    const QPoint Below(2, List()->viewport()->height() - 2);
+    QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, Below);
+    QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, Below);
+    EXPECT_TRUE(Dialog.isHidden());
+}
+
+// A folder that refuses the temporary file of a safe save still takes the
+// bytes of a campaign file in it that may be written; without such a file
+// nothing is created, and the message says so.
+TEST_F(CampaignWindowTest, AFolderWithoutWritePermissionStillTakesAWritableCampaignFile)
+{
+    InDialog({"", "s", "254", "254", "254", "255"});
+    QDir(Dir.path()).mkpath("locked");
+    QFile::setPermissions(Dir.path(), QFile::permissions(Dir.path()) | QFile::ExeOther | QFile::ReadOther);
+    Bytes(Path("locked/mine.cam"), "an older campaign");
+    const auto AllMay = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther | QFile::WriteOther;
+    QFile::setPermissions(Path("locked/mine.cam"), AllMay);
+    QFile::setPermissions(Path("locked"), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+    Dialogs.Files = {Path("locked/mine.cam"), Path("locked/new.cam")};
+    EXPECT_TRUE(InChild([] { (void)!(geteuid() != 0 || (setgid(65534) == 0 && setuid(65534) == 0)); },
+                        [&] {
+                            Child<QAction>("mnuFileSave")->trigger();
+                            const bool blnSaved = Dialogs.MsgBoxes.empty() && Doc.Saved() &&
+                                                  Window.windowTitle() == "Ironvale Campaign Editor - mine";
+                            Child<QAction>("mnuFileSave")->trigger();
+                            const std::string strFailed = "Save Campaign|48|The campaign could not be saved as " +
+                                                          Path("locked/new.cam").toStdString() + ":\r";
+                            return blnSaved && Message().rfind(strFailed, 0) == 0 &&
+                                   Message().substr(Message().rfind('\r')) == "\rNo file was created.";
+                        }));
+    EXPECT_EQ(Bytes(Path("locked/mine.cam")), FileOf(Doc));
+    EXPECT_FALSE(QFile::exists(Path("locked/new.cam")));
+    QFile::setPermissions(Path("locked"), QFile::permissions(Dir.path()));
+}
+
+TEST_F(CampaignWindowTest, ChangeByDoubleClickAndCancelLeaveEverythingAsItWas)
+{
+    InDialog({"", "a"});
+    InDialog({"", "b"});
+    Doc.SetChanged(false);
+    List()->setCurrentRow(1);
+    const std::string strBefore = State();
+    InDialog({"", "changed"}, false, "cmdChange");
+    EXPECT_EQ(State(), strBefore);
+    // A double click on a line opens that scenario, as Change does.
+    QString strOpened;
+    QTimer::singleShot(0, &Dialog, [&] {
+        strOpened = Dialog.windowTitle();
+        Type(Child<TextBox>("txtScenario"), "zz");
+        QTest::mouseClick(Child("cmdOK"), Qt::LeftButton);
+        Dialog.hide();
+    });
+    // The first click of a double click is a click of its own, as on a desktop.
+    const QPoint Line = List()->visualItemRect(List()->item(0)).center();
+    QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, Line);
+    QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, Line);
+    Reactivate();
+    EXPECT_EQ(strOpened, "Scenario Data - a");
+    EXPECT_EQ(Shown(), "Ironvale Campaign Editor - New,new,0,Germany,#000 zz|#001 b|,,11110,0,10");
+}
+
+// The dialog's Paste reaches the campaign through OK only, and under the
+// number of the scenario it was pasted into.
+TEST_F(CampaignWindowTest, APastedScenarioIsStoredUnderTheCurrentNumberOnOkOnly)
+{
+    InDialog({"", "a", "254", "255", "1", "0"});
+    InDialog({"", "b"});
+    List()->setCurrentRow(0);
+    QTimer::singleShot(0, &Dialog, [&] {
+        QTest::mouseClick(Child("cmdCopy"), Qt::LeftButton);
+        QTest::mouseClick(Child("cmdCancel"), Qt::LeftButton);
+        Dialog.hide();
+    });
+    Do("cmdChange");
+    const clsScenario Copied = Doc.Scenarios(0);
+    for (const bool blnOK : {false, true}) {
+        List()->setCurrentRow(1);
+        QTimer::singleShot(0, &Dialog, [&] {
+            QTest::mouseClick(Child("cmdPaste"), Qt::LeftButton);
+            QTest::mouseClick(Child(blnOK ? "cmdOK" : "cmdCancel"), Qt::LeftButton);
+            Dialog.hide();
+        });
+        Do("cmdChange");
+        clsScenario Expected = Copied;
+        Expected.SetNumber(1);
+        if (!blnOK) {
+            Expected.Clear();
+            Expected.SetNumber(1);
+            Expected.SetName("b");
+        }
+        EXPECT_EQ(Doc.Scenarios(1), Expected);
+    }
+    EXPECT_EQ(Doc.Scenarios(0), Copied);
+}
+
+TEST_F(CampaignWindowTest, NewOpenCancelAndRemoveAllTreatHeaderAndCheckListAsTheyShould)
+{
+    Type(Child<TextBox>("txtDescription"), "mine");
+    Type(Child<TextBox>("txtPrestige"), "77\t");
+    QTest::keyClick(Child("cmbNation"), Qt::Key_Down);
+    InDialog({"", "a"});
+    Do("cmdRemoveAll");
+    EXPECT_EQ(Shown(), "Ironvale Campaign Editor - New,mine,77,U.K,,,10000,-1,10");
+    Do("cmdCheck");
+    const std::string strChecked = State();
+    // A cancelled Open keeps title, flags and the check list.
+    Dialogs.Answers = {MsgBoxAnswer::No};
+    Dialogs.Files = {std::nullopt};
+    Do("mnuFileOpen");
+    EXPECT_EQ(State(), strChecked);
+    // New empties the check list and resets title and header; Clear stays on.
+    Dialogs.Answers = {MsgBoxAnswer::No};
+    Do("mnuFileNew");
+    EXPECT_EQ(Shown(), "Ironvale Campaign Editor - New,new,0,Germany,,,10001,-1,0");
+}
+
+TEST_F(CampaignWindowTest, AnEmptyDescriptionFromTheDocumentWarnsOnce)
+{
+    Doc.SetDescription("");
+    Window.Update(-1);
+    Window.Update(-1);
+    EXPECT_EQ(Dialogs.MsgBoxes.size(), 1U);
+    EXPECT_EQ(Message(), "Campaign Editor|48|Invalid Description \rDescriptione is reset to its previous value");
+    EXPECT_EQ(Child<TextBox>("txtDescription")->Text(), "");
+    EXPECT_EQ(Doc.Description(), "");
+    Type(Child<TextBox>("txtDescription"), "x");
+    EXPECT_EQ(Doc.Description(), "x");
+}
+
+TEST_F(CampaignWindowTest, AboutShowsTheProgramsOwnIdentity)
+{
+    QStringList strShown;
+    QTimer::singleShot(0, &Window, [&] {
+        QWidget* pBox = QApplication::activeModalWidget();
+        ASSERT_NE(pBox, nullptr);
+        strShown << pBox->windowTitle();
+        for (const char* strName : {"lblTitle", "lblVersion"}) {
+            strShown << pBox->findChild<QLabel*>(strName)->text();
+        }
+        QTest::keyClick(pBox, Qt::Key_Escape);
+    });
+    Do("mnuHelpAbout");
+    EXPECT_EQ(strShown.join('|'), "About Ironvale Campaign Editor|Ironvale Campaign Editor|"
+                                  "Version 0.2.0 (Last Update: 04 Jan 1999)");
 }
 
 // Main shows a new campaign and returns once Exit hides the window.

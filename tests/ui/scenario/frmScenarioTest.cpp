@@ -189,6 +189,74 @@ TEST_F(frmScenarioTest, EveryBoxFiltersChecksAndReachesTheRecordAtItsTime)
     EXPECT_EQ(AllTexts(), strShown);
 }
 
+// Every numeric box: the number box, the enemy prestige and the three further
+// values, and each row's go-to and prestige.
+QStringList NumericBoxes()
+{
+    QStringList strBoxes{"txtNumber", "txtPrestige", "txtFirstUnknown", "txtSecondUnknown", "txtThirdUnknown"};
+    for (int intI = 0; intI < 4; ++intI) {
+        strBoxes << "txtResultScenario" + QString::number(intI) << "txtResultPrestige" + QString::number(intI);
+    }
+    return strBoxes;
+}
+
+// Emptying a box puts "0" in it; the digits typed next replace it, whether
+// the box was emptied over a selection or key by key from its end.
+TEST_F(frmScenarioTest, TheZeroOfAnEmptiedBoxGivesWayToTheNextDigits)
+{
+    Open(Campaign.Scenarios(3));
+    const std::function<void(TextBox*)> Empty[] = {
+        [](TextBox* pBox) {
+            QTest::keyClick(pBox, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(pBox, Qt::Key_Delete);
+        },
+        [](TextBox* pBox) {
+            QTest::keyClick(pBox, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(pBox, Qt::Key_Backspace);
+        },
+        [](TextBox* pBox) {
+            QTest::keyClick(pBox, Qt::Key_End);
+            for (int intI = 0; intI < 5; ++intI) {
+                QTest::keyClick(pBox, Qt::Key_Backspace);
+            }
+        }};
+    for (const QString& strBox : NumericBoxes()) {
+        const QString strDigits =
+            strBox == "txtNumber" ? "34" : strBox.startsWith("txtResultScenario") ? "255" : "12345";
+        for (const auto& EmptyBox : Empty) {
+            SCOPED_TRACE(strBox.toStdString());
+            QTest::mouseClick(Box(strBox), Qt::LeftButton);
+            EmptyBox(Box(strBox));
+            EXPECT_EQ(Text(strBox), "0");
+            QTest::keyClicks(Box(strBox), strDigits);
+            EXPECT_EQ(Text(strBox), strDigits);
+        }
+    }
+    EXPECT_EQ(Warnings(), QStringList());
+    Click("cmdOK");
+    EXPECT_EQ(dialog.Scenario().Number(), 34);
+    EXPECT_EQ(dialog.Scenario().ResultScenario(2), 255);
+    EXPECT_EQ(dialog.Scenario().ThirdUnknown(), 12345);
+}
+
+// A refused value brings back what the box last committed on losing the
+// focus, not what the dialog was opened with.
+TEST_F(frmScenarioTest, ARestoreBringsBackTheLastCommittedValue)
+{
+    Open(Campaign.Scenarios(3));
+    for (const QString& strBox : NumericBoxes()) {
+        SCOPED_TRACE(strBox.toStdString());
+        const bool blnNumber = strBox == "txtNumber";
+        const bool blnGoTo = strBox.startsWith("txtResultScenario");
+        const QString strCommitted = blnNumber ? "7" : blnGoTo ? "254" : "4321";
+        Type(strBox, strCommitted);
+        QTest::keyClick(Box(strBox), Qt::Key_Tab);
+        Type(strBox, blnNumber ? "50" : blnGoTo ? "100" : "70000");
+        EXPECT_EQ(Warnings().size(), 1);
+        EXPECT_EQ(Text(strBox), strCommitted);
+    }
+}
+
 TEST_F(frmScenarioTest, DuplicateNumberIsRefusedOnLeavingTheBoxAndOnEnter)
 {
     Open(Campaign.Scenarios(5));
