@@ -1,0 +1,269 @@
+#include "cli/CampaignJson.h"
+#include "cli/Command.h"
+#include "data/clsCampaign.h"
+#include "storage/CampaignStorage.h"
+#include "tests/cli/RandomCampaignFile.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+struct Result {
+    int intStatus;
+    QByteArray Out;
+    std::string strErr;
+};
+
+// The tool in-process, its streams in buffers.
+Result Tool(const QStringList& Arguments, const QByteArray& In = {})
+{
+    QBuffer InBuffer;
+    InBuffer.setData(In);
+    QBuffer OutBuffer;
+    QBuffer ErrBuffer;
+    InBuffer.open(QIODevice::ReadOnly);
+    OutBuffer.open(QIODevice::WriteOnly);
+    ErrBuffer.open(QIODevice::WriteOnly);
+    CommandStreams Io{InBuffer, OutBuffer, ErrBuffer};
+    const int intStatus = RunTool(QStringList{QStringLiteral("ironvale-cam")} + Arguments, Io);
+    return {intStatus, OutBuffer.data(), ErrBuffer.data().toStdString()};
+}
+
+// The real program, for the streams of a process.
+Result Program(const QStringList& Arguments, const QByteArray& In)
+{
+    QProcess Process;
+    Process.start(QStringLiteral(IRONVALE_CAM), Arguments);
+    Process.write(In);
+    Process.closeWriteChannel();
+    Process.waitForFinished(30000);
+    return {Process.exitCode(), Process.readAllStandardOutput(), Process.readAllStandardError().toStdString()};
+}
+
+QByteArray Contents(const QString& strPath)
+{
+    QFile File(strPath);
+    return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray("<missing>");
+}
+
+void Put(const QString& strPath, const QByteArray& Bytes)
+{
+    QFile File(strPath);
+    ASSERT_TRUE(File.open(QIODevice::WriteOnly));
+    ASSERT_EQ(File.write(Bytes), Bytes.size());
+}
+
+QByteArray RandomFile(uint32_t lngSeed, int intCount)
+{
+    return QByteArray::fromStdString(RandomCampaignFile(lngSeed, intCount));
+}
+
+// What the editor saves for a file it opens.
+QByteArray EditorSaves(const QByteArray& File)
+{
+    const auto Campaign = std::make_unique<clsCampaign>();
+    EXPECT_EQ(ReadCampaignBytes(File, *Campaign).toStdString(), "");
+    return CampaignBytes(*Campaign);
+}
+
+// One scenario that leads to both ends: passes the check. With a go-to to
+// an empty slot it fails it.
+std::unique_ptr<clsCampaign> Passing(int32_t lngGoTo = 254)
+{
+    auto Campaign = std::make_unique<clsCampaign>();
+    clsScenario& Scenario = Campaign->Scenarios(0);
+    Scenario.SetNumber(0);
+    Scenario.SetName("first");
+    Scenario.SetResultScenario(0, lngGoTo);
+    Scenario.SetResultScenario(1, 254);
+    Scenario.SetResultScenario(2, 254);
+    Scenario.SetResultScenario(3, 255);
+    return Campaign;
+}
+
+class ImportExport : public ::testing::Test {
+protected:
+    QString Path(const char* strName) const { return m_Dir.filePath(QLatin1String(strName)); }
+
+    QTemporaryDir m_Dir;
+};
+
+} // namespace
+
+TEST_F(ImportExport, FilesComeBackThroughTheCommands)
+{
+    for (uint32_t lngSeed = 1; lngSeed <= 12; ++lngSeed) {
+        const QByteArray File = RandomFile(lngSeed, lngSeed == 1 ? 0 : lngSeed == 2 ? 50 : static_cast<int>(lngSeed));
+        Put(Path("a.cam"), File);
+        const Result Exported = Tool({QStringLiteral("export"), Path("a.cam")});
+        ASSERT_EQ(Exported.intStatus, 0) << Exported.strErr;
+        EXPECT_EQ(Exported.strErr, "");
+        ASSERT_EQ(Tool({QStringLiteral("export"), Path("a.cam"), QStringLiteral("-o"), Path("a.json")}).intStatus, 0);
+        EXPECT_TRUE(Contents(Path("a.json")) == Exported.Out);
+
+        const Result Imported = Tool({QStringLiteral("import"), Path("a.json"), QStringLiteral("-o"), Path("b.cam"),
+                                     QStringLiteral("--no-check")});
+        ASSERT_EQ(Imported.intStatus, 0) << Imported.strErr;
+        EXPECT_TRUE(Imported.Out.isEmpty());
+        EXPECT_TRUE(Contents(Path("b.cam")) == EditorSaves(File)) << "seed " << lngSeed;
+        // What the editor saved exports to the same text.
+        EXPECT_TRUE(Tool({QStringLiteral("export"), Path("b.cam")}).Out == Exported.Out) << "seed " << lngSeed;
+    }
+}
+
+// The editor opens a file by its first 31944 bytes and refuses a shorter
+// one or one that claims more than 50 scenarios; export does the same.
+TEST_F(ImportExport, ExportReadsFilesAsTheEditorOpensThem)
+{
+    const QByteArray File = RandomFile(7, 9);
+    Put(Path("long.cam"), File + QByteArray(500, '\x7F'));
+    EXPECT_TRUE(Tool({QStringLiteral("export"), Path("long.cam")}).Out == CampaignJson([&] {
+                    auto Campaign = std::make_unique<clsCampaign>();
+                    EXPECT_EQ(ReadCampaignBytes(File, *Campaign).toStdString(), "");
+                    return *Campaign;
+                }()));
+
+    QByteArray TooMany = File;
+    TooMany[0] = 51;
+    for (const QByteArray& Unreadable : {File.left(1000), TooMany, QByteArray()}) {
+        Put(Path("bad.cam"), Unreadable);
+        const auto Campaign = std::make_unique<clsCampaign>();
+        const QString strReason = ReadCampaignBytes(Unreadable, *Campaign);
+        ASSERT_FALSE(strReason.isEmpty());
+        const Result Exported = Tool({QStringLiteral("export"), Path("bad.cam"), QStringLiteral("-o"), Path("bad.json")});
+        EXPECT_EQ(Exported.intStatus, 2);
+        EXPECT_EQ(Exported.strErr, (Path("bad.cam") + QStringLiteral(": cannot be read: ") + strReason + '\n').toStdString());
+        EXPECT_FALSE(QFile::exists(Path("bad.json")));
+    }
+}
+
+// Every refusal leaves an old file as it was and creates no new one.
+TEST_F(ImportExport, RefusalsWriteNothing)
+{
+    const QByteArray Good = CampaignJson(*Passing());
+    const QByteArray Gap = QByteArray(Good).replace("\"slot\": 0", "\"slot\": 1");
+    const std::string strIn = Path("in.json").toStdString();
+    const struct {
+        QByteArray Json;
+        QStringList Options;
+        int intStatus;
+        std::string strErr;
+    } cases[] = {
+        {"{", {}, 2, strIn + ": line 1, column 2: unterminated object\n"},
+        {QByteArray(Good).replace("\"nation\": 0", "\"nation\": 9"), {}, 2, strIn + ": nation: 9 is outside 0..3\n"},
+        {Gap, {QStringLiteral("--no-check")}, 2,
+         strIn + ": scenarios[0].slot: 1 leaves slot 0 free, but a campaign file keeps its 1 scenarios in slots 0..0\n"},
+        {CampaignJson(*Passing(3)), {}, 1,
+         strIn + ": Scenario 3 referenced but not found\n"
+                 "ironvale-cam import: nothing written: the campaign fails the integrity check (--no-check writes it "
+                 "anyway).\n"},
+    };
+    for (const auto& Case : cases) {
+        Put(Path("in.json"), Case.Json);
+        Put(Path("old.cam"), "old bytes");
+        for (const char* strTarget : {"old.cam", "new.cam"}) {
+            const Result Imported = Tool(QStringList{QStringLiteral("import"), Path("in.json"), QStringLiteral("-o"),
+                                                    Path(strTarget)} +
+                                        Case.Options);
+            EXPECT_EQ(Imported.intStatus, Case.intStatus) << Case.Json.toStdString();
+            EXPECT_EQ(Imported.strErr, Case.strErr);
+            EXPECT_TRUE(Imported.Out.isEmpty());
+        }
+        EXPECT_EQ(Contents(Path("old.cam")), "old bytes");
+        EXPECT_FALSE(QFile::exists(Path("new.cam")));
+    }
+    EXPECT_EQ(QDir(m_Dir.path()).entryList(QDir::Files).size(), 2) << "no temporary file is left";
+}
+
+// The check's messages are the editor's; --no-check writes the campaign anyway.
+TEST_F(ImportExport, NoCheckWritesACampaignThatFailsTheCheck)
+{
+    const auto Failing = Passing(0);
+    Failing->Scenarios(0).SetResultScenario(1, 0);
+    Failing->Scenarios(0).SetResultScenario(2, 0);
+    Failing->Scenarios(0).SetResultScenario(3, 0);
+    Put(Path("in.json"), CampaignJson(*Failing));
+    const Result Refused = Tool({QStringLiteral("import"), Path("in.json"), QStringLiteral("-o"), Path("out.cam")});
+    EXPECT_EQ(Refused.intStatus, 1);
+    std::string strMessages;
+    const int16_t intCount = Failing->Check();
+    ASSERT_EQ(intCount, 3);
+    for (int16_t intI = 0; intI < intCount; ++intI) {
+        strMessages += Path("in.json").toStdString() + ": " + Failing->Errors(intI) + "\n";
+    }
+    EXPECT_EQ(Refused.strErr, strMessages + "ironvale-cam import: nothing written: the campaign fails the integrity "
+                                            "check (--no-check writes it anyway).\n");
+    EXPECT_FALSE(QFile::exists(Path("out.cam")));
+
+    const Result Written = Tool({QStringLiteral("import"), Path("in.json"), QStringLiteral("-o"), Path("out.cam"),
+                                QStringLiteral("--no-check")});
+    EXPECT_EQ(Written.intStatus, 0);
+    EXPECT_EQ(Written.strErr, "");
+    EXPECT_TRUE(Contents(Path("out.cam")) == CampaignBytes(*Failing));
+}
+
+TEST_F(ImportExport, WriteFailuresAndUsageMistakesAreTrouble)
+{
+    Put(Path("in.json"), CampaignJson(*Passing()));
+    Put(Path("a.cam"), CampaignBytes(*Passing()));
+    const QString strNowhere = Path("no-such-folder/out.cam");
+    const Result Imported = Tool({QStringLiteral("import"), Path("in.json"), QStringLiteral("-o"), strNowhere});
+    EXPECT_EQ(Imported.intStatus, 2);
+    EXPECT_EQ(Imported.strErr.rfind(strNowhere.toStdString() + ": cannot be written: ", 0), 0U) << Imported.strErr;
+    EXPECT_NE(Imported.strErr.find("No file was created."), std::string::npos) << Imported.strErr;
+    EXPECT_EQ(Tool({QStringLiteral("export"), Path("a.cam"), QStringLiteral("-o"), strNowhere}).intStatus, 2);
+
+    const std::vector<std::pair<QStringList, std::string>> mistakes{
+        {{QStringLiteral("import"), Path("in.json")},
+         "ironvale-cam import: no campaign file to write: give -o FILE (- for standard output).\n"},
+        {{QStringLiteral("import"), QStringLiteral("-o"), Path("x.cam")}, "ironvale-cam import: give exactly one JSON file.\n"},
+        {{QStringLiteral("export")}, "ironvale-cam export: give exactly one campaign file.\n"},
+        {{QStringLiteral("export"), Path("a.cam"), Path("a.cam")}, "ironvale-cam export: give exactly one campaign file.\n"},
+        {{QStringLiteral("import"), Path("in.json"), QStringLiteral("--check")},
+         "ironvale-cam import: Unknown option 'check'.\nTry 'ironvale-cam import --help'.\n"},
+    };
+    for (const auto& [Arguments, strErr] : mistakes) {
+        const Result Mistaken = Tool(Arguments);
+        EXPECT_EQ(Mistaken.intStatus, 2) << strErr;
+        EXPECT_EQ(Mistaken.strErr, strErr);
+    }
+    EXPECT_FALSE(QFile::exists(Path("x.cam")));
+    for (const QString& strCommand : {QStringLiteral("export"), QStringLiteral("import")}) {
+        const Result Help = Tool({strCommand, QStringLiteral("--help")});
+        EXPECT_EQ(Help.intStatus, 0);
+        EXPECT_TRUE(Help.Out.startsWith("Usage: ironvale-cam " + strCommand.toUtf8() + " [options] ")) << Help.Out.data();
+    }
+}
+
+// "-" reads standard input and writes standard output of the real program.
+TEST_F(ImportExport, ProgramReadsAndWritesTheStandardStreams)
+{
+    const QByteArray File = RandomFile(3, 50);
+    const Result Exported = Program({QStringLiteral("export"), QStringLiteral("-")}, File);
+    ASSERT_EQ(Exported.intStatus, 0) << Exported.strErr;
+    EXPECT_TRUE(Exported.Out == Tool({QStringLiteral("export"), QStringLiteral("-")}, File).Out);
+
+    const QStringList ToOutput{QStringLiteral("import"), QStringLiteral("-"), QStringLiteral("-o"), QStringLiteral("-"),
+                               QStringLiteral("--no-check")};
+    const Result Imported = Program(ToOutput, Exported.Out);
+    EXPECT_EQ(Imported.intStatus, 0) << Imported.strErr;
+    EXPECT_TRUE(Imported.Out == EditorSaves(File));
+
+    const Result Refused = Program(ToOutput, "[1]");
+    EXPECT_EQ(Refused.intStatus, 2);
+    EXPECT_TRUE(Refused.Out.isEmpty());
+    EXPECT_EQ(Refused.strErr, "<stdin>: top level: expected an object, found an array\n");
+
+    const Result Short = Program({QStringLiteral("export"), QStringLiteral("-")}, File.left(31943));
+    EXPECT_EQ(Short.intStatus, 2);
+    EXPECT_TRUE(Short.Out.isEmpty());
+    EXPECT_EQ(Short.strErr.rfind("<stdin>: cannot be read: ", 0), 0U) << Short.strErr;
+}
