@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QSettings>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -37,24 +39,11 @@ private:
     bool IsQuestion() const { return button(QMessageBox::No) != nullptr; }
 };
 
-std::optional<FileChoice> RunFileDialog(QWidget* parent, const FileRequest& Request, QFileDialog::AcceptMode Mode)
-{
-    QFileDialog dlg(parent, Request.Title);
-    dlg.setAcceptMode(Mode);
-    dlg.setFileMode(Mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    dlg.setNameFilter(ToQtFilter(Request.Filter));
-    dlg.setDefaultSuffix(Request.DefaultExt);
-    if (!Request.FileName.isEmpty()) {
-        dlg.selectFile(Request.FileName);
-    }
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) {
-        return std::nullopt;
-    }
-    const QString strPath = dlg.selectedFiles().constFirst();
-    return FileChoice{strPath, QFileInfo(strPath).fileName()};
-}
-
 } // namespace
+
+QtUserDialogs::QtUserDialogs() = default;
+
+QtUserDialogs::~QtUserDialogs() = default;
 
 int16_t QtUserDialogs::MsgBox(QWidget* parent, const QString& strPrompt, int16_t intStyle, const QString& strTitle)
 {
@@ -80,10 +69,38 @@ int16_t QtUserDialogs::MsgBox(QWidget* parent, const QString& strPrompt, int16_t
 
 std::optional<FileChoice> QtUserDialogs::ShowOpen(QWidget* parent, const FileRequest& Request)
 {
-    return RunFileDialog(parent, Request, QFileDialog::AcceptOpen);
+    return RunFileDialog(parent, Request, false);
 }
 
 std::optional<FileChoice> QtUserDialogs::ShowSave(QWidget* parent, const FileRequest& Request)
 {
-    return RunFileDialog(parent, Request, QFileDialog::AcceptSave);
+    return RunFileDialog(parent, Request, true);
+}
+
+std::optional<FileChoice> QtUserDialogs::RunFileDialog(QWidget* parent, const FileRequest& Request, bool blnSave)
+{
+    // Qt's file dialog writes its history and last folder into the user's
+    // QtProject.conf when it closes. The editor keeps no settings, so they
+    // go to a folder of this run's own, removed when the program ends: the
+    // dialog still remembers its last folder within the run.
+    if (!m_SettingsDir) {
+        m_SettingsDir = std::make_unique<QTemporaryDir>();
+        if (m_SettingsDir->isValid()) {
+            QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_SettingsDir->path());
+            QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_SettingsDir->path());
+        }
+    }
+    QFileDialog dlg(parent, Request.Title);
+    dlg.setAcceptMode(blnSave ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dlg.setFileMode(blnSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dlg.setNameFilter(ToQtFilter(Request.Filter));
+    dlg.setDefaultSuffix(Request.DefaultExt);
+    if (!Request.FileName.isEmpty()) {
+        dlg.selectFile(Request.FileName);
+    }
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    const QString strPath = dlg.selectedFiles().constFirst();
+    return FileChoice{strPath, QFileInfo(strPath).fileName()};
 }
