@@ -1,0 +1,72 @@
+#include "cli/CampaignJson.h"
+#include "data/CampaignFileError.h"
+#include "data/basFields.h"
+#include "data/clsCampaign.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <sstream>
+#include <string>
+
+namespace {
+
+[[noreturn]] void Fail(const std::string& strWhat)
+{
+    std::fprintf(stderr, "campaign_json_fuzzer: %s\n", strWhat.c_str());
+    std::abort();
+}
+
+std::string Written(const clsCampaign& Campaign)
+{
+    std::ostringstream Stream;
+    Campaign.FileWrite(Stream);
+    return Stream.str();
+}
+
+// The bytes of an imported campaign, which must be a whole campaign file.
+std::string Imported(const QByteArray& Json, clsCampaign& Campaign, const char* strWhat)
+{
+    const QString strReason = ReadCampaignJson(Json, Campaign);
+    if (!strReason.isEmpty()) {
+        Fail(std::string(strWhat) + " is refused: " + strReason.toStdString());
+    }
+    std::string strBytes = Written(Campaign);
+    if (strBytes.size() != static_cast<std::size_t>(CampaignFileSize)) {
+        Fail(std::string(strWhat) + " gives " + std::to_string(strBytes.size()) + " bytes, not " + std::to_string(CampaignFileSize));
+    }
+    return strBytes;
+}
+
+} // namespace
+
+// Whatever JSON import takes must save as a whole campaign file that keeps
+// all of it: its export imports to the very same bytes, and the file read
+// back exports to the very same text.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, std::size_t lngSize)
+{
+    const QByteArray Json = QByteArray::fromRawData(reinterpret_cast<const char*>(pData), static_cast<qsizetype>(lngSize));
+    const auto Campaign = std::make_unique<clsCampaign>();
+    if (!ReadCampaignJson(Json, *Campaign).isEmpty()) {
+        return 0;
+    }
+    const std::string strBytes = Imported(Json, *Campaign, "the input, taken once,");
+    const QByteArray Exported = CampaignJson(*Campaign);
+    const auto Again = std::make_unique<clsCampaign>();
+    if (Imported(Exported, *Again, "the export of the input") != strBytes) {
+        Fail("the export of the input imports to different bytes");
+    }
+    const auto Reread = std::make_unique<clsCampaign>();
+    std::istringstream Stream(strBytes);
+    try {
+        Reread->FileRead(Stream);
+    } catch (const CampaignFileError& Error) {
+        Fail(std::string("the imported bytes do not read back: ") + Error.what());
+    }
+    if (CampaignJson(*Reread) != Exported) {
+        Fail("the file read back exports different text");
+    }
+    return 0;
+}
