@@ -1,7 +1,18 @@
 #include "ui/services/ProgramIcon.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPainterPath>
+
+#include <optional>
+
+namespace {
+
+// Every window shows the same icon: it is drawn for the first window that asks
+// and dropped with the application, while its pixmaps can still be freed.
+std::optional<QIcon> SharedIcon;
+
+} // namespace
 
 QImage ProgramImage(int intSize)
 {
@@ -55,9 +66,12 @@ QPixmap ProgramPixmap(int intSize)
 
 QIcon ProgramIcon()
 {
-    QIcon icon;
-    for (const int intSize : {16, 32, 48, 64}) {
-        icon.addPixmap(ProgramPixmap(intSize));
+    if (!SharedIcon) {
+        SharedIcon.emplace();
+        for (const int intSize : {16, 32, 48, 64}) {
+            SharedIcon->addPixmap(ProgramPixmap(intSize));
+        }
+        qAddPostRoutine([] { SharedIcon.reset(); });
     }
-    return icon;
+    return *SharedIcon;
 }

@@ -6,7 +6,9 @@
 
 // The program's icon: a blue shield with a golden keep, drawn at any size
 // (32 by 32 is the size the windows show).
-// Needs no running application, so the build can render the installed icon.
+// ProgramImage needs no running application, so the build can render the
+// installed icon.
 [[nodiscard]] QImage ProgramImage(int intSize);
 [[nodiscard]] QPixmap ProgramPixmap(int intSize = 32);
+// Drawn once per application and shared by all windows.
 [[nodiscard]] QIcon ProgramIcon();
