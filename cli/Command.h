@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <string>
 
 class QCommandLineParser;
 class QIODevice;
@@ -29,6 +30,9 @@ struct CommandStreams {
 using CommandFunction = int (*)(const QStringList& Arguments, CommandStreams& Io);
 
 int RunCheck(const QStringList& Arguments, CommandStreams& Io);
+int RunLint(const QStringList& Arguments, CommandStreams& Io);
+int RunShow(const QStringList& Arguments, CommandStreams& Io);
+int RunMap(const QStringList& Arguments, CommandStreams& Io);
 int RunExport(const QStringList& Arguments, CommandStreams& Io);
 int RunImport(const QStringList& Arguments, CommandStreams& Io);
 
@@ -57,3 +61,7 @@ int ParseArguments(QCommandLineParser& Parser, const QStringList& Arguments, Com
 
 // The name a message gives the file: "-" reads as "<stdin>".
 [[nodiscard]] QString DisplayName(const QString& strPath);
+
+// A campaign's text holds one byte per character; shown as Latin-1, as the
+// editor shows it.
+[[nodiscard]] QString FromCampaignBytes(const std::string& strBytes);

@@ -24,6 +24,9 @@ struct CommandEntry {
 // One line per command; its file holds the rest.
 constexpr std::array Commands{
     CommandEntry{"check", "run the integrity check on campaign files and folders", RunCheck},
+    CommandEntry{"lint", "the check, plus warnings on unreachable scenarios, traps and odd go-to values", RunLint},
+    CommandEntry{"show", "print a campaign's header, scenarios and outcomes for a person", RunShow},
+    CommandEntry{"map", "draw a campaign as a graph (SVG, PNG or DOT) with Graphviz", RunMap},
     CommandEntry{"export", "write a campaign as JSON", RunExport},
     CommandEntry{"import", "write a campaign file from its JSON", RunImport},
 };
@@ -108,6 +111,11 @@ QString WriteOutputArgument(const QString& strPath, const QByteArray& Bytes, Com
 QString DisplayName(const QString& strPath)
 {
     return strPath == QLatin1String("-") ? QStringLiteral("<stdin>") : strPath;
+}
+
+QString FromCampaignBytes(const std::string& strBytes)
+{
+    return QString::fromLatin1(strBytes.data(), static_cast<qsizetype>(strBytes.size()));
 }
 
 int RunTool(const QStringList& Arguments, CommandStreams& Io)

@@ -1,0 +1,83 @@
+#include "data/clsCampaign.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+
+namespace {
+
+// Mostly sound campaigns with the odd fault a designer leaves, so the check
+// has real work and some messages to print. The same seed gives the same
+// files.
+clsCampaign Generated(std::mt19937& Random, int16_t intCount)
+{
+    const auto Any = [&](uint32_t lngN) { return static_cast<int32_t>(Random() % lngN); };
+    const std::string strLetters = "abcdefghijklmnopqrstuvwxyz0123456789\xE9\xE4";
+    const auto Name = [&] { return strLetters.substr(static_cast<std::size_t>(Any(30)), 3 + Any(9)); };
+    clsCampaign Campaign;
+    Campaign.SetNation(Any(4));
+    Campaign.SetPrestige(Any(3000));
+    Campaign.SetDescription(Name());
+    for (int16_t intK = 0; intK < intCount; ++intK) {
+        clsScenario& Scenario = Campaign.Scenarios(intK);
+        Scenario.SetNumber(intK);
+        Scenario.SetName(Name());
+        Scenario.SetMovie(Name());
+        Scenario.SetVoice(Name());
+        Scenario.SetText(Name());
+        Scenario.SetPrestige(Any(2000));
+        for (int16_t intJ = 0; intJ < clsScenario::OutcomeCount; ++intJ) {
+            const int32_t lngRoll = Any(1000);
+            const int32_t lngNext = intK + 1 < intCount ? intK + 1 : clsCampaign::VictoryScenario;
+            Scenario.SetResultScenario(intJ, lngRoll < 2     ? 60 + Any(100)
+                                             : intJ == 3     ? clsCampaign::LossScenario
+                                             : lngRoll < 700 ? lngNext
+                                                             : Any(intCount));
+            Scenario.SetResultPrestige(intJ, Any(500));
+            Scenario.SetResultText(intJ, Name());
+            Scenario.SetResultVoice(intJ, Name());
+            Scenario.SetResultMovie(intJ, Name());
+        }
+    }
+    return Campaign;
+}
+
+} // namespace
+
+// generate_campaigns FOLDER COUNT [SCENARIOS]: writes COUNT campaign files
+// into FOLDER (which must exist), each with SCENARIOS scenarios or, without
+// it, 1 to 50.
+int main(int argc, char** argv)
+{
+    if (argc < 3 || argc > 4) {
+        std::fprintf(stderr, "Usage: generate_campaigns FOLDER COUNT [SCENARIOS]\n");
+        return 2;
+    }
+    const std::string strFolder = argv[1];
+    const long lngCount = std::strtol(argv[2], nullptr, 10);
+    const long lngScenarios = argc == 4 ? std::strtol(argv[3], nullptr, 10) : 0;
+    if (lngScenarios < 0 || lngScenarios > clsCampaign::MaxScenarios) {
+        std::fprintf(stderr, "generate_campaigns: SCENARIOS must be 1..50\n");
+        return 2;
+    }
+    std::mt19937 Random(20240601);
+    for (long lngI = 0; lngI < lngCount; ++lngI) {
+        const auto intScenarios = static_cast<int16_t>(lngScenarios > 0 ? lngScenarios : 1 + Random() % 50);
+        std::ostringstream Bytes;
+        Generated(Random, intScenarios).FileWrite(Bytes);
+        const std::string strNumber = std::to_string(lngI);
+        const std::string strPath =
+            strFolder + "/campaign-" + std::string(5 - std::min<std::size_t>(5, strNumber.size()), '0') + strNumber + ".cam";
+        std::ofstream File(strPath, std::ios::binary);
+        File << Bytes.str();
+        if (!File.flush()) {
+            std::fprintf(stderr, "generate_campaigns: %s could not be written\n", strPath.c_str());
+            return 2;
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,108 @@
+#include "cli/Command.h"
+
+#include "data/CampaignGraph.h"
+#include "data/clsCampaign.h"
+
+#include <QCommandLineParser>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// "scenario 3" or "scenarios 3, 4, 5".
+QString Scenarios(const std::vector<int16_t>& Numbers)
+{
+    QStringList Parts;
+    for (const int16_t intI : Numbers) {
+        Parts << QString::number(intI);
+    }
+    return (Numbers.size() == 1 ? QStringLiteral("scenario ") : QStringLiteral("scenarios ")) +
+           Parts.join(QStringLiteral(", "));
+}
+
+// What a designer should know beyond the integrity check, one line each.
+QStringList Warnings(const CampaignGraph& Graph)
+{
+    QStringList Lines;
+    if (!Graph.Unreachable().empty()) {
+        Lines << Scenarios(Graph.Unreachable()) + QStringLiteral(" cannot be reached from scenario 0");
+    }
+    for (const std::vector<int16_t>& Trap : Graph.Traps()) {
+        Lines << Scenarios(Trap) +
+                     (Trap.size() == 1
+                          ? QStringLiteral(" is a trap: neither campaign victory nor campaign loss can be reached from it")
+                          : QStringLiteral(
+                                " are a trap: neither campaign victory nor campaign loss can be reached from them"));
+    }
+    if (Graph.VictoryReferenced() && !Graph.VictoryReachable()) {
+        Lines << QStringLiteral("campaign victory (254) is referenced but cannot be reached from scenario 0");
+    }
+    if (Graph.LossReferenced() && !Graph.LossReachable()) {
+        Lines << QStringLiteral("campaign loss (255) is referenced but cannot be reached from scenario 0");
+    }
+    for (const CampaignGraph::OddGoTo& Odd : Graph.OddGoTos()) {
+        Lines << QStringLiteral("scenario %1, %2: go-to %3 is outside 0..49, 254 and 255")
+                     .arg(Odd.Scenario)
+                     .arg(QLatin1String(OutcomeName(Odd.Outcome)))
+                     .arg(Odd.GoTo);
+    }
+    return Lines;
+}
+
+} // namespace
+
+// lint FILE...: the check's messages, then the warnings of the campaign
+// graph, each line "FILE: message" or "FILE: warning: message".
+int RunLint(const QStringList& Arguments, CommandStreams& Io)
+{
+    QCommandLineParser Parser;
+    Parser.setApplicationDescription(QStringLiteral(
+        "Prints what 'check' prints, then warnings on the campaign's paths, each 'FILE: warning: message':\n"
+        "scenarios no path from scenario 0 reaches; traps, scenarios from which neither campaign victory\n"
+        "(254) nor campaign loss (255) can be reached; victory or loss referenced but not reachable from\n"
+        "scenario 0; go-to values outside 0..49, 254 and 255. A folder is searched for *.cam files.\n"
+        "Exit status: 0 all passed, 1 a campaign failed the check (or has warnings, with --strict),\n"
+        "2 a file could not be read."));
+    const QCommandLineOption Strict(QStringLiteral("strict"), QStringLiteral("Count warnings as failures."));
+    Parser.addOption(Strict);
+    Parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Campaign files or folders; - for standard input."),
+                                 QStringLiteral("FILE..."));
+    if (const int intStatus = ParseArguments(Parser, Arguments, Io); intStatus >= 0) {
+        return intStatus;
+    }
+    if (Parser.positionalArguments().isEmpty()) {
+        WriteLine(Io.Err, QStringLiteral("ironvale-cam lint: no campaign file given."));
+        return ExitStatus::Trouble;
+    }
+
+    const bool blnStrict = Parser.isSet(Strict);
+    int intStatus = ExitStatus::Clean;
+    const auto Campaign = std::make_unique<clsCampaign>();
+    for (const QString& strFile : CampaignFiles(Parser.positionalArguments())) {
+        const QString strName = DisplayName(strFile);
+        const QString strReason = ReadCampaignArgument(strFile, Io, *Campaign);
+        if (!strReason.isEmpty()) {
+            WriteLine(Io.Err, QStringLiteral("%1: cannot be read: %2").arg(strName, strReason));
+            intStatus = ExitStatus::Trouble;
+            continue;
+        }
+        const int16_t intCount = Campaign->Check();
+        const QStringList Found = Warnings(CampaignGraph(*Campaign));
+        if (intCount == 0 && Found.isEmpty()) {
+            WriteLine(Io.Out, strName + QStringLiteral(": ok"));
+            continue;
+        }
+        for (int16_t intI = 0; intI < intCount; ++intI) {
+            WriteLine(Io.Out, strName + QStringLiteral(": ") + QString::fromLatin1(Campaign->Errors(intI)));
+        }
+        for (const QString& strWarning : Found) {
+            WriteLine(Io.Out, strName + QStringLiteral(": warning: ") + strWarning);
+        }
+        if (intCount > 0 || blnStrict) {
+            intStatus = std::max(intStatus, ExitStatus::Findings);
+        }
+    }
+    return intStatus;
+}
