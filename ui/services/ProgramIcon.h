@@ -10,5 +10,6 @@
 // installed icon.
 [[nodiscard]] QImage ProgramImage(int intSize);
 [[nodiscard]] QPixmap ProgramPixmap(int intSize = 32);
-// Drawn once per application and shared by all windows.
+// The windows' icon: the sizes 16 to 64 as ProgramImage draws them, stored by
+// the build; made once per application and shared by all windows.
 [[nodiscard]] QIcon ProgramIcon();
