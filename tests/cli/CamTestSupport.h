@@ -1,0 +1,46 @@
+#pragma once
+
+#include "data/clsCampaign.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <memory>
+#include <utility>
+#include <vector>
+
+class QTemporaryDir;
+
+// What the tests of check, lint, show and map share: campaigns laid out by
+// their go-tos, saved as real files, and the tool run in-process or as a
+// process.
+namespace CamTest {
+
+// The used scenarios with their four go-to values (Brilliant Victory,
+// Victory, Minor Victory, Defeat); scenario N is named "scenN".
+using Layout = std::vector<std::pair<int16_t, std::array<int32_t, 4>>>;
+
+[[nodiscard]] std::unique_ptr<clsCampaign> CampaignOf(const Layout& Scenarios);
+
+// Saves the campaign under strName in Dir through the editor's own save and
+// returns the path.
+[[nodiscard]] QString SaveCampaign(const QTemporaryDir& Dir, const QString& strName, const clsCampaign& Campaign);
+// Scenarios must be 0..count-1 in order, as in every saved file.
+[[nodiscard]] QString SaveLayout(const QTemporaryDir& Dir, const QString& strName, const Layout& Scenarios);
+
+struct ToolRun {
+    int Status;
+    QByteArray Out;
+    QByteArray Err;
+    // The lines of standard output, without the last line feed.
+    [[nodiscard]] QStringList OutLines() const;
+};
+
+// The tool in-process on buffers; Arguments start with the command.
+[[nodiscard]] ToolRun InProcess(const QStringList& Arguments, const QByteArray& In = {});
+// The real program, where the streams of a process matter.
+[[nodiscard]] ToolRun Program(const QStringList& Arguments, const QByteArray& In = {});
+
+} // namespace CamTest

@@ -1,0 +1,321 @@
+#include "tests/cli/CamTestSupport.h"
+
+#include "storage/CampaignStorage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+
+#include <cgraph.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+using namespace CamTest;
+
+namespace {
+
+// Description and names with bytes beyond ASCII; outcomes to a scenario, to
+// both ends, to a free slot and to a value no slot holds.
+std::unique_ptr<clsCampaign> Described()
+{
+    auto Campaign = CampaignOf({{0, {1, 254, 7, 255}}, {1, {300, 1, 254, 255}}});
+    Campaign->SetDescription("Ardennes \xE9t\xE9");
+    Campaign->SetNation(2);
+    Campaign->SetPrestige(1200);
+    clsScenario& First = Campaign->Scenarios(0);
+    First.SetName("Bastogne");
+    First.SetMovie("bast");
+    First.SetVoice("v0");
+    First.SetText("t0");
+    First.SetPrestige(300);
+    First.SetFirstUnknown(1);
+    First.SetSecondUnknown(2);
+    First.SetThirdUnknown(65535);
+    First.SetResultPrestige(0, 50);
+    First.SetResultText(0, "won0");
+    First.SetResultVoice(0, "v1");
+    First.SetResultMovie(0, "m1");
+    First.SetResultMovie(3, "lost");
+    Campaign->Scenarios(1).SetName("\xC4" "chen");
+    Campaign->Scenarios(1).SetVoice("v");
+    Campaign->Scenarios(1).SetText("t");
+    return Campaign;
+}
+
+// The graph a DOT text holds, parsed by cgraph itself.
+struct GraphCloser {
+    void operator()(Agraph_t* pGraph) const { agclose(pGraph); }
+};
+using Graph = std::unique_ptr<Agraph_t, GraphCloser>;
+
+Graph ParseDot(const QByteArray& Dot)
+{
+    return Graph(agmemread(Dot.constData()));
+}
+
+std::string Attribute(void* pObject, const char* strName)
+{
+    QByteArray Name(strName);
+    const char* strValue = pObject != nullptr ? agget(pObject, Name.data()) : nullptr;
+    return strValue != nullptr ? strValue : "<none>";
+}
+
+Agnode_t* NodeOf(const Graph& Map, const char* strId)
+{
+    QByteArray Id(strId);
+    return agnode(Map.get(), Id.data(), 0);
+}
+
+// The arrows leaving a node, head's id and label, in id order.
+std::vector<std::pair<std::string, std::string>> ArrowsFrom(const Graph& Map, const char* strId)
+{
+    std::vector<std::pair<std::string, std::string>> Arrows;
+    Agnode_t* pNode = NodeOf(Map, strId);
+    for (Agedge_t* pEdge = pNode != nullptr ? agfstout(Map.get(), pNode) : nullptr; pEdge != nullptr;
+         pEdge = agnxtout(Map.get(), pEdge)) {
+        Arrows.emplace_back(agnameof(aghead(pEdge)), Attribute(pEdge, "xlabel"));
+    }
+    std::sort(Arrows.begin(), Arrows.end());
+    return Arrows;
+}
+
+Agedge_t* ArrowOf(const Graph& Map, const char* strFrom, const char* strTo)
+{
+    return agedge(Map.get(), NodeOf(Map, strFrom), NodeOf(Map, strTo), nullptr, 0);
+}
+
+QByteArray Contents(const QString& strPath)
+{
+    QFile File(strPath);
+    return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(ShowCommand, PrintsHeaderScenariosAndWhereEachOutcomeLeads)
+{
+    QTemporaryDir Dir;
+    const QString strPath = SaveCampaign(Dir, QStringLiteral("described.cam"), *Described());
+    const ToolRun Result = InProcess({QStringLiteral("show"), strPath});
+    EXPECT_EQ(Result.Status, 0);
+    EXPECT_EQ(Result.Err, "");
+    EXPECT_EQ(QString::fromUtf8(Result.Out), QStringLiteral(u"Description: Ardennes été\n"
+                                                            u"Nation:      U.R.S.S\n"
+                                                            u"Prestige:    1200\n"
+                                                            u"Scenarios:   2\n"
+                                                            u"\n"
+                                                            u"Scenario 0\n"
+                                                            u"  Name:               Bastogne\n"
+                                                            u"  Movie:              bast\n"
+                                                            u"  Voice:              v0\n"
+                                                            u"  Text:               t0\n"
+                                                            u"  Prestige:           300\n"
+                                                            u"  Values:             1, 2, 65535\n"
+                                                            u"  Brilliant Victory:  scenario 1, prestige 50 (text "
+                                                            u"won0, voice v1, movie m1)\n"
+                                                            u"  Victory:            campaign won, prestige 0\n"
+                                                            u"  Minor Victory:      scenario 7 (not in the "
+                                                            u"campaign), prestige 0\n"
+                                                            u"  Defeat:             campaign lost, prestige 0 "
+                                                            u"(movie lost)\n"
+                                                            u"\n"
+                                                            u"Scenario 1\n"
+                                                            u"  Name:               Ächen\n"
+                                                            u"  Movie:              (none)\n"
+                                                            u"  Voice:              v\n"
+                                                            u"  Text:               t\n"
+                                                            u"  Prestige:           0\n"
+                                                            u"  Values:             0, 0, 0\n"
+                                                            u"  Brilliant Victory:  scenario 300 (not in the "
+                                                            u"campaign), prestige 0\n"
+                                                            u"  Victory:            scenario 1, prestige 0\n"
+                                                            u"  Minor Victory:      campaign won, prestige 0\n"
+                                                            u"  Defeat:             campaign lost, prestige 0\n"));
+}
+
+TEST(ShowCommand, NamesEveryNationAndRefusesWhatItCannotShow)
+{
+    QTemporaryDir Dir;
+    const std::vector<QString> Nations{QStringLiteral("Germany"), QStringLiteral("U.K"), QStringLiteral("U.R.S.S"),
+                                       QStringLiteral("U.S.A")};
+    for (int32_t lngNation = 0; lngNation < 4; ++lngNation) {
+        auto Campaign = Described();
+        Campaign->SetNation(lngNation);
+        const ToolRun Result = InProcess({QStringLiteral("show"), QStringLiteral("-")}, CampaignBytes(*Campaign));
+        EXPECT_EQ(Result.OutLines().value(1), QStringLiteral("Nation:      ") + Nations[static_cast<std::size_t>(lngNation)]);
+    }
+    const QString strGone = Dir.filePath(QStringLiteral("gone.cam"));
+    const ToolRun Gone = Program({QStringLiteral("show"), strGone});
+    EXPECT_EQ(Gone.Status, 2);
+    EXPECT_EQ(Gone.Out, "");
+    EXPECT_TRUE(Gone.Err.startsWith((strGone + QStringLiteral(": cannot be read: ")).toUtf8())) << Gone.Err.data();
+    const ToolRun Two = InProcess({QStringLiteral("show"), strGone, strGone});
+    EXPECT_EQ(Two.Status, 2);
+    EXPECT_EQ(Two.Err, "ironvale-cam show: give one campaign file.\n");
+    const ToolRun Stdin = Program({QStringLiteral("show"), QStringLiteral("-")}, CampaignBytes(*Described()));
+    EXPECT_EQ(Stdin.Status, 0);
+    EXPECT_EQ(Stdin.OutLines().value(0), QStringLiteral(u"Description: Ardennes été"));
+}
+
+// Each finding is drawn as the legend shows it: the DOT text is parsed back
+// and every marked node compared with its legend sample.
+TEST(MapCommand, DrawsScenariosOutcomesEndsAndFindingsAsTheLegendShows)
+{
+    QTemporaryDir Dir;
+    auto Campaign = CampaignOf({{0, {1, 1, 7, 255}},
+                                {1, {2, 254, 300, 255}},
+                                {2, {3, 3, 3, 3}},
+                                {3, {2, 2, 2, 2}},
+                                {4, {4, 4, 4, 4}},
+                                {5, {254, 254, 255, 255}}});
+    Campaign->Scenarios(0).SetResultPrestige(0, 20);
+    Campaign->Scenarios(0).SetResultPrestige(1, 10);
+    Campaign->Scenarios(1).SetName("back\\slash");
+    const ToolRun Result = InProcess({QStringLiteral("map"), SaveCampaign(Dir, QStringLiteral("m.cam"), *Campaign)});
+    ASSERT_EQ(Result.Status, 0) << Result.Err.data();
+    EXPECT_EQ(Result.Err, "");
+    const Graph Map = ParseDot(Result.Out);
+    ASSERT_NE(Map, nullptr);
+
+    EXPECT_EQ(Attribute(NodeOf(Map, "s0"), "label"), "#000 scen0");
+    EXPECT_EQ(Attribute(NodeOf(Map, "s1"), "label"), "#001 back\\\\slash");
+    EXPECT_EQ(Attribute(NodeOf(Map, "won"), "label"), "Campaign won");
+    EXPECT_EQ(Attribute(NodeOf(Map, "lost"), "label"), "Campaign lost");
+    EXPECT_EQ(Attribute(NodeOf(Map, "missing7"), "label"), "#7 missing\\nnot in the campaign");
+    EXPECT_EQ(Attribute(NodeOf(Map, "missing300"), "label"), "#300 missing\\noutside 0..49, 254, 255");
+    using Arrows = std::vector<std::pair<std::string, std::string>>;
+    EXPECT_EQ(ArrowsFrom(Map, "s0"), (Arrows{{"lost", "Defeat, prestige 0"},
+                                             {"missing7", "Minor Victory, prestige 0"},
+                                             {"s1", "Brilliant Victory, prestige 20\\nVictory, prestige 10"}}));
+    EXPECT_EQ(ArrowsFrom(Map, "s4").size(), 1u);
+    EXPECT_EQ(ArrowsFrom(Map, "s1").size(), 4u);
+
+    const auto LooksLike = [&Map](const char* strNode, const char* strSample) {
+        for (const char* strAttribute : {"fillcolor", "color", "style", "shape"}) {
+            EXPECT_EQ(Attribute(NodeOf(Map, strNode), strAttribute), Attribute(NodeOf(Map, strSample), strAttribute))
+                << strNode << " " << strAttribute;
+        }
+    };
+    LooksLike("s0", "legend_scenario");
+    LooksLike("s1", "legend_scenario");
+    LooksLike("s2", "legend_trap");
+    LooksLike("s3", "legend_trap");
+    LooksLike("s5", "legend_unreachable");
+    LooksLike("missing7", "legend_missing");
+    LooksLike("missing300", "legend_missing");
+    // Looping and out of reach: the loop's colours, the dashes of the unreachable.
+    EXPECT_EQ(Attribute(NodeOf(Map, "s4"), "fillcolor"), Attribute(NodeOf(Map, "legend_looping"), "fillcolor"));
+    EXPECT_EQ(Attribute(NodeOf(Map, "s4"), "style"), Attribute(NodeOf(Map, "legend_unreachable"), "style"));
+    EXPECT_EQ(Attribute(NodeOf(Map, "s4"), "label"), "#004 scen4\\nlooping\\nunreachable");
+    Agedge_t* pToScenario = ArrowOf(Map, "s0", "s1");
+    Agedge_t* pToMissing = ArrowOf(Map, "s0", "missing7");
+    EXPECT_EQ(Attribute(pToMissing, "color"), Attribute(NodeOf(Map, "missing7"), "color"));
+    EXPECT_NE(Attribute(pToMissing, "color"), Attribute(pToScenario, "color"));
+}
+
+// The end nodes say why they are marked: never referenced, or referenced
+// only where the player never comes.
+TEST(MapCommand, MarksEndsTheCheckOrLintFindsWanting)
+{
+    const std::vector<std::tuple<Layout, std::string, std::string>> cases{
+        {{{0, {1, 254, 255, 255}}, {1, {254, 254, 255, 255}}}, "Campaign won", "Campaign lost"},
+        {{{0, {255, 255, 255, 255}}}, "Campaign won\\nnot referenced", "Campaign lost"},
+        {{{0, {254, 254, 254, 254}}, {1, {255, 255, 255, 255}}},
+         "Campaign won",
+         "Campaign lost\\nnot reachable from scenario 0"},
+    };
+    for (const auto& [Scenarios, strWon, strLost] : cases) {
+        const ToolRun Result = InProcess({QStringLiteral("map"), QStringLiteral("-")}, CampaignBytes(*CampaignOf(Scenarios)));
+        const Graph Map = ParseDot(Result.Out);
+        ASSERT_NE(Map, nullptr);
+        EXPECT_EQ(Attribute(NodeOf(Map, "won"), "label"), strWon);
+        EXPECT_EQ(Attribute(NodeOf(Map, "lost"), "label"), strLost);
+        for (const auto& [strNode, strLabel] : {std::pair{"won", strWon}, std::pair{"lost", strLost}}) {
+            const bool blnMarked = strLabel.find("\\n") != std::string::npos;
+            EXPECT_EQ(Attribute(NodeOf(Map, strNode), "style").find("dashed") != std::string::npos, blnMarked)
+                << strLabel;
+        }
+    }
+}
+
+// The extension picks the format unless --format names it; "-" writes to
+// standard output, as DOT unless --format says otherwise.
+TEST(MapCommand, WritesRealSvgPngAndDot)
+{
+    QTemporaryDir Dir;
+    const QString strCampaign = SaveLayout(Dir, QStringLiteral("m.cam"), {{0, {1, 1, 254, 255}}, {1, {0, 254, 3, 255}}});
+    const QByteArray PngMagic("\x89PNG\r\n\x1a\n", 8);
+    const auto IsSvg = [](const QByteArray& Bytes) {
+        QXmlStreamReader Xml(Bytes);
+        while (!Xml.atEnd() && !Xml.isStartElement()) {
+            Xml.readNext();
+        }
+        return Xml.name() == QLatin1String("svg");
+    };
+    const auto IsDot = [](const QByteArray& Bytes) { return ParseDot(Bytes) != nullptr && Bytes.contains("s1 -> s0"); };
+
+    const std::vector<std::tuple<QStringList, QString, std::function<bool(const QByteArray&)>>> cases{
+        {{}, QStringLiteral("m.svg"), IsSvg},
+        {{}, QStringLiteral("m.PNG"), [&PngMagic](const QByteArray& Bytes) { return Bytes.startsWith(PngMagic); }},
+        {{}, QStringLiteral("m.dot"), IsDot},
+        {{}, QStringLiteral("m.gv"), IsDot},
+        {{QStringLiteral("--format"), QStringLiteral("svg")}, QStringLiteral("m.png"), IsSvg},
+    };
+    for (const auto& [Options, strName, Check] : cases) {
+        const QString strOut = Dir.filePath(strName);
+        const ToolRun Result =
+            InProcess(QStringList{QStringLiteral("map"), strCampaign, QStringLiteral("-o"), strOut} + Options);
+        EXPECT_EQ(Result.Status, 0) << Result.Err.data();
+        EXPECT_EQ(Result.Out, "");
+        EXPECT_TRUE(Check(Contents(strOut))) << strName.toStdString();
+    }
+    EXPECT_TRUE(IsDot(InProcess({QStringLiteral("map"), strCampaign, QStringLiteral("-o"), QStringLiteral("-")}).Out));
+    EXPECT_TRUE(InProcess({QStringLiteral("map"), strCampaign, QStringLiteral("--format=png")}).Out.startsWith(PngMagic));
+
+    const ToolRun Piped = Program({QStringLiteral("map"), QStringLiteral("-"), QStringLiteral("--format"),
+                               QStringLiteral("svg")},
+                              Contents(strCampaign));
+    EXPECT_EQ(Piped.Status, 0);
+    EXPECT_TRUE(IsSvg(Piped.Out));
+    EXPECT_EQ(Piped.Err, "");
+}
+
+// Nothing is written on a mistake, and the message says what to do.
+TEST(MapCommand, UnwritableOutputOrUnknownFormatIsTrouble)
+{
+    QTemporaryDir Dir;
+    const QString strCampaign = SaveLayout(Dir, QStringLiteral("m.cam"), {{0, {254, 254, 255, 255}}});
+    const QString strNoFolder = Dir.filePath(QStringLiteral("no/such/folder/m.svg"));
+    const QString strUnderFile = strCampaign + QStringLiteral("/m.svg");
+    const QString strFolder = Dir.filePath(QStringLiteral("folder.svg"));
+    ASSERT_TRUE(QDir().mkpath(strFolder));
+    for (const QString& strOut : {strNoFolder, strUnderFile, strFolder}) {
+        const ToolRun Result = InProcess({QStringLiteral("map"), strCampaign, QStringLiteral("-o"), strOut});
+        EXPECT_EQ(Result.Status, 2);
+        EXPECT_EQ(Result.Out, "");
+        EXPECT_TRUE(Result.Err.startsWith(("ironvale-cam map: " + strOut + " cannot be written: ").toUtf8()))
+            << Result.Err.data();
+        EXPECT_EQ(Result.Err.count('\n'), 1);
+    }
+    EXPECT_FALSE(QFileInfo::exists(strNoFolder));
+    EXPECT_TRUE(QFileInfo(strFolder).isDir());
+    EXPECT_EQ(Contents(strCampaign), CampaignBytes(*CampaignOf({{0, {254, 254, 255, 255}}})));
+
+    const QString strText = Dir.filePath(QStringLiteral("m.txt"));
+    const ToolRun Unknown = InProcess({QStringLiteral("map"), strCampaign, QStringLiteral("-o"), strText});
+    EXPECT_EQ(Unknown.Status, 2);
+    EXPECT_TRUE(Unknown.Err.contains("--format")) << Unknown.Err.data();
+    EXPECT_FALSE(QFileInfo::exists(strText));
+    const ToolRun Named = InProcess({QStringLiteral("map"), strCampaign, QStringLiteral("--format"), QStringLiteral("jpeg")});
+    EXPECT_EQ(Named.Status, 2);
+    EXPECT_EQ(Named.Err, "ironvale-cam map: 'jpeg' is no format: use svg, png or dot.\n");
+    EXPECT_EQ(Named.Out, "");
+}
