@@ -429,11 +429,11 @@ private:
             Step.Answer = Chance(50) ? "Y" : "N";
         }
         for (int intI = blnSave ? 1 : 2; intI > 0; --intI) {
-            Step.Files.push_back(FileSpec());
+            Step.Files.push_back(FileChoiceText());
         }
     }
 
-    std::string FileSpec()
+    std::string FileChoiceText()
     {
         const std::string strPool = PoolNames[Below(static_cast<int>(std::size(PoolNames)))];
         const int intRoll = Below(100);
@@ -938,12 +938,12 @@ struct Monkey::Impl {
     std::vector<Choice> Prepare(const Action& Step)
     {
         std::vector<Choice> Choices;
-        for (const std::string& strSpec : Step.Files) {
+        for (const std::string& strChoice : Step.Files) {
             Choice Made;
-            if (strSpec != "cancel") {
-                const auto intColon = strSpec.find(':');
-                std::string strRest = strSpec.substr(intColon + 1);
-                if (strSpec.rfind("gen:", 0) == 0) {
+            if (strChoice != "cancel") {
+                const auto intColon = strChoice.find(':');
+                std::string strRest = strChoice.substr(intColon + 1);
+                if (strChoice.rfind("gen:", 0) == 0) {
                     const auto intKindEnd = strRest.find(':');
                     const auto intNameEnd = strRest.rfind(':');
                     const std::string strKind = strRest.substr(0, intKindEnd);
