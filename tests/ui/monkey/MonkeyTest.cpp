@@ -217,10 +217,53 @@ TEST(MonkeyChecks, EachCheckCatchesWhatItGuards)
     }
 }
 
-// Scripts that once broke a promise; each must now run clean.
-TEST(MonkeyRegression, ScriptsThatOnceFailed)
+// The seed of a generated valid campaign with scenarios that passes the
+// check, so that saving it is tried.
+std::string SaveableFile(const char* strName)
 {
-    EXPECT_EQ(Replay({R"(click txtPrestige 5 -)", R"(key - 5 - "5")", R"(menu mnuFileNew trigger answer=N)"}), "");
+    uint32_t lngSeed = 0;
+    while (GenerateFile("valid", lngSeed).Opens->UsedSlots() == 0 || !GenerateFile("valid", lngSeed).Opens->PassesCheck()) {
+        ++lngSeed;
+    }
+    return std::string("gen:valid:") + strName + ':' + std::to_string(lngSeed);
+}
+
+// Scripts of faults found and fixed; each must run clean.
+TEST(MonkeyRegression, KeysWithAltGrCtrlAltOrMetaMeetFilterAndLimit)
+{
+    EXPECT_EQ(Replay({R"(click txtDescription 5 -)", R"(key - . G ".")", R"(key - Q CA "@")", R"(key - 0x1ffffff G "\u20ac")",
+                      R"(key - X M "x")", R"(key - 5 SG "5")", R"(key - 6 CA "6")", R"(key - 7 M "7")",
+                      R"(key - 8 G "8")", R"(key - 9 G "9")", R"(click cmdAdd 5 -)", R"(> click txtResultScenario0 5 -)",
+                      R"(> key - 2 G "2")", R"(> key - 5 CA "5")", R"(> key - 4 M "4")", R"(> key - 4 G "4")",
+                      R"(> key - - G "-")", R"(> click cmdOK 5 -)"}),
+              "");
+}
+
+TEST(MonkeyRegression, AnEmptiedNumberBoxShowsASelectedZero)
+{
+    EXPECT_EQ(Replay({R"(click txtPrestige 5 -)", R"(key - A C "\x01")", R"(key - Backspace - "\x08")", R"(key - 7 - "7")",
+                      R"(click cmdAdd 5 -)", R"(> click txtFirstUnknown 5 -)", R"(> key - Backspace - "\x08")",
+                      R"(> key - 3 - "3")", R"(> click txtNumber 5 -)", R"(> key - A C "\x01")", R"(> key - X C "\x18")",
+                      R"(> click cmdCancel 5 -)"}),
+              "");
+}
+
+TEST(MonkeyRegression, APrestigeStillBeingTypedCountsForEveryFileCommand)
+{
+    const std::string strOpen = "menu mnuFileOpen trigger answer=N files=" + SaveableFile("a.cam");
+    for (const char* strCommand : {"menu mnuFileNew trigger answer=N", "menu mnuFileOpen keys answer=Y files=cancel",
+                                   "menu mnuFileExit trigger answer=N", "close answer=Y files=cancel",
+                                   "menu mnuFileSave trigger files=path:b.cam"}) {
+        SCOPED_TRACE(strCommand);
+        EXPECT_EQ(Replay({strOpen, R"(click txtPrestige 5 -)", R"(key - 5 - "5")", strCommand}), "");
+    }
+}
+
+TEST(MonkeyRegression, CtrlClickOnTheSelectedLineTurnsChangeAndRemoveOff)
+{
+    EXPECT_EQ(Replay({"menu mnuFileOpen trigger answer=N files=" + SaveableFile("a.cam"), R"(click lstScenario 0 -)",
+                      R"(click lstScenario 0 C)", R"(click cmdChange 5 -)", R"(click lstScenario 0 C)"}),
+              "");
 }
 
 // Open: refilling a box with a value read from a file (a go-to of 99 here)
