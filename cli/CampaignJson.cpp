@@ -363,7 +363,10 @@ void ReadTop(const QJsonValue& Value, clsCampaign& Campaign)
         Refuse(QStringLiteral("format"), QStringLiteral("\"%1\" is not \"%2\"").arg(strFormat, QLatin1String(FormatName)));
     }
     const QJsonValue Version = Members.value(QLatin1String("version"));
-    if (Whole(Version, QStringLiteral("version"), 0, MaxWord) != FormatVersion) {
+    if (!Version.isDouble()) {
+        Refuse(QStringLiteral("version"), QStringLiteral("expected a number, found ") + Kind(Version));
+    }
+    if (Version.toDouble() != FormatVersion) {
         Refuse(QStringLiteral("version"), QStringLiteral("%1 is not supported; this program reads version %2")
                                               .arg(Version.toVariant().toString())
                                               .arg(FormatVersion));

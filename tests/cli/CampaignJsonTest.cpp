@@ -280,6 +280,7 @@ TEST(CampaignJson, RefusalsNameTheExactPlace)
         {"format", "ironvale-camp", R"(format: "ironvale-camp" is not "ironvale-campaign")"},
         {"format", Removed, "format: missing"},
         {"version", 2, "version: 2 is not supported; this program reads version 1"},
+        {"version", 1.5, "version: 1.5 is not supported; this program reads version 1"},
         {"version", "1", "version: expected a number, found a string"},
         {"colour", 1, "colour: unknown key"},
         {"nation", 4, "nation: 4 is outside 0..3"},
