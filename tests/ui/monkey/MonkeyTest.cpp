@@ -255,7 +255,7 @@ TEST(MonkeyRegression, APrestigeStillBeingTypedCountsForEveryFileCommand)
                                    "menu mnuFileExit trigger answer=N", "close answer=Y files=cancel",
                                    "menu mnuFileSave trigger files=path:b.cam"}) {
         SCOPED_TRACE(strCommand);
-        EXPECT_EQ(Replay({strOpen, R"(click txtPrestige 5 -)", R"(key - 5 - "5")", strCommand}), "");
+        EXPECT_EQ(Replay({strOpen, R"(click txtPrestige 5 -)", R"(key - A C "\x01")", R"(key - 7 - "7")", strCommand}), "");
     }
 }
 
