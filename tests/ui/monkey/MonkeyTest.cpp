@@ -266,14 +266,20 @@ TEST(MonkeyRegression, CtrlClickOnTheSelectedLineTurnsChangeAndRemoveOff)
               "");
 }
 
-// Open: refilling a box with a value read from a file (a go-to of 99 here)
-// warns as if the user had typed it. Enable with the fix and drop the entry
+// Open: refilling a box with a value read from a file warns as if the user
+// had typed it, a go-to of 99 when the scenario dialog opens on it, an empty
+// description when the file opens. Enable with the fix and drop the entry
 // from OpenFaults.
 TEST(MonkeyRegression, DISABLED_RefillingTheDialogFromAFileRaisesNoWarning)
 {
     EXPECT_EQ(Replay({R"(menu mnuFileOpen trigger answer=Y files=gen:goto:x.y.cam:111143,gen:valid:b.cam:220709)",
                       R"(click lstScenario 51 C)", R"(dblclick lstScenario 3)"}),
               "");
+}
+
+TEST(MonkeyRegression, DISABLED_OpeningAnEmptyDescriptionRaisesNoWarning)
+{
+    EXPECT_EQ(Replay({R"(menu mnuFileOpen trigger answer=N files=gen:foreign:a.cam:75)"}), "");
 }
 
 } // namespace
