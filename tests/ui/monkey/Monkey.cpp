@@ -928,7 +928,12 @@ struct Monkey::Impl {
         for (; Results != nullptr && SeenResults < Results->size(); ++SeenResults) {
             const testing::TestPartResult& Result = Results->GetTestPartResult(SeenResults);
             if (Result.failed()) {
-                Violation(std::string("the scripted dialogs report: ") + Result.message());
+                // ADD_FAILURE puts "Failed" on a line of its own before the message.
+                std::string strMessage = Result.message();
+                if (strMessage.rfind("Failed\n", 0) == 0) {
+                    strMessage.erase(0, 7);
+                }
+                Violation("the scripted dialogs report: " + strMessage);
             }
         }
     }

@@ -215,6 +215,10 @@ TEST(MonkeyChecks, EachCheckCatchesWhatItGuards)
         EXPECT_FALSE(Run.CheckNow());
         EXPECT_EQ(Run.Failure(), "the file stray.tmp was created or changed");
     }
+    // A question the script has no answer for is a dialog nobody expected.
+    EXPECT_EQ(Replay({R"(click txtDescription 5 -)", R"(key - A - "a")", R"(menu mnuFileNew trigger)"})
+                  .rfind("the scripted dialogs report: unscripted question: Do you want to save", 0),
+              0U);
 }
 
 // The seed of a generated valid campaign with scenarios that passes the
