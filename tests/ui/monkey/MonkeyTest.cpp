@@ -57,14 +57,14 @@ std::string Replay(const std::vector<std::string>& strLines)
     return Run.Run(0) ? std::string() : Run.Failure() + " (after action " + std::to_string(Run.FailedAt()) + ")";
 }
 
-// IRONVALE_MONKEY_SEED (first seed, 1), IRONVALE_MONKEY_RUNS (seeds, 4, or 1
-// when a seed is given) and IRONVALE_MONKEY_ACTIONS (per seed, 400).
+// IRONVALE_MONKEY_SEED (first seed, 1), IRONVALE_MONKEY_RUNS (seeds, 6, or 1
+// when a seed is given) and IRONVALE_MONKEY_ACTIONS (per seed, 1500).
 TEST(Monkey, RandomActionsKeepEveryPromise)
 {
     const bool blnSeedGiven = std::getenv("IRONVALE_MONKEY_SEED") != nullptr;
     const int intFirst = FromEnvironment("IRONVALE_MONKEY_SEED", 1);
-    const int intRuns = FromEnvironment("IRONVALE_MONKEY_RUNS", blnSeedGiven ? 1 : 4);
-    const int intActions = FromEnvironment("IRONVALE_MONKEY_ACTIONS", 400);
+    const int intRuns = FromEnvironment("IRONVALE_MONKEY_RUNS", blnSeedGiven ? 1 : 6);
+    const int intActions = FromEnvironment("IRONVALE_MONKEY_ACTIONS", 1500);
     std::signal(SIGSEGV, OnCrash);
     std::signal(SIGABRT, OnCrash);
     long long lngTotal = 0;
