@@ -1216,6 +1216,9 @@ struct Monkey::Impl {
                 Violation(strCommand + " left the window open");
             }
         }
+        if (blnReplaced && Prog->Window.isVisible() && static_cast<ListBox*>(Widgets.at("lstError"))->ListCount() > 0) {
+            Violation(strCommand + " kept the check list of the document it replaced");
+        }
         if (!blnReplaced) {
             // Nothing but a completed save may have changed: what the window
             // shows stays, and the name follows the save.
