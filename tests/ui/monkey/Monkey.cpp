@@ -1163,6 +1163,7 @@ struct Monkey::Impl {
                 const Choice& Made = Choices.at(intChoice++);
                 blnSaved = Made.Path.has_value() && Made.Writable;
                 if (blnSaved) {
+                    ++Count.Saved;
                     strChanged = Made.Relative;
                     CheckSavedFile(Made, Pre.Shown);
                     if (!Prog->Doc.Saved() && strCommand == "mnuFileSave") {
@@ -1198,6 +1199,7 @@ struct Monkey::Impl {
             const auto It = Made.Path ? Known.find(Made.Relative) : Known.end();
             if (It != Known.end() && It->second) {
                 blnReplaced = true;
+                ++Count.Opened;
                 const std::string strName = NameFromTitle(QFileInfo(*Made.Path).fileName());
                 if (Now != *It->second || Prog->Doc.Name() != strName || Prog->Doc.Changed() || Prog->Doc.Saved()) {
                     Violation("opening " + Made.Relative.toStdString() + " did not show the file's campaign as " +
@@ -1280,6 +1282,7 @@ struct Monkey::Impl {
             if (!Prog->Doc.Changed() || Prog->Doc.Saved()) {
                 Violation("a scenario stored by OK left the document unmarked");
             }
+            ++Count.Stored;
             return;
         }
         if (DialogOpened) {
@@ -1354,6 +1357,7 @@ struct Monkey::Impl {
             CheckEdit();
         }
         if (!Prog->Window.isVisible() && blnCommand && Violations.empty()) {
+            ++Count.Restarts;
             Start();
             Pre = Capture();
         }
@@ -1393,6 +1397,7 @@ struct Monkey::Impl {
     std::vector<std::string> Violations;
     std::vector<std::string> TolerateParts;
     int ToleratedCount = 0;
+    Monkey::Tally Count;
 };
 
 Monkey::Monkey(uint64_t lngSeed) : m_Impl(std::make_unique<Impl>(lngSeed)) {}
@@ -1427,6 +1432,11 @@ void Monkey::Tolerate(const std::string& strPart)
 int Monkey::Tolerated() const
 {
     return m_Impl->ToleratedCount;
+}
+
+const Monkey::Tally& Monkey::Done() const
+{
+    return m_Impl->Count;
 }
 
 clsCampaign& Monkey::Document()

@@ -69,6 +69,15 @@ public:
     // failing the run: a fault reported and not yet fixed.
     void Tolerate(const std::string& strPart);
     [[nodiscard]] int Tolerated() const;
+    // What the run got to do: files saved and opened, scenarios stored by OK,
+    // restarts after Exit.
+    struct Tally {
+        long long Saved = 0;
+        long long Opened = 0;
+        long long Stored = 0;
+        long long Restarts = 0;
+    };
+    [[nodiscard]] const Tally& Done() const;
 
     // For the tests of the checks themselves.
     [[nodiscard]] clsCampaign& Document();

@@ -69,6 +69,7 @@ TEST(Monkey, RandomActionsKeepEveryPromise)
     std::signal(SIGABRT, OnCrash);
     long long lngTotal = 0;
     long long lngTolerated = 0;
+    Monkey::Tally Tally;
     const auto Start = std::chrono::steady_clock::now();
     for (int intSeed = intFirst; intSeed < intFirst + intRuns; ++intSeed) {
         std::snprintf(strUnderWay, sizeof strUnderWay,
@@ -84,6 +85,10 @@ TEST(Monkey, RandomActionsKeepEveryPromise)
             }
             const bool blnHeld = Run.Run(intActions);
             lngTolerated += Run.Tolerated();
+            Tally.Saved += Run.Done().Saved;
+            Tally.Opened += Run.Done().Opened;
+            Tally.Stored += Run.Done().Stored;
+            Tally.Restarts += Run.Done().Restarts;
             lngTotal += blnHeld ? intActions : Run.FailedAt();
             if (blnHeld) {
                 continue;
@@ -108,7 +113,9 @@ TEST(Monkey, RandomActionsKeepEveryPromise)
     const double dblSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
     std::cout << "monkey: " << lngTotal << " actions in " << dblSeconds << " s ("
               << static_cast<long long>(lngTotal / std::max(dblSeconds, 1e-9)) << " actions/s), seeds " << intFirst
-              << ".." << intFirst + intRuns - 1 << ", " << lngTolerated << " times a known open fault" << std::endl;
+              << ".." << intFirst + intRuns - 1 << ", " << lngTolerated << " times a known open fault\n"
+              << "monkey: " << Tally.Saved << " files saved, " << Tally.Opened << " opened, " << Tally.Stored
+              << " scenarios stored by OK, " << Tally.Restarts << " restarts after Exit" << std::endl;
     strUnderWay[0] = '\0';
 }
 
