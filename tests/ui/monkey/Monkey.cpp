@@ -463,6 +463,9 @@ struct Monkey::Impl {
         if (lngSeed) {
             Gen.emplace(*lngSeed);
         }
+        // Targets a save must refuse (a folder named like a campaign) and one
+        // it may only write directly (a writable file in a folder that takes
+        // no new file, unless the user is root).
         QDir Root(Dir.path());
         Root.mkpath(QStringLiteral("folder.cam"));
         Root.mkpath(QStringLiteral("locked"));
