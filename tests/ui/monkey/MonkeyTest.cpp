@@ -277,6 +277,15 @@ TEST(MonkeyRegression, CtrlClickOnTheSelectedLineTurnsChangeAndRemoveOff)
               "");
 }
 
+// Bites only when not run as root: root may write into any folder.
+TEST(MonkeyRegression, AWritableFileInALockedFolderIsSavedDirectly)
+{
+    const std::string strOpen = "menu mnuFileOpen trigger answer=N files=" + SaveableFile("a.cam");
+    EXPECT_EQ(Replay({strOpen, "menu mnuFileSave trigger files=path:locked/held.cam",
+                      "menu mnuFileSave trigger files=path:locked/new.cam"}),
+              "");
+}
+
 // Open: refilling a box with a value read from a file warns as if the user
 // had typed it, a go-to of 99 when the scenario dialog opens on it, an empty
 // description when the file opens. Enable with the fix and drop the entry
