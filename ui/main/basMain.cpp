@@ -3,13 +3,18 @@
 #include "data/clsCampaign.h"
 #include "ui/main/frmCampaign.h"
 #include "ui/scenario/frmScenario.h"
+#include "ui/services/LayoutFont.h"
 
 #include <QEventLoop>
 
+#include <optional>
+
 int Main(UserDialogs& Dialogs)
 {
+    std::optional<LayoutFontWhileMaking> MakingWindows(std::in_place);
     frmCampaign Window(Dialogs);
     frmScenario ScenarioDialog(Dialogs, &Window);
+    MakingWindows.reset();
     clsCampaign Campaign;
     Window.SetScenarioDialog(ScenarioDialog);
     Window.SetCampaign(Campaign);

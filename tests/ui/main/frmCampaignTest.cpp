@@ -4,13 +4,17 @@
 #include "ui/main/frmCampaign.h"
 #include "ui/scenario/frmScenario.h"
 #include "ui/services/ListBox.h"
+#include "ui/services/QtUserDialogs.h"
 #include "ui/services/TextBox.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -601,6 +605,42 @@ TEST(MainTest, RunsUntilExit)
         }
     });
     EXPECT_EQ(Main(Dialogs), 0);
+}
+
+// Start-up gives the windows the layout font, and the message boxes and
+// file dialogs they open still the desktop's.
+TEST(MainTest, BoxesAndFileDialogsKeepTheDesktopFont)
+{
+    const QString strDesktop = QApplication::font().toString();
+    QtUserDialogs Dialogs;
+    QStringList strFonts;
+    const auto RecordModal = [&strFonts] {
+        QTimer::singleShot(0, [&strFonts] {
+            QWidget* pModal = QApplication::activeModalWidget();
+            ASSERT_NE(pModal, nullptr);
+            strFonts << pModal->font().toString();
+            if (auto* pBox = qobject_cast<QMessageBox*>(pModal)) {
+                pBox->button(QMessageBox::Ok)->click();
+            } else {
+                qobject_cast<QFileDialog*>(pModal)->reject();
+            }
+        });
+    };
+    QTimer::singleShot(0, [&strFonts, RecordModal] {
+        for (QWidget* pTop : QApplication::topLevelWidgets()) {
+            if (auto* pWindow = qobject_cast<frmCampaign*>(pTop)) {
+                const QFont Shown = pWindow->findChild<TextBox*>("txtDescription")->font();
+                strFonts << QString::number(Shown.pixelSize());
+                RecordModal();
+                pWindow->findChild<QPushButton*>("cmdCheck")->click();
+                RecordModal();
+                pWindow->findChild<QAction*>("mnuFileOpen")->trigger();
+                pWindow->findChild<QAction*>("mnuFileExit")->trigger();
+            }
+        }
+    });
+    EXPECT_EQ(Main(Dialogs), 0);
+    EXPECT_EQ(strFonts, QStringList({"11", strDesktop, strDesktop}));
 }
 
 } // namespace
