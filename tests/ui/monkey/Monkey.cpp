@@ -894,6 +894,10 @@ struct Monkey::Impl {
         DialogResult = -1;
         const int intBudget = Gen ? Gen->DialogBudget() : 0;
         const Action Cancel{"click", "cmdCancel", 0, 0, {}, 0, {}, {}, {}};
+        // Every box shows its field whole, however long a name read from a file is.
+        if (RecordFromBoxes() != DialogInitial) {
+            Violation("the scenario dialog opened without showing its record whole");
+        }
         Activate(&Prog->Dialog);
         int intStep = 0;
         int intCancels = 0;
@@ -1223,6 +1227,9 @@ struct Monkey::Impl {
         }
         if (blnReplaced && Prog->Window.isVisible() && static_cast<ListBox*>(Widgets.at("lstError"))->ListCount() > 0) {
             Violation(strCommand + " kept the check list of the document it replaced");
+        }
+        if (blnReplaced && Prog->Window.isVisible() && MainBox("txtPrestige")->text() != QString::number(Prog->Doc.Prestige())) {
+            Violation(strCommand + " left the prestige box showing " + Show(MainBox("txtPrestige")->text()));
         }
         if (!blnReplaced) {
             // Nothing but a completed save may have changed: what the window
