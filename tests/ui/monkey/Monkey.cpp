@@ -533,12 +533,6 @@ struct Monkey::Impl {
 
     void Violation(const std::string& strWhat)
     {
-        for (const std::string& strPart : TolerateParts) {
-            if (strWhat.find(strPart) != std::string::npos) {
-                ++ToleratedCount;
-                return;
-            }
-        }
         if (Violations.size() < 5) {
             Violations.push_back(strWhat);
         }
@@ -575,12 +569,24 @@ struct Monkey::Impl {
         W.History = {strNow};
     }
 
-    // A warning about a typed value must follow a user edit of that value.
+    // A warning about a value must follow a user edit of it, or come while
+    // the program fills a box with a stored value that the box's check
+    // refuses (a file may hold a go-to of 99 or an empty description): the
+    // box then already shows that value, and the monkey has not seen it yet.
     void OnMessage(const RecordedMsgBox& Box)
     {
-        if (Box.Prompt.startsWith(QLatin1String("Invalid")) && EditingBox == nullptr) {
-            Violation("the warning " + Show(Box.Prompt) + " came without a user edit (the program assigned the text)");
+        if (!Box.Prompt.startsWith(QLatin1String("Invalid")) || EditingBox != nullptr) {
+            return;
         }
+        for (const auto& W : Watches) {
+            const QString strNow = W->Box->text();
+            const std::optional<int32_t> lngValue = DigitsValue(strNow);
+            const bool blnRefused = strNow.isEmpty() || (W->Rule.Digits && !(lngValue && W->Rule.InRange(*lngValue)));
+            if (strNow != W->Previous && blnRefused) {
+                return;
+            }
+        }
+        Violation("the warning " + Show(Box.Prompt) + " came without a user edit or a refused stored value");
     }
 
     clsScenario RecordFromBoxes() const
@@ -1405,8 +1411,6 @@ struct Monkey::Impl {
     std::size_t InnerCursor = 0;
     int ActionsSinceEvents = 0;
     std::vector<std::string> Violations;
-    std::vector<std::string> TolerateParts;
-    int ToleratedCount = 0;
     Monkey::Tally Count;
 };
 
@@ -1432,16 +1436,6 @@ bool Monkey::Run(int intCount)
         }
     }
     return true;
-}
-
-void Monkey::Tolerate(const std::string& strPart)
-{
-    m_Impl->TolerateParts.push_back(strPart);
-}
-
-int Monkey::Tolerated() const
-{
-    return m_Impl->ToleratedCount;
 }
 
 const Monkey::Tally& Monkey::Done() const
@@ -1475,8 +1469,7 @@ bool Monkey::CheckNow()
     return m_Impl->Violations.empty();
 }
 
-std::vector<Action> Shrink(const std::vector<Action>& Script, const std::string& strFailure, int intSeconds,
-                           const std::vector<std::string>& strTolerated)
+std::vector<Action> Shrink(const std::vector<Action>& Script, const std::string& strFailure, int intSeconds)
 {
     // Failures are told apart by their wording up to the first quote or number.
     const auto Kind = [](const std::string& strS) { return strS.substr(0, strS.find_first_of("\"0123456789")); };
@@ -1493,9 +1486,6 @@ std::vector<Action> Shrink(const std::vector<Action>& Script, const std::string&
             Trial.erase(Trial.begin() + static_cast<std::ptrdiff_t>(intStart),
                         Trial.begin() + static_cast<std::ptrdiff_t>(intEnd));
             Monkey Again(Trial);
-            for (const std::string& strPart : strTolerated) {
-                Again.Tolerate(strPart);
-            }
             if (!Again.Run(0) && Kind(Again.Failure()) == Kind(strFailure)) {
                 Best = Again.Actions();
             } else {

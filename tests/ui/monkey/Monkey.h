@@ -65,10 +65,6 @@ public:
     // The number of the action after which the failure was seen (from 1).
     [[nodiscard]] int FailedAt() const { return m_intFailedAt; }
 
-    // A broken promise whose wording contains strPart is counted instead of
-    // failing the run: a fault reported and not yet fixed.
-    void Tolerate(const std::string& strPart);
-    [[nodiscard]] int Tolerated() const;
     // What the run got to do: files saved and opened, scenarios stored by OK,
     // restarts after Exit.
     struct Tally {
@@ -97,4 +93,4 @@ private:
 // A shorter script that still breaks the same promise, found within about
 // intSeconds; the script itself when no shorter one fails alike.
 [[nodiscard]] std::vector<Action> Shrink(const std::vector<Action>& Script, const std::string& strFailure,
-                                         int intSeconds, const std::vector<std::string>& strTolerated);
+                                         int intSeconds);
