@@ -26,26 +26,35 @@ int RunCheck(const QStringList& Arguments, CommandStreams& Io)
         return ExitStatus::Trouble;
     }
 
+    return CheckEach(Parser.positionalArguments(), Io, nullptr, false);
+}
+
+int CheckEach(const QStringList& Paths, CommandStreams& Io, WarningsFunction Warnings, bool blnWarningsFail)
+{
     int intStatus = ExitStatus::Clean;
     // One document for the whole run: it is large and cleared by every read.
     const auto Campaign = std::make_unique<clsCampaign>();
-    for (const QString& strFile : CampaignFiles(Parser.positionalArguments())) {
-        const QString strName = DisplayName(strFile);
-        const QString strReason = ReadCampaignArgument(strFile, Io, *Campaign);
-        if (!strReason.isEmpty()) {
-            WriteLine(Io.Err, QStringLiteral("%1: cannot be read: %2").arg(strName, strReason));
+    for (const QString& strFile : CampaignFiles(Paths)) {
+        if (!LoadCampaign(strFile, Io, *Campaign)) {
             intStatus = ExitStatus::Trouble;
             continue;
         }
+        const QString strName = DisplayName(strFile);
         const int16_t intCount = Campaign->Check();
-        if (intCount == 0) {
+        const QStringList Found = Warnings != nullptr ? Warnings(*Campaign) : QStringList();
+        if (intCount == 0 && Found.isEmpty()) {
             WriteLine(Io.Out, strName + QStringLiteral(": ok"));
             continue;
         }
         for (int16_t intI = 0; intI < intCount; ++intI) {
             WriteLine(Io.Out, strName + QStringLiteral(": ") + QString::fromLatin1(Campaign->Errors(intI)));
         }
-        intStatus = std::max(intStatus, ExitStatus::Findings);
+        for (const QString& strWarning : Found) {
+            WriteLine(Io.Out, strName + QStringLiteral(": warning: ") + strWarning);
+        }
+        if (intCount > 0 || blnWarningsFail) {
+            intStatus = std::max(intStatus, ExitStatus::Findings);
+        }
     }
     return intStatus;
 }

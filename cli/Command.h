@@ -51,13 +51,22 @@ int ParseArguments(QCommandLineParser& Parser, const QStringList& Arguments, Com
 // input), folders walked for *.cam in name order.
 [[nodiscard]] QStringList CampaignFiles(const QStringList& Paths);
 
-// Reads the campaign at strPath ("-" for standard input). Empty on success,
-// else the reason.
-[[nodiscard]] QString ReadCampaignArgument(const QString& strPath, CommandStreams& Io, clsCampaign& Campaign);
+// Reads the campaign at strPath ("-" for standard input). False, after the
+// line "FILE: cannot be read: reason" on standard error, when it cannot.
+[[nodiscard]] bool LoadCampaign(const QString& strPath, CommandStreams& Io, clsCampaign& Campaign);
 
 // Writes Bytes to strPath through the atomic save, or to standard output for
-// "-". Empty on success, else the reason and what became of the file.
-[[nodiscard]] QString WriteOutputArgument(const QString& strPath, const QByteArray& Bytes, CommandStreams& Io);
+// "-". False, after the line "FILE: cannot be written: reason" with what
+// became of the file on standard error, when it cannot.
+[[nodiscard]] bool WriteOutput(const QString& strPath, const QByteArray& Bytes, CommandStreams& Io);
+
+// What lint adds to the check for one campaign, a line each.
+using WarningsFunction = QStringList (*)(const clsCampaign& Campaign);
+
+// check and lint: reads each campaign file (folders walked), prints the
+// check's messages and the warnings, or "FILE: ok" when there are none.
+// Returns the exit status; warnings count as failures when blnWarningsFail.
+int CheckEach(const QStringList& Paths, CommandStreams& Io, WarningsFunction Warnings, bool blnWarningsFail);
 
 // The name a message gives the file: "-" reads as "<stdin>".
 [[nodiscard]] QString DisplayName(const QString& strPath);

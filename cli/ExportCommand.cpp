@@ -31,15 +31,8 @@ int RunExport(const QStringList& Arguments, CommandStreams& Io)
     }
     const QString strFile = Parser.positionalArguments().constFirst();
     const auto Campaign = std::make_unique<clsCampaign>();
-    if (const QString strReason = ReadCampaignArgument(strFile, Io, *Campaign); !strReason.isEmpty()) {
-        WriteLine(Io.Err, QStringLiteral("%1: cannot be read: %2").arg(DisplayName(strFile), strReason));
+    if (!LoadCampaign(strFile, Io, *Campaign)) {
         return ExitStatus::Trouble;
     }
-    const QString strOut = Parser.value(Output);
-    if (const QString strReason = WriteOutputArgument(strOut, CampaignJson(*Campaign), Io); !strReason.isEmpty()) {
-        const QString strShown = strOut == QLatin1String("-") ? QStringLiteral("<stdout>") : strOut;
-        WriteLine(Io.Err, QStringLiteral("%1: cannot be written: %2").arg(strShown, strReason));
-        return ExitStatus::Trouble;
-    }
-    return ExitStatus::Clean;
+    return WriteOutput(Parser.value(Output), CampaignJson(*Campaign), Io) ? ExitStatus::Clean : ExitStatus::Trouble;
 }

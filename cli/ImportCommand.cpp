@@ -83,11 +83,5 @@ int RunImport(const QStringList& Arguments, CommandStreams& Io)
             return ExitStatus::Findings;
         }
     }
-    const QString strOut = Parser.value(Output);
-    if (const QString strReason = WriteOutputArgument(strOut, CampaignBytes(*Campaign), Io); !strReason.isEmpty()) {
-        const QString strShown = strOut == QLatin1String("-") ? QStringLiteral("<stdout>") : strOut;
-        WriteLine(Io.Err, QStringLiteral("%1: cannot be written: %2").arg(strShown, strReason));
-        return ExitStatus::Trouble;
-    }
-    return ExitStatus::Clean;
+    return WriteOutput(Parser.value(Output), CampaignBytes(*Campaign), Io) ? ExitStatus::Clean : ExitStatus::Trouble;
 }

@@ -5,8 +5,6 @@
 
 #include <QCommandLineParser>
 
-#include <algorithm>
-#include <memory>
 #include <vector>
 
 namespace {
@@ -23,8 +21,9 @@ QString Scenarios(const std::vector<int16_t>& Numbers)
 }
 
 // What a designer should know beyond the integrity check, one line each.
-QStringList Warnings(const CampaignGraph& Graph)
+QStringList Warnings(const clsCampaign& Campaign)
 {
+    const CampaignGraph Graph(Campaign);
     QStringList Lines;
     if (!Graph.Unreachable().empty()) {
         Lines << Scenarios(Graph.Unreachable()) + QStringLiteral(" cannot be reached from scenario 0");
@@ -77,32 +76,5 @@ int RunLint(const QStringList& Arguments, CommandStreams& Io)
         return ExitStatus::Trouble;
     }
 
-    const bool blnStrict = Parser.isSet(Strict);
-    int intStatus = ExitStatus::Clean;
-    const auto Campaign = std::make_unique<clsCampaign>();
-    for (const QString& strFile : CampaignFiles(Parser.positionalArguments())) {
-        const QString strName = DisplayName(strFile);
-        const QString strReason = ReadCampaignArgument(strFile, Io, *Campaign);
-        if (!strReason.isEmpty()) {
-            WriteLine(Io.Err, QStringLiteral("%1: cannot be read: %2").arg(strName, strReason));
-            intStatus = ExitStatus::Trouble;
-            continue;
-        }
-        const int16_t intCount = Campaign->Check();
-        const QStringList Found = Warnings(CampaignGraph(*Campaign));
-        if (intCount == 0 && Found.isEmpty()) {
-            WriteLine(Io.Out, strName + QStringLiteral(": ok"));
-            continue;
-        }
-        for (int16_t intI = 0; intI < intCount; ++intI) {
-            WriteLine(Io.Out, strName + QStringLiteral(": ") + QString::fromLatin1(Campaign->Errors(intI)));
-        }
-        for (const QString& strWarning : Found) {
-            WriteLine(Io.Out, strName + QStringLiteral(": warning: ") + strWarning);
-        }
-        if (intCount > 0 || blnStrict) {
-            intStatus = std::max(intStatus, ExitStatus::Findings);
-        }
-    }
-    return intStatus;
+    return CheckEach(Parser.positionalArguments(), Io, Warnings, Parser.isSet(Strict));
 }

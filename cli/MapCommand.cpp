@@ -2,7 +2,6 @@
 
 #include "data/CampaignGraph.h"
 #include "data/clsCampaign.h"
-#include "storage/CampaignStorage.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -360,8 +359,7 @@ int RunMap(const QStringList& Arguments, CommandStreams& Io)
 
     const QString strFile = Parser.positionalArguments().constFirst();
     const auto Campaign = std::make_unique<clsCampaign>();
-    if (const QString strReason = ReadCampaignArgument(strFile, Io, *Campaign); !strReason.isEmpty()) {
-        WriteLine(Io.Err, QStringLiteral("%1: cannot be read: %2").arg(DisplayName(strFile), strReason));
+    if (!LoadCampaign(strFile, Io, *Campaign)) {
         return ExitStatus::Trouble;
     }
 
@@ -374,16 +372,7 @@ int RunMap(const QStringList& Arguments, CommandStreams& Io)
         WriteLine(Io.Err, QStringLiteral("ironvale-cam map: %1.").arg(strReason));
         return ExitStatus::Trouble;
     }
-    if (blnToOut) {
-        Io.Out.write(Bytes);
-        return ExitStatus::Clean;
-    }
-    if (const SaveResult Result = SaveFileBytes(strOut, Bytes); !Result.Saved()) {
-        WriteLine(Io.Err, QStringLiteral("ironvale-cam map: %1 cannot be written: %2. %3")
-                              .arg(strOut, Result.Reason, Result.Aftermath));
-        return ExitStatus::Trouble;
-    }
-    return ExitStatus::Clean;
+    return WriteOutput(strOut, Bytes, Io) ? ExitStatus::Clean : ExitStatus::Trouble;
 }
 
 #if defined(__SANITIZE_ADDRESS__)

@@ -97,8 +97,7 @@ int RunShow(const QStringList& Arguments, CommandStreams& Io)
     }
     const QString strFile = Parser.positionalArguments().constFirst();
     const auto Campaign = std::make_unique<clsCampaign>();
-    if (const QString strReason = ReadCampaignArgument(strFile, Io, *Campaign); !strReason.isEmpty()) {
-        WriteLine(Io.Err, QStringLiteral("%1: cannot be read: %2").arg(DisplayName(strFile), strReason));
+    if (!LoadCampaign(strFile, Io, *Campaign)) {
         return ExitStatus::Trouble;
     }
     const CampaignGraph Graph(*Campaign);

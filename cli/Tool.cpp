@@ -94,18 +94,30 @@ QStringList CampaignFiles(const QStringList& Paths)
     return Files;
 }
 
-QString ReadCampaignArgument(const QString& strPath, CommandStreams& Io, clsCampaign& Campaign)
+bool LoadCampaign(const QString& strPath, CommandStreams& Io, clsCampaign& Campaign)
 {
-    return strPath == QLatin1String("-") ? ReadCampaignDevice(Io.In, Campaign) : ReadCampaignFile(strPath, Campaign);
+    const QString strReason =
+        strPath == QLatin1String("-") ? ReadCampaignDevice(Io.In, Campaign) : ReadCampaignFile(strPath, Campaign);
+    if (!strReason.isEmpty()) {
+        WriteLine(Io.Err, QStringLiteral("%1: cannot be read: %2").arg(DisplayName(strPath), strReason));
+    }
+    return strReason.isEmpty();
 }
 
-QString WriteOutputArgument(const QString& strPath, const QByteArray& Bytes, CommandStreams& Io)
+bool WriteOutput(const QString& strPath, const QByteArray& Bytes, CommandStreams& Io)
 {
     if (strPath == QLatin1String("-")) {
-        return Io.Out.write(Bytes) == Bytes.size() ? QString() : QStringLiteral("standard output could not be written");
+        if (Io.Out.write(Bytes) == Bytes.size()) {
+            return true;
+        }
+        WriteLine(Io.Err, QStringLiteral("<stdout>: cannot be written: standard output refused the bytes"));
+        return false;
     }
     const SaveResult Result = SaveFileBytes(strPath, Bytes);
-    return Result.Saved() ? QString() : Result.Reason + QStringLiteral(". ") + Result.Aftermath;
+    if (!Result.Saved()) {
+        WriteLine(Io.Err, QStringLiteral("%1: cannot be written: %2. %3").arg(strPath, Result.Reason, Result.Aftermath));
+    }
+    return Result.Saved();
 }
 
 QString DisplayName(const QString& strPath)

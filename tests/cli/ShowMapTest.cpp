@@ -301,7 +301,7 @@ TEST(MapCommand, UnwritableOutputOrUnknownFormatIsTrouble)
         const ToolRun Result = InProcess({QStringLiteral("map"), strCampaign, QStringLiteral("-o"), strOut});
         EXPECT_EQ(Result.Status, 2);
         EXPECT_EQ(Result.Out, "");
-        EXPECT_TRUE(Result.Err.startsWith(("ironvale-cam map: " + strOut + " cannot be written: ").toUtf8()))
+        EXPECT_TRUE(Result.Err.startsWith((strOut + ": cannot be written: ").toUtf8()))
             << Result.Err.data();
         EXPECT_EQ(Result.Err.count('\n'), 1);
     }
