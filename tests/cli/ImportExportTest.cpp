@@ -3,6 +3,7 @@
 #include "data/clsCampaign.h"
 #include "storage/CampaignStorage.h"
 #include "tests/cli/RandomCampaignFile.h"
+#include "tests/support/SaveFaults.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -220,6 +221,25 @@ TEST_F(ImportExport, WriteFailuresAndUsageMistakesAreTrouble)
     EXPECT_EQ(Imported.strErr.rfind(strNowhere.toStdString() + ": cannot be written: ", 0), 0U) << Imported.strErr;
     EXPECT_NE(Imported.strErr.find("No file was created."), std::string::npos) << Imported.strErr;
     EXPECT_EQ(Tool({QStringLiteral("export"), Path("a.cam"), QStringLiteral("-o"), strNowhere}).intStatus, 2);
+
+    // The faults every save through the shared storage meets keep the old file whole.
+    QDir(m_Dir.path()).mkpath(QStringLiteral("faults"));
+    // The child that is nobody reads the JSON through the test's folder.
+    QFile::setPermissions(m_Dir.path(), QFile::permissions(m_Dir.path()) | QFile::ExeOther | QFile::ReadOther);
+    const QByteArray Old(31944, 'o');
+    PrepareFaultFolder(Path("faults"), Old);
+    for (const SaveFault& Fault : SaveFaults()) {
+        SCOPED_TRACE(Fault.strCase);
+        const QString strTarget = Path("faults/") + QLatin1String(Fault.strTarget);
+        EXPECT_TRUE(InChild(Fault.Setup, [&] {
+            const Result Failed = Tool({QStringLiteral("import"), Path("in.json"), QStringLiteral("-o"), strTarget});
+            const bool blnSaid = Failed.strErr.rfind(strTarget.toStdString() + ": cannot be written: ", 0) == 0;
+            return Failed.intStatus == 2 && blnSaid &&
+                   (Fault.strReason == nullptr || Failed.strErr.find(Fault.strReason) != std::string::npos);
+        }));
+        EXPECT_EQ(Contents(Path("faults/") + QLatin1String(Fault.strOldFile)), Old);
+    }
+    QFile::setPermissions(Path("faults/locked"), QFile::permissions(m_Dir.path()));
 
     const std::vector<std::pair<QStringList, std::string>> mistakes{
         {{QStringLiteral("import"), Path("in.json")},

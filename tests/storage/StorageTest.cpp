@@ -1,6 +1,7 @@
 #include "storage/CampaignStorage.h"
 
 #include "data/clsCampaign.h"
+#include "tests/support/SaveFaults.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -9,12 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <functional>
 #include <memory>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -29,33 +25,6 @@ void Write(const QString& strPath, const QByteArray& Bytes)
     QFile File(strPath);
     ASSERT_TRUE(File.open(QIODevice::WriteOnly));
     ASSERT_EQ(File.write(Bytes), Bytes.size());
-}
-
-// Runs Body in a child process after Setup there (a limit or an identity
-// the test process must not take); the child's answer is Body's.
-bool InChild(const std::function<void()>& Setup, const std::function<bool()>& Body)
-{
-    const pid_t intChild = fork();
-    if (intChild == 0) {
-        Setup();
-        _exit(Body() ? 0 : 1);
-    }
-    int intStatus = -1;
-    waitpid(intChild, &intStatus, 0);
-    return WIFEXITED(intStatus) && WEXITSTATUS(intStatus) == 0;
-}
-
-// As root every folder may be written, so the child becomes nobody.
-void BecomeNobody()
-{
-    (void)!(geteuid() != 0 || (setgid(65534) == 0 && setuid(65534) == 0));
-}
-
-void LimitFileSize(rlim_t lngBytes)
-{
-    signal(SIGXFSZ, SIG_IGN);
-    const rlimit Limit{lngBytes, lngBytes};
-    setrlimit(RLIMIT_FSIZE, &Limit);
 }
 
 class StorageTest : public ::testing::Test {
@@ -155,6 +124,25 @@ TEST_F(StorageTest, ALockedFolderTakesAWritableFileDirectlyAndGetsItBackOnFailur
         return SaveFileBytes(Path("locked/mine.cam"), New).Aftermath == "The file was not changed.";
     }));
     EXPECT_EQ(Read(Path("locked/mine.cam")), Old.left(1000));
+}
+
+TEST_F(StorageTest, EveryFaultOfTheTableKeepsTheOldFileWhole)
+{
+    QDir(Dir.path()).mkpath("faults");
+    PrepareFaultFolder(Path("faults"), Old);
+    for (const SaveFault& Fault : SaveFaults()) {
+        SCOPED_TRACE(Fault.strCase);
+        const QString strTarget = Path("faults/") + QLatin1String(Fault.strTarget);
+        EXPECT_TRUE(InChild(Fault.Setup, [&] {
+            const SaveResult Result = SaveFileBytes(strTarget, New);
+            return !Result.Saved() && Result.Aftermath == "The file was not changed." &&
+                   (Fault.strReason == nullptr || Result.Reason.contains(QLatin1String(Fault.strReason)));
+        }));
+        EXPECT_EQ(Read(Path("faults/") + QLatin1String(Fault.strOldFile)), Old);
+        EXPECT_EQ(Files("faults"), QStringList({"old.cam"}));
+        EXPECT_EQ(Files("faults/locked"), QStringList({"old.cam"}));
+    }
+    QFile::setPermissions(Path("faults/locked"), QFile::permissions(Dir.path()));
 }
 
 TEST_F(StorageTest, ReadingGivesTheReasonAndLooksAtNoByteBeyondTheCampaign)

@@ -1,4 +1,5 @@
 #include "data/clsCampaign.h"
+#include "tests/support/SaveFaults.h"
 #include "tests/ui/support/ScriptedDialogs.h"
 #include "ui/main/basMain.h"
 #include "ui/main/frmCampaign.h"
@@ -21,12 +22,8 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <functional>
 #include <sstream>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -227,27 +224,6 @@ TEST_F(CampaignWindowTest, TheSaveQuestionGuardsEveryWayOut)
     }
 }
 
-// Runs Body in a child process, after Setup there: for a limit or an
-// identity the test process itself must not take. True when Body held.
-bool InChild(const std::function<void()>& Setup, const std::function<bool()>& Body)
-{
-    const pid_t intChild = fork();
-    if (intChild == 0) {
-        Setup();
-        _exit(Body() ? 0 : 1);
-    }
-    int intStatus = -1;
-    waitpid(intChild, &intStatus, 0);
-    return WIFEXITED(intStatus) && WEXITSTATUS(intStatus) == 0;
-}
-
-void LimitFileSize(rlim_t lngBytes)
-{
-    signal(SIGXFSZ, SIG_IGN);
-    const rlimit Limit{lngBytes, lngBytes};
-    setrlimit(RLIMIT_FSIZE, &Limit);
-}
-
 // Each save fails against a real campaign file, which keeps every byte; no
 // temporary stays behind, and the window and the document are as they were.
 TEST_F(CampaignWindowTest, SavesUnderFaultsKeepTheOldFileAndLoseNothing)
@@ -255,39 +231,19 @@ TEST_F(CampaignWindowTest, SavesUnderFaultsKeepTheOldFileAndLoseNothing)
     InDialog({"", "s", "254", "254", "254", "255"});
     Type(Child<TextBox>("txtDescription"), "mine");
     const QByteArray Old = FileOf(Doc).replace("mine.txt", "old.txt");
-    QDir(Dir.path()).mkpath("locked");
-    QDir(Dir.path()).mkpath("folder.cam");
+    PrepareFaultFolder(Dir.path(), Old);
     QDir(Dir.path()).mkpath("moving");
-    QFile::setPermissions(Dir.path(), QFile::permissions(Dir.path()) | QFile::ExeOther | QFile::ReadOther);
-    for (const char* strFile : {"old.cam", "locked/old.cam", "moving/old.cam"}) {
-        Bytes(Path(strFile), Old);
-    }
-    QFile::setPermissions(Path("locked"), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
-    const std::function<void()> Nothing = [] {};
-    const struct {
-        const char* strCase;
-        const char* strTarget;
-        const char* strOldFile;
-        bool blnMoveFolder;
-        std::function<void()> Setup;
-        const char* strReason;
-    } Faults[] = {
-        // As root every folder is writable, so the child becomes nobody.
-        {"no permission on the folder", "locked/old.cam", "locked/old.cam", false,
-         [] { (void)!(geteuid() != 0 || (setgid(65534) == 0 && setuid(65534) == 0)); }, nullptr},
-        {"folder removed while the dialog was open", "moving/old.cam", "moving/old.cam", true, Nothing, nullptr},
-        {"a folder chosen as the file", "folder.cam", "old.cam", false, Nothing, nullptr},
-        {"a file-size limit smaller than a campaign", "old.cam", "old.cam", false, [] { LimitFileSize(16384); },
-         "only 16384 of 31944 bytes could be written"},
-        {"a write that succeeds only in part", "old.cam", "old.cam", false, [] { LimitFileSize(31943); },
-         "only 31943 of 31944 bytes could be written"},
-    };
-    for (const auto& Fault : Faults) {
+    Bytes(Path("moving/old.cam"), Old);
+    std::vector<SaveFault> Faults = SaveFaults();
+    // Only the window has a dialog open while the disk may change.
+    const std::string strMoved = "folder removed while the dialog was open";
+    Faults.push_back({strMoved.c_str(), "moving/old.cam", "moving/old.cam", [] {}, nullptr});
+    for (const SaveFault& Fault : Faults) {
         SCOPED_TRACE(Fault.strCase);
         const std::string strBefore = State();
         Dialogs.Files = {Path(Fault.strTarget)};
         Dialogs.WhileFileDialogOpen = [&](const RecordedFileDialog&) {
-            if (Fault.blnMoveFolder) {
+            if (Fault.strCase == strMoved) {
                 QDir(Dir.path()).rename("moving", "moved");
             }
         };
@@ -465,17 +421,16 @@ TEST_F(CampaignWindowTest, AFolderWithoutWritePermissionStillTakesAWritableCampa
     QFile::setPermissions(Path("locked/mine.cam"), AllMay);
     QFile::setPermissions(Path("locked"), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
     Dialogs.Files = {Path("locked/mine.cam"), Path("locked/new.cam")};
-    EXPECT_TRUE(InChild([] { (void)!(geteuid() != 0 || (setgid(65534) == 0 && setuid(65534) == 0)); },
-                        [&] {
-                            Child<QAction>("mnuFileSave")->trigger();
-                            const bool blnSaved = Dialogs.MsgBoxes.empty() && Doc.Saved() &&
-                                                  Window.windowTitle() == "Ironvale Campaign Editor - mine";
-                            Child<QAction>("mnuFileSave")->trigger();
-                            const std::string strFailed = "Save Campaign|48|The campaign could not be saved as " +
-                                                          Path("locked/new.cam").toStdString() + ":\r";
-                            return blnSaved && Message().rfind(strFailed, 0) == 0 &&
-                                   Message().substr(Message().rfind('\r')) == "\rNo file was created.";
-                        }));
+    EXPECT_TRUE(InChild(BecomeNobody, [&] {
+        Child<QAction>("mnuFileSave")->trigger();
+        const bool blnSaved =
+            Dialogs.MsgBoxes.empty() && Doc.Saved() && Window.windowTitle() == "Ironvale Campaign Editor - mine";
+        Child<QAction>("mnuFileSave")->trigger();
+        const std::string strFailed =
+            "Save Campaign|48|The campaign could not be saved as " + Path("locked/new.cam").toStdString() + ":\r";
+        return blnSaved && Message().rfind(strFailed, 0) == 0 &&
+               Message().substr(Message().rfind('\r')) == "\rNo file was created.";
+    }));
     EXPECT_EQ(Bytes(Path("locked/mine.cam")), FileOf(Doc));
     EXPECT_FALSE(QFile::exists(Path("locked/new.cam")));
     QFile::setPermissions(Path("locked"), QFile::permissions(Dir.path()));

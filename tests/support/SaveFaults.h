@@ -1,0 +1,85 @@
+#pragma once
+
+// The faults a save meets on a real disk, for the tests of every program
+// that saves through the shared storage: each program's test runs the save
+// of its own under each fault, in a child process, and the old campaign
+// file must keep every byte, with no temporary left behind.
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QString>
+
+#include <csignal>
+#include <functional>
+#include <vector>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+// Runs Body in a child process, after Setup there: for a limit or an
+// identity the test process itself must not take. True when Body held.
+inline bool InChild(const std::function<void()>& Setup, const std::function<bool()>& Body)
+{
+    const pid_t intChild = fork();
+    if (intChild == 0) {
+        Setup();
+        _exit(Body() ? 0 : 1);
+    }
+    int intStatus = -1;
+    waitpid(intChild, &intStatus, 0);
+    return WIFEXITED(intStatus) && WEXITSTATUS(intStatus) == 0;
+}
+
+// As root every folder and file may be written, so the child becomes nobody.
+inline void BecomeNobody()
+{
+    (void)!(geteuid() != 0 || (setgid(65534) == 0 && setuid(65534) == 0));
+}
+
+inline void LimitFileSize(rlim_t lngBytes)
+{
+    signal(SIGXFSZ, SIG_IGN);
+    const rlimit Limit{lngBytes, lngBytes};
+    setrlimit(RLIMIT_FSIZE, &Limit);
+}
+
+struct SaveFault {
+    const char* strCase;
+    // Where the save goes, and the campaign file that must keep its bytes,
+    // both in the folder PrepareFaultFolder made.
+    const char* strTarget;
+    const char* strOldFile;
+    std::function<void()> Setup;
+    // A part of the reason the failure must give, or nullptr.
+    const char* strReason;
+};
+
+// The folder the faults work on: old.cam, and locked/old.cam in a folder
+// that nobody may write into, both holding Old; a folder named folder.cam.
+inline void PrepareFaultFolder(const QString& strDir, const QByteArray& Old)
+{
+    QDir(strDir).mkpath(QStringLiteral("locked"));
+    QDir(strDir).mkpath(QStringLiteral("folder.cam"));
+    QFile::setPermissions(strDir, QFile::permissions(strDir) | QFile::ExeOther | QFile::ReadOther);
+    for (const char* strFile : {"old.cam", "locked/old.cam"}) {
+        QFile File(QDir(strDir).filePath(QLatin1String(strFile)));
+        if (File.open(QIODevice::WriteOnly)) {
+            File.write(Old);
+        }
+    }
+    QFile::setPermissions(QDir(strDir).filePath(QStringLiteral("locked")),
+                          QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+}
+
+inline std::vector<SaveFault> SaveFaults()
+{
+    return {
+        {"no permission on the folder or the file", "locked/old.cam", "locked/old.cam", BecomeNobody, nullptr},
+        {"a folder chosen as the file", "folder.cam", "old.cam", [] {}, nullptr},
+        {"a file-size limit smaller than a campaign", "old.cam", "old.cam", [] { LimitFileSize(16384); },
+         "only 16384 of 31944 bytes could be written"},
+        {"a write that succeeds only in part", "old.cam", "old.cam", [] { LimitFileSize(31943); },
+         "only 31943 of 31944 bytes could be written"},
+    };
+}
