@@ -9,10 +9,33 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <istream>
 #include <sstream>
+#include <streambuf>
 #include <string>
 
 namespace {
+
+// The bytes of a campaign read where they lie, without copying them into a
+// string first; the position it reports lets a short file's error name the
+// byte where it ends. Nothing is ever written through it.
+class ByteView final : public std::streambuf {
+public:
+    ByteView(const char* pBytes, qsizetype lngSize)
+    {
+        char* pStart = const_cast<char*>(pBytes);
+        setg(pStart, pStart, pStart + lngSize);
+    }
+
+protected:
+    pos_type seekoff(off_type lngOff, std::ios_base::seekdir Dir, std::ios_base::openmode Mode) override
+    {
+        if (lngOff != 0 || Dir != std::ios_base::cur || !(Mode & std::ios_base::in)) {
+            return pos_type(off_type(-1));
+        }
+        return pos_type(off_type(gptr() - eback()));
+    }
+};
 
 QString PartlyWritten(qint64 lngWritten, qint64 lngSize)
 {
@@ -71,8 +94,9 @@ SaveResult SaveInPlace(const QString& strPath, const QByteArray& Bytes)
 
 QString ReadCampaignBytes(const QByteArray& Bytes, clsCampaign& Campaign)
 {
-    const auto lngSize = std::min<qsizetype>(Bytes.size(), CampaignFileSize);
-    std::istringstream Stream(std::string(Bytes.constData(), static_cast<std::size_t>(lngSize)));
+    // Bytes past the campaign's size are never looked at.
+    ByteView View(Bytes.constData(), std::min<qsizetype>(Bytes.size(), CampaignFileSize));
+    std::istream Stream(&View);
     try {
         Campaign.FileRead(Stream);
     } catch (const CampaignFileError& e) {
