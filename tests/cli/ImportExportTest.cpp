@@ -1,14 +1,12 @@
 #include "cli/CampaignJson.h"
-#include "cli/Command.h"
 #include "data/clsCampaign.h"
 #include "storage/CampaignStorage.h"
+#include "tests/cli/CamTestSupport.h"
 #include "tests/cli/RandomCampaignFile.h"
 #include "tests/support/SaveFaults.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -23,30 +21,18 @@ struct Result {
     std::string strErr;
 };
 
-// The tool in-process, its streams in buffers.
+// The tool in-process on buffers, and the real program where the streams of
+// a process matter; standard error as text to compare.
 Result Tool(const QStringList& Arguments, const QByteArray& In = {})
 {
-    QBuffer InBuffer;
-    InBuffer.setData(In);
-    QBuffer OutBuffer;
-    QBuffer ErrBuffer;
-    InBuffer.open(QIODevice::ReadOnly);
-    OutBuffer.open(QIODevice::WriteOnly);
-    ErrBuffer.open(QIODevice::WriteOnly);
-    CommandStreams Io{InBuffer, OutBuffer, ErrBuffer};
-    const int intStatus = RunTool(QStringList{QStringLiteral("ironvale-cam")} + Arguments, Io);
-    return {intStatus, OutBuffer.data(), ErrBuffer.data().toStdString()};
+    const CamTest::ToolRun Run = CamTest::InProcess(Arguments, In);
+    return {Run.Status, Run.Out, Run.Err.toStdString()};
 }
 
-// The real program, for the streams of a process.
 Result Program(const QStringList& Arguments, const QByteArray& In)
 {
-    QProcess Process;
-    Process.start(QStringLiteral(IRONVALE_CAM), Arguments);
-    Process.write(In);
-    Process.closeWriteChannel();
-    Process.waitForFinished(30000);
-    return {Process.exitCode(), Process.readAllStandardOutput(), Process.readAllStandardError().toStdString()};
+    const CamTest::ToolRun Run = CamTest::Program(Arguments, In);
+    return {Run.Status, Run.Out, Run.Err.toStdString()};
 }
 
 QByteArray Contents(const QString& strPath)
