@@ -60,6 +60,7 @@ public:
         Default(AGEDGE, "fontcolor", QStringLiteral("#212529"));
         Default(AGEDGE, "penwidth", QStringLiteral("1"));
         Default(AGEDGE, "style", QStringLiteral("solid"));
+        Default(AGEDGE, "label", QString());
         Default(AGEDGE, "xlabel", QString());
     }
     ~Drawing() { agclose(m_pGraph); }
@@ -81,12 +82,14 @@ public:
         return pNode;
     }
 
-    // An xlabel, placed once the layout is done: dot lays out a plain label
-    // as a node of its own, and a full campaign then takes seconds.
-    static Agedge_t* Edge(Agraph_t* pGraph, Agnode_t* pFrom, Agnode_t* pTo, const QString& strLabel)
+    // dot lays out a plain label as a node of its own, clear of the arrows
+    // and the other labels, but a full campaign then takes seconds; an
+    // xlabel is placed once the layout is done, quickly, where there is room.
+    static Agedge_t* Edge(Agraph_t* pGraph, Agnode_t* pFrom, Agnode_t* pTo, const QString& strLabel,
+                          bool blnPlainLabel)
     {
         Agedge_t* pEdge = agedge(pGraph, pFrom, pTo, nullptr, 1);
-        Set(pEdge, "xlabel", strLabel);
+        Set(pEdge, blnPlainLabel ? "label" : "xlabel", strLabel);
         return pEdge;
     }
 
@@ -133,7 +136,7 @@ void DrawLegend(Agraph_t* pGraph)
         }
         // Invisible arrows stack the samples in one column.
         if (pAbove != nullptr) {
-            Drawing::Set(Drawing::Edge(pLegend, pAbove, pNode, QString()), "style", QStringLiteral("invis"));
+            Drawing::Set(Drawing::Edge(pLegend, pAbove, pNode, QString(), false), "style", QStringLiteral("invis"));
         }
         pAbove = pNode;
     }
@@ -183,6 +186,11 @@ Agnode_t* DrawEnd(Agraph_t* pGraph, const char* strId, const QString& strText, c
     return pNode;
 }
 
+// Up to this many scenarios the arrows' labels are laid out with the
+// graph, so they never stand over a node or another label; a larger map
+// would take seconds that way.
+constexpr int32_t PlainLabelScenarios = 12;
+
 // The outcomes that join the same two nodes share one arrow.
 struct Arrow {
     QString Target;
@@ -193,6 +201,7 @@ struct Arrow {
 void DrawCampaign(Agraph_t* pGraph, const clsCampaign& Campaign)
 {
     const CampaignGraph Graph(Campaign);
+    const bool blnPlainLabels = Campaign.ScenarioCount() <= PlainLabelScenarios;
     // Drawn first, so dot puts it at the left.
     DrawLegend(pGraph);
     std::map<QString, Agnode_t*> Nodes;
@@ -250,7 +259,7 @@ void DrawCampaign(Agraph_t* pGraph, const clsCampaign& Campaign)
         }
         for (const Arrow& Each : Arrows) {
             Agedge_t* pEdge = Drawing::Edge(pGraph, Nodes.at(QStringLiteral("s%1").arg(intI)), Nodes.at(Each.Target),
-                                            Each.Labels.join(QStringLiteral("\\n")));
+                                            Each.Labels.join(QStringLiteral("\\n")), blnPlainLabels);
             if (Each.Missing) {
                 Drawing::Set(pEdge, "color", QLatin1String(AlarmColour));
                 Drawing::Set(pEdge, "fontcolor", QLatin1String(AlarmColour));

@@ -81,7 +81,10 @@ std::vector<std::pair<std::string, std::string>> ArrowsFrom(const Graph& Map, co
     Agnode_t* pNode = NodeOf(Map, strId);
     for (Agedge_t* pEdge = pNode != nullptr ? agfstout(Map.get(), pNode) : nullptr; pEdge != nullptr;
          pEdge = agnxtout(Map.get(), pEdge)) {
-        Arrows.emplace_back(agnameof(aghead(pEdge)), Attribute(pEdge, "xlabel"));
+        // A small campaign's arrows carry plain labels, a large one's xlabels.
+        const std::string strPlain = Attribute(pEdge, "label");
+        const bool blnPlain = !strPlain.empty() && strPlain != "<none>";
+        Arrows.emplace_back(agnameof(aghead(pEdge)), blnPlain ? strPlain : Attribute(pEdge, "xlabel"));
     }
     std::sort(Arrows.begin(), Arrows.end());
     return Arrows;
@@ -223,6 +226,28 @@ TEST(MapCommand, DrawsScenariosOutcomesEndsAndFindingsAsTheLegendShows)
 
 // The end nodes say why they are marked: never referenced, or referenced
 // only where the player never comes.
+// Up to twelve scenarios the labels are laid out with the arrows; beyond,
+// they are placed after the layout, which keeps a full campaign quick.
+TEST(MapCommand, LargerCampaignsLabelTheirArrowsAfterTheLayout)
+{
+    for (const int16_t intCount : {12, 13}) {
+        CamTest::Layout Chain;
+        for (int16_t intI = 0; intI < intCount; ++intI) {
+            const int32_t lngNext = intI + 1 < intCount ? intI + 1 : 254;
+            Chain.push_back({intI, {lngNext, lngNext, lngNext, 255}});
+        }
+        const ToolRun Result =
+            InProcess({QStringLiteral("map"), QStringLiteral("-")}, CampaignBytes(*CampaignOf(Chain)));
+        ASSERT_EQ(Result.Status, 0) << Result.Err.data();
+        const Graph Map = ParseDot(Result.Out);
+        ASSERT_NE(Map, nullptr);
+        Agedge_t* pArrow = ArrowOf(Map, "s0", "s1");
+        ASSERT_NE(pArrow, nullptr);
+        const std::string strLabel = "Brilliant Victory, prestige 0\\nVictory, prestige 0\\nMinor Victory, prestige 0";
+        EXPECT_EQ(Attribute(pArrow, intCount <= 12 ? "label" : "xlabel"), strLabel) << intCount;
+    }
+}
+
 TEST(MapCommand, MarksEndsTheCheckOrLintFindsWanting)
 {
     const std::vector<std::tuple<Layout, std::string, std::string>> cases{
