@@ -43,7 +43,7 @@ CampaignGraph::CampaignGraph(const clsCampaign& Campaign)
     for (int16_t intI = 0; intI < clsCampaign::MaxScenarios; ++intI) {
         m_blnUsed[Slot(intI)] = Campaign.Scenarios(intI).Number() > -1;
     }
-    std::array<std::vector<int16_t>, SlotCount> Next;
+    Arrows Next;
     Flags blnWins{};
     Flags blnLoses{};
     for (int16_t intI = 0; intI < clsCampaign::MaxScenarios; ++intI) {
@@ -75,21 +75,8 @@ CampaignGraph::CampaignGraph(const clsCampaign& Campaign)
         m_blnLooping[Slot(intI)] = blnLooping;
     }
 
-    std::vector<int16_t> Pending;
-    if (m_blnUsed[0]) {
-        m_blnReachable[0] = true;
-        Pending.push_back(0);
-    }
-    while (!Pending.empty()) {
-        const int16_t intI = Pending.back();
-        Pending.pop_back();
-        for (const int16_t intK : Next[Slot(intI)]) {
-            if (!m_blnReachable[Slot(intK)]) {
-                m_blnReachable[Slot(intK)] = true;
-                Pending.push_back(intK);
-            }
-        }
-    }
+    m_blnReachable[0] = m_blnUsed[0];
+    Spread(Next, m_blnReachable);
 
     Flags blnEnds{};
     for (std::size_t lngI = 0; lngI < SlotCount; ++lngI) {
@@ -105,9 +92,29 @@ CampaignGraph::CampaignGraph(const clsCampaign& Campaign)
     FindTraps(Next, blnEnds);
 }
 
-void CampaignGraph::FindTraps(const std::array<std::vector<int16_t>, SlotCount>& Next, const Flags& blnEnds)
+void CampaignGraph::Spread(const Arrows& Edges, Flags& blnMarked)
 {
-    std::array<std::vector<int16_t>, SlotCount> Previous;
+    std::vector<int16_t> Pending;
+    for (std::size_t lngI = 0; lngI < SlotCount; ++lngI) {
+        if (blnMarked[lngI]) {
+            Pending.push_back(static_cast<int16_t>(lngI));
+        }
+    }
+    while (!Pending.empty()) {
+        const int16_t intI = Pending.back();
+        Pending.pop_back();
+        for (const int16_t intK : Edges[Slot(intI)]) {
+            if (!blnMarked[Slot(intK)]) {
+                blnMarked[Slot(intK)] = true;
+                Pending.push_back(intK);
+            }
+        }
+    }
+}
+
+void CampaignGraph::FindTraps(const Arrows& Next, const Flags& blnEnds)
+{
+    Arrows Previous;
     for (std::size_t lngI = 0; lngI < SlotCount; ++lngI) {
         for (const int16_t intK : Next[lngI]) {
             Previous[Slot(intK)].push_back(static_cast<int16_t>(lngI));
@@ -116,24 +123,8 @@ void CampaignGraph::FindTraps(const std::array<std::vector<int16_t>, SlotCount>&
 
     // Walk backwards from every scenario that ends the campaign: whatever is
     // met can escape, the rest of the used scenarios is trapped.
-    Flags blnEscapes{};
-    std::vector<int16_t> Pending;
-    for (std::size_t lngI = 0; lngI < SlotCount; ++lngI) {
-        if (blnEnds[lngI]) {
-            blnEscapes[lngI] = true;
-            Pending.push_back(static_cast<int16_t>(lngI));
-        }
-    }
-    while (!Pending.empty()) {
-        const int16_t intI = Pending.back();
-        Pending.pop_back();
-        for (const int16_t intK : Previous[Slot(intI)]) {
-            if (!blnEscapes[Slot(intK)]) {
-                blnEscapes[Slot(intK)] = true;
-                Pending.push_back(intK);
-            }
-        }
-    }
+    Flags blnEscapes = blnEnds;
+    Spread(Previous, blnEscapes);
     for (std::size_t lngI = 0; lngI < SlotCount; ++lngI) {
         m_blnTrapped[lngI] = m_blnUsed[lngI] && !blnEscapes[lngI];
     }

@@ -53,10 +53,14 @@ public:
 private:
     static constexpr std::size_t SlotCount = 50;
     using Flags = std::array<bool, SlotCount>;
+    // For each slot, the scenarios its outcomes lead to (or come from).
+    using Arrows = std::array<std::vector<int16_t>, SlotCount>;
 
     // A negative index becomes a huge one, so at() rejects it too.
     static std::size_t Slot(int16_t intI) { return static_cast<std::size_t>(static_cast<uint16_t>(intI)); }
-    void FindTraps(const std::array<std::vector<int16_t>, SlotCount>& Next, const Flags& blnEnds);
+    // Marks every slot the arrows lead to from a slot already marked.
+    static void Spread(const Arrows& Edges, Flags& blnMarked);
+    void FindTraps(const Arrows& Next, const Flags& blnEnds);
 
     Flags m_blnUsed{};
     Flags m_blnLooping{};
