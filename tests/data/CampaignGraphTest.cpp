@@ -1,5 +1,6 @@
 #include "data/CampaignGraph.h"
 #include "data/clsCampaign.h"
+#include "tests/support/CampaignBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -11,19 +12,7 @@
 
 namespace {
 
-using Layout = std::vector<std::pair<int16_t, std::array<int32_t, 4>>>;
 using Groups = std::vector<std::vector<int16_t>>;
-
-void Fill(clsCampaign& Campaign, const Layout& Scenarios)
-{
-    Campaign.Clear();
-    for (const auto& [intNumber, goTos] : Scenarios) {
-        Campaign.Scenarios(intNumber).SetNumber(intNumber);
-        for (int16_t intJ = 0; intJ < 4; ++intJ) {
-            Campaign.Scenarios(intNumber).SetResultScenario(intJ, goTos[static_cast<std::size_t>(intJ)]);
-        }
-    }
-}
 
 // Every slot points to the next, the last back to the first: fifty
 // scenarios the player walks around forever.

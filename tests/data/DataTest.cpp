@@ -1,11 +1,11 @@
 #include "data/CampaignFileError.h"
 #include "data/basFields.h"
 #include "data/clsCampaign.h"
+#include "tests/support/CampaignBuilder.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
-#include <random>
 #include <sstream>
 #include <streambuf>
 #include <utility>
@@ -19,46 +19,6 @@ std::string Nuls(std::size_t lngCount) { return std::string(lngCount, '\0'); }
 // A 20-byte file-name field as the game stores it.
 std::string Field(const std::string& strS) { return strS + Nuls(20 - strS.size()); }
 std::string Word(int32_t lngN) { return {static_cast<char>(lngN % 256), static_cast<char>(lngN / 256)}; }
-
-// Slots 0..count-1 used, as in every saved campaign; every word 0..65535, go-tos
-// included; names of 1..16 characters, so the extension fits, a quarter of
-// them bytes beyond ASCII, as a file made elsewhere may hold.
-clsCampaign Generated(uint32_t lngSeed, int16_t intCount)
-{
-    std::mt19937 Random(lngSeed);
-    const auto Any = [&](uint32_t lngN) { return static_cast<int32_t>(Random() % lngN); };
-    const std::string strLetters = "Ab3\xE9Gh6\xFFKl8\xE0Mn9\xA3Op0\xDFQr1\xB5St2\xF1uv4\x80wx5\xC4";
-    const auto Name = [&] { return strLetters.substr(static_cast<std::size_t>(Any(20)), 1 + Any(16)); };
-    clsCampaign Campaign;
-    Campaign.SetNation(static_cast<int32_t>(lngSeed % 4));
-    Campaign.SetPrestige(Any(65536));
-    Campaign.SetDescription(Name());
-    for (int16_t intK = 0; intK < intCount; ++intK) {
-        clsScenario& Scenario = Campaign.Scenarios(intK);
-        Scenario.SetNumber(intK);
-        for (auto Set : {&S::SetPrestige, &S::SetFirstUnknown, &S::SetSecondUnknown, &S::SetThirdUnknown}) {
-            (Scenario.*Set)(Any(65536));
-        }
-        for (auto Set : {&S::SetName, &S::SetMovie, &S::SetVoice, &S::SetText}) {
-            (Scenario.*Set)(Name());
-        }
-        for (int16_t intI = 0; intI < clsScenario::OutcomeCount; ++intI) {
-            Scenario.SetResultScenario(intI, Any(65536));
-            Scenario.SetResultPrestige(intI, Any(65536));
-            for (auto Set : {&S::SetResultVoice, &S::SetResultText, &S::SetResultMovie}) {
-                (Scenario.*Set)(intI, Name());
-            }
-        }
-    }
-    return Campaign;
-}
-
-std::string Write(const clsCampaign& Campaign)
-{
-    std::ostringstream Stream;
-    Campaign.FileWrite(Stream);
-    return Stream.str();
-}
 
 // The message of the CampaignFileError the read throws, or "" when it reads.
 std::string ReadError(clsCampaign& Campaign, const std::string& strBytes)
@@ -121,14 +81,9 @@ TEST(Scenario, CopyTakesEveryFieldAndEqualitySeesEachOne)
 
 TEST(CampaignFile, GeneratedCampaignsSurviveWriteReadWrite)
 {
-    // Victory and defeat movie of each nation.
-    const std::array<std::string, 8> Movies{"germwin", "gerloss", "ukwin",   "ukloss",
-                                            "ruwin",   "ruloss",  "amerwin", "amerloss"};
     for (const int16_t intCount : {0, 1, 2, 31, 49, 50}) {
         const clsCampaign Original = Generated(static_cast<uint32_t>(intCount), intCount);
-        const std::string strBytes = Write(Original);
-        const auto lngMovie = static_cast<std::size_t>(2 * Original.Nation());
-        EXPECT_EQ(strBytes.substr(4, 40), Field(Movies[lngMovie] + ".smk") + Field(Movies[lngMovie + 1] + ".smk"));
+        const std::string strBytes = FileBytes(Original);
         // The reader passes over the defeat movie, the unused slots and
         // anything past the end, whatever they hold.
         std::string strForeign = strBytes + "extra";
@@ -136,10 +91,12 @@ TEST(CampaignFile, GeneratedCampaignsSurviveWriteReadWrite)
         strForeign.replace(44 + 636 * intCount, 636 * (50 - intCount), 636 * (50 - intCount), 'Z');
         clsCampaign Read = Generated(99, 50);
         EXPECT_EQ(ReadError(Read, strForeign), "");
+        // The counts give every nation in turn: each comes back as written.
+        EXPECT_EQ(Read.Nation(), Original.Nation()) << intCount;
         for (int16_t intK = 0; intK < 50; ++intK) {
             EXPECT_EQ(Read.Scenarios(intK), Original.Scenarios(intK)) << intCount << " slot " << intK;
         }
-        EXPECT_EQ(Write(Read), strBytes);
+        EXPECT_EQ(FileBytes(Read), strBytes);
     }
 }
 
@@ -174,14 +131,14 @@ TEST(CampaignFile, WritesEveryFieldAtItsOffset)
         strFull += Word(Full.ResultScenario(intJ)) + Nuls(28);
     }
     const std::string strMovies = Field("germwin.smk") + Field("gerloss.smk");
-    const std::string strBytes = Write(Campaign);
+    const std::string strBytes = FileBytes(Campaign);
     EXPECT_EQ(strBytes, Word(2) + Word(1200) + strMovies + strBare + Nuls(100) + strFull + Nuls(100 + 48 * 636) +
                             "abcdefghijklmnopqrs." + Nuls(80));
     EXPECT_EQ(strBytes.substr(2, 2) + strBytes.substr(1014, 2) + strBytes.substr(1186, 2),
               std::string("\xB0\x04\x34\x12\xFF\x00", 6));
     Campaign.SetNation(3);
     Campaign.Clear();
-    EXPECT_EQ(Write(Campaign), Nuls(4) + strMovies + Nuls(50 * 636) + Field("new.txt") + Nuls(80));
+    EXPECT_EQ(FileBytes(Campaign), Nuls(4) + strMovies + Nuls(50 * 636) + Field("new.txt") + Nuls(80));
     EXPECT_EQ(Campaign.Name(), "New");
 }
 
@@ -190,7 +147,7 @@ TEST(CampaignFile, WritesEveryFieldAtItsOffset)
 // into each field: the message names the byte where the file ends.
 TEST(CampaignFileErrors, ShortFileNamesTheByteWhereItEnds)
 {
-    for (const std::string& strFile : {Write(Generated(7, 50)), Write(Generated(8, 1))}) {
+    for (const std::string& strFile : {FileBytes(Generated(7, 50)), FileBytes(Generated(8, 1))}) {
         for (const std::size_t lngCut : {0, 2, 4, 24, 44, 46, 48, 50, 52, 72, 92, 112, 132, 134, 154, 174, 194, 214,
                                          460, 462, 580, 680, 31208, 31844, 31864, 31942}) {
             for (const std::size_t lngAt : {lngCut, lngCut + 1}) {
@@ -204,7 +161,7 @@ TEST(CampaignFileErrors, ShortFileNamesTheByteWhereItEnds)
 
 TEST(CampaignFileErrors, UnknownNationIsKeptAndCountAboveFiftyStopsAtOnce)
 {
-    std::string strBytes = Write(Generated(3, 50));
+    std::string strBytes = FileBytes(Generated(3, 50));
     clsCampaign Campaign;
     Campaign.SetNation(2);
     // Matched exactly: an unknown victory movie leaves Nation as it was.
@@ -239,7 +196,6 @@ TEST(CampaignFileErrors, RefusedBytesStopTheWriteNamingWhere)
 // drop the messages of the row before.
 TEST(Check, ReportsEachDefectInSlotThenOutcomeOrder)
 {
-    using Layout = std::vector<std::pair<int16_t, std::array<int32_t, 4>>>;
     const std::vector<std::pair<Layout, std::vector<std::string>>> cases{
         {{}, {Victory, Defeat}},
         {{{2, {254, 255, 254, 255}}}, {Missing(0), Missing(1)}},
@@ -255,13 +211,7 @@ TEST(Check, ReportsEachDefectInSlotThenOutcomeOrder)
     };
     clsCampaign Campaign;
     for (const auto& [layout, expected] : cases) {
-        Campaign.Clear();
-        for (const auto& [intNumber, goTos] : layout) {
-            Campaign.Scenarios(intNumber).SetNumber(intNumber);
-            for (int16_t intJ = 0; intJ < 4; ++intJ) {
-                Campaign.Scenarios(intNumber).SetResultScenario(intJ, goTos[static_cast<std::size_t>(intJ)]);
-            }
-        }
+        Fill(Campaign, layout);
         const auto intCount = static_cast<int16_t>(expected.size());
         EXPECT_EQ(Campaign.Check(), intCount);
         EXPECT_EQ(Campaign.ErrorCount(), intCount);

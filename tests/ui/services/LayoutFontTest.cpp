@@ -11,13 +11,9 @@
 
 namespace {
 
-bool IsLayoutFont(const QFont& Font)
-{
-    return Font.pixelSize() == 11 && Font.stretch() == QFont::SemiCondensed;
-}
-
-// A window made meanwhile keeps the layout font; what is made afterwards
-// has the desktop's fonts, the one it gives to message boxes included.
+// A window made meanwhile keeps the layout font, its boxes too; what is made
+// afterwards has the desktop's fonts, the one it gives to message boxes
+// included.
 TEST(LayoutFontTest, OnlyWindowsMadeMeanwhileTakeTheLayoutFont)
 {
     const QFont Desktop = QApplication::font();
@@ -27,16 +23,18 @@ TEST(LayoutFontTest, OnlyWindowsMadeMeanwhileTakeTheLayoutFont)
 
     auto pWindow = std::make_unique<QWidget>();
     QLineEdit* pBox = nullptr;
+    QFont Layout;
     {
         const LayoutFontWhileMaking Making;
-        EXPECT_TRUE(IsLayoutFont(QApplication::font()));
+        Layout = QApplication::font();
         UseLayoutFont(pWindow.get());
         pBox = new QLineEdit(pWindow.get());
     }
+    EXPECT_NE(Layout.toString(), Desktop.toString());
+    EXPECT_EQ(Layout.family(), Desktop.family());
     EXPECT_EQ(QApplication::font().toString(), Desktop.toString());
-    EXPECT_TRUE(IsLayoutFont(pWindow->font()));
-    EXPECT_TRUE(IsLayoutFont(pBox->font()));
-    EXPECT_EQ(pBox->font().family(), Desktop.family());
+    EXPECT_EQ(pWindow->font().toString(), Layout.toString());
+    EXPECT_EQ(pBox->font().toString(), Layout.toString());
 
     QMessageBox Box;
     // Showing polishes a box, and only then it takes the font of its kind.

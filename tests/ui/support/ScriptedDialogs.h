@@ -2,6 +2,8 @@
 
 #include "ui/services/UserDialogs.h"
 
+#include <QStringList>
+
 #include <deque>
 #include <functional>
 #include <optional>
@@ -40,6 +42,10 @@ public:
 
     std::vector<RecordedMsgBox> MsgBoxes;
     std::vector<RecordedFileDialog> FileDialogs;
+
+    // What the message boxes showed since the last call, each as
+    // "title|style|prompt"; they are forgotten then.
+    QStringList TakeMessages();
 
 private:
     std::optional<FileChoice> NextFile(bool blnSave, const FileRequest& Request);

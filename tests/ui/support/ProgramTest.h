@@ -1,0 +1,52 @@
+#pragma once
+
+#include "data/clsCampaign.h"
+#include "tests/support/CampaignBuilder.h"
+#include "tests/ui/support/ScriptedDialogs.h"
+#include "tests/ui/support/WindowTestSupport.h"
+#include "ui/main/frmCampaign.h"
+#include "ui/scenario/frmScenario.h"
+#include "ui/services/TextBox.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+inline QByteArray FileOf(const clsCampaign& Campaign)
+{
+    return QByteArray::fromStdString(FileBytes(Campaign));
+}
+
+// The program under test: the main window and its scenario dialog on one
+// document, wired as start-up wires them, with scripted dialogs and a
+// folder of the test's own.
+class ProgramTest : public ::testing::Test {
+protected:
+    ProgramTest()
+    {
+        Window.SetScenarioDialog(Dialog);
+        Window.SetCampaign(Doc);
+        Dialog.SetCampaign(Doc);
+        Window.Update(-1);
+    }
+
+    // A control of the window or of its scenario dialog.
+    template <class T = QWidget> T* Child(const QString& strName) const { return Window.findChild<T*>(strName); }
+    TextBox* Box(const QString& strName) const { return Child<TextBox>(strName); }
+    QString Path(const QString& strName) const { return Dir.filePath(strName); }
+
+    // Types over the box's whole text; a closing "\t" leaves the box.
+    static void Type(TextBox* pBox, const QString& strKeys)
+    {
+        pBox->setFocus();
+        pBox->selectAll();
+        QTest::keyClicks(pBox, strKeys);
+    }
+
+    QTemporaryDir Dir;
+    ScriptedDialogs Dialogs;
+    frmCampaign Window{Dialogs};
+    frmScenario Dialog{Dialogs, &Window};
+    clsCampaign Doc;
+};

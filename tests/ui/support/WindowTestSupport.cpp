@@ -1,0 +1,43 @@
+#include "tests/ui/support/WindowTestSupport.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+QByteArray ReadFile(const QString& strPath)
+{
+    QFile File(strPath);
+    return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
+}
+
+bool WriteFile(const QString& strPath, const QByteArray& Bytes)
+{
+    QFile File(strPath);
+    return File.open(QIODevice::WriteOnly) && File.write(Bytes) == Bytes.size() && File.flush();
+}
+
+void WhenModalOpens(const std::function<void(QWidget*)>& Answer)
+{
+    QTimer::singleShot(0, [Answer] {
+        QWidget* pModal = QApplication::activeModalWidget();
+        ASSERT_NE(pModal, nullptr) << "no modal window opened";
+        Answer(pModal);
+        // One left open would hang the test.
+        pModal->hide();
+    });
+}
+
+bool Reactivate(QWidget* pWindow)
+{
+    QWidget StandIn;
+    StandIn.show();
+    const bool blnStandIn = QTest::qWaitForWindowActive(&StandIn);
+    StandIn.hide();
+    pWindow->show();
+    pWindow->activateWindow();
+    return blnStandIn && QTest::qWaitForWindowActive(pWindow);
+}
