@@ -41,33 +41,6 @@ QList<QWidget*> Controls(QWidget* pWindow)
     return Found;
 }
 
-class AccessibilityTest : public ProgramTest {
-protected:
-    frmAbout About{IronvaleIdentity(), &Window};
-};
-
-// Every control has a name of its own in its window, and a labelled box is
-// spoken as its label reads.
-TEST_F(AccessibilityTest, EveryControlHasASpokenNameOfItsOwnAndALabelledBoxItsLabel)
-{
-    for (QWidget* pWindow : {static_cast<QWidget*>(&Window), static_cast<QWidget*>(&Dialog),
-                             static_cast<QWidget*>(&About)}) {
-        std::set<QString> strNames;
-        const QList<QWidget*> Found = Controls(pWindow);
-        for (QWidget* pControl : Found) {
-            const QString strName = Spoken(pControl);
-            EXPECT_FALSE(strName.isEmpty()) << pControl->objectName().toStdString();
-            EXPECT_TRUE(strNames.insert(strName).second) << strName.toStdString() << " spoken twice";
-        }
-        EXPECT_FALSE(Found.isEmpty());
-        for (const QLabel* pLabel : pWindow->findChildren<QLabel*>()) {
-            if (pLabel->buddy() != nullptr) {
-                EXPECT_EQ(Spoken(pLabel->buddy()), QString(pLabel->text()).remove('&'));
-            }
-        }
-    }
-}
-
 // The controls Tab visits from pFirst until the focus comes back to it.
 QStringList TabWalk(QWidget* pFirst)
 {
@@ -84,19 +57,38 @@ QStringList TabWalk(QWidget* pFirst)
     return strVisited;
 }
 
-// Tab visits every control that is on once and comes back to the first.
-TEST_F(AccessibilityTest, TabVisitsEveryEnabledControlOnceAndComesBack)
+class AccessibilityTest : public ProgramTest {
+protected:
+    frmAbout About{IronvaleIdentity(), &Window};
+};
+
+// In each window every control has a spoken name of its own, a labelled box
+// is spoken as its label reads, and Tab visits every control that is on
+// once and comes back to the first.
+TEST_F(AccessibilityTest, EveryControlHasANameOfItsOwnAndTabVisitsEachOnce)
 {
-    for (QWidget* pWindow : {static_cast<QWidget*>(&Window), static_cast<QWidget*>(&Dialog)}) {
-        ASSERT_TRUE(Reactivate(pWindow));
+    for (QWidget* pWindow : {static_cast<QWidget*>(&Window), static_cast<QWidget*>(&Dialog),
+                             static_cast<QWidget*>(&About)}) {
+        SCOPED_TRACE(pWindow->metaObject()->className());
+        std::set<QString> strNames;
         QStringList strEnabled;
         for (QWidget* pControl : Controls(pWindow)) {
-            if (pControl->isEnabled() && (pControl->focusPolicy() & Qt::TabFocus) != 0) {
+            const QString strName = Spoken(pControl);
+            EXPECT_FALSE(strName.isEmpty()) << pControl->objectName().toStdString();
+            EXPECT_TRUE(strNames.insert(strName).second) << strName.toStdString() << " spoken twice";
+            if (pControl->isEnabled()) {
                 strEnabled << pControl->objectName();
             }
         }
+        for (const QLabel* pLabel : pWindow->findChildren<QLabel*>()) {
+            if (pLabel->buddy() != nullptr) {
+                EXPECT_EQ(Spoken(pLabel->buddy()), QString(pLabel->text()).remove('&'));
+            }
+        }
+        ASSERT_TRUE(Reactivate(pWindow));
         strEnabled.sort();
-        EXPECT_EQ(TabWalk(QApplication::focusWidget()), strEnabled) << pWindow->objectName().toStdString();
+        EXPECT_FALSE(strEnabled.isEmpty());
+        EXPECT_EQ(TabWalk(QApplication::focusWidget()), strEnabled);
         pWindow->hide();
     }
 }
