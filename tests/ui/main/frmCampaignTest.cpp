@@ -99,6 +99,7 @@ TEST_F(CampaignWindowTest, StartsNewAndHeaderBoxesFilterKeysAndWarnWithThePrevio
     EXPECT_EQ(Doc.Description(), "abcdefgh");
     Type(Box("txtDescription"), "\b");
     Type(Box("txtPrestige"), "0001x00\t");
+    Type(Box("txtPrestige"), "65535");
     Type(Box("txtPrestige"), "70000");
     EXPECT_EQ(Dialogs.TakeMessages(),
               QStringList({strDescriptionWarning, "Campaign Editor|48|Invalid Starting Prestige value (70000)\r"

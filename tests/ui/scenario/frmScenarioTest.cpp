@@ -34,19 +34,17 @@ struct NumberBox {
 
 std::vector<NumberBox> NumberBoxes()
 {
-    std::vector<NumberBox> Boxes{
-        {"txtNumber", {"0", "49"}, {"50", "99"}, "Scenario|48|Invalid Number value (%1)\rNumber is reset to its previous value",
-         "25", [](S& s, int32_t n) { s.SetNumber(n); }},
-        {"txtPrestige", {"65535"}, {"65536", "99999"}, "", "", [](S& s, int32_t n) { s.SetPrestige(n); }},
-        {"txtFirstUnknown", {"65535"}, {"65536"}, "", "", [](S& s, int32_t n) { s.SetFirstUnknown(n); }},
-        {"txtSecondUnknown", {"65535"}, {"65536"}, "", "", [](S& s, int32_t n) { s.SetSecondUnknown(n); }},
-        {"txtThirdUnknown", {"65535"}, {"65536"}, "", "", [](S& s, int32_t n) { s.SetThirdUnknown(n); }}};
-    for (NumberBox& Box : Boxes) {
-        if (Box.strWarning.isEmpty()) {
-            const QString strWord = Box.strBox == "txtPrestige" ? "Enemy Prestige" : Box.strBox.mid(3).replace("Unknown", " Unknown");
-            Box.strWarning = strWordWarning.arg("Scenario", strWord, "%1", strWord);
-            Box.strKept = "25555";
-        }
+    std::vector<NumberBox> Boxes{{"txtNumber", {"0", "49"}, {"50", "99"},
+                                  "Scenario|48|Invalid Number value (%1)\rNumber is reset to its previous value", "25",
+                                  [](S& s, int32_t n) { s.SetNumber(n); }}};
+    const std::pair<QString, void (S::*)(int32_t)> Words[] = {{"Enemy Prestige", &S::SetPrestige},
+                                                               {"First Unknown", &S::SetFirstUnknown},
+                                                               {"Second Unknown", &S::SetSecondUnknown},
+                                                               {"Third Unknown", &S::SetThirdUnknown}};
+    for (const auto& [strWord, Set] : Words) {
+        Boxes.push_back({"txt" + QString(strWord).remove("Enemy ").remove(' '), {"65535"}, {"65536", "99999"},
+                         strWordWarning.arg("Scenario", strWord, "%1", strWord), "25555",
+                         [Set = Set](S& s, int32_t n) { (s.*Set)(n); }});
     }
     const QStringList strOutcomes{"Brilliant Victory", "Victory", "Minor Victory", "Defeat"};
     for (int16_t intI = 0; intI < 4; ++intI) {
