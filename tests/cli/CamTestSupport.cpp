@@ -82,8 +82,7 @@ ToolRun InShell(const QString& folder, const QByteArray& script, Launch how)
     int terminal = -1;
     int screen = -1;
     if (how == Launch::ToTerminal && openpty(&screen, &terminal, nullptr, nullptr, nullptr) != 0) {
-        ADD_FAILURE() << "no pseudo-terminal: " << std::strerror(errno);
-        return {-1, {}, {}};
+        return {77, {}, QByteArray("no pseudo-terminal can be opened: ") + std::strerror(errno)};
     }
     int empty[2];
     EXPECT_EQ(pipe(empty), 0);
@@ -97,7 +96,9 @@ ToolRun InShell(const QString& folder, const QByteArray& script, Launch how)
         }
         if (how == Launch::AsReader) {
             BecomeNobody();
-            if (geteuid() == 0) {
+            if (geteuid() == 0 || access(IRONVALE_CAM, X_OK) != 0) {
+                static constexpr char reason[] = "no user that file permissions stop can run the program here";
+                static_cast<void>(!write(2, reason, sizeof reason - 1));
                 _exit(77);
             }
         }

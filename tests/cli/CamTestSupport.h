@@ -43,7 +43,8 @@ struct ToolRun {
 
 // How InShell runs: standard output to a file or to a pseudo-terminal of its
 // own, or as a reader that file permissions stop (nobody, when the test is
-// root; status 77 when no such user can be had).
+// root). Status 77, with the reason on standard error, when the terminal or
+// the reader cannot be had.
 enum class Launch { ToFile, ToTerminal, AsReader };
 // The real program, where the file system, the terminal and the exit status
 // matter: script runs with /bin/sh in folder, "cam" starting the program,
