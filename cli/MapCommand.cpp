@@ -362,7 +362,8 @@ int RunMap(const QStringList& Arguments, CommandStreams& Io)
     const char* strRenderer = Renderer(strFormat);
     if (strRenderer == nullptr) {
         WriteLine(Io.Err, Parser.isSet(Format)
-                              ? QStringLiteral("ironvale-cam map: '%1' is no format: use svg, png or dot.").arg(terminalText(strFormat))
+                              ? QStringLiteral("ironvale-cam map: '%1' is no format: use svg, png or dot.")
+                                    .arg(terminalText(strFormat))
                               : QStringLiteral("ironvale-cam map: cannot tell the format from '%1': name it .svg, "
                                                ".png or .dot, or use --format.")
                                     .arg(terminalText(strOut)));
@@ -370,11 +371,11 @@ int RunMap(const QStringList& Arguments, CommandStreams& Io)
     }
     const std::filesystem::path strFile = pathFromArgument(Parser.positionalArguments().constFirst());
     const std::filesystem::path output = pathFromArgument(strOut);
+    const bool binary = qstrcmp(strRenderer, "png") == 0;
     if (outputIsInput(QStringLiteral("map"), strFile, output, Io) ||
-        (qstrcmp(strRenderer, "png") == 0 && binaryToTerminal(QStringLiteral("map"), output, Parser.isSet(Force), Io))) {
+        (binary && binaryToTerminal(QStringLiteral("map"), output, Parser.isSet(Force), Io))) {
         return ExitStatus::Trouble;
     }
-
 
     const auto Campaign = std::make_unique<clsCampaign>();
     if (!LoadCampaign(strFile, Io, *Campaign)) {

@@ -29,7 +29,8 @@ bool isByteMark(const QString& text, qsizetype i)
 
 QString hexEscape(char prefix, char32_t code, int digits)
 {
-    return QStringLiteral("\\") + QLatin1Char(prefix) + QString::number(code, 16).rightJustified(digits, QLatin1Char('0'));
+    const QString number = QString::number(code, 16).rightJustified(digits, QLatin1Char('0'));
+    return QStringLiteral("\\") + QLatin1Char(prefix) + number;
 }
 
 } // namespace
@@ -85,7 +86,8 @@ QString terminalText(const QString& text)
             shown += hexEscape('x', c.unicode() - 0xDC00, 2);
         } else if (c == QLatin1Char('\\')) {
             shown += QStringLiteral("\\\\");
-        } else if (!c.isPrint() || c.category() == QChar::Separator_Line || c.category() == QChar::Separator_Paragraph) {
+        } else if (!c.isPrint() || c.category() == QChar::Separator_Line ||
+                   c.category() == QChar::Separator_Paragraph) {
             shown += c.unicode() <= 0xFF ? hexEscape('x', c.unicode(), 2) : hexEscape('u', c.unicode(), 4);
         } else {
             shown += c;

@@ -37,9 +37,9 @@ QString Destination(const CampaignGraph& Graph, int32_t lngGoTo)
 }
 
 // A campaign's text may hold any byte; a control byte must not reach the terminal.
-QString ShownText(const std::string& strBytes)
+QString shownText(const std::string& bytes)
 {
-    return terminalText(FromCampaignBytes(strBytes));
+    return terminalText(FromCampaignBytes(bytes));
 }
 
 QString Field(const QString& strLabel, const QString& strValue)
@@ -49,7 +49,7 @@ QString Field(const QString& strLabel, const QString& strValue)
 
 QString NameOrNone(const std::string& strName)
 {
-    return strName.empty() ? QStringLiteral("(none)") : ShownText(strName);
+    return strName.empty() ? QStringLiteral("(none)") : shownText(strName);
 }
 
 void WriteScenario(QIODevice& Out, const CampaignGraph& Graph, const clsScenario& Scenario)
@@ -73,7 +73,7 @@ void WriteScenario(QIODevice& Out, const CampaignGraph& Graph, const clsScenario
                                               std::pair{"voice", &Scenario.ResultVoice(intJ)},
                                               std::pair{"movie", &Scenario.ResultMovie(intJ)}}) {
             if (!strName->empty()) {
-                Names << QLatin1String(pLabel) + QLatin1Char(' ') + ShownText(*strName);
+                Names << QLatin1String(pLabel) + QLatin1Char(' ') + shownText(*strName);
             }
         }
         if (!Names.isEmpty()) {
@@ -108,7 +108,7 @@ int RunShow(const QStringList& Arguments, CommandStreams& Io)
         return ExitStatus::Trouble;
     }
     const CampaignGraph Graph(*Campaign);
-    WriteLine(Io.Out, QStringLiteral("Description: %1").arg(ShownText(Campaign->Description())));
+    WriteLine(Io.Out, QStringLiteral("Description: %1").arg(shownText(Campaign->Description())));
     WriteLine(Io.Out, QStringLiteral("Nation:      %1").arg(NationName(Campaign->Nation())));
     WriteLine(Io.Out, QStringLiteral("Prestige:    %1").arg(Campaign->Prestige()));
     WriteLine(Io.Out, QStringLiteral("Scenarios:   %1").arg(Campaign->ScenarioCount()));

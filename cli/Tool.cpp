@@ -65,7 +65,8 @@ int ParseArguments(QCommandLineParser& Parser, const QStringList& Arguments, Com
     Parser.addOption(Help);
     Parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
     if (!Parser.parse(Arguments)) {
-        WriteLine(Io.Err, QStringLiteral("ironvale-cam %1: %2").arg(Arguments.value(0), terminalText(Parser.errorText())));
+        WriteLine(Io.Err,
+                  QStringLiteral("ironvale-cam %1: %2").arg(Arguments.value(0), terminalText(Parser.errorText())));
         WriteLine(Io.Err, QStringLiteral("Try 'ironvale-cam %1 --help'.").arg(Arguments.value(0)));
         return ExitStatus::Trouble;
     }
@@ -225,7 +226,8 @@ bool outputIsInput(const QString& command, const std::filesystem::path& input, c
     if (!known || !sameFile(inputStat, outputStat)) {
         return false;
     }
-    WriteLine(io.Err, QStringLiteral("ironvale-cam %1: the output %2 is the same file as the input %3: nothing written.")
+    WriteLine(io.Err, QStringLiteral("ironvale-cam %1: the output %2 is the same file as the input %3: nothing "
+                                     "written.")
                           .arg(command, quotedPath(output), DisplayName(input)));
     return true;
 }
@@ -260,7 +262,8 @@ bool WriteOutput(const std::filesystem::path& path, const QByteArray& Bytes, Com
                                   : SaveResult{QStringLiteral("a name that is not UTF-8 cannot be saved"),
                                                QStringLiteral("Nothing was written.")};
     if (!Result.Saved()) {
-        WriteLine(Io.Err, QStringLiteral("%1: cannot be written: %2. %3").arg(DisplayName(path), Result.Reason, Result.Aftermath));
+        WriteLine(Io.Err, QStringLiteral("%1: cannot be written: %2. %3")
+                              .arg(DisplayName(path), Result.Reason, Result.Aftermath));
     }
     return Result.Saved();
 }
@@ -292,7 +295,8 @@ int RunTool(const QStringList& Arguments, CommandStreams& Io)
         }
     }
     WriteLine(Io.Err, strFirst.isEmpty() ? QStringLiteral("ironvale-cam: a command is missing.")
-                                         : QStringLiteral("ironvale-cam: '%1' is no command.").arg(terminalText(strFirst)));
+                                         : QStringLiteral("ironvale-cam: '%1' is no command.")
+                                               .arg(terminalText(strFirst)));
     WriteLine(Io.Err, QStringLiteral("Try 'ironvale-cam --help'."));
     return ExitStatus::Trouble;
 }

@@ -127,7 +127,8 @@ ToolRun InShell(const QString& folder, const QByteArray& script, Launch how)
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     };
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
-            how == Launch::ToTerminal ? shown : contents(QFile::decodeName(outFile)), contents(QFile::decodeName(errFile))};
+            how == Launch::ToTerminal ? shown : contents(QFile::decodeName(outFile)),
+            contents(QFile::decodeName(errFile))};
 }
 
 } // namespace CamTest
