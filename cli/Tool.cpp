@@ -168,11 +168,12 @@ CampaignFileList CampaignFiles(const QStringList& Paths, QIODevice& err)
             continue;
         }
         std::vector<fs::path> found;
-        list.complete = walkFolder(path, found, err) && list.complete;
-        if (found.empty()) {
+        const bool complete = walkFolder(path, found, err);
+        // A folder that could not be read whole has had its lines already.
+        if (complete && found.empty()) {
             WriteLine(err, QStringLiteral("%1: no campaign file (*.cam) in this folder").arg(DisplayName(path)));
-            list.complete = false;
         }
+        list.complete = list.complete && complete && !found.empty();
         std::sort(found.begin(), found.end(), [](const fs::path& one, const fs::path& other) {
             return one.native() < other.native();
         });
