@@ -31,10 +31,11 @@ int RunCheck(const QStringList& Arguments, CommandStreams& Io)
 
 int CheckEach(const QStringList& Paths, CommandStreams& Io, WarningsFunction Warnings, bool blnWarningsFail)
 {
-    int intStatus = ExitStatus::Clean;
+    const CampaignFileList list = CampaignFiles(Paths, Io.Err);
+    int intStatus = list.complete ? ExitStatus::Clean : ExitStatus::Trouble;
     // One document for the whole run: it is large and cleared by every read.
     const auto Campaign = std::make_unique<clsCampaign>();
-    for (const QString& strFile : CampaignFiles(Paths)) {
+    for (const std::filesystem::path& strFile : list.files) {
         if (!LoadCampaign(strFile, Io, *Campaign)) {
             intStatus = ExitStatus::Trouble;
             continue;

@@ -4,10 +4,13 @@
 #include <QString>
 #include <QStringList>
 
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QCommandLineParser;
+class QFile;
 class QIODevice;
 class clsCampaign;
 
@@ -49,16 +52,37 @@ int ParseArguments(QCommandLineParser& Parser, const QStringList& Arguments, Com
 
 // The campaign files the arguments name: files as given ("-" for standard
 // input), folders walked for *.cam in name order.
-[[nodiscard]] QStringList CampaignFiles(const QStringList& Paths);
+struct CampaignFileList {
+    std::vector<std::filesystem::path> files;
+    // False when a walk met an entry it could not read or a folder held no
+    // campaign file; each got a line on standard error.
+    bool complete = true;
+};
+[[nodiscard]] CampaignFileList CampaignFiles(const QStringList& Paths, QIODevice& err);
 
-// Reads the campaign at strPath ("-" for standard input). False, after the
+// Opens the file at path, its name byte for byte, for reading. Empty on
+// success, else the reason.
+[[nodiscard]] QString openInput(const std::filesystem::path& path, QFile& file);
+
+// Reads the campaign at path ("-" for standard input). False, after the
 // line "FILE: cannot be read: reason" on standard error, when it cannot.
-[[nodiscard]] bool LoadCampaign(const QString& strPath, CommandStreams& Io, clsCampaign& Campaign);
+[[nodiscard]] bool LoadCampaign(const std::filesystem::path& path, CommandStreams& Io, clsCampaign& Campaign);
 
-// Writes Bytes to strPath through the atomic save, or to standard output for
+// True, after a line on standard error, when output is the same file as
+// input (through a link, or as standard input): writing would destroy what
+// is being read.
+[[nodiscard]] bool outputIsInput(const QString& command, const std::filesystem::path& input,
+                                 const std::filesystem::path& output, CommandStreams& io);
+
+// True, after a line on standard error, when bytes that are not text would
+// go to standard output ("-") while it is a terminal, unless forced.
+[[nodiscard]] bool binaryToTerminal(const QString& command, const std::filesystem::path& output, bool force,
+                                    CommandStreams& io);
+
+// Writes Bytes to path through the atomic save, or to standard output for
 // "-". False, after the line "FILE: cannot be written: reason" with what
 // became of the file on standard error, when it cannot.
-[[nodiscard]] bool WriteOutput(const QString& strPath, const QByteArray& Bytes, CommandStreams& Io);
+[[nodiscard]] bool WriteOutput(const std::filesystem::path& path, const QByteArray& Bytes, CommandStreams& Io);
 
 // What lint adds to the check for one campaign, a line each.
 using WarningsFunction = QStringList (*)(const clsCampaign& Campaign);
@@ -68,8 +92,9 @@ using WarningsFunction = QStringList (*)(const clsCampaign& Campaign);
 // Returns the exit status; warnings count as failures when blnWarningsFail.
 int CheckEach(const QStringList& Paths, CommandStreams& Io, WarningsFunction Warnings, bool blnWarningsFail);
 
-// The name a message gives the file: "-" reads as "<stdin>".
-[[nodiscard]] QString DisplayName(const QString& strPath);
+// The name a message gives the file: "-" reads as "<stdin>", any other
+// name as quotedPath shows it.
+[[nodiscard]] QString DisplayName(const std::filesystem::path& path);
 
 // A campaign's text holds one byte per character; shown as Latin-1, as the
 // editor shows it.

@@ -1,5 +1,6 @@
 #include "cli/CampaignJson.h"
 #include "cli/Command.h"
+#include "cli/Names.h"
 
 #include "data/clsCampaign.h"
 
@@ -29,10 +30,14 @@ int RunExport(const QStringList& Arguments, CommandStreams& Io)
         WriteLine(Io.Err, QStringLiteral("ironvale-cam export: give exactly one campaign file."));
         return ExitStatus::Trouble;
     }
-    const QString strFile = Parser.positionalArguments().constFirst();
+    const std::filesystem::path strFile = pathFromArgument(Parser.positionalArguments().constFirst());
+    const std::filesystem::path output = pathFromArgument(Parser.value(Output));
+    if (outputIsInput(QStringLiteral("export"), strFile, output, Io)) {
+        return ExitStatus::Trouble;
+    }
     const auto Campaign = std::make_unique<clsCampaign>();
     if (!LoadCampaign(strFile, Io, *Campaign)) {
         return ExitStatus::Trouble;
     }
-    return WriteOutput(Parser.value(Output), CampaignJson(*Campaign), Io) ? ExitStatus::Clean : ExitStatus::Trouble;
+    return WriteOutput(output, CampaignJson(*Campaign), Io) ? ExitStatus::Clean : ExitStatus::Trouble;
 }

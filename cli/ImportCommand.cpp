@@ -1,5 +1,6 @@
 #include "cli/CampaignJson.h"
 #include "cli/Command.h"
+#include "cli/Names.h"
 
 #include "data/clsCampaign.h"
 #include "storage/CampaignStorage.h"
@@ -12,15 +13,15 @@
 namespace {
 
 // The JSON text at strPath ("-" for standard input). Empty on success, else the reason.
-QString ReadJson(const QString& strPath, CommandStreams& Io, QByteArray& Json)
+QString ReadJson(const std::filesystem::path& strPath, CommandStreams& Io, QByteArray& Json)
 {
-    if (strPath == QLatin1String("-")) {
+    if (strPath == "-") {
         Json = Io.In.readAll();
         return {};
     }
-    QFile File(strPath);
-    if (!File.open(QIODevice::ReadOnly)) {
-        return File.errorString();
+    QFile File;
+    if (const QString strReason = openInput(strPath, File); !strReason.isEmpty()) {
+        return strReason;
     }
     Json = File.readAll();
     return File.error() == QFileDevice::NoError ? QString() : File.errorString();
@@ -46,8 +47,11 @@ int RunImport(const QStringList& Arguments, CommandStreams& Io)
                                     QStringLiteral("FILE"));
     const QCommandLineOption NoCheck(QStringLiteral("no-check"),
                                      QStringLiteral("Write the campaign even when it fails the integrity check."));
+    const QCommandLineOption Force(QStringLiteral("force"),
+                                   QStringLiteral("Write the campaign to standard output even when it is a terminal."));
     Parser.addOption(Output);
     Parser.addOption(NoCheck);
+    Parser.addOption(Force);
     if (const int intStatus = ParseArguments(Parser, Arguments, Io); intStatus >= 0) {
         return intStatus;
     }
@@ -60,7 +64,12 @@ int RunImport(const QStringList& Arguments, CommandStreams& Io)
                                          "standard output)."));
         return ExitStatus::Trouble;
     }
-    const QString strJson = Parser.positionalArguments().constFirst();
+    const std::filesystem::path strJson = pathFromArgument(Parser.positionalArguments().constFirst());
+    const std::filesystem::path output = pathFromArgument(Parser.value(Output));
+    if (outputIsInput(QStringLiteral("import"), strJson, output, Io) ||
+        binaryToTerminal(QStringLiteral("import"), output, Parser.isSet(Force), Io)) {
+        return ExitStatus::Trouble;
+    }
     const QString strName = DisplayName(strJson);
     QByteArray Json;
     if (const QString strReason = ReadJson(strJson, Io, Json); !strReason.isEmpty()) {
@@ -69,7 +78,7 @@ int RunImport(const QStringList& Arguments, CommandStreams& Io)
     }
     const auto Campaign = std::make_unique<clsCampaign>();
     if (const QString strReason = ReadCampaignJson(Json, *Campaign); !strReason.isEmpty()) {
-        WriteLine(Io.Err, QStringLiteral("%1: %2").arg(strName, strReason));
+        WriteLine(Io.Err, QStringLiteral("%1: %2").arg(strName, terminalText(strReason)));
         return ExitStatus::Trouble;
     }
     if (!Parser.isSet(NoCheck)) {
@@ -83,5 +92,5 @@ int RunImport(const QStringList& Arguments, CommandStreams& Io)
             return ExitStatus::Findings;
         }
     }
-    return WriteOutput(Parser.value(Output), CampaignBytes(*Campaign), Io) ? ExitStatus::Clean : ExitStatus::Trouble;
+    return WriteOutput(output, CampaignBytes(*Campaign), Io) ? ExitStatus::Clean : ExitStatus::Trouble;
 }

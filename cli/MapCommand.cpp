@@ -1,4 +1,5 @@
 #include "cli/Command.h"
+#include "cli/Names.h"
 
 #include "data/CampaignGraph.h"
 #include "data/clsCampaign.h"
@@ -342,7 +343,9 @@ int RunMap(const QStringList& Arguments, CommandStreams& Io)
                                     QStringLiteral("OUT"), QStringLiteral("-"));
     const QCommandLineOption Format(QStringLiteral("format"), QStringLiteral("svg, png or dot, whatever OUT is called."),
                                     QStringLiteral("FORMAT"));
-    Parser.addOptions({Output, Format});
+    const QCommandLineOption Force(QStringLiteral("force"),
+                                   QStringLiteral("Write a PNG to standard output even when it is a terminal."));
+    Parser.addOptions({Output, Format, Force});
     Parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The campaign file; - for standard input."));
     if (const int intStatus = ParseArguments(Parser, Arguments, Io); intStatus >= 0) {
         return intStatus;
@@ -359,14 +362,21 @@ int RunMap(const QStringList& Arguments, CommandStreams& Io)
     const char* strRenderer = Renderer(strFormat);
     if (strRenderer == nullptr) {
         WriteLine(Io.Err, Parser.isSet(Format)
-                              ? QStringLiteral("ironvale-cam map: '%1' is no format: use svg, png or dot.").arg(strFormat)
+                              ? QStringLiteral("ironvale-cam map: '%1' is no format: use svg, png or dot.")
+                                    .arg(terminalText(strFormat))
                               : QStringLiteral("ironvale-cam map: cannot tell the format from '%1': name it .svg, "
                                                ".png or .dot, or use --format.")
-                                    .arg(strOut));
+                                    .arg(terminalText(strOut)));
+        return ExitStatus::Trouble;
+    }
+    const std::filesystem::path strFile = pathFromArgument(Parser.positionalArguments().constFirst());
+    const std::filesystem::path output = pathFromArgument(strOut);
+    const bool binary = qstrcmp(strRenderer, "png") == 0;
+    if (outputIsInput(QStringLiteral("map"), strFile, output, Io) ||
+        (binary && binaryToTerminal(QStringLiteral("map"), output, Parser.isSet(Force), Io))) {
         return ExitStatus::Trouble;
     }
 
-    const QString strFile = Parser.positionalArguments().constFirst();
     const auto Campaign = std::make_unique<clsCampaign>();
     if (!LoadCampaign(strFile, Io, *Campaign)) {
         return ExitStatus::Trouble;
@@ -381,7 +391,7 @@ int RunMap(const QStringList& Arguments, CommandStreams& Io)
         WriteLine(Io.Err, QStringLiteral("ironvale-cam map: %1.").arg(strReason));
         return ExitStatus::Trouble;
     }
-    return WriteOutput(strOut, Bytes, Io) ? ExitStatus::Clean : ExitStatus::Trouble;
+    return WriteOutput(output, Bytes, Io) ? ExitStatus::Clean : ExitStatus::Trouble;
 }
 
 #if defined(__SANITIZE_ADDRESS__)

@@ -1,4 +1,5 @@
 #include "cli/Command.h"
+#include "cli/Names.h"
 
 #include "data/CampaignGraph.h"
 #include "data/clsCampaign.h"
@@ -35,6 +36,12 @@ QString Destination(const CampaignGraph& Graph, int32_t lngGoTo)
     return QStringLiteral("scenario %1 (not in the campaign)").arg(lngGoTo);
 }
 
+// A campaign's text may hold any byte; a control byte must not reach the terminal.
+QString shownText(const std::string& bytes)
+{
+    return terminalText(FromCampaignBytes(bytes));
+}
+
 QString Field(const QString& strLabel, const QString& strValue)
 {
     return QStringLiteral("  %1 %2").arg(strLabel + QLatin1Char(':'), -19).arg(strValue);
@@ -42,7 +49,7 @@ QString Field(const QString& strLabel, const QString& strValue)
 
 QString NameOrNone(const std::string& strName)
 {
-    return strName.empty() ? QStringLiteral("(none)") : FromCampaignBytes(strName);
+    return strName.empty() ? QStringLiteral("(none)") : shownText(strName);
 }
 
 void WriteScenario(QIODevice& Out, const CampaignGraph& Graph, const clsScenario& Scenario)
@@ -66,7 +73,7 @@ void WriteScenario(QIODevice& Out, const CampaignGraph& Graph, const clsScenario
                                               std::pair{"voice", &Scenario.ResultVoice(intJ)},
                                               std::pair{"movie", &Scenario.ResultMovie(intJ)}}) {
             if (!strName->empty()) {
-                Names << QLatin1String(pLabel) + QLatin1Char(' ') + FromCampaignBytes(*strName);
+                Names << QLatin1String(pLabel) + QLatin1Char(' ') + shownText(*strName);
             }
         }
         if (!Names.isEmpty()) {
@@ -95,13 +102,13 @@ int RunShow(const QStringList& Arguments, CommandStreams& Io)
         WriteLine(Io.Err, QStringLiteral("ironvale-cam show: give one campaign file."));
         return ExitStatus::Trouble;
     }
-    const QString strFile = Parser.positionalArguments().constFirst();
+    const std::filesystem::path strFile = pathFromArgument(Parser.positionalArguments().constFirst());
     const auto Campaign = std::make_unique<clsCampaign>();
     if (!LoadCampaign(strFile, Io, *Campaign)) {
         return ExitStatus::Trouble;
     }
     const CampaignGraph Graph(*Campaign);
-    WriteLine(Io.Out, QStringLiteral("Description: %1").arg(FromCampaignBytes(Campaign->Description())));
+    WriteLine(Io.Out, QStringLiteral("Description: %1").arg(shownText(Campaign->Description())));
     WriteLine(Io.Out, QStringLiteral("Nation:      %1").arg(NationName(Campaign->Nation())));
     WriteLine(Io.Out, QStringLiteral("Prestige:    %1").arg(Campaign->Prestige()));
     WriteLine(Io.Out, QStringLiteral("Scenarios:   %1").arg(Campaign->ScenarioCount()));

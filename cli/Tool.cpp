@@ -1,17 +1,22 @@
 #include "cli/Command.h"
+#include "cli/Names.h"
 
 #include "data/clsCampaign.h"
 #include "storage/CampaignStorage.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QDir>
-#include <QDirIterator>
-#include <QFileInfo>
+#include <QFile>
 #include <QIODevice>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <array>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
 
 namespace {
 
@@ -60,7 +65,8 @@ int ParseArguments(QCommandLineParser& Parser, const QStringList& Arguments, Com
     Parser.addOption(Help);
     Parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
     if (!Parser.parse(Arguments)) {
-        WriteLine(Io.Err, QStringLiteral("ironvale-cam %1: %2").arg(Arguments.value(0), Parser.errorText()));
+        WriteLine(Io.Err,
+                  QStringLiteral("ironvale-cam %1: %2").arg(Arguments.value(0), terminalText(Parser.errorText())));
         WriteLine(Io.Err, QStringLiteral("Try 'ironvale-cam %1 --help'.").arg(Arguments.value(0)));
         return ExitStatus::Trouble;
     }
@@ -75,54 +81,197 @@ int ParseArguments(QCommandLineParser& Parser, const QStringList& Arguments, Com
     return -1;
 }
 
-QStringList CampaignFiles(const QStringList& Paths)
+namespace {
+
+namespace fs = std::filesystem;
+
+void reportUnreadable(QIODevice& err, const fs::path& path, const QString& reason)
 {
-    QStringList Files;
-    for (const QString& strPath : Paths) {
-        if (strPath != QLatin1String("-") && QFileInfo(strPath).isDir()) {
-            QStringList Found;
-            QDirIterator It(strPath, {QStringLiteral("*.cam")}, QDir::Files, QDirIterator::Subdirectories);
-            while (It.hasNext()) {
-                Found << It.next();
+    WriteLine(err, QStringLiteral("%1: cannot be read: %2").arg(DisplayName(path), reason));
+}
+
+// *.cam in any case: the game's own files are often in capitals.
+bool isCampaignName(const fs::path& path)
+{
+    return QByteArray::fromStdString(path.extension().native()).toLower() == ".cam";
+}
+
+// Adds the campaign files below folder to files; false when an entry could
+// not be read. Hidden entries are passed over, and links to folders are not
+// followed, so that a walk never loops. Each folder is opened on its own:
+// one that cannot be read must not end the walk of the others.
+bool walkFolder(const fs::path& folder, std::vector<fs::path>& files, QIODevice& err)
+{
+    bool complete = true;
+    std::vector<fs::path> folders;
+    std::error_code walkError;
+    for (fs::directory_iterator it(folder, walkError), end; !walkError && it != end; it.increment(walkError)) {
+        const fs::path& path = it->path();
+        if (path.filename().native().front() == '.') {
+            continue;
+        }
+        std::error_code typeError;
+        fs::file_status status = it->symlink_status(typeError);
+        const bool link = !typeError && fs::is_symlink(status);
+        if (link) {
+            status = it->status(typeError);
+        }
+        if (typeError) {
+            const QString reason = QString::fromStdString(typeError.message());
+            reportUnreadable(err, path, link ? QStringLiteral("a broken link (%1)").arg(reason) : reason);
+            complete = false;
+        } else if (fs::is_directory(status)) {
+            if (!link) {
+                folders.push_back(path);
             }
-            Found.sort();
-            Files << Found;
-        } else {
-            Files << strPath;
+        } else if (isCampaignName(path)) {
+            if (fs::is_regular_file(status)) {
+                files.push_back(path);
+            } else {
+                reportUnreadable(err, path, QStringLiteral("not a regular file"));
+                complete = false;
+            }
         }
     }
-    return Files;
-}
-
-bool LoadCampaign(const QString& strPath, CommandStreams& Io, clsCampaign& Campaign)
-{
-    const QString strReason =
-        strPath == QLatin1String("-") ? ReadCampaignDevice(Io.In, Campaign) : ReadCampaignFile(strPath, Campaign);
-    if (!strReason.isEmpty()) {
-        WriteLine(Io.Err, QStringLiteral("%1: cannot be read: %2").arg(DisplayName(strPath), strReason));
+    if (walkError) {
+        reportUnreadable(err, folder, QString::fromStdString(walkError.message()));
+        complete = false;
     }
-    return strReason.isEmpty();
+    for (const fs::path& sub : folders) {
+        complete = walkFolder(sub, files, err) && complete;
+    }
+    return complete;
 }
 
-bool WriteOutput(const QString& strPath, const QByteArray& Bytes, CommandStreams& Io)
+bool sameFile(const struct stat& one, const struct stat& other)
 {
-    if (strPath == QLatin1String("-")) {
+    return one.st_dev == other.st_dev && one.st_ino == other.st_ino;
+}
+
+// The file descriptor behind a stream of the program, or -1 for a buffer.
+int handleOf(QIODevice& device)
+{
+    const auto* file = qobject_cast<QFileDevice*>(&device);
+    return file != nullptr ? file->handle() : -1;
+}
+
+} // namespace
+
+CampaignFileList CampaignFiles(const QStringList& Paths, QIODevice& err)
+{
+    CampaignFileList list;
+    for (const QString& argument : Paths) {
+        const fs::path path = pathFromArgument(argument);
+        std::error_code typeError;
+        if (path == "-" || !fs::is_directory(fs::status(path, typeError))) {
+            list.files.push_back(path);
+            continue;
+        }
+        std::vector<fs::path> found;
+        const bool complete = walkFolder(path, found, err);
+        // A folder that could not be read whole has had its lines already.
+        if (complete && found.empty()) {
+            WriteLine(err, QStringLiteral("%1: no campaign file (*.cam) in this folder").arg(DisplayName(path)));
+        }
+        list.complete = list.complete && complete && !found.empty();
+        std::sort(found.begin(), found.end(), [](const fs::path& one, const fs::path& other) {
+            return one.native() < other.native();
+        });
+        list.files.insert(list.files.end(), found.begin(), found.end());
+    }
+    return list;
+}
+
+QString openInput(const std::filesystem::path& path, QFile& file)
+{
+    const int handle = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (handle < 0) {
+        return QString::fromStdString(std::generic_category().message(errno));
+    }
+    if (!file.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(handle);
+        return file.errorString();
+    }
+    return {};
+}
+
+bool LoadCampaign(const std::filesystem::path& path, CommandStreams& Io, clsCampaign& Campaign)
+{
+    QString reason;
+    if (path == "-") {
+        reason = ReadCampaignDevice(Io.In, Campaign);
+    } else {
+        QFile file;
+        reason = openInput(path, file);
+        if (reason.isEmpty()) {
+            reason = ReadCampaignDevice(file, Campaign);
+        }
+    }
+    if (!reason.isEmpty()) {
+        reportUnreadable(Io.Err, path, reason);
+    }
+    return reason.isEmpty();
+}
+
+bool outputIsInput(const QString& command, const std::filesystem::path& input, const std::filesystem::path& output,
+                   CommandStreams& io)
+{
+    struct stat outputStat {};
+    struct stat inputStat {};
+    if (output == "-" || ::stat(output.c_str(), &outputStat) != 0) {
+        return false;
+    }
+    const int inputHandle = input == "-" ? handleOf(io.In) : -1;
+    const bool known = input == "-" ? inputHandle >= 0 && ::fstat(inputHandle, &inputStat) == 0
+                                    : ::stat(input.c_str(), &inputStat) == 0;
+    if (!known || !sameFile(inputStat, outputStat)) {
+        return false;
+    }
+    WriteLine(io.Err, QStringLiteral("ironvale-cam %1: the output %2 is the same file as the input %3: nothing "
+                                     "written.")
+                          .arg(command, quotedPath(output), DisplayName(input)));
+    return true;
+}
+
+bool binaryToTerminal(const QString& command, const std::filesystem::path& output, bool force, CommandStreams& io)
+{
+    const int handle = handleOf(io.Out);
+    if (force || output != "-" || handle < 0 || ::isatty(handle) == 0) {
+        return false;
+    }
+    WriteLine(io.Err, QStringLiteral("ironvale-cam %1: binary output is not written to a terminal: give -o FILE or "
+                                     "redirect standard output (--force writes it anyway).")
+                          .arg(command));
+    return true;
+}
+
+bool WriteOutput(const std::filesystem::path& path, const QByteArray& Bytes, CommandStreams& Io)
+{
+    if (path == "-") {
         if (Io.Out.write(Bytes) == Bytes.size()) {
             return true;
         }
         WriteLine(Io.Err, QStringLiteral("<stdout>: cannot be written: standard output refused the bytes"));
         return false;
     }
-    const SaveResult Result = SaveFileBytes(strPath, Bytes);
+    // The save takes its name as text, which keeps only a name that is UTF-8;
+    // any other is refused rather than written under another name.
+    const QByteArray name = QByteArray::fromStdString(path.native());
+    const QString text = QFile::decodeName(name);
+    const SaveResult Result = QFile::encodeName(text) == name
+                                  ? SaveFileBytes(text, Bytes)
+                                  : SaveResult{QStringLiteral("a name that is not UTF-8 cannot be saved"),
+                                               QStringLiteral("Nothing was written.")};
     if (!Result.Saved()) {
-        WriteLine(Io.Err, QStringLiteral("%1: cannot be written: %2. %3").arg(strPath, Result.Reason, Result.Aftermath));
+        WriteLine(Io.Err, QStringLiteral("%1: cannot be written: %2. %3")
+                              .arg(DisplayName(path), Result.Reason, Result.Aftermath));
     }
     return Result.Saved();
 }
 
-QString DisplayName(const QString& strPath)
+QString DisplayName(const std::filesystem::path& path)
 {
-    return strPath == QLatin1String("-") ? QStringLiteral("<stdin>") : strPath;
+    return path == "-" ? QStringLiteral("<stdin>") : quotedPath(path);
 }
 
 QString FromCampaignBytes(const std::string& strBytes)
@@ -147,7 +296,8 @@ int RunTool(const QStringList& Arguments, CommandStreams& Io)
         }
     }
     WriteLine(Io.Err, strFirst.isEmpty() ? QStringLiteral("ironvale-cam: a command is missing.")
-                                         : QStringLiteral("ironvale-cam: '%1' is no command.").arg(strFirst));
+                                         : QStringLiteral("ironvale-cam: '%1' is no command.")
+                                               .arg(terminalText(strFirst)));
     WriteLine(Io.Err, QStringLiteral("Try 'ironvale-cam --help'."));
     return ExitStatus::Trouble;
 }

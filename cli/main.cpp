@@ -1,4 +1,5 @@
 #include "cli/Command.h"
+#include "cli/Names.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -16,7 +17,13 @@ int main(int argc, char** argv)
         return ExitStatus::Trouble;
     }
     CommandStreams Io{In, Out, Err};
-    const int intStatus = RunTool(QCoreApplication::arguments(), Io);
+    // Built from argv's bytes: QCoreApplication::arguments() would change a
+    // file name that is not UTF-8.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << argumentFromBytes(argv[i]);
+    }
+    const int intStatus = RunTool(arguments, Io);
     // A full disk or a closed pipe on standard output is trouble, not success.
     if (!Out.flush()) {
         Err.write("ironvale-cam: standard output could not be written\n");

@@ -2,13 +2,17 @@
 
 #include "cli/Command.h"
 #include "storage/CampaignStorage.h"
+#include "tests/support/SaveFaults.h"
 
 #include <QBuffer>
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <pty.h>
 
 namespace CamTest {
 
@@ -68,15 +72,63 @@ ToolRun InProcess(const QStringList& Arguments, const QByteArray& In)
     return {intStatus, OutBuffer.data(), ErrBuffer.data()};
 }
 
-ToolRun Program(const QStringList& Arguments, const QByteArray& In)
+ToolRun InShell(const QString& folder, const QByteArray& script, Launch how)
 {
-    QProcess Process;
-    Process.start(QStringLiteral(IRONVALE_CAM), Arguments);
-    Process.write(In);
-    Process.closeWriteChannel();
-    EXPECT_TRUE(Process.waitForFinished(30000)) << Arguments.join(' ').toStdString();
-    EXPECT_EQ(Process.exitStatus(), QProcess::NormalExit);
-    return {Process.exitCode(), Process.readAllStandardOutput(), Process.readAllStandardError()};
+    QTemporaryDir streams;
+    const QByteArray outFile = QFile::encodeName(streams.filePath(QStringLiteral("out")));
+    const QByteArray errFile = QFile::encodeName(streams.filePath(QStringLiteral("err")));
+    const QByteArray where = QFile::encodeName(folder);
+    const QByteArray full = "cam() { '" IRONVALE_CAM "' \"$@\"; }\n" + script;
+    int terminal = -1;
+    int screen = -1;
+    if (how == Launch::ToTerminal && openpty(&screen, &terminal, nullptr, nullptr, nullptr) != 0) {
+        return {77, {}, QByteArray("no pseudo-terminal can be opened: ") + std::strerror(errno)};
+    }
+    int empty[2];
+    EXPECT_EQ(pipe(empty), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        const int out = how == Launch::ToTerminal ? terminal : open(outFile.constData(), O_WRONLY | O_CREAT, 0600);
+        const int err = open(errFile.constData(), O_WRONLY | O_CREAT, 0600);
+        close(empty[1]);
+        if (dup2(empty[0], 0) < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 || chdir(where.constData()) != 0) {
+            _exit(126);
+        }
+        if (how == Launch::AsReader) {
+            BecomeNobody();
+            if (geteuid() == 0 || access(IRONVALE_CAM, X_OK) != 0) {
+                static constexpr char reason[] = "no user that file permissions stop can run the program here";
+                static_cast<void>(!write(2, reason, sizeof reason - 1));
+                _exit(77);
+            }
+        }
+        execl("/bin/sh", "sh", "-c", full.constData(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(empty[0]);
+    close(empty[1]);
+    QByteArray shown;
+    if (how == Launch::ToTerminal) {
+        // The screen reads until the last holder of the terminal is gone.
+        close(terminal);
+        char buffer[4096];
+        for (ssize_t count; (count = read(screen, buffer, sizeof buffer)) != 0;) {
+            if (count < 0 && errno != EINTR) {
+                break;
+            }
+            shown.append(buffer, std::max<ssize_t>(count, 0));
+        }
+        close(screen);
+    }
+    int status = -1;
+    waitpid(child, &status, 0);
+    const auto contents = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
+            how == Launch::ToTerminal ? shown : contents(QFile::decodeName(outFile)),
+            contents(QFile::decodeName(errFile))};
 }
 
 } // namespace CamTest

@@ -40,7 +40,15 @@ struct ToolRun {
 
 // The tool in-process on buffers; Arguments start with the command.
 [[nodiscard]] ToolRun InProcess(const QStringList& Arguments, const QByteArray& In = {});
-// The real program, where the streams of a process matter.
-[[nodiscard]] ToolRun Program(const QStringList& Arguments, const QByteArray& In = {});
+
+// How InShell runs: standard output to a file or to a pseudo-terminal of its
+// own, or as a reader that file permissions stop (nobody, when the test is
+// root). Status 77, with the reason on standard error, when the terminal or
+// the reader cannot be had.
+enum class Launch { ToFile, ToTerminal, AsReader };
+// The real program, where the file system, the terminal and the exit status
+// matter: script runs with /bin/sh in folder, "cam" starting the program,
+// on an empty standard input.
+[[nodiscard]] ToolRun InShell(const QString& folder, const QByteArray& script, Launch how = Launch::ToFile);
 
 } // namespace CamTest

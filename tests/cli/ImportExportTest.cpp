@@ -21,17 +21,10 @@ struct Result {
     std::string strErr;
 };
 
-// The tool in-process on buffers, and the real program where the streams of
-// a process matter; standard error as text to compare.
+// The tool in-process on buffers; standard error as text to compare.
 Result Tool(const QStringList& Arguments, const QByteArray& In = {})
 {
     const CamTest::ToolRun Run = CamTest::InProcess(Arguments, In);
-    return {Run.Status, Run.Out, Run.Err.toStdString()};
-}
-
-Result Program(const QStringList& Arguments, const QByteArray& In)
-{
-    const CamTest::ToolRun Run = CamTest::Program(Arguments, In);
     return {Run.Status, Run.Out, Run.Err.toStdString()};
 }
 
@@ -247,29 +240,4 @@ TEST_F(ImportExport, WriteFailuresAndUsageMistakesAreTrouble)
         EXPECT_EQ(Help.intStatus, 0);
         EXPECT_TRUE(Help.Out.startsWith("Usage: ironvale-cam " + strCommand.toUtf8() + " [options] ")) << Help.Out.data();
     }
-}
-
-// "-" reads standard input and writes standard output of the real program.
-TEST_F(ImportExport, ProgramReadsAndWritesTheStandardStreams)
-{
-    const QByteArray File = RandomFile(3, 50);
-    const Result Exported = Program({QStringLiteral("export"), QStringLiteral("-")}, File);
-    ASSERT_EQ(Exported.intStatus, 0) << Exported.strErr;
-    EXPECT_TRUE(Exported.Out == Tool({QStringLiteral("export"), QStringLiteral("-")}, File).Out);
-
-    const QStringList ToOutput{QStringLiteral("import"), QStringLiteral("-"), QStringLiteral("-o"), QStringLiteral("-"),
-                               QStringLiteral("--no-check")};
-    const Result Imported = Program(ToOutput, Exported.Out);
-    EXPECT_EQ(Imported.intStatus, 0) << Imported.strErr;
-    EXPECT_TRUE(Imported.Out == EditorSaves(File));
-
-    const Result Refused = Program(ToOutput, "[1]");
-    EXPECT_EQ(Refused.intStatus, 2);
-    EXPECT_TRUE(Refused.Out.isEmpty());
-    EXPECT_EQ(Refused.strErr, "<stdin>: top level: expected an object, found an array\n");
-
-    const Result Short = Program({QStringLiteral("export"), QStringLiteral("-")}, File.left(31943));
-    EXPECT_EQ(Short.intStatus, 2);
-    EXPECT_TRUE(Short.Out.isEmpty());
-    EXPECT_EQ(Short.strErr.rfind("<stdin>: cannot be read: ", 0), 0U) << Short.strErr;
 }
