@@ -124,9 +124,16 @@ protected:
     QString strTitleWhileOpen;
 };
 
-TEST_F(frmScenarioTest, UpdateFillsTheBoxesInOrderAndTheTitleFollowsTheNameBox)
+// Update fills every box and the title follows the name box; Copy takes the
+// boxes as shown, and Paste, on in a later showing, keeps the own number.
+TEST_F(frmScenarioTest, UpdateFillsTheBoxesTheTitleFollowsTheNameAndCopyPasteKeepTheNumber)
 {
     EXPECT_FALSE(Child("cmdPaste")->isEnabled());
+    Open(Doc.Scenarios(3));
+    Type(Box("txtPrestige"), "999");
+    Type(Box("txtResultText0"), "won");
+    Click("cmdCopy");
+    Click("cmdCancel");
     Open(Doc.Scenarios(5));
     EXPECT_EQ(AllTexts(), "bravo|5|0|||0||0|0" + QString("|0|0|||").repeated(4));
     EXPECT_EQ(Typed("txtScenario", "abc"), "abc");
@@ -144,6 +151,11 @@ TEST_F(frmScenarioTest, UpdateFillsTheBoxesInOrderAndTheTitleFollowsTheNameBox)
               QStringList({strNameWarning, strWordWarning.arg("Scenario", "Enemy Prestige", "70000", "Enemy Prestige"),
                            strGoToWarning.arg("Victory", "100")}));
     EXPECT_EQ(Text("txtScenario") + "|" + Text("txtPrestige") + "|" + Text("txtResultScenario1"), "|70000|100");
+
+    Click("cmdPaste");
+    EXPECT_EQ(Text("txtNumber") + "|" + Text("txtPrestige") + "|" + Text("txtResultText0") + "|" + Dialog.windowTitle(),
+              "5|999|won|Scenario Data - alpha");
+    EXPECT_FALSE(Dialog.Changed());
 }
 
 // Each number box takes its good values and refuses its bad ones with a
@@ -255,23 +267,6 @@ TEST_F(frmScenarioTest, EveryWayOutHidesTheDialogAndOnlyOkConfirms)
         Expected.SetVoice(blnChanged ? "v1" : "");
         EXPECT_EQ(Dialog.Scenario(), Expected);
     }
-}
-
-TEST_F(frmScenarioTest, CopyTakesTheBoxesAndPasteKeepsTheOwnNumberInALaterUse)
-{
-    Open(Doc.Scenarios(3));
-    Type(Box("txtPrestige"), "999");
-    Type(Box("txtResultText0"), "won");
-    Click("cmdCopy");
-    Click("cmdCancel");
-
-    Open(Doc.Scenarios(5));
-    Type(Box("txtVoice"), "lost");
-    Click("cmdPaste");
-    EXPECT_EQ(Text("txtNumber") + "|" + Text("txtPrestige") + "|" + Text("txtResultText0") + "|" + Text("txtVoice"),
-              "5|999|won|");
-    EXPECT_EQ(Dialog.windowTitle(), "Scenario Data - alpha");
-    EXPECT_FALSE(Dialog.Changed());
 }
 
 } // namespace
