@@ -60,22 +60,17 @@ std::vector<NumberBox> NumberBoxes()
 }
 
 // Scenarios 3 "alpha" and 5 "bravo" are stored in the campaign; in alpha
-// every number field holds a value of its own.
+// every number field holds a value of its own, all of them good go-tos.
 class frmScenarioTest : public ProgramTest {
 protected:
     void SetUp() override
     {
         S& Alpha = Doc.Scenarios(3);
-        Alpha.SetNumber(3);
-        Alpha.SetName("alpha");
-        Alpha.SetPrestige(103);
-        Alpha.SetFirstUnknown(1);
-        Alpha.SetSecondUnknown(2);
-        Alpha.SetThirdUnknown(3);
-        for (int16_t intI = 0; intI < S::OutcomeCount; ++intI) {
-            Alpha.SetResultScenario(intI, 10 + intI);
-            Alpha.SetResultPrestige(intI, 200 + intI);
+        int32_t lngValue = 3;
+        for (const NumberBox& Row : NumberBoxes()) {
+            Row.Set(Alpha, lngValue++);
         }
+        Alpha.SetName("alpha");
         Doc.Scenarios(5).SetNumber(5);
         Doc.Scenarios(5).SetName("bravo");
         // Like a real message box, each warning takes the activation away
