@@ -15,24 +15,16 @@ namespace {
 using Groups = std::vector<std::vector<int16_t>>;
 
 // Every slot points to the next, the last back to the first: fifty
-// scenarios the player walks around forever.
-Layout Circle()
+// scenarios the player walks around forever, all of them one trap.
+std::pair<Layout, std::vector<int16_t>> Circle()
 {
-    Layout Scenarios;
+    std::pair<Layout, std::vector<int16_t>> Circle;
     for (int16_t intI = 0; intI < 50; ++intI) {
         const int32_t lngNext = (intI + 1) % 50;
-        Scenarios.push_back({intI, {lngNext, lngNext, lngNext, lngNext}});
+        Circle.first.push_back({intI, {lngNext, lngNext, lngNext, lngNext}});
+        Circle.second.push_back(intI);
     }
-    return Scenarios;
-}
-
-std::vector<int16_t> AllSlots()
-{
-    std::vector<int16_t> Slots(50);
-    for (int16_t intI = 0; intI < 50; ++intI) {
-        Slots[static_cast<std::size_t>(intI)] = intI;
-    }
-    return Slots;
+    return Circle;
 }
 
 struct GraphCase {
@@ -78,7 +70,7 @@ TEST(CampaignGraph, FindsUnreachableScenariosTrapsAndUnreachedEnds)
          {1, 2},
          {{2}},
          {1, 0, 1, 0}},
-        {"fifty scenarios in a circle", Circle(), {}, {AllSlots()}, {0, 0, 0, 0}},
+        {"fifty scenarios in a circle", Circle().first, {}, {Circle().second}, {0, 0, 0, 0}},
     };
     clsCampaign Campaign;
     for (const GraphCase& Case : cases) {

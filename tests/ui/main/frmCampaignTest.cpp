@@ -1,6 +1,5 @@
 #include "tests/support/SaveFaults.h"
 #include "tests/ui/support/ProgramTest.h"
-#include "ui/about/frmAbout.h"
 #include "ui/main/basMain.h"
 #include "ui/services/AppIdentity.h"
 #include "ui/services/ListBox.h"
@@ -114,6 +113,20 @@ TEST_F(CampaignWindowTest, StartsNewAndHeaderBoxesFilterKeysAndWarnWithThePrevio
     EXPECT_TRUE(Box("txtDescription")->Text().isEmpty() && Doc.Description().empty());
     Type(Box("txtDescription"), "x");
     EXPECT_EQ(Doc.Description(), "x");
+    // Emptied over a selection, the prestige shows a selected 0 the next
+    // digits replace; emptied key by key it takes the digits typed after;
+    // left empty, it stores 0.
+    TextBox* pBox = Box("txtPrestige");
+    Type(pBox, "1500\t");
+    Type(pBox, "\b");
+    QTest::keyClicks(pBox, "2500");
+    EXPECT_EQ(pBox->Text(), "2500");
+    QTest::keyClicks(pBox, "\b\b\b\b12");
+    EXPECT_EQ(pBox->Text(), "12");
+    EXPECT_EQ(Doc.Prestige(), 1500);
+    Type(pBox, "\b\t");
+    EXPECT_EQ(Doc.Prestige(), 0);
+    EXPECT_TRUE(Dialogs.TakeMessages().isEmpty());
 }
 
 TEST_F(CampaignWindowTest, ACampaignBuiltInTheWindowIsSavedReopenedAndSavedAgainUnchanged)
@@ -218,7 +231,8 @@ TEST_F(CampaignWindowTest, SavesUnderFaultsKeepTheOldFileAndLoseNothing)
             QDir(Dir.path()).rename("moved", "moving");
             const QStringList strShown = Dialogs.TakeMessages();
             return strShown.size() == 1 && strShown[0].startsWith(strMessage) &&
-                   (Fault.strReason == nullptr || strShown[0].contains(Fault.strReason)) && State() == strBefore;
+                   (Fault.strReason == nullptr || strShown[0].contains(Fault.strReason)) && State() == strBefore &&
+                   strShown[0].endsWith(Fault.strCase == strMoved ? "\rNo file was created." : "\rThe file was not changed.");
         }));
         EXPECT_EQ(ReadFile(Path(Fault.strOldFile)), Old);
         for (const char* strFolder : {".", "locked", "folder.cam", "moving"}) {
@@ -274,10 +288,15 @@ TEST_F(CampaignWindowTest, OnlyACompleteOpenOrNewReplacesTheCampaign)
     EXPECT_EQ(Shown(), "Ironvale Campaign Editor - New,new,0,0,,,10001,-1,0");
 }
 
-TEST_F(CampaignWindowTest, AddChangeRemoveRemoveAllCheckAndClear)
+// Add, Change (a Cancel leaves everything as it was; a double click on a
+// line opens it as Change does), Remove, Remove All, Check and Clear work on
+// the selected line; a line left unselected turns Change and Remove off;
+// what the dialog's Paste brings reaches the campaign through OK only, under
+// the number it was pasted into.
+TEST_F(CampaignWindowTest, TheListsCommandsWorkOnTheSelectedLineOnly)
 {
     const std::string strNew = "Ironvale Campaign Editor - New,new,0,0,";
-    InDialog({"", "a"});
+    InDialog({"", "a", "254", "255", "1", "0"});
     InDialog({"", "x"}, false);
     EXPECT_EQ(Shown(), strNew + "#000 a|,,10010,-1,10");
     InDialog({"", "b"});
@@ -290,6 +309,57 @@ TEST_F(CampaignWindowTest, AddChangeRemoveRemoveAllCheckAndClear)
     List()->SetListIndex(2);
     Do("cmdRemove");
     EXPECT_EQ(Shown(), strNew + "#000 a|#001 b|#007 new|,,11110,1,10");
+
+    const auto LineOf = [this](int intRow) { return List()->visualItemRect(List()->item(intRow)).center(); };
+    const auto ChangeOn = [this] { return Child("cmdChange")->isEnabled() && Child("cmdRemove")->isEnabled(); };
+    QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, LineOf(1));
+    EXPECT_TRUE(ChangeOn());
+    QTest::mouseClick(List()->viewport(), Qt::LeftButton, Qt::ControlModifier, LineOf(1));
+    EXPECT_TRUE(List()->ListIndex() == -1 && !Child("cmdChange")->isEnabled() && !Child("cmdRemove")->isEnabled());
+    QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, LineOf(1));
+    QTest::keyClick(List(), Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_TRUE(List()->ListIndex() == -1 && !Child("cmdChange")->isEnabled() && !Child("cmdRemove")->isEnabled());
+    // A double click below the lines then opens nothing.
+    const QPoint Below(2, List()->viewport()->height() - 2);
+    QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, Below);
+    QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, Below);
+    EXPECT_TRUE(Dialog.isHidden());
+
+    List()->setCurrentRow(1);
+    std::string strBefore = State();
+    InDialog({"", "changed"}, false, "cmdChange");
+    EXPECT_EQ(State(), strBefore);
+    QString strOpened;
+    WhenModalOpens([&](QWidget*) {
+        strOpened = Dialog.windowTitle();
+        QTest::mouseClick(Child("cmdCopy"), Qt::LeftButton);
+        QTest::mouseClick(Child("cmdCancel"), Qt::LeftButton);
+    });
+    // The first click of a double click is a click of its own, as on a desktop.
+    QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, LineOf(0));
+    QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, LineOf(0));
+    Reactivate(&Window);
+    EXPECT_EQ(strOpened, "Scenario Data - a");
+    const clsScenario Copied = Doc.Scenarios(0);
+    for (const bool blnOK : {false, true}) {
+        List()->setCurrentRow(1);
+        InDialog(
+            [&] {
+                QTest::mouseClick(Child("cmdPaste"), Qt::LeftButton);
+                QTest::mouseClick(Child(blnOK ? "cmdOK" : "cmdCancel"), Qt::LeftButton);
+            },
+            "cmdChange");
+        clsScenario Expected = Copied;
+        if (!blnOK) {
+            Expected.Clear();
+            Expected.SetName("b");
+        }
+        Expected.SetNumber(1);
+        EXPECT_EQ(Doc.Scenarios(1), Expected);
+    }
+    EXPECT_EQ(Doc.Scenarios(0), Copied);
+    EXPECT_EQ(Shown(), strNew + "#000 a|#001 a|#007 new|,,11110,1,10");
+
     // With all 50 slots used Add is off; removing one turns it on again.
     for (int16_t intI = 0; intI < clsCampaign::MaxScenarios; ++intI) {
         Doc.Scenarios(intI).SetNumber(intI);
@@ -314,141 +384,27 @@ TEST_F(CampaignWindowTest, AddChangeRemoveRemoveAllCheckAndClear)
                                                    "Save Campaign|48|Integrity Check Failed. Save Operation Aborted"}));
 }
 
-// Emptied over a selection, the box shows a selected 0 the next digits
-// replace; emptied key by key it takes the digits typed after; left empty,
-// it stores 0.
-TEST_F(CampaignWindowTest, TheZeroOfAnEmptiedStartingPrestigeGivesWayAndStoresZero)
+// Help > About shows the program's own identity; Enter and Esc both close it.
+TEST_F(CampaignWindowTest, AboutShowsTheProgramsOwnIdentityAndClosesWithEnterOrEsc)
 {
-    TextBox* pBox = Box("txtPrestige");
-    Type(pBox, "1500\t");
-    Type(pBox, "\b");
-    EXPECT_EQ(pBox->Text(), "0");
-    QTest::keyClicks(pBox, "2500");
-    EXPECT_EQ(pBox->Text(), "2500");
-    QTest::keyClick(pBox, Qt::Key_End);
-    for (int intI = 0; intI < 4; ++intI) {
-        QTest::keyClick(pBox, Qt::Key_Backspace);
+    const AppIdentity Identity = IronvaleIdentity();
+    for (const Qt::Key Key : {Qt::Key_Return, Qt::Key_Escape}) {
+        QStringList strShown;
+        WhenModalOpens([&](QWidget* pBox) {
+            strShown << pBox->windowTitle();
+            for (const char* strName : {"lblTitle", "lblVersion", "lblDescription"}) {
+                strShown << pBox->findChild<QLabel*>(strName)->text();
+            }
+            QTest::keyClick(pBox, Key);
+            // OK is the cancel button too: both keys end the box accepted.
+            strShown << QString::number(qobject_cast<QDialog*>(pBox)->result());
+        });
+        Do("mnuHelpAbout");
+        EXPECT_EQ(strShown, QStringList({"About " + Identity.Title, Identity.Title,
+                                         QString("Version %1.%2.%3 (Last Update: 04 Jan 1999)")
+                                             .arg(Identity.Major).arg(Identity.Minor).arg(Identity.Revision),
+                                         Identity.Comments, QString::number(QDialog::Accepted)}));
     }
-    QTest::keyClicks(pBox, "12");
-    EXPECT_EQ(pBox->Text(), "12");
-    EXPECT_EQ(Doc.Prestige(), 1500);
-    Type(pBox, "\b\t");
-    EXPECT_EQ(Doc.Prestige(), 0);
-    EXPECT_TRUE(Dialogs.TakeMessages().isEmpty());
-}
-
-TEST_F(CampaignWindowTest, ALineLeftUnselectedTurnsChangeAndRemoveOff)
-{
-    InDialog({"", "a"});
-    InDialog({"", "b"});
-    const QPoint Line = List()->visualItemRect(List()->item(1)).center();
-    QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, Line);
-    EXPECT_TRUE(Child("cmdChange")->isEnabled() && Child("cmdRemove")->isEnabled());
-    QTest::mouseClick(List()->viewport(), Qt::LeftButton, Qt::ControlModifier, Line);
-    EXPECT_EQ(List()->ListIndex(), -1);
-    EXPECT_FALSE(Child("cmdChange")->isEnabled() || Child("cmdRemove")->isEnabled());
-    QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, Line);
-    QTest::keyClick(List(), Qt::Key_Space, Qt::ControlModifier);
-    EXPECT_EQ(List()->ListIndex(), -1);
-    EXPECT_FALSE(Child("cmdChange")->isEnabled() || Child("cmdRemove")->isEnabled());
-    // A double click below the lines then opens nothing.
-    const QPoint Below(2, List()->viewport()->height() - 2);
-    QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, Below);
-    QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, Below);
-    EXPECT_TRUE(Dialog.isHidden());
-}
-
-// A folder that refuses the temporary file of a safe save still takes the
-// bytes of a campaign file in it that may be written; without such a file
-// nothing is created, and the message says so.
-TEST_F(CampaignWindowTest, AFolderWithoutWritePermissionStillTakesAWritableCampaignFile)
-{
-    InDialog({"", "s", "254", "254", "254", "255"});
-    QDir(Dir.path()).mkpath("locked");
-    QFile::setPermissions(Dir.path(), QFile::permissions(Dir.path()) | QFile::ExeOther | QFile::ReadOther);
-    WriteFile(Path("locked/mine.cam"), "an older campaign");
-    const auto AllMay = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther | QFile::WriteOther;
-    QFile::setPermissions(Path("locked/mine.cam"), AllMay);
-    QFile::setPermissions(Path("locked"), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
-    Dialogs.Files = {Path("locked/mine.cam"), Path("locked/new.cam")};
-    EXPECT_TRUE(InChild(BecomeNobody, [&] {
-        Child<QAction>("mnuFileSave")->trigger();
-        const bool blnSaved = Dialogs.TakeMessages().isEmpty() && Doc.Saved() &&
-                              Window.windowTitle() == "Ironvale Campaign Editor - mine";
-        Child<QAction>("mnuFileSave")->trigger();
-        const QStringList strShown = Dialogs.TakeMessages();
-        return blnSaved && strShown.size() == 1 &&
-               strShown[0].startsWith("Save Campaign|48|The campaign could not be saved as " + Path("locked/new.cam")) &&
-               strShown[0].endsWith("\rNo file was created.");
-    }));
-    EXPECT_EQ(ReadFile(Path("locked/mine.cam")), FileOf(Doc));
-    EXPECT_FALSE(QFile::exists(Path("locked/new.cam")));
-    QFile::setPermissions(Path("locked"), QFile::permissions(Dir.path()));
-}
-
-// Cancel leaves everything as it was; a double click on a line opens that
-// scenario as Change does; what the dialog's Paste brings reaches the
-// campaign through OK only, under the number it was pasted into.
-TEST_F(CampaignWindowTest, ChangeByDoubleClickCancelAndPasteReachTheCampaignAsTheyShould)
-{
-    InDialog({"", "a", "254", "255", "1", "0"});
-    InDialog({"", "b"});
-    Doc.SetChanged(false);
-    List()->setCurrentRow(1);
-    const std::string strBefore = State();
-    InDialog({"", "changed"}, false, "cmdChange");
-    EXPECT_EQ(State(), strBefore);
-    QString strOpened;
-    WhenModalOpens([&](QWidget*) {
-        strOpened = Dialog.windowTitle();
-        QTest::mouseClick(Child("cmdCopy"), Qt::LeftButton);
-        QTest::mouseClick(Child("cmdCancel"), Qt::LeftButton);
-    });
-    // The first click of a double click is a click of its own, as on a desktop.
-    const QPoint Line = List()->visualItemRect(List()->item(0)).center();
-    QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, Line);
-    QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, Line);
-    Reactivate(&Window);
-    EXPECT_EQ(strOpened, "Scenario Data - a");
-    const clsScenario Copied = Doc.Scenarios(0);
-    for (const bool blnOK : {false, true}) {
-        List()->setCurrentRow(1);
-        InDialog(
-            [&] {
-                QTest::mouseClick(Child("cmdPaste"), Qt::LeftButton);
-                QTest::mouseClick(Child(blnOK ? "cmdOK" : "cmdCancel"), Qt::LeftButton);
-            },
-            "cmdChange");
-        clsScenario Expected = Copied;
-        if (!blnOK) {
-            Expected.Clear();
-            Expected.SetName("b");
-        }
-        Expected.SetNumber(1);
-        EXPECT_EQ(Doc.Scenarios(1), Expected);
-    }
-    EXPECT_EQ(Doc.Scenarios(0), Copied);
-    EXPECT_EQ(Shown(), "Ironvale Campaign Editor - New,new,0,0,#000 a|#001 a|,,11110,1,10");
-}
-
-TEST_F(CampaignWindowTest, AboutShowsTheProgramsOwnIdentity)
-{
-    const frmAbout Expected(IronvaleIdentity());
-    const auto Texts = [](const QWidget* pBox) {
-        QStringList strTexts{pBox->windowTitle()};
-        for (const QLabel* pLabel : pBox->findChildren<QLabel*>()) {
-            strTexts << pLabel->text();
-        }
-        return strTexts;
-    };
-    QStringList strShown;
-    WhenModalOpens([&](QWidget* pBox) {
-        strShown = Texts(pBox);
-        QTest::keyClick(pBox, Qt::Key_Escape);
-    });
-    Do("mnuHelpAbout");
-    EXPECT_EQ(strShown, Texts(&Expected));
-    EXPECT_TRUE(strShown.contains(IronvaleIdentity().Title));
 }
 
 // Main shows a new campaign and returns once Exit hides the window. Its

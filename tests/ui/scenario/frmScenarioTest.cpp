@@ -60,22 +60,17 @@ std::vector<NumberBox> NumberBoxes()
 }
 
 // Scenarios 3 "alpha" and 5 "bravo" are stored in the campaign; in alpha
-// every number field holds a value of its own.
+// every number field holds a value of its own, all of them good go-tos.
 class frmScenarioTest : public ProgramTest {
 protected:
     void SetUp() override
     {
         S& Alpha = Doc.Scenarios(3);
-        Alpha.SetNumber(3);
-        Alpha.SetName("alpha");
-        Alpha.SetPrestige(103);
-        Alpha.SetFirstUnknown(1);
-        Alpha.SetSecondUnknown(2);
-        Alpha.SetThirdUnknown(3);
-        for (int16_t intI = 0; intI < S::OutcomeCount; ++intI) {
-            Alpha.SetResultScenario(intI, 10 + intI);
-            Alpha.SetResultPrestige(intI, 200 + intI);
+        int32_t lngValue = 3;
+        for (const NumberBox& Row : NumberBoxes()) {
+            Row.Set(Alpha, lngValue++);
         }
+        Alpha.SetName("alpha");
         Doc.Scenarios(5).SetNumber(5);
         Doc.Scenarios(5).SetName("bravo");
         // Like a real message box, each warning takes the activation away
@@ -124,9 +119,16 @@ protected:
     QString strTitleWhileOpen;
 };
 
-TEST_F(frmScenarioTest, UpdateFillsTheBoxesInOrderAndTheTitleFollowsTheNameBox)
+// Update fills every box and the title follows the name box; Copy takes the
+// boxes as shown, and Paste, on in a later showing, keeps the own number.
+TEST_F(frmScenarioTest, UpdateFillsTheBoxesTheTitleFollowsTheNameAndCopyPasteKeepTheNumber)
 {
     EXPECT_FALSE(Child("cmdPaste")->isEnabled());
+    Open(Doc.Scenarios(3));
+    Type(Box("txtPrestige"), "999");
+    Type(Box("txtResultText0"), "won");
+    Click("cmdCopy");
+    Click("cmdCancel");
     Open(Doc.Scenarios(5));
     EXPECT_EQ(AllTexts(), "bravo|5|0|||0||0|0" + QString("|0|0|||").repeated(4));
     EXPECT_EQ(Typed("txtScenario", "abc"), "abc");
@@ -144,6 +146,11 @@ TEST_F(frmScenarioTest, UpdateFillsTheBoxesInOrderAndTheTitleFollowsTheNameBox)
               QStringList({strNameWarning, strWordWarning.arg("Scenario", "Enemy Prestige", "70000", "Enemy Prestige"),
                            strGoToWarning.arg("Victory", "100")}));
     EXPECT_EQ(Text("txtScenario") + "|" + Text("txtPrestige") + "|" + Text("txtResultScenario1"), "|70000|100");
+
+    Click("cmdPaste");
+    EXPECT_EQ(Text("txtNumber") + "|" + Text("txtPrestige") + "|" + Text("txtResultText0") + "|" + Dialog.windowTitle(),
+              "5|999|won|Scenario Data - alpha");
+    EXPECT_FALSE(Dialog.Changed());
 }
 
 // Each number box takes its good values and refuses its bad ones with a
@@ -255,23 +262,6 @@ TEST_F(frmScenarioTest, EveryWayOutHidesTheDialogAndOnlyOkConfirms)
         Expected.SetVoice(blnChanged ? "v1" : "");
         EXPECT_EQ(Dialog.Scenario(), Expected);
     }
-}
-
-TEST_F(frmScenarioTest, CopyTakesTheBoxesAndPasteKeepsTheOwnNumberInALaterUse)
-{
-    Open(Doc.Scenarios(3));
-    Type(Box("txtPrestige"), "999");
-    Type(Box("txtResultText0"), "won");
-    Click("cmdCopy");
-    Click("cmdCancel");
-
-    Open(Doc.Scenarios(5));
-    Type(Box("txtVoice"), "lost");
-    Click("cmdPaste");
-    EXPECT_EQ(Text("txtNumber") + "|" + Text("txtPrestige") + "|" + Text("txtResultText0") + "|" + Text("txtVoice"),
-              "5|999|won|");
-    EXPECT_EQ(Dialog.windowTitle(), "Scenario Data - alpha");
-    EXPECT_FALSE(Dialog.Changed());
 }
 
 } // namespace

@@ -13,7 +13,8 @@
 
 namespace {
 
-// Each style shows its icon and buttons; Esc and the frame's close button
+// Each style shows its icon and buttons, and a line break for each lone or
+// paired carriage return; Esc and the frame's close button
 // end a box with OK, but a Yes/No question has no Cancel, so they must not
 // answer No for the user and drop unsaved work: it waits for Yes (6) or No (7).
 TEST(QtUserDialogsTest, MessageBoxesShowTheirStyleAndOnlyAQuestionWaitsForItsAnswer)
@@ -51,13 +52,14 @@ TEST(QtUserDialogsTest, MessageBoxesShowTheirStyleAndOnlyAQuestionWaitsForItsAns
                 pBox->button(Row.Press)->click();
             }
         });
-        EXPECT_EQ(Dialogs.MsgBox(nullptr, "one" + CR() + "two", Row.intStyle, "T"), Row.intAnswer);
-        EXPECT_EQ(strSeen, QString::number(Row.Icon) + '|' + Row.strButtons + "|T|one\ntwo");
+        EXPECT_EQ(Dialogs.MsgBox(nullptr, "one" + CR() + "two\r\nthree" + CR(), Row.intStyle, "T"), Row.intAnswer);
+        EXPECT_EQ(strSeen, QString::number(Row.Icon) + '|' + Row.strButtons + "|T|one\ntwo\nthree\n");
         EXPECT_EQ(blnStillOpen, Row.intStyle == MsgBoxStyle::YesNoQuestion);
     }
 }
 
-// The file dialogs show what they are asked: Open only an existing file,
+// The file dialogs show what they are asked, the filters as Qt writes them:
+// Open only an existing file,
 // Save any name, with the suffix added and asking before a replace; and
 // Qt's dialog keeps its history nowhere in the user's home: a run that opens
 // and saves leaves it exactly as it was.
@@ -71,13 +73,15 @@ TEST(QtUserDialogsTest, FileDialogsShowTheirRequestAndWriteNothingIntoTheHomeFol
     {
         QtUserDialogs Dialogs;
         FileRequest Request;
+        Request.Filter = "Campaign (*.cam)|*.cam|All|*";
+        Request.DefaultExt = "cam";
         QStringList strSeen;
         const auto Choose = [&](const QString& strPath) {
             WhenModalOpens([&, strPath](QWidget* pModal) {
                 auto* pDialog = qobject_cast<QFileDialog*>(pModal);
                 ASSERT_NE(pDialog, nullptr);
-                EXPECT_EQ(pDialog->windowTitle() + pDialog->nameFilters().join(';') + pDialog->defaultSuffix(),
-                          Request.Title + ToQtFilter(Request.Filter) + Request.DefaultExt);
+                EXPECT_EQ(pDialog->windowTitle() + '|' + pDialog->nameFilters().join(';') + '|' + pDialog->defaultSuffix(),
+                          Request.Title + "|Campaign (*.cam);All (*)|cam");
                 strSeen << QStringList{QString::number(pDialog->fileMode()), QString::number(pDialog->acceptMode()),
                                        QString::number(pDialog->testOption(QFileDialog::DontConfirmOverwrite))}
                                .join('|');

@@ -1,4 +1,3 @@
-#include "tests/ui/support/ScriptedDialogs.h"
 #include "ui/services/KeyFilters.h"
 #include "ui/services/TextBox.h"
 
@@ -12,155 +11,145 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 namespace {
 
-// A window with a name box (8 characters), a second box and a button.
+// A window with a name box of 8 characters whose filter records what it
+// sees, a digit box of 5 and a button.
 class TextBoxTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        auto* layout = new QVBoxLayout(&window);
-        layout->addWidget(box = new TextBox);
-        layout->addWidget(other = new TextBox);
-        layout->addWidget(button = new QPushButton(QStringLiteral("Ok")));
+        auto* pLayout = new QVBoxLayout(&window);
+        for (QWidget* pControl : std::initializer_list<QWidget*>{box, digits, button}) {
+            pLayout->addWidget(pControl);
+        }
         box->SetMaxLength(8);
+        digits->SetMaxLength(5);
         QObject::connect(box, &TextBox::KeyPress, [this](qint16& intK) {
-            seen.push_back(intK);
+            hooked += QChar(intK);
             NameFilter(intK);
         });
-        QObject::connect(box, &TextBox::Change, [this] { changes.push_back(box->Text()); });
+        QObject::connect(digits, &TextBox::KeyPress, &DigitFilter);
+        QObject::connect(box, &TextBox::Change, [this] { changes << box->Text(); });
         QObject::connect(box, &TextBox::LostFocus, [this] { ++lostFocus; });
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
         box->setFocus();
     }
 
+    // Sends a key with the text it carries, as a keyboard does.
+    static void Press(TextBox* pBox, Qt::Key Key, Qt::KeyboardModifiers Mods, const QString& strText)
+    {
+        QTest::sendKeyEvent(QTest::Click, pBox, Key, strText, Mods);
+    }
+
     QWidget window;
-    TextBox* box = nullptr;
-    TextBox* other = nullptr;
-    QPushButton* button = nullptr;
-    std::vector<qint16> seen;
-    std::vector<QString> changes;
+    TextBox* box = new TextBox;
+    TextBox* digits = new TextBox;
+    QPushButton* button = new QPushButton(QStringLiteral("Ok"));
+    QString hooked;
+    QStringList changes;
     int lostFocus = 0;
 };
 
-TEST_F(TextBoxTest, TheLimitAndTheHookBindTypingAndPastingOnly)
+// Each row starts from a text the program assigned, the cursor at its end,
+// then types its steps ("{Ctrl+V}" presses a key, "{menu}" chooses the
+// context menu's Paste): what the box shows and what its filter saw.
+TEST_F(TextBoxTest, TheLimitAndTheFilterBindTypingAndPastingOnlyAndShortcutsStillWork)
 {
-    box->SetText(QStringLiteral("abcdefghijkl"));
-    QTest::keyClick(box, Qt::Key_End);
-    QTest::keyClicks(box, QStringLiteral("x"));
-    QTest::keyClick(box, Qt::Key_Backspace);
-    EXPECT_EQ(box->Text(), QStringLiteral("abcdefghijk"));
-
-    box->SetText(QString());
-    seen.clear();
-    QTest::keyClicks(box, QStringLiteral("a. b_1"));
-    QTest::keyClick(box, Qt::Key_Left);
-    QTest::keyClick(box, Qt::Key_Delete);
-    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(box, Qt::Key_Backspace);
-    EXPECT_EQ(seen, (std::vector<qint16>{'a', '.', ' ', 'b', '_', '1', 8}));
-    EXPECT_EQ(box->Text(), QString());
-
-    QApplication::clipboard()->setText(QStringLiteral("ab.c d\u00e9ef-ghijk"));
-    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(box->Text(), QStringLiteral("abcdefgh"));
-
-    // The context menu's Paste is the filtered one too.
-    box->SetText(QString());
-    QApplication::clipboard()->setText(QStringLiteral("p q"));
-    QTimer::singleShot(0, [] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        ASSERT_NE(menu, nullptr);
-        for (QAction* action : menu->actions()) {
-            if (action->text().startsWith(QLineEdit::tr("&Paste"))) {
-                action->trigger();
+    struct Edit {
+        const char* strFault;
+        QString strStart;
+        QString strClipboard;
+        QStringList strSteps;
+        QString strShown;
+        QString strHooked;
+    };
+    const QString strForty = QString(QStringLiteral("xy.z")).repeated(10);
+    const Edit Edits[] = {
+        {"an assigned text is cut to the limit", "abcdefghijkl", "", {"x", "{Backspace}"}, "abcdefghijk", "x\b"},
+        {"the filter misses a typed key or sees a move", "", "", {"a. b_1", "{Left}", "{Delete}", "{Ctrl+A}", "{Backspace}"},
+         "", "a. b_1\b"},
+        {"a paste passes the filter or the limit", "", "ab.c d\u00e9ef-ghijk", {"{Ctrl+V}"}, "abcdefgh",
+         "ab.c d\u00e9ef-ghijk"},
+        {"the context menu's Paste passes the filter", "", "p q", {"{menu}"}, "pq", "p q"},
+        {"a paste does not fill the room left at the cursor", "abcdef", strForty, {"{Home}", "{Ctrl+V}", "{Shift+Ins}"},
+         "xyabcdef", strForty + strForty},
+        {"copy or paste lost", "abc", "", {"{Ctrl+A}", "{Ctrl+C}", "{End}", "{Ctrl+V}"}, "abcabc", "abc"},
+        {"cut or undo lost", "abcdef", "", {"{Shift+Left}", "{Shift+Left}", "{Ctrl+X}", "{Ctrl+Z}", "{Home}", "{Ctrl+V}"},
+         "efabcdef", "ef"},
+        {"a plain Ctrl key types its control character", "", "", {"{Ctrl+Q}", "{Ctrl+Shift+Q}"}, "", ""}};
+    for (const Edit& Row : Edits) {
+        SCOPED_TRACE(Row.strFault);
+        box->SetText(Row.strStart);
+        QApplication::clipboard()->setText(Row.strClipboard);
+        hooked.clear();
+        for (const QString& strStep : Row.strSteps) {
+            if (strStep == "{menu}") {
+                QTimer::singleShot(0, [] {
+                    auto* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                    ASSERT_NE(pMenu, nullptr);
+                    for (QAction* pAction : pMenu->actions()) {
+                        if (pAction->text().startsWith(QLineEdit::tr("&Paste"))) {
+                            pAction->trigger();
+                        }
+                    }
+                    pMenu->close();
+                });
+                QContextMenuEvent Event(QContextMenuEvent::Mouse, QPoint(2, 2), box->mapToGlobal(QPoint(2, 2)));
+                QApplication::sendEvent(box, &Event);
+            } else if (strStep.startsWith('{')) {
+                const QKeyCombination Key = QKeySequence(strStep.mid(1, strStep.size() - 2))[0];
+                Press(box, Key.key(), Key.keyboardModifiers(), Key.key() < Qt::Key_Escape ? QString(QChar(Key.key())) : "");
+            } else {
+                QTest::keyClicks(box, strStep);
             }
         }
-        menu->close();
-    });
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), box->mapToGlobal(QPoint(2, 2)));
-    QApplication::sendEvent(box, &event);
-    EXPECT_EQ(box->Text(), QStringLiteral("pq"));
+        EXPECT_EQ(box->Text(), Row.strShown);
+        EXPECT_EQ(hooked, Row.strHooked);
+    }
 }
 
 // AltGr (sent as Ctrl+Alt or as the group switch) and Meta keys insert their
 // text in a plain line edit, past any filter and limit.
 TEST_F(TextBoxTest, KeysWithAltGrCtrlAltOrMetaMeetTheFilterAndTheLimitLikeAnyOther)
 {
-    QObject::connect(other, &TextBox::KeyPress, [](qint16& intK) { DigitFilter(intK); });
-    other->SetMaxLength(5);
     const Qt::KeyboardModifiers Combinations[] = {Qt::ControlModifier | Qt::AltModifier, Qt::GroupSwitchModifier,
                                                   Qt::MetaModifier, Qt::MetaModifier | Qt::ShiftModifier,
                                                   Qt::ControlModifier | Qt::AltModifier | Qt::KeypadModifier};
     // What AltGr gives on European layouts, a format character Qt inserts
     // even under Ctrl, and a control character behind a letter.
-    const QString strRefused[] = {"@", "\u20ac", "{", "[", "\\", "~", "\u0105", "\u00e9", "\u200c", "\u0001"};
+    const QString strRefused = QStringLiteral("@\u20ac{[\\~\u0105\u00e9\u200c\u0001");
     for (const Qt::KeyboardModifiers Mods : Combinations) {
         SCOPED_TRACE(static_cast<int>(Mods));
-        for (TextBox* pBox : {box, other}) {
+        for (TextBox* pBox : {box, digits}) {
             pBox->SetText(QStringLiteral("12"));
             pBox->setFocus();
-            QTest::keyClick(pBox, Qt::Key_End);
-            for (const QString& strText : strRefused) {
-                QTest::sendKeyEvent(QTest::Click, pBox, Qt::Key_Q, strText, Mods);
+            for (const QChar ch : strRefused) {
+                Press(pBox, Qt::Key_Q, Mods, ch);
             }
             EXPECT_EQ(pBox->Text(), QStringLiteral("12"));
             // What passes the filter is typed, up to the limit and no further.
             for (int intI = 0; intI < 10; ++intI) {
-                QTest::sendKeyEvent(QTest::Click, pBox, Qt::Key_C, QStringLiteral("c"), Mods);
-                QTest::sendKeyEvent(QTest::Click, pBox, Qt::Key_3, QStringLiteral("3"), Mods);
+                Press(pBox, Qt::Key_C, Mods, QStringLiteral("c"));
+                Press(pBox, Qt::Key_3, Mods, QStringLiteral("3"));
             }
             EXPECT_EQ(pBox->Text(), pBox == box ? QStringLiteral("12c3c3c3") : QStringLiteral("12333"));
         }
     }
-    // A plain Ctrl key makes a control character: nothing is typed.
-    box->SetText(QString());
-    box->setFocus();
-    QTest::sendKeyEvent(QTest::Click, box, Qt::Key_Q, QStringLiteral("q"), Qt::ControlModifier);
-    QTest::sendKeyEvent(QTest::Click, box, Qt::Key_Q, QStringLiteral("Q"), Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(box->Text(), QString());
 }
 
-TEST_F(TextBoxTest, EditingShortcutsStillWorkAndPastesStayWithinTheLimit)
-{
-    box->SetText(QStringLiteral("abcdef"));
-    box->setFocus();
-    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("abcdef"));
-    QTest::keyClick(box, Qt::Key_End);
-    QTest::keyClick(box, Qt::Key_Left, Qt::ShiftModifier);
-    QTest::keyClick(box, Qt::Key_Left, Qt::ShiftModifier);
-    QTest::keyClick(box, Qt::Key_X, Qt::ControlModifier);
-    EXPECT_EQ(box->Text(), QStringLiteral("abcd"));
-    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("ef"));
-    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(box->Text(), QStringLiteral("abcdef"));
-    // A paste of forty characters fills the room that is left, at the cursor.
-    QApplication::clipboard()->setText(QString(QStringLiteral("xy.z")).repeated(10));
-    QTest::keyClick(box, Qt::Key_Home);
-    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(box->Text(), QStringLiteral("xyabcdef"));
-    QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
-    EXPECT_EQ(box->Text(), QStringLiteral("xyabcdef"));
-}
-
-TEST_F(TextBoxTest, ChangeRunsExactlyOnRealChangesAndNests)
+// Change runs on real changes only, typed or assigned, and nested when its
+// handler puts the previous text back; LostFocus only when another control
+// of the window takes the focus, not another window as a message box does.
+TEST_F(TextBoxTest, ChangeAndLostFocusRunExactlyWhenTheyShould)
 {
     box->SetText(QStringLiteral("ab"));
     box->SetText(QStringLiteral("ab"));
-    // Typing a character over itself leaves the text as it was.
     box->setSelection(0, 1);
     QTest::keyClicks(box, QStringLiteral("a"));
     box->selectAll();
     QTest::keyClicks(box, QStringLiteral("ab"));
-    EXPECT_EQ(changes, (std::vector<QString>{QStringLiteral("ab"), QStringLiteral("a"), QStringLiteral("ab")}));
-
-    // A handler that puts the previous text back runs again, nested, on it.
-    changes.clear();
     QObject::connect(box, &TextBox::Change, [this] {
         if (box->Text().isEmpty()) {
             box->SetText(QStringLiteral("ab"));
@@ -168,20 +157,15 @@ TEST_F(TextBoxTest, ChangeRunsExactlyOnRealChangesAndNests)
     });
     box->selectAll();
     QTest::keyClick(box, Qt::Key_Backspace);
-    EXPECT_EQ(changes, (std::vector<QString>{QString(), QStringLiteral("ab")}));
+    EXPECT_EQ(changes, QStringList({"ab", "a", "ab", "", "ab"}));
     EXPECT_EQ(box->Text(), QStringLiteral("ab"));
-}
 
-TEST_F(TextBoxTest, LostFocusOnlyWhenAnotherControlOfTheWindowTakesIt)
-{
-    // Another window taking the focus is what a message box does.
-    QWidget messageBox;
-    messageBox.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&messageBox));
-    EXPECT_EQ(lostFocus, 0);
-
+    QWidget MessageBox;
+    MessageBox.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&MessageBox));
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_EQ(lostFocus, 0);
     box->setFocus();
     QTest::keyClick(box, Qt::Key_Tab);
     box->setFocus();
