@@ -53,15 +53,18 @@ int ParseArguments(QCommandLineParser& Parser, const QStringList& Arguments, Com
 
 // Reads the campaign at strPath ("-" for standard input). False, after the
 // line "FILE: cannot be read: reason" on standard error, when it cannot.
-[[nodiscard]] bool LoadCampaign(const QString& strPath, CommandStreams& Io, clsCampaign& Campaign);
+// File, when given, receives the bytes read: the campaign's and one more
+// when the file is longer.
+[[nodiscard]] bool LoadCampaign(const QString& strPath, CommandStreams& Io, clsCampaign& Campaign,
+                                QByteArray* File = nullptr);
 
 // Writes Bytes to strPath through the atomic save, or to standard output for
 // "-". False, after the line "FILE: cannot be written: reason" with what
 // became of the file on standard error, when it cannot.
 [[nodiscard]] bool WriteOutput(const QString& strPath, const QByteArray& Bytes, CommandStreams& Io);
 
-// What lint adds to the check for one campaign, a line each.
-using WarningsFunction = QStringList (*)(const clsCampaign& Campaign);
+// What lint adds to the check for one campaign read from File, a line each.
+using WarningsFunction = QStringList (*)(const clsCampaign& Campaign, const QByteArray& File);
 
 // check and lint: reads each campaign file (folders walked), prints the
 // check's messages and the warnings, or "FILE: ok" when there are none.

@@ -1,7 +1,9 @@
 #include "cli/Command.h"
 
 #include "data/CampaignGraph.h"
+#include "data/FieldCodec.h"
 #include "data/clsCampaign.h"
+#include "storage/CampaignStorage.h"
 
 #include <QCommandLineParser>
 
@@ -12,9 +14,17 @@ namespace {
 
 constexpr std::array<const char*, 4> NationNames{"Germany", "U.K", "U.R.S.S", "U.S.A"};
 
-QString NationName(int32_t lngNation)
+// The victory movie's field, by which the file names its nation.
+constexpr int VictoryMovie = 4;
+
+QString NationName(const clsCampaign& Campaign, const QByteArray& File)
 {
-    if (lngNation < 0 || lngNation >= static_cast<int32_t>(NationNames.size())) {
+    const int32_t lngNation = Campaign.Nation();
+    // A movie the editor does not know is read as the nation it had, and
+    // a save would put another movie in its place.
+    const bool known = DecodeFileName(File.constData() + VictoryMovie) ==
+                       DecodeFileName(CampaignBytes(Campaign).constData() + VictoryMovie);
+    if (!known || lngNation < 0 || lngNation >= static_cast<int32_t>(NationNames.size())) {
         return QStringLiteral("unknown (%1)").arg(lngNation);
     }
     return QLatin1String(NationNames[static_cast<std::size_t>(lngNation)]);
@@ -97,12 +107,13 @@ int RunShow(const QStringList& Arguments, CommandStreams& Io)
     }
     const QString strFile = Parser.positionalArguments().constFirst();
     const auto Campaign = std::make_unique<clsCampaign>();
-    if (!LoadCampaign(strFile, Io, *Campaign)) {
+    QByteArray File;
+    if (!LoadCampaign(strFile, Io, *Campaign, &File)) {
         return ExitStatus::Trouble;
     }
     const CampaignGraph Graph(*Campaign);
     WriteLine(Io.Out, QStringLiteral("Description: %1").arg(FromCampaignBytes(Campaign->Description())));
-    WriteLine(Io.Out, QStringLiteral("Nation:      %1").arg(NationName(Campaign->Nation())));
+    WriteLine(Io.Out, QStringLiteral("Nation:      %1").arg(NationName(*Campaign, File)));
     WriteLine(Io.Out, QStringLiteral("Prestige:    %1").arg(Campaign->Prestige()));
     WriteLine(Io.Out, QStringLiteral("Scenarios:   %1").arg(Campaign->ScenarioCount()));
     for (int16_t intI = 0; intI < clsCampaign::MaxScenarios; ++intI) {

@@ -1,5 +1,6 @@
 #include "cli/Command.h"
 
+#include "data/basFields.h"
 #include "data/clsCampaign.h"
 #include "storage/CampaignStorage.h"
 
@@ -7,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
 #include <QRegularExpression>
@@ -94,10 +96,47 @@ QStringList CampaignFiles(const QStringList& Paths)
     return Files;
 }
 
-bool LoadCampaign(const QString& strPath, CommandStreams& Io, clsCampaign& Campaign)
+namespace {
+
+// Up to lngLimit bytes from the device, waiting for a pipe's. Empty on
+// success, else the reason.
+QString ReadUpTo(QIODevice& Device, qint64 lngLimit, QByteArray& Bytes)
 {
-    const QString strReason =
-        strPath == QLatin1String("-") ? ReadCampaignDevice(Io.In, Campaign) : ReadCampaignFile(strPath, Campaign);
+    Bytes.resize(lngLimit);
+    qint64 lngHave = 0;
+    while (lngHave < lngLimit) {
+        const qint64 lngRead = Device.read(Bytes.data() + lngHave, lngLimit - lngHave);
+        if (lngRead < 0) {
+            return Device.errorString();
+        }
+        if (lngRead == 0 && !Device.waitForReadyRead(-1)) {
+            break;
+        }
+        lngHave += lngRead;
+    }
+    Bytes.truncate(lngHave);
+    return {};
+}
+
+} // namespace
+
+bool LoadCampaign(const QString& strPath, CommandStreams& Io, clsCampaign& Campaign, QByteArray* File)
+{
+    // One byte past the campaign tells a longer file.
+    QByteArray Bytes;
+    QFile Named(strPath);
+    QString strReason;
+    if (strPath != QLatin1String("-") && !Named.open(QIODevice::ReadOnly)) {
+        strReason = Named.errorString();
+    } else {
+        strReason = ReadUpTo(strPath == QLatin1String("-") ? Io.In : Named, CampaignFileSize + 1, Bytes);
+    }
+    if (strReason.isEmpty()) {
+        strReason = ReadCampaignBytes(Bytes, Campaign);
+    }
+    if (File != nullptr) {
+        *File = Bytes;
+    }
     if (!strReason.isEmpty()) {
         WriteLine(Io.Err, QStringLiteral("%1: cannot be read: %2").arg(DisplayName(strPath), strReason));
     }

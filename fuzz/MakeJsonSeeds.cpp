@@ -1,10 +1,13 @@
 // Writes the import fuzzer's starting points into the folder given as the
-// only argument: the exports of generated campaign files of every size, and
-// two the import refuses late, after most of the text has been walked.
+// only argument: the exports of generated campaign files of every size, one
+// with unread bytes in a record and in the rest of the file, two the import
+// refuses late, after most of the text has been walked, and two with a key
+// given twice.
 
 #include "cli/CampaignJson.h"
 #include "data/CampaignFileError.h"
 #include "data/clsCampaign.h"
+#include "storage/CampaignStorage.h"
 #include "tests/cli/RandomCampaignFile.h"
 
 #include <QByteArray>
@@ -24,6 +27,24 @@ QByteArray Exported(uint32_t lngSeed, int intCount)
     std::istringstream Stream(RandomCampaignFile(lngSeed, intCount));
     Campaign->FileRead(Stream);
     return CampaignJson(*Campaign);
+}
+
+// A campaign the editor saved, with bytes changed that it does not keep
+// (the reserved space of a used record, an unused record, the defeat movie,
+// the trailer), or may keep (a name's last byte), read back and exported.
+QByteArray WithUnread(uint32_t lngSeed)
+{
+    const auto Campaign = std::make_unique<clsCampaign>();
+    std::istringstream Stream(RandomCampaignFile(lngSeed, 2));
+    Campaign->FileRead(Stream);
+    QByteArray File = CampaignBytes(*Campaign);
+    for (const int intAt : {26, 44 + 90, 44 + 600, 44 + 636 + 27, 44 + 636 * 7, 31900, 31943}) {
+        File[intAt] = static_cast<char>(File[intAt] ^ 0x5A);
+    }
+    if (const QString strReason = ReadCampaignBytes(File, *Campaign); !strReason.isEmpty()) {
+        throw CampaignFileError(strReason.toStdString());
+    }
+    return CampaignJson(*Campaign, File);
 }
 
 bool Save(const QString& strPath, const QByteArray& Bytes)
@@ -50,6 +71,9 @@ int main(int argc, char** argv)
             {"full.json", Exported(5, 50)},
             {"gap.json", Exported(6, 2).replace("\"slot\": 1", "\"slot\": 7")},
             {"long-name.json", Exported(7, 1).replace("\"name\": \"", "\"name\": \"abcdefghijklmnopqrst")},
+            {"unread.json", WithUnread(8)},
+            {"repeated-top.json", Exported(9, 2).replace("\"version\": 1,", "\"version\": 1, \"version\": 1,")},
+            {"repeated-outcome.json", Exported(10, 2).replace("\"goto\": ", "\"goto\": 0, \"goto\": ")},
         };
     } catch (const CampaignFileError& Error) {
         std::fprintf(stderr, "make_json_seeds: a generated campaign does not read: %s\n", Error.what());
