@@ -26,9 +26,9 @@ constexpr int32_t MaxNation = 3;
 // inside the 20-byte field, cut short as the extension may be.
 constexpr qsizetype MaxNameSize = FileNameFieldSize - 1;
 // The records follow the 44-byte header.
-constexpr qsizetype FirstRecord = 44;
+constexpr qsizetype firstRecord = 44;
 // Unread bytes are written at most this many to a line.
-constexpr qsizetype LineBytes = 32;
+constexpr qsizetype lineBytes = 32;
 constexpr std::array<const char*, clsScenario::OutcomeCount> OutcomeNames{"Brilliant Victory", "Victory",
                                                                          "Minor Victory", "Defeat"};
 
@@ -132,45 +132,47 @@ struct UnreadBytes {
     UnreadRuns file;
 };
 
-UnreadBytes FindUnread(const clsCampaign& Campaign, const QByteArray& File)
+UnreadBytes findUnread(const clsCampaign& campaign, const QByteArray& file)
 {
     UnreadBytes unread;
-    if (File.size() < CampaignFileSize) {
+    if (file.size() < CampaignFileSize) {
         return unread;
     }
-    const QByteArray saved = CampaignBytes(Campaign);
-    const qsizetype recordsEnd = FirstRecord + clsScenario::RecordSize * Campaign.ScenarioCount();
+    const QByteArray saved = CampaignBytes(campaign);
+    const qsizetype recordsEnd = firstRecord + clsScenario::RecordSize * campaign.ScenarioCount();
     for (qsizetype at = 0; at < CampaignFileSize;) {
-        if (File.at(at) == saved.at(at)) {
+        if (file.at(at) == saved.at(at)) {
             ++at;
             continue;
         }
-        const bool inRecord = at >= FirstRecord && at < recordsEnd;
-        const qsizetype slot = (at - FirstRecord) / clsScenario::RecordSize;
-        const qsizetype base = inRecord ? FirstRecord + slot * clsScenario::RecordSize : 0;
-        const qsizetype areaEnd = inRecord ? base + clsScenario::RecordSize : at < FirstRecord ? FirstRecord : CampaignFileSize;
+        const bool inRecord = at >= firstRecord && at < recordsEnd;
+        const qsizetype slot = (at - firstRecord) / clsScenario::RecordSize;
+        const qsizetype base = inRecord ? firstRecord + slot * clsScenario::RecordSize : 0;
+        const qsizetype areaEnd = inRecord             ? base + clsScenario::RecordSize
+                                  : at < firstRecord ? firstRecord
+                                                     : CampaignFileSize;
         qsizetype end = at + 1;
-        while (end < areaEnd && end - at < LineBytes && File.at(end) != saved.at(end)) {
+        while (end < areaEnd && end - at < lineBytes && file.at(end) != saved.at(end)) {
             ++end;
         }
         (inRecord ? unread.records.at(static_cast<std::size_t>(slot)) : unread.file)
-            .push_back({at - base, File.mid(at, end - at)});
+            .push_back({at - base, file.mid(at, end - at)});
         at = end;
     }
     return unread;
 }
 
-void EmitUnread(const UnreadRuns& Runs, JsonEmitter& Json)
+void emitUnread(const UnreadRuns& runs, JsonEmitter& json)
 {
-    if (Runs.empty()) {
+    if (runs.empty()) {
         return;
     }
-    Json.Open("unread", '[');
-    for (const UnreadRun& run : Runs) {
-        Json.Value(nullptr, "{\"offset\": " + std::to_string(run.offset) + ", \"hex\": \"" + run.bytes.toHex().toStdString() +
-                                "\"}");
+    json.Open("unread", '[');
+    for (const UnreadRun& run : runs) {
+        json.Value(nullptr, "{\"offset\": " + std::to_string(run.offset) + ", \"hex\": \"" +
+                                run.bytes.toHex().toStdString() + "\"}");
     }
-    Json.Close(']');
+    json.Close(']');
 }
 
 void EmitOutcome(const clsScenario& Scenario, int16_t intI, JsonEmitter& Json)
@@ -185,7 +187,7 @@ void EmitOutcome(const clsScenario& Scenario, int16_t intI, JsonEmitter& Json)
     Json.Close('}');
 }
 
-void EmitScenario(const clsScenario& Scenario, const UnreadRuns& Unread, JsonEmitter& Json)
+void EmitScenario(const clsScenario& Scenario, const UnreadRuns& unread, JsonEmitter& Json)
 {
     Json.Open(nullptr, '{');
     Json.Value("slot", Number(Scenario.Number()));
@@ -201,7 +203,7 @@ void EmitScenario(const clsScenario& Scenario, const UnreadRuns& Unread, JsonEmi
         EmitOutcome(Scenario, intI, Json);
     }
     Json.Close(']');
-    EmitUnread(Unread, Json);
+    emitUnread(unread, Json);
     Json.Close('}');
 }
 
@@ -247,9 +249,10 @@ public:
     bool start_array(std::size_t) override { return open(JsonNode::Type::Array); }
     bool end_array() override { return close(); }
 
-    bool parse_error(std::size_t position, const std::string& lastToken, const nlohmann::detail::exception& error) override
+    bool parse_error(std::size_t position, const std::string& lastToken,
+                     const nlohmann::detail::exception& error) override
     {
-        // The position counts the offending byte itself.
+        // The position is one past the byte where the parser stopped.
         m_errorOffset = position > 0 ? static_cast<qsizetype>(position) - 1 : 0;
         // "[id] ... syntax error while parsing value - REASON; last read:
         // 'TOKEN'", or "[id] REASON": the reason alone, as the token may hold
@@ -344,15 +347,21 @@ QString Kind(const JsonNode& Value)
 }
 
 // The value of the object's key, or null when the key is not given.
-const JsonNode* Find(const JsonNode& Members, const char* key)
+const JsonNode* findValue(const JsonNode& object, const char* key)
 {
-    const auto it = std::find(Members.keys.begin(), Members.keys.end(), key);
-    return it == Members.keys.end() ? nullptr : Members.elements.at(static_cast<std::size_t>(it - Members.keys.begin()));
+    const auto it = std::find(object.keys.begin(), object.keys.end(), key);
+    return it == object.keys.end() ? nullptr : object.elements.at(static_cast<std::size_t>(it - object.keys.begin()));
 }
 
-bool Listed(std::initializer_list<const char*> Keys, const std::string& key)
+// The value of a key the object is known to have.
+const JsonNode& valueOf(const JsonNode& object, const char* key)
 {
-    return std::any_of(Keys.begin(), Keys.end(), [&](const char* strKey) { return key == strKey; });
+    return *findValue(object, key);
+}
+
+bool isListed(std::initializer_list<const char*> keys, const std::string& key)
+{
+    return std::any_of(keys.begin(), keys.end(), [&](const char* strKey) { return key == strKey; });
 }
 
 // The object at strPlace ("" for the top level) with exactly the given keys,
@@ -366,7 +375,7 @@ const JsonNode& Object(const JsonNode& Value, const QString& strPlace, std::init
     }
     for (auto it = Value.keys.begin(); it != Value.keys.end(); ++it) {
         const QString where = Member(strPlace, QString::fromStdString(*it));
-        if (!Listed(Keys, *it) && !Listed(optionalKeys, *it)) {
+        if (!isListed(Keys, *it) && !isListed(optionalKeys, *it)) {
             Refuse(where, QStringLiteral("unknown key"));
         }
         // A reader that kept the last value would silently drop the first.
@@ -375,16 +384,11 @@ const JsonNode& Object(const JsonNode& Value, const QString& strPlace, std::init
         }
     }
     for (const char* strKey : Keys) {
-        if (Find(Value, strKey) == nullptr) {
+        if (findValue(Value, strKey) == nullptr) {
             Refuse(Member(strPlace, QLatin1String(strKey)), QStringLiteral("missing"));
         }
     }
     return Value;
-}
-
-const JsonNode& At(const JsonNode& Members, const char* key)
-{
-    return *Find(Members, key);
 }
 
 const JsonNode& Array(const JsonNode& Value, const QString& strPlace)
@@ -421,14 +425,14 @@ int32_t Whole(const JsonNode& Value, const QString& strPlace, int32_t lngLow, in
 
 int32_t Word(const JsonNode& Members, const QString& strPlace, const char* strKey)
 {
-    return Whole(At(Members, strKey), Member(strPlace, QLatin1String(strKey)), 0, MaxWord);
+    return Whole(valueOf(Members, strKey), Member(strPlace, QLatin1String(strKey)), 0, MaxWord);
 }
 
 // The bytes of a name, refused unless the file gives them back as they are.
 std::string Name(const JsonNode& Members, const QString& strPlace, const char* strKey)
 {
     const QString strWhere = Member(strPlace, QLatin1String(strKey));
-    const std::string& utf8 = Text(At(Members, strKey), strWhere);
+    const std::string& utf8 = Text(valueOf(Members, strKey), strWhere);
     const QString strFits = QStringLiteral("does not fit its field: ");
     std::string bytes;
     // The parser has checked the UTF-8 already: each lead byte tells the
@@ -441,7 +445,8 @@ std::string Name(const JsonNode& Members, const QString& strPlace, const char* s
             code = (code << 6) | (static_cast<unsigned char>(utf8.at(at + i)) & 0x3F);
         }
         if (code > 0xFF) {
-            const QString strCode = QString::number(static_cast<uint>(code), 16).toUpper().rightJustified(4, QLatin1Char('0'));
+            const QString strCode =
+                QString::number(static_cast<uint>(code), 16).toUpper().rightJustified(4, QLatin1Char('0'));
             Refuse(strWhere, strFits + QStringLiteral("U+%1 is no byte (a name holds U+0000..U+00FF)").arg(strCode));
         }
         bytes += static_cast<char>(code);
@@ -463,34 +468,34 @@ struct GivenRun {
     QByteArray bytes;
 };
 
-// The runs of an "unread" member, if given, of an area of lngSize bytes
-// (called strArea) that starts at lngBase in the file.
-void ReadUnread(const JsonNode* Value, const QString& strPlace, qsizetype lngBase, qsizetype lngSize,
-                const QString& strArea, std::vector<GivenRun>& Runs)
+// The runs of an "unread" member, when given, inside the area (a record or
+// the file) of size bytes that starts at base in the file.
+void readUnread(const JsonNode* value, const QString& place, qsizetype base, qsizetype size,
+                const QString& area, std::vector<GivenRun>& runs)
 {
-    if (Value == nullptr) {
+    if (value == nullptr) {
         return;
     }
-    const JsonNode& Items = Array(*Value, strPlace);
-    for (std::size_t i = 0; i < Items.elements.size(); ++i) {
-        const QString where = Element(strPlace, static_cast<qsizetype>(i));
-        const JsonNode& Run = Object(*Items.elements[i], where, {"offset", "hex"});
-        const int32_t offset = Whole(At(Run, "offset"), Member(where, QStringLiteral("offset")), 0,
-                                     static_cast<int32_t>(lngSize - 1));
-        const std::string& hex = Text(At(Run, "hex"), Member(where, QStringLiteral("hex")));
+    const JsonNode& items = Array(*value, place);
+    for (std::size_t i = 0; i < items.elements.size(); ++i) {
+        const QString where = Element(place, static_cast<qsizetype>(i));
+        const JsonNode& run = Object(*items.elements[i], where, {"offset", "hex"});
+        const int32_t offset = Whole(valueOf(run, "offset"), Member(where, QStringLiteral("offset")), 0,
+                                     static_cast<int32_t>(size - 1));
+        const std::string& hex = Text(valueOf(run, "hex"), Member(where, QStringLiteral("hex")));
         if (hex.empty() || hex.size() % 2 != 0 ||
             hex.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
             Refuse(Member(where, QStringLiteral("hex")), QStringLiteral("expected hex digits, two for each byte"));
         }
         const QByteArray bytes = QByteArray::fromHex(QByteArray::fromStdString(hex));
-        if (offset + bytes.size() > lngSize) {
+        if (offset + bytes.size() > size) {
             Refuse(where, QStringLiteral("bytes %1..%2 lie outside the %3's 0..%4")
                               .arg(offset)
                               .arg(offset + bytes.size() - 1)
-                              .arg(strArea)
-                              .arg(lngSize - 1));
+                              .arg(area)
+                              .arg(size - 1));
         }
-        Runs.push_back({where, lngBase + offset, bytes});
+        runs.push_back({where, base + offset, bytes});
     }
 }
 
@@ -499,7 +504,7 @@ void ReadOutcome(const JsonNode& Value, const QString& strPlace, int16_t intI, c
     const JsonNode& Members = Object(Value, strPlace, {"outcome", "goto", "prestige", "text", "voice", "movie"});
     const QString strExpected = QLatin1String(OutcomeNames.at(static_cast<std::size_t>(intI)));
     const QString strOutcome =
-        QString::fromStdString(Text(At(Members, "outcome"), Member(strPlace, QStringLiteral("outcome"))));
+        QString::fromStdString(Text(valueOf(Members, "outcome"), Member(strPlace, QStringLiteral("outcome"))));
     if (strOutcome != strExpected) {
         Refuse(Member(strPlace, QStringLiteral("outcome")),
                QStringLiteral("\"%1\" stands where outcome %2 is \"%3\"").arg(strOutcome).arg(intI).arg(strExpected));
@@ -511,15 +516,15 @@ void ReadOutcome(const JsonNode& Value, const QString& strPlace, int16_t intI, c
     Scenario.SetResultMovie(intI, Name(Members, strPlace, "movie"));
 }
 
-// Reads the scenario's fields into Scenario and its unread runs into Runs;
+// Reads the scenario's fields into Scenario and its unread runs into runs;
 // the slot it belongs to comes back.
-int16_t ReadScenario(const JsonNode& Value, const QString& strPlace, clsScenario& Scenario, std::vector<GivenRun>& Runs)
+int16_t ReadScenario(const JsonNode& Value, const QString& strPlace, clsScenario& Scenario, std::vector<GivenRun>& runs)
 {
     const JsonNode& Members = Object(Value, strPlace,
                                      {"slot", "name", "movie", "voice", "text", "prestige", "unknown", "outcomes"},
                                      {"unread"});
     const auto intSlot = static_cast<int16_t>(
-        Whole(At(Members, "slot"), Member(strPlace, QStringLiteral("slot")), 0, clsCampaign::MaxScenarios - 1));
+        Whole(valueOf(Members, "slot"), Member(strPlace, QStringLiteral("slot")), 0, clsCampaign::MaxScenarios - 1));
     Scenario.SetNumber(intSlot);
     Scenario.SetName(Name(Members, strPlace, "name"));
     Scenario.SetMovie(Name(Members, strPlace, "movie"));
@@ -528,7 +533,7 @@ int16_t ReadScenario(const JsonNode& Value, const QString& strPlace, clsScenario
     Scenario.SetPrestige(Word(Members, strPlace, "prestige"));
 
     const QString strUnknown = Member(strPlace, QStringLiteral("unknown"));
-    const JsonNode& Unknown = Array(At(Members, "unknown"), strUnknown);
+    const JsonNode& Unknown = Array(valueOf(Members, "unknown"), strUnknown);
     if (Unknown.elements.size() != 3) {
         Refuse(strUnknown, QStringLiteral("%1 values, but a scenario keeps 3").arg(Unknown.elements.size()));
     }
@@ -537,7 +542,7 @@ int16_t ReadScenario(const JsonNode& Value, const QString& strPlace, clsScenario
     Scenario.SetThirdUnknown(Whole(*Unknown.elements[2], Element(strUnknown, 2), 0, MaxWord));
 
     const QString strOutcomes = Member(strPlace, QStringLiteral("outcomes"));
-    const JsonNode& Outcomes = Array(At(Members, "outcomes"), strOutcomes);
+    const JsonNode& Outcomes = Array(valueOf(Members, "outcomes"), strOutcomes);
     if (Outcomes.elements.size() != clsScenario::OutcomeCount) {
         Refuse(strOutcomes, QStringLiteral("%1 outcomes, but a scenario has %2")
                                 .arg(Outcomes.elements.size())
@@ -546,16 +551,16 @@ int16_t ReadScenario(const JsonNode& Value, const QString& strPlace, clsScenario
     for (int16_t intI = 0; intI < clsScenario::OutcomeCount; ++intI) {
         ReadOutcome(*Outcomes.elements[static_cast<std::size_t>(intI)], Element(strOutcomes, intI), intI, Scenario);
     }
-    ReadUnread(Find(Members, "unread"), Member(strPlace, QStringLiteral("unread")),
-               FirstRecord + qsizetype{intSlot} * clsScenario::RecordSize, clsScenario::RecordSize,
-               QStringLiteral("record"), Runs);
+    readUnread(findValue(Members, "unread"), Member(strPlace, QStringLiteral("unread")),
+               firstRecord + qsizetype{intSlot} * clsScenario::RecordSize, clsScenario::RecordSize,
+               QStringLiteral("record"), runs);
     return intSlot;
 }
 
 // Where each slot stands in the "scenarios" array, -1 for a free one.
 using SlotPlaces = std::array<qsizetype, clsCampaign::MaxScenarios>;
 
-SlotPlaces ReadScenarios(const JsonNode& Value, clsCampaign& Campaign, std::vector<GivenRun>& Runs)
+SlotPlaces ReadScenarios(const JsonNode& Value, clsCampaign& Campaign, std::vector<GivenRun>& runs)
 {
     const QString strPlace = QStringLiteral("scenarios");
     const JsonNode& Scenarios = Array(Value, strPlace);
@@ -571,7 +576,7 @@ SlotPlaces ReadScenarios(const JsonNode& Value, clsCampaign& Campaign, std::vect
     for (qsizetype lngI = 0; lngI < lngCount; ++lngI) {
         clsScenario Scenario;
         const int16_t intSlot =
-            ReadScenario(*Scenarios.elements[static_cast<std::size_t>(lngI)], Element(strPlace, lngI), Scenario, Runs);
+            ReadScenario(*Scenarios.elements[static_cast<std::size_t>(lngI)], Element(strPlace, lngI), Scenario, runs);
         qsizetype& lngFirst = lngGivenAt.at(static_cast<std::size_t>(intSlot));
         if (lngFirst >= 0) {
             Refuse(Member(Element(strPlace, lngI), QStringLiteral("slot")),
@@ -596,25 +601,25 @@ SlotPlaces ReadScenarios(const JsonNode& Value, clsCampaign& Campaign, std::vect
     return lngGivenAt;
 }
 
-// The place of the first field that Read holds otherwise than Given, or
+// The place of the first field that read holds otherwise than given, or
 // empty when every field agrees.
-QString FirstDifference(const clsCampaign& Given, const clsCampaign& Read, const SlotPlaces& Places)
+QString firstDifference(const clsCampaign& given, const clsCampaign& read, const SlotPlaces& places)
 {
-    if (Read.ScenarioCount() != Given.ScenarioCount()) {
+    if (read.ScenarioCount() != given.ScenarioCount()) {
         return QStringLiteral("the count of scenarios");
     }
-    const std::array<std::pair<const char*, bool>, 3> header{{{"description", Read.Description() == Given.Description()},
-                                                              {"nation", Read.Nation() == Given.Nation()},
-                                                              {"prestige", Read.Prestige() == Given.Prestige()}}};
+    const std::array<std::pair<const char*, bool>, 3> header{{{"description", read.Description() == given.Description()},
+                                                              {"nation", read.Nation() == given.Nation()},
+                                                              {"prestige", read.Prestige() == given.Prestige()}}};
     for (const auto& [key, same] : header) {
         if (!same) {
             return QLatin1String(key);
         }
     }
-    for (int16_t slot = 0; slot < Given.ScenarioCount(); ++slot) {
-        const clsScenario& a = Given.Scenarios(slot);
-        const clsScenario& b = Read.Scenarios(slot);
-        const QString place = Element(QStringLiteral("scenarios"), Places.at(static_cast<std::size_t>(slot)));
+    for (int16_t slot = 0; slot < given.ScenarioCount(); ++slot) {
+        const clsScenario& a = given.Scenarios(slot);
+        const clsScenario& b = read.Scenarios(slot);
+        const QString place = Element(QStringLiteral("scenarios"), places.at(static_cast<std::size_t>(slot)));
         const std::array<std::pair<const char*, bool>, 8> fields{{{"name", a.Name() == b.Name()},
                                                                   {"movie", a.Movie() == b.Movie()},
                                                                   {"voice", a.Voice() == b.Voice()},
@@ -645,43 +650,43 @@ QString FirstDifference(const clsCampaign& Given, const clsCampaign& Read, const
     return {};
 }
 
-// The field of Campaign that Bytes read otherwise, or empty when none.
-QString Changed(const clsCampaign& Campaign, const QByteArray& Bytes, const SlotPlaces& Places)
+// The field of campaign that bytes read otherwise, or empty when none.
+QString changedField(const clsCampaign& campaign, const QByteArray& bytes, const SlotPlaces& places)
 {
-    const auto Read = std::make_unique<clsCampaign>();
+    const auto read = std::make_unique<clsCampaign>();
     // Only the count can make 31944 bytes unreadable.
-    return ReadCampaignBytes(Bytes, *Read).isEmpty() ? FirstDifference(Campaign, *Read, Places)
+    return ReadCampaignBytes(bytes, *read).isEmpty() ? firstDifference(campaign, *read, places)
                                                      : QStringLiteral("the count of scenarios");
 }
 
-// The bytes Campaign saves as with the runs laid over them. Refuses runs
+// The bytes campaign saves as with the runs laid over them. Refuses runs
 // that overlap each other or change a field as the file reads it.
-QByteArray LayUnread(const clsCampaign& Campaign, const std::vector<GivenRun>& Runs, const SlotPlaces& Places)
+QByteArray layUnread(const clsCampaign& campaign, const std::vector<GivenRun>& runs, const SlotPlaces& places)
 {
-    const QByteArray saved = CampaignBytes(Campaign);
+    const QByteArray saved = CampaignBytes(campaign);
     QByteArray bytes = saved;
     // Which run gave each byte, -1 for none yet.
     std::vector<qsizetype> givenBy(static_cast<std::size_t>(CampaignFileSize), -1);
-    for (std::size_t i = 0; i < Runs.size(); ++i) {
-        const GivenRun& run = Runs[i];
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        const GivenRun& run = runs[i];
         for (qsizetype at = run.offset; at < run.offset + run.bytes.size(); ++at) {
             qsizetype& by = givenBy.at(static_cast<std::size_t>(at));
             if (by >= 0) {
-                Refuse(run.place, QStringLiteral("overlaps ") + Runs.at(static_cast<std::size_t>(by)).place);
+                Refuse(run.place, QStringLiteral("overlaps ") + runs.at(static_cast<std::size_t>(by)).place);
             }
             by = static_cast<qsizetype>(i);
         }
         bytes.replace(run.offset, run.bytes.size(), run.bytes);
     }
-    if (Changed(Campaign, bytes, Places).isEmpty()) {
+    if (changedField(campaign, bytes, places).isEmpty()) {
         return bytes;
     }
     // Laid one by one, the first run after which a field reads otherwise is
     // the one to name.
     bytes = saved;
-    for (const GivenRun& run : Runs) {
+    for (const GivenRun& run : runs) {
         bytes.replace(run.offset, run.bytes.size(), run.bytes);
-        if (const QString field = Changed(Campaign, bytes, Places); !field.isEmpty()) {
+        if (const QString field = changedField(campaign, bytes, places); !field.isEmpty()) {
             Refuse(run.place, QStringLiteral("overlaps ") + field);
         }
     }
@@ -692,11 +697,11 @@ QByteArray ReadTop(const JsonNode& Value, clsCampaign& Campaign)
 {
     const JsonNode& Members =
         Object(Value, QString(), {"format", "version", "description", "nation", "prestige", "scenarios"}, {"unread"});
-    const QString strFormat = QString::fromStdString(Text(At(Members, "format"), QStringLiteral("format")));
+    const QString strFormat = QString::fromStdString(Text(valueOf(Members, "format"), QStringLiteral("format")));
     if (strFormat != QLatin1String(FormatName)) {
         Refuse(QStringLiteral("format"), QStringLiteral("\"%1\" is not \"%2\"").arg(strFormat, QLatin1String(FormatName)));
     }
-    const JsonNode& Version = At(Members, "version");
+    const JsonNode& Version = valueOf(Members, "version");
     if (Version.type != JsonNode::Type::Number) {
         Refuse(QStringLiteral("version"), QStringLiteral("expected a number, found ") + Kind(Version));
     }
@@ -706,12 +711,12 @@ QByteArray ReadTop(const JsonNode& Value, clsCampaign& Campaign)
                                               .arg(FormatVersion));
     }
     Campaign.SetDescription(Name(Members, QString(), "description"));
-    Campaign.SetNation(Whole(At(Members, "nation"), QStringLiteral("nation"), 0, MaxNation));
+    Campaign.SetNation(Whole(valueOf(Members, "nation"), QStringLiteral("nation"), 0, MaxNation));
     Campaign.SetPrestige(Word(Members, QString(), "prestige"));
     std::vector<GivenRun> runs;
-    const SlotPlaces places = ReadScenarios(At(Members, "scenarios"), Campaign, runs);
-    ReadUnread(Find(Members, "unread"), QStringLiteral("unread"), 0, CampaignFileSize, QStringLiteral("file"), runs);
-    return LayUnread(Campaign, runs, places);
+    const SlotPlaces places = ReadScenarios(valueOf(Members, "scenarios"), Campaign, runs);
+    readUnread(findValue(Members, "unread"), QStringLiteral("unread"), 0, CampaignFileSize, QStringLiteral("file"), runs);
+    return layUnread(Campaign, runs, places);
 }
 
 // "line L, column C" of a byte offset into the text, both counted from 1, the
@@ -727,7 +732,7 @@ QString LineAndColumn(const QByteArray& Json, qsizetype lngOffset)
 
 QByteArray CampaignJson(const clsCampaign& Campaign, const QByteArray& File)
 {
-    const UnreadBytes unread = FindUnread(Campaign, File);
+    const UnreadBytes unread = findUnread(Campaign, File);
     JsonEmitter Json;
     Json.Open(nullptr, '{');
     Json.Value("format", Quoted(FormatName));
@@ -742,7 +747,7 @@ QByteArray CampaignJson(const clsCampaign& Campaign, const QByteArray& File)
         }
     }
     Json.Close(']');
-    EmitUnread(unread.file, Json);
+    emitUnread(unread.file, Json);
     Json.Close('}');
     return Json.Text();
 }

@@ -15,15 +15,15 @@ namespace {
 constexpr std::array<const char*, 4> NationNames{"Germany", "U.K", "U.R.S.S", "U.S.A"};
 
 // The victory movie's field, by which the file names its nation.
-constexpr int VictoryMovie = 4;
+constexpr int victoryMovie = 4;
 
 QString NationName(const clsCampaign& Campaign, const QByteArray& File)
 {
     const int32_t lngNation = Campaign.Nation();
     // A movie the editor does not know is read as the nation it had, and
     // a save would put another movie in its place.
-    const bool known = DecodeFileName(File.constData() + VictoryMovie) ==
-                       DecodeFileName(CampaignBytes(Campaign).constData() + VictoryMovie);
+    const bool known = DecodeFileName(File.constData() + victoryMovie) ==
+                       DecodeFileName(CampaignBytes(Campaign).constData() + victoryMovie);
     if (!known || lngNation < 0 || lngNation >= static_cast<int32_t>(NationNames.size())) {
         return QStringLiteral("unknown (%1)").arg(lngNation);
     }

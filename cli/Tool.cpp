@@ -98,23 +98,23 @@ QStringList CampaignFiles(const QStringList& Paths)
 
 namespace {
 
-// Up to lngLimit bytes from the device, waiting for a pipe's. Empty on
+// Up to limit bytes from the device, waiting for a pipe's. Empty on
 // success, else the reason.
-QString ReadUpTo(QIODevice& Device, qint64 lngLimit, QByteArray& Bytes)
+QString readUpTo(QIODevice& Device, qint64 limit, QByteArray& bytes)
 {
-    Bytes.resize(lngLimit);
-    qint64 lngHave = 0;
-    while (lngHave < lngLimit) {
-        const qint64 lngRead = Device.read(Bytes.data() + lngHave, lngLimit - lngHave);
-        if (lngRead < 0) {
+    bytes.resize(limit);
+    qint64 have = 0;
+    while (have < limit) {
+        const qint64 got = Device.read(bytes.data() + have, limit - have);
+        if (got < 0) {
             return Device.errorString();
         }
-        if (lngRead == 0 && !Device.waitForReadyRead(-1)) {
+        if (got == 0 && !Device.waitForReadyRead(-1)) {
             break;
         }
-        lngHave += lngRead;
+        have += got;
     }
-    Bytes.truncate(lngHave);
+    bytes.truncate(have);
     return {};
 }
 
@@ -123,19 +123,19 @@ QString ReadUpTo(QIODevice& Device, qint64 lngLimit, QByteArray& Bytes)
 bool LoadCampaign(const QString& strPath, CommandStreams& Io, clsCampaign& Campaign, QByteArray* File)
 {
     // One byte past the campaign tells a longer file.
-    QByteArray Bytes;
-    QFile Named(strPath);
+    QByteArray bytes;
+    QFile named(strPath);
     QString strReason;
-    if (strPath != QLatin1String("-") && !Named.open(QIODevice::ReadOnly)) {
-        strReason = Named.errorString();
+    if (strPath != QLatin1String("-") && !named.open(QIODevice::ReadOnly)) {
+        strReason = named.errorString();
     } else {
-        strReason = ReadUpTo(strPath == QLatin1String("-") ? Io.In : Named, CampaignFileSize + 1, Bytes);
+        strReason = readUpTo(strPath == QLatin1String("-") ? Io.In : named, CampaignFileSize + 1, bytes);
     }
     if (strReason.isEmpty()) {
-        strReason = ReadCampaignBytes(Bytes, Campaign);
+        strReason = ReadCampaignBytes(bytes, Campaign);
     }
     if (File != nullptr) {
-        *File = Bytes;
+        *File = bytes;
     }
     if (!strReason.isEmpty()) {
         WriteLine(Io.Err, QStringLiteral("%1: cannot be read: %2").arg(DisplayName(strPath), strReason));
@@ -143,16 +143,16 @@ bool LoadCampaign(const QString& strPath, CommandStreams& Io, clsCampaign& Campa
     return strReason.isEmpty();
 }
 
-bool WriteOutput(const QString& strPath, const QByteArray& Bytes, CommandStreams& Io)
+bool WriteOutput(const QString& strPath, const QByteArray& bytes, CommandStreams& Io)
 {
     if (strPath == QLatin1String("-")) {
-        if (Io.Out.write(Bytes) == Bytes.size()) {
+        if (Io.Out.write(bytes) == bytes.size()) {
             return true;
         }
         WriteLine(Io.Err, QStringLiteral("<stdout>: cannot be written: standard output refused the bytes"));
         return false;
     }
-    const SaveResult Result = SaveFileBytes(strPath, Bytes);
+    const SaveResult Result = SaveFileBytes(strPath, bytes);
     if (!Result.Saved()) {
         WriteLine(Io.Err, QStringLiteral("%1: cannot be written: %2. %3").arg(strPath, Result.Reason, Result.Aftermath));
     }

@@ -22,16 +22,16 @@ namespace {
 // The bytes of an imported campaign, which must be a whole campaign file.
 QByteArray Imported(const QByteArray& Json, clsCampaign& Campaign, const char* strWhat)
 {
-    QByteArray File;
-    const QString strReason = ReadCampaignJson(Json, Campaign, File);
+    QByteArray file;
+    const QString strReason = ReadCampaignJson(Json, Campaign, file);
     if (!strReason.isEmpty()) {
         Fail(std::string(strWhat) + " is refused: " + strReason.toStdString());
     }
-    if (File.size() != CampaignFileSize) {
-        Fail(std::string(strWhat) + " gives " + std::to_string(File.size()) + " bytes, not " +
+    if (file.size() != CampaignFileSize) {
+        Fail(std::string(strWhat) + " gives " + std::to_string(file.size()) + " bytes, not " +
              std::to_string(CampaignFileSize));
     }
-    return File;
+    return file;
 }
 
 } // namespace
@@ -43,24 +43,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, std::size_t lngSize)
 {
     const QByteArray Json = QByteArray::fromRawData(reinterpret_cast<const char*>(pData), static_cast<qsizetype>(lngSize));
     const auto Campaign = std::make_unique<clsCampaign>();
-    QByteArray Refused;
-    if (!ReadCampaignJson(Json, *Campaign, Refused).isEmpty()) {
+    QByteArray refused;
+    if (!ReadCampaignJson(Json, *Campaign, refused).isEmpty()) {
         return 0;
     }
-    const QByteArray File = Imported(Json, *Campaign, "the input, taken once,");
-    const QByteArray Exported = CampaignJson(*Campaign, File);
+    const QByteArray file = Imported(Json, *Campaign, "the input, taken once,");
+    const QByteArray Exported = CampaignJson(*Campaign, file);
     const auto Again = std::make_unique<clsCampaign>();
-    if (Imported(Exported, *Again, "the export of the input") != File) {
+    if (Imported(Exported, *Again, "the export of the input") != file) {
         Fail("the export of the input imports to different bytes");
     }
     const auto Reread = std::make_unique<clsCampaign>();
-    std::istringstream Stream(File.toStdString());
+    std::istringstream Stream(file.toStdString());
     try {
         Reread->FileRead(Stream);
     } catch (const CampaignFileError& Error) {
         Fail(std::string("the imported bytes do not read back: ") + Error.what());
     }
-    if (CampaignJson(*Reread, File) != Exported) {
+    if (CampaignJson(*Reread, file) != Exported) {
         Fail("the file read back exports different text");
     }
     return 0;

@@ -32,19 +32,19 @@ QByteArray Exported(uint32_t lngSeed, int intCount)
 // A campaign the editor saved, with bytes changed that it does not keep
 // (the reserved space of a used record, an unused record, the defeat movie,
 // the trailer), or may keep (a name's last byte), read back and exported.
-QByteArray WithUnread(uint32_t lngSeed)
+QByteArray withUnread(uint32_t seed)
 {
-    const auto Campaign = std::make_unique<clsCampaign>();
-    std::istringstream Stream(RandomCampaignFile(lngSeed, 2));
-    Campaign->FileRead(Stream);
-    QByteArray File = CampaignBytes(*Campaign);
-    for (const int intAt : {26, 44 + 90, 44 + 600, 44 + 636 + 27, 44 + 636 * 7, 31900, 31943}) {
-        File[intAt] = static_cast<char>(File[intAt] ^ 0x5A);
+    const auto campaign = std::make_unique<clsCampaign>();
+    std::istringstream stream(RandomCampaignFile(seed, 2));
+    campaign->FileRead(stream);
+    QByteArray file = CampaignBytes(*campaign);
+    for (const int at : {26, 44 + 90, 44 + 600, 44 + 636 + 27, 44 + 636 * 7, 31900, 31943}) {
+        file[at] = static_cast<char>(file[at] ^ 0x5A);
     }
-    if (const QString strReason = ReadCampaignBytes(File, *Campaign); !strReason.isEmpty()) {
-        throw CampaignFileError(strReason.toStdString());
+    if (const QString reason = ReadCampaignBytes(file, *campaign); !reason.isEmpty()) {
+        throw CampaignFileError(reason.toStdString());
     }
-    return CampaignJson(*Campaign, File);
+    return CampaignJson(*campaign, file);
 }
 
 bool Save(const QString& strPath, const QByteArray& Bytes)
@@ -71,7 +71,7 @@ int main(int argc, char** argv)
             {"full.json", Exported(5, 50)},
             {"gap.json", Exported(6, 2).replace("\"slot\": 1", "\"slot\": 7")},
             {"long-name.json", Exported(7, 1).replace("\"name\": \"", "\"name\": \"abcdefghijklmnopqrst")},
-            {"unread.json", WithUnread(8)},
+            {"unread.json", withUnread(8)},
             {"repeated-top.json", Exported(9, 2).replace("\"version\": 1,", "\"version\": 1, \"version\": 1,")},
             {"repeated-outcome.json", Exported(10, 2).replace("\"goto\": ", "\"goto\": 0, \"goto\": ")},
         };

@@ -191,8 +191,8 @@ QJsonValue Edited(const QJsonValue& Node, QStringList Path, const QJsonValue& Va
 QByteArray SmallEdited(const QString& strPath, const QByteArray& Raw)
 {
     const QJsonValue Root = QJsonDocument::fromJson(SmallJson).object();
-    const QJsonValue Marker = Raw.isNull() ? QJsonValue(QJsonValue::Undefined) : QJsonValue(QStringLiteral("\x01"));
-    return QJsonDocument(Edited(Root, strPath.split(QLatin1Char('.')), Marker).toObject())
+    const QJsonValue marker = Raw.isNull() ? QJsonValue(QJsonValue::Undefined) : QJsonValue(QStringLiteral("\x01"));
+    return QJsonDocument(Edited(Root, strPath.split(QLatin1Char('.')), marker).toObject())
         .toJson()
         .replace("\"\\u0001\"", Raw);
 }
@@ -233,9 +233,9 @@ TEST(CampaignJson, RandomFilesComeBackByteForByte)
         EXPECT_TRUE(Imported == File) << "seed " << lngSeed;
 
         const QByteArray Saved = CampaignBytes(*Opened);
-        const QByteArray Fields = CampaignJson(*Opened, Saved);
-        EXPECT_FALSE(Fields.contains("\"unread\"")) << "seed " << lngSeed;
-        EXPECT_TRUE(Import(Fields).second == Saved) << "seed " << lngSeed;
+        const QByteArray fields = CampaignJson(*Opened, Saved);
+        EXPECT_FALSE(fields.contains("\"unread\"")) << "seed " << lngSeed;
+        EXPECT_TRUE(Import(fields).second == Saved) << "seed " << lngSeed;
     }
 }
 

@@ -136,7 +136,7 @@ TEST(LintCommand, WarnsOfWhatTheCheckDoesNotSee)
         Layout Scenarios;
         QStringList Lines;
         // Bytes laid over the saved file at an offset.
-        std::pair<int, QByteArray> Patch{};
+        std::pair<int, QByteArray> patch{};
     };
     const std::vector<Case> cases{
         {"1-sound", Sound, {QStringLiteral("ok")}},
@@ -178,9 +178,9 @@ TEST(LintCommand, WarnsOfWhatTheCheckDoesNotSee)
     QTemporaryDir Dir;
     QStringList Expected;
     for (const Case& Each : cases) {
-        QByteArray Bytes = CampaignBytes(*CampaignOf(Each.Scenarios));
-        Bytes.replace(Each.Patch.first, Each.Patch.second.size(), Each.Patch.second);
-        const QString strPath = Write(Dir, QLatin1String(Each.Name) + QStringLiteral(".cam"), Bytes);
+        QByteArray bytes = CampaignBytes(*CampaignOf(Each.Scenarios));
+        bytes.replace(Each.patch.first, Each.patch.second.size(), Each.patch.second);
+        const QString strPath = Write(Dir, QLatin1String(Each.Name) + QStringLiteral(".cam"), bytes);
         for (const QString& strLine : Each.Lines) {
             Expected << strPath + QStringLiteral(": ") + strLine;
         }

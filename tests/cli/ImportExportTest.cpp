@@ -103,9 +103,9 @@ TEST_F(ImportExport, ExportReadsFilesAsTheEditorOpensThem)
 {
     const QByteArray File = RandomFile(7, 9);
     Put(Path("long.cam"), File + QByteArray(500, '\x7F'));
-    const auto Opened = std::make_unique<clsCampaign>();
-    ASSERT_EQ(ReadCampaignBytes(File, *Opened).toStdString(), "");
-    EXPECT_TRUE(Tool({QStringLiteral("export"), Path("long.cam")}).Out == CampaignJson(*Opened, File));
+    const auto opened = std::make_unique<clsCampaign>();
+    ASSERT_EQ(ReadCampaignBytes(File, *opened).toStdString(), "");
+    EXPECT_TRUE(Tool({QStringLiteral("export"), Path("long.cam")}).Out == CampaignJson(*opened, File));
 
     QByteArray TooMany = File;
     TooMany[0] = 51;

@@ -156,9 +156,9 @@ TEST(ShowCommand, NamesEveryNationAndRefusesWhatItCannotShow)
         EXPECT_EQ(Result.OutLines().value(1), QStringLiteral("Nation:      ") + Nations[static_cast<std::size_t>(lngNation)]);
     }
     // "Ruwin" is no victory movie the editor knows: it reads nation 0.
-    QByteArray Unknown = CampaignBytes(*Described());
-    Unknown[4] = 'R';
-    EXPECT_EQ(InProcess({QStringLiteral("show"), QStringLiteral("-")}, Unknown).OutLines().value(1),
+    QByteArray unknown = CampaignBytes(*Described());
+    unknown[4] = 'R';
+    EXPECT_EQ(InProcess({QStringLiteral("show"), QStringLiteral("-")}, unknown).OutLines().value(1),
               QStringLiteral("Nation:      unknown (0)"));
     const QString strGone = Dir.filePath(QStringLiteral("gone.cam"));
     const ToolRun Gone = Program({QStringLiteral("show"), strGone});
