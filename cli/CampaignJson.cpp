@@ -2,19 +2,19 @@
 
 #include "data/basFields.h"
 #include "data/clsCampaign.h"
+#include "storage/CampaignStorage.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QJsonParseError>
-#include <QJsonValue>
-#include <QVariant>
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <deque>
 #include <initializer_list>
+#include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -25,6 +25,10 @@ constexpr int32_t MaxNation = 3;
 // A name reads back as written while the "." of its extension still lands
 // inside the 20-byte field, cut short as the extension may be.
 constexpr qsizetype MaxNameSize = FileNameFieldSize - 1;
+// The records follow the 44-byte header.
+constexpr qsizetype firstRecord = 44;
+// Unread bytes are written at most this many to a line.
+constexpr qsizetype lineBytes = 32;
 constexpr std::array<const char*, clsScenario::OutcomeCount> OutcomeNames{"Brilliant Victory", "Victory",
                                                                          "Minor Victory", "Defeat"};
 
@@ -113,6 +117,64 @@ std::string Number(int32_t lngN)
     return std::to_string(lngN);
 }
 
+// A run of bytes that the readable fields do not carry, at its offset from
+// the start of its record or of the file.
+struct UnreadRun {
+    qsizetype offset;
+    QByteArray bytes;
+};
+using UnreadRuns = std::vector<UnreadRun>;
+
+// Where the file's first 31944 bytes differ from those the campaign saves
+// as: the runs inside each used record, and those of the rest of the file.
+struct UnreadBytes {
+    std::array<UnreadRuns, clsCampaign::MaxScenarios> records;
+    UnreadRuns file;
+};
+
+UnreadBytes findUnread(const clsCampaign& campaign, const QByteArray& file)
+{
+    UnreadBytes unread;
+    if (file.size() < CampaignFileSize) {
+        return unread;
+    }
+    const QByteArray saved = CampaignBytes(campaign);
+    const qsizetype recordsEnd = firstRecord + clsScenario::RecordSize * campaign.ScenarioCount();
+    for (qsizetype at = 0; at < CampaignFileSize;) {
+        if (file.at(at) == saved.at(at)) {
+            ++at;
+            continue;
+        }
+        const bool inRecord = at >= firstRecord && at < recordsEnd;
+        const qsizetype slot = (at - firstRecord) / clsScenario::RecordSize;
+        const qsizetype base = inRecord ? firstRecord + slot * clsScenario::RecordSize : 0;
+        const qsizetype areaEnd = inRecord             ? base + clsScenario::RecordSize
+                                  : at < firstRecord ? firstRecord
+                                                     : CampaignFileSize;
+        qsizetype end = at + 1;
+        while (end < areaEnd && end - at < lineBytes && file.at(end) != saved.at(end)) {
+            ++end;
+        }
+        (inRecord ? unread.records.at(static_cast<std::size_t>(slot)) : unread.file)
+            .push_back({at - base, file.mid(at, end - at)});
+        at = end;
+    }
+    return unread;
+}
+
+void emitUnread(const UnreadRuns& runs, JsonEmitter& json)
+{
+    if (runs.empty()) {
+        return;
+    }
+    json.Open("unread", '[');
+    for (const UnreadRun& run : runs) {
+        json.Value(nullptr, "{\"offset\": " + std::to_string(run.offset) + ", \"hex\": \"" +
+                                run.bytes.toHex().toStdString() + "\"}");
+    }
+    json.Close(']');
+}
+
 void EmitOutcome(const clsScenario& Scenario, int16_t intI, JsonEmitter& Json)
 {
     Json.Open(nullptr, '{');
@@ -125,7 +187,7 @@ void EmitOutcome(const clsScenario& Scenario, int16_t intI, JsonEmitter& Json)
     Json.Close('}');
 }
 
-void EmitScenario(const clsScenario& Scenario, JsonEmitter& Json)
+void EmitScenario(const clsScenario& Scenario, const UnreadRuns& unread, JsonEmitter& Json)
 {
     Json.Open(nullptr, '{');
     Json.Value("slot", Number(Scenario.Number()));
@@ -141,8 +203,108 @@ void EmitScenario(const clsScenario& Scenario, JsonEmitter& Json)
         EmitOutcome(Scenario, intI, Json);
     }
     Json.Close(']');
+    emitUnread(unread, Json);
     Json.Close('}');
 }
+
+// One value of the JSON text as read, numbers as typed. Every key an object
+// is given stays, repeated ones too, so that the walk can refuse them.
+struct JsonNode {
+    enum class Type { Null, Bool, Number, String, Array, Object };
+    Type type = Type::Null;
+    // A string's UTF-8, or a number as typed.
+    std::string text;
+    double number = 0;
+    // An array's elements, or an object's values with their keys beside them.
+    std::vector<const JsonNode*> elements;
+    std::vector<std::string> keys;
+};
+
+// Builds the nodes as the parser reports them, into a deque that keeps them
+// in place and frees them without recursion, however deep the text nests.
+class TreeBuilder final : public nlohmann::json_sax<nlohmann::json> {
+public:
+    explicit TreeBuilder(std::deque<JsonNode>& nodes) : m_nodes(nodes) {}
+
+    bool null() override { return add(JsonNode::Type::Null); }
+    bool boolean(bool) override { return add(JsonNode::Type::Bool); }
+    bool number_integer(number_integer_t n) override { return number(static_cast<double>(n), std::to_string(n)); }
+    bool number_unsigned(number_unsigned_t n) override { return number(static_cast<double>(n), std::to_string(n)); }
+    bool number_float(number_float_t n, const string_t& typed) override { return number(n, typed); }
+    bool string(string_t& text) override
+    {
+        add(JsonNode::Type::String);
+        m_nodes.back().text = std::move(text);
+        return true;
+    }
+    // Only binary formats have these.
+    bool binary(binary_t&) override { return false; }
+    bool start_object(std::size_t) override { return open(JsonNode::Type::Object); }
+    bool key(string_t& key) override
+    {
+        m_open.back()->keys.push_back(std::move(key));
+        return true;
+    }
+    bool end_object() override { return close(); }
+    bool start_array(std::size_t) override { return open(JsonNode::Type::Array); }
+    bool end_array() override { return close(); }
+
+    bool parse_error(std::size_t position, const std::string& lastToken,
+                     const nlohmann::detail::exception& error) override
+    {
+        // The position is one past the byte where the parser stopped.
+        m_errorOffset = position > 0 ? static_cast<qsizetype>(position) - 1 : 0;
+        // "[id] ... syntax error while parsing value - REASON; last read:
+        // 'TOKEN'", or "[id] REASON": the reason alone, as the token may hold
+        // any byte of the text.
+        std::string reason = error.what();
+        const std::size_t dash = reason.find(" - ");
+        reason.erase(0, dash != std::string::npos ? dash + 3 : reason.find("] ") + 2);
+        const std::string lastRead = "; last read: '" + lastToken + "'";
+        if (const std::size_t at = reason.find(lastRead); at != std::string::npos) {
+            reason.erase(at, lastRead.size());
+        }
+        m_reason = QString::fromStdString(reason);
+        return false;
+    }
+
+    [[nodiscard]] qsizetype errorOffset() const { return m_errorOffset; }
+    [[nodiscard]] const QString& reason() const { return m_reason; }
+
+private:
+    bool add(JsonNode::Type type)
+    {
+        JsonNode& node = m_nodes.emplace_back();
+        node.type = type;
+        if (!m_open.empty()) {
+            m_open.back()->elements.push_back(&node);
+        }
+        return true;
+    }
+    bool number(double n, const std::string& typed)
+    {
+        add(JsonNode::Type::Number);
+        m_nodes.back().number = n;
+        m_nodes.back().text = typed;
+        return true;
+    }
+    bool open(JsonNode::Type type)
+    {
+        add(type);
+        m_open.push_back(&m_nodes.back());
+        return true;
+    }
+    bool close()
+    {
+        m_open.pop_back();
+        return true;
+    }
+
+    std::deque<JsonNode>& m_nodes;
+    std::vector<JsonNode*> m_open;
+    qsizetype m_errorOffset = 0;
+    QString m_reason;
+};
 
 // Why the JSON is refused, with its place; thrown from deep in the walk so
 // that each step reads as the happy path.
@@ -165,69 +327,93 @@ QString Element(const QString& strPlace, qsizetype lngI)
     return strPlace + QStringLiteral("[%1]").arg(lngI);
 }
 
-QString Kind(const QJsonValue& Value)
+QString Kind(const JsonNode& Value)
 {
-    switch (Value.type()) {
-    case QJsonValue::Null:
+    switch (Value.type) {
+    case JsonNode::Type::Null:
         return QStringLiteral("null");
-    case QJsonValue::Bool:
+    case JsonNode::Type::Bool:
         return QStringLiteral("a boolean");
-    case QJsonValue::Double:
+    case JsonNode::Type::Number:
         return QStringLiteral("a number");
-    case QJsonValue::String:
+    case JsonNode::Type::String:
         return QStringLiteral("a string");
-    case QJsonValue::Array:
+    case JsonNode::Type::Array:
         return QStringLiteral("an array");
-    default:
-        return QStringLiteral("an object");
+    case JsonNode::Type::Object:
+        break;
     }
+    return QStringLiteral("an object");
 }
 
-// The object at strPlace ("" for the top level) with exactly the given keys.
-QJsonObject Object(const QJsonValue& Value, const QString& strPlace, std::initializer_list<const char*> Keys)
+// The value of the object's key, or null when the key is not given.
+const JsonNode* findValue(const JsonNode& object, const char* key)
 {
-    if (!Value.isObject()) {
+    const auto it = std::find(object.keys.begin(), object.keys.end(), key);
+    return it == object.keys.end() ? nullptr : object.elements.at(static_cast<std::size_t>(it - object.keys.begin()));
+}
+
+// The value of a key the object is known to have.
+const JsonNode& valueOf(const JsonNode& object, const char* key)
+{
+    return *findValue(object, key);
+}
+
+bool isListed(std::initializer_list<const char*> keys, const std::string& key)
+{
+    return std::any_of(keys.begin(), keys.end(), [&](const char* strKey) { return key == strKey; });
+}
+
+// The object at strPlace ("" for the top level) with exactly the given keys,
+// each once, and any of the optional ones.
+const JsonNode& Object(const JsonNode& Value, const QString& strPlace, std::initializer_list<const char*> Keys,
+                       std::initializer_list<const char*> optionalKeys = {})
+{
+    if (Value.type != JsonNode::Type::Object) {
         Refuse(strPlace.isEmpty() ? QStringLiteral("top level") : strPlace,
                QStringLiteral("expected an object, found ") + Kind(Value));
     }
-    const QJsonObject Members = Value.toObject();
-    for (auto It = Members.begin(); It != Members.end(); ++It) {
-        if (std::none_of(Keys.begin(), Keys.end(), [&](const char* strKey) { return It.key() == QLatin1String(strKey); })) {
-            Refuse(Member(strPlace, It.key()), QStringLiteral("unknown key"));
+    for (auto it = Value.keys.begin(); it != Value.keys.end(); ++it) {
+        const QString where = Member(strPlace, QString::fromStdString(*it));
+        if (!isListed(Keys, *it) && !isListed(optionalKeys, *it)) {
+            Refuse(where, QStringLiteral("unknown key"));
+        }
+        // A reader that kept the last value would silently drop the first.
+        if (std::find(Value.keys.begin(), it, *it) != it) {
+            Refuse(where, QStringLiteral("key given twice"));
         }
     }
     for (const char* strKey : Keys) {
-        if (!Members.contains(QLatin1String(strKey))) {
+        if (findValue(Value, strKey) == nullptr) {
             Refuse(Member(strPlace, QLatin1String(strKey)), QStringLiteral("missing"));
         }
     }
-    return Members;
+    return Value;
 }
 
-QJsonArray Array(const QJsonValue& Value, const QString& strPlace)
+const JsonNode& Array(const JsonNode& Value, const QString& strPlace)
 {
-    if (!Value.isArray()) {
+    if (Value.type != JsonNode::Type::Array) {
         Refuse(strPlace, QStringLiteral("expected an array, found ") + Kind(Value));
     }
-    return Value.toArray();
+    return Value;
 }
 
-QString Text(const QJsonValue& Value, const QString& strPlace)
+const std::string& Text(const JsonNode& Value, const QString& strPlace)
 {
-    if (!Value.isString()) {
+    if (Value.type != JsonNode::Type::String) {
         Refuse(strPlace, QStringLiteral("expected a string, found ") + Kind(Value));
     }
-    return Value.toString();
+    return Value.text;
 }
 
-int32_t Whole(const QJsonValue& Value, const QString& strPlace, int32_t lngLow, int32_t lngHigh)
+int32_t Whole(const JsonNode& Value, const QString& strPlace, int32_t lngLow, int32_t lngHigh)
 {
-    if (!Value.isDouble()) {
+    if (Value.type != JsonNode::Type::Number) {
         Refuse(strPlace, QStringLiteral("expected a number, found ") + Kind(Value));
     }
-    // The variant keeps a large integer exact where the double would round it.
-    const QString strShown = Value.toVariant().toString();
-    const double dblN = Value.toDouble();
+    const QString strShown = QString::fromStdString(Value.text);
+    const double dblN = Value.number;
     if (dblN != std::floor(dblN)) {
         Refuse(strPlace, strShown + QStringLiteral(" is not a whole number"));
     }
@@ -237,37 +423,88 @@ int32_t Whole(const QJsonValue& Value, const QString& strPlace, int32_t lngLow, 
     return static_cast<int32_t>(dblN);
 }
 
-int32_t Word(const QJsonObject& Members, const QString& strPlace, const char* strKey)
+int32_t Word(const JsonNode& Members, const QString& strPlace, const char* strKey)
 {
-    return Whole(Members.value(QLatin1String(strKey)), Member(strPlace, QLatin1String(strKey)), 0, MaxWord);
+    return Whole(valueOf(Members, strKey), Member(strPlace, QLatin1String(strKey)), 0, MaxWord);
 }
 
 // The bytes of a name, refused unless the file gives them back as they are.
-std::string Name(const QJsonObject& Members, const QString& strPlace, const char* strKey)
+std::string Name(const JsonNode& Members, const QString& strPlace, const char* strKey)
 {
     const QString strWhere = Member(strPlace, QLatin1String(strKey));
-    const QString strName = Text(Members.value(QLatin1String(strKey)), strWhere);
+    const std::string& utf8 = Text(valueOf(Members, strKey), strWhere);
     const QString strFits = QStringLiteral("does not fit its field: ");
-    for (const QChar chC : strName) {
-        if (chC.unicode() > 0xFF) {
-            const QString strCode = QString::number(chC.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0'));
+    std::string bytes;
+    // The parser has checked the UTF-8 already: each lead byte tells the
+    // length of its character.
+    for (std::size_t at = 0; at < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[at]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        char32_t code = length == 1 ? lead : lead & (0x7F >> length);
+        for (std::size_t i = 1; i < length; ++i) {
+            code = (code << 6) | (static_cast<unsigned char>(utf8.at(at + i)) & 0x3F);
+        }
+        if (code > 0xFF) {
+            const QString strCode =
+                QString::number(static_cast<uint>(code), 16).toUpper().rightJustified(4, QLatin1Char('0'));
             Refuse(strWhere, strFits + QStringLiteral("U+%1 is no byte (a name holds U+0000..U+00FF)").arg(strCode));
         }
+        bytes += static_cast<char>(code);
+        at += length;
     }
-    if (strName.contains(QLatin1Char('.'))) {
+    if (bytes.find('.') != std::string::npos) {
         Refuse(strWhere, strFits + QStringLiteral("a \".\" would end the name in the file"));
     }
-    if (strName.size() > MaxNameSize) {
-        Refuse(strWhere, strFits + QStringLiteral("%1 bytes, at most %2").arg(strName.size()).arg(MaxNameSize));
+    if (static_cast<qsizetype>(bytes.size()) > MaxNameSize) {
+        Refuse(strWhere, strFits + QStringLiteral("%1 bytes, at most %2").arg(bytes.size()).arg(MaxNameSize));
     }
-    return strName.toLatin1().toStdString();
+    return bytes;
 }
 
-void ReadOutcome(const QJsonValue& Value, const QString& strPlace, int16_t intI, clsScenario& Scenario)
+// Unread runs given in the JSON, with their places, at file offsets.
+struct GivenRun {
+    QString place;
+    qsizetype offset;
+    QByteArray bytes;
+};
+
+// The runs of an "unread" member, when given, inside the area (a record or
+// the file) of size bytes that starts at base in the file.
+void readUnread(const JsonNode* value, const QString& place, qsizetype base, qsizetype size,
+                const QString& area, std::vector<GivenRun>& runs)
 {
-    const QJsonObject Members = Object(Value, strPlace, {"outcome", "goto", "prestige", "text", "voice", "movie"});
+    if (value == nullptr) {
+        return;
+    }
+    const JsonNode& items = Array(*value, place);
+    for (std::size_t i = 0; i < items.elements.size(); ++i) {
+        const QString where = Element(place, static_cast<qsizetype>(i));
+        const JsonNode& run = Object(*items.elements[i], where, {"offset", "hex"});
+        const int32_t offset = Whole(valueOf(run, "offset"), Member(where, QStringLiteral("offset")), 0,
+                                     static_cast<int32_t>(size - 1));
+        const std::string& hex = Text(valueOf(run, "hex"), Member(where, QStringLiteral("hex")));
+        if (hex.empty() || hex.size() % 2 != 0 ||
+            hex.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
+            Refuse(Member(where, QStringLiteral("hex")), QStringLiteral("expected hex digits, two for each byte"));
+        }
+        const QByteArray bytes = QByteArray::fromHex(QByteArray::fromStdString(hex));
+        if (offset + bytes.size() > size) {
+            Refuse(where, QStringLiteral("bytes %1..%2 lie outside the %3's 0..%4")
+                              .arg(offset)
+                              .arg(offset + bytes.size() - 1)
+                              .arg(area)
+                              .arg(size - 1));
+        }
+        runs.push_back({where, base + offset, bytes});
+    }
+}
+
+void ReadOutcome(const JsonNode& Value, const QString& strPlace, int16_t intI, clsScenario& Scenario)
+{
+    const JsonNode& Members = Object(Value, strPlace, {"outcome", "goto", "prestige", "text", "voice", "movie"});
     const QString strExpected = QLatin1String(OutcomeNames.at(static_cast<std::size_t>(intI)));
-    const QString strOutcome = Text(Members.value(QLatin1String("outcome")), Member(strPlace, QStringLiteral("outcome")));
+    const QString strOutcome =
+        QString::fromStdString(Text(valueOf(Members, "outcome"), Member(strPlace, QStringLiteral("outcome"))));
     if (strOutcome != strExpected) {
         Refuse(Member(strPlace, QStringLiteral("outcome")),
                QStringLiteral("\"%1\" stands where outcome %2 is \"%3\"").arg(strOutcome).arg(intI).arg(strExpected));
@@ -279,14 +516,15 @@ void ReadOutcome(const QJsonValue& Value, const QString& strPlace, int16_t intI,
     Scenario.SetResultMovie(intI, Name(Members, strPlace, "movie"));
 }
 
-// Reads the scenario's fields into Scenario; the slot it belongs to comes back.
-int16_t ReadScenario(const QJsonValue& Value, const QString& strPlace, clsScenario& Scenario)
+// Reads the scenario's fields into Scenario and its unread runs into runs;
+// the slot it belongs to comes back.
+int16_t ReadScenario(const JsonNode& Value, const QString& strPlace, clsScenario& Scenario, std::vector<GivenRun>& runs)
 {
-    const QJsonObject Members =
-        Object(Value, strPlace, {"slot", "name", "movie", "voice", "text", "prestige", "unknown", "outcomes"});
-    const auto intSlot = static_cast<int16_t>(Whole(Members.value(QLatin1String("slot")),
-                                                    Member(strPlace, QStringLiteral("slot")), 0,
-                                                    clsCampaign::MaxScenarios - 1));
+    const JsonNode& Members = Object(Value, strPlace,
+                                     {"slot", "name", "movie", "voice", "text", "prestige", "unknown", "outcomes"},
+                                     {"unread"});
+    const auto intSlot = static_cast<int16_t>(
+        Whole(valueOf(Members, "slot"), Member(strPlace, QStringLiteral("slot")), 0, clsCampaign::MaxScenarios - 1));
     Scenario.SetNumber(intSlot);
     Scenario.SetName(Name(Members, strPlace, "name"));
     Scenario.SetMovie(Name(Members, strPlace, "movie"));
@@ -295,41 +533,50 @@ int16_t ReadScenario(const QJsonValue& Value, const QString& strPlace, clsScenar
     Scenario.SetPrestige(Word(Members, strPlace, "prestige"));
 
     const QString strUnknown = Member(strPlace, QStringLiteral("unknown"));
-    const QJsonArray Unknown = Array(Members.value(QLatin1String("unknown")), strUnknown);
-    if (Unknown.size() != 3) {
-        Refuse(strUnknown, QStringLiteral("%1 values, but a scenario keeps 3").arg(Unknown.size()));
+    const JsonNode& Unknown = Array(valueOf(Members, "unknown"), strUnknown);
+    if (Unknown.elements.size() != 3) {
+        Refuse(strUnknown, QStringLiteral("%1 values, but a scenario keeps 3").arg(Unknown.elements.size()));
     }
-    Scenario.SetFirstUnknown(Whole(Unknown.at(0), Element(strUnknown, 0), 0, MaxWord));
-    Scenario.SetSecondUnknown(Whole(Unknown.at(1), Element(strUnknown, 1), 0, MaxWord));
-    Scenario.SetThirdUnknown(Whole(Unknown.at(2), Element(strUnknown, 2), 0, MaxWord));
+    Scenario.SetFirstUnknown(Whole(*Unknown.elements[0], Element(strUnknown, 0), 0, MaxWord));
+    Scenario.SetSecondUnknown(Whole(*Unknown.elements[1], Element(strUnknown, 1), 0, MaxWord));
+    Scenario.SetThirdUnknown(Whole(*Unknown.elements[2], Element(strUnknown, 2), 0, MaxWord));
 
     const QString strOutcomes = Member(strPlace, QStringLiteral("outcomes"));
-    const QJsonArray Outcomes = Array(Members.value(QLatin1String("outcomes")), strOutcomes);
-    if (Outcomes.size() != clsScenario::OutcomeCount) {
-        Refuse(strOutcomes,
-               QStringLiteral("%1 outcomes, but a scenario has %2").arg(Outcomes.size()).arg(clsScenario::OutcomeCount));
+    const JsonNode& Outcomes = Array(valueOf(Members, "outcomes"), strOutcomes);
+    if (Outcomes.elements.size() != clsScenario::OutcomeCount) {
+        Refuse(strOutcomes, QStringLiteral("%1 outcomes, but a scenario has %2")
+                                .arg(Outcomes.elements.size())
+                                .arg(clsScenario::OutcomeCount));
     }
     for (int16_t intI = 0; intI < clsScenario::OutcomeCount; ++intI) {
-        ReadOutcome(Outcomes.at(intI), Element(strOutcomes, intI), intI, Scenario);
+        ReadOutcome(*Outcomes.elements[static_cast<std::size_t>(intI)], Element(strOutcomes, intI), intI, Scenario);
     }
+    readUnread(findValue(Members, "unread"), Member(strPlace, QStringLiteral("unread")),
+               firstRecord + qsizetype{intSlot} * clsScenario::RecordSize, clsScenario::RecordSize,
+               QStringLiteral("record"), runs);
     return intSlot;
 }
 
-void ReadScenarios(const QJsonValue& Value, clsCampaign& Campaign)
+// Where each slot stands in the "scenarios" array, -1 for a free one.
+using SlotPlaces = std::array<qsizetype, clsCampaign::MaxScenarios>;
+
+SlotPlaces ReadScenarios(const JsonNode& Value, clsCampaign& Campaign, std::vector<GivenRun>& runs)
 {
     const QString strPlace = QStringLiteral("scenarios");
-    const QJsonArray Scenarios = Array(Value, strPlace);
-    if (Scenarios.size() > clsCampaign::MaxScenarios) {
+    const JsonNode& Scenarios = Array(Value, strPlace);
+    const auto lngCount = static_cast<qsizetype>(Scenarios.elements.size());
+    if (lngCount > clsCampaign::MaxScenarios) {
         Refuse(strPlace, QStringLiteral("%1 scenarios, but a campaign holds at most %2")
-                             .arg(Scenarios.size())
+                             .arg(lngCount)
                              .arg(clsCampaign::MaxScenarios));
     }
     // Where each slot was given, to name both places of a slot given twice.
-    std::array<qsizetype, clsCampaign::MaxScenarios> lngGivenAt;
+    SlotPlaces lngGivenAt;
     lngGivenAt.fill(-1);
-    for (qsizetype lngI = 0; lngI < Scenarios.size(); ++lngI) {
+    for (qsizetype lngI = 0; lngI < lngCount; ++lngI) {
         clsScenario Scenario;
-        const int16_t intSlot = ReadScenario(Scenarios.at(lngI), Element(strPlace, lngI), Scenario);
+        const int16_t intSlot =
+            ReadScenario(*Scenarios.elements[static_cast<std::size_t>(lngI)], Element(strPlace, lngI), Scenario, runs);
         qsizetype& lngFirst = lngGivenAt.at(static_cast<std::size_t>(intSlot));
         if (lngFirst >= 0) {
             Refuse(Member(Element(strPlace, lngI), QStringLiteral("slot")),
@@ -340,7 +587,6 @@ void ReadScenarios(const QJsonValue& Value, clsCampaign& Campaign)
     }
     // The file keeps N scenarios in the records of slots 0..N-1 and nowhere
     // else: a scenario past a free slot would be lost on the way.
-    const qsizetype lngCount = Scenarios.size();
     for (qsizetype lngSlot = lngCount; lngSlot < clsCampaign::MaxScenarios; ++lngSlot) {
         const qsizetype lngAt = lngGivenAt.at(static_cast<std::size_t>(lngSlot));
         if (lngAt >= 0) {
@@ -352,29 +598,125 @@ void ReadScenarios(const QJsonValue& Value, clsCampaign& Campaign)
                        .arg(lngCount - 1));
         }
     }
+    return lngGivenAt;
 }
 
-void ReadTop(const QJsonValue& Value, clsCampaign& Campaign)
+// The place of the first field that read holds otherwise than given, or
+// empty when every field agrees.
+QString firstDifference(const clsCampaign& given, const clsCampaign& read, const SlotPlaces& places)
 {
-    const QJsonObject Members = Object(Value, QString(), {"format", "version", "description", "nation", "prestige",
-                                                          "scenarios"});
-    const QString strFormat = Text(Members.value(QLatin1String("format")), QStringLiteral("format"));
+    if (read.ScenarioCount() != given.ScenarioCount()) {
+        return QStringLiteral("the count of scenarios");
+    }
+    const std::array<std::pair<const char*, bool>, 3> header{{{"description", read.Description() == given.Description()},
+                                                              {"nation", read.Nation() == given.Nation()},
+                                                              {"prestige", read.Prestige() == given.Prestige()}}};
+    for (const auto& [key, same] : header) {
+        if (!same) {
+            return QLatin1String(key);
+        }
+    }
+    for (int16_t slot = 0; slot < given.ScenarioCount(); ++slot) {
+        const clsScenario& a = given.Scenarios(slot);
+        const clsScenario& b = read.Scenarios(slot);
+        const QString place = Element(QStringLiteral("scenarios"), places.at(static_cast<std::size_t>(slot)));
+        const std::array<std::pair<const char*, bool>, 8> fields{{{"name", a.Name() == b.Name()},
+                                                                  {"movie", a.Movie() == b.Movie()},
+                                                                  {"voice", a.Voice() == b.Voice()},
+                                                                  {"text", a.Text() == b.Text()},
+                                                                  {"prestige", a.Prestige() == b.Prestige()},
+                                                                  {"unknown[0]", a.FirstUnknown() == b.FirstUnknown()},
+                                                                  {"unknown[1]", a.SecondUnknown() == b.SecondUnknown()},
+                                                                  {"unknown[2]", a.ThirdUnknown() == b.ThirdUnknown()}}};
+        for (const auto& [key, same] : fields) {
+            if (!same) {
+                return Member(place, QLatin1String(key));
+            }
+        }
+        for (int16_t j = 0; j < clsScenario::OutcomeCount; ++j) {
+            const std::array<std::pair<const char*, bool>, 5> outcome{
+                {{"goto", a.ResultScenario(j) == b.ResultScenario(j)},
+                 {"prestige", a.ResultPrestige(j) == b.ResultPrestige(j)},
+                 {"text", a.ResultText(j) == b.ResultText(j)},
+                 {"voice", a.ResultVoice(j) == b.ResultVoice(j)},
+                 {"movie", a.ResultMovie(j) == b.ResultMovie(j)}}};
+            for (const auto& [key, same] : outcome) {
+                if (!same) {
+                    return Member(Element(Member(place, QStringLiteral("outcomes")), j), QLatin1String(key));
+                }
+            }
+        }
+    }
+    return {};
+}
+
+// The field of campaign that bytes read otherwise, or empty when none.
+QString changedField(const clsCampaign& campaign, const QByteArray& bytes, const SlotPlaces& places)
+{
+    const auto read = std::make_unique<clsCampaign>();
+    // Only the count can make 31944 bytes unreadable.
+    return ReadCampaignBytes(bytes, *read).isEmpty() ? firstDifference(campaign, *read, places)
+                                                     : QStringLiteral("the count of scenarios");
+}
+
+// The bytes campaign saves as with the runs laid over them. Refuses runs
+// that overlap each other or change a field as the file reads it.
+QByteArray layUnread(const clsCampaign& campaign, const std::vector<GivenRun>& runs, const SlotPlaces& places)
+{
+    const QByteArray saved = CampaignBytes(campaign);
+    QByteArray bytes = saved;
+    // Which run gave each byte, -1 for none yet.
+    std::vector<qsizetype> givenBy(static_cast<std::size_t>(CampaignFileSize), -1);
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        const GivenRun& run = runs[i];
+        for (qsizetype at = run.offset; at < run.offset + run.bytes.size(); ++at) {
+            qsizetype& by = givenBy.at(static_cast<std::size_t>(at));
+            if (by >= 0) {
+                Refuse(run.place, QStringLiteral("overlaps ") + runs.at(static_cast<std::size_t>(by)).place);
+            }
+            by = static_cast<qsizetype>(i);
+        }
+        bytes.replace(run.offset, run.bytes.size(), run.bytes);
+    }
+    if (changedField(campaign, bytes, places).isEmpty()) {
+        return bytes;
+    }
+    // Laid one by one, the first run after which a field reads otherwise is
+    // the one to name.
+    bytes = saved;
+    for (const GivenRun& run : runs) {
+        bytes.replace(run.offset, run.bytes.size(), run.bytes);
+        if (const QString field = changedField(campaign, bytes, places); !field.isEmpty()) {
+            Refuse(run.place, QStringLiteral("overlaps ") + field);
+        }
+    }
+    return bytes;
+}
+
+QByteArray ReadTop(const JsonNode& Value, clsCampaign& Campaign)
+{
+    const JsonNode& Members =
+        Object(Value, QString(), {"format", "version", "description", "nation", "prestige", "scenarios"}, {"unread"});
+    const QString strFormat = QString::fromStdString(Text(valueOf(Members, "format"), QStringLiteral("format")));
     if (strFormat != QLatin1String(FormatName)) {
         Refuse(QStringLiteral("format"), QStringLiteral("\"%1\" is not \"%2\"").arg(strFormat, QLatin1String(FormatName)));
     }
-    const QJsonValue Version = Members.value(QLatin1String("version"));
-    if (!Version.isDouble()) {
+    const JsonNode& Version = valueOf(Members, "version");
+    if (Version.type != JsonNode::Type::Number) {
         Refuse(QStringLiteral("version"), QStringLiteral("expected a number, found ") + Kind(Version));
     }
-    if (Version.toDouble() != FormatVersion) {
+    if (Version.number != FormatVersion) {
         Refuse(QStringLiteral("version"), QStringLiteral("%1 is not supported; this program reads version %2")
-                                              .arg(Version.toVariant().toString())
+                                              .arg(QString::fromStdString(Version.text))
                                               .arg(FormatVersion));
     }
     Campaign.SetDescription(Name(Members, QString(), "description"));
-    Campaign.SetNation(Whole(Members.value(QLatin1String("nation")), QStringLiteral("nation"), 0, MaxNation));
+    Campaign.SetNation(Whole(valueOf(Members, "nation"), QStringLiteral("nation"), 0, MaxNation));
     Campaign.SetPrestige(Word(Members, QString(), "prestige"));
-    ReadScenarios(Members.value(QLatin1String("scenarios")), Campaign);
+    std::vector<GivenRun> runs;
+    const SlotPlaces places = ReadScenarios(valueOf(Members, "scenarios"), Campaign, runs);
+    readUnread(findValue(Members, "unread"), QStringLiteral("unread"), 0, CampaignFileSize, QStringLiteral("file"), runs);
+    return layUnread(Campaign, runs, places);
 }
 
 // "line L, column C" of a byte offset into the text, both counted from 1, the
@@ -388,8 +730,9 @@ QString LineAndColumn(const QByteArray& Json, qsizetype lngOffset)
 
 } // namespace
 
-QByteArray CampaignJson(const clsCampaign& Campaign)
+QByteArray CampaignJson(const clsCampaign& Campaign, const QByteArray& File)
 {
+    const UnreadBytes unread = findUnread(Campaign, File);
     JsonEmitter Json;
     Json.Open(nullptr, '{');
     Json.Value("format", Quoted(FormatName));
@@ -400,24 +743,26 @@ QByteArray CampaignJson(const clsCampaign& Campaign)
     Json.Open("scenarios", '[');
     for (int16_t intI = 0; intI < clsCampaign::MaxScenarios; ++intI) {
         if (Campaign.Scenarios(intI).Number() > -1) {
-            EmitScenario(Campaign.Scenarios(intI), Json);
+            EmitScenario(Campaign.Scenarios(intI), unread.records.at(static_cast<std::size_t>(intI)), Json);
         }
     }
     Json.Close(']');
+    emitUnread(unread.file, Json);
     Json.Close('}');
     return Json.Text();
 }
 
-QString ReadCampaignJson(const QByteArray& Json, clsCampaign& Campaign)
+QString ReadCampaignJson(const QByteArray& Json, clsCampaign& Campaign, QByteArray& File)
 {
     Campaign.Clear();
-    QJsonParseError Error;
-    const QJsonDocument Document = QJsonDocument::fromJson(Json, &Error);
-    if (Error.error != QJsonParseError::NoError) {
-        return LineAndColumn(Json, Error.offset) + QStringLiteral(": ") + Error.errorString();
+    File.clear();
+    std::deque<JsonNode> nodes;
+    TreeBuilder builder(nodes);
+    if (!nlohmann::json::sax_parse(Json.cbegin(), Json.cend(), &builder)) {
+        return LineAndColumn(Json, builder.errorOffset()) + QStringLiteral(": ") + builder.reason();
     }
     try {
-        ReadTop(Document.isObject() ? QJsonValue(Document.object()) : QJsonValue(Document.array()), Campaign);
+        File = ReadTop(nodes.front(), Campaign);
     } catch (const Refusal& Refused) {
         return Refused.strMessage;
     }

@@ -35,14 +35,15 @@ int CheckEach(const QStringList& Paths, CommandStreams& Io, WarningsFunction War
     int intStatus = list.complete ? ExitStatus::Clean : ExitStatus::Trouble;
     // One document for the whole run: it is large and cleared by every read.
     const auto Campaign = std::make_unique<clsCampaign>();
+    QByteArray Bytes;
     for (const std::filesystem::path& strFile : list.files) {
-        if (!LoadCampaign(strFile, Io, *Campaign)) {
+        if (!LoadCampaign(strFile, Io, *Campaign, &Bytes)) {
             intStatus = ExitStatus::Trouble;
             continue;
         }
         const QString strName = DisplayName(strFile);
         const int16_t intCount = Campaign->Check();
-        const QStringList Found = Warnings != nullptr ? Warnings(*Campaign) : QStringList();
+        const QStringList Found = Warnings != nullptr ? Warnings(*Campaign, Bytes) : QStringList();
         if (intCount == 0 && Found.isEmpty()) {
             WriteLine(Io.Out, strName + QStringLiteral(": ok"));
             continue;

@@ -66,7 +66,10 @@ struct CampaignFileList {
 
 // Reads the campaign at path ("-" for standard input). False, after the
 // line "FILE: cannot be read: reason" on standard error, when it cannot.
-[[nodiscard]] bool LoadCampaign(const std::filesystem::path& path, CommandStreams& Io, clsCampaign& Campaign);
+// File, when given, receives the bytes read: the campaign's and one more
+// when the file is longer.
+[[nodiscard]] bool LoadCampaign(const std::filesystem::path& path, CommandStreams& Io, clsCampaign& Campaign,
+                                QByteArray* File = nullptr);
 
 // True, after a line on standard error, when output is the same file as
 // input (through a link, or as standard input): writing would destroy what
@@ -84,8 +87,8 @@ struct CampaignFileList {
 // became of the file on standard error, when it cannot.
 [[nodiscard]] bool WriteOutput(const std::filesystem::path& path, const QByteArray& Bytes, CommandStreams& Io);
 
-// What lint adds to the check for one campaign, a line each.
-using WarningsFunction = QStringList (*)(const clsCampaign& Campaign);
+// What lint adds to the check for one campaign read from File, a line each.
+using WarningsFunction = QStringList (*)(const clsCampaign& Campaign, const QByteArray& File);
 
 // check and lint: reads each campaign file (folders walked), prints the
 // check's messages and the warnings, or "FILE: ok" when there are none.

@@ -15,7 +15,9 @@ int RunExport(const QStringList& Arguments, CommandStreams& Io)
     Parser.setApplicationDescription(QStringLiteral(
         "Writes the campaign file as JSON (UTF-8, a fixed key order, two-space indentation): the header, then\n"
         "each used slot with its number and every field of its record. In names each byte stands as the\n"
-        "character of the same code. 'ironvale-cam import' turns the JSON back into the same campaign file.\n"
+        "character of the same code. Bytes that no field carries, where they differ from what the editor\n"
+        "writes, stand in 'unread' runs of a record or of the file (offset and hex). 'ironvale-cam import'\n"
+        "turns the JSON back into the same campaign file, byte for byte.\n"
         "Exit status: 0 written, 2 the file could not be read or the JSON not written."));
     Parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Campaign file; - for standard input."));
     const QCommandLineOption Output({QStringLiteral("o"), QStringLiteral("output")},
@@ -36,8 +38,9 @@ int RunExport(const QStringList& Arguments, CommandStreams& Io)
         return ExitStatus::Trouble;
     }
     const auto Campaign = std::make_unique<clsCampaign>();
-    if (!LoadCampaign(strFile, Io, *Campaign)) {
+    QByteArray File;
+    if (!LoadCampaign(strFile, Io, *Campaign, &File)) {
         return ExitStatus::Trouble;
     }
-    return WriteOutput(output, CampaignJson(*Campaign), Io) ? ExitStatus::Clean : ExitStatus::Trouble;
+    return WriteOutput(output, CampaignJson(*Campaign, File), Io) ? ExitStatus::Clean : ExitStatus::Trouble;
 }

@@ -3,7 +3,6 @@
 #include "cli/Names.h"
 
 #include "data/clsCampaign.h"
-#include "storage/CampaignStorage.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -35,9 +34,10 @@ int RunImport(const QStringList& Arguments, CommandStreams& Io)
 {
     QCommandLineParser Parser;
     Parser.setApplicationDescription(QStringLiteral(
-        "Writes the campaign file that JSON from 'ironvale-cam export' describes, byte for byte as the\n"
-        "editor saves it. Refuses, naming the place, JSON that does not describe a campaign the file can\n"
-        "keep, and, unless --no-check, a campaign that fails the integrity check; then nothing is written.\n"
+        "Writes the campaign file that JSON from 'ironvale-cam export' describes: its fields as the editor\n"
+        "saves them, with its unread runs laid over them. Refuses, naming the place, JSON that does not\n"
+        "describe a campaign the file can keep (a key given twice among them), and, unless --no-check, a\n"
+        "campaign that fails the integrity check; then nothing is written.\n"
         "Exit status: 0 written, 1 the campaign failed the integrity check, 2 the JSON could not be read\n"
         "or was refused, or the file could not be written."));
     Parser.addPositionalArgument(QStringLiteral("JSON"), QStringLiteral("The JSON text; - for standard input."));
@@ -77,7 +77,8 @@ int RunImport(const QStringList& Arguments, CommandStreams& Io)
         return ExitStatus::Trouble;
     }
     const auto Campaign = std::make_unique<clsCampaign>();
-    if (const QString strReason = ReadCampaignJson(Json, *Campaign); !strReason.isEmpty()) {
+    QByteArray File;
+    if (const QString strReason = ReadCampaignJson(Json, *Campaign, File); !strReason.isEmpty()) {
         WriteLine(Io.Err, QStringLiteral("%1: %2").arg(strName, terminalText(strReason)));
         return ExitStatus::Trouble;
     }
@@ -92,5 +93,5 @@ int RunImport(const QStringList& Arguments, CommandStreams& Io)
             return ExitStatus::Findings;
         }
     }
-    return WriteOutput(output, CampaignBytes(*Campaign), Io) ? ExitStatus::Clean : ExitStatus::Trouble;
+    return WriteOutput(output, File, Io) ? ExitStatus::Clean : ExitStatus::Trouble;
 }

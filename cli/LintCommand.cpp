@@ -1,7 +1,9 @@
 #include "cli/Command.h"
 
 #include "data/CampaignGraph.h"
+#include "data/basFields.h"
 #include "data/clsCampaign.h"
+#include "storage/CampaignStorage.h"
 
 #include <QCommandLineParser>
 
@@ -21,10 +23,29 @@ QString Scenarios(const std::vector<int16_t>& Numbers)
 }
 
 // What a designer should know beyond the integrity check, one line each.
-QStringList Warnings(const clsCampaign& Campaign)
+QStringList Warnings(const clsCampaign& Campaign, const QByteArray& File)
 {
     const CampaignGraph Graph(Campaign);
     QStringList Lines;
+    if (File.size() > CampaignFileSize) {
+        Lines << QStringLiteral("the file is longer than %1 bytes: the extra bytes are ignored by the game and dropped "
+                                "by a save")
+                     .arg(CampaignFileSize);
+    }
+    const QByteArray saved = CampaignBytes(Campaign);
+    qsizetype unkept = 0;
+    qsizetype first = 0;
+    for (qsizetype at = 0; at < CampaignFileSize; ++at) {
+        if (File.at(at) != saved.at(at) && unkept++ == 0) {
+            first = at;
+        }
+    }
+    if (unkept > 0) {
+        Lines << QStringLiteral("bytes the editor does not keep hold data (%1 of them, the first at offset %2): a save "
+                                "from the editor would drop them")
+                     .arg(unkept)
+                     .arg(first);
+    }
     if (!Graph.Unreachable().empty()) {
         Lines << Scenarios(Graph.Unreachable()) + QStringLiteral(" cannot be reached from scenario 0");
     }
@@ -61,7 +82,8 @@ int RunLint(const QStringList& Arguments, CommandStreams& Io)
         "Prints what 'check' prints, then warnings on the campaign's paths, each 'FILE: warning: message':\n"
         "scenarios no path from scenario 0 reaches; traps, scenarios from which neither campaign victory\n"
         "(254) nor campaign loss (255) can be reached; victory or loss referenced but not reachable from\n"
-        "scenario 0; go-to values outside 0..49, 254 and 255. A folder is searched for *.cam files.\n"
+        "scenario 0; go-to values outside 0..49, 254 and 255; a file longer than a campaign; bytes the\n"
+        "editor does not keep (and a save drops) that hold data. A folder is searched for *.cam files.\n"
         "Exit status: 0 all passed, 1 a campaign failed the check (or has warnings, with --strict),\n"
         "2 a file could not be read."));
     const QCommandLineOption Strict(QStringLiteral("strict"), QStringLiteral("Count warnings as failures."));

@@ -2,7 +2,9 @@
 #include "cli/Names.h"
 
 #include "data/CampaignGraph.h"
+#include "data/FieldCodec.h"
 #include "data/clsCampaign.h"
+#include "storage/CampaignStorage.h"
 
 #include <QCommandLineParser>
 
@@ -13,9 +15,17 @@ namespace {
 
 constexpr std::array<const char*, 4> NationNames{"Germany", "U.K", "U.R.S.S", "U.S.A"};
 
-QString NationName(int32_t lngNation)
+// The victory movie's field, by which the file names its nation.
+constexpr int victoryMovie = 4;
+
+QString NationName(const clsCampaign& Campaign, const QByteArray& File)
 {
-    if (lngNation < 0 || lngNation >= static_cast<int32_t>(NationNames.size())) {
+    const int32_t lngNation = Campaign.Nation();
+    // A movie the editor does not know is read as the nation it had, and
+    // a save would put another movie in its place.
+    const bool known = DecodeFileName(File.constData() + victoryMovie) ==
+                       DecodeFileName(CampaignBytes(Campaign).constData() + victoryMovie);
+    if (!known || lngNation < 0 || lngNation >= static_cast<int32_t>(NationNames.size())) {
         return QStringLiteral("unknown (%1)").arg(lngNation);
     }
     return QLatin1String(NationNames[static_cast<std::size_t>(lngNation)]);
@@ -104,12 +114,13 @@ int RunShow(const QStringList& Arguments, CommandStreams& Io)
     }
     const std::filesystem::path strFile = pathFromArgument(Parser.positionalArguments().constFirst());
     const auto Campaign = std::make_unique<clsCampaign>();
-    if (!LoadCampaign(strFile, Io, *Campaign)) {
+    QByteArray File;
+    if (!LoadCampaign(strFile, Io, *Campaign, &File)) {
         return ExitStatus::Trouble;
     }
     const CampaignGraph Graph(*Campaign);
     WriteLine(Io.Out, QStringLiteral("Description: %1").arg(shownText(Campaign->Description())));
-    WriteLine(Io.Out, QStringLiteral("Nation:      %1").arg(NationName(Campaign->Nation())));
+    WriteLine(Io.Out, QStringLiteral("Nation:      %1").arg(NationName(*Campaign, File)));
     WriteLine(Io.Out, QStringLiteral("Prestige:    %1").arg(Campaign->Prestige()));
     WriteLine(Io.Out, QStringLiteral("Scenarios:   %1").arg(Campaign->ScenarioCount()));
     for (int16_t intI = 0; intI < clsCampaign::MaxScenarios; ++intI) {

@@ -1,6 +1,7 @@
 #include "cli/Command.h"
 #include "cli/Names.h"
 
+#include "data/basFields.h"
 #include "data/clsCampaign.h"
 #include "storage/CampaignStorage.h"
 
@@ -195,17 +196,44 @@ QString openInput(const std::filesystem::path& path, QFile& file)
     return {};
 }
 
-bool LoadCampaign(const std::filesystem::path& path, CommandStreams& Io, clsCampaign& Campaign)
+namespace {
+
+// Up to limit bytes from the device, waiting for a pipe's. Empty on
+// success, else the reason.
+QString readUpTo(QIODevice& device, qint64 limit, QByteArray& bytes)
 {
-    QString reason;
-    if (path == "-") {
-        reason = ReadCampaignDevice(Io.In, Campaign);
-    } else {
-        QFile file;
-        reason = openInput(path, file);
-        if (reason.isEmpty()) {
-            reason = ReadCampaignDevice(file, Campaign);
+    bytes.resize(limit);
+    qint64 have = 0;
+    while (have < limit) {
+        const qint64 got = device.read(bytes.data() + have, limit - have);
+        if (got < 0) {
+            return device.errorString();
         }
+        if (got == 0 && !device.waitForReadyRead(-1)) {
+            break;
+        }
+        have += got;
+    }
+    bytes.truncate(have);
+    return {};
+}
+
+} // namespace
+
+bool LoadCampaign(const std::filesystem::path& path, CommandStreams& Io, clsCampaign& Campaign, QByteArray* File)
+{
+    // One byte past the campaign tells a longer file.
+    QByteArray bytes;
+    QFile named;
+    QString reason = path == "-" ? QString() : openInput(path, named);
+    if (reason.isEmpty()) {
+        reason = readUpTo(path == "-" ? Io.In : named, CampaignFileSize + 1, bytes);
+    }
+    if (reason.isEmpty()) {
+        reason = ReadCampaignBytes(bytes, Campaign);
+    }
+    if (File != nullptr) {
+        *File = bytes;
     }
     if (!reason.isEmpty()) {
         reportUnreadable(Io.Err, path, reason);

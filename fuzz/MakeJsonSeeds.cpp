@@ -1,10 +1,13 @@
 // Writes the import fuzzer's starting points into the folder given as the
-// only argument: the exports of generated campaign files of every size, and
-// two the import refuses late, after most of the text has been walked.
+// only argument: the exports of generated campaign files of every size, one
+// with unread bytes in a record and in the rest of the file, two the import
+// refuses late, after most of the text has been walked, and two with a key
+// given twice.
 
 #include "cli/CampaignJson.h"
 #include "data/CampaignFileError.h"
 #include "data/clsCampaign.h"
+#include "storage/CampaignStorage.h"
 #include "tests/cli/RandomCampaignFile.h"
 
 #include <QByteArray>
@@ -24,6 +27,24 @@ QByteArray Exported(uint32_t lngSeed, int intCount)
     std::istringstream Stream(RandomCampaignFile(lngSeed, intCount));
     Campaign->FileRead(Stream);
     return CampaignJson(*Campaign);
+}
+
+// A campaign the editor saved, with bytes changed that it does not keep
+// (the reserved space of a used record, an unused record, the defeat movie,
+// the trailer), or may keep (a name's last byte), read back and exported.
+QByteArray withUnread(uint32_t seed)
+{
+    const auto campaign = std::make_unique<clsCampaign>();
+    std::istringstream stream(RandomCampaignFile(seed, 2));
+    campaign->FileRead(stream);
+    QByteArray file = CampaignBytes(*campaign);
+    for (const int at : {26, 44 + 90, 44 + 600, 44 + 636 + 27, 44 + 636 * 7, 31900, 31943}) {
+        file[at] = static_cast<char>(file[at] ^ 0x5A);
+    }
+    if (const QString reason = ReadCampaignBytes(file, *campaign); !reason.isEmpty()) {
+        throw CampaignFileError(reason.toStdString());
+    }
+    return CampaignJson(*campaign, file);
 }
 
 bool Save(const QString& strPath, const QByteArray& Bytes)
@@ -50,6 +71,9 @@ int main(int argc, char** argv)
             {"full.json", Exported(5, 50)},
             {"gap.json", Exported(6, 2).replace("\"slot\": 1", "\"slot\": 7")},
             {"long-name.json", Exported(7, 1).replace("\"name\": \"", "\"name\": \"abcdefghijklmnopqrst")},
+            {"unread.json", withUnread(8)},
+            {"repeated-top.json", Exported(9, 2).replace("\"version\": 1,", "\"version\": 1, \"version\": 1,")},
+            {"repeated-outcome.json", Exported(10, 2).replace("\"goto\": ", "\"goto\": 0, \"goto\": ")},
         };
     } catch (const CampaignFileError& Error) {
         std::fprintf(stderr, "make_json_seeds: a generated campaign does not read: %s\n", Error.what());

@@ -219,6 +219,8 @@ TEST(LintCommand, WarnsOfWhatTheCheckDoesNotSee)
         const char* Name;
         Layout Scenarios;
         QStringList Lines;
+        // Bytes laid over the saved file at an offset.
+        std::pair<int, QByteArray> patch{};
     };
     const std::vector<Case> cases{
         {"1-sound", Sound, {QStringLiteral("ok")}},
@@ -246,11 +248,23 @@ TEST(LintCommand, WarnsOfWhatTheCheckDoesNotSee)
          {{0, {300, 254, 255, 255}}},
          {QStringLiteral("Scenario 300 referenced but not found"),
           QStringLiteral("warning: scenario 0, Brilliant Victory: go-to 300 is outside 0..49, 254 and 255")}},
+        {"8-longer",
+         Sound,
+         {QStringLiteral("warning: the file is longer than 31944 bytes: the extra bytes are ignored by the game and "
+                         "dropped by a save")},
+         {31944, "x"}},
+        {"9-unkept",
+         Sound,
+         {QStringLiteral("warning: bytes the editor does not keep hold data (2 of them, the first at offset 700): a "
+                         "save from the editor would drop them")},
+         {700, "\x01\x01"}},
     };
     QTemporaryDir Dir;
     QStringList Expected;
     for (const Case& Each : cases) {
-        const QString strPath = SaveLayout(Dir, QLatin1String(Each.Name) + QStringLiteral(".cam"), Each.Scenarios);
+        QByteArray bytes = CampaignBytes(*CampaignOf(Each.Scenarios));
+        bytes.replace(Each.patch.first, Each.patch.second.size(), Each.patch.second);
+        const QString strPath = Write(Dir, QLatin1String(Each.Name) + QStringLiteral(".cam"), bytes);
         for (const QString& strLine : Each.Lines) {
             Expected << strPath + QStringLiteral(": ") + strLine;
         }

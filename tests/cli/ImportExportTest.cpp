@@ -46,14 +46,6 @@ QByteArray RandomFile(uint32_t lngSeed, int intCount)
     return QByteArray::fromStdString(RandomCampaignFile(lngSeed, intCount));
 }
 
-// What the editor saves for a file it opens.
-QByteArray EditorSaves(const QByteArray& File)
-{
-    const auto Campaign = std::make_unique<clsCampaign>();
-    EXPECT_EQ(ReadCampaignBytes(File, *Campaign).toStdString(), "");
-    return CampaignBytes(*Campaign);
-}
-
 // One scenario that leads to both ends: passes the check. With a go-to to
 // an empty slot it fails it.
 std::unique_ptr<clsCampaign> Passing(int32_t lngGoTo = 254)
@@ -93,8 +85,7 @@ TEST_F(ImportExport, FilesComeBackThroughTheCommands)
                                      QStringLiteral("--no-check")});
         ASSERT_EQ(Imported.intStatus, 0) << Imported.strErr;
         EXPECT_TRUE(Imported.Out.isEmpty());
-        EXPECT_TRUE(Contents(Path("b.cam")) == EditorSaves(File)) << "seed " << lngSeed;
-        // What the editor saved exports to the same text.
+        EXPECT_TRUE(Contents(Path("b.cam")) == File) << "seed " << lngSeed;
         EXPECT_TRUE(Tool({QStringLiteral("export"), Path("b.cam")}).Out == Exported.Out) << "seed " << lngSeed;
     }
 }
@@ -105,11 +96,9 @@ TEST_F(ImportExport, ExportReadsFilesAsTheEditorOpensThem)
 {
     const QByteArray File = RandomFile(7, 9);
     Put(Path("long.cam"), File + QByteArray(500, '\x7F'));
-    EXPECT_TRUE(Tool({QStringLiteral("export"), Path("long.cam")}).Out == CampaignJson([&] {
-                    auto Campaign = std::make_unique<clsCampaign>();
-                    EXPECT_EQ(ReadCampaignBytes(File, *Campaign).toStdString(), "");
-                    return *Campaign;
-                }()));
+    const auto opened = std::make_unique<clsCampaign>();
+    ASSERT_EQ(ReadCampaignBytes(File, *opened).toStdString(), "");
+    EXPECT_TRUE(Tool({QStringLiteral("export"), Path("long.cam")}).Out == CampaignJson(*opened, File));
 
     QByteArray TooMany = File;
     TooMany[0] = 51;
@@ -137,7 +126,7 @@ TEST_F(ImportExport, RefusalsWriteNothing)
         int intStatus;
         std::string strErr;
     } cases[] = {
-        {"{", {}, 2, strIn + ": line 1, column 2: unterminated object\n"},
+        {"{", {}, 2, strIn + ": line 1, column 2: unexpected end of input; expected string literal\n"},
         {QByteArray(Good).replace("\"nation\": 0", "\"nation\": 9"), {}, 2, strIn + ": nation: 9 is outside 0..3\n"},
         {Gap, {QStringLiteral("--no-check")}, 2,
          strIn + ": scenarios[0].slot: 1 leaves slot 0 free, but a campaign file keeps its 1 scenarios in slots 0..0\n"},

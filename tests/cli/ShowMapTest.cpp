@@ -155,6 +155,11 @@ TEST(ShowCommand, NamesEveryNationAndRefusesWhatItCannotShow)
         const ToolRun Result = InProcess({QStringLiteral("show"), QStringLiteral("-")}, CampaignBytes(*Campaign));
         EXPECT_EQ(Result.OutLines().value(1), QStringLiteral("Nation:      ") + Nations[static_cast<std::size_t>(lngNation)]);
     }
+    // "Ruwin" is no victory movie the editor knows: it reads nation 0.
+    QByteArray unknown = CampaignBytes(*Described());
+    unknown[4] = 'R';
+    EXPECT_EQ(InProcess({QStringLiteral("show"), QStringLiteral("-")}, unknown).OutLines().value(1),
+              QStringLiteral("Nation:      unknown (0)"));
     const QString strGone = Dir.filePath(QStringLiteral("gone.cam"));
     const ToolRun Two = InProcess({QStringLiteral("show"), strGone, strGone});
     EXPECT_EQ(Two.Status, 2);
