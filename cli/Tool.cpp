@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
 #include <QRegularExpression>
@@ -97,7 +98,8 @@ QStringList CampaignFiles(const QStringList& Paths)
 bool LoadCampaign(const QString& strPath, CommandStreams& Io, clsCampaign& Campaign)
 {
     const QString strReason =
-        strPath == QLatin1String("-") ? ReadCampaignDevice(Io.In, Campaign) : ReadCampaignFile(strPath, Campaign);
+        strPath == QLatin1String("-") ? ReadCampaignDevice(Io.In, Campaign)
+                                      : ReadCampaignFile(QFile::encodeName(strPath).toStdString(), Campaign);
     if (!strReason.isEmpty()) {
         WriteLine(Io.Err, QStringLiteral("%1: cannot be read: %2").arg(DisplayName(strPath), strReason));
     }
@@ -113,7 +115,7 @@ bool WriteOutput(const QString& strPath, const QByteArray& Bytes, CommandStreams
         WriteLine(Io.Err, QStringLiteral("<stdout>: cannot be written: standard output refused the bytes"));
         return false;
     }
-    const SaveResult Result = SaveFileBytes(strPath, Bytes);
+    const SaveResult Result = SaveFileBytes(QFile::encodeName(strPath).toStdString(), Bytes);
     if (!Result.Saved()) {
         WriteLine(Io.Err, QStringLiteral("%1: cannot be written: %2. %3").arg(strPath, Result.Reason, Result.Aftermath));
     }
