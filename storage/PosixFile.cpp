@@ -172,7 +172,7 @@ int createTemporary(const fs::path& target, fs::path& temporary)
     static thread_local std::mt19937_64 generator{std::random_device{}()};
     const std::string name = target.filename().native();
     // The name leaves room for the dot and the suffix within a file name's 255 bytes.
-    const std::string stem = "." + name.substr(0, std::min<size_t>(name.size(), 200)) + ".";
+    const std::string stem = "." + name.substr(0, 200) + ".";
     for (int attempt = 0; attempt < 100; ++attempt) {
         temporary = target.parent_path() / (stem + std::to_string(generator() % 1000000000));
         const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
