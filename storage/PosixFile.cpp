@@ -46,7 +46,10 @@ int writeAll(int fd, const QByteArray& bytes, qint64& written)
 QString reasonOf(int error, qint64 written, qint64 size)
 {
     if (written > 0 && written < size) {
-        return QStringLiteral("only %1 of %2 bytes could be written: %3").arg(written).arg(size).arg(qt_error_string(error));
+        return QStringLiteral("only %1 of %2 bytes could be written: %3")
+            .arg(written)
+            .arg(size)
+            .arg(qt_error_string(error));
     }
     return qt_error_string(error);
 }
@@ -196,7 +199,8 @@ SaveResult syncFolder(const fs::path& target)
     const int error = ::fsync(fd) == 0 || errno == EINVAL ? 0 : errno;
     ::close(fd);
     if (error != 0) {
-        return {qt_error_string(error), QStringLiteral("The file holds the new bytes, but a crash may still lose them.")};
+        return {qt_error_string(error),
+                QStringLiteral("The file holds the new bytes, but a crash may still lose them.")};
     }
     return {};
 }

@@ -65,17 +65,14 @@ inline void OnAFullFileSystem()
     QFile::copy(faultFolder + QStringLiteral("/old.cam"), full + QStringLiteral("/old.cam"));
     QFile filler(full + QStringLiteral("/filler"));
     filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-    while (filler.write(QByteArray(4096, 'f')) == 4096) {
-    }
-    filler.close();
+    filler.write(QByteArray(65536, 'f'));
     const pid_t saver = fork();
     if (saver == 0) {
         return;
     }
     int status = -1;
     waitpid(saver, &status, 0);
-    QFile old(full + QStringLiteral("/old.cam"));
-    QFile kept(faultFolder + QStringLiteral("/old.cam"));
+    QFile old(full + QStringLiteral("/old.cam")), kept(faultFolder + QStringLiteral("/old.cam"));
     const bool whole = old.open(QIODevice::ReadOnly) && kept.open(QIODevice::ReadOnly) &&
                        old.readAll() == kept.readAll() &&
                        QDir(full).entryList(QDir::Files | QDir::Hidden).join(' ') == "filler old.cam";
@@ -99,8 +96,8 @@ struct SaveFault {
 inline void PrepareFaultFolder(const QString& strDir, const QByteArray& Old)
 {
     faultFolder = strDir;
-    for (const char* strFolder : {"locked", "folder.cam", "full"}) {
-        QDir(strDir).mkpath(QLatin1String(strFolder));
+    for (const char* folder : {"locked", "folder.cam", "full"}) {
+        QDir(strDir).mkpath(QLatin1String(folder));
     }
     QFile::setPermissions(strDir, QFile::permissions(strDir) | QFile::ExeOther | QFile::ReadOther);
     for (const char* strFile : {"old.cam", "locked/old.cam"}) {
