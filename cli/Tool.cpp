@@ -282,14 +282,7 @@ bool WriteOutput(const std::filesystem::path& path, const QByteArray& Bytes, Com
         WriteLine(Io.Err, QStringLiteral("<stdout>: cannot be written: standard output refused the bytes"));
         return false;
     }
-    // The save takes its name as text, which keeps only a name that is UTF-8;
-    // any other is refused rather than written under another name.
-    const QByteArray name = QByteArray::fromStdString(path.native());
-    const QString text = QFile::decodeName(name);
-    const SaveResult Result = QFile::encodeName(text) == name
-                                  ? SaveFileBytes(text, Bytes)
-                                  : SaveResult{QStringLiteral("a name that is not UTF-8 cannot be saved"),
-                                               QStringLiteral("Nothing was written.")};
+    const SaveResult Result = SaveFileBytes(path, Bytes);
     if (!Result.Saved()) {
         WriteLine(Io.Err, QStringLiteral("%1: cannot be written: %2. %3")
                               .arg(DisplayName(path), Result.Reason, Result.Aftermath));

@@ -51,7 +51,7 @@ int main(int argc, char** argv)
 
     // Large enough to keep off the stack.
     const auto Campaign = std::make_unique<clsCampaign>();
-    if (const QString strReason = ReadCampaignFile(strCampaign, *Campaign); !strReason.isEmpty()) {
+    if (const QString strReason = ReadCampaignFile(argv[1], *Campaign); !strReason.isEmpty()) {
         std::fprintf(stderr, "make_screenshots: %s: %s\n", argv[1], qPrintable(strReason));
         return EXIT_FAILURE;
     }

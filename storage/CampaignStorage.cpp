@@ -3,10 +3,9 @@
 #include "data/CampaignFileError.h"
 #include "data/basFields.h"
 #include "data/clsCampaign.h"
+#include "storage/PlatformFile.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <QIODevice>
 
 #include <algorithm>
 #include <istream>
@@ -36,59 +35,6 @@ protected:
         return pos_type(off_type(gptr() - eback()));
     }
 };
-
-QString PartlyWritten(qint64 lngWritten, qint64 lngSize)
-{
-    return QStringLiteral("only %1 of %2 bytes could be written").arg(lngWritten).arg(lngSize);
-}
-
-// Writes Bytes over the file itself; empty on success, else the reason.
-// Read back whole, since no temporary file protects the old one.
-QString WriteInPlace(const QString& strPath, const QByteArray& Bytes)
-{
-    QFile File(strPath);
-    if (!File.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        return File.errorString();
-    }
-    const qint64 lngWritten = File.write(Bytes);
-    const bool blnFlushed = File.flush();
-    if (lngWritten != Bytes.size()) {
-        return lngWritten < 0 ? File.errorString() : PartlyWritten(lngWritten, Bytes.size());
-    }
-    if (!blnFlushed) {
-        return File.errorString();
-    }
-    File.close();
-    if (!File.open(QIODevice::ReadOnly)) {
-        return File.errorString();
-    }
-    if (File.readAll() != Bytes) {
-        return QStringLiteral("the file does not read back as it was written");
-    }
-    return {};
-}
-
-// The folder refuses the temporary file, but the file itself may be written.
-bool OnlyTheFolderIsLocked(const QFileInfo& Info)
-{
-    return Info.isFile() && Info.isWritable() && !QFileInfo(Info.absolutePath()).isWritable();
-}
-
-SaveResult SaveInPlace(const QString& strPath, const QByteArray& Bytes)
-{
-    QFile Old(strPath);
-    const bool blnKept = Old.open(QIODevice::ReadOnly);
-    const QByteArray OldBytes = blnKept ? Old.readAll() : QByteArray();
-    Old.close();
-    const QString strReason = WriteInPlace(strPath, Bytes);
-    if (strReason.isEmpty()) {
-        return {};
-    }
-    if (blnKept && WriteInPlace(strPath, OldBytes).isEmpty()) {
-        return {strReason, QStringLiteral("The file was put back as it was.")};
-    }
-    return {strReason, QStringLiteral("The file may be damaged: its folder allows no safe save.")};
-}
 
 } // namespace
 
@@ -124,15 +70,11 @@ QString ReadCampaignDevice(QIODevice& Device, clsCampaign& Campaign)
     return ReadCampaignBytes(Bytes, Campaign);
 }
 
-QString ReadCampaignFile(const QString& strPath, clsCampaign& Campaign)
+QString ReadCampaignFile(const std::filesystem::path& path, clsCampaign& Campaign)
 {
-    QFile File(strPath);
-    if (!File.open(QIODevice::ReadOnly)) {
-        return File.errorString();
-    }
-    const QByteArray Bytes = File.read(CampaignFileSize);
-    if (File.error() != QFileDevice::NoError) {
-        return File.errorString();
+    QByteArray Bytes;
+    if (const QString strReason = readFileStart(path, CampaignFileSize, Bytes); !strReason.isEmpty()) {
+        return strReason;
     }
     return ReadCampaignBytes(Bytes, Campaign);
 }
@@ -144,31 +86,7 @@ QByteArray CampaignBytes(const clsCampaign& Campaign)
     return QByteArray::fromStdString(Stream.str());
 }
 
-SaveResult SaveFileBytes(const QString& strPath, const QByteArray& Bytes)
+SaveResult SaveCampaignFile(const std::filesystem::path& path, const clsCampaign& Campaign)
 {
-    const QFileInfo Info(strPath);
-    const QString strUnchanged =
-        Info.exists() ? QStringLiteral("The file was not changed.") : QStringLiteral("No file was created.");
-    QSaveFile File(strPath);
-    if (!File.open(QIODevice::WriteOnly)) {
-        if (OnlyTheFolderIsLocked(Info)) {
-            return SaveInPlace(strPath, Bytes);
-        }
-        return {File.errorString(), strUnchanged};
-    }
-    const qint64 lngWritten = File.write(Bytes);
-    if (lngWritten != Bytes.size()) {
-        const QString strReason = lngWritten < 0 ? File.errorString() : PartlyWritten(lngWritten, Bytes.size());
-        File.cancelWriting();
-        return {strReason, strUnchanged};
-    }
-    if (!File.commit()) {
-        return {File.errorString(), strUnchanged};
-    }
-    return {};
-}
-
-SaveResult SaveCampaignFile(const QString& strPath, const clsCampaign& Campaign)
-{
-    return SaveFileBytes(strPath, CampaignBytes(Campaign));
+    return SaveFileBytes(path, CampaignBytes(Campaign));
 }

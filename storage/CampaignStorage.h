@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <filesystem>
+
 class QIODevice;
 class clsCampaign;
 
@@ -10,10 +12,13 @@ class clsCampaign;
 // tool alike. Every failure comes back as a reason a user can read; nothing
 // here shows a message or throws.
 
-// Reads the file at strPath into Campaign. Empty on success, else the reason.
+// Paths are std::filesystem::path, which keeps a Linux file name's bytes as
+// they are, whether or not they are UTF-8.
+
+// Reads the file at path into Campaign. Empty on success, else the reason.
 // Campaign should be a document of its own: a file that fails half-way
 // leaves it partly filled.
-[[nodiscard]] QString ReadCampaignFile(const QString& strPath, clsCampaign& Campaign);
+[[nodiscard]] QString ReadCampaignFile(const std::filesystem::path& path, clsCampaign& Campaign);
 // The same from an open device (standard input, say).
 [[nodiscard]] QString ReadCampaignDevice(QIODevice& Device, clsCampaign& Campaign);
 // The same from bytes already in memory; only the first 31944 are looked at.
@@ -30,10 +35,13 @@ struct SaveResult {
     [[nodiscard]] bool Saved() const { return Reason.isEmpty(); }
 };
 
-// Replaces the file at strPath with Bytes in one step: a failure anywhere
-// leaves an old file as it was and no temporary behind. Only where the folder
-// refuses the temporary file but the file itself may be written, the bytes
-// are written into the file directly, read back and compared; should that
-// fail, the old bytes are put back.
-[[nodiscard]] SaveResult SaveFileBytes(const QString& strPath, const QByteArray& Bytes);
-[[nodiscard]] SaveResult SaveCampaignFile(const QString& strPath, const clsCampaign& Campaign);
+// Replaces the file at path with Bytes in one step, keeping its mode and,
+// where the process may, its owner: a failure anywhere, down to the sync to
+// the disk, leaves an old file as it was and no temporary behind. A symbolic
+// link stays and the file it leads to is replaced. A pipe or a device is
+// written into, never replaced. Only where the folder refuses the temporary
+// file but the file itself may be written, the bytes are written into the
+// file directly, read back and compared; should that fail, the old bytes are
+// put back.
+[[nodiscard]] SaveResult SaveFileBytes(const std::filesystem::path& path, const QByteArray& Bytes);
+[[nodiscard]] SaveResult SaveCampaignFile(const std::filesystem::path& path, const clsCampaign& Campaign);

@@ -34,7 +34,7 @@ QString SaveCampaign(const QTemporaryDir& Dir, const QString& strName, const cls
 {
     const QString strPath = Dir.filePath(strName);
     QDir().mkpath(QFileInfo(strPath).absolutePath());
-    const SaveResult Result = SaveCampaignFile(strPath, Campaign);
+    const SaveResult Result = SaveCampaignFile(QFile::encodeName(strPath).toStdString(), Campaign);
     EXPECT_TRUE(Result.Saved()) << strPath.toStdString() << ": " << Result.Reason.toStdString();
     return strPath;
 }

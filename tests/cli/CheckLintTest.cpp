@@ -155,6 +155,8 @@ TEST(Program, KeepsFilesStreamsAndTerminalsSafe)
          R"-(n=$(printf 'x\377.cam') && cp a.cam "$n" && mkdir d && cp b.cam d/"$n")-",
          R"-(cam check "$(printf 'x\377.cam')" d)-", Launch::ToFile, 1, R"(^"x\\xff\.cam": ok\n"d/x\\xff\.cam": )",
          "^$"},
+        {"an output name that is not UTF-8 is changed", "",
+         R"-(n=$(printf 'out\376.cam') && cam import a.json -o "$n" && cmp "$n" a.cam)-", Launch::ToFile, 0, "^$", "^$"},
         {"a line feed in a name splits its line, a backslash makes it ambiguous",
          R"-(cp a.cam "$(printf 'new\nline\\.cam')")-", R"-(cam check "$(printf 'new\nline\\.cam')")-", Launch::ToFile,
          0,

@@ -11,8 +11,11 @@
 #include <QString>
 
 #include <csignal>
+#include <cstdio>
 #include <functional>
+#include <sched.h>
 #include <vector>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -44,6 +47,38 @@ inline void LimitFileSize(rlim_t lngBytes)
     setrlimit(RLIMIT_FSIZE, &Limit);
 }
 
+// The folder PrepareFaultFolder made last.
+inline QString faultFolder;
+
+// Mounts a small file system on full, in a mount namespace of this child
+// alone, holding a copy of old.cam and a filler that leaves no room. The save
+// runs in a grandchild; this child then checks full/old.cam itself, since
+// the file system goes away with it.
+inline void OnAFullFileSystem()
+{
+    const QString full = faultFolder + QStringLiteral("/full");
+    if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        mount("tmpfs", QFile::encodeName(full).constData(), "tmpfs", 0, "size=64k") != 0) {
+        std::fputs("Skipped the full file system: mounting one needs root.\n", stderr);
+        _exit(0);
+    }
+    QFile::copy(faultFolder + QStringLiteral("/old.cam"), full + QStringLiteral("/old.cam"));
+    QFile filler(full + QStringLiteral("/filler"));
+    filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    filler.write(QByteArray(65536, 'f'));
+    const pid_t saver = fork();
+    if (saver == 0) {
+        return;
+    }
+    int status = -1;
+    waitpid(saver, &status, 0);
+    QFile old(full + QStringLiteral("/old.cam")), kept(faultFolder + QStringLiteral("/old.cam"));
+    const bool whole = old.open(QIODevice::ReadOnly) && kept.open(QIODevice::ReadOnly) &&
+                       old.readAll() == kept.readAll() &&
+                       QDir(full).entryList(QDir::Files | QDir::Hidden).join(' ') == "filler old.cam";
+    _exit(WIFEXITED(status) && WEXITSTATUS(status) == 0 && whole ? 0 : 1);
+}
+
 struct SaveFault {
     const char* strCase;
     // Where the save goes, and the campaign file that must keep its bytes,
@@ -56,11 +91,14 @@ struct SaveFault {
 };
 
 // The folder the faults work on: old.cam, and locked/old.cam in a folder
-// that nobody may write into, both holding Old; a folder named folder.cam.
+// that nobody may write into, both holding Old; a folder named folder.cam;
+// an empty folder full for a small file system.
 inline void PrepareFaultFolder(const QString& strDir, const QByteArray& Old)
 {
-    QDir(strDir).mkpath(QStringLiteral("locked"));
-    QDir(strDir).mkpath(QStringLiteral("folder.cam"));
+    faultFolder = strDir;
+    for (const char* folder : {"locked", "folder.cam", "full"}) {
+        QDir(strDir).mkpath(QLatin1String(folder));
+    }
     QFile::setPermissions(strDir, QFile::permissions(strDir) | QFile::ExeOther | QFile::ReadOther);
     for (const char* strFile : {"old.cam", "locked/old.cam"}) {
         QFile File(QDir(strDir).filePath(QLatin1String(strFile)));
@@ -81,5 +119,6 @@ inline std::vector<SaveFault> SaveFaults()
          "only 16384 of 31944 bytes could be written"},
         {"a write that succeeds only in part", "old.cam", "old.cam", [] { LimitFileSize(31943); },
          "only 31943 of 31944 bytes could be written"},
+        {"a full file system", "full/old.cam", "old.cam", OnAFullFileSystem, "No space left on device"},
     };
 }

@@ -17,6 +17,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QHideEvent>
 #include <QLabel>
@@ -469,7 +470,7 @@ void frmCampaign::FileOpen()
     QString strReason;
     {
         const WaitCursor Busy;
-        strReason = ReadCampaignFile(Choice->Path, *Fresh);
+        strReason = ReadCampaignFile(QFile::encodeName(Choice->Path).toStdString(), *Fresh);
     }
     if (!strReason.isEmpty()) {
         m_Dialogs.MsgBox(this,
@@ -517,7 +518,7 @@ bool frmCampaign::FileSave()
     SaveResult Result;
     {
         const WaitCursor Busy;
-        Result = SaveCampaignFile(Choice->Path, Campaign());
+        Result = SaveCampaignFile(QFile::encodeName(Choice->Path).toStdString(), Campaign());
     }
     if (!Result.Saved()) {
         m_Dialogs.MsgBox(this,

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <filesystem>
+
+// What the storage needs from the platform's files besides SaveFileBytes,
+// which each platform's file code defines too.
+
+// Reads at most limit bytes from the start of the file at path into bytes.
+// Empty on success, else the reason.
+[[nodiscard]] QString readFileStart(const std::filesystem::path& path, qint64 limit, QByteArray& bytes);
