@@ -42,9 +42,17 @@ int RunTool(const QStringList& Arguments, CommandStreams& Io);
 // Writes a line of text (UTF-8) and its line feed.
 void WriteLine(QIODevice& Device, const QString& strLine);
 
+// Writes a message to standard error, after "ironvale-cam: ".
+void writeDiagnostic(QIODevice& err, const QString& message);
+
+// A mistake on the command line: the message and where to look, as
+// "ironvale-cam: MESSAGE. See 'ironvale-cam COMMAND --help'." (the tool's
+// own --help for no command). Returns the exit status for it.
+int usageError(CommandStreams& Io, const QString& command, const QString& message);
+
 // Parses a command's arguments: on --help prints the help to standard output,
-// on a mistake the reason and a hint to standard error. Returns the status
-// to exit with then, or -1 to go on.
+// on a mistake, an empty file name among them, the usage error. Returns the
+// status to exit with then, or -1 to go on.
 int ParseArguments(QCommandLineParser& Parser, const QStringList& Arguments, CommandStreams& Io);
 
 // The campaign files the arguments name: files as given ("-" for standard
@@ -52,12 +60,13 @@ int ParseArguments(QCommandLineParser& Parser, const QStringList& Arguments, Com
 [[nodiscard]] QStringList CampaignFiles(const QStringList& Paths);
 
 // Reads the campaign at strPath ("-" for standard input). False, after the
-// line "FILE: cannot be read: reason" on standard error, when it cannot.
+// line "ironvale-cam: FILE: cannot be read: reason" on standard error, when
+// it cannot.
 [[nodiscard]] bool LoadCampaign(const QString& strPath, CommandStreams& Io, clsCampaign& Campaign);
 
 // Writes Bytes to strPath through the atomic save, or to standard output for
-// "-". False, after the line "FILE: cannot be written: reason" with what
-// became of the file on standard error, when it cannot.
+// "-". False, after the line "ironvale-cam: FILE: cannot be written: reason"
+// with what became of the file on standard error, when it cannot.
 [[nodiscard]] bool WriteOutput(const QString& strPath, const QByteArray& Bytes, CommandStreams& Io);
 
 // What lint adds to the check for one campaign, a line each.

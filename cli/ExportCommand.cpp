@@ -26,8 +26,7 @@ int RunExport(const QStringList& Arguments, CommandStreams& Io)
         return intStatus;
     }
     if (Parser.positionalArguments().size() != 1) {
-        WriteLine(Io.Err, QStringLiteral("ironvale-cam export: give exactly one campaign file."));
-        return ExitStatus::Trouble;
+        return usageError(Io, Arguments.value(0), QStringLiteral("give one campaign file"));
     }
     const QString strFile = Parser.positionalArguments().constFirst();
     const auto Campaign = std::make_unique<clsCampaign>();

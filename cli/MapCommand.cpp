@@ -401,8 +401,7 @@ int RunMap(const QStringList& Arguments, CommandStreams& Io)
         return intStatus;
     }
     if (Parser.positionalArguments().size() != 1) {
-        WriteLine(Io.Err, QStringLiteral("ironvale-cam map: give one campaign file."));
-        return ExitStatus::Trouble;
+        return usageError(Io, Arguments.value(0), QStringLiteral("give one campaign file"));
     }
     const QString strOut = Parser.value(Output);
     const bool blnToOut = strOut == QLatin1String("-");
@@ -411,11 +410,11 @@ int RunMap(const QStringList& Arguments, CommandStreams& Io)
                                                   : QFileInfo(strOut).suffix();
     const char* strRenderer = Renderer(strFormat);
     if (strRenderer == nullptr) {
-        WriteLine(Io.Err, Parser.isSet(Format)
-                              ? QStringLiteral("ironvale-cam map: '%1' is no format: use svg, png or dot.").arg(strFormat)
-                              : QStringLiteral("ironvale-cam map: cannot tell the format from '%1': name it .svg, "
-                                               ".png or .dot, or use --format.")
-                                    .arg(strOut));
+        writeDiagnostic(Io.Err, Parser.isSet(Format)
+                                    ? QStringLiteral("'%1' is no format: use svg, png or dot.").arg(strFormat)
+                                    : QStringLiteral("cannot tell the format from '%1': name it .svg, .png or .dot, or "
+                                                     "use --format.")
+                                          .arg(strOut));
         return ExitStatus::Trouble;
     }
 
@@ -431,7 +430,7 @@ int RunMap(const QStringList& Arguments, CommandStreams& Io)
     DrawCampaign(Map.Graph(), *Campaign);
     const QByteArray Bytes = Render(GraphvizContext(), Map.Graph(), strRenderer, strReason);
     if (!strReason.isEmpty()) {
-        WriteLine(Io.Err, QStringLiteral("ironvale-cam map: %1.").arg(strReason));
+        writeDiagnostic(Io.Err, strReason + QLatin1Char('.'));
         return ExitStatus::Trouble;
     }
     return WriteOutput(strOut, Bytes, Io) ? ExitStatus::Clean : ExitStatus::Trouble;
