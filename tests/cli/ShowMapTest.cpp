@@ -7,10 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <QPointF>
 #include <QRegularExpression>
 #include <QRectF>
-#include <QSizeF>
 
 #include <cgraph.h>
 #include <gtest/gtest.h>
@@ -122,31 +120,26 @@ Agedge_t* ArrowOf(const Graph& Map, const char* strFrom, const char* strTo)
 // half the font size a letter and 1.2 times it a line, as Helvetica runs.
 std::vector<QRectF> textBoxes(const Graph& Map)
 {
-    const auto box = [](const std::string& centre, const QSizeF& size) {
+    const auto box = [](const std::string& centre, double width, double height) {
         const QStringList xy = QString::fromStdString(centre).split(QLatin1Char(','));
-        return QRectF(QPointF(xy.value(0).toDouble() - size.width() / 2, xy.value(1).toDouble() - size.height() / 2),
-                      size);
+        return QRectF(xy.value(0).toDouble() - width / 2, xy.value(1).toDouble() - height / 2, width, height);
     };
     std::vector<QRectF> boxes;
     for (Agnode_t* node = agfstnode(Map.get()); node != nullptr; node = agnxtnode(Map.get(), node)) {
-        boxes.push_back(box(Attribute(node, "pos"), QSizeF(std::stod(Attribute(node, "width")) * 72,
-                                                           std::stod(Attribute(node, "height")) * 72)));
+        boxes.push_back(box(Attribute(node, "pos"), std::stod(Attribute(node, "width")) * 72,
+                            std::stod(Attribute(node, "height")) * 72));
         for (Agedge_t* edge = agfstout(Map.get(), node); edge != nullptr; edge = agnxtout(Map.get(), edge)) {
             for (const auto& [label, at] : {std::pair{"label", "lp"}, std::pair{"xlabel", "xlp"},
                                             std::pair{"headlabel", "head_lp"}, std::pair{"taillabel", "tail_lp"}}) {
-                const QString text = QString::fromStdString(Attribute(edge, label));
-                if (text.isEmpty() || text == QLatin1String("<none>")) {
-                    continue;
+                const QStringList lines = QString::fromStdString(Attribute(edge, label)).split(QStringLiteral("\\n"));
+                const double size = QString::fromStdString(Attribute(edge, "fontsize")).toDouble();
+                const double font = size > 0 ? size : 14;
+                const auto longest = std::max_element(
+                    lines.begin(), lines.end(), [](const QString& a, const QString& b) { return a.size() < b.size(); });
+                if (!Attribute(edge, at).empty() && Attribute(edge, at) != "<none>") {
+                    boxes.push_back(box(Attribute(edge, at), static_cast<double>(longest->size()) * font / 2,
+                                        static_cast<double>(lines.size()) * font * 1.2));
                 }
-                const QStringList lines = text.split(QStringLiteral("\\n"));
-                qsizetype longest = 0;
-                for (const QString& line : lines) {
-                    longest = std::max(longest, line.size());
-                }
-                const double fontSize = QString::fromStdString(Attribute(edge, "fontsize")).toDouble();
-                const double font = fontSize > 0 ? fontSize : 14;
-                boxes.push_back(box(Attribute(edge, at), QSizeF(static_cast<double>(longest) * font / 2,
-                                                                static_cast<double>(lines.size()) * font * 1.2)));
             }
         }
     }
