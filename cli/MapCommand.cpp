@@ -37,8 +37,9 @@ QString shownText(const QString& text)
 {
     QString shown;
     for (const uint code : text.toUcs4()) {
-        if (QChar::isPrint(static_cast<char32_t>(code))) {
-            shown += QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1);
+        const auto character = static_cast<char32_t>(code);
+        if (QChar::isPrint(character)) {
+            shown += QString::fromUcs4(&character, 1);
         } else {
             shown += QStringLiteral("\\x%1").arg(code, 2, 16, QLatin1Char('0'));
         }
