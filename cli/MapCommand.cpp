@@ -262,7 +262,7 @@ std::vector<Arrow> arrowsOf(const CampaignGraph& Graph, const clsScenario& Scena
             strTarget = QStringLiteral("missing%1").arg(lngGoTo);
             break;
         }
-        const QString strLabel = QStringLiteral("<B>%1</B><BR/>prestige %2")
+        const QString strLabel = QStringLiteral("%1<BR/><FONT COLOR=\"#5c6b7a\">prestige %2</FONT>")
                                      .arg(QLatin1String(OutcomeName(intJ)))
                                      .arg(Scenario.ResultPrestige(intJ));
         auto It = std::find_if(Arrows.begin(), Arrows.end(),
