@@ -22,8 +22,7 @@ int RunCheck(const QStringList& Arguments, CommandStreams& Io)
         return intStatus;
     }
     if (Parser.positionalArguments().isEmpty()) {
-        WriteLine(Io.Err, QStringLiteral("ironvale-cam check: no campaign file given."));
-        return ExitStatus::Trouble;
+        return usageError(Io, Arguments.value(0), QStringLiteral("no campaign file given"));
     }
 
     return CheckEach(Parser.positionalArguments(), Io, nullptr, false);

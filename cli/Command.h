@@ -45,9 +45,17 @@ int RunTool(const QStringList& Arguments, CommandStreams& Io);
 // Writes a line of text (UTF-8) and its line feed.
 void WriteLine(QIODevice& Device, const QString& strLine);
 
+// Writes a message to standard error, after "ironvale-cam: ".
+void writeDiagnostic(QIODevice& err, const QString& message);
+
+// A mistake on the command line: the message and where to look, as
+// "ironvale-cam: MESSAGE. See 'ironvale-cam COMMAND --help'." (the tool's
+// own --help for no command). Returns the exit status for it.
+int usageError(CommandStreams& Io, const QString& command, const QString& message);
+
 // Parses a command's arguments: on --help prints the help to standard output,
-// on a mistake the reason and a hint to standard error. Returns the status
-// to exit with then, or -1 to go on.
+// on a mistake, an empty file name among them, the usage error. Returns the
+// status to exit with then, or -1 to go on.
 int ParseArguments(QCommandLineParser& Parser, const QStringList& Arguments, CommandStreams& Io);
 
 // The campaign files the arguments name: files as given ("-" for standard
@@ -65,7 +73,7 @@ struct CampaignFileList {
 [[nodiscard]] QString openInput(const std::filesystem::path& path, QFile& file);
 
 // Reads the campaign at path ("-" for standard input). False, after the
-// line "FILE: cannot be read: reason" on standard error, when it cannot.
+// line "ironvale-cam: FILE: cannot be read: reason" on standard error, when it cannot.
 // File, when given, receives the bytes read: the campaign's and one more
 // when the file is longer.
 [[nodiscard]] bool LoadCampaign(const std::filesystem::path& path, CommandStreams& Io, clsCampaign& Campaign,
@@ -74,16 +82,15 @@ struct CampaignFileList {
 // True, after a line on standard error, when output is the same file as
 // input (through a link, or as standard input): writing would destroy what
 // is being read.
-[[nodiscard]] bool outputIsInput(const QString& command, const std::filesystem::path& input,
-                                 const std::filesystem::path& output, CommandStreams& io);
+[[nodiscard]] bool outputIsInput(const std::filesystem::path& input, const std::filesystem::path& output,
+                                 CommandStreams& io);
 
 // True, after a line on standard error, when bytes that are not text would
 // go to standard output ("-") while it is a terminal, unless forced.
-[[nodiscard]] bool binaryToTerminal(const QString& command, const std::filesystem::path& output, bool force,
-                                    CommandStreams& io);
+[[nodiscard]] bool binaryToTerminal(const std::filesystem::path& output, bool force, CommandStreams& io);
 
 // Writes Bytes to path through the atomic save, or to standard output for
-// "-". False, after the line "FILE: cannot be written: reason" with what
+// "-". False, after the line "ironvale-cam: FILE: cannot be written: reason" with what
 // became of the file on standard error, when it cannot.
 [[nodiscard]] bool WriteOutput(const std::filesystem::path& path, const QByteArray& Bytes, CommandStreams& Io);
 

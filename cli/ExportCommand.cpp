@@ -29,12 +29,11 @@ int RunExport(const QStringList& Arguments, CommandStreams& Io)
         return intStatus;
     }
     if (Parser.positionalArguments().size() != 1) {
-        WriteLine(Io.Err, QStringLiteral("ironvale-cam export: give exactly one campaign file."));
-        return ExitStatus::Trouble;
+        return usageError(Io, Arguments.value(0), QStringLiteral("give one campaign file"));
     }
     const std::filesystem::path strFile = pathFromArgument(Parser.positionalArguments().constFirst());
     const std::filesystem::path output = pathFromArgument(Parser.value(Output));
-    if (outputIsInput(QStringLiteral("export"), strFile, output, Io)) {
+    if (outputIsInput(strFile, output, Io)) {
         return ExitStatus::Trouble;
     }
     const auto Campaign = std::make_unique<clsCampaign>();

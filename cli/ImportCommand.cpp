@@ -18,6 +18,9 @@ QString ReadJson(const std::filesystem::path& strPath, CommandStreams& Io, QByte
         Json = Io.In.readAll();
         return {};
     }
+    if (std::error_code error; std::filesystem::is_directory(strPath, error)) {
+        return QStringLiteral("it is a folder, not a JSON file");
+    }
     QFile File;
     if (const QString strReason = openInput(strPath, File); !strReason.isEmpty()) {
         return strReason;
@@ -40,7 +43,9 @@ int RunImport(const QStringList& Arguments, CommandStreams& Io)
         "campaign that fails the integrity check; then nothing is written.\n"
         "Exit status: 0 written, 1 the campaign failed the integrity check, 2 the JSON could not be read\n"
         "or was refused, or the file could not be written."));
-    Parser.addPositionalArgument(QStringLiteral("JSON"), QStringLiteral("The JSON text; - for standard input."));
+    // The usage line shows -o, which the command needs.
+    Parser.addPositionalArgument(QStringLiteral("JSON"), QStringLiteral("The JSON text; - for standard input."),
+                                 QStringLiteral("JSON -o FILE"));
     const QCommandLineOption Output({QStringLiteral("o"), QStringLiteral("output")},
                                     QStringLiteral("The campaign file to write (replaced in one step); - for standard "
                                                    "output."),
@@ -56,40 +61,37 @@ int RunImport(const QStringList& Arguments, CommandStreams& Io)
         return intStatus;
     }
     if (Parser.positionalArguments().size() != 1) {
-        WriteLine(Io.Err, QStringLiteral("ironvale-cam import: give exactly one JSON file."));
-        return ExitStatus::Trouble;
+        return usageError(Io, Arguments.value(0), QStringLiteral("give one JSON file"));
     }
     if (!Parser.isSet(Output)) {
-        WriteLine(Io.Err, QStringLiteral("ironvale-cam import: no campaign file to write: give -o FILE (- for "
-                                         "standard output)."));
-        return ExitStatus::Trouble;
+        return usageError(Io, Arguments.value(0), QStringLiteral("no campaign file to write: give -o FILE"));
     }
     const std::filesystem::path strJson = pathFromArgument(Parser.positionalArguments().constFirst());
     const std::filesystem::path output = pathFromArgument(Parser.value(Output));
-    if (outputIsInput(QStringLiteral("import"), strJson, output, Io) ||
-        binaryToTerminal(QStringLiteral("import"), output, Parser.isSet(Force), Io)) {
+    if (outputIsInput(strJson, output, Io) ||
+        binaryToTerminal(output, Parser.isSet(Force), Io)) {
         return ExitStatus::Trouble;
     }
     const QString strName = DisplayName(strJson);
     QByteArray Json;
     if (const QString strReason = ReadJson(strJson, Io, Json); !strReason.isEmpty()) {
-        WriteLine(Io.Err, QStringLiteral("%1: cannot be read: %2").arg(strName, strReason));
+        writeDiagnostic(Io.Err, QStringLiteral("%1: cannot be read: %2").arg(strName, strReason));
         return ExitStatus::Trouble;
     }
     const auto Campaign = std::make_unique<clsCampaign>();
     QByteArray File;
     if (const QString strReason = ReadCampaignJson(Json, *Campaign, File); !strReason.isEmpty()) {
-        WriteLine(Io.Err, QStringLiteral("%1: %2").arg(strName, terminalText(strReason)));
+        writeDiagnostic(Io.Err, QStringLiteral("%1: %2").arg(strName, terminalText(strReason)));
         return ExitStatus::Trouble;
     }
     if (!Parser.isSet(NoCheck)) {
         const int16_t intCount = Campaign->Check();
         for (int16_t intI = 0; intI < intCount; ++intI) {
-            WriteLine(Io.Err, strName + QStringLiteral(": ") + QString::fromLatin1(Campaign->Errors(intI)));
+            writeDiagnostic(Io.Err, strName + QStringLiteral(": ") + QString::fromLatin1(Campaign->Errors(intI)));
         }
         if (intCount > 0) {
-            WriteLine(Io.Err, QStringLiteral("ironvale-cam import: nothing written: the campaign fails the integrity "
-                                             "check (--no-check writes it anyway)."));
+            writeDiagnostic(Io.Err, QStringLiteral("nothing written: the campaign fails the integrity check "
+                                                   "(--no-check writes it anyway)."));
             return ExitStatus::Findings;
         }
     }

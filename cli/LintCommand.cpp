@@ -94,8 +94,7 @@ int RunLint(const QStringList& Arguments, CommandStreams& Io)
         return intStatus;
     }
     if (Parser.positionalArguments().isEmpty()) {
-        WriteLine(Io.Err, QStringLiteral("ironvale-cam lint: no campaign file given."));
-        return ExitStatus::Trouble;
+        return usageError(Io, Arguments.value(0), QStringLiteral("no campaign file given"));
     }
 
     return CheckEach(Parser.positionalArguments(), Io, Warnings, Parser.isSet(Strict));

@@ -31,10 +31,33 @@ constexpr Look WonLook{"#b2f2bb", "#2b8a3e"};
 constexpr Look LostLook{"#ced4da", "#212529"};
 constexpr const char* AlarmColour = "#c92a2a";
 
-// Graphviz reads "\" in a label as the start of an escape such as "\n".
-QString LabelText(QString strText)
+// A name may hold any byte. A control or other unprintable character is
+// shown as its code (ESC as \x1b): the reader sees it, and the SVG stays
+// well-formed XML, which has no place for most control characters.
+QString shownText(const QString& text)
 {
-    return strText.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    QString shown;
+    for (const uint code : text.toUcs4()) {
+        const auto character = static_cast<char32_t>(code);
+        if (QChar::isPrint(character)) {
+            shown += QString::fromUcs4(&character, 1);
+        } else {
+            shown += QStringLiteral("\\x%1").arg(code, 2, 16, QLatin1Char('0'));
+        }
+    }
+    return shown;
+}
+
+// Graphviz reads "\" in a plain label as the start of an escape such as "\n".
+QString LabelText(const QString& strText)
+{
+    return shownText(strText).replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+}
+
+// Text in a label of Graphviz's HTML-like kind, which reads no "\" escapes.
+QString htmlText(const QString& text)
+{
+    return shownText(text).toHtmlEscaped();
 }
 
 // The cgraph graph being drawn. cgraph copies every name and value it is
@@ -47,6 +70,10 @@ public:
         m_pGraph = agopen(Name.data(), Agdirected, nullptr);
         Default(AGRAPH, "label", strTitle);
         Default(AGRAPH, "labelloc", QStringLiteral("t"));
+        // Parts no arrow joins, such as scenarios that only repeat
+        // themselves, are laid out in rows in the order drawn, the legend
+        // first, rather than all in one long row.
+        Default(AGRAPH, "packmode", QStringLiteral("array_tu"));
         Default(AGRAPH, "fontname", QStringLiteral("Helvetica"));
         Default(AGNODE, "fontname", QStringLiteral("Helvetica"));
         Default(AGNODE, "shape", QStringLiteral("box"));
@@ -55,14 +82,13 @@ public:
         Default(AGNODE, "color", QLatin1String(PlainLook.Line));
         Default(AGNODE, "penwidth", QStringLiteral("1"));
         Default(AGNODE, "label", QStringLiteral("\\N"));
-        Default(AGEDGE, "fontname", QStringLiteral("Helvetica"));
-        Default(AGEDGE, "fontsize", QStringLiteral("10"));
         Default(AGEDGE, "color", QStringLiteral("#495057"));
-        Default(AGEDGE, "fontcolor", QStringLiteral("#212529"));
         Default(AGEDGE, "penwidth", QStringLiteral("1"));
         Default(AGEDGE, "style", QStringLiteral("solid"));
-        Default(AGEDGE, "label", QString());
-        Default(AGEDGE, "xlabel", QString());
+        Default(AGEDGE, "tailport", QString());
+        // Arrows leave a scenario below the outcomes they stand for and
+        // enter every node at the top.
+        Default(AGEDGE, "headport", QStringLiteral("n"));
     }
     ~Drawing() { agclose(m_pGraph); }
     Drawing(const Drawing&) = delete;
@@ -83,15 +109,9 @@ public:
         return pNode;
     }
 
-    // dot lays out a plain label as a node of its own, clear of the arrows
-    // and the other labels, but a full campaign then takes seconds; an
-    // xlabel is placed once the layout is done, quickly, where there is room.
-    static Agedge_t* Edge(Agraph_t* pGraph, Agnode_t* pFrom, Agnode_t* pTo, const QString& strLabel,
-                          bool blnPlainLabel)
+    static Agedge_t* Edge(Agraph_t* pGraph, Agnode_t* pFrom, Agnode_t* pTo)
     {
-        Agedge_t* pEdge = agedge(pGraph, pFrom, pTo, nullptr, 1);
-        Set(pEdge, blnPlainLabel ? "label" : "xlabel", strLabel);
-        return pEdge;
+        return agedge(pGraph, pFrom, pTo, nullptr, 1);
     }
 
     static void Set(void* pObject, const char* strAttribute, const QString& strValue)
@@ -100,6 +120,18 @@ public:
         QByteArray Value = strValue.toUtf8();
         QByteArray Empty;
         agsafeset(pObject, Attribute.data(), Value.data(), Empty.data());
+    }
+
+    // A label Graphviz reads as HTML-like: cgraph keeps such a string apart
+    // from a plain one of the same text, and hands out the kept copy.
+    static void setHtmlLabel(void* object, const QString& html)
+    {
+        QByteArray value = html.toUtf8();
+        char* kept = agstrdup_html(agraphof(object), value.data());
+        QByteArray attribute("label");
+        QByteArray empty;
+        agsafeset(object, attribute.data(), kept, empty.data());
+        agstrfree(agraphof(object), kept);
     }
 
 private:
@@ -120,7 +152,7 @@ void DrawLegend(Agraph_t* pGraph)
     Drawing::Set(pLegend, "label", QStringLiteral("Legend"));
     Drawing::Set(pLegend, "style", QStringLiteral("rounded"));
     const std::vector<std::tuple<const char*, const char*, const Look*>> Samples{
-        {"legend_scenario", "scenario", &PlainLook},
+        {"legend_scenario", "scenario: each arrow leaves\\nbelow the outcomes it takes", &PlainLook},
         {"legend_looping", "looping scenario:\\nevery outcome repeats it", &LoopingLook},
         {"legend_trap", "trap: neither campaign\\nvictory nor loss reachable", &TrapLook},
         {"legend_unreachable", "unreachable\\nfrom scenario 0", &UnreachableLook},
@@ -137,30 +169,53 @@ void DrawLegend(Agraph_t* pGraph)
         }
         // Invisible arrows stack the samples in one column.
         if (pAbove != nullptr) {
-            Drawing::Set(Drawing::Edge(pLegend, pAbove, pNode, QString(), false), "style", QStringLiteral("invis"));
+            Drawing::Set(Drawing::Edge(pLegend, pAbove, pNode), "style", QStringLiteral("invis"));
         }
         pAbove = pNode;
     }
 }
 
-Agnode_t* DrawScenario(Agraph_t* pGraph, const CampaignGraph& Graph, const clsScenario& Scenario)
+// The outcomes that join the same two nodes share one arrow.
+struct Arrow {
+    QString Target;
+    QStringList Labels;
+    int32_t goTo;
+};
+
+// A scenario's box: its number, name and marks above a cell for each arrow
+// that leaves it, listing the outcomes that take it; the arrow starts below
+// its cell, and has no label of its own to stand over other arrows and nodes.
+Agnode_t* DrawScenario(Agraph_t* pGraph, const CampaignGraph& Graph, const clsScenario& Scenario,
+                       const std::vector<Arrow>& arrows)
 {
     const auto intI = static_cast<int16_t>(Scenario.Number());
-    QString strLabel = QStringLiteral("#%1 %2").arg(intI, 3, 10, QLatin1Char('0')).arg(LabelText(FromCampaignBytes(Scenario.Name())));
+    QStringList title{
+        QStringLiteral("#%1 %2").arg(intI, 3, 10, QLatin1Char('0')).arg(htmlText(FromCampaignBytes(Scenario.Name())))};
     const Look* pLook = &PlainLook;
     if (Graph.Looping(intI)) {
-        strLabel += QStringLiteral("\\nlooping");
+        title << QStringLiteral("looping");
         pLook = &LoopingLook;
     } else if (Graph.Trapped(intI)) {
-        strLabel += QStringLiteral("\\ntrap");
+        title << QStringLiteral("trap");
         pLook = &TrapLook;
     }
     const bool blnUnreachable = !Graph.Reachable(intI);
     if (blnUnreachable) {
-        strLabel += QStringLiteral("\\nunreachable");
+        title << QStringLiteral("unreachable");
         pLook = pLook == &PlainLook ? &UnreachableLook : pLook;
     }
-    Agnode_t* pNode = Drawing::Node(pGraph, QStringLiteral("s%1").arg(intI), strLabel, *pLook);
+    QString html = QStringLiteral("<TABLE BORDER=\"0\" CELLBORDER=\"0\" CELLSPACING=\"0\" CELLPADDING=\"2\">"
+                                  "<TR><TD COLSPAN=\"%1\">%2</TD></TR><HR/><TR>")
+                       .arg(arrows.size())
+                       .arg(title.join(QStringLiteral("<BR/>")));
+    for (std::size_t cell = 0; cell < arrows.size(); ++cell) {
+        html += QStringLiteral("<TD PORT=\"o%1\" VALIGN=\"TOP\"><FONT POINT-SIZE=\"10\">%2</FONT></TD>")
+                    .arg(cell)
+                    .arg(arrows[cell].Labels.join(QStringLiteral("<BR/>")));
+    }
+    Agnode_t* pNode = Drawing::Node(pGraph, QStringLiteral("s%1").arg(intI), QString(), *pLook);
+    Drawing::setHtmlLabel(pNode, html + QStringLiteral("</TR></TABLE>"));
+    Drawing::Set(pNode, "margin", QStringLiteral("0.04"));
     if (blnUnreachable) {
         Drawing::Set(pNode, "style", QStringLiteral("rounded,filled,dashed"));
     }
@@ -187,83 +242,81 @@ Agnode_t* DrawEnd(Agraph_t* pGraph, const char* strId, const QString& strText, c
     return pNode;
 }
 
-// Up to this many scenarios the arrows' labels are laid out with the
-// graph, so they never stand over a node or another label; a larger map
-// would take seconds that way.
-constexpr int32_t PlainLabelScenarios = 12;
+// Where each outcome of a scenario leads, those with the same target together.
+std::vector<Arrow> arrowsOf(const CampaignGraph& Graph, const clsScenario& Scenario)
+{
+    std::vector<Arrow> Arrows;
+    for (int16_t intJ = 0; intJ < clsScenario::OutcomeCount; ++intJ) {
+        const int32_t lngGoTo = Scenario.ResultScenario(intJ);
+        QString strTarget;
+        switch (Graph.TargetOf(lngGoTo)) {
+        case CampaignGraph::Target::Victory:
+            strTarget = QStringLiteral("won");
+            break;
+        case CampaignGraph::Target::Loss:
+            strTarget = QStringLiteral("lost");
+            break;
+        case CampaignGraph::Target::Scenario:
+            strTarget = QStringLiteral("s%1").arg(lngGoTo);
+            break;
+        case CampaignGraph::Target::Missing:
+            strTarget = QStringLiteral("missing%1").arg(lngGoTo);
+            break;
+        }
+        const QString strLabel = QStringLiteral("%1<BR/><FONT COLOR=\"#5c6b7a\">prestige %2</FONT>")
+                                     .arg(QLatin1String(OutcomeName(intJ)))
+                                     .arg(Scenario.ResultPrestige(intJ));
+        auto It = std::find_if(Arrows.begin(), Arrows.end(),
+                               [&strTarget](const Arrow& Each) { return Each.Target == strTarget; });
+        if (It != Arrows.end()) {
+            It->Labels << strLabel;
+        } else {
+            Arrows.push_back({strTarget, {strLabel}, lngGoTo});
+        }
+    }
+    return Arrows;
+}
 
-// The outcomes that join the same two nodes share one arrow.
-struct Arrow {
-    QString Target;
-    QStringList Labels;
-    bool Missing;
-};
+// The node of a go-to no scenario answers, drawn once however many lead there.
+Agnode_t* drawMissing(Agraph_t* pGraph, const QString& id, int32_t goTo)
+{
+    const QString why = CampaignGraph::IsOddGoTo(goTo) ? QStringLiteral("outside 0..49, 254, 255")
+                                                        : QStringLiteral("not in the campaign");
+    Agnode_t* pNode = Drawing::Node(pGraph, id, QStringLiteral("#%1 missing\\n%2").arg(goTo).arg(why), MissingLook);
+    Drawing::Set(pNode, "shape", QStringLiteral("octagon"));
+    Drawing::Set(pNode, "style", QStringLiteral("filled,dashed"));
+    return pNode;
+}
 
 void DrawCampaign(Agraph_t* pGraph, const clsCampaign& Campaign)
 {
     const CampaignGraph Graph(Campaign);
-    const bool blnPlainLabels = Campaign.ScenarioCount() <= PlainLabelScenarios;
-    // Drawn first, so dot puts it at the left.
+    // Drawn first, so dot puts it at the top left.
     DrawLegend(pGraph);
     std::map<QString, Agnode_t*> Nodes;
     Nodes[QStringLiteral("won")] = DrawEnd(pGraph, "won", QStringLiteral("Campaign won"), WonLook,
                                            Graph.VictoryReferenced(), Graph.VictoryReachable());
     Nodes[QStringLiteral("lost")] = DrawEnd(pGraph, "lost", QStringLiteral("Campaign lost"), LostLook,
                                             Graph.LossReferenced(), Graph.LossReachable());
+    std::map<int16_t, std::vector<Arrow>> arrowsFrom;
     for (int16_t intI = 0; intI < clsCampaign::MaxScenarios; ++intI) {
         if (Graph.Used(intI)) {
-            Nodes[QStringLiteral("s%1").arg(intI)] = DrawScenario(pGraph, Graph, Campaign.Scenarios(intI));
+            const clsScenario& Scenario = Campaign.Scenarios(intI);
+            arrowsFrom[intI] = arrowsOf(Graph, Scenario);
+            Nodes[QStringLiteral("s%1").arg(intI)] = DrawScenario(pGraph, Graph, Scenario, arrowsFrom[intI]);
         }
     }
-    for (int16_t intI = 0; intI < clsCampaign::MaxScenarios; ++intI) {
-        if (!Graph.Used(intI)) {
-            continue;
-        }
-        const clsScenario& Scenario = Campaign.Scenarios(intI);
-        std::vector<Arrow> Arrows;
-        for (int16_t intJ = 0; intJ < clsScenario::OutcomeCount; ++intJ) {
-            const int32_t lngGoTo = Scenario.ResultScenario(intJ);
-            QString strTarget;
-            switch (Graph.TargetOf(lngGoTo)) {
-            case CampaignGraph::Target::Victory:
-                strTarget = QStringLiteral("won");
-                break;
-            case CampaignGraph::Target::Loss:
-                strTarget = QStringLiteral("lost");
-                break;
-            case CampaignGraph::Target::Scenario:
-                strTarget = QStringLiteral("s%1").arg(lngGoTo);
-                break;
-            case CampaignGraph::Target::Missing:
-                strTarget = QStringLiteral("missing%1").arg(lngGoTo);
-                if (Nodes.count(strTarget) == 0) {
-                    const QString strWhy = CampaignGraph::IsOddGoTo(lngGoTo) ? QStringLiteral("outside 0..49, 254, 255")
-                                                                              : QStringLiteral("not in the campaign");
-                    Agnode_t* pNode = Drawing::Node(pGraph, strTarget,
-                                                    QStringLiteral("#%1 missing\\n%2").arg(lngGoTo).arg(strWhy),
-                                                    MissingLook);
-                    Drawing::Set(pNode, "shape", QStringLiteral("octagon"));
-                    Drawing::Set(pNode, "style", QStringLiteral("filled,dashed"));
-                    Nodes[strTarget] = pNode;
-                }
-                break;
+    for (const auto& [intI, arrows] : arrowsFrom) {
+        for (std::size_t cell = 0; cell < arrows.size(); ++cell) {
+            const Arrow& Each = arrows[cell];
+            Agnode_t*& pTarget = Nodes[Each.Target];
+            if (pTarget == nullptr) {
+                pTarget = drawMissing(pGraph, Each.Target, Each.goTo);
             }
-            const QString strLabel =
-                QStringLiteral("%1, prestige %2").arg(QLatin1String(OutcomeName(intJ))).arg(Scenario.ResultPrestige(intJ));
-            auto It = std::find_if(Arrows.begin(), Arrows.end(),
-                                   [&strTarget](const Arrow& Each) { return Each.Target == strTarget; });
-            if (It != Arrows.end()) {
-                It->Labels << strLabel;
-            } else {
-                Arrows.push_back({strTarget, {strLabel}, strTarget.startsWith(QLatin1String("missing"))});
-            }
-        }
-        for (const Arrow& Each : Arrows) {
-            Agedge_t* pEdge = Drawing::Edge(pGraph, Nodes.at(QStringLiteral("s%1").arg(intI)), Nodes.at(Each.Target),
-                                            Each.Labels.join(QStringLiteral("\\n")), blnPlainLabels);
-            if (Each.Missing) {
+            Agedge_t* pEdge = Drawing::Edge(pGraph, Nodes.at(QStringLiteral("s%1").arg(intI)), pTarget);
+            Drawing::Set(pEdge, "tailport", QStringLiteral("o%1:s").arg(cell));
+            if (Graph.TargetOf(Each.goTo) == CampaignGraph::Target::Missing) {
                 Drawing::Set(pEdge, "color", QLatin1String(AlarmColour));
-                Drawing::Set(pEdge, "fontcolor", QLatin1String(AlarmColour));
                 Drawing::Set(pEdge, "penwidth", QStringLiteral("2"));
                 Drawing::Set(pEdge, "style", QStringLiteral("dashed"));
             }
@@ -332,8 +385,9 @@ int RunMap(const QStringList& Arguments, CommandStreams& Io)
 {
     QCommandLineParser Parser;
     Parser.setApplicationDescription(QStringLiteral(
-        "Draws the campaign as a graph: one node per scenario, one arrow per outcome labelled with the\n"
-        "outcome and its prestige, the end nodes 'Campaign won' and 'Campaign lost', and a legend.\n"
+        "Draws the campaign as a graph: one node per scenario listing its outcomes and their prestige,\n"
+        "an arrow from below each outcome to where it leads (outcomes that lead to the same place share\n"
+        "one), the end nodes 'Campaign won' and 'Campaign lost', and a legend.\n"
         "Missing and looping scenarios, traps, unreachable scenarios and ends are marked.\n"
         "The format follows OUT's extension (.svg, .png, .dot or .gv) unless --format names it;\n"
         "with -o - (the default) the map goes to standard output, as DOT unless --format names another.\n"
@@ -351,8 +405,7 @@ int RunMap(const QStringList& Arguments, CommandStreams& Io)
         return intStatus;
     }
     if (Parser.positionalArguments().size() != 1) {
-        WriteLine(Io.Err, QStringLiteral("ironvale-cam map: give one campaign file."));
-        return ExitStatus::Trouble;
+        return usageError(Io, Arguments.value(0), QStringLiteral("give one campaign file"));
     }
     const QString strOut = Parser.value(Output);
     const bool blnToOut = strOut == QLatin1String("-");
@@ -361,19 +414,18 @@ int RunMap(const QStringList& Arguments, CommandStreams& Io)
                                                   : QFileInfo(strOut).suffix();
     const char* strRenderer = Renderer(strFormat);
     if (strRenderer == nullptr) {
-        WriteLine(Io.Err, Parser.isSet(Format)
-                              ? QStringLiteral("ironvale-cam map: '%1' is no format: use svg, png or dot.")
-                                    .arg(terminalText(strFormat))
-                              : QStringLiteral("ironvale-cam map: cannot tell the format from '%1': name it .svg, "
-                                               ".png or .dot, or use --format.")
-                                    .arg(terminalText(strOut)));
+        writeDiagnostic(Io.Err, Parser.isSet(Format)
+                                    ? QStringLiteral("'%1' is no format: use svg, png or dot.").arg(terminalText(strFormat))
+                                    : QStringLiteral("cannot tell the format from '%1': name it .svg, .png or .dot, or "
+                                                     "use --format.")
+                                          .arg(terminalText(strOut)));
         return ExitStatus::Trouble;
     }
     const std::filesystem::path strFile = pathFromArgument(Parser.positionalArguments().constFirst());
     const std::filesystem::path output = pathFromArgument(strOut);
     const bool binary = qstrcmp(strRenderer, "png") == 0;
-    if (outputIsInput(QStringLiteral("map"), strFile, output, Io) ||
-        (binary && binaryToTerminal(QStringLiteral("map"), output, Parser.isSet(Force), Io))) {
+    if (outputIsInput(strFile, output, Io) ||
+        (binary && binaryToTerminal(output, Parser.isSet(Force), Io))) {
         return ExitStatus::Trouble;
     }
 
@@ -388,7 +440,7 @@ int RunMap(const QStringList& Arguments, CommandStreams& Io)
     DrawCampaign(Map.Graph(), *Campaign);
     const QByteArray Bytes = Render(GraphvizContext(), Map.Graph(), strRenderer, strReason);
     if (!strReason.isEmpty()) {
-        WriteLine(Io.Err, QStringLiteral("ironvale-cam map: %1.").arg(strReason));
+        writeDiagnostic(Io.Err, strReason + QLatin1Char('.'));
         return ExitStatus::Trouble;
     }
     return WriteOutput(output, Bytes, Io) ? ExitStatus::Clean : ExitStatus::Trouble;

@@ -109,8 +109,7 @@ int RunShow(const QStringList& Arguments, CommandStreams& Io)
         return intStatus;
     }
     if (Parser.positionalArguments().size() != 1) {
-        WriteLine(Io.Err, QStringLiteral("ironvale-cam show: give one campaign file."));
-        return ExitStatus::Trouble;
+        return usageError(Io, Arguments.value(0), QStringLiteral("give one campaign file"));
     }
     const std::filesystem::path strFile = pathFromArgument(Parser.positionalArguments().constFirst());
     const auto Campaign = std::make_unique<clsCampaign>();

@@ -40,17 +40,43 @@ constexpr std::array Commands{
 QString Usage()
 {
     QString strS = QStringLiteral("Usage: ironvale-cam COMMAND [OPTIONS] [FILE...]\n"
+                                  "       ironvale-cam help [COMMAND]\n"
                                   "Checks, describes, converts and draws the campaign files (.cam) of Ironvale.\n\n"
                                   "Commands:\n");
     for (const CommandEntry& Entry : Commands) {
         strS += QStringLiteral("  %1  %2\n").arg(QLatin1String(Entry.Name), -8).arg(QLatin1String(Entry.Summary));
     }
     strS += QStringLiteral("\nOptions:\n"
-                           "  -h, --help     show this help; COMMAND --help shows a command's\n"
+                           "  -h, --help     show this help; help COMMAND or COMMAND --help shows a command's\n"
                            "  -v, --version  show the version\n\n"
+                           "Messages on standard error start with 'ironvale-cam: '.\n"
                            "Exit status: 0 all passed, 1 a campaign failed a check, 2 a file could not be\n"
                            "read or written, or the command line was wrong.\n");
     return strS;
+}
+
+const CommandEntry* findCommand(const QString& name)
+{
+    const auto found = std::find_if(Commands.begin(), Commands.end(),
+                                    [&name](const CommandEntry& entry) { return name == QLatin1String(entry.Name); });
+    return found != Commands.end() ? found : nullptr;
+}
+
+// help [COMMAND], as git has it: the tool's help, or the command's own.
+int runHelp(const QStringList& names, CommandStreams& Io)
+{
+    if (names.isEmpty()) {
+        Io.Out.write(Usage().toUtf8());
+        return ExitStatus::Clean;
+    }
+    if (names.size() > 1) {
+        return usageError(Io, QString(), QStringLiteral("help takes one command"));
+    }
+    const CommandEntry* entry = findCommand(names.constFirst());
+    if (entry == nullptr) {
+        return usageError(Io, QString(), QStringLiteral("'%1' is not a command").arg(names.constFirst()));
+    }
+    return entry->Run({names.constFirst(), QStringLiteral("--help")}, Io);
 }
 
 } // namespace
@@ -60,16 +86,30 @@ void WriteLine(QIODevice& Device, const QString& strLine)
     Device.write((strLine + QLatin1Char('\n')).toUtf8());
 }
 
+void writeDiagnostic(QIODevice& err, const QString& message)
+{
+    WriteLine(err, QStringLiteral("ironvale-cam: ") + message);
+}
+
+int usageError(CommandStreams& Io, const QString& command, const QString& message)
+{
+    const QString help = command.isEmpty() ? QStringLiteral("ironvale-cam --help")
+                                           : QStringLiteral("ironvale-cam %1 --help").arg(command);
+    writeDiagnostic(Io.Err, QStringLiteral("%1. See '%2'.").arg(message, help));
+    return ExitStatus::Trouble;
+}
+
 int ParseArguments(QCommandLineParser& Parser, const QStringList& Arguments, CommandStreams& Io)
 {
     const QCommandLineOption Help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help."));
     Parser.addOption(Help);
     Parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
     if (!Parser.parse(Arguments)) {
-        WriteLine(Io.Err,
-                  QStringLiteral("ironvale-cam %1: %2").arg(Arguments.value(0), terminalText(Parser.errorText())));
-        WriteLine(Io.Err, QStringLiteral("Try 'ironvale-cam %1 --help'.").arg(Arguments.value(0)));
-        return ExitStatus::Trouble;
+        QString reason = terminalText(Parser.errorText());
+        if (reason.endsWith(QLatin1Char('.'))) {
+            reason.chop(1);
+        }
+        return usageError(Io, Arguments.value(0), reason);
     }
     if (Parser.isSet(Help)) {
         // The parser's own text names the program; the tool names it with the command.
@@ -78,6 +118,13 @@ int ParseArguments(QCommandLineParser& Parser, const QStringList& Arguments, Com
                         QStringLiteral("Usage: ironvale-cam ") + Arguments.value(0));
         Io.Out.write(strHelp.toUtf8());
         return ExitStatus::Clean;
+    }
+    // An empty name would reach the file system as no name at all.
+    const QStringList written = Parser.optionNames();
+    if (Parser.positionalArguments().contains(QString()) ||
+        ((written.contains(QStringLiteral("o")) || written.contains(QStringLiteral("output"))) &&
+         Parser.value(QStringLiteral("o")).isEmpty())) {
+        return usageError(Io, Arguments.value(0), QStringLiteral("a file name is empty"));
     }
     return -1;
 }
@@ -88,7 +135,7 @@ namespace fs = std::filesystem;
 
 void reportUnreadable(QIODevice& err, const fs::path& path, const QString& reason)
 {
-    WriteLine(err, QStringLiteral("%1: cannot be read: %2").arg(DisplayName(path), reason));
+    writeDiagnostic(err, QStringLiteral("%1: cannot be read: %2").arg(DisplayName(path), reason));
 }
 
 // *.cam in any case: the game's own files are often in capitals.
@@ -172,7 +219,7 @@ CampaignFileList CampaignFiles(const QStringList& Paths, QIODevice& err)
         const bool complete = walkFolder(path, found, err);
         // A folder that could not be read whole has had its lines already.
         if (complete && found.empty()) {
-            WriteLine(err, QStringLiteral("%1: no campaign file (*.cam) in this folder").arg(DisplayName(path)));
+            writeDiagnostic(err, QStringLiteral("%1: no campaign file (*.cam) in this folder").arg(DisplayName(path)));
         }
         list.complete = list.complete && complete && !found.empty();
         std::sort(found.begin(), found.end(), [](const fs::path& one, const fs::path& other) {
@@ -241,8 +288,7 @@ bool LoadCampaign(const std::filesystem::path& path, CommandStreams& Io, clsCamp
     return reason.isEmpty();
 }
 
-bool outputIsInput(const QString& command, const std::filesystem::path& input, const std::filesystem::path& output,
-                   CommandStreams& io)
+bool outputIsInput(const std::filesystem::path& input, const std::filesystem::path& output, CommandStreams& io)
 {
     struct stat outputStat {};
     struct stat inputStat {};
@@ -255,21 +301,19 @@ bool outputIsInput(const QString& command, const std::filesystem::path& input, c
     if (!known || !sameFile(inputStat, outputStat)) {
         return false;
     }
-    WriteLine(io.Err, QStringLiteral("ironvale-cam %1: the output %2 is the same file as the input %3: nothing "
-                                     "written.")
-                          .arg(command, quotedPath(output), DisplayName(input)));
+    writeDiagnostic(io.Err, QStringLiteral("the output %1 is the same file as the input %2: nothing written.")
+                                .arg(quotedPath(output), DisplayName(input)));
     return true;
 }
 
-bool binaryToTerminal(const QString& command, const std::filesystem::path& output, bool force, CommandStreams& io)
+bool binaryToTerminal(const std::filesystem::path& output, bool force, CommandStreams& io)
 {
     const int handle = handleOf(io.Out);
     if (force || output != "-" || handle < 0 || ::isatty(handle) == 0) {
         return false;
     }
-    WriteLine(io.Err, QStringLiteral("ironvale-cam %1: binary output is not written to a terminal: give -o FILE or "
-                                     "redirect standard output (--force writes it anyway).")
-                          .arg(command));
+    writeDiagnostic(io.Err, QStringLiteral("binary output is not written to a terminal: give -o FILE or redirect "
+                                           "standard output (--force writes it anyway)."));
     return true;
 }
 
@@ -279,13 +323,13 @@ bool WriteOutput(const std::filesystem::path& path, const QByteArray& Bytes, Com
         if (Io.Out.write(Bytes) == Bytes.size()) {
             return true;
         }
-        WriteLine(Io.Err, QStringLiteral("<stdout>: cannot be written: standard output refused the bytes"));
+        writeDiagnostic(Io.Err, QStringLiteral("<stdout>: cannot be written: standard output refused the bytes"));
         return false;
     }
     const SaveResult Result = SaveFileBytes(path, Bytes);
     if (!Result.Saved()) {
-        WriteLine(Io.Err, QStringLiteral("%1: cannot be written: %2. %3")
-                              .arg(DisplayName(path), Result.Reason, Result.Aftermath));
+        writeDiagnostic(Io.Err, QStringLiteral("%1: cannot be written: %2. %3")
+                                    .arg(DisplayName(path), Result.Reason, Result.Aftermath));
     }
     return Result.Saved();
 }
@@ -311,14 +355,13 @@ int RunTool(const QStringList& Arguments, CommandStreams& Io)
         WriteLine(Io.Out, QStringLiteral("ironvale-cam %1").arg(QStringLiteral(IRONVALE_VERSION)));
         return ExitStatus::Clean;
     }
-    for (const CommandEntry& Entry : Commands) {
-        if (strFirst == QLatin1String(Entry.Name)) {
-            return Entry.Run(Arguments.mid(1), Io);
-        }
+    if (strFirst == QLatin1String("help")) {
+        return runHelp(Arguments.mid(2), Io);
     }
-    WriteLine(Io.Err, strFirst.isEmpty() ? QStringLiteral("ironvale-cam: a command is missing.")
-                                         : QStringLiteral("ironvale-cam: '%1' is no command.")
-                                               .arg(terminalText(strFirst)));
-    WriteLine(Io.Err, QStringLiteral("Try 'ironvale-cam --help'."));
-    return ExitStatus::Trouble;
+    if (const CommandEntry* entry = findCommand(strFirst)) {
+        return entry->Run(Arguments.mid(1), Io);
+    }
+    return usageError(Io, QString(),
+                      Arguments.size() < 2 ? QStringLiteral("no command given")
+                                           : QStringLiteral("'%1' is not a command").arg(terminalText(strFirst)));
 }

@@ -90,9 +90,10 @@ TEST(CheckCommand, UnreadableFileGetsOneLineAndTheRunGoesOn)
         EXPECT_EQ(Result.OutLines(), CheckLines(strBroken, Broken));
         const QStringList Errors = QString::fromUtf8(Result.Err).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         ASSERT_EQ(Errors.size(), Files.size() - 1);
-        EXPECT_TRUE(Errors.constLast().startsWith(strGone + QStringLiteral(": cannot be read: "))) << Result.Err.data();
+        EXPECT_TRUE(Errors.constLast().startsWith("ironvale-cam: " + strGone + QStringLiteral(": cannot be read: ")))
+            << Result.Err.data();
         if (Files.size() == 3) {
-            EXPECT_EQ(Errors[0], strShort + QStringLiteral(": cannot be read: ") + strShortReason);
+            EXPECT_EQ(Errors[0], "ironvale-cam: " + strShort + QStringLiteral(": cannot be read: ") + strShortReason);
         }
     }
 }
@@ -117,14 +118,14 @@ TEST(Program, KeepsFilesStreamsAndTerminalsSafe)
         {"results and messages swap streams", "", "cam check a.cam", Launch::ToFile, 0, R"(^a\.cam: ok\n$)", "^$"},
         {"a finding passes", "", "cam check a.cam b.cam", Launch::ToFile, 1, R"(^a\.cam: ok\nb\.cam: )", "^$"},
         {"an unreadable file ends the run", "", "cam check gone.cam a.cam", Launch::ToFile, 2, R"(^a\.cam: ok\n$)",
-         R"(^gone\.cam: cannot be read: .+\n$)"},
+         R"(^ironvale-cam: gone\.cam: cannot be read: .+\n$)"},
         {"standard input is not read", "", "cam check - < b.cam", Launch::ToFile, 1, "^<stdin>: ", "^$"},
         {"strict lint passes a warning", "", "cam lint --strict - < w.cam", Launch::ToFile, 1, "^<stdin>: warning: ",
          "^$"},
         {"no file given passes", "", "cam check", Launch::ToFile, 2, "^$", "no campaign file"},
         {"help fails", "", "cam check --help", Launch::ToFile, 0, "^Usage: ironvale-cam check", "^$"},
         {"show of a missing file passes", "", "cam show gone.cam", Launch::ToFile, 2, "^$",
-         R"(^gone\.cam: cannot be read: )"},
+         R"(^ironvale-cam: gone\.cam: cannot be read: )"},
         {"campaign text reaches the terminal raw", "", "cam show - < w.cam", Launch::ToFile, 0,
          R"(^Description: \\x1b\[31mété\n)", "^$"},
         {"a piped map is lost", "", "cam map - --format svg < a.cam", Launch::ToFile, 0, "<svg", "^$"},
@@ -134,9 +135,9 @@ TEST(Program, KeepsFilesStreamsAndTerminalsSafe)
          Launch::ToFile, 0, "^$", "^$"},
         {"refused JSON is written, its text reaches the terminal raw", "",
          R"(printf '{"\\u001b": 1}' | cam import - -o -)",
-         Launch::ToFile, 2, "^$", R"(^<stdin>: .*\\x1b)"},
+         Launch::ToFile, 2, "^$", R"(^ironvale-cam: <stdin>: .*\\x1b)"},
         {"a short campaign is read", "", "head -c 31943 a.cam | cam export -", Launch::ToFile, 2, "^$",
-         "^<stdin>: cannot be read: "},
+         "^ironvale-cam: <stdin>: cannot be read: "},
         {"export replaces its input", "", "cam export a.cam -o a.cam", Launch::ToFile, 2, "^$", R"(^.*a\.cam.*\n$)"},
         {"map replaces its input through a hard link", "ln a.cam h.cam", "cam map h.cam --format svg -o a.cam",
          Launch::ToFile, 2, "^$", R"(^.*h\.cam.*\n$)"},
@@ -144,13 +145,13 @@ TEST(Program, KeepsFilesStreamsAndTerminalsSafe)
          Launch::ToFile, 2, "^$", R"(^.*l\.json.*\n$)"},
         {"export replaces the file on standard input", "", "cam export - -o a.cam < a.cam", Launch::ToFile, 2, "^$",
          R"(^.*<stdin>.*\n$)"},
-        {"a folder without campaigns passes", "mkdir e", "cam check e", Launch::ToFile, 2, "^$", R"(^e: .+\n$)"},
+        {"a folder without campaigns passes", "mkdir e", "cam check e", Launch::ToFile, 2, "^$", R"(^ironvale-cam: e: .+\n$)"},
         {"a dangling link is passed over", "mkdir d && cp a.cam d && ln -s gone.cam d/old.cam", "cam check d",
-         Launch::ToFile, 2, R"(^d/a\.cam: ok\n$)", R"(^d/old\.cam: cannot be read: .+\n$)"},
+         Launch::ToFile, 2, R"(^d/a\.cam: ok\n$)", R"(^ironvale-cam: d/old\.cam: cannot be read: .+\n$)"},
         {"a link loop is passed over", "mkdir d && cp a.cam d && ln -s loop.cam d/loop.cam", "cam check d",
-         Launch::ToFile, 2, R"(^d/a\.cam: ok\n$)", R"(^d/loop\.cam: cannot be read: .+\n$)"},
+         Launch::ToFile, 2, R"(^d/a\.cam: ok\n$)", R"(^ironvale-cam: d/loop\.cam: cannot be read: .+\n$)"},
         {"a FIFO named as a campaign is passed over or hangs", "mkdir d && cp a.cam d && mkfifo d/f.cam",
-         "cam check d", Launch::ToFile, 2, R"(^d/a\.cam: ok\n$)", R"(^d/f\.cam: cannot be read: .+\n$)"},
+         "cam check d", Launch::ToFile, 2, R"(^d/a\.cam: ok\n$)", R"(^ironvale-cam: d/f\.cam: cannot be read: .+\n$)"},
         {"a name that is not UTF-8 is changed",
          R"-(n=$(printf 'x\377.cam') && cp a.cam "$n" && mkdir d && cp b.cam d/"$n")-",
          R"-(cam check "$(printf 'x\377.cam')" d)-", Launch::ToFile, 1, R"(^"x\\xff\.cam": ok\n"d/x\\xff\.cam": )",
@@ -168,7 +169,7 @@ TEST(Program, KeepsFilesStreamsAndTerminalsSafe)
         {"--force is refused", "", "cam map a.cam --format png --force", Launch::ToTerminal, 0, "PNG", "^$"},
         {"an unreadable sub-folder is passed over",
          "mkdir -p d/locked && cp a.cam d && cp b.cam d/locked && chmod 0 d/locked",
-         "cam lint --strict d", Launch::AsReader, 2, R"(^d/a\.cam: ok\n$)", R"(^d/locked: cannot be read: .+\n$)"},
+         "cam lint --strict d", Launch::AsReader, 2, R"(^d/a\.cam: ok\n$)", R"(^ironvale-cam: d/locked: cannot be read: .+\n$)"},
     };
     QTemporaryDir Dir;
     QFile::setPermissions(Dir.path(), QFile::permissions(Dir.path()) | QFile::ExeOther | QFile::ReadOther);

@@ -109,7 +109,8 @@ TEST_F(ImportExport, ExportReadsFilesAsTheEditorOpensThem)
         ASSERT_FALSE(strReason.isEmpty());
         const Result Exported = Tool({QStringLiteral("export"), Path("bad.cam"), QStringLiteral("-o"), Path("bad.json")});
         EXPECT_EQ(Exported.intStatus, 2);
-        EXPECT_EQ(Exported.strErr, (Path("bad.cam") + QStringLiteral(": cannot be read: ") + strReason + '\n').toStdString());
+        const QString said = "ironvale-cam: " + Path("bad.cam") + ": cannot be read: " + strReason + '\n';
+        EXPECT_EQ(Exported.strErr, said.toStdString());
         EXPECT_FALSE(QFile::exists(Path("bad.json")));
     }
 }
@@ -119,7 +120,7 @@ TEST_F(ImportExport, RefusalsWriteNothing)
 {
     const QByteArray Good = CampaignJson(*Passing());
     const QByteArray Gap = QByteArray(Good).replace("\"slot\": 0", "\"slot\": 1");
-    const std::string strIn = Path("in.json").toStdString();
+    const std::string strIn = "ironvale-cam: " + Path("in.json").toStdString();
     const struct {
         QByteArray Json;
         QStringList Options;
@@ -132,7 +133,7 @@ TEST_F(ImportExport, RefusalsWriteNothing)
          strIn + ": scenarios[0].slot: 1 leaves slot 0 free, but a campaign file keeps its 1 scenarios in slots 0..0\n"},
         {CampaignJson(*Passing(3)), {}, 1,
          strIn + ": Scenario 3 referenced but not found\n"
-                 "ironvale-cam import: nothing written: the campaign fails the integrity check (--no-check writes it "
+                 "ironvale-cam: nothing written: the campaign fails the integrity check (--no-check writes it "
                  "anyway).\n"},
     };
     for (const auto& Case : cases) {
@@ -166,9 +167,9 @@ TEST_F(ImportExport, NoCheckWritesACampaignThatFailsTheCheck)
     const int16_t intCount = Failing->Check();
     ASSERT_EQ(intCount, 3);
     for (int16_t intI = 0; intI < intCount; ++intI) {
-        strMessages += Path("in.json").toStdString() + ": " + Failing->Errors(intI) + "\n";
+        strMessages += "ironvale-cam: " + Path("in.json").toStdString() + ": " + Failing->Errors(intI) + "\n";
     }
-    EXPECT_EQ(Refused.strErr, strMessages + "ironvale-cam import: nothing written: the campaign fails the integrity "
+    EXPECT_EQ(Refused.strErr, strMessages + "ironvale-cam: nothing written: the campaign fails the integrity "
                                             "check (--no-check writes it anyway).\n");
     EXPECT_FALSE(QFile::exists(Path("out.cam")));
 
@@ -179,14 +180,15 @@ TEST_F(ImportExport, NoCheckWritesACampaignThatFailsTheCheck)
     EXPECT_TRUE(Contents(Path("out.cam")) == CampaignBytes(*Failing));
 }
 
-TEST_F(ImportExport, WriteFailuresAndUsageMistakesAreTrouble)
+TEST_F(ImportExport, WriteFailuresAreTrouble)
 {
     Put(Path("in.json"), CampaignJson(*Passing()));
     Put(Path("a.cam"), CampaignBytes(*Passing()));
     const QString strNowhere = Path("no-such-folder/out.cam");
     const Result Imported = Tool({QStringLiteral("import"), Path("in.json"), QStringLiteral("-o"), strNowhere});
     EXPECT_EQ(Imported.intStatus, 2);
-    EXPECT_EQ(Imported.strErr.rfind(strNowhere.toStdString() + ": cannot be written: ", 0), 0U) << Imported.strErr;
+    EXPECT_EQ(Imported.strErr.rfind("ironvale-cam: " + strNowhere.toStdString() + ": cannot be written: ", 0), 0U)
+        << Imported.strErr;
     EXPECT_NE(Imported.strErr.find("No file was created."), std::string::npos) << Imported.strErr;
     EXPECT_EQ(Tool({QStringLiteral("export"), Path("a.cam"), QStringLiteral("-o"), strNowhere}).intStatus, 2);
 
@@ -201,32 +203,12 @@ TEST_F(ImportExport, WriteFailuresAndUsageMistakesAreTrouble)
         const QString strTarget = Path("faults/") + QLatin1String(Fault.strTarget);
         EXPECT_TRUE(InChild(Fault.Setup, [&] {
             const Result Failed = Tool({QStringLiteral("import"), Path("in.json"), QStringLiteral("-o"), strTarget});
-            const bool blnSaid = Failed.strErr.rfind(strTarget.toStdString() + ": cannot be written: ", 0) == 0;
+            const bool blnSaid =
+                Failed.strErr.rfind("ironvale-cam: " + strTarget.toStdString() + ": cannot be written: ", 0) == 0;
             return Failed.intStatus == 2 && blnSaid &&
                    (Fault.strReason == nullptr || Failed.strErr.find(Fault.strReason) != std::string::npos);
         }));
         EXPECT_EQ(Contents(Path("faults/") + QLatin1String(Fault.strOldFile)), Old);
     }
     QFile::setPermissions(Path("faults/locked"), QFile::permissions(m_Dir.path()));
-
-    const std::vector<std::pair<QStringList, std::string>> mistakes{
-        {{QStringLiteral("import"), Path("in.json")},
-         "ironvale-cam import: no campaign file to write: give -o FILE (- for standard output).\n"},
-        {{QStringLiteral("import"), QStringLiteral("-o"), Path("x.cam")}, "ironvale-cam import: give exactly one JSON file.\n"},
-        {{QStringLiteral("export")}, "ironvale-cam export: give exactly one campaign file.\n"},
-        {{QStringLiteral("export"), Path("a.cam"), Path("a.cam")}, "ironvale-cam export: give exactly one campaign file.\n"},
-        {{QStringLiteral("import"), Path("in.json"), QStringLiteral("--check")},
-         "ironvale-cam import: Unknown option 'check'.\nTry 'ironvale-cam import --help'.\n"},
-    };
-    for (const auto& [Arguments, strErr] : mistakes) {
-        const Result Mistaken = Tool(Arguments);
-        EXPECT_EQ(Mistaken.intStatus, 2) << strErr;
-        EXPECT_EQ(Mistaken.strErr, strErr);
-    }
-    EXPECT_FALSE(QFile::exists(Path("x.cam")));
-    for (const QString& strCommand : {QStringLiteral("export"), QStringLiteral("import")}) {
-        const Result Help = Tool({strCommand, QStringLiteral("--help")});
-        EXPECT_EQ(Help.intStatus, 0);
-        EXPECT_TRUE(Help.Out.startsWith("Usage: ironvale-cam " + strCommand.toUtf8() + " [options] ")) << Help.Out.data();
-    }
 }

@@ -1,0 +1,69 @@
+#include "tests/cli/CamTestSupport.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace CamTest;
+
+// Every way of calling the tool, right or wrong. Help and the version go to
+// standard output with status 0, "help COMMAND" as "COMMAND --help" does; a
+// mistake gets status 2 and one line on standard error that starts with
+// "ironvale-cam: ", names what is wrong and, where a look at the help is
+// what the user needs, points at it.
+TEST(Usage, EveryCommandAnswersHelpAndMistakesAlike)
+{
+    QTemporaryDir dir;
+    const QString campaign = SaveLayout(dir, QStringLiteral("a.cam"), {{0, {254, 254, 255, 255}}});
+    const QString written = dir.filePath(QStringLiteral("written.cam"));
+    struct Case {
+        const char* fault;
+        QStringList arguments;
+        int status;
+        // The start of standard output; of the one line on standard error, a part.
+        QString out;
+        QString err;
+    };
+    const auto q = [](const char* text) { return QString::fromUtf8(text); };
+    const std::vector<Case> cases{
+        {"missing command", {}, 2, {}, q("'ironvale-cam --help'")},
+        {"unknown command", {q("frob")}, 2, {}, q("'frob' is not a command. See 'ironvale-cam --help'")},
+        {"tool's help", {q("--help")}, 0, q("Usage: ironvale-cam COMMAND"), {}},
+        {"help", {q("help")}, 0, q("Usage: ironvale-cam COMMAND"), {}},
+        {"help of a command", {q("help"), q("lint")}, 0, q("Usage: ironvale-cam lint [options] FILE...\n"), {}},
+        {"help of no command", {q("help"), q("frob")}, 2, {}, q("'frob' is not a command. See 'ironvale-cam --help'")},
+        {"version", {q("--version")}, 0, q("ironvale-cam "), {}},
+        {"import's usage line without -o", {q("import"), q("--help")}, 0,
+         q("Usage: ironvale-cam import [options] JSON -o FILE\n"), {}},
+        {"check without a file", {q("check")}, 2, {}, q("'ironvale-cam check --help'")},
+        {"lint without a file", {q("lint"), q("--strict")}, 2, {}, q("'ironvale-cam lint --help'")},
+        {"show without a file", {q("show")}, 2, {}, q("'ironvale-cam show --help'")},
+        {"show of two files", {q("show"), campaign, campaign}, 2, {}, q("'ironvale-cam show --help'")},
+        {"map without a file", {q("map"), q("-o"), written}, 2, {}, q("'ironvale-cam map --help'")},
+        {"export without a file", {q("export")}, 2, {}, q("'ironvale-cam export --help'")},
+        {"import without JSON", {q("import"), q("-o"), written}, 2, {}, q("'ironvale-cam import --help'")},
+        {"import without -o", {q("import"), campaign}, 2, {}, q("give -o FILE")},
+        {"unknown option", {q("map"), campaign, q("--check")}, 2, {}, q("'check'. See 'ironvale-cam map --help'")},
+        {"empty file name", {q("check"), campaign, {}}, 2, {}, q("a file name is empty")},
+        {"empty output name", {q("export"), campaign, q("-o"), {}}, 2, {}, q("a file name is empty")},
+        {"folder to import", {q("import"), dir.path(), q("-o"), written}, 2, {},
+         dir.path() + q(": cannot be read: it is a folder")},
+        {"unknown format", {q("map"), campaign, q("--format"), q("jpeg")}, 2, {}, q("'jpeg' is no format")},
+    };
+    for (const Case& each : cases) {
+        const ToolRun result = InProcess(each.arguments);
+        EXPECT_EQ(result.Status, each.status) << each.fault;
+        EXPECT_TRUE(QString::fromUtf8(result.Out).startsWith(each.out)) << each.fault << ": " << result.Out.data();
+        EXPECT_EQ(result.Out.isEmpty(), each.out.isEmpty()) << each.fault;
+        const QString err = QString::fromUtf8(result.Err);
+        EXPECT_TRUE(each.err.isEmpty() ? err.isEmpty()
+                                       : err.startsWith(q("ironvale-cam: ")) && err.count(QLatin1Char('\n')) == 1 &&
+                                             err.endsWith(QLatin1Char('\n')) && err.contains(each.err))
+            << each.fault << ": " << result.Err.data();
+    }
+    EXPECT_EQ(InProcess({QStringLiteral("help")}).Out, InProcess({QStringLiteral("--help")}).Out);
+    EXPECT_EQ(InProcess({QStringLiteral("help"), QStringLiteral("map")}).Out,
+              InProcess({QStringLiteral("map"), QStringLiteral("--help")}).Out);
+    EXPECT_FALSE(QFileInfo::exists(written));
+}
