@@ -53,7 +53,7 @@ struct Session {
 };
 
 // What a text box promises: typed characters pass its filter and stop at its
-// limit, and a number box holds a value of its range (a go-to also 254 and 255).
+// limit, and a number box holds a value up to its maximum (a go-to also 254, 255).
 struct BoxRule {
     bool digits = false;
     int limit = 8;
@@ -174,7 +174,7 @@ public:
         QDir(m_dir.path()).mkpath(QStringLiteral("folder.cam"));
         m_main = {{"key", 40, [this] { typeKey(); }},
                   {"paste", 6, [this] { paste(); }},
-                  {"retype txtPrestige", 4, [this] { retype(widget("txtPrestige")); }},
+                  {"retype txtPrestige", 5, [this] { retype(widget("txtPrestige")); }},
                   {"Ctrl+click lstScenario", 3, [this] { click(widget("lstScenario"), Qt::ControlModifier); }},
                   {"double-click lstScenario", 4, [this] { click(widget("lstScenario"), 0, true); }}};
         for (const auto& [name, weight] : {std::pair{"cmdAdd", 10}, {"cmdChange", 4}, {"cmdRemove", 3}, {"cmdRemoveAll", 1},
@@ -182,42 +182,40 @@ public:
                                            {"cmbNation", 3}, {"lstScenario", 10}, {"lstError", 2}}) {
             m_main.push_back({name, weight, [this, target = name] { click(widget(target)); }});
         }
-        for (const auto& [name, weight] : {std::pair{"mnuFileNew", 3}, {"mnuFileOpen", 8}, {"mnuFileSave", 7},
+        for (const auto& [name, weight] : {std::pair{"mnuFileNew", 3}, {"mnuFileOpen", 8}, {"mnuFileSave", 8},
                                            {"mnuFileExit", 1}, {"mnuHelpAbout", 1}, {"mnuHelpFileInfo", 1}, {"close", 2}}) {
             m_main.push_back({name, weight, [this, target = name] { command(target); }});
         }
+        // In the scenario dialog; Cancel comes first, for a dialog that has had steps enough.
         static const QStringList numbers = QStringLiteral("txtNumber txtNumber txtNumber txtPrestige txtThirdUnknown "
                                                           "txtResultScenario0 txtResultScenario1 txtResultScenario3").split(u' ');
-        m_inDialog = {{"  dialog: key", 60, [this] { typeKey(); }},
+        m_inDialog = {{"  dialog: cmdCancel", 3, [this] { click(widget("cmdCancel", true)); }},
+                      {"  dialog: cmdOK", 6, [this] { click(widget("cmdOK", true)); }},
+                      {"  dialog: Esc", 1, [this] { sendKey(focus(), Qt::Key_Escape, 0, QStringLiteral("\x1b")); }},
+                      {"  dialog: Return", 3, [this] { guarded([this] { sendKey(focus(), Qt::Key_Return, 0, "\r"); }); }},
+                      {"  dialog: close", 1, [this] { m_session->dialog.close(); }},
+                      {"  dialog: key", 60, [this] { typeKey(); }},
                       {"  dialog: retype a number", 10, [this] { retype(widget(numbers[below(8)], true)); }},
                       {"  dialog: click a box", 20, [this] { click(m_dialogBoxes[below(int(m_dialogBoxes.size()))]); }},
                       {"  dialog: paste", 10, [this] { paste(); }},
                       {"  dialog: cmdCopy", 5, [this] { click(widget("cmdCopy", true)); }},
                       {"  dialog: cmdPaste", 5, [this] { click(widget("cmdPaste", true)); }}};
-        m_closing = {{"  dialog: cmdCancel", 2, [this] { click(widget("cmdCancel", true)); }},
-                     {"  dialog: cmdOK", 4, [this] { click(widget("cmdOK", true)); }},
-                     {"  dialog: Esc", 1, [this] { sendKey(focus(), Qt::Key_Escape, 0, QStringLiteral("\x1b")); }},
-                     {"  dialog: Return", 2, [this] { guarded([this] { sendKey(focus(), Qt::Key_Return, 0, "\r"); }); }},
-                     {"  dialog: close", 1, [this] { m_session->dialog.close(); }}};
         restart();
     }
 
     // Runs up to count actions; the report of the first broken promise, else empty.
     std::string run(int count)
     {
-        int index = 1;
-        while (index <= count && act(pick(m_main))) {
-            ++index;
+        for (int index = 1; index <= count; ++index) {
+            if (!act(pick(m_main))) {
+                std::string report = "seed " + std::to_string(m_seed) + ": " + m_violations.front() + "\nafter action " +
+                                     std::to_string(index) + "; replay with IRONVALE_MONKEY_SEED=" + std::to_string(m_seed) +
+                                     " IRONVALE_MONKEY_ACTIONS=" + std::to_string(index) + "\nrecent actions, oldest first:\n";
+                return std::accumulate(m_recent.begin(), m_recent.end(), report,
+                                       [](const std::string& sum, const std::string& name) { return sum + "  " + name + "\n"; });
+            }
         }
-        std::string report = index > count ? "" : "seed " + std::to_string(m_seed) + ": " + m_violations.front() +
-                                                      "\nafter action " + std::to_string(index) +
-                                                      "; replay with IRONVALE_MONKEY_SEED=" + std::to_string(m_seed) +
-                                                      " IRONVALE_MONKEY_ACTIONS=" + std::to_string(index) +
-                                                      "\nrecent actions, oldest first:\n";
-        for (const std::string& name : report.empty() ? std::deque<std::string>() : m_recent) {
-            report += "  " + name + "\n";
-        }
-        return report;
+        return {};
     }
 
 private:
@@ -247,7 +245,7 @@ private:
     void note(const std::string& name)
     {
         m_recent.push_back(name);
-        if (m_recent.size() > 30) {
+        while (m_recent.size() > 30) {
             m_recent.pop_front();
         }
     }
@@ -291,7 +289,6 @@ private:
             m_dialogResult = result;
             m_accepted = boxTexts();
         });
-        m_session->dialogs.WhileOpen = [this](const RecordedMsgBox& box) { warned(box); };
         m_session->window.show();
         activate(&m_session->window);
     }
@@ -329,21 +326,23 @@ private:
 
     void activate(QWidget* window)
     {
-        if (QApplication::activeWindow() != window) {
-            // Offscreen gives the activation back only after another window had it.
-            for (QWidget* next : {&m_standIn, window}) {
-                next == window ? (m_standIn.hide(), window->activateWindow()) : m_standIn.show();
-                QElapsedTimer clock;
-                clock.start();
-                while (QApplication::activeWindow() != next && clock.elapsed() < 5000) {
-                    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-                }
+        // Offscreen gives the activation back only after another window had it.
+        for (QWidget* next : {&m_standIn, window}) {
+            if (QApplication::activeWindow() == window) {
+                return;
             }
-            expect(QApplication::activeWindow() == window, "a window could not be activated");
+            next == window ? (m_standIn.hide(), window->activateWindow()) : m_standIn.show();
+            QElapsedTimer clock;
+            clock.start();
+            while (QApplication::activeWindow() != next && clock.elapsed() < 5000) {
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            }
         }
+        expect(QApplication::activeWindow() == window, "a window could not be activated");
     }
 
-    // Runs step; a popup or modal window it opens is dealt with while it is open.
+    // Runs step; a popup or modal window it opens is dealt with while it is open:
+    // the scenario dialog is used, a context menu pastes, anything else gets Esc.
     void guarded(const std::function<void()>& step)
     {
         QWidget* const base = topWindow();
@@ -352,9 +351,15 @@ private:
         clock.start();
         QObject::connect(&timer, &QTimer::timeout, [&] {
             QWidget* top = topWindow();
+            auto* menu = qobject_cast<QMenu*>(top);
             if (top != nullptr && top != base) {
                 timer.stop();
-                opened(top);
+                for (QAction* item : menu != nullptr && m_pasteFromMenu ? menu->actions() : QList<QAction*>()) {
+                    item->text().startsWith(QLineEdit::tr("&Paste")) ? item->trigger() : void();
+                }
+                top == &m_session->dialog ? inDialog() : sendKey(top, Qt::Key_Escape, 0, QStringLiteral("\x1b"));
+                expect(!top->isVisible(), std::string(top->metaObject()->className()) + " stays open after Esc");
+                top->close();
                 clock.restart();
                 timer.start(0);
             }
@@ -362,25 +367,6 @@ private:
         });
         timer.start(0);
         step();
-    }
-
-    // The scenario dialog is used; a context menu pastes or closes; anything else gets Esc.
-    void opened(QWidget* top)
-    {
-        if (top == &m_session->dialog) {
-            inDialog();
-        } else if (auto* menu = qobject_cast<QMenu*>(top)) {
-            for (QAction* item : menu->actions()) {
-                if (m_pasteFromMenu && item->text().startsWith(QLineEdit::tr("&Paste"))) {
-                    item->trigger();
-                }
-            }
-            menu->close();
-        } else {
-            sendKey(top, Qt::Key_Escape, 0, QStringLiteral("\x1b"));
-            expect(!top->isVisible(), std::string(top->metaObject()->className()) + " stays open after Esc");
-            top->close();
-        }
     }
 
     // A combo box's list is walked and chosen from; any other popup is closed.
@@ -392,10 +378,7 @@ private:
             note("  popup: " + QKeySequence(key).toString().toStdString());
             QWidget* target = popup->focusWidget() != nullptr ? popup->focusWidget() : popup;
             guarded([&] { sendKey(target, key, 0, key == Qt::Key_Return ? QStringLiteral("\r") : QString()); });
-            if (n > 8) {
-                expect(false, std::string(popup->metaObject()->className()) + " does not close");
-                popup->close();
-            }
+            expect(n < 8 || !popup->close(), std::string(popup->metaObject()->className()) + " does not close");
         }
     }
 
@@ -408,14 +391,12 @@ private:
         static const int modifiers[] = {Qt::ShiftModifier, Qt::KeypadModifier, Qt::ControlModifier,
                                         Qt::ControlModifier | Qt::ShiftModifier, Qt::AltModifier, Qt::MetaModifier,
                                         Qt::GroupSwitchModifier, Qt::GroupSwitchModifier | Qt::ShiftModifier,
-                                        Qt::ControlModifier | Qt::AltModifier,
-                                        Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier};
+                                        Qt::ControlModifier | Qt::AltModifier, Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier};
         static const std::pair<int, char16_t> keys[] = {
             {Qt::Key_Escape, 27}, {Qt::Key_Return, 13}, {Qt::Key_Enter, 13}, {Qt::Key_Tab, 9}, {Qt::Key_Backtab, 0},
-            {Qt::Key_Backspace, 8}, {Qt::Key_Backspace, 8}, {Qt::Key_Delete, 127}, {Qt::Key_Insert, 0},
-            {Qt::Key_Menu, 0}, {Qt::Key_Home, 0}, {Qt::Key_End, 0}, {Qt::Key_Left, 0}, {Qt::Key_Right, 0},
-            {Qt::Key_Up, 0}, {Qt::Key_Down, 0}, {Qt::Key_PageDown, 0}, {Qt::Key_F1, 0}, {Qt::Key_F4, 0},
-            {Qt::Key_unknown, 1}};
+            {Qt::Key_Backspace, 8}, {Qt::Key_Backspace, 8}, {Qt::Key_Delete, 127}, {Qt::Key_Insert, 0}, {Qt::Key_Menu, 0},
+            {Qt::Key_Home, 0}, {Qt::Key_End, 0}, {Qt::Key_Left, 0}, {Qt::Key_Right, 0}, {Qt::Key_Up, 0},
+            {Qt::Key_Down, 0}, {Qt::Key_PageDown, 0}, {Qt::Key_F1, 0}, {Qt::Key_F4, 0}, {Qt::Key_unknown, 1}};
         const int mods = chance(60) ? 0 : modifiers[below(int(std::size(modifiers)))];
         const QChar ch = chars[below(int(chars.size()))];
         const auto& [special, code] = keys[below(int(std::size(keys)))];
@@ -424,7 +405,7 @@ private:
         // Ctrl alone types a control character, if any; other modifiers the character itself.
         const bool control = (mods & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == Qt::ControlModifier;
         const QString keyText = !typing ? (code == 0 ? QString() : QString(QChar(code)))
-                                : !control                         ? QString(ch)
+                                : !control                            ? QString(ch)
                                 : ch.unicode() < 128 && ch.isLetter() ? QString(QChar(key - 64))
                                                                       : QString();
         m_recent.back() += " " + QKeySequence(mods | key).toString().toStdString() + " " + show(keyText);
@@ -453,10 +434,7 @@ private:
     void retype(QWidget* box)
     {
         click(box);
-        QString digits = QString::number(below(10));
-        for (int n = below(3); n > 0; --n) {
-            digits += QString::number(below(10));
-        }
+        const QString digits = QString::number(below(1000)).left(1 + below(3));
         m_recent.back() += " " + digits.toStdString();
         guarded([&] {
             sendKey(focus(), Qt::Key_A, Qt::ControlModifier, QStringLiteral("\x01"));
@@ -512,7 +490,7 @@ private:
         const int count = std::array{0, 1, 2, 3, 5, 8, 12, 30, 49, 50}[std::size_t(below(10))];
         const int kind = below(100);
         QByteArray bytes = QByteArray::fromStdString(RandomCampaignFile(static_cast<uint32_t>(m_rng()), count));
-        if (kind < 50) {
+        if (kind < 55) {
             // Every scenario can be won and lost, so removing one seldom breaks the check.
             auto mended = std::make_unique<clsCampaign>();
             (void)ReadCampaignBytes(bytes, *mended);
@@ -523,12 +501,11 @@ private:
             }
             bytes = CampaignBytes(*mended);
         }
-        const int claimed = 51 + below(65485);
-        const char count16[] = {char(claimed & 0xff), char(claimed >> 8)};
-        return kind < 50   ? bytes
-               : kind < 58 ? bytes + QByteArray(1 + below(100), static_cast<char>(below(256)))
-               : kind < 70 ? bytes.left(chance(50) ? below(64) : below(int(bytes.size())))
-               : kind < 78 ? bytes.replace(0, 2, QByteArray(count16, 2))
+        const char claimed[] = {char(below(256)), char(1 + below(255))};
+        return kind < 55   ? bytes
+               : kind < 62 ? bytes + QByteArray(1 + below(100), static_cast<char>(below(256)))
+               : kind < 72 ? bytes.left(chance(50) ? below(64) : below(int(bytes.size())))
+               : kind < 80 ? bytes.replace(0, 2, QByteArray(claimed, 2))
                            : bytes;
     }
 
@@ -625,25 +602,18 @@ private:
         m_initialNumber = m_session->dialog.Scenario().Number();
         expect(boxTexts() == fieldsOf(m_session->dialog.Scenario()), "the scenario dialog opened without showing its record whole");
         activate(&m_session->dialog);
-        const int budget = chance(15) ? 0 : below(14);
         for (int step = 0; m_session->dialog.isVisible() && m_violations.empty(); ++step) {
-            // Past the budget closing steps, and at last Cancel.
-            const Action& next = step > budget + 1 ? m_closing[0] : pick(step < budget ? m_inDialog : m_closing);
-            if (step > budget + 1) {
-                note(next.name);
-            }
+            const Action& next = step < 30 ? pick(m_inDialog) : (note(m_inDialog[0].name), m_inDialog[0]);
             next.perform();
             closePopups();
             if (m_session->dialog.isVisible()) {
-                expect(&next != &m_closing[0], "the scenario dialog stays open after Cancel");
+                expect(&next != &m_inDialog[0], "the scenario dialog stays open after Cancel");
                 activate(&m_session->dialog);
                 checkBoxes();
                 expect(sameContent(doc(), *m_atOpen), "the document changed while the scenario dialog was open");
             }
         }
-        if (m_session->dialog.isVisible()) {
-            m_session->dialog.done(QDialog::Rejected);
-        }
+        m_session->dialog.isVisible() ? m_session->dialog.done(QDialog::Rejected) : void();
     }
 
     // Nothing in the folder changes but by a completed save, which writes the document's bytes.
@@ -653,31 +623,28 @@ private:
         QFile file(saved.value_or(QString()));
         expect(!saved || (file.open(QIODevice::ReadOnly) && file.readAll() == CampaignBytes(*m_shown)),
                "the saved file does not hold the document's bytes");
-        if (saved) {
-            m_files[*saved] = after[*saved];
-        }
+        m_files[saved.value_or(QString())] = after[saved.value_or(QString())];
         expect(after == m_files, "the folder changed other than by a completed save");
     }
 
-    // An action other than a file command changes the document only as a control does.
+    // Another action than a file command changes the document only as a control does:
+    // OK stores the dialog's record at its number, freeing the slot it moved from;
+    // Remove frees the selected line's slot and Remove All every one.
     void checkEdit()
     {
         checkFiles(std::nullopt);
         clsCampaign expected = m_dialogResult == -2 ? *m_before : *m_atOpen;
         const int number = m_accepted.value("txtNumber").toInt();
+        const bool moved = number != m_initialNumber;
         if (m_dialogResult == QDialog::Accepted) {
-            // OK stores the working copy at its number; a moved scenario frees its old slot.
-            const bool moved = number != m_initialNumber;
             expect(number >= 0 && number < 50 && (!moved || expected.Scenarios(int16_t(number)).Number() < 0),
                    "OK stored the scenario as number " + std::to_string(number) + ", which is taken or out of range");
-            if (m_violations.empty() && moved && expected.Scenarios(int16_t(m_initialNumber)).Number() >= 0) {
-                expected.Scenarios(int16_t(m_initialNumber)).Clear();
+            if (m_violations.empty()) {
+                expected.Scenarios(int16_t(moved ? m_initialNumber : number)).Clear();
+                expected.Scenarios(int16_t(number)) = doc().Scenarios(int16_t(number));
+                expect(fieldsOf(doc().Scenarios(int16_t(number))) == m_accepted, "OK did not store what the dialog showed");
             }
-            expect(!m_violations.empty() || fieldsOf(doc().Scenarios(int16_t(number))) == m_accepted,
-                   "OK did not store what the dialog showed");
-            expected.Scenarios(int16_t(m_violations.empty() ? number : 0)) = doc().Scenarios(int16_t(m_violations.empty() ? number : 0));
         }
-        // Without the dialog a slot is freed by Remove (the selected line's) or by Remove All.
         int changed = 0;
         bool explained = true;
         for (int16_t i = 0; i < clsCampaign::MaxScenarios; ++i) {
@@ -700,31 +667,25 @@ private:
         const std::optional<QString> savePath = saveShown ? m_choices[0] : std::nullopt;
         const bool completed = savePath && !QFileInfo(*savePath).isDir() && QFileInfo(*savePath).absoluteDir().exists();
         const bool goesOn = asks && (!unsaved || !m_yes || completed);
-        const std::optional<QString> opened = m_command == "mnuFileOpen" && goesOn ? m_choices[saveShown ? 1 : 0] : std::nullopt;
-        std::vector<bool> shown;
-        for (const RecordedFileDialog& dialog : dialogs.FileDialogs) {
-            shown.push_back(dialog.Save);
-        }
-        std::vector<bool> expected(saveShown ? 1 : 0, true);
-        expected.insert(expected.end(), m_command == "mnuFileOpen" && goesOn ? 1 : 0, false);
-        const auto count = [&](int16_t style) {
-            return std::count_if(dialogs.MsgBoxes.begin(), dialogs.MsgBoxes.end(), [&](const auto& box) { return box.Style == style; });
-        };
-        expect(count(MsgBoxStyle::YesNoQuestion) == (asks && unsaved ? 1 : 0), m_command + " asked the save question wrongly");
-        expect(shown == expected, m_command + " showed the wrong file dialogs");
-        expect(!savePath || completed || count(MsgBoxStyle::Exclamation) > 0, "a failed save said nothing");
+        const bool openShown = m_command == "mnuFileOpen" && goesOn;
+        const std::optional<QString> opened = openShown ? m_choices[saveShown ? 1 : 0] : std::nullopt;
+        const auto count = [&](auto&& list, auto&& which) { return std::count_if(list.begin(), list.end(), which); };
+        const auto style = [&](int16_t wanted) { return count(dialogs.MsgBoxes, [&](const auto& box) { return box.Style == wanted; }); };
+        const auto saves = count(dialogs.FileDialogs, [](const RecordedFileDialog& dialog) { return dialog.Save; });
+        expect(style(MsgBoxStyle::YesNoQuestion) == (asks && unsaved ? 1 : 0), m_command + " asked the save question wrongly");
+        expect(saves == (saveShown ? 1 : 0) && static_cast<std::ptrdiff_t>(dialogs.FileDialogs.size()) - saves == (openShown ? 1 : 0),
+               m_command + " showed the wrong file dialogs");
+        expect(!savePath || completed || style(MsgBoxStyle::Exclamation) > 0, "a failed save said nothing");
         expect(!completed || m_command != "mnuFileSave" || (doc().Saved() && !doc().Changed() && doc().Name() == nameOf(*savePath)),
                "a completed save did not mark and name the document");
         auto fromFile = std::make_unique<clsCampaign>();
         const bool loaded = opened && ReadCampaignFile(*opened, *fromFile).isEmpty();
         const bool replaced = loaded || (goesOn && m_command != "mnuFileOpen");
-        if (m_command == "mnuFileNew" && goesOn) {
-            expect(sameContent(doc(), clsCampaign()) && doc().Name() == "New" && !doc().Changed() && !doc().Saved(),
-                   "New did not leave a new document");
-        }
+        expect(m_command != "mnuFileNew" || !goesOn || (sameContent(doc(), clsCampaign()) && doc().Name() == "New" && !doc().Changed() && !doc().Saved()),
+               "New did not leave a new document");
         expect(!loaded || (sameContent(doc(), *fromFile) && doc().Name() == nameOf(*opened) && !doc().Changed() && !doc().Saved()),
                "opening " + opened.value_or(QString()).toStdString() + " did not show the file's campaign under its name");
-        expect(!opened || loaded || count(MsgBoxStyle::Exclamation) > 0, "a failed open said nothing");
+        expect(!opened || loaded || style(MsgBoxStyle::Exclamation) > 0, "a failed open said nothing");
         expect((m_command != "mnuFileExit" && m_command != "close") || m_session->window.isVisible() != goesOn,
                m_command + " did not leave the window open or closed as it should");
         expect(!replaced || !m_session->window.isVisible() || list("lstError")->ListCount() == 0,
@@ -742,13 +703,12 @@ private:
         for (auto& [box, w] : m_watches) {
             const QString name = box->objectName();
             const QString stored = box->window() == &m_session->dialog ? record[name] : QString::number(doc().Prestige());
-            if (box->isVisible() && w.emptied && (box->text() != "0" || box->selectedText() != "0")) {
+            if (box->isVisible() && std::exchange(w.emptied, false) && (box->text() != "0" || box->selectedText() != "0")) {
                 expect(false, name.toStdString() + " was emptied and shows " + show(box->text()) + ", not a selected \"0\"");
             }
             if (box->isVisible() && w.rule.digits && !inRange(w.rule, box->text()) && box->text() != stored) {
                 expect(false, name.toStdString() + " shows " + show(box->text()) + ", out of its range");
             }
-            w.emptied = false;
         }
     }
 
@@ -773,11 +733,10 @@ private:
             linesShow = linesShow && (!used || (line < lines->ListCount() && lines->List(line) == want && lines->ItemData(line) == i));
             line += used ? 1 : 0;
         }
-        expect(slotsHold, "a slot holds neither its scenario nor a free record");
-        expect(linesShow, "the scenario list does not show each scenario's number and name in order");
         const auto on = [this](const char* name) { return widget(name)->isEnabled(); };
         const bool selected = lines->ListIndex() >= 0;
-        expect(line == lines->ListCount(), "the scenario list has lines for no scenario");
+        expect(slotsHold, "a slot holds neither its scenario nor a free record");
+        expect(linesShow && line == lines->ListCount(), "the scenario list does not show each scenario's number and name in order");
         expect(on("cmdChange") == selected && on("cmdRemove") == selected, "Change or Remove is on or off against the selection");
         expect(on("cmdRemoveAll") == (line > 0) && on("cmdAdd") == (line < 50), "Add or Remove All is on or off against the count");
         expect(list("lstError")->ListCount() == 0 || on("cmdClear"), "the check list has lines but Clear is off");
@@ -794,16 +753,15 @@ private:
     QWidget m_standIn;
     std::vector<Action> m_main;
     std::vector<Action> m_inDialog;
-    std::vector<Action> m_closing;
     std::unique_ptr<Session> m_session;
     QList<TextBox*> m_dialogBoxes;
     std::map<TextBox*, Watch> m_watches;
     std::deque<std::string> m_recent;
     std::vector<std::string> m_violations;
     std::string m_command;
+    std::vector<std::optional<QString>> m_choices;
     bool m_yes = false;
     bool m_pasteFromMenu = false;
-    std::vector<std::optional<QString>> m_choices;
     std::unique_ptr<clsCampaign> m_before;
     std::unique_ptr<clsCampaign> m_shown;
     std::unique_ptr<clsCampaign> m_atOpen;
@@ -836,7 +794,7 @@ TEST(Monkey, RandomActionsKeepEveryPromise)
         const std::string report = Monkey(static_cast<uint64_t>(seed)).run(actions);
         EXPECT_TRUE(report.empty()) << report;
     }
-    const double seconds = std::max(clock.elapsed(), qint64{1}) / 1000.0;
+    const double seconds = std::max<qint64>(clock.elapsed(), 1) / 1000.0;
     std::cout << "monkey: " << runs * actions << " actions in " << seconds << " s ("
               << static_cast<long long>(runs * actions / seconds) << " actions/s), seeds " << first << ".."
               << first + runs - 1 << std::endl;
