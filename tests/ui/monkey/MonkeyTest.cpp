@@ -1,299 +1,803 @@
-#include "tests/ui/monkey/Monkey.h"
-#include "tests/ui/monkey/MonkeyModel.h"
-
+// A seeded random user of the real windows: it types keys of every kind,
+// clicks, pastes, runs the file commands with both answers to the save
+// question and opens odd campaign files, and after every action checks the
+// promises the program makes. A seed and an action count name a run:
+// IRONVALE_MONKEY_SEED and IRONVALE_MONKEY_ACTIONS replay a failure exactly.
 #include "data/clsCampaign.h"
+#include "storage/CampaignStorage.h"
+#include "tests/cli/RandomCampaignFile.h"
+#include "tests/ui/support/ScriptedDialogs.h"
 #include "ui/main/frmCampaign.h"
+#include "ui/scenario/frmScenario.h"
+#include "ui/services/ListBox.h"
+#include "ui/services/TextBox.h"
 
-#include <QDir>
-#include <QFile>
-#include <QPushButton>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <csignal>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <fstream>
+#include <deque>
+#include <functional>
 #include <iostream>
-#include <unistd.h>
+#include <map>
+#include <numeric>
+#include <random>
 
 namespace {
 
-int FromEnvironment(const char* strName, int intDefault)
-{
-    const char* strValue = std::getenv(strName);
-    return strValue != nullptr && *strValue != '\0' ? std::atoi(strValue) : intDefault;
-}
-
-// What a crash leaves to go on: the seed under way and how to replay it.
-char strUnderWay[160] = "";
-
-void OnCrash(int intSignal)
-{
-    (void)!write(STDERR_FILENO, strUnderWay, std::strlen(strUnderWay));
-    std::signal(intSignal, SIG_DFL);
-    std::raise(intSignal);
-}
-
-std::string Listing(const std::vector<Action>& Steps)
-{
-    std::string strOut;
-    for (const std::string& strLine : DescribeAll(Steps)) {
-        strOut += "    R\"(" + strLine + ")\",\n";
+// The program as start-up wires it; made again after Exit, as a user starts it again.
+struct Session {
+    Session()
+    {
+        window.SetScenarioDialog(dialog);
+        window.SetCampaign(doc);
+        dialog.SetCampaign(doc);
+        window.Update(-1);
     }
-    return strOut;
-}
+    ScriptedDialogs dialogs;
+    clsCampaign doc;
+    frmCampaign window{dialogs};
+    frmScenario dialog{dialogs, &window};
+};
 
-// Replays a script and says which promise it broke, if any.
-std::string Replay(const std::vector<std::string>& strLines)
+// What a text box promises: typed characters pass its filter and stop at its
+// limit, and a number box holds a value up to its maximum (a go-to also 254, 255).
+struct BoxRule {
+    bool digits = false;
+    int limit = 8;
+    int max = 0;
+};
+
+BoxRule ruleOf(const QString& name)
 {
-    Monkey Run(ParseScript(strLines));
-    return Run.Run(0) ? std::string() : Run.Failure() + " (after action " + std::to_string(Run.FailedAt()) + ")";
+    const bool word = name.contains(QLatin1String("Prestige")) || name.contains(QLatin1String("Unknown"));
+    return name.startsWith(QLatin1String("txtResultScenario")) ? BoxRule{true, 3, 49}
+           : name == QLatin1String("txtNumber")                ? BoxRule{true, 2, 49}
+           : word                                              ? BoxRule{true, 5, 65535}
+                                                               : BoxRule{};
 }
 
-// IRONVALE_MONKEY_SEED (first seed, 1), IRONVALE_MONKEY_RUNS (seeds, 6, or 1
+bool passes(const BoxRule& rule, const QString& s)
+{
+    return std::all_of(s.begin(), s.end(), [&](QChar ch) {
+        return (ch >= u'0' && ch <= u'9') || (!rule.digits && ch.unicode() < 128 && ch.isLetter());
+    });
+}
+
+bool inRange(const BoxRule& rule, const QString& s)
+{
+    const int value = s.toInt();
+    return !s.isEmpty() && s.size() < 10 && passes(BoxRule{true}, s) &&
+           (value <= rule.max || (rule.limit == 3 && (value == 254 || value == 255)));
+}
+
+// A user edit replaces one stretch of the text by characters the filter
+// passes, within the limit, or only deletes (a name from a file may be longer).
+bool editAllowed(const QString& before, const QString& after, const BoxRule& rule)
+{
+    const qsizetype shorter = std::min(before.size(), after.size());
+    qsizetype front = 0;
+    qsizetype back = 0;
+    while (front < shorter && before[front] == after[front]) {
+        ++front;
+    }
+    while (back < shorter - front && before[before.size() - 1 - back] == after[after.size() - 1 - back]) {
+        ++back;
+    }
+    const QString inserted = after.mid(front, after.size() - front - back);
+    return inserted.isEmpty() || (after.size() <= rule.limit && passes(rule, inserted));
+}
+
+QString text(const std::string& bytes)
+{
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+// A scenario's fields by the name of the dialog box that shows each.
+QMap<QString, QString> fieldsOf(const clsScenario& s)
+{
+    const auto n = [](int32_t value) { return QString::number(value); };
+    QMap<QString, QString> fields{{"txtScenario", text(s.Name())},    {"txtNumber", n(s.Number())},
+                                  {"txtAnimation", text(s.Movie())},  {"txtVoice", text(s.Voice())},
+                                  {"txtText", text(s.Text())},        {"txtPrestige", n(s.Prestige())},
+                                  {"txtFirstUnknown", n(s.FirstUnknown())}, {"txtSecondUnknown", n(s.SecondUnknown())},
+                                  {"txtThirdUnknown", n(s.ThirdUnknown())}};
+    for (int16_t i = 0; i < clsScenario::OutcomeCount; ++i) {
+        const QString o = QString::number(i);
+        fields.insert({{"txtResultScenario" + o, n(s.ResultScenario(i))}, {"txtResultPrestige" + o, n(s.ResultPrestige(i))},
+                       {"txtResultText" + o, text(s.ResultText(i))}, {"txtResultVoice" + o, text(s.ResultVoice(i))},
+                       {"txtResultMovie" + o, text(s.ResultMovie(i))}});
+    }
+    return fields;
+}
+
+// What a campaign file keeps: the header and the 50 slots.
+bool sameContent(const clsCampaign& a, const clsCampaign& b)
+{
+    bool same = a.Description() == b.Description() && a.Nation() == b.Nation() && a.Prestige() == b.Prestige();
+    for (int16_t i = 0; i < clsCampaign::MaxScenarios; ++i) {
+        same = same && a.Scenarios(i) == b.Scenarios(i);
+    }
+    return same;
+}
+
+// The document's name for a file: its title less ".cam", a title under five characters whole.
+std::string nameOf(const QString& path)
+{
+    const QString title = QFileInfo(path).fileName();
+    return (title.size() < 5 ? title : title.chopped(4)).toStdString();
+}
+
+std::string show(const QString& s)
+{
+    return QJsonDocument(QJsonArray{s}).toJson(QJsonDocument::Compact).toStdString();
+}
+
+// A key as a keyboard sends it: the shortcut override first, then press and release.
+void sendKey(QWidget* target, int key, int modifiers, const QString& keyText = {})
+{
+    const QPointer<QWidget> alive(target);
+    const auto mods = Qt::KeyboardModifiers(modifiers);
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent event(type, key, mods, keyText);
+        QSpontaneKeyEvent::setSpontaneous(&event);
+        if (alive && (type == QEvent::KeyRelease ||
+                      !qt_sendShortcutOverrideEvent(target, event.timestamp(), key, mods, keyText))) {
+            QApplication::instance()->notify(target, &event);
+        }
+    }
+}
+
+QWidget* topWindow()
+{
+    QWidget* popup = QApplication::activePopupWidget();
+    return popup != nullptr ? popup : QApplication::activeModalWidget();
+}
+
+class Monkey {
+public:
+    explicit Monkey(uint64_t seed) : m_seed(seed), m_rng(seed)
+    {
+        // A save there must fail, as in a folder that does not exist.
+        QDir(m_dir.path()).mkpath(QStringLiteral("folder.cam"));
+        m_main = {{"key", 40, [this] { typeKey(); }},
+                  {"paste", 6, [this] { paste(); }},
+                  {"retype txtPrestige", 5, [this] { retype(widget("txtPrestige")); }},
+                  {"Ctrl+click lstScenario", 3, [this] { click(widget("lstScenario"), Qt::ControlModifier); }},
+                  {"double-click lstScenario", 4, [this] { click(widget("lstScenario"), 0, true); }}};
+        for (const auto& [name, weight] : {std::pair{"cmdAdd", 10}, {"cmdChange", 4}, {"cmdRemove", 3}, {"cmdRemoveAll", 1},
+                                           {"cmdCheck", 4}, {"cmdClear", 2}, {"txtDescription", 5}, {"txtPrestige", 6},
+                                           {"cmbNation", 3}, {"lstScenario", 10}, {"lstError", 2}}) {
+            m_main.push_back({name, weight, [this, target = name] { click(widget(target)); }});
+        }
+        for (const auto& [name, weight] : {std::pair{"mnuFileNew", 3}, {"mnuFileOpen", 8}, {"mnuFileSave", 8},
+                                           {"mnuFileExit", 1}, {"mnuHelpAbout", 1}, {"mnuHelpFileInfo", 1}, {"close", 2}}) {
+            m_main.push_back({name, weight, [this, target = name] { command(target); }});
+        }
+        // In the scenario dialog; Cancel comes first, for a dialog that has had steps enough.
+        static const QStringList numbers = QStringLiteral("txtNumber txtNumber txtNumber txtPrestige txtThirdUnknown "
+                                                          "txtResultScenario0 txtResultScenario1 txtResultScenario3").split(u' ');
+        m_inDialog = {{"  dialog: cmdCancel", 3, [this] { click(widget("cmdCancel", true)); }},
+                      {"  dialog: cmdOK", 6, [this] { click(widget("cmdOK", true)); }},
+                      {"  dialog: Esc", 1, [this] { sendKey(focus(), Qt::Key_Escape, 0, QStringLiteral("\x1b")); }},
+                      {"  dialog: Return", 3, [this] { guarded([this] { sendKey(focus(), Qt::Key_Return, 0, "\r"); }); }},
+                      {"  dialog: close", 1, [this] { m_session->dialog.close(); }},
+                      {"  dialog: key", 60, [this] { typeKey(); }},
+                      {"  dialog: retype a number", 10, [this] { retype(widget(numbers[below(8)], true)); }},
+                      {"  dialog: click a box", 20, [this] { click(m_dialogBoxes[below(int(m_dialogBoxes.size()))]); }},
+                      {"  dialog: paste", 10, [this] { paste(); }},
+                      {"  dialog: cmdCopy", 5, [this] { click(widget("cmdCopy", true)); }},
+                      {"  dialog: cmdPaste", 5, [this] { click(widget("cmdPaste", true)); }}};
+        restart();
+    }
+
+    // Runs up to count actions; the report of the first broken promise, else empty.
+    std::string run(int count)
+    {
+        for (int index = 1; index <= count; ++index) {
+            if (!act(pick(m_main))) {
+                std::string report = "seed " + std::to_string(m_seed) + ": " + m_violations.front() + "\nafter action " +
+                                     std::to_string(index) + "; replay with IRONVALE_MONKEY_SEED=" + std::to_string(m_seed) +
+                                     " IRONVALE_MONKEY_ACTIONS=" + std::to_string(index) + "\nrecent actions, oldest first:\n";
+                return std::accumulate(m_recent.begin(), m_recent.end(), report,
+                                       [](const std::string& sum, const std::string& name) { return sum + "  " + name + "\n"; });
+            }
+        }
+        return {};
+    }
+
+private:
+    struct Action {
+        const char* name;
+        int weight;
+        std::function<void()> perform;
+    };
+    // A text box as followed: what it showed last, what user edits gave it
+    // since the program last assigned a text, and whether an edit is under way.
+    struct Watch {
+        BoxRule rule;
+        QString seen;
+        QStringList history;
+        bool editing = false;
+        bool emptied = false;
+    };
+
+    int below(int n) { return static_cast<int>(m_rng() % static_cast<uint64_t>(n)); }
+    bool chance(int percent) { return below(100) < percent; }
+    void expect(bool holds, const std::string& what)
+    {
+        if (!holds) {
+            m_violations.push_back(what);
+        }
+    }
+    void note(const std::string& name)
+    {
+        m_recent.push_back(name);
+        while (m_recent.size() > 30) {
+            m_recent.pop_front();
+        }
+    }
+    const Action& pick(const std::vector<Action>& table)
+    {
+        int roll = below(std::accumulate(table.begin(), table.end(), 0, [](int sum, const Action& a) { return sum + a.weight; }));
+        auto chosen = table.begin();
+        while ((roll -= chosen->weight) >= 0) {
+            ++chosen;
+        }
+        note(chosen->name);
+        return *chosen;
+    }
+    clsCampaign& doc() { return m_session->doc; }
+    QWidget* widget(const QString& name, bool inDialog = false)
+    {
+        return (inDialog ? &m_session->dialog : m_session->window.centralWidget())->findChild<QWidget*>(name);
+    }
+    QString shownText(const char* name) { return widget(name)->property("text").toString(); }
+    ListBox* list(const char* name) { return static_cast<ListBox*>(widget(name)); }
+    QWidget* focus() { return QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : &m_session->window; }
+
+    void restart()
+    {
+        m_watches.clear();
+        m_session.reset();
+        m_session = std::make_unique<Session>();
+        m_dialogBoxes = m_session->dialog.findChildren<TextBox*>();
+        for (TextBox* box : m_session->window.centralWidget()->findChildren<TextBox*>() + m_dialogBoxes) {
+            m_watches[box] = {ruleOf(box->objectName()), box->text(), {box->text()}};
+            QObject::connect(box, &QLineEdit::textEdited, box, [this, box](const QString& now) { edited(box, now); });
+            QObject::connect(box, &QLineEdit::textChanged, box, [this, box] {
+                // Another text than the edit under way gave is the program's.
+                Watch& w = m_watches[box];
+                w.editing = w.editing && box->text() != w.seen;
+                w.history = box->text() != w.seen ? QStringList{box->text()} : w.history;
+                w.seen = box->text();
+            });
+        }
+        QObject::connect(&m_session->dialog, &QDialog::finished, &m_session->dialog, [this](int result) {
+            m_dialogResult = result;
+            m_accepted = boxTexts();
+        });
+        m_session->window.show();
+        activate(&m_session->window);
+    }
+
+    void edited(TextBox* box, const QString& now)
+    {
+        Watch& w = m_watches[box];
+        // Undo and redo bring back a text the box held since it was last assigned.
+        expect(editAllowed(w.seen, now, w.rule) || w.history.contains(now),
+               box->objectName().toStdString() + ": a user edit turned " + show(w.seen) + " into " + show(now));
+        w = {w.rule, now, w.history + QStringList{now}, true, w.rule.digits && now.isEmpty()};
+    }
+
+    // A warning follows a user edit, or a box being filled with a stored value
+    // its check refuses (a go-to of 99 or an empty description from a file).
+    void warned(const RecordedMsgBox& box)
+    {
+        bool cause = !box.Prompt.startsWith(QLatin1String("Invalid"));
+        for (const auto& [b, w] : m_watches) {
+            const bool refused = b->text().isEmpty() || (w.rule.digits && !inRange(w.rule, b->text()));
+            cause = cause || w.editing || (b->text() != w.seen && refused);
+        }
+        expect(cause, "the warning " + show(box.Prompt) + " came without a cause");
+    }
+
+    // The dialog's boxes as OK reads them.
+    QMap<QString, QString> boxTexts() const
+    {
+        QMap<QString, QString> texts;
+        for (TextBox* box : m_dialogBoxes) {
+            texts[box->objectName()] = ruleOf(box->objectName()).digits ? QString::number(box->text().toInt()) : box->text();
+        }
+        return texts;
+    }
+
+    void activate(QWidget* window)
+    {
+        // Offscreen gives the activation back only after another window had it.
+        for (QWidget* next : {&m_standIn, window}) {
+            if (QApplication::activeWindow() == window) {
+                return;
+            }
+            next == window ? (m_standIn.hide(), window->activateWindow()) : m_standIn.show();
+            QElapsedTimer clock;
+            clock.start();
+            while (QApplication::activeWindow() != next && clock.elapsed() < 5000) {
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            }
+        }
+        expect(QApplication::activeWindow() == window, "a window could not be activated");
+    }
+
+    // Runs step; a popup or modal window it opens is dealt with while it is open:
+    // the scenario dialog is used, a context menu pastes, anything else gets Esc.
+    void guarded(const std::function<void()>& step)
+    {
+        QWidget* const base = topWindow();
+        QTimer timer;
+        QElapsedTimer clock;
+        clock.start();
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            QWidget* top = topWindow();
+            auto* menu = qobject_cast<QMenu*>(top);
+            if (top != nullptr && top != base) {
+                timer.stop();
+                for (QAction* item : menu != nullptr && m_pasteFromMenu ? menu->actions() : QList<QAction*>()) {
+                    item->text().startsWith(QLineEdit::tr("&Paste")) ? item->trigger() : void();
+                }
+                top == &m_session->dialog ? inDialog() : sendKey(top, Qt::Key_Escape, 0, QStringLiteral("\x1b"));
+                expect(!top->isVisible(), std::string(top->metaObject()->className()) + " stays open after Esc");
+                top->close();
+                clock.restart();
+                timer.start(0);
+            }
+            expect(clock.elapsed() < 20000, "a modal loop runs with no window to act on");
+        });
+        timer.start(0);
+        step();
+    }
+
+    // A combo box's list is walked and chosen from; any other popup is closed.
+    void closePopups()
+    {
+        for (int n = 0; QWidget* popup = QApplication::activePopupWidget(); ++n) {
+            static const int walk[] = {Qt::Key_Down, Qt::Key_Up, Qt::Key_Down, Qt::Key_Return, Qt::Key_Escape};
+            const int key = popup->inherits("QComboBoxPrivateContainer") && n < 4 ? walk[below(5)] : Qt::Key_Escape;
+            note("  popup: " + QKeySequence(key).toString().toStdString());
+            QWidget* target = popup->focusWidget() != nullptr ? popup->focusWidget() : popup;
+            guarded([&] { sendKey(target, key, 0, key == Qt::Key_Return ? QStringLiteral("\r") : QString()); });
+            expect(n < 8 || !popup->close(), std::string(popup->metaObject()->className()) + " does not close");
+        }
+    }
+
+    // A character, plain or with any modifier (AltGr, Ctrl+Alt, Meta, keypad),
+    // or an editing, moving or function key.
+    void typeKey()
+    {
+        static const QString chars = QStringLiteral(
+            "abcxyzAKQZ012345678901234567890123456789.,-_/@#$%&*( +=?~`|^[]{}\\\"'\u00e9\u00df\u00fc\u20ac\u03a9\u00b2");
+        static const int modifiers[] = {Qt::ShiftModifier, Qt::KeypadModifier, Qt::ControlModifier,
+                                        Qt::ControlModifier | Qt::ShiftModifier, Qt::AltModifier, Qt::MetaModifier,
+                                        Qt::GroupSwitchModifier, Qt::GroupSwitchModifier | Qt::ShiftModifier,
+                                        Qt::ControlModifier | Qt::AltModifier, Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier};
+        static const std::pair<int, char16_t> keys[] = {
+            {Qt::Key_Escape, 27}, {Qt::Key_Return, 13}, {Qt::Key_Enter, 13}, {Qt::Key_Tab, 9}, {Qt::Key_Backtab, 0},
+            {Qt::Key_Backspace, 8}, {Qt::Key_Backspace, 8}, {Qt::Key_Delete, 127}, {Qt::Key_Insert, 0}, {Qt::Key_Menu, 0},
+            {Qt::Key_Home, 0}, {Qt::Key_End, 0}, {Qt::Key_Left, 0}, {Qt::Key_Right, 0}, {Qt::Key_Up, 0},
+            {Qt::Key_Down, 0}, {Qt::Key_PageDown, 0}, {Qt::Key_F1, 0}, {Qt::Key_F4, 0}, {Qt::Key_unknown, 1}};
+        const int mods = chance(60) ? 0 : modifiers[below(int(std::size(modifiers)))];
+        const QChar ch = chars[below(int(chars.size()))];
+        const auto& [special, code] = keys[below(int(std::size(keys)))];
+        const bool typing = chance(65);
+        const int key = !typing ? special : ch.unicode() < 0x100 ? ch.toUpper().unicode() : int{Qt::Key_unknown};
+        // Ctrl alone types a control character, if any; other modifiers the character itself.
+        const bool control = (mods & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == Qt::ControlModifier;
+        const QString keyText = !typing ? (code == 0 ? QString() : QString(QChar(code)))
+                                : !control                            ? QString(ch)
+                                : ch.unicode() < 128 && ch.isLetter() ? QString(QChar(key - 64))
+                                                                      : QString();
+        m_recent.back() += " " + QKeySequence(mods | key).toString().toStdString() + " " + show(keyText);
+        QWidget* target = focus();
+        guarded([&] { sendKey(target, key, mods, keyText); });
+    }
+
+    void click(QWidget* target, int mods = 0, bool twice = false)
+    {
+        const int position = below(90);
+        guarded([&] {
+            auto* lines = qobject_cast<ListBox*>(target);
+            QWidget* surface = lines != nullptr ? lines->viewport() : target;
+            QPoint where(1 + position % (surface->width() - 2), surface->height() / 2);
+            if (lines != nullptr) {
+                lines->scrollToItem(lines->item(position % std::max(1, lines->count())));
+                where = lines->count() > 0 ? lines->visualItemRect(lines->item(position % lines->count())).center()
+                                           : QPoint(4, surface->height() - 4);
+            }
+            twice ? QTest::mouseDClick(surface, Qt::LeftButton, Qt::KeyboardModifiers(mods), where)
+                  : QTest::mouseClick(surface, Qt::LeftButton, Qt::KeyboardModifiers(mods), where);
+        });
+    }
+
+    // A number box clicked, its text selected and replaced by one to three digits.
+    void retype(QWidget* box)
+    {
+        click(box);
+        const QString digits = QString::number(below(1000)).left(1 + below(3));
+        m_recent.back() += " " + digits.toStdString();
+        guarded([&] {
+            sendKey(focus(), Qt::Key_A, Qt::ControlModifier, QStringLiteral("\x01"));
+            for (const QChar digit : digits) {
+                sendKey(focus(), digit.unicode(), 0, digit);
+            }
+        });
+    }
+
+    // Text into the clipboard, pasted with Ctrl+V, Shift+Insert or the box's menu.
+    void paste()
+    {
+        static const QStringList samples{"254", "255", "65535", "65536", "49", "50", "007", "-5", "0",
+                                         "ABCDEFGHIJKLMNOPQRSTUVWXYZ", "a.b", "new", "x y"};
+        static const QString pool = QStringLiteral("abcXYZ0123456789.,-_ !\t\r\n\x01\x7f\u00e9\u00df\u20ac\u03a9");
+        QString clip = chance(30) ? samples[below(int(samples.size()))] : QString();
+        for (int n = clip.isEmpty() ? below(14) : 0; n > 0; --n) {
+            clip += pool[below(int(pool.size()))];
+        }
+        QApplication::clipboard()->setText(clip);
+        QWidget* target = focus();
+        const int way = below(3);
+        m_recent.back() += std::string(way == 0 ? " Ctrl+V " : way == 1 ? " Shift+Ins " : " menu ") + show(clip);
+        m_pasteFromMenu = way == 2;
+        guarded([&] {
+            QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(2, 2), target->mapToGlobal(QPoint(2, 2)));
+            way == 0   ? sendKey(target, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"))
+            : way == 1 ? sendKey(target, Qt::Key_Insert, Qt::ShiftModifier)
+                       : static_cast<void>(qobject_cast<TextBox*>(target) && QApplication::instance()->notify(target, &menu));
+        });
+        m_pasteFromMenu = false;
+    }
+
+    // A file dialog's answer: cancel, a campaign file generated under a name
+    // of the pool, a name of the pool as it is, or a place no save can go.
+    std::optional<QString> fileChoice()
+    {
+        static const QStringList names{"a.cam", "b.cam", "\u03a9mega.cam", "x.y.cam", "abc", "long_name_here.cam",
+                                       "folder.cam", "missing/x.cam"};
+        const int roll = below(100);
+        const QString path = m_dir.filePath(names[roll < 88 ? below(6) : 6 + below(2)]);
+        QFile file(path);
+        expect(roll < 10 || roll >= 70 || (file.open(QIODevice::WriteOnly) && file.write(campaignFile()) >= 0),
+               "a generated file could not be written");
+        return roll < 10 ? std::nullopt : std::optional<QString>(path);
+    }
+
+    // A campaign of up to 50 scenarios with names of any byte and go-tos of
+    // any value; or mended to pass the check; or too long, cut short, or
+    // claiming more than 50 scenarios.
+    QByteArray campaignFile()
+    {
+        const int count = std::array{0, 1, 2, 3, 5, 8, 12, 30, 49, 50}[std::size_t(below(10))];
+        const int kind = below(100);
+        QByteArray bytes = QByteArray::fromStdString(RandomCampaignFile(static_cast<uint32_t>(m_rng()), count));
+        if (kind < 55) {
+            // Every scenario can be won and lost, so removing one seldom breaks the check.
+            auto mended = std::make_unique<clsCampaign>();
+            (void)ReadCampaignBytes(bytes, *mended);
+            for (int i = 0; i < count * clsScenario::OutcomeCount; ++i) {
+                const int pick = below(count + 2);
+                mended->Scenarios(int16_t(i / 4)).SetResultScenario(
+                    int16_t(i % 4), i % 4 == 0 ? 254 : i % 4 == 3 ? 255 : pick < count ? pick : 254 + pick - count);
+            }
+            bytes = CampaignBytes(*mended);
+        }
+        const char claimed[] = {char(below(256)), char(1 + below(255))};
+        return kind < 55   ? bytes
+               : kind < 62 ? bytes + QByteArray(1 + below(100), static_cast<char>(below(256)))
+               : kind < 72 ? bytes.left(chance(50) ? below(64) : below(int(bytes.size())))
+               : kind < 80 ? bytes.replace(0, 2, QByteArray(claimed, 2))
+                           : bytes;
+    }
+
+    // A file command from its menu item, from the keyboard, or the window's frame.
+    void command(const char* name)
+    {
+        m_command = name;
+        m_yes = chance(50);
+        const bool asks = m_command != "mnuFileSave" && m_command.rfind("mnuHelp", 0) != 0;
+        for (int n = asks ? 2 : m_command == "mnuFileSave" ? 1 : 0; n > 0; --n) {
+            m_choices.push_back(fileChoice());
+            m_session->dialogs.Files.push_back(m_choices.back());
+            m_recent.back() += " " + (m_choices.back() ? QFileInfo(*m_choices.back()).fileName().toStdString() : "cancel");
+        }
+        if (asks) {
+            m_session->dialogs.Answers.push_back(m_yes ? MsgBoxAnswer::Yes : MsgBoxAnswer::No);
+            m_recent.back() += m_yes ? " answer Yes" : " answer No";
+        }
+        capture();
+        auto* item = m_session->window.findChild<QAction*>(name);
+        const bool keys = item != nullptr && chance(50);
+        m_recent.back() += keys ? " by keys" : "";
+        guarded([&] {
+            if (!keys) {
+                item != nullptr ? item->trigger() : static_cast<void>(m_session->window.close());
+                return;
+            }
+            const bool help = m_command.rfind("mnuHelp", 0) == 0;
+            sendKey(focus(), help ? Qt::Key_Question : Qt::Key_F, Qt::AltModifier, help ? "?" : "f");
+            QWidget* menu = QApplication::activePopupWidget();
+            const QChar letter = item->text().at(item->text().indexOf(u'&') + 1).toLower();
+            expect(menu != nullptr, "the menu did not open from the keyboard");
+            sendKey(menu != nullptr ? menu : focus(), Qt::Key_A + letter.unicode() - u'a', 0, letter);
+        });
+    }
+
+    // Every entry of the folder with its size and time of change.
+    std::map<QString, std::pair<qint64, qint64>> scan() const
+    {
+        std::map<QString, std::pair<qint64, qint64>> found;
+        QDirIterator it(m_dir.path(), QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QFileInfo info(it.next());
+            found[info.filePath()] = {info.isDir() ? 0 : info.size(), info.isDir() ? 0 : info.lastModified().toMSecsSinceEpoch()};
+        }
+        return found;
+    }
+
+    // The state before an action; a Starting Prestige typed but not yet
+    // committed counts as the user's value.
+    void capture()
+    {
+        m_before = std::make_unique<clsCampaign>(doc());
+        m_shown = std::make_unique<clsCampaign>(doc());
+        m_shown->SetPrestige(shownText("txtPrestige").toInt());
+        const int16_t row = list("lstScenario")->ListIndex();
+        m_selectedSlot = row < 0 ? -1 : list("lstScenario")->ItemData(row);
+        m_files = scan();
+    }
+
+    bool act(const Action& action)
+    {
+        m_violations.clear();
+        m_command.clear();
+        m_choices.clear();
+        m_dialogResult = -2;
+        m_session->dialogs = {};
+        m_session->dialogs.WhileOpen = [this](const RecordedMsgBox& box) { warned(box); };
+        activate(&m_session->window);
+        capture();
+        const testing::TestResult& result = *testing::UnitTest::GetInstance()->current_test_info()->result();
+        const int reported = result.total_part_count();
+        action.perform();
+        closePopups();
+        expect(result.total_part_count() == reported, "the scripted dialogs met a question nobody expected");
+        m_command.empty() ? checkEdit() : checkCommand();
+        if (!m_session->window.isVisible() && !m_command.empty() && m_violations.empty()) {
+            restart();
+        }
+        checkState();
+        if (++m_done % 16 == 0) {
+            // Posted work (deferred deletes, repaints) runs now and then, as a user's pauses let it.
+            QCoreApplication::processEvents();
+        }
+        return m_violations.empty();
+    }
+
+    // The scenario dialog is open modally: steps inside it, each checked, until one closes it.
+    void inDialog()
+    {
+        m_dialogResult = -1;
+        m_atOpen = std::make_unique<clsCampaign>(doc());
+        m_initialNumber = m_session->dialog.Scenario().Number();
+        expect(boxTexts() == fieldsOf(m_session->dialog.Scenario()), "the scenario dialog opened without showing its record whole");
+        activate(&m_session->dialog);
+        for (int step = 0; m_session->dialog.isVisible() && m_violations.empty(); ++step) {
+            const Action& next = step < 30 ? pick(m_inDialog) : (note(m_inDialog[0].name), m_inDialog[0]);
+            next.perform();
+            closePopups();
+            if (m_session->dialog.isVisible()) {
+                expect(&next != &m_inDialog[0], "the scenario dialog stays open after Cancel");
+                activate(&m_session->dialog);
+                checkBoxes();
+                expect(sameContent(doc(), *m_atOpen), "the document changed while the scenario dialog was open");
+            }
+        }
+        m_session->dialog.isVisible() ? m_session->dialog.done(QDialog::Rejected) : void();
+    }
+
+    // Nothing in the folder changes but by a completed save, which writes the document's bytes.
+    void checkFiles(const std::optional<QString>& saved)
+    {
+        auto after = scan();
+        QFile file(saved.value_or(QString()));
+        expect(!saved || (file.open(QIODevice::ReadOnly) && file.readAll() == CampaignBytes(*m_shown)),
+               "the saved file does not hold the document's bytes");
+        m_files[saved.value_or(QString())] = after[saved.value_or(QString())];
+        expect(after == m_files, "the folder changed other than by a completed save");
+    }
+
+    // Another action than a file command changes the document only as a control does:
+    // OK stores the dialog's record at its number, freeing the slot it moved from;
+    // Remove frees the selected line's slot and Remove All every one.
+    void checkEdit()
+    {
+        checkFiles(std::nullopt);
+        clsCampaign expected = m_dialogResult == -2 ? *m_before : *m_atOpen;
+        const int number = m_accepted.value("txtNumber").toInt();
+        const bool moved = number != m_initialNumber;
+        if (m_dialogResult == QDialog::Accepted) {
+            expect(number >= 0 && number < 50 && (!moved || expected.Scenarios(int16_t(number)).Number() < 0),
+                   "OK stored the scenario as number " + std::to_string(number) + ", which is taken or out of range");
+            if (m_violations.empty()) {
+                expected.Scenarios(int16_t(moved ? m_initialNumber : number)).Clear();
+                expected.Scenarios(int16_t(number)) = doc().Scenarios(int16_t(number));
+                expect(fieldsOf(doc().Scenarios(int16_t(number))) == m_accepted, "OK did not store what the dialog showed");
+            }
+        }
+        int changed = 0;
+        bool explained = true;
+        for (int16_t i = 0; i < clsCampaign::MaxScenarios; ++i) {
+            explained = explained && (doc().Scenarios(i) == expected.Scenarios(i) ||
+                                      (m_dialogResult == -2 && ++changed == 1 && i == m_selectedSlot && doc().Scenarios(i).Number() < 0));
+        }
+        expect(sameContent(doc(), expected) || (m_dialogResult == -2 && (explained || doc().ScenarioCount() == 0)),
+               "the document changed in a way no control explains");
+        expect(sameContent(doc(), *m_before) || (doc().Changed() && !doc().Saved()), "an edit left the document unmarked");
+    }
+
+    // The file commands and the frame's close: the save question when
+    // something is unsaved, the dialogs each answer leads to, their outcome.
+    void checkCommand()
+    {
+        const ScriptedDialogs& dialogs = m_session->dialogs;
+        const bool asks = m_command != "mnuFileSave" && m_command.rfind("mnuHelp", 0) != 0;
+        const bool unsaved = (m_before->Changed() && !m_before->Saved()) || !sameContent(*m_before, *m_shown);
+        const bool saveShown = (m_command == "mnuFileSave" || (asks && unsaved && m_yes)) && clsCampaign(*m_shown).Check() == 0;
+        const std::optional<QString> savePath = saveShown ? m_choices[0] : std::nullopt;
+        const bool completed = savePath && !QFileInfo(*savePath).isDir() && QFileInfo(*savePath).absoluteDir().exists();
+        const bool goesOn = asks && (!unsaved || !m_yes || completed);
+        const bool openShown = m_command == "mnuFileOpen" && goesOn;
+        const std::optional<QString> opened = openShown ? m_choices[saveShown ? 1 : 0] : std::nullopt;
+        const auto count = [&](auto&& list, auto&& which) { return std::count_if(list.begin(), list.end(), which); };
+        const auto style = [&](int16_t wanted) { return count(dialogs.MsgBoxes, [&](const auto& box) { return box.Style == wanted; }); };
+        const auto saves = count(dialogs.FileDialogs, [](const RecordedFileDialog& dialog) { return dialog.Save; });
+        expect(style(MsgBoxStyle::YesNoQuestion) == (asks && unsaved ? 1 : 0), m_command + " asked the save question wrongly");
+        expect(saves == (saveShown ? 1 : 0) && static_cast<std::ptrdiff_t>(dialogs.FileDialogs.size()) - saves == (openShown ? 1 : 0),
+               m_command + " showed the wrong file dialogs");
+        expect(!savePath || completed || style(MsgBoxStyle::Exclamation) > 0, "a failed save said nothing");
+        expect(!completed || m_command != "mnuFileSave" || (doc().Saved() && !doc().Changed() && doc().Name() == nameOf(*savePath)),
+               "a completed save did not mark and name the document");
+        auto fromFile = std::make_unique<clsCampaign>();
+        const bool loaded = opened && ReadCampaignFile(*opened, *fromFile).isEmpty();
+        const bool replaced = loaded || (goesOn && m_command != "mnuFileOpen");
+        expect(m_command != "mnuFileNew" || !goesOn || (sameContent(doc(), clsCampaign()) && doc().Name() == "New" && !doc().Changed() && !doc().Saved()),
+               "New did not leave a new document");
+        expect(!loaded || (sameContent(doc(), *fromFile) && doc().Name() == nameOf(*opened) && !doc().Changed() && !doc().Saved()),
+               "opening " + opened.value_or(QString()).toStdString() + " did not show the file's campaign under its name");
+        expect(!opened || loaded || style(MsgBoxStyle::Exclamation) > 0, "a failed open said nothing");
+        expect((m_command != "mnuFileExit" && m_command != "close") || m_session->window.isVisible() != goesOn,
+               m_command + " did not leave the window open or closed as it should");
+        expect(!replaced || !m_session->window.isVisible() || list("lstError")->ListCount() == 0,
+               m_command + " kept the check list of the document it replaced");
+        // Else nothing but committing the typed prestige and a completed save changes.
+        expect(replaced || sameContent(doc(), *m_before) || sameContent(doc(), *m_shown), m_command + " changed the document");
+        expect(replaced || completed || doc().Name() == m_before->Name(), m_command + " renamed the document without saving it");
+        checkFiles(completed ? savePath : std::nullopt);
+    }
+
+    // Each number box shows a value of its range or its record's, and an emptied one a selected "0".
+    void checkBoxes()
+    {
+        const QMap<QString, QString> record = fieldsOf(m_session->dialog.Scenario());
+        for (auto& [box, w] : m_watches) {
+            const QString name = box->objectName();
+            const QString stored = box->window() == &m_session->dialog ? record[name] : QString::number(doc().Prestige());
+            if (box->isVisible() && std::exchange(w.emptied, false) && (box->text() != "0" || box->selectedText() != "0")) {
+                expect(false, name.toStdString() + " was emptied and shows " + show(box->text()) + ", not a selected \"0\"");
+            }
+            if (box->isVisible() && w.rule.digits && !inRange(w.rule, box->text()) && box->text() != stored) {
+                expect(false, name.toStdString() + " shows " + show(box->text()) + ", out of its range");
+            }
+        }
+    }
+
+    // The windows mirror the document: title, header, list lines and buttons.
+    void checkState()
+    {
+        const clsCampaign& d = doc();
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            expect((top == &m_session->window) == top->isVisible() || top->inherits("QTipLabel"),
+                   std::string(top->metaObject()->className()) + (top->isVisible() ? " is left open" : " is gone"));
+        }
+        ListBox* lines = list("lstScenario");
+        clsScenario free;
+        free.Clear();
+        int16_t line = 0;
+        bool slotsHold = true;
+        bool linesShow = true;
+        for (int16_t i = 0; i < clsCampaign::MaxScenarios; ++i) {
+            const bool used = d.Scenarios(i).Number() == i;
+            const QString want = QStringLiteral("#%1 ").arg(i, 3, 10, QChar(u'0')) + text(d.Scenarios(i).Name());
+            slotsHold = slotsHold && (used || d.Scenarios(i) == free);
+            linesShow = linesShow && (!used || (line < lines->ListCount() && lines->List(line) == want && lines->ItemData(line) == i));
+            line += used ? 1 : 0;
+        }
+        const auto on = [this](const char* name) { return widget(name)->isEnabled(); };
+        const bool selected = lines->ListIndex() >= 0;
+        expect(slotsHold, "a slot holds neither its scenario nor a free record");
+        expect(linesShow && line == lines->ListCount(), "the scenario list does not show each scenario's number and name in order");
+        expect(on("cmdChange") == selected && on("cmdRemove") == selected, "Change or Remove is on or off against the selection");
+        expect(on("cmdRemoveAll") == (line > 0) && on("cmdAdd") == (line < 50), "Add or Remove All is on or off against the count");
+        expect(list("lstError")->ListCount() == 0 || on("cmdClear"), "the check list has lines but Clear is off");
+        expect(static_cast<QComboBox*>(widget("cmbNation"))->currentIndex() == d.Nation(), "the nation shown is not the document's");
+        expect(shownText("txtDescription") == text(d.Description()), "the description box does not show the document's");
+        expect(m_session->window.windowTitle() == "Ironvale Campaign Editor - " + QString::fromStdString(d.Name()),
+               "the title does not name the document");
+        checkBoxes();
+    }
+
+    const uint64_t m_seed;
+    std::mt19937_64 m_rng;
+    QTemporaryDir m_dir;
+    QWidget m_standIn;
+    std::vector<Action> m_main;
+    std::vector<Action> m_inDialog;
+    std::unique_ptr<Session> m_session;
+    QList<TextBox*> m_dialogBoxes;
+    std::map<TextBox*, Watch> m_watches;
+    std::deque<std::string> m_recent;
+    std::vector<std::string> m_violations;
+    std::string m_command;
+    std::vector<std::optional<QString>> m_choices;
+    bool m_yes = false;
+    bool m_pasteFromMenu = false;
+    std::unique_ptr<clsCampaign> m_before;
+    std::unique_ptr<clsCampaign> m_shown;
+    std::unique_ptr<clsCampaign> m_atOpen;
+    int m_selectedSlot = -1;
+    std::map<QString, std::pair<qint64, qint64>> m_files;
+    int m_dialogResult = -2;
+    int m_initialNumber = -1;
+    QMap<QString, QString> m_accepted;
+    int m_done = 0;
+};
+
+int fromEnvironment(const char* name, int fallback)
+{
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0' ? std::atoi(value) : fallback;
+}
+
+// IRONVALE_MONKEY_SEED (first seed, 1), IRONVALE_MONKEY_RUNS (seeds: 6, or 1
 // when a seed is given) and IRONVALE_MONKEY_ACTIONS (per seed, 1500).
 TEST(Monkey, RandomActionsKeepEveryPromise)
 {
-    const bool blnSeedGiven = std::getenv("IRONVALE_MONKEY_SEED") != nullptr;
-    const int intFirst = FromEnvironment("IRONVALE_MONKEY_SEED", 1);
-    const int intRuns = FromEnvironment("IRONVALE_MONKEY_RUNS", blnSeedGiven ? 1 : 6);
-    const int intActions = FromEnvironment("IRONVALE_MONKEY_ACTIONS", 1500);
-    std::signal(SIGABRT, OnCrash);
-#ifndef __SANITIZE_ADDRESS__
-    // AddressSanitizer reports a bad access itself, and then aborts.
-    std::signal(SIGSEGV, OnCrash);
-#endif
-    long long lngTotal = 0;
-    Monkey::Tally Tally;
-    const auto Start = std::chrono::steady_clock::now();
-    for (int intSeed = intFirst; intSeed < intFirst + intRuns; ++intSeed) {
-        std::snprintf(strUnderWay, sizeof strUnderWay,
-                      "\nmonkey: crashed during seed %d; replay with IRONVALE_MONKEY_SEED=%d IRONVALE_MONKEY_ACTIONS=%d\n",
-                      intSeed, intSeed, intActions);
-        std::vector<Action> Full;
-        std::string strFailure;
-        int intFailedAt = 0;
-        {
-            Monkey Run(static_cast<uint64_t>(intSeed));
-            const bool blnHeld = Run.Run(intActions);
-            Tally.Saved += Run.Done().Saved;
-            Tally.Opened += Run.Done().Opened;
-            Tally.Stored += Run.Done().Stored;
-            Tally.Restarts += Run.Done().Restarts;
-            lngTotal += blnHeld ? intActions : Run.FailedAt();
-            if (blnHeld) {
-                continue;
-            }
-            Full = Run.Actions();
-            strFailure = Run.Failure();
-            intFailedAt = Run.FailedAt();
-        }
-        // Shrinking replays with windows of its own, once the run's are gone.
-        const std::vector<Action> Shorter =
-            Shrink(Full, strFailure, FromEnvironment("IRONVALE_MONKEY_SHRINK_SECONDS", 60));
-        const std::string strReport =
-            "seed " + std::to_string(intSeed) + ": " + strFailure + "\nafter action " + std::to_string(intFailedAt) +
-            "; replay with IRONVALE_MONKEY_SEED=" + std::to_string(intSeed) +
-            " IRONVALE_MONKEY_ACTIONS=" + std::to_string(intFailedAt) + "\nshortest script found (" +
-            std::to_string(Shorter.size()) + " actions):\n" + Listing(Shorter) + "full script:\n" +
-            (Full.size() <= 300 ? Listing(Full)
-                                : Listing({Full.end() - 100, Full.end()}) + "    (last 100 of " +
-                                      std::to_string(Full.size()) + ")\n");
-        ADD_FAILURE() << strReport;
+    const int first = fromEnvironment("IRONVALE_MONKEY_SEED", 1);
+    const int runs = fromEnvironment("IRONVALE_MONKEY_RUNS", std::getenv("IRONVALE_MONKEY_SEED") != nullptr ? 1 : 6);
+    const int actions = fromEnvironment("IRONVALE_MONKEY_ACTIONS", 1500);
+    QElapsedTimer clock;
+    clock.start();
+    for (int seed = first; seed < first + runs; ++seed) {
+        // Should the program crash, the last of these lines names the seed to replay.
+        std::cout << "monkey: seed " << seed << ", " << actions << " actions" << std::endl;
+        const std::string report = Monkey(static_cast<uint64_t>(seed)).run(actions);
+        EXPECT_TRUE(report.empty()) << report;
     }
-    const double dblSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
-    std::cout << "monkey: " << lngTotal << " actions in " << dblSeconds << " s ("
-              << static_cast<long long>(lngTotal / std::max(dblSeconds, 1e-9)) << " actions/s), seeds " << intFirst
-              << ".." << intFirst + intRuns - 1 << "\n"
-              << "monkey: " << Tally.Saved << " files saved, " << Tally.Opened << " opened, " << Tally.Stored
-              << " scenarios stored by OK, " << Tally.Restarts << " restarts after Exit" << std::endl;
-    strUnderWay[0] = '\0';
-}
-
-// IRONVALE_MONKEY_SCRIPT names a file of action lines (as a failure prints
-// them, with or without the R"(...)" around each) to replay.
-TEST(Monkey, ReplaysTheScriptInTheEnvironment)
-{
-    const char* strPath = std::getenv("IRONVALE_MONKEY_SCRIPT");
-    if (strPath == nullptr) {
-        GTEST_SKIP() << "IRONVALE_MONKEY_SCRIPT is not set";
-    }
-    std::ifstream File(strPath);
-    std::vector<std::string> strLines;
-    for (std::string strLine; std::getline(File, strLine);) {
-        const auto intOpen = strLine.find("R\"(");
-        const auto intClose = strLine.rfind(")\"");
-        if (intOpen != std::string::npos && intClose != std::string::npos && intClose > intOpen) {
-            strLine = strLine.substr(intOpen + 3, intClose - intOpen - 3);
-        }
-        if (strLine.find_first_not_of(' ') != std::string::npos) {
-            strLines.push_back(strLine.substr(strLine.find_first_not_of(' ')));
-        }
-    }
-    EXPECT_EQ(Replay(strLines), "");
-}
-
-TEST(MonkeyScript, LinesReadBackAsTheActionsTheyDescribe)
-{
-    const std::vector<std::string> strLines{
-        R"(key - 0x1001003 C "\x01")", R"(key txtNumber Backspace - "\x08")", R"(key - Q CA "@")",
-        R"(key - 0x1ffffff G "\u20ac")", R"(click lstScenario 7 C)", R"(dblclick lstScenario 2)",
-        R"(paste menu "a\"b\\c\u00e9")", R"(menu mnuFileOpen keys answer=Y files=gen:trunc:a.cam:42,cancel)",
-        R"(close answer=N files=path:folder.cam,path:missing/x.cam)", R"(menu mnuFileSave trigger)",
-        R"(> click cmdOK 3 -)"};
-    EXPECT_EQ(DescribeAll(ParseScript(strLines)), strLines);
-    EXPECT_THROW((void)ParseAction("jump cmdAdd"), std::invalid_argument);
-    EXPECT_THROW((void)ParseScript({"> key - A - \"a\""}), std::invalid_argument);
-}
-
-TEST(MonkeyModel, AnEditPassesOnlyWithinFilterAndLimit)
-{
-    const BoxRule Name = *RuleOf("txtResultVoice2");
-    const BoxRule GoTo = *RuleOf("txtResultScenario0");
-    EXPECT_TRUE(EditAllowed("abc", "abXc", Name, {}));
-    EXPECT_FALSE(EditAllowed("abc", "ab.c", Name, {}));
-    EXPECT_FALSE(EditAllowed("abcdefgh", "abcdefghi", Name, {}));
-    // A name loaded longer than the limit may lose characters, not gain them.
-    EXPECT_TRUE(EditAllowed("A.B-CDEFGHIJK", "A.B-CDEFGHJK", Name, {}));
-    EXPECT_TRUE(EditAllowed("A.B-CDEFGHIJK", "A.x", Name, {}));
-    EXPECT_FALSE(EditAllowed("A.B-CDEFGHIJK", "A.B-CDEFGHIJKx", Name, {}));
-    EXPECT_TRUE(EditAllowed("12", "", GoTo, {}));
-    EXPECT_FALSE(EditAllowed("25", "254a", GoTo, {}));
-    EXPECT_FALSE(EditAllowed("254", "2545", GoTo, {}));
-    // Undo may bring back a text the box held since it was last assigned.
-    EXPECT_TRUE(EditAllowed("", "300", GoTo, {"300", "30"}));
-    EXPECT_TRUE(GoTo.InRange(254) && !GoTo.InRange(253) && !RuleOf("txtNumber")->InRange(50));
-    EXPECT_FALSE(RuleOf("cmdOK").has_value());
-}
-
-TEST(MonkeyModel, GeneratedFilesOpenAsTheirKindPromises)
-{
-    for (const char* strKind : {"valid", "foreign", "goto", "long", "trunc", "count"}) {
-        SCOPED_TRACE(strKind);
-        const GeneratedFile File = GenerateFile(strKind, 11);
-        const bool blnOpens = std::string(strKind) != "trunc" && std::string(strKind) != "count";
-        EXPECT_EQ(File.Opens.has_value(), blnOpens);
-        EXPECT_EQ(File.Bytes.size() == 31944, std::string(strKind) != "long" && std::string(strKind) != "trunc");
-    }
-    // Most valid files pass the check, so that saving them gets tried.
-    int intPassing = 0;
-    for (uint32_t lngSeed = 0; lngSeed < 40; ++lngSeed) {
-        intPassing += GenerateFile("valid", lngSeed).Opens->PassesCheck() ? 1 : 0;
-    }
-    EXPECT_GE(intPassing, 20);
-}
-
-// The checks themselves: each catches the fault it is there for.
-TEST(MonkeyChecks, EachCheckCatchesWhatItGuards)
-{
-    {
-        Monkey Run(std::vector<Action>{});
-        EXPECT_TRUE(Run.CheckNow()) << Run.Failure();
-        Run.Document().Scenarios(3).SetNumber(4);
-        EXPECT_FALSE(Run.CheckNow());
-        EXPECT_EQ(Run.Failure(), "slot 3 holds scenario number 4 (or a free record not cleared)");
-    }
-    {
-        Monkey Run(std::vector<Action>{});
-        Run.Document().Scenarios(0).SetNumber(0);
-        EXPECT_FALSE(Run.CheckNow());
-        EXPECT_EQ(Run.Failure(), "the scenario list has 0 lines for 1 scenarios");
-        Run.Window().Update(0);
-        EXPECT_TRUE(Run.CheckNow()) << Run.Failure();
-        Run.Window().Update(-1);
-        Run.Window().findChild<QPushButton*>("cmdChange")->setEnabled(true);
-        EXPECT_FALSE(Run.CheckNow());
-        EXPECT_EQ(Run.Failure(), "Change and Remove are on/off while no line is selected");
-    }
-    {
-        Monkey Run(std::vector<Action>{});
-        QFile Stray(QDir(Run.Folder()).filePath("stray.tmp"));
-        ASSERT_TRUE(Stray.open(QIODevice::WriteOnly));
-        Stray.close();
-        EXPECT_FALSE(Run.CheckNow());
-        EXPECT_EQ(Run.Failure(), "the file stray.tmp was created or changed");
-    }
-    // A question the script has no answer for is a dialog nobody expected.
-    EXPECT_EQ(Replay({R"(click txtDescription 5 -)", R"(key - A - "a")", R"(menu mnuFileNew trigger)"})
-                  .rfind("the scripted dialogs report: unscripted question: Do you want to save", 0),
-              0U);
-}
-
-// The seed of a generated valid campaign with scenarios that passes the
-// check, so that saving it is tried.
-std::string SaveableFile(const char* strName)
-{
-    uint32_t lngSeed = 0;
-    while (GenerateFile("valid", lngSeed).Opens->UsedSlots() == 0 || !GenerateFile("valid", lngSeed).Opens->PassesCheck()) {
-        ++lngSeed;
-    }
-    return std::string("gen:valid:") + strName + ':' + std::to_string(lngSeed);
-}
-
-// Scripts of faults found and fixed; each must run clean.
-TEST(MonkeyRegression, KeysWithAltGrCtrlAltOrMetaMeetFilterAndLimit)
-{
-    EXPECT_EQ(Replay({R"(click txtDescription 5 -)", R"(key - . G ".")", R"(key - Q CA "@")", R"(key - 0x1ffffff G "\u20ac")",
-                      R"(key - X M "x")", R"(key - 5 SG "5")", R"(key - 6 CA "6")", R"(key - 7 M "7")",
-                      R"(key - 8 G "8")", R"(key - 9 G "9")", R"(click cmdAdd 5 -)", R"(> click txtResultScenario0 5 -)",
-                      R"(> key - 2 G "2")", R"(> key - 5 CA "5")", R"(> key - 4 M "4")", R"(> key - 4 G "4")",
-                      R"(> key - - G "-")", R"(> click cmdOK 5 -)"}),
-              "");
-}
-
-TEST(MonkeyRegression, AnEmptiedNumberBoxShowsASelectedZero)
-{
-    EXPECT_EQ(Replay({R"(click txtPrestige 5 -)", R"(key - A C "\x01")", R"(key - Backspace - "\x08")", R"(key - 7 - "7")",
-                      R"(click cmdAdd 5 -)", R"(> click txtFirstUnknown 5 -)", R"(> key - Backspace - "\x08")",
-                      R"(> key - 3 - "3")", R"(> click txtNumber 5 -)", R"(> key - A C "\x01")", R"(> key - X C "\x18")",
-                      R"(> click cmdCancel 5 -)"}),
-              "");
-}
-
-TEST(MonkeyRegression, APrestigeStillBeingTypedCountsForEveryFileCommand)
-{
-    const std::string strOpen = "menu mnuFileOpen trigger answer=N files=" + SaveableFile("a.cam");
-    for (const char* strCommand : {"menu mnuFileNew trigger answer=N", "menu mnuFileOpen keys answer=Y files=cancel",
-                                   "menu mnuFileExit trigger answer=N", "close answer=Y files=cancel",
-                                   "menu mnuFileSave trigger files=path:b.cam"}) {
-        SCOPED_TRACE(strCommand);
-        EXPECT_EQ(Replay({strOpen, R"(click txtPrestige 5 -)", R"(key - A C "\x01")", R"(key - 7 - "7")", strCommand}), "");
-    }
-}
-
-TEST(MonkeyRegression, CtrlClickOnTheSelectedLineTurnsChangeAndRemoveOff)
-{
-    EXPECT_EQ(Replay({"menu mnuFileOpen trigger answer=N files=" + SaveableFile("a.cam"), R"(click lstScenario 0 -)",
-                      R"(click lstScenario 0 C)", R"(click cmdChange 5 -)", R"(click lstScenario 0 C)"}),
-              "");
-}
-
-// Bites only when not run as root: root may write into any folder.
-TEST(MonkeyRegression, AWritableFileInALockedFolderIsSavedDirectly)
-{
-    const std::string strOpen = "menu mnuFileOpen trigger answer=N files=" + SaveableFile("a.cam");
-    EXPECT_EQ(Replay({strOpen, "menu mnuFileSave trigger files=path:locked/held.cam",
-                      "menu mnuFileSave trigger files=path:locked/new.cam"}),
-              "");
-}
-
-// A value from a file that a box's check refuses warns while the box is
-// filled with it, as the windows promise: a go-to of 99 when the scenario
-// dialog opens on it, an empty description when the file opens. The monkey
-// once took these warnings for ones that no edit had caused.
-TEST(MonkeyRegression, AGoToFromAFileThatTheBoxRefusesWarnsWhenTheDialogOpens)
-{
-    EXPECT_EQ(Replay({R"(menu mnuFileOpen trigger answer=Y files=gen:goto:x.y.cam:111143,gen:valid:b.cam:220709)",
-                      R"(click lstScenario 51 C)", R"(dblclick lstScenario 3)"}),
-              "");
-}
-
-TEST(MonkeyRegression, AnEmptyDescriptionFromAFileWarnsWhenTheFileOpens)
-{
-    EXPECT_EQ(Replay({R"(menu mnuFileOpen trigger answer=N files=gen:foreign:a.cam:75)"}), "");
+    const double seconds = std::max<qint64>(clock.elapsed(), 1) / 1000.0;
+    std::cout << "monkey: " << runs * actions << " actions in " << seconds << " s ("
+              << static_cast<long long>(runs * actions / seconds) << " actions/s), seeds " << first << ".."
+              << first + runs - 1 << std::endl;
 }
 
 } // namespace
