@@ -679,7 +679,7 @@ private:
         expect(!completed || m_command != "mnuFileSave" || (doc().Saved() && !doc().Changed() && doc().Name() == nameOf(*savePath)),
                "a completed save did not mark and name the document");
         auto fromFile = std::make_unique<clsCampaign>();
-        const bool loaded = opened && ReadCampaignFile(*opened, *fromFile).isEmpty();
+        const bool loaded = opened && ReadCampaignFile(QFile::encodeName(*opened).toStdString(), *fromFile).isEmpty();
         const bool replaced = loaded || (goesOn && m_command != "mnuFileOpen");
         expect(m_command != "mnuFileNew" || !goesOn || (sameContent(doc(), clsCampaign()) && doc().Name() == "New" && !doc().Changed() && !doc().Saved()),
                "New did not leave a new document");
