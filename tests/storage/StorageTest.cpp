@@ -1,19 +1,15 @@
 #include "storage/CampaignStorage.h"
 
-#include "data/clsCampaign.h"
+#include "tests/support/CampaignBuilder.h"
 #include "tests/support/SaveFaults.h"
 
 #include <QBuffer>
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <fstream>
 #include <iterator>
-#include <memory>
 #include <thread>
 
 #include <fcntl.h>
@@ -42,9 +38,6 @@ protected:
     {
         QFile::setPermissions(Dir.path(), QFile::permissions(Dir.path()) | QFile::ExeOther | QFile::ReadOther);
         QDir(Dir.path()).mkpath("locked");
-        Write(Path("locked/mine.cam"), Old);
-        fs::permissions(Path("locked/mine.cam"), fs::perms(0606));
-        fs::permissions(Path("locked"), fs::perms(0505));
     }
     void TearDown() override
     {
@@ -64,79 +57,52 @@ protected:
     const QByteArray New = QByteArray(31944, 'n');
 };
 
-TEST_F(StorageTest, ASaveReplacesOrCreatesTheFileWhole)
-{
-    Write(Path("a.cam"), "short old file");
-    EXPECT_TRUE(SaveFileBytes(Path("a.cam"), New).Saved());
-    EXPECT_TRUE(SaveFileBytes(Path("b.cam"), New).Saved());
-    EXPECT_EQ(Read(Path("a.cam")), New);
-    EXPECT_EQ(Read(Path("b.cam")), New);
-    EXPECT_EQ(Files("."), QStringList({"a.cam", "b.cam"}));
-}
-
-// The aftermath says what became of the chosen file: an old one kept, or
-// none created.
-TEST_F(StorageTest, AFailedSaveSaysWhetherAnOldFileWasKeptOrNoneCreated)
-{
-    QDir(Dir.path()).mkpath("folder.cam");
-    const SaveResult Folder = SaveFileBytes(Path("folder.cam"), New);
-    EXPECT_EQ(Folder.Aftermath, "The file was not changed.");
-    EXPECT_FALSE(Folder.Saved());
-    const SaveResult Missing = SaveFileBytes(Path("gone/new.cam"), New);
-    EXPECT_EQ(Missing.Aftermath, "No file was created.");
-    EXPECT_FALSE(fs::exists(Path("gone")));
-    Write(Path("old.cam"), Old);
-    EXPECT_TRUE(InChild([] { LimitFileSize(16384); }, [&] {
-        const SaveResult Result = SaveFileBytes(Path("old.cam"), New);
-        return Result.Reason.startsWith("only 16384 of 31944 bytes could be written") &&
-               Result.Aftermath == "The file was not changed.";
-    }));
-    EXPECT_EQ(Read(Path("old.cam")), Old);
-    EXPECT_EQ(Files("."), QStringList({"old.cam"}));
-}
-
-// A folder that refuses the temporary file: the file itself is written,
-// read back, and put back as it was when the write fails part-way.
+// A folder that refuses the temporary file: the file itself is written, read
+// back, and put back as it was when the write fails part-way; the aftermath
+// tells which. Each row saves New over locked/mine.cam as nobody.
 TEST_F(StorageTest, ALockedFolderTakesAWritableFileDirectlyAndGetsItBackOnFailure)
 {
-    EXPECT_TRUE(InChild(BecomeNobody, [&] {
-        const SaveResult NoFile = SaveFileBytes(Path("locked/new.cam"), New);
-        return SaveFileBytes(Path("locked/mine.cam"), New).Saved() && !NoFile.Saved() &&
-               NoFile.Aftermath == "No file was created.";
-    }));
-    EXPECT_EQ(Read(Path("locked/mine.cam")), New);
-    // Shorter than the old file: the limit lets the old bytes back in.
-    Write(Path("locked/mine.cam"), Old.left(1000));
-    EXPECT_TRUE(InChild(
-        [] {
+    const struct {
+        const char* strCase;
+        QByteArray Before;
+        int intMode;
+        // A file-size limit in bytes, or 0 for none.
+        rlim_t lngLimit;
+        // The aftermath, or "" for a save that succeeds.
+        QString strAftermath;
+    } cases[] = {
+        {"a writable file takes the bytes", Old, 0606, 0, ""},
+        {"a shorter old file comes back", Old.left(1000), 0606, 2000, "The file was put back as it was."},
+        {"an old file beyond the limit cannot come back", Old, 0606, 2000,
+         "The file may be damaged: its folder allows no safe save."},
+        {"a file it may not write stays, however the folder stands", Old.left(1000), 0404, 0,
+         "The file was not changed."},
+    };
+    fs::permissions(Path("locked"), fs::perms(0505));
+    for (const auto& Case : cases) {
+        SCOPED_TRACE(Case.strCase);
+        Write(Path("locked/mine.cam"), Case.Before);
+        fs::permissions(Path("locked/mine.cam"), fs::perms(Case.intMode));
+        const auto Limited = [&] {
             BecomeNobody();
-            LimitFileSize(2000);
-        },
-        [&] {
+            if (Case.lngLimit != 0) {
+                LimitFileSize(Case.lngLimit);
+            }
+        };
+        const QString strCut = QString("only %1 of 31944 bytes could be written").arg(Case.lngLimit);
+        EXPECT_TRUE(InChild(Limited, [&] {
             const SaveResult Result = SaveFileBytes(Path("locked/mine.cam"), New);
-            return Result.Reason.startsWith("only 2000 of 31944 bytes could be written") &&
-                   Result.Aftermath == "The file was put back as it was.";
+            return Result.Aftermath == Case.strAftermath && (Case.lngLimit == 0 || Result.Reason.startsWith(strCut));
         }));
-    EXPECT_EQ(Read(Path("locked/mine.cam")), Old.left(1000));
-    EXPECT_EQ(Files("locked"), QStringList({"mine.cam"}));
-    // Larger than the limit, the old bytes cannot come back, and the user is told.
-    Write(Path("locked/mine.cam"), Old);
-    EXPECT_TRUE(InChild(
-        [] {
-            BecomeNobody();
-            LimitFileSize(2000);
-        },
-        [&] {
-            return SaveFileBytes(Path("locked/mine.cam"), New).Aftermath ==
-                   "The file may be damaged: its folder allows no safe save.";
-        }));
-    Write(Path("locked/mine.cam"), Old.left(1000));
-    // A file it may not write stays as it is, however the folder stands.
-    fs::permissions(Path("locked/mine.cam"), fs::perms(0404));
+        // A damaged file holds whatever the failed writes left.
+        if (!Case.strAftermath.contains("damaged")) {
+            EXPECT_EQ(Read(Path("locked/mine.cam")), Case.strAftermath.isEmpty() ? New : Case.Before);
+        }
+        EXPECT_EQ(Files("locked"), QStringList({"mine.cam"}));
+    }
     EXPECT_TRUE(InChild(BecomeNobody, [&] {
-        return SaveFileBytes(Path("locked/mine.cam"), New).Aftermath == "The file was not changed.";
+        return SaveFileBytes(Path("locked/new.cam"), New).Aftermath == "No file was created.";
     }));
-    EXPECT_EQ(Read(Path("locked/mine.cam")), Old.left(1000));
 }
 
 TEST_F(StorageTest, EveryFaultOfTheTableKeepsTheOldFileWhole)
@@ -160,8 +126,9 @@ TEST_F(StorageTest, EveryFaultOfTheTableKeepsTheOldFileWhole)
     EXPECT_TRUE(InChild(OnAFullFileSystem, [&] { return !SaveFileBytes(Path("faults/full/old.cam"), "{}").Saved(); }));
 }
 
-// A save keeps the mode and the owner of the file it replaces; a new file
-// gets its mode from the umask.
+// A save replaces a file whole, keeping its mode and owner, or makes one with
+// its mode from the umask, and leaves no temporary; without a folder to hold
+// it the aftermath says that no file was created.
 TEST_F(StorageTest, ASaveKeepsTheModeAndOwnerOfTheFileItReplaces)
 {
     // Only root may give a file to another user; others keep their own.
@@ -181,7 +148,11 @@ TEST_F(StorageTest, ASaveKeepsTheModeAndOwnerOfTheFileItReplaces)
         EXPECT_EQ(saved.st_mode & 07777, mode != 0 ? mode : 0664);
         EXPECT_EQ(saved.st_uid, mode != 0 ? owner : geteuid());
         EXPECT_EQ(saved.st_gid, mode != 0 ? group : getegid());
+        EXPECT_EQ(Read(Path(name)), New);
     }
+    EXPECT_EQ(Files("."), QStringList({"group-readable.cam", "new.cam", "read-only.cam"}));
+    EXPECT_EQ(SaveFileBytes(Path("gone/new.cam"), New).Aftermath, "No file was created.");
+    EXPECT_FALSE(fs::exists(Path("gone")));
 }
 
 // A pipe or a device gets the bytes and stays what it is; a link stays and
@@ -229,26 +200,23 @@ TEST_F(StorageTest, ASaveWritesIntoPipesAndDevicesAndKeepsLinksAndNameBytes)
 
 TEST_F(StorageTest, ReadingGivesTheReasonAndLooksAtNoByteBeyondTheCampaign)
 {
-    clsCampaign Written;
-    Written.SetPrestige(1200);
-    Written.SetDescription("intro");
-    Write(Path("long\xff.cam"), CampaignBytes(Written) + "trailing bytes");
-    Write(Path("short.cam"), CampaignBytes(Written).left(1000));
-    const auto Campaign = std::make_unique<clsCampaign>();
-    EXPECT_EQ(ReadCampaignFile(Path("long\xff.cam"), *Campaign), QString());
-    EXPECT_EQ(Campaign->Prestige(), 1200);
-    EXPECT_EQ(Campaign->Description(), "intro");
-    EXPECT_EQ(ReadCampaignFile(Path("short.cam"), *Campaign),
+    const QByteArray Written = QByteArray::fromStdString(FileBytes(Generated(3, 50)));
+    Write(Path("long\xff.cam"), Written + "trailing bytes");
+    Write(Path("short.cam"), Written.left(1000));
+    clsCampaign Campaign;
+    EXPECT_EQ(ReadCampaignFile(Path("long\xff.cam"), Campaign), QString());
+    EXPECT_EQ(CampaignBytes(Campaign), Written);
+    EXPECT_EQ(ReadCampaignFile(Path("short.cam"), Campaign),
               "The file ends at byte 1000, but a campaign file has 31944 bytes.");
-    EXPECT_EQ(ReadCampaignFile(Path("none.cam"), *Campaign), "No such file or directory");
-    EXPECT_FALSE(ReadCampaignFile(Path("."), *Campaign).isEmpty());
+    EXPECT_EQ(ReadCampaignFile(Path("none.cam"), Campaign), "No such file or directory");
+    EXPECT_FALSE(ReadCampaignFile(Path("."), Campaign).isEmpty());
     // A device delivers the same campaign, however it is cut into reads.
     QBuffer Buffer;
-    Buffer.setData(CampaignBytes(Written));
+    Buffer.setData(Written);
     ASSERT_TRUE(Buffer.open(QIODevice::ReadOnly));
-    Campaign->Clear();
-    EXPECT_EQ(ReadCampaignDevice(Buffer, *Campaign), QString());
-    EXPECT_EQ(CampaignBytes(*Campaign), CampaignBytes(Written));
+    Campaign.Clear();
+    EXPECT_EQ(ReadCampaignDevice(Buffer, Campaign), QString());
+    EXPECT_EQ(CampaignBytes(Campaign), Written);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QString>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <functional>
@@ -88,6 +89,9 @@ struct SaveFault {
     std::function<void()> Setup;
     // A part of the reason the failure must give, or nullptr.
     const char* strReason;
+    // A program above the storage only passes the failure on: the rows that
+    // still test something there are one failing write and the full disk.
+    bool blnAboveStorage;
 };
 
 // The folder the faults work on: old.cam, and locked/old.cam in a folder
@@ -110,15 +114,18 @@ inline void PrepareFaultFolder(const QString& strDir, const QByteArray& Old)
                           QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
 }
 
-inline std::vector<SaveFault> SaveFaults()
+enum class FaultRows { All, AboveStorage };
+
+inline std::vector<SaveFault> SaveFaults(FaultRows Rows = FaultRows::All)
 {
-    return {
-        {"no permission on the folder or the file", "locked/old.cam", "locked/old.cam", BecomeNobody, nullptr},
-        {"a folder chosen as the file", "folder.cam", "old.cam", [] {}, nullptr},
-        {"a file-size limit smaller than a campaign", "old.cam", "old.cam", [] { LimitFileSize(16384); },
-         "only 16384 of 31944 bytes could be written"},
+    std::vector<SaveFault> Faults{
+        {"no permission on the folder or the file", "locked/old.cam", "locked/old.cam", BecomeNobody, nullptr, false},
+        {"a folder chosen as the file", "folder.cam", "old.cam", [] {}, nullptr, false},
         {"a write that succeeds only in part", "old.cam", "old.cam", [] { LimitFileSize(31943); },
-         "only 31943 of 31944 bytes could be written"},
-        {"a full file system", "full/old.cam", "old.cam", OnAFullFileSystem, "No space left on device"},
+         "only 31943 of 31944 bytes could be written", true},
+        {"a full file system", "full/old.cam", "old.cam", OnAFullFileSystem, "No space left on device", true},
     };
+    const auto Left = [Rows](const SaveFault& Fault) { return Rows != FaultRows::All && !Fault.blnAboveStorage; };
+    Faults.erase(std::remove_if(Faults.begin(), Faults.end(), Left), Faults.end());
+    return Faults;
 }
