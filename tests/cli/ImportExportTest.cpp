@@ -198,7 +198,7 @@ TEST_F(ImportExport, WriteFailuresAreTrouble)
     QFile::setPermissions(m_Dir.path(), QFile::permissions(m_Dir.path()) | QFile::ExeOther | QFile::ReadOther);
     const QByteArray Old(31944, 'o');
     PrepareFaultFolder(Path("faults"), Old);
-    for (const SaveFault& Fault : SaveFaults()) {
+    for (const SaveFault& Fault : SaveFaults(FaultRows::AboveStorage)) {
         SCOPED_TRACE(Fault.strCase);
         const QString strTarget = Path("faults/") + QLatin1String(Fault.strTarget);
         EXPECT_TRUE(InChild(Fault.Setup, [&] {

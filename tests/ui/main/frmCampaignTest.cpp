@@ -211,7 +211,7 @@ TEST_F(CampaignWindowTest, SavesUnderFaultsKeepTheOldFileAndLoseNothing)
     PrepareFaultFolder(Dir.path(), Old);
     QDir(Dir.path()).mkpath("moving");
     WriteFile(Path("moving/old.cam"), Old);
-    std::vector<SaveFault> Faults = SaveFaults();
+    std::vector<SaveFault> Faults = SaveFaults(FaultRows::AboveStorage);
     // Only the window has a dialog open while the disk may change.
     const std::string strMoved = "folder removed while the dialog was open";
     Faults.push_back({strMoved.c_str(), "moving/old.cam", "moving/old.cam", [] {}, nullptr});
