@@ -41,12 +41,21 @@ QString SaveCampaign(const QTemporaryDir& Dir, const QString& strName, const cls
 
 QString SaveLayout(const QTemporaryDir& Dir, const QString& strName, const Layout& Scenarios)
 {
-    // A file keeps the slots 0..count-1 alone: a layout with a gap would
-    // not read back as laid out.
-    for (std::size_t lngI = 0; lngI < Scenarios.size(); ++lngI) {
-        EXPECT_EQ(Scenarios[lngI].first, static_cast<int16_t>(lngI)) << strName.toStdString();
-    }
     return SaveCampaign(Dir, strName, *CampaignOf(Scenarios));
+}
+
+QString Write(const QString& strPath, const QByteArray& Bytes)
+{
+    QFile File(strPath);
+    EXPECT_TRUE(File.open(QIODevice::WriteOnly)) << strPath.toStdString();
+    EXPECT_EQ(File.write(Bytes), Bytes.size());
+    return strPath;
+}
+
+QByteArray Contents(const QString& strPath)
+{
+    QFile File(strPath);
+    return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray("<missing>");
 }
 
 QStringList ToolRun::OutLines() const
@@ -122,13 +131,12 @@ ToolRun InShell(const QString& folder, const QByteArray& script, Launch how)
     }
     int status = -1;
     waitpid(child, &status, 0);
-    const auto contents = [](const QString& path) {
-        QFile file(path);
+    const auto contents = [](const QByteArray& path) {
+        QFile file(QFile::decodeName(path));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     };
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
-            how == Launch::ToTerminal ? shown : contents(QFile::decodeName(outFile)),
-            contents(QFile::decodeName(errFile))};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, how == Launch::ToTerminal ? shown : contents(outFile),
+            contents(errFile)};
 }
 
 } // namespace CamTest

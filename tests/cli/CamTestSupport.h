@@ -30,6 +30,11 @@ using Layout = std::vector<std::pair<int16_t, std::array<int32_t, 4>>>;
 // Scenarios must be 0..count-1 in order, as in every saved file.
 [[nodiscard]] QString SaveLayout(const QTemporaryDir& Dir, const QString& strName, const Layout& Scenarios);
 
+// Writes Bytes as the file strPath and returns the path.
+QString Write(const QString& strPath, const QByteArray& Bytes);
+// The bytes of a file, "<missing>" when it cannot be read.
+[[nodiscard]] QByteArray Contents(const QString& strPath);
+
 struct ToolRun {
     int Status;
     QByteArray Out;
