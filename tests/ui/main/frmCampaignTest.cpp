@@ -214,7 +214,7 @@ TEST_F(CampaignWindowTest, SavesUnderFaultsKeepTheOldFileAndLoseNothing)
     std::vector<SaveFault> Faults = SaveFaults(FaultRows::AboveStorage);
     // Only the window has a dialog open while the disk may change.
     const std::string strMoved = "folder removed while the dialog was open";
-    Faults.push_back({strMoved.c_str(), "moving/old.cam", "moving/old.cam", [] {}, nullptr});
+    Faults.push_back({strMoved.c_str(), "moving/old.cam", "moving/old.cam", [] {}, nullptr, true});
     for (const SaveFault& Fault : Faults) {
         SCOPED_TRACE(Fault.strCase);
         const std::string strBefore = State();
