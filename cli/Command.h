@@ -38,6 +38,7 @@ int RunShow(const QStringList& Arguments, CommandStreams& Io);
 int RunMap(const QStringList& Arguments, CommandStreams& Io);
 int RunExport(const QStringList& Arguments, CommandStreams& Io);
 int RunImport(const QStringList& Arguments, CommandStreams& Io);
+int RunPaths(const QStringList& Arguments, CommandStreams& Io);
 
 // The whole tool: argv as given, the program's name first.
 int RunTool(const QStringList& Arguments, CommandStreams& Io);

@@ -35,6 +35,7 @@ constexpr std::array Commands{
     CommandEntry{"map", "draw a campaign as a graph (SVG, PNG or DOT) with Graphviz", RunMap},
     CommandEntry{"export", "write a campaign as JSON", RunExport},
     CommandEntry{"import", "write a campaign file from its JSON", RunImport},
+    CommandEntry{"paths", "the battles and prestige on every route, for balancing a campaign", RunPaths},
 };
 
 QString Usage()
