@@ -1,4 +1,6 @@
+#include "cli/CampaignJson.h"
 #include "cli/Command.h"
+#include "cli/Names.h"
 
 #include "data/CampaignGraph.h"
 #include "data/basFields.h"
@@ -27,17 +29,21 @@ struct Side {
 constexpr int HeaderSize = 44;
 constexpr int TrailerStart = HeaderSize + clsCampaign::MaxScenarios * clsScenario::RecordSize;
 
+// The same scenario, wherever its outcomes lead: a move renumbers them.
 bool SameRecord(const clsScenario& a, const clsScenario& b)
 {
     clsScenario moved;
     moved.Copy(b);
     moved.SetNumber(a.Number());
+    for (int16_t j = 0; j < clsScenario::OutcomeCount; ++j) {
+        moved.SetResultScenario(j, a.ResultScenario(j));
+    }
     return a == moved;
 }
 
 QString NameOf(const std::string& name)
 {
-    return name.empty() ? QStringLiteral("(none)") : TerminalText(name);
+    return name.empty() ? QStringLiteral("(none)") : shownText(name);
 }
 
 QString Destination(int32_t goTo)
@@ -77,11 +83,13 @@ public:
                            QLatin1Char(')'));
         }
     }
-    void unread(const QString& where, int count)
+    // True when the area's unread bytes differ.
+    bool unread(const QString& where, int count)
     {
         if (count > 0) {
-            add(where, QStringLiteral("%1 unread %2 differ").arg(count).arg(count == 1 ? "byte" : "bytes"));
+            add(where, QStringLiteral("%1 unread %2 differ%3").arg(count).arg(QLatin1String(count == 1 ? "byte" : "bytes"), QLatin1String(count == 1 ? "s" : "")));
         }
+        return count > 0;
     }
     [[nodiscard]] const QStringList& lines() const { return m_lines; }
 
@@ -89,7 +97,10 @@ private:
     QStringList m_lines;
 };
 
-void CompareScenarios(Report& report, const QString& where, const clsScenario& now, const clsScenario& was)
+// renumbered: where a go-to of the old campaign leads in the new one.
+template<typename Renumber>
+void CompareScenarios(Report& report, const QString& where, const clsScenario& now, const clsScenario& was,
+                      Renumber renumbered)
 {
     report.change(where, QStringLiteral("name"), NameOf(now.Name()), NameOf(was.Name()));
     report.change(where, QStringLiteral("movie"), NameOf(now.Movie()), NameOf(was.Movie()));
@@ -104,8 +115,10 @@ void CompareScenarios(Report& report, const QString& where, const clsScenario& n
                   QString::number(was.ThirdUnknown()));
     for (int16_t j = 0; j < clsScenario::OutcomeCount; ++j) {
         const QString outcome = QLatin1String(OutcomeName(j)) + QLatin1Char(' ');
-        report.change(where, outcome + QStringLiteral("leads to"), Destination(now.ResultScenario(j)),
-                      Destination(was.ResultScenario(j)));
+        if (now.ResultScenario(j) != renumbered(was.ResultScenario(j))) {
+            report.change(where, outcome + QStringLiteral("leads to"), Destination(now.ResultScenario(j)),
+                          Destination(was.ResultScenario(j)));
+        }
         report.change(where, outcome + QStringLiteral("prestige"), QString::number(now.ResultPrestige(j)),
                       QString::number(was.ResultPrestige(j)));
         report.change(where, outcome + QStringLiteral("text"), NameOf(now.ResultText(j)), NameOf(was.ResultText(j)));
@@ -115,6 +128,8 @@ void CompareScenarios(Report& report, const QString& where, const clsScenario& n
 }
 
 struct Counts {
+    bool header = false;
+    bool elsewhere = false; // unread bytes of unused slots or the trailer
     int changed = 0;
     int added = 0;
     int removed = 0;
@@ -128,9 +143,10 @@ QStringList Differences(const Side& a, const Side& b, Counts& counts)
     const clsCampaign& was = *a.campaign;
     const clsCampaign& now = *b.campaign;
     report.change(QStringLiteral("description"), QString(), NameOf(now.Description()), NameOf(was.Description()));
-    report.change(QStringLiteral("nation"), QString(), NationName(now.Nation()), NationName(was.Nation()));
+    report.change(QStringLiteral("nation"), QString(), NationName(now, b.bytes), NationName(was, a.bytes));
     report.change(QStringLiteral("prestige"), QString(), QString::number(now.Prestige()), QString::number(was.Prestige()));
     report.unread(QStringLiteral("header"), UnreadDifferences(a, b, 0, 0, HeaderSize));
+    counts.header = !report.lines().isEmpty();
 
     // A record that left its slot and stands unchanged in another one, whose
     // old record is gone, has moved.
@@ -151,6 +167,11 @@ QStringList Differences(const Side& a, const Side& b, Counts& counts)
         }
     }
 
+    const auto renumbered = [&movedTo](int32_t goTo) {
+        return goTo >= 0 && goTo < Slots && movedTo[static_cast<std::size_t>(goTo)]
+                   ? *movedTo[static_cast<std::size_t>(goTo)]
+                   : goTo;
+    };
     const auto label = [](int slot, const clsScenario& scenario) {
         return QStringLiteral("scenario %1 %2").arg(slot).arg(NameOf(scenario.Name()));
     };
@@ -159,15 +180,17 @@ QStringList Differences(const Side& a, const Side& b, Counts& counts)
         const bool stayed = a.used(slot) && !movedTo[slot];
         const bool kept = b.used(slot) && !movedFrom[slot];
         if (movedTo[slot]) {
-            report.add(label(slot, a.scenario(slot)), QStringLiteral("moved to slot %1").arg(*movedTo[slot]));
-            report.unread(label(*movedTo[slot], b.scenario(*movedTo[slot])),
-                          UnreadDifferences(a, b, recordAt(slot), recordAt(*movedTo[slot]), clsScenario::RecordSize));
+            const int to = *movedTo[slot];
+            report.add(label(slot, a.scenario(slot)), QStringLiteral("moved to slot %1").arg(to));
+            CompareScenarios(report, label(to, b.scenario(to)), b.scenario(to), a.scenario(slot), renumbered);
+            report.unread(label(to, b.scenario(to)),
+                          UnreadDifferences(a, b, recordAt(slot), recordAt(to), clsScenario::RecordSize));
             ++counts.moved;
         }
         if (stayed && kept) {
             const int before = static_cast<int>(report.lines().size());
             const QString where = label(slot, b.scenario(slot));
-            CompareScenarios(report, where, b.scenario(slot), a.scenario(slot));
+            CompareScenarios(report, where, b.scenario(slot), a.scenario(slot), renumbered);
             report.unread(where, UnreadDifferences(a, b, recordAt(slot), recordAt(slot), clsScenario::RecordSize));
             counts.changed += report.lines().size() > before ? 1 : 0;
             continue;
@@ -181,13 +204,103 @@ QStringList Differences(const Side& a, const Side& b, Counts& counts)
             ++counts.added;
         }
         if (!a.used(slot) && !b.used(slot)) {
-            report.unread(QStringLiteral("slot %1 (unused)").arg(slot),
-                          UnreadDifferences(a, b, recordAt(slot), recordAt(slot), clsScenario::RecordSize));
+            counts.elsewhere = report.unread(QStringLiteral("slot %1 (unused)").arg(slot),
+                                             UnreadDifferences(a, b, recordAt(slot), recordAt(slot),
+                                                               clsScenario::RecordSize)) ||
+                               counts.elsewhere;
         }
     }
-    report.unread(QStringLiteral("trailer"),
-                  UnreadDifferences(a, b, TrailerStart, TrailerStart, CampaignFileSize - TrailerStart));
+    counts.elsewhere =
+        report.unread(QStringLiteral("trailer"),
+                      UnreadDifferences(a, b, TrailerStart, TrailerStart, CampaignFileSize - TrailerStart)) ||
+        counts.elsewhere;
     return report.lines();
 }
 
+// A campaign file, or a JSON text as import reads it: the text of a JSON
+// form begins with "{", which no campaign file can, its count being at most 50.
+QString Load(const std::filesystem::path& path, CommandStreams& io, Side& side)
+{
+    QByteArray input;
+    if (QString reason = readWholeInput(path, io, input); !reason.isEmpty()) {
+        return reason;
+    }
+    QString reason;
+    if (input.trimmed().startsWith('{')) {
+        reason = ReadCampaignJson(input, *side.campaign, side.bytes);
+    } else {
+        reason = ReadCampaignBytes(input, *side.campaign);
+        side.bytes = input.left(CampaignFileSize);
+    }
+    side.saved = CampaignBytes(*side.campaign);
+    return reason;
+}
+
+QString Stat(const Counts& counts)
+{
+    QStringList parts;
+    if (counts.header) {
+        parts << QStringLiteral("header changed");
+    }
+    const auto part = [&parts](int count, const char* what) {
+        if (count > 0) {
+            parts << QStringLiteral("%1 %2").arg(count).arg(QLatin1String(what));
+        }
+    };
+    part(counts.changed, counts.changed == 1 ? "scenario changed" : "scenarios changed");
+    part(counts.added, "added");
+    part(counts.removed, "removed");
+    part(counts.moved, "moved");
+    if (counts.elsewhere) {
+        parts << QStringLiteral("unread bytes outside the scenarios changed");
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
 } // namespace
+
+// diff A B: what changed from campaign A to campaign B, as a designer says it.
+int RunDiff(const QStringList& Arguments, CommandStreams& Io)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Compares two campaigns as campaigns, not as bytes: the header, scenarios added, removed or moved to\n"
+        "another slot, and each changed field of a scenario and its outcomes, a line each in slot order, the\n"
+        "header first. Bytes the fields do not carry (export's unread runs) are compared by area.\n"
+        "Each side is a campaign file or its JSON (read as import reads it); - is standard input.\n"
+        "Exit status: 0 the same, 1 different, 2 a file could not be read."));
+    parser.addPositionalArgument(QStringLiteral("A"), QStringLiteral("The campaign before."));
+    parser.addPositionalArgument(QStringLiteral("B"), QStringLiteral("The campaign after."));
+    const QCommandLineOption stat(QStringLiteral("stat"), QStringLiteral("Print one summary line instead."));
+    parser.addOption(stat);
+    if (const int status = ParseArguments(parser, Arguments, Io); status >= 0) {
+        return status;
+    }
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != 2) {
+        return usageError(Io, Arguments.value(0), QStringLiteral("give two campaigns"));
+    }
+    if (files[0] == QLatin1String("-") && files[1] == QLatin1String("-")) {
+        return usageError(Io, Arguments.value(0), QStringLiteral("only one side can be standard input"));
+    }
+    std::array<Side, 2> sides;
+    for (std::size_t i = 0; i < sides.size(); ++i) {
+        const std::filesystem::path path = pathFromArgument(files[static_cast<qsizetype>(i)]);
+        if (const QString reason = Load(path, Io, sides[i]); !reason.isEmpty()) {
+            writeDiagnostic(Io.Err, QStringLiteral("%1: cannot be read: %2").arg(DisplayName(path), terminalText(reason)));
+            return ExitStatus::Trouble;
+        }
+    }
+    Counts counts;
+    const QStringList lines = Differences(sides[0], sides[1], counts);
+    if (parser.isSet(stat)) {
+        if (!lines.isEmpty()) {
+            WriteLine(Io.Out, Stat(counts));
+        }
+    } else {
+        for (const QString& line : lines) {
+            WriteLine(Io.Out, line);
+        }
+    }
+    return lines.isEmpty() ? ExitStatus::Clean : ExitStatus::Findings;
+}

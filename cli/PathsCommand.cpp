@@ -1,4 +1,5 @@
 #include "cli/Command.h"
+#include "cli/Names.h"
 
 #include "data/CampaignPaths.h"
 #include "data/clsCampaign.h"
@@ -65,10 +66,9 @@ QString Summary(const CampaignPaths& paths, const CampaignPaths::Reach& reach)
     if (!reach.reached) {
         return QStringLiteral("not reached");
     }
-    return QStringLiteral("%1 %2, battles %3, prestige %4")
-               .arg(RoutesText(reach.routes), reach.routes == Count(1) ? QStringLiteral("route") : QStringLiteral("routes"),
-                    Range(reach.fewestBattles, reach.mostBattles), Range(reach.leastPrestige, reach.mostPrestige)) +
-           Cycles(paths, reach);
+    return QStringLiteral("%1 %2, ")
+               .arg(RoutesText(reach.routes), reach.routes == Count(1) ? QStringLiteral("route") : QStringLiteral("routes")) +
+           balanceText(reach) + Cycles(paths, reach);
 }
 
 void WriteText(QIODevice& out, const clsCampaign& campaign, const CampaignPaths& paths)
@@ -77,7 +77,7 @@ void WriteText(QIODevice& out, const clsCampaign& campaign, const CampaignPaths&
         if (campaign.Scenarios(i).Number() >= 0) {
             WriteLine(out, QStringLiteral("Scenario %1 %2: %3")
                                .arg(i)
-                               .arg(FromCampaignBytes(campaign.Scenarios(i).Name()), Summary(paths, paths.scenario(i))));
+                               .arg(shownText(campaign.Scenarios(i).Name()), Summary(paths, paths.scenario(i))));
         }
     }
     WriteLine(out, QStringLiteral("Campaign victory: ") + Summary(paths, paths.victory()));
@@ -131,6 +131,12 @@ void WriteJson(QIODevice& out, const clsCampaign& campaign, const CampaignPaths&
 
 } // namespace
 
+QString balanceText(const CampaignPaths::Reach& reach)
+{
+    return QStringLiteral("battles %1, prestige %2")
+        .arg(Range(reach.fewestBattles, reach.mostBattles), Range(reach.leastPrestige, reach.mostPrestige));
+}
+
 // paths FILE: for balancing, the battles and prestige on every road from
 // scenario 0 to each scenario and to either end.
 int RunPaths(const QStringList& Arguments, CommandStreams& Io)
@@ -150,11 +156,10 @@ int RunPaths(const QStringList& Arguments, CommandStreams& Io)
         return status;
     }
     if (parser.positionalArguments().size() != 1) {
-        WriteLine(Io.Err, QStringLiteral("ironvale-cam paths: give one campaign file."));
-        return ExitStatus::Trouble;
+        return usageError(Io, Arguments.value(0), QStringLiteral("give one campaign file"));
     }
     const auto campaign = std::make_unique<clsCampaign>();
-    if (!LoadCampaign(parser.positionalArguments().constFirst(), Io, *campaign)) {
+    if (!LoadCampaign(pathFromArgument(parser.positionalArguments().constFirst()), Io, *campaign)) {
         return ExitStatus::Trouble;
     }
     const CampaignPaths paths(*campaign);
