@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/CampaignPaths.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -38,6 +40,8 @@ int RunShow(const QStringList& Arguments, CommandStreams& Io);
 int RunMap(const QStringList& Arguments, CommandStreams& Io);
 int RunExport(const QStringList& Arguments, CommandStreams& Io);
 int RunImport(const QStringList& Arguments, CommandStreams& Io);
+int RunPaths(const QStringList& Arguments, CommandStreams& Io);
+int RunDiff(const QStringList& Arguments, CommandStreams& Io);
 
 // The whole tool: argv as given, the program's name first.
 int RunTool(const QStringList& Arguments, CommandStreams& Io);
@@ -109,3 +113,17 @@ int CheckEach(const QStringList& Paths, CommandStreams& Io, WarningsFunction War
 // A campaign's text holds one byte per character; shown as Latin-1, as the
 // editor shows it.
 [[nodiscard]] QString FromCampaignBytes(const std::string& strBytes);
+
+// "battles 2..4, prestige 1550..1850" for a scenario reached on the way
+// there; "unbounded" stands for the most where a cycle can be entered.
+[[nodiscard]] QString balanceText(const CampaignPaths::Reach& reach);
+
+// The same made safe for a terminal: a campaign's text may hold any byte.
+[[nodiscard]] QString shownText(const std::string& bytes);
+
+// The nation a campaign file names by its victory movie, or "unknown (N)"
+// for a movie the editor does not know; File holds the file's bytes.
+[[nodiscard]] QString NationName(const clsCampaign& Campaign, const QByteArray& File);
+
+// Every byte at path ("-" for standard input). Empty on success, else the reason.
+[[nodiscard]] QString readWholeInput(const std::filesystem::path& path, CommandStreams& Io, QByteArray& bytes);

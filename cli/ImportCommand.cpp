@@ -5,31 +5,8 @@
 #include "data/clsCampaign.h"
 
 #include <QCommandLineParser>
-#include <QFile>
 
 #include <memory>
-
-namespace {
-
-// The JSON text at strPath ("-" for standard input). Empty on success, else the reason.
-QString ReadJson(const std::filesystem::path& strPath, CommandStreams& Io, QByteArray& Json)
-{
-    if (strPath == "-") {
-        Json = Io.In.readAll();
-        return {};
-    }
-    if (std::error_code error; std::filesystem::is_directory(strPath, error)) {
-        return QStringLiteral("it is a folder, not a JSON file");
-    }
-    QFile File;
-    if (const QString strReason = openInput(strPath, File); !strReason.isEmpty()) {
-        return strReason;
-    }
-    Json = File.readAll();
-    return File.error() == QFileDevice::NoError ? QString() : File.errorString();
-}
-
-} // namespace
 
 // import JSON -o FILE [--no-check]: the campaign file the JSON describes.
 // Writes nothing unless every step before the write has passed.
@@ -74,7 +51,7 @@ int RunImport(const QStringList& Arguments, CommandStreams& Io)
     }
     const QString strName = DisplayName(strJson);
     QByteArray Json;
-    if (const QString strReason = ReadJson(strJson, Io, Json); !strReason.isEmpty()) {
+    if (const QString strReason = readWholeInput(strJson, Io, Json); !strReason.isEmpty()) {
         writeDiagnostic(Io.Err, QStringLiteral("%1: cannot be read: %2").arg(strName, strReason));
         return ExitStatus::Trouble;
     }

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <optional>
 #include <tuple>
 #include <vector>
 
@@ -186,7 +187,7 @@ struct Arrow {
 // that leaves it, listing the outcomes that take it; the arrow starts below
 // its cell, and has no label of its own to stand over other arrows and nodes.
 Agnode_t* DrawScenario(Agraph_t* pGraph, const CampaignGraph& Graph, const clsScenario& Scenario,
-                       const std::vector<Arrow>& arrows)
+                       const std::vector<Arrow>& arrows, const CampaignPaths* paths)
 {
     const auto intI = static_cast<int16_t>(Scenario.Number());
     QStringList title{
@@ -203,6 +204,9 @@ Agnode_t* DrawScenario(Agraph_t* pGraph, const CampaignGraph& Graph, const clsSc
     if (blnUnreachable) {
         title << QStringLiteral("unreachable");
         pLook = pLook == &PlainLook ? &UnreachableLook : pLook;
+    }
+    if (paths != nullptr && paths->scenario(intI).reached) {
+        title << QStringLiteral("<FONT POINT-SIZE=\"10\">%1</FONT>").arg(balanceText(paths->scenario(intI)));
     }
     QString html = QStringLiteral("<TABLE BORDER=\"0\" CELLBORDER=\"0\" CELLSPACING=\"0\" CELLPADDING=\"2\">"
                                   "<TR><TD COLSPAN=\"%1\">%2</TD></TR><HR/><TR>")
@@ -288,7 +292,8 @@ Agnode_t* drawMissing(Agraph_t* pGraph, const QString& id, int32_t goTo)
     return pNode;
 }
 
-void DrawCampaign(Agraph_t* pGraph, const clsCampaign& Campaign)
+// With paths, each scenario shows the battles and prestige on the way there.
+void DrawCampaign(Agraph_t* pGraph, const clsCampaign& Campaign, const CampaignPaths* paths)
 {
     const CampaignGraph Graph(Campaign);
     // Drawn first, so dot puts it at the top left.
@@ -303,7 +308,7 @@ void DrawCampaign(Agraph_t* pGraph, const clsCampaign& Campaign)
         if (Graph.Used(intI)) {
             const clsScenario& Scenario = Campaign.Scenarios(intI);
             arrowsFrom[intI] = arrowsOf(Graph, Scenario);
-            Nodes[QStringLiteral("s%1").arg(intI)] = DrawScenario(pGraph, Graph, Scenario, arrowsFrom[intI]);
+            Nodes[QStringLiteral("s%1").arg(intI)] = DrawScenario(pGraph, Graph, Scenario, arrowsFrom[intI], paths);
         }
     }
     for (const auto& [intI, arrows] : arrowsFrom) {
@@ -399,7 +404,10 @@ int RunMap(const QStringList& Arguments, CommandStreams& Io)
                                     QStringLiteral("FORMAT"));
     const QCommandLineOption Force(QStringLiteral("force"),
                                    QStringLiteral("Write a PNG to standard output even when it is a terminal."));
-    Parser.addOptions({Output, Format, Force});
+    const QCommandLineOption withPaths(QStringLiteral("paths"),
+                                       QStringLiteral("Show in each scenario the fewest and most battles and the least and "
+                                                      "most prestige on arrival, as the paths command finds them."));
+    Parser.addOptions({Output, Format, Force, withPaths});
     Parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The campaign file; - for standard input."));
     if (const int intStatus = ParseArguments(Parser, Arguments, Io); intStatus >= 0) {
         return intStatus;
@@ -437,7 +445,9 @@ int RunMap(const QStringList& Arguments, CommandStreams& Io)
     QString strReason;
     const Drawing Map(LabelText(
         QStringLiteral("%1 (%2)").arg(FromCampaignBytes(Campaign->Description()), DisplayName(strFile))));
-    DrawCampaign(Map.Graph(), *Campaign);
+    const std::optional<CampaignPaths> paths =
+        Parser.isSet(withPaths) ? std::optional<CampaignPaths>(*Campaign) : std::nullopt;
+    DrawCampaign(Map.Graph(), *Campaign, paths ? &*paths : nullptr);
     const QByteArray Bytes = Render(GraphvizContext(), Map.Graph(), strRenderer, strReason);
     if (!strReason.isEmpty()) {
         writeDiagnostic(Io.Err, strReason + QLatin1Char('.'));

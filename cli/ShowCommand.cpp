@@ -2,34 +2,13 @@
 #include "cli/Names.h"
 
 #include "data/CampaignGraph.h"
-#include "data/FieldCodec.h"
 #include "data/clsCampaign.h"
-#include "storage/CampaignStorage.h"
 
 #include <QCommandLineParser>
 
-#include <array>
 #include <memory>
 
 namespace {
-
-constexpr std::array<const char*, 4> NationNames{"Germany", "U.K", "U.R.S.S", "U.S.A"};
-
-// The victory movie's field, by which the file names its nation.
-constexpr int victoryMovie = 4;
-
-QString NationName(const clsCampaign& Campaign, const QByteArray& File)
-{
-    const int32_t lngNation = Campaign.Nation();
-    // A movie the editor does not know is read as the nation it had, and
-    // a save would put another movie in its place.
-    const bool known = DecodeFileName(File.constData() + victoryMovie) ==
-                       DecodeFileName(CampaignBytes(Campaign).constData() + victoryMovie);
-    if (!known || lngNation < 0 || lngNation >= static_cast<int32_t>(NationNames.size())) {
-        return QStringLiteral("unknown (%1)").arg(lngNation);
-    }
-    return QLatin1String(NationNames[static_cast<std::size_t>(lngNation)]);
-}
 
 QString Destination(const CampaignGraph& Graph, int32_t lngGoTo)
 {
@@ -44,12 +23,6 @@ QString Destination(const CampaignGraph& Graph, int32_t lngGoTo)
         break;
     }
     return QStringLiteral("scenario %1 (not in the campaign)").arg(lngGoTo);
-}
-
-// A campaign's text may hold any byte; a control byte must not reach the terminal.
-QString shownText(const std::string& bytes)
-{
-    return terminalText(FromCampaignBytes(bytes));
 }
 
 QString Field(const QString& strLabel, const QString& strValue)

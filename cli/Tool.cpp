@@ -1,6 +1,7 @@
 #include "cli/Command.h"
 #include "cli/Names.h"
 
+#include "data/FieldCodec.h"
 #include "data/basFields.h"
 #include "data/clsCampaign.h"
 #include "storage/CampaignStorage.h"
@@ -35,6 +36,8 @@ constexpr std::array Commands{
     CommandEntry{"map", "draw a campaign as a graph (SVG, PNG or DOT) with Graphviz", RunMap},
     CommandEntry{"export", "write a campaign as JSON", RunExport},
     CommandEntry{"import", "write a campaign file from its JSON", RunImport},
+    CommandEntry{"paths", "the battles and prestige on every route, for balancing a campaign", RunPaths},
+    CommandEntry{"diff", "what changed between two campaigns, field by field", RunDiff},
 };
 
 QString Usage()
@@ -342,6 +345,50 @@ QString DisplayName(const std::filesystem::path& path)
 QString FromCampaignBytes(const std::string& strBytes)
 {
     return QString::fromLatin1(strBytes.data(), static_cast<qsizetype>(strBytes.size()));
+}
+
+QString shownText(const std::string& bytes)
+{
+    return terminalText(FromCampaignBytes(bytes));
+}
+
+namespace {
+
+constexpr std::array<const char*, 4> NationNames{"Germany", "U.K", "U.R.S.S", "U.S.A"};
+
+// The victory movie's field, by which the file names its nation.
+constexpr int victoryMovie = 4;
+
+} // namespace
+
+QString NationName(const clsCampaign& Campaign, const QByteArray& File)
+{
+    const int32_t lngNation = Campaign.Nation();
+    // A movie the editor does not know is read as the nation it had, and
+    // a save would put another movie in its place.
+    const bool known = DecodeFileName(File.constData() + victoryMovie) ==
+                       DecodeFileName(CampaignBytes(Campaign).constData() + victoryMovie);
+    if (!known || lngNation < 0 || lngNation >= static_cast<int32_t>(NationNames.size())) {
+        return QStringLiteral("unknown (%1)").arg(lngNation);
+    }
+    return QLatin1String(NationNames[static_cast<std::size_t>(lngNation)]);
+}
+
+QString readWholeInput(const std::filesystem::path& path, CommandStreams& Io, QByteArray& bytes)
+{
+    if (path == "-") {
+        bytes = Io.In.readAll();
+        return {};
+    }
+    if (std::error_code error; std::filesystem::is_directory(path, error)) {
+        return QStringLiteral("it is a folder, not a file");
+    }
+    QFile file;
+    if (const QString reason = openInput(path, file); !reason.isEmpty()) {
+        return reason;
+    }
+    bytes = file.readAll();
+    return file.error() == QFileDevice::NoError ? QString() : file.errorString();
 }
 
 int RunTool(const QStringList& Arguments, CommandStreams& Io)
