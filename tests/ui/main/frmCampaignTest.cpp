@@ -19,8 +19,8 @@
 
 namespace {
 
-const QString strQuestion = " Open Campaign|36|Do you want to save the current campaign?";
-const QString strDescriptionWarning = "Campaign Editor|48|Invalid Description \rDescriptione is reset to its previous value";
+const QString strDescriptionWarning =
+    "Campaign Editor|48|Invalid Description \rDescriptione is reset to its previous value";
 
 // The main window shown and active on the offscreen screen.
 class CampaignWindowTest : public ProgramTest {
@@ -32,7 +32,8 @@ protected:
     // Chooses a menu command or clicks a button.
     void Do(const char* strName)
     {
-        Child<QAction>(strName) ? Child<QAction>(strName)->trigger() : QTest::mouseClick(Child(strName), Qt::LeftButton);
+        auto* pItem = Child<QAction>(strName);
+        pItem ? pItem->trigger() : QTest::mouseClick(Child(strName), Qt::LeftButton);
         Reactivate(&Window);
     }
 
@@ -113,92 +114,31 @@ TEST_F(CampaignWindowTest, StartsNewAndHeaderBoxesFilterKeysAndWarnWithThePrevio
     EXPECT_TRUE(Box("txtDescription")->Text().isEmpty() && Doc.Description().empty());
     Type(Box("txtDescription"), "x");
     EXPECT_EQ(Doc.Description(), "x");
-    // Emptied over a selection, the prestige shows a selected 0 the next
-    // digits replace; emptied key by key it takes the digits typed after;
-    // left empty, it stores 0.
-    TextBox* pBox = Box("txtPrestige");
-    Type(pBox, "1500\t");
-    Type(pBox, "\b");
-    QTest::keyClicks(pBox, "2500");
-    EXPECT_EQ(pBox->Text(), "2500");
-    QTest::keyClicks(pBox, "\b\b\b\b12");
-    EXPECT_EQ(pBox->Text(), "12");
-    EXPECT_EQ(Doc.Prestige(), 1500);
-    Type(pBox, "\b\t");
+    // Left empty, the prestige stores 0.
+    Type(Box("txtPrestige"), "\b\t");
     EXPECT_EQ(Doc.Prestige(), 0);
     EXPECT_TRUE(Dialogs.TakeMessages().isEmpty());
 }
 
-TEST_F(CampaignWindowTest, ACampaignBuiltInTheWindowIsSavedReopenedAndSavedAgainUnchanged)
+// A campaign built in the window passes the check and is saved and opened
+// again whole; the file dialog offers the document's name, any character kept.
+TEST_F(CampaignWindowTest, ACampaignBuiltInTheWindowIsSavedAndOpenedAgainWhole)
 {
     Type(Box("txtDescription"), "intro");
     QTest::keyClick(Child("cmbNation"), Qt::Key_End);
-    InDialog({"", "POLAND", "1", "1", "2", "255"});
-    InDialog({"", "FRANCE", "2", "2", "254", "255"});
-    InDialog({"", "ENGLAND", "254", "254", "254", "255"});
+    InDialog({"", "POLAND", "1", "1", "254", "255"});
+    InDialog({"", "FRANCE", "254", "254", "254", "255"});
     Do("cmdCheck");
     // Save leaves the focus in the box: the prestige still being typed counts.
     Type(Box("txtPrestige"), "1500");
-    // A title of five characters loses its ".cam"; a shorter one stays whole.
-    Dialogs.Files = {Path("x.cam"), Path("x.cam"), Path("a.b"), Path("abcd")};
+    const QString strFile = Path(QStringLiteral("\u03a9mega.cam"));
+    Dialogs.Files = {strFile, strFile, std::nullopt};
     Do("mnuFileSave");
     EXPECT_EQ(Dialogs.TakeMessages(), QStringList{"Integrity Check|64|Integrity Check Passed"});
     Do("mnuFileOpen");
-    EXPECT_EQ(Shown(), "Ironvale Campaign Editor - x,intro,1500,3,#000 POLAND|#001 FRANCE|#002 ENGLAND|,,"
-                       "10011,-1,0");
-    Do("mnuFileSave");
-    EXPECT_TRUE(Window.windowTitle() == "Ironvale Campaign Editor - a.b" && Doc.Saved() && !Doc.Changed());
-    EXPECT_TRUE(ReadFile(Path("x.cam")).size() == 31944 && ReadFile(Path("x.cam")) == ReadFile(Path("a.b")));
-    Do("mnuFileSave");
-    EXPECT_EQ(Window.windowTitle(), "Ironvale Campaign Editor - abcd");
-    // The name is not stored in the file, so any character of the title stays.
-    Dialogs.Files = {Path(QStringLiteral("\u03a9mega.cam")), std::nullopt};
-    Do("mnuFileSave");
+    EXPECT_EQ(Shown(), "Ironvale Campaign Editor - \u03a9mega,intro,1500,3,#000 POLAND|#001 FRANCE|,,10011,-1,0");
     Do("mnuFileSave");
     EXPECT_EQ(Dialogs.FileDialogs.back().Request.FileName, QStringLiteral("\u03a9mega.cam"));
-    EXPECT_EQ(Window.windowTitle(), QStringLiteral("Ironvale Campaign Editor - \u03a9mega"));
-    EXPECT_TRUE(Dialogs.TakeMessages().isEmpty());
-}
-
-// New, Open, Exit and a close through the frame, each after every kind of
-// edit, the starting prestige still being typed included: No goes on, Yes
-// only after a completed save of what the window shows.
-TEST_F(CampaignWindowTest, TheSaveQuestionGuardsEveryWayOutAfterEveryKindOfEdit)
-{
-    int intRun = 0;
-    const std::function<void()> Edits[] = {
-        [&] { Type(Box("txtDescription"), QStringLiteral("d%1").arg(intRun)); },
-        [&] { QTest::keyClick(Child("cmbNation"), Doc.Nation() < 3 ? Qt::Key_Down : Qt::Key_Up); },
-        [&] { Type(Box("txtPrestige"), QStringLiteral("%1\t").arg(intRun)); }, [&] { InDialog(); },
-        [&] { Type(Box("txtPrestige"), QString::number(1000 + intRun)); }};
-    const QStringList strAnswers{"No", "refused", "cancelled", "saved"};
-    for (const QString strCommand : {"mnuFileNew", "mnuFileOpen", "mnuFileExit", "close"}) {
-        for (const std::function<void()>& Edit : Edits) {
-            // Every command and every edit meet every answer.
-            const QString strAnswer = strAnswers[intRun++ % 4];
-            SCOPED_TRACE((strCommand + ' ' + strAnswer + ' ' + QString::number(intRun)).toStdString());
-            InDialog({"", "s", "254", "254", "254", "255"}); // a scenario that ends the campaign
-            Doc.Scenarios(0).SetResultScenario(0, 254);
-            // Nothing to ask about after a completed save and the refill it makes.
-            Dialogs = ScriptedDialogs();
-            Dialogs.Files = {Path("q.cam"), {}, strAnswer == "saved" ? std::optional(Path("q.cam")) : std::nullopt, {}};
-            Do("mnuFileSave");
-            Do("mnuFileOpen");
-            Doc.Scenarios(0).SetResultScenario(0, strAnswer == "refused" ? 49 : 254);
-            Edit();
-            auto Expected = std::make_unique<clsCampaign>(Doc);
-            Expected->SetPrestige(Box("txtPrestige")->Text().toInt());
-            Dialogs.Answers = {strAnswer == "No" ? MsgBoxAnswer::No : MsgBoxAnswer::Yes};
-            strCommand == "close" ? void(Window.close()) : Child<QAction>(strCommand)->trigger();
-            // New empties the document, Open shows its file dialog, Exit and close hide the window.
-            const bool blnNew = Doc.ScenarioCount() == 0 && !Doc.Changed();
-            const bool blnOpen = Dialogs.FileDialogs.size() > 2 && !Dialogs.FileDialogs.back().Save;
-            EXPECT_EQ(blnNew || blnOpen || Window.isHidden(), strAnswer == "No" || strAnswer == "saved");
-            EXPECT_EQ(Dialogs.TakeMessages().value(0), strQuestion);
-            EXPECT_EQ(ReadFile(Path("q.cam")) == FileOf(*Expected), strAnswer == "saved");
-            EXPECT_EQ(Child<ListBox>("lstError")->ListCount(), strAnswer == "refused" ? 1 : 0);
-        }
-    }
 }
 
 // Each save fails against a real campaign file, which keeps every byte; no
@@ -232,7 +172,8 @@ TEST_F(CampaignWindowTest, SavesUnderFaultsKeepTheOldFileAndLoseNothing)
             const QStringList strShown = Dialogs.TakeMessages();
             return strShown.size() == 1 && strShown[0].startsWith(strMessage) &&
                    (Fault.strReason == nullptr || strShown[0].contains(Fault.strReason)) && State() == strBefore &&
-                   strShown[0].endsWith(Fault.strCase == strMoved ? "\rNo file was created." : "\rThe file was not changed.");
+                   strShown[0].endsWith(Fault.strCase == strMoved ? "\rNo file was created."
+                                                                  : "\rThe file was not changed.");
         }));
         EXPECT_EQ(ReadFile(Path(Fault.strOldFile)), Old);
         for (const char* strFolder : {".", "locked", "folder.cam", "moving"}) {
@@ -242,97 +183,31 @@ TEST_F(CampaignWindowTest, SavesUnderFaultsKeepTheOldFileAndLoseNothing)
     }
 }
 
-// Remove All keeps the header; an Open that fails or is cancelled changes
-// neither the window, the document, its name and flags, nor the check list;
-// a complete Open and New replace all of it and empty the check list.
-TEST_F(CampaignWindowTest, OnlyACompleteOpenOrNewReplacesTheCampaign)
-{
-    Type(Box("txtDescription"), "mine");
-    Type(Box("txtPrestige"), "77\t");
-    QTest::keyClick(Child("cmbNation"), Qt::Key_Down);
-    InDialog({"", "a"});
-    Do("cmdRemoveAll");
-    EXPECT_EQ(Shown(), "Ironvale Campaign Editor - New,mine,77,1,,,10000,-1,10");
-    InDialog({"", "s", "254", "254", "254", "255"});
-    const QByteArray Whole = FileOf(Doc);
-    WriteFile(Path("whole.cam"), Whole);
-    WriteFile(Path("short.cam"), Whole.left(1000));
-    WriteFile(Path("sixty.cam"), QByteArray(1, 60) + Whole.mid(1));
-    Doc.Scenarios(0).SetResultScenario(0, 9);
-    Window.Update(0);
-    Do("cmdCheck");
-    Dialogs.TakeMessages();
-    const std::string strBefore = State();
-    for (const auto& [strFile, strReason] :
-         {std::pair<QString, QString>("gone.cam", "No such file or directory"),
-          {"short.cam", "The file ends at byte 1000, but a campaign file has 31944 bytes."},
-          {"sixty.cam", "The file claims 60 scenarios, but a campaign holds at most 50."}, {"", ""}}) {
-        Dialogs.Answers = {MsgBoxAnswer::No};
-        Dialogs.Files = {strFile.isEmpty() ? std::nullopt : std::optional(Path(strFile))};
-        Do("mnuFileOpen");
-        EXPECT_TRUE(State() == strBefore && QGuiApplication::overrideCursor() == nullptr);
-        QStringList strExpected{strQuestion};
-        if (!strFile.isEmpty()) {
-            strExpected << "Open Campaign|48|The campaign " + Path(strFile) + " could not be opened:\r" + strReason +
-                               "\rThe current campaign is unchanged.";
-        }
-        EXPECT_EQ(Dialogs.TakeMessages(), strExpected);
-    }
-    Dialogs.Answers = {MsgBoxAnswer::No};
-    Dialogs.Files = {Path("whole.cam")};
-    Do("mnuFileOpen");
-    EXPECT_EQ(Shown(), "Ironvale Campaign Editor - whole,mine,77,1,#000 s|,,10011,-1,0");
-    Doc.Scenarios(0).SetResultScenario(0, 9);
-    Do("cmdCheck");
-    Do("mnuFileNew");
-    EXPECT_EQ(Shown(), "Ironvale Campaign Editor - New,new,0,0,,,10001,-1,0");
-}
-
-// Add, Change (a Cancel leaves everything as it was; a double click on a
-// line opens it as Change does), Remove, Remove All, Check and Clear work on
-// the selected line; a line left unselected turns Change and Remove off;
-// what the dialog's Paste brings reaches the campaign through OK only, under
-// the number it was pasted into.
+// A Ctrl+click or Ctrl+Space leaves no line selected and turns Change and
+// Remove off; a double click opens a line as Change does, below the lines
+// nothing; what is wrong stays listed until Clear, and a Save refused by the
+// check lists it again. (The monkey checks the document the commands leave.)
 TEST_F(CampaignWindowTest, TheListsCommandsWorkOnTheSelectedLineOnly)
 {
     const std::string strNew = "Ironvale Campaign Editor - New,new,0,0,";
-    InDialog({"", "a", "254", "255", "1", "0"});
-    InDialog({"", "x"}, false);
-    EXPECT_EQ(Shown(), strNew + "#000 a|,,10010,-1,10");
+    InDialog({"", "a"});
     InDialog({"", "b"});
-    InDialog({"3"});
-    InDialog();
-    // Slot 3 moves to 7 and keeps its line selected.
-    List()->setCurrentRow(3); // as a click does, unlike SetListIndex
-    InDialog({"7"}, true, "cmdChange");
-    EXPECT_EQ(Shown(), strNew + "#000 a|#001 b|#002 new|#007 new|,,11110,3,10");
-    List()->SetListIndex(2);
-    Do("cmdRemove");
-    EXPECT_EQ(Shown(), strNew + "#000 a|#001 b|#007 new|,,11110,1,10");
-
     const auto LineOf = [this](int intRow) { return List()->visualItemRect(List()->item(intRow)).center(); };
-    const auto ChangeOn = [this] { return Child("cmdChange")->isEnabled() && Child("cmdRemove")->isEnabled(); };
+    const auto Selected = [this] { return Child("cmdChange")->isEnabled() && Child("cmdRemove")->isEnabled(); };
     QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, LineOf(1));
-    EXPECT_TRUE(ChangeOn());
+    EXPECT_TRUE(Selected());
     QTest::mouseClick(List()->viewport(), Qt::LeftButton, Qt::ControlModifier, LineOf(1));
-    EXPECT_TRUE(List()->ListIndex() == -1 && !Child("cmdChange")->isEnabled() && !Child("cmdRemove")->isEnabled());
+    EXPECT_TRUE(List()->ListIndex() == -1 && !Selected());
     QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, LineOf(1));
     QTest::keyClick(List(), Qt::Key_Space, Qt::ControlModifier);
-    EXPECT_TRUE(List()->ListIndex() == -1 && !Child("cmdChange")->isEnabled() && !Child("cmdRemove")->isEnabled());
-    // A double click below the lines then opens nothing.
+    EXPECT_TRUE(List()->ListIndex() == -1 && !Selected());
     const QPoint Below(2, List()->viewport()->height() - 2);
     QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, Below);
     QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, Below);
     EXPECT_TRUE(Dialog.isHidden());
-
-    List()->setCurrentRow(1);
-    std::string strBefore = State();
-    InDialog({"", "changed"}, false, "cmdChange");
-    EXPECT_EQ(State(), strBefore);
     QString strOpened;
     WhenModalOpens([&](QWidget*) {
         strOpened = Dialog.windowTitle();
-        QTest::mouseClick(Child("cmdCopy"), Qt::LeftButton);
         QTest::mouseClick(Child("cmdCancel"), Qt::LeftButton);
     });
     // The first click of a double click is a click of its own, as on a desktop.
@@ -340,38 +215,7 @@ TEST_F(CampaignWindowTest, TheListsCommandsWorkOnTheSelectedLineOnly)
     QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, LineOf(0));
     Reactivate(&Window);
     EXPECT_EQ(strOpened, "Scenario Data - a");
-    const clsScenario Copied = Doc.Scenarios(0);
-    for (const bool blnOK : {false, true}) {
-        List()->setCurrentRow(1);
-        InDialog(
-            [&] {
-                QTest::mouseClick(Child("cmdPaste"), Qt::LeftButton);
-                QTest::mouseClick(Child(blnOK ? "cmdOK" : "cmdCancel"), Qt::LeftButton);
-            },
-            "cmdChange");
-        clsScenario Expected = Copied;
-        if (!blnOK) {
-            Expected.Clear();
-            Expected.SetName("b");
-        }
-        Expected.SetNumber(1);
-        EXPECT_EQ(Doc.Scenarios(1), Expected);
-    }
-    EXPECT_EQ(Doc.Scenarios(0), Copied);
-    EXPECT_EQ(Shown(), strNew + "#000 a|#001 a|#007 new|,,11110,1,10");
-
-    // With all 50 slots used Add is off; removing one turns it on again.
-    for (int16_t intI = 0; intI < clsCampaign::MaxScenarios; ++intI) {
-        Doc.Scenarios(intI).SetNumber(intI);
-    }
-    Window.Update(0);
-    EXPECT_FALSE(Child("cmdAdd")->isEnabled());
-    Do("cmdRemove");
-    EXPECT_TRUE(Child("cmdAdd")->isEnabled());
-    Doc.SetChanged(false);
     Do("cmdRemoveAll");
-    EXPECT_EQ(Shown(), strNew + ",,10000,-1,10");
-    // What is wrong stays listed until Clear, and a Save refused by the check lists it again.
     const std::string strWrong =
         strNew + ",Victory Scenario (254) not referenced|Defeat Scenario (255) not referenced|,10001,-1,10";
     Do("cmdCheck");

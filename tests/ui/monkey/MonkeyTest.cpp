@@ -3,14 +3,10 @@
 // question and opens odd campaign files, and after every action checks the
 // promises the program makes. A seed and an action count name a run:
 // IRONVALE_MONKEY_SEED and IRONVALE_MONKEY_ACTIONS replay a failure exactly.
-#include "data/clsCampaign.h"
 #include "storage/CampaignStorage.h"
 #include "tests/cli/RandomCampaignFile.h"
-#include "tests/ui/support/ScriptedDialogs.h"
-#include "ui/main/frmCampaign.h"
-#include "ui/scenario/frmScenario.h"
+#include "tests/ui/support/ProgramTest.h"
 #include "ui/services/ListBox.h"
-#include "ui/services/TextBox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,17 +15,10 @@
 #include <QContextMenuEvent>
 #include <QDirIterator>
 #include <QElapsedTimer>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QMenu>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 
-#include <gtest/gtest.h>
-
 #include <deque>
-#include <functional>
 #include <iostream>
 #include <map>
 #include <numeric>
@@ -38,18 +27,9 @@
 namespace {
 
 // The program as start-up wires it; made again after Exit, as a user starts it again.
-struct Session {
-    Session()
-    {
-        window.SetScenarioDialog(dialog);
-        window.SetCampaign(doc);
-        dialog.SetCampaign(doc);
-        window.Update(-1);
-    }
-    ScriptedDialogs dialogs;
-    clsCampaign doc;
-    frmCampaign window{dialogs};
-    frmScenario dialog{dialogs, &window};
+struct Session : ProgramTest {
+    using ProgramTest::Dialog, ProgramTest::Dialogs, ProgramTest::Doc, ProgramTest::Window;
+    void TestBody() override {}
 };
 
 // What a text box promises: typed characters pass its filter and stop at its
@@ -87,15 +67,10 @@ bool inRange(const BoxRule& rule, const QString& s)
 // passes, within the limit, or only deletes (a name from a file may be longer).
 bool editAllowed(const QString& before, const QString& after, const BoxRule& rule)
 {
-    const qsizetype shorter = std::min(before.size(), after.size());
-    qsizetype front = 0;
-    qsizetype back = 0;
-    while (front < shorter && before[front] == after[front]) {
-        ++front;
-    }
-    while (back < shorter - front && before[before.size() - 1 - back] == after[after.size() - 1 - back]) {
-        ++back;
-    }
+    const auto common = [](auto b, auto e, auto o, auto oEnd) { return std::mismatch(b, e, o, oEnd).first - b; };
+    const qsizetype front = common(before.begin(), before.end(), after.begin(), after.end());
+    const qsizetype back = std::min<qsizetype>(common(before.rbegin(), before.rend(), after.rbegin(), after.rend()),
+                                               std::min(before.size(), after.size()) - front);
     const QString inserted = after.mid(front, after.size() - front - back);
     return inserted.isEmpty() || (after.size() <= rule.limit && passes(rule, inserted));
 }
@@ -109,16 +84,17 @@ QString text(const std::string& bytes)
 QMap<QString, QString> fieldsOf(const clsScenario& s)
 {
     const auto n = [](int32_t value) { return QString::number(value); };
-    QMap<QString, QString> fields{{"txtScenario", text(s.Name())},    {"txtNumber", n(s.Number())},
-                                  {"txtAnimation", text(s.Movie())},  {"txtVoice", text(s.Voice())},
-                                  {"txtText", text(s.Text())},        {"txtPrestige", n(s.Prestige())},
-                                  {"txtFirstUnknown", n(s.FirstUnknown())}, {"txtSecondUnknown", n(s.SecondUnknown())},
-                                  {"txtThirdUnknown", n(s.ThirdUnknown())}};
+    QMap<QString, QString> fields{
+        {"txtScenario", text(s.Name())},         {"txtNumber", n(s.Number())},
+        {"txtAnimation", text(s.Movie())},       {"txtVoice", text(s.Voice())},
+        {"txtText", text(s.Text())},             {"txtPrestige", n(s.Prestige())},
+        {"txtFirstUnknown", n(s.FirstUnknown())}, {"txtSecondUnknown", n(s.SecondUnknown())},
+        {"txtThirdUnknown", n(s.ThirdUnknown())}};
     for (int16_t i = 0; i < clsScenario::OutcomeCount; ++i) {
         const QString o = QString::number(i);
-        fields.insert({{"txtResultScenario" + o, n(s.ResultScenario(i))}, {"txtResultPrestige" + o, n(s.ResultPrestige(i))},
-                       {"txtResultText" + o, text(s.ResultText(i))}, {"txtResultVoice" + o, text(s.ResultVoice(i))},
-                       {"txtResultMovie" + o, text(s.ResultMovie(i))}});
+        fields.insert({{"txtResultScenario" + o, n(s.ResultScenario(i))},
+                       {"txtResultPrestige" + o, n(s.ResultPrestige(i))}, {"txtResultText" + o, text(s.ResultText(i))},
+                       {"txtResultVoice" + o, text(s.ResultVoice(i))}, {"txtResultMovie" + o, text(s.ResultMovie(i))}});
     }
     return fields;
 }
@@ -142,7 +118,7 @@ std::string nameOf(const QString& path)
 
 std::string show(const QString& s)
 {
-    return QJsonDocument(QJsonArray{s}).toJson(QJsonDocument::Compact).toStdString();
+    return '"' + s.toStdString() + '"';
 }
 
 // A key as a keyboard sends it: the shortcut override first, then press and release.
@@ -177,23 +153,24 @@ public:
                   {"retype txtPrestige", 5, [this] { retype(widget("txtPrestige")); }},
                   {"Ctrl+click lstScenario", 3, [this] { click(widget("lstScenario"), Qt::ControlModifier); }},
                   {"double-click lstScenario", 4, [this] { click(widget("lstScenario"), 0, true); }}};
-        for (const auto& [name, weight] : {std::pair{"cmdAdd", 10}, {"cmdChange", 4}, {"cmdRemove", 3}, {"cmdRemoveAll", 1},
-                                           {"cmdCheck", 4}, {"cmdClear", 2}, {"txtDescription", 5}, {"txtPrestige", 6},
-                                           {"cmbNation", 3}, {"lstScenario", 10}, {"lstError", 2}}) {
-            m_main.push_back({name, weight, [this, target = name] { click(widget(target)); }});
-        }
-        for (const auto& [name, weight] : {std::pair{"mnuFileNew", 3}, {"mnuFileOpen", 8}, {"mnuFileSave", 8},
-                                           {"mnuFileExit", 1}, {"mnuHelpAbout", 1}, {"mnuHelpFileInfo", 1}, {"close", 2}}) {
-            m_main.push_back({name, weight, [this, target = name] { command(target); }});
+        for (const auto& [name, weight] :
+             {std::pair{"cmdAdd", 10}, {"cmdChange", 4}, {"cmdRemove", 3}, {"cmdRemoveAll", 1}, {"cmdCheck", 4},
+              {"cmdClear", 2}, {"txtDescription", 5}, {"txtPrestige", 6}, {"cmbNation", 3}, {"lstScenario", 10},
+              {"lstError", 2}, {"mnuFileNew", 3}, {"mnuFileOpen", 8}, {"mnuFileSave", 8}, {"mnuFileExit", 1},
+              {"mnuHelpAbout", 1}, {"mnuHelpFileInfo", 1}, {"close", 2}}) {
+            const bool file = name[0] == 'm' || (name[0] == 'c' && name[1] == 'l');
+            m_main.push_back({name, weight, [this, file, name = name] { file ? command(name) : click(widget(name)); }});
         }
         // In the scenario dialog; Cancel comes first, for a dialog that has had steps enough.
         static const QStringList numbers = QStringLiteral("txtNumber txtNumber txtNumber txtPrestige txtThirdUnknown "
-                                                          "txtResultScenario0 txtResultScenario1 txtResultScenario3").split(u' ');
+                                                          "txtResultScenario0 txtResultScenario1 txtResultScenario3")
+                                               .split(u' ');
         m_inDialog = {{"  dialog: cmdCancel", 3, [this] { click(widget("cmdCancel", true)); }},
                       {"  dialog: cmdOK", 6, [this] { click(widget("cmdOK", true)); }},
                       {"  dialog: Esc", 1, [this] { sendKey(focus(), Qt::Key_Escape, 0, QStringLiteral("\x1b")); }},
-                      {"  dialog: Return", 3, [this] { guarded([this] { sendKey(focus(), Qt::Key_Return, 0, "\r"); }); }},
-                      {"  dialog: close", 1, [this] { m_session->dialog.close(); }},
+                      {"  dialog: Return", 3,
+                       [this] { guarded([this] { sendKey(focus(), Qt::Key_Return, 0, QStringLiteral("\r")); }); }},
+                      {"  dialog: close", 1, [this] { m_session->Dialog.close(); }},
                       {"  dialog: key", 60, [this] { typeKey(); }},
                       {"  dialog: retype a number", 10, [this] { retype(widget(numbers[below(8)], true)); }},
                       {"  dialog: click a box", 20, [this] { click(m_dialogBoxes[below(int(m_dialogBoxes.size()))]); }},
@@ -208,11 +185,15 @@ public:
     {
         for (int index = 1; index <= count; ++index) {
             if (!act(pick(m_main))) {
-                std::string report = "seed " + std::to_string(m_seed) + ": " + m_violations.front() + "\nafter action " +
-                                     std::to_string(index) + "; replay with IRONVALE_MONKEY_SEED=" + std::to_string(m_seed) +
-                                     " IRONVALE_MONKEY_ACTIONS=" + std::to_string(index) + "\nrecent actions, oldest first:\n";
-                return std::accumulate(m_recent.begin(), m_recent.end(), report,
-                                       [](const std::string& sum, const std::string& name) { return sum + "  " + name + "\n"; });
+                const std::string seed = std::to_string(m_seed);
+                std::string report = "seed " + seed + ": " + m_violations.front() + "\nafter action " +
+                                     std::to_string(index) + "; replay with IRONVALE_MONKEY_SEED=" + seed +
+                                     " IRONVALE_MONKEY_ACTIONS=" + std::to_string(index) +
+                                     "\nrecent actions, oldest first:\n";
+                for (const std::string& name : m_recent) {
+                    report += "  " + name + "\n";
+                }
+                return report;
             }
         }
         return {};
@@ -245,13 +226,13 @@ private:
     void note(const std::string& name)
     {
         m_recent.push_back(name);
-        while (m_recent.size() > 30) {
+        if (m_recent.size() > 30) {
             m_recent.pop_front();
         }
     }
     const Action& pick(const std::vector<Action>& table)
     {
-        int roll = below(std::accumulate(table.begin(), table.end(), 0, [](int sum, const Action& a) { return sum + a.weight; }));
+        int roll = below(std::accumulate(table.begin(), table.end(), 0, [](int n, auto& a) { return n + a.weight; }));
         auto chosen = table.begin();
         while ((roll -= chosen->weight) >= 0) {
             ++chosen;
@@ -259,22 +240,21 @@ private:
         note(chosen->name);
         return *chosen;
     }
-    clsCampaign& doc() { return m_session->doc; }
+    clsCampaign& doc() { return m_session->Doc; }
     QWidget* widget(const QString& name, bool inDialog = false)
     {
-        return (inDialog ? &m_session->dialog : m_session->window.centralWidget())->findChild<QWidget*>(name);
+        return (inDialog ? &m_session->Dialog : m_session->Window.centralWidget())->findChild<QWidget*>(name);
     }
-    QString shownText(const char* name) { return widget(name)->property("text").toString(); }
     ListBox* list(const char* name) { return static_cast<ListBox*>(widget(name)); }
-    QWidget* focus() { return QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : &m_session->window; }
+    QWidget* focus() { return QApplication::focusWidget() ? QApplication::focusWidget() : &m_session->Window; }
 
     void restart()
     {
         m_watches.clear();
         m_session.reset();
         m_session = std::make_unique<Session>();
-        m_dialogBoxes = m_session->dialog.findChildren<TextBox*>();
-        for (TextBox* box : m_session->window.centralWidget()->findChildren<TextBox*>() + m_dialogBoxes) {
+        m_dialogBoxes = m_session->Dialog.findChildren<TextBox*>();
+        for (TextBox* box : m_session->Window.centralWidget()->findChildren<TextBox*>() + m_dialogBoxes) {
             m_watches[box] = {ruleOf(box->objectName()), box->text(), {box->text()}};
             QObject::connect(box, &QLineEdit::textEdited, box, [this, box](const QString& now) { edited(box, now); });
             QObject::connect(box, &QLineEdit::textChanged, box, [this, box] {
@@ -285,12 +265,12 @@ private:
                 w.seen = box->text();
             });
         }
-        QObject::connect(&m_session->dialog, &QDialog::finished, &m_session->dialog, [this](int result) {
+        QObject::connect(&m_session->Dialog, &QDialog::finished, &m_session->Dialog, [this](int result) {
             m_dialogResult = result;
             m_accepted = boxTexts();
         });
-        m_session->window.show();
-        activate(&m_session->window);
+        m_session->Window.show();
+        activate(&m_session->Window);
     }
 
     void edited(TextBox* box, const QString& now)
@@ -319,26 +299,16 @@ private:
     {
         QMap<QString, QString> texts;
         for (TextBox* box : m_dialogBoxes) {
-            texts[box->objectName()] = ruleOf(box->objectName()).digits ? QString::number(box->text().toInt()) : box->text();
+            const bool digits = ruleOf(box->objectName()).digits;
+            texts[box->objectName()] = digits ? QString::number(box->text().toInt()) : box->text();
         }
         return texts;
     }
 
+    // Offscreen gives the activation back only after another window had it.
     void activate(QWidget* window)
     {
-        // Offscreen gives the activation back only after another window had it.
-        for (QWidget* next : {&m_standIn, window}) {
-            if (QApplication::activeWindow() == window) {
-                return;
-            }
-            next == window ? (m_standIn.hide(), window->activateWindow()) : m_standIn.show();
-            QElapsedTimer clock;
-            clock.start();
-            while (QApplication::activeWindow() != next && clock.elapsed() < 5000) {
-                QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-            }
-        }
-        expect(QApplication::activeWindow() == window, "a window could not be activated");
+        expect(QApplication::activeWindow() == window || Reactivate(window), "a window could not be activated");
     }
 
     // Runs step; a popup or modal window it opens is dealt with while it is open:
@@ -357,7 +327,7 @@ private:
                 for (QAction* item : menu != nullptr && m_pasteFromMenu ? menu->actions() : QList<QAction*>()) {
                     item->text().startsWith(QLineEdit::tr("&Paste")) ? item->trigger() : void();
                 }
-                top == &m_session->dialog ? inDialog() : sendKey(top, Qt::Key_Escape, 0, QStringLiteral("\x1b"));
+                top == &m_session->Dialog ? inDialog() : sendKey(top, Qt::Key_Escape, 0, QStringLiteral("\x1b"));
                 expect(!top->isVisible(), std::string(top->metaObject()->className()) + " stays open after Esc");
                 top->close();
                 clock.restart();
@@ -386,17 +356,19 @@ private:
     // or an editing, moving or function key.
     void typeKey()
     {
-        static const QString chars = QStringLiteral(
-            "abcxyzAKQZ012345678901234567890123456789.,-_/@#$%&*( +=?~`|^[]{}\\\"'\u00e9\u00df\u00fc\u20ac\u03a9\u00b2");
+        static const QString chars = QStringLiteral("abcxyzAKQZ012345678901234567890123456789.,-_/@#$%&*( +=?~`|^[]{}"
+                                                    "\\\"'\u00e9\u00df\u00fc\u20ac\u03a9\u00b2");
+        const int ctrlAlt = Qt::ControlModifier | Qt::AltModifier;
         static const int modifiers[] = {Qt::ShiftModifier, Qt::KeypadModifier, Qt::ControlModifier,
                                         Qt::ControlModifier | Qt::ShiftModifier, Qt::AltModifier, Qt::MetaModifier,
                                         Qt::GroupSwitchModifier, Qt::GroupSwitchModifier | Qt::ShiftModifier,
-                                        Qt::ControlModifier | Qt::AltModifier, Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier};
+                                        ctrlAlt, ctrlAlt | Qt::ShiftModifier};
         static const std::pair<int, char16_t> keys[] = {
-            {Qt::Key_Escape, 27}, {Qt::Key_Return, 13}, {Qt::Key_Enter, 13}, {Qt::Key_Tab, 9}, {Qt::Key_Backtab, 0},
-            {Qt::Key_Backspace, 8}, {Qt::Key_Backspace, 8}, {Qt::Key_Delete, 127}, {Qt::Key_Insert, 0}, {Qt::Key_Menu, 0},
-            {Qt::Key_Home, 0}, {Qt::Key_End, 0}, {Qt::Key_Left, 0}, {Qt::Key_Right, 0}, {Qt::Key_Up, 0},
-            {Qt::Key_Down, 0}, {Qt::Key_PageDown, 0}, {Qt::Key_F1, 0}, {Qt::Key_F4, 0}, {Qt::Key_unknown, 1}};
+            {Qt::Key_Escape, 27}, {Qt::Key_Return, 13}, {Qt::Key_Enter, 13},    {Qt::Key_Tab, 9},
+            {Qt::Key_Backtab, 0}, {Qt::Key_Backspace, 8}, {Qt::Key_Backspace, 8}, {Qt::Key_Delete, 127},
+            {Qt::Key_Insert, 0},  {Qt::Key_Menu, 0},    {Qt::Key_Home, 0},      {Qt::Key_End, 0},
+            {Qt::Key_Left, 0},    {Qt::Key_Right, 0},   {Qt::Key_Up, 0},        {Qt::Key_Down, 0},
+            {Qt::Key_PageDown, 0}, {Qt::Key_F1, 0},     {Qt::Key_F4, 0},        {Qt::Key_unknown, 1}};
         const int mods = chance(60) ? 0 : modifiers[below(int(std::size(modifiers)))];
         const QChar ch = chars[below(int(chars.size()))];
         const auto& [special, code] = keys[below(int(std::size(keys)))];
@@ -463,7 +435,7 @@ private:
             QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(2, 2), target->mapToGlobal(QPoint(2, 2)));
             way == 0   ? sendKey(target, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"))
             : way == 1 ? sendKey(target, Qt::Key_Insert, Qt::ShiftModifier)
-                       : static_cast<void>(qobject_cast<TextBox*>(target) && QApplication::instance()->notify(target, &menu));
+                       : void(qobject_cast<TextBox*>(target) && QApplication::instance()->notify(target, &menu));
         });
         m_pasteFromMenu = false;
     }
@@ -476,9 +448,7 @@ private:
                                        "folder.cam", "missing/x.cam"};
         const int roll = below(100);
         const QString path = m_dir.filePath(names[roll < 88 ? below(6) : 6 + below(2)]);
-        QFile file(path);
-        expect(roll < 10 || roll >= 70 || (file.open(QIODevice::WriteOnly) && file.write(campaignFile()) >= 0),
-               "a generated file could not be written");
+        expect(roll < 10 || roll >= 70 || WriteFile(path, campaignFile()), "a generated file could not be written");
         return roll < 10 ? std::nullopt : std::optional<QString>(path);
     }
 
@@ -496,8 +466,8 @@ private:
             (void)ReadCampaignBytes(bytes, *mended);
             for (int i = 0; i < count * clsScenario::OutcomeCount; ++i) {
                 const int pick = below(count + 2);
-                mended->Scenarios(int16_t(i / 4)).SetResultScenario(
-                    int16_t(i % 4), i % 4 == 0 ? 254 : i % 4 == 3 ? 255 : pick < count ? pick : 254 + pick - count);
+                const int goTo = i % 4 == 0 ? 254 : i % 4 == 3 ? 255 : pick < count ? pick : 254 + pick - count;
+                mended->Scenarios(int16_t(i / 4)).SetResultScenario(int16_t(i % 4), goTo);
             }
             bytes = CampaignBytes(*mended);
         }
@@ -514,26 +484,27 @@ private:
     {
         m_command = name;
         m_yes = chance(50);
-        const bool asks = m_command != "mnuFileSave" && m_command.rfind("mnuHelp", 0) != 0;
+        const bool help = m_command.rfind("mnuHelp", 0) == 0;
+        const bool asks = m_command != "mnuFileSave" && !help;
         for (int n = asks ? 2 : m_command == "mnuFileSave" ? 1 : 0; n > 0; --n) {
             m_choices.push_back(fileChoice());
-            m_session->dialogs.Files.push_back(m_choices.back());
-            m_recent.back() += " " + (m_choices.back() ? QFileInfo(*m_choices.back()).fileName().toStdString() : "cancel");
+            m_session->Dialogs.Files.push_back(m_choices.back());
+            const auto& choice = m_choices.back();
+            m_recent.back() += " " + (choice ? QFileInfo(*choice).fileName().toStdString() : "cancel");
         }
         if (asks) {
-            m_session->dialogs.Answers.push_back(m_yes ? MsgBoxAnswer::Yes : MsgBoxAnswer::No);
+            m_session->Dialogs.Answers.push_back(m_yes ? MsgBoxAnswer::Yes : MsgBoxAnswer::No);
             m_recent.back() += m_yes ? " answer Yes" : " answer No";
         }
         capture();
-        auto* item = m_session->window.findChild<QAction*>(name);
+        auto* item = m_session->Window.findChild<QAction*>(name);
         const bool keys = item != nullptr && chance(50);
         m_recent.back() += keys ? " by keys" : "";
         guarded([&] {
             if (!keys) {
-                item != nullptr ? item->trigger() : static_cast<void>(m_session->window.close());
+                item != nullptr ? item->trigger() : void(m_session->Window.close());
                 return;
             }
-            const bool help = m_command.rfind("mnuHelp", 0) == 0;
             sendKey(focus(), help ? Qt::Key_Question : Qt::Key_F, Qt::AltModifier, help ? "?" : "f");
             QWidget* menu = QApplication::activePopupWidget();
             const QChar letter = item->text().at(item->text().indexOf(u'&') + 1).toLower();
@@ -550,7 +521,8 @@ private:
                         QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QFileInfo info(it.next());
-            found[info.filePath()] = {info.isDir() ? 0 : info.size(), info.isDir() ? 0 : info.lastModified().toMSecsSinceEpoch()};
+            found[info.filePath()] = {info.isDir() ? 0 : info.size(),
+                                      info.isDir() ? 0 : info.lastModified().toMSecsSinceEpoch()};
         }
         return found;
     }
@@ -561,7 +533,7 @@ private:
     {
         m_before = std::make_unique<clsCampaign>(doc());
         m_shown = std::make_unique<clsCampaign>(doc());
-        m_shown->SetPrestige(shownText("txtPrestige").toInt());
+        m_shown->SetPrestige(widget("txtPrestige")->property("text").toString().toInt());
         const int16_t row = list("lstScenario")->ListIndex();
         m_selectedSlot = row < 0 ? -1 : list("lstScenario")->ItemData(row);
         m_files = scan();
@@ -573,9 +545,9 @@ private:
         m_command.clear();
         m_choices.clear();
         m_dialogResult = -2;
-        m_session->dialogs = {};
-        m_session->dialogs.WhileOpen = [this](const RecordedMsgBox& box) { warned(box); };
-        activate(&m_session->window);
+        m_session->Dialogs = {};
+        m_session->Dialogs.WhileOpen = [this](const RecordedMsgBox& box) { warned(box); };
+        activate(&m_session->Window);
         capture();
         const testing::TestResult& result = *testing::UnitTest::GetInstance()->current_test_info()->result();
         const int reported = result.total_part_count();
@@ -583,7 +555,7 @@ private:
         closePopups();
         expect(result.total_part_count() == reported, "the scripted dialogs met a question nobody expected");
         m_command.empty() ? checkEdit() : checkCommand();
-        if (!m_session->window.isVisible() && !m_command.empty() && m_violations.empty()) {
+        if (!m_session->Window.isVisible() && !m_command.empty() && m_violations.empty()) {
             restart();
         }
         checkState();
@@ -599,30 +571,29 @@ private:
     {
         m_dialogResult = -1;
         m_atOpen = std::make_unique<clsCampaign>(doc());
-        m_initialNumber = m_session->dialog.Scenario().Number();
-        expect(boxTexts() == fieldsOf(m_session->dialog.Scenario()), "the scenario dialog opened without showing its record whole");
-        activate(&m_session->dialog);
-        for (int step = 0; m_session->dialog.isVisible() && m_violations.empty(); ++step) {
+        m_initialNumber = m_session->Dialog.Scenario().Number();
+        expect(boxTexts() == fieldsOf(m_session->Dialog.Scenario()),
+               "the scenario dialog opened without showing its record whole");
+        activate(&m_session->Dialog);
+        for (int step = 0; m_session->Dialog.isVisible() && m_violations.empty(); ++step) {
             const Action& next = step < 30 ? pick(m_inDialog) : (note(m_inDialog[0].name), m_inDialog[0]);
             next.perform();
             closePopups();
-            if (m_session->dialog.isVisible()) {
+            if (m_session->Dialog.isVisible()) {
                 expect(&next != &m_inDialog[0], "the scenario dialog stays open after Cancel");
-                activate(&m_session->dialog);
+                activate(&m_session->Dialog);
                 checkBoxes();
                 expect(sameContent(doc(), *m_atOpen), "the document changed while the scenario dialog was open");
             }
         }
-        m_session->dialog.isVisible() ? m_session->dialog.done(QDialog::Rejected) : void();
+        m_session->Dialog.isVisible() ? m_session->Dialog.done(QDialog::Rejected) : void();
     }
 
     // Nothing in the folder changes but by a completed save, which writes the document's bytes.
     void checkFiles(const std::optional<QString>& saved)
     {
         auto after = scan();
-        QFile file(saved.value_or(QString()));
-        expect(!saved || (file.open(QIODevice::ReadOnly) && file.readAll() == CampaignBytes(*m_shown)),
-               "the saved file does not hold the document's bytes");
+        expect(!saved || ReadFile(*saved) == CampaignBytes(*m_shown), "the saved file does not hold the document");
         m_files[saved.value_or(QString())] = after[saved.value_or(QString())];
         expect(after == m_files, "the folder changed other than by a completed save");
     }
@@ -633,7 +604,8 @@ private:
     void checkEdit()
     {
         checkFiles(std::nullopt);
-        clsCampaign expected = m_dialogResult == -2 ? *m_before : *m_atOpen;
+        const bool inside = m_dialogResult != -2;
+        clsCampaign expected = inside ? *m_atOpen : *m_before;
         const int number = m_accepted.value("txtNumber").toInt();
         const bool moved = number != m_initialNumber;
         if (m_dialogResult == QDialog::Accepted) {
@@ -642,72 +614,83 @@ private:
             if (m_violations.empty()) {
                 expected.Scenarios(int16_t(moved ? m_initialNumber : number)).Clear();
                 expected.Scenarios(int16_t(number)) = doc().Scenarios(int16_t(number));
-                expect(fieldsOf(doc().Scenarios(int16_t(number))) == m_accepted, "OK did not store what the dialog showed");
+                expect(fieldsOf(doc().Scenarios(int16_t(number))) == m_accepted, "OK did not store the dialog's boxes");
             }
         }
         int changed = 0;
         bool explained = true;
         for (int16_t i = 0; i < clsCampaign::MaxScenarios; ++i) {
-            explained = explained && (doc().Scenarios(i) == expected.Scenarios(i) ||
-                                      (m_dialogResult == -2 && ++changed == 1 && i == m_selectedSlot && doc().Scenarios(i).Number() < 0));
+            // Remove frees one slot, the selected line's.
+            const bool same = doc().Scenarios(i) == expected.Scenarios(i);
+            explained = explained && (same || (!inside && ++changed == 1 && i == m_selectedSlot &&
+                                               doc().Scenarios(i).Number() < 0));
         }
-        expect(sameContent(doc(), expected) || (m_dialogResult == -2 && (explained || doc().ScenarioCount() == 0)),
+        expect(sameContent(doc(), expected) || (!inside && (explained || doc().ScenarioCount() == 0)),
                "the document changed in a way no control explains");
-        expect(sameContent(doc(), *m_before) || (doc().Changed() && !doc().Saved()), "an edit left the document unmarked");
+        expect(sameContent(doc(), *m_before) || (doc().Changed() && !doc().Saved()), "an edit left no unsaved mark");
     }
 
     // The file commands and the frame's close: the save question when
     // something is unsaved, the dialogs each answer leads to, their outcome.
     void checkCommand()
     {
-        const ScriptedDialogs& dialogs = m_session->dialogs;
-        const bool asks = m_command != "mnuFileSave" && m_command.rfind("mnuHelp", 0) != 0;
+        const ScriptedDialogs& dialogs = m_session->Dialogs;
+        const bool save = m_command == "mnuFileSave";
+        const bool asks = !save && m_command.rfind("mnuHelp", 0) != 0;
         const bool unsaved = (m_before->Changed() && !m_before->Saved()) || !sameContent(*m_before, *m_shown);
-        const bool saveShown = (m_command == "mnuFileSave" || (asks && unsaved && m_yes)) && clsCampaign(*m_shown).Check() == 0;
+        const bool saveShown = (save || (asks && unsaved && m_yes)) && clsCampaign(*m_shown).Check() == 0;
         const std::optional<QString> savePath = saveShown ? m_choices[0] : std::nullopt;
         const bool completed = savePath && !QFileInfo(*savePath).isDir() && QFileInfo(*savePath).absoluteDir().exists();
         const bool goesOn = asks && (!unsaved || !m_yes || completed);
         const bool openShown = m_command == "mnuFileOpen" && goesOn;
         const std::optional<QString> opened = openShown ? m_choices[saveShown ? 1 : 0] : std::nullopt;
-        const auto count = [&](auto&& list, auto&& which) { return std::count_if(list.begin(), list.end(), which); };
-        const auto style = [&](int16_t wanted) { return count(dialogs.MsgBoxes, [&](const auto& box) { return box.Style == wanted; }); };
+        const auto count = [](const auto& all, auto&& which) { return std::count_if(all.begin(), all.end(), which); };
+        const auto boxes = [&](int16_t s) { return count(dialogs.MsgBoxes, [&](auto& b) { return b.Style == s; }); };
         const auto saves = count(dialogs.FileDialogs, [](const RecordedFileDialog& dialog) { return dialog.Save; });
-        expect(style(MsgBoxStyle::YesNoQuestion) == (asks && unsaved ? 1 : 0), m_command + " asked the save question wrongly");
-        expect(saves == (saveShown ? 1 : 0) && static_cast<std::ptrdiff_t>(dialogs.FileDialogs.size()) - saves == (openShown ? 1 : 0),
+        const auto questions = boxes(MsgBoxStyle::YesNoQuestion);
+        const auto warnings = boxes(MsgBoxStyle::Exclamation);
+        expect(questions == (asks && unsaved ? 1 : 0), m_command + " asked the save question wrongly");
+        const auto opens = std::ptrdiff_t(dialogs.FileDialogs.size()) - saves;
+        expect(saves == (saveShown ? 1 : 0) && opens == (openShown ? 1 : 0),
                m_command + " showed the wrong file dialogs");
-        expect(!savePath || completed || style(MsgBoxStyle::Exclamation) > 0, "a failed save said nothing");
-        expect(!completed || m_command != "mnuFileSave" || (doc().Saved() && !doc().Changed() && doc().Name() == nameOf(*savePath)),
+        expect(!savePath || completed || warnings > 0, "a failed save said nothing");
+        expect(!completed || !save || (doc().Saved() && !doc().Changed() && doc().Name() == nameOf(*savePath)),
                "a completed save did not mark and name the document");
         auto fromFile = std::make_unique<clsCampaign>();
         const bool loaded = opened && ReadCampaignFile(QFile::encodeName(*opened).toStdString(), *fromFile).isEmpty();
         const bool replaced = loaded || (goesOn && m_command != "mnuFileOpen");
-        expect(m_command != "mnuFileNew" || !goesOn || (sameContent(doc(), clsCampaign()) && doc().Name() == "New" && !doc().Changed() && !doc().Saved()),
-               "New did not leave a new document");
-        expect(!loaded || (sameContent(doc(), *fromFile) && doc().Name() == nameOf(*opened) && !doc().Changed() && !doc().Saved()),
-               "opening " + opened.value_or(QString()).toStdString() + " did not show the file's campaign under its name");
-        expect(!opened || loaded || style(MsgBoxStyle::Exclamation) > 0, "a failed open said nothing");
-        expect((m_command != "mnuFileExit" && m_command != "close") || m_session->window.isVisible() != goesOn,
+        const auto fresh = [this](const clsCampaign& c, const std::string& name) {
+            return sameContent(doc(), c) && doc().Name() == name && !doc().Changed() && !doc().Saved();
+        };
+        expect(m_command != "mnuFileNew" || !goesOn || fresh(clsCampaign(), "New"), "New did not leave a new document");
+        expect(!loaded || fresh(*fromFile, nameOf(*opened)),
+               "opening " + opened.value_or(QString()).toStdString() + " did not show its campaign under its name");
+        expect(!opened || loaded || warnings > 0, "a failed open said nothing");
+        expect((m_command != "mnuFileExit" && m_command != "close") || m_session->Window.isVisible() != goesOn,
                m_command + " did not leave the window open or closed as it should");
-        expect(!replaced || !m_session->window.isVisible() || list("lstError")->ListCount() == 0,
+        expect(!replaced || !m_session->Window.isVisible() || list("lstError")->ListCount() == 0,
                m_command + " kept the check list of the document it replaced");
         // Else nothing but committing the typed prestige and a completed save changes.
-        expect(replaced || sameContent(doc(), *m_before) || sameContent(doc(), *m_shown), m_command + " changed the document");
-        expect(replaced || completed || doc().Name() == m_before->Name(), m_command + " renamed the document without saving it");
+        const bool kept = sameContent(doc(), *m_before) || sameContent(doc(), *m_shown);
+        expect(replaced || kept, m_command + " changed the document");
+        expect(replaced || completed || doc().Name() == m_before->Name(), m_command + " renamed the unsaved document");
         checkFiles(completed ? savePath : std::nullopt);
     }
 
     // Each number box shows a value of its range or its record's, and an emptied one a selected "0".
     void checkBoxes()
     {
-        const QMap<QString, QString> record = fieldsOf(m_session->dialog.Scenario());
+        const QMap<QString, QString> record = fieldsOf(m_session->Dialog.Scenario());
         for (auto& [box, w] : m_watches) {
-            const QString name = box->objectName();
-            const QString stored = box->window() == &m_session->dialog ? record[name] : QString::number(doc().Prestige());
-            if (box->isVisible() && std::exchange(w.emptied, false) && (box->text() != "0" || box->selectedText() != "0")) {
-                expect(false, name.toStdString() + " was emptied and shows " + show(box->text()) + ", not a selected \"0\"");
-            }
-            if (box->isVisible() && w.rule.digits && !inRange(w.rule, box->text()) && box->text() != stored) {
-                expect(false, name.toStdString() + " shows " + show(box->text()) + ", out of its range");
+            const std::string name = box->objectName().toStdString();
+            const bool inDialog = box->window() == &m_session->Dialog;
+            const QString stored = inDialog ? record[box->objectName()] : QString::number(doc().Prestige());
+            const bool emptied = box->isVisible() && std::exchange(w.emptied, false);
+            if (box->isVisible()) {
+                expect(!emptied || (box->text() == "0" && box->selectedText() == "0"),
+                       name + " was emptied and shows " + show(box->text()) + ", not a selected \"0\"");
+                expect(!w.rule.digits || inRange(w.rule, box->text()) || box->text() == stored,
+                       name + " shows " + show(box->text()) + ", out of its range");
             }
         }
     }
@@ -717,32 +700,42 @@ private:
     {
         const clsCampaign& d = doc();
         for (QWidget* top : QApplication::topLevelWidgets()) {
-            expect((top == &m_session->window) == top->isVisible() || top->inherits("QTipLabel"),
+            expect((top == &m_session->Window) == top->isVisible() || top->inherits("QTipLabel"),
                    std::string(top->metaObject()->className()) + (top->isVisible() ? " is left open" : " is gone"));
         }
         ListBox* lines = list("lstScenario");
         clsScenario free;
         free.Clear();
-        int16_t line = 0;
+        QStringList want;
         bool slotsHold = true;
         bool linesShow = true;
         for (int16_t i = 0; i < clsCampaign::MaxScenarios; ++i) {
             const bool used = d.Scenarios(i).Number() == i;
-            const QString want = QStringLiteral("#%1 ").arg(i, 3, 10, QChar(u'0')) + text(d.Scenarios(i).Name());
             slotsHold = slotsHold && (used || d.Scenarios(i) == free);
-            linesShow = linesShow && (!used || (line < lines->ListCount() && lines->List(line) == want && lines->ItemData(line) == i));
-            line += used ? 1 : 0;
+            const int16_t line = int16_t(want.size());
+            linesShow = linesShow && (!used || (line < lines->ListCount() && lines->ItemData(line) == i));
+            if (used) {
+                want << QStringLiteral("#%1 ").arg(i, 3, 10, QChar(u'0')) + text(d.Scenarios(i).Name());
+            }
+        }
+        QStringList shown;
+        for (int16_t line = 0; line < lines->ListCount(); ++line) {
+            shown << lines->List(line);
         }
         const auto on = [this](const char* name) { return widget(name)->isEnabled(); };
         const bool selected = lines->ListIndex() >= 0;
         expect(slotsHold, "a slot holds neither its scenario nor a free record");
-        expect(linesShow && line == lines->ListCount(), "the scenario list does not show each scenario's number and name in order");
-        expect(on("cmdChange") == selected && on("cmdRemove") == selected, "Change or Remove is on or off against the selection");
-        expect(on("cmdRemoveAll") == (line > 0) && on("cmdAdd") == (line < 50), "Add or Remove All is on or off against the count");
+        expect(linesShow && shown == want, "the scenario list does not show each scenario's number and name in order");
+        expect(on("cmdChange") == selected && on("cmdRemove") == selected,
+               "Change or Remove is on or off against the selection");
+        expect(on("cmdRemoveAll") == !want.isEmpty() && on("cmdAdd") == (want.size() < 50),
+               "Add or Remove All is on or off against the count");
         expect(list("lstError")->ListCount() == 0 || on("cmdClear"), "the check list has lines but Clear is off");
-        expect(static_cast<QComboBox*>(widget("cmbNation"))->currentIndex() == d.Nation(), "the nation shown is not the document's");
-        expect(shownText("txtDescription") == text(d.Description()), "the description box does not show the document's");
-        expect(m_session->window.windowTitle() == "Ironvale Campaign Editor - " + QString::fromStdString(d.Name()),
+        expect(static_cast<QComboBox*>(widget("cmbNation"))->currentIndex() == d.Nation(),
+               "the nation shown is not the document's");
+        expect(widget("txtDescription")->property("text").toString() == text(d.Description()),
+               "the description box does not show the document's");
+        expect(m_session->Window.windowTitle() == "Ironvale Campaign Editor - " + QString::fromStdString(d.Name()),
                "the title does not name the document");
         checkBoxes();
     }
@@ -750,9 +743,7 @@ private:
     const uint64_t m_seed;
     std::mt19937_64 m_rng;
     QTemporaryDir m_dir;
-    QWidget m_standIn;
-    std::vector<Action> m_main;
-    std::vector<Action> m_inDialog;
+    std::vector<Action> m_main, m_inDialog;
     std::unique_ptr<Session> m_session;
     QList<TextBox*> m_dialogBoxes;
     std::map<TextBox*, Watch> m_watches;
@@ -760,17 +751,12 @@ private:
     std::vector<std::string> m_violations;
     std::string m_command;
     std::vector<std::optional<QString>> m_choices;
-    bool m_yes = false;
-    bool m_pasteFromMenu = false;
-    std::unique_ptr<clsCampaign> m_before;
-    std::unique_ptr<clsCampaign> m_shown;
-    std::unique_ptr<clsCampaign> m_atOpen;
-    int m_selectedSlot = -1;
+    bool m_yes = false, m_pasteFromMenu = false;
+    // The document before the action, with the prestige as shown, and as the scenario dialog opened.
+    std::unique_ptr<clsCampaign> m_before, m_shown, m_atOpen;
     std::map<QString, std::pair<qint64, qint64>> m_files;
-    int m_dialogResult = -2;
-    int m_initialNumber = -1;
     QMap<QString, QString> m_accepted;
-    int m_done = 0;
+    int m_selectedSlot = -1, m_dialogResult = -2, m_initialNumber = -1, m_done = 0;
 };
 
 int fromEnvironment(const char* name, int fallback)

@@ -43,7 +43,8 @@ TEST(QtUserDialogsTest, MessageBoxesShowTheirStyleAndOnlyAQuestionWaitsForItsAns
                 strButtons << pButton->text().remove('&');
             }
             strButtons.sort();
-            strSeen = QString::number(pBox->icon()) + '|' + strButtons.join(',') + '|' + pBox->windowTitle() + '|' + pBox->text();
+            strSeen = QString::number(pBox->icon()) + '|' + strButtons.join(',') + '|' + pBox->windowTitle() + '|' +
+                      pBox->text();
             QTest::keyClick(pModal, Qt::Key_Escape);
             pModal->close();
             QTest::qWait(10);
@@ -80,7 +81,8 @@ TEST(QtUserDialogsTest, FileDialogsShowTheirRequestAndWriteNothingIntoTheHomeFol
             WhenModalOpens([&, strPath](QWidget* pModal) {
                 auto* pDialog = qobject_cast<QFileDialog*>(pModal);
                 ASSERT_NE(pDialog, nullptr);
-                EXPECT_EQ(pDialog->windowTitle() + '|' + pDialog->nameFilters().join(';') + '|' + pDialog->defaultSuffix(),
+                const QString strFilters = pDialog->nameFilters().join(';');
+                EXPECT_EQ(pDialog->windowTitle() + '|' + strFilters + '|' + pDialog->defaultSuffix(),
                           Request.Title + "|Campaign (*.cam);All (*)|cam");
                 strSeen << QStringList{QString::number(pDialog->fileMode()), QString::number(pDialog->acceptMode()),
                                        QString::number(pDialog->testOption(QFileDialog::DontConfirmOverwrite))}

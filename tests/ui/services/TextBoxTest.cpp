@@ -68,7 +68,8 @@ TEST_F(TextBoxTest, TheLimitAndTheFilterBindTypingAndPastingOnlyAndShortcutsStil
     const QString strForty = QString(QStringLiteral("xy.z")).repeated(10);
     const Edit Edits[] = {
         {"an assigned text is cut to the limit", "abcdefghijkl", "", {"x", "{Backspace}"}, "abcdefghijk", "x\b"},
-        {"the filter misses a typed key or sees a move", "", "", {"a. b_1", "{Left}", "{Delete}", "{Ctrl+A}", "{Backspace}"},
+        {"the filter misses a typed key or sees a move", "", "",
+         {"a. b_1", "{Left}", "{Delete}", "{Ctrl+A}", "{Backspace}"},
          "", "a. b_1\b"},
         {"a paste passes the filter or the limit", "", "ab.c d\u00e9ef-ghijk", {"{Ctrl+V}"}, "abcdefgh",
          "ab.c d\u00e9ef-ghijk"},
@@ -76,7 +77,8 @@ TEST_F(TextBoxTest, TheLimitAndTheFilterBindTypingAndPastingOnlyAndShortcutsStil
         {"a paste does not fill the room left at the cursor", "abcdef", strForty, {"{Home}", "{Ctrl+V}", "{Shift+Ins}"},
          "xyabcdef", strForty + strForty},
         {"copy or paste lost", "abc", "", {"{Ctrl+A}", "{Ctrl+C}", "{End}", "{Ctrl+V}"}, "abcabc", "abc"},
-        {"cut or undo lost", "abcdef", "", {"{Shift+Left}", "{Shift+Left}", "{Ctrl+X}", "{Ctrl+Z}", "{Home}", "{Ctrl+V}"},
+        {"cut or undo lost", "abcdef", "",
+         {"{Shift+Left}", "{Shift+Left}", "{Ctrl+X}", "{Ctrl+Z}", "{Home}", "{Ctrl+V}"},
          "efabcdef", "ef"},
         {"a plain Ctrl key types its control character", "", "", {"{Ctrl+Q}", "{Ctrl+Shift+Q}"}, "", ""}};
     for (const Edit& Row : Edits) {
@@ -100,7 +102,8 @@ TEST_F(TextBoxTest, TheLimitAndTheFilterBindTypingAndPastingOnlyAndShortcutsStil
                 QApplication::sendEvent(box, &Event);
             } else if (strStep.startsWith('{')) {
                 const QKeyCombination Key = QKeySequence(strStep.mid(1, strStep.size() - 2))[0];
-                Press(box, Key.key(), Key.keyboardModifiers(), Key.key() < Qt::Key_Escape ? QString(QChar(Key.key())) : "");
+                const QString strText = Key.key() < Qt::Key_Escape ? QString(QChar(Key.key())) : "";
+                Press(box, Key.key(), Key.keyboardModifiers(), strText);
             } else {
                 QTest::keyClicks(box, strStep);
             }

@@ -22,16 +22,6 @@ int16_t ScriptedDialogs::MsgBox(QWidget*, const QString& strPrompt, int16_t intS
     return intAnswer;
 }
 
-std::optional<FileChoice> ScriptedDialogs::ShowOpen(QWidget*, const FileRequest& Request)
-{
-    return NextFile(false, Request);
-}
-
-std::optional<FileChoice> ScriptedDialogs::ShowSave(QWidget*, const FileRequest& Request)
-{
-    return NextFile(true, Request);
-}
-
 std::optional<FileChoice> ScriptedDialogs::NextFile(bool blnSave, const FileRequest& Request)
 {
     FileDialogs.push_back({blnSave, Request});
@@ -44,10 +34,7 @@ std::optional<FileChoice> ScriptedDialogs::NextFile(bool blnSave, const FileRequ
     }
     const std::optional<QString> strPath = Files.front();
     Files.pop_front();
-    if (!strPath) {
-        return std::nullopt;
-    }
-    return FileChoice{*strPath, QFileInfo(*strPath).fileName()};
+    return strPath ? std::optional(FileChoice{*strPath, QFileInfo(*strPath).fileName()}) : std::nullopt;
 }
 
 QStringList ScriptedDialogs::TakeMessages()

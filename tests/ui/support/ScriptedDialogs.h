@@ -28,8 +28,9 @@ struct RecordedFileDialog {
 class ScriptedDialogs final : public UserDialogs {
 public:
     int16_t MsgBox(QWidget* parent, const QString& strPrompt, int16_t intStyle, const QString& strTitle) override;
-    std::optional<FileChoice> ShowOpen(QWidget* parent, const FileRequest& Request) override;
-    std::optional<FileChoice> ShowSave(QWidget* parent, const FileRequest& Request) override;
+    using Choice = std::optional<FileChoice>;
+    Choice ShowOpen(QWidget*, const FileRequest& Request) override { return NextFile(false, Request); }
+    Choice ShowSave(QWidget*, const FileRequest& Request) override { return NextFile(true, Request); }
 
     // Answers for Yes/No questions (MsgBoxAnswer::Yes or No), in order.
     std::deque<int16_t> Answers;
