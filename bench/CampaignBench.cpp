@@ -1,4 +1,4 @@
-#include "data/clsCampaign.h"
+#include "data/Campaign.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,29 +16,29 @@ constexpr std::size_t FileSize = 31944;
 // shortcut: the heaviest file the editor can meet.
 std::string FullCampaignBytes()
 {
-    clsCampaign Campaign;
-    Campaign.SetPrestige(1200);
-    Campaign.SetNation(1);
-    Campaign.SetDescription("campdesc");
-    for (int16_t intK = 0; intK < clsCampaign::MaxScenarios; ++intK) {
-        clsScenario& Scenario = Campaign.Scenarios(intK);
+    Campaign campaign;
+    campaign.SetPrestige(1200);
+    campaign.SetNation(1);
+    campaign.SetDescription("campdesc");
+    for (int16_t intK = 0; intK < Campaign::MaxScenarios; ++intK) {
+        Scenario& scenario = campaign.Scenarios(intK);
         const std::string strK = std::to_string(intK);
-        Scenario.SetNumber(intK);
-        Scenario.SetName("scen" + strK);
-        Scenario.SetMovie("movie" + strK);
-        Scenario.SetVoice("voice" + strK);
-        Scenario.SetText("text" + strK);
-        Scenario.SetPrestige(100 * intK);
-        for (int16_t intJ = 0; intJ < clsScenario::OutcomeCount; ++intJ) {
-            Scenario.SetResultScenario(intJ, intJ == 0 && intK < 49 ? intK + 1 : 254 + intJ % 2);
-            Scenario.SetResultPrestige(intJ, 10 * intJ);
-            Scenario.SetResultVoice(intJ, "rvoice" + strK);
-            Scenario.SetResultText(intJ, "rtext" + strK);
-            Scenario.SetResultMovie(intJ, "rmovie" + strK);
+        scenario.SetNumber(intK);
+        scenario.SetName("scen" + strK);
+        scenario.SetMovie("movie" + strK);
+        scenario.SetVoice("voice" + strK);
+        scenario.SetText("text" + strK);
+        scenario.SetPrestige(100 * intK);
+        for (int16_t intJ = 0; intJ < Scenario::OutcomeCount; ++intJ) {
+            scenario.SetResultScenario(intJ, intJ == 0 && intK < 49 ? intK + 1 : 254 + intJ % 2);
+            scenario.SetResultPrestige(intJ, 10 * intJ);
+            scenario.SetResultVoice(intJ, "rvoice" + strK);
+            scenario.SetResultText(intJ, "rtext" + strK);
+            scenario.SetResultMovie(intJ, "rmovie" + strK);
         }
     }
     std::ostringstream Stream;
-    Campaign.FileWrite(Stream);
+    campaign.FileWrite(Stream);
     return Stream.str();
 }
 
@@ -81,11 +81,11 @@ void BM_Read(benchmark::State& state)
     std::string strBytes = FullCampaignBytes();
     ReadBuffer Buffer(strBytes);
     std::istream Stream(&Buffer);
-    clsCampaign Campaign;
+    Campaign campaign;
     for (auto _ : state) {
         Buffer.Rewind();
-        Campaign.FileRead(Stream);
-        benchmark::DoNotOptimize(Campaign.Scenarios(49).Name().data());
+        campaign.FileRead(Stream);
+        benchmark::DoNotOptimize(campaign.Scenarios(49).Name().data());
     }
 }
 BENCHMARK(BM_Read);
@@ -93,10 +93,10 @@ BENCHMARK(BM_Read);
 void BM_Check(benchmark::State& state)
 {
     std::istringstream Input(FullCampaignBytes());
-    clsCampaign Campaign;
-    Campaign.FileRead(Input);
+    Campaign campaign;
+    campaign.FileRead(Input);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(Campaign.Check());
+        benchmark::DoNotOptimize(campaign.Check());
     }
 }
 BENCHMARK(BM_Check);
@@ -104,14 +104,14 @@ BENCHMARK(BM_Check);
 void BM_Write(benchmark::State& state)
 {
     std::istringstream Input(FullCampaignBytes());
-    clsCampaign Campaign;
-    Campaign.FileRead(Input);
+    Campaign campaign;
+    campaign.FileRead(Input);
     std::vector<char> bytes(FileSize);
     WriteBuffer Buffer(bytes);
     std::ostream Stream(&Buffer);
     for (auto _ : state) {
         Buffer.Rewind();
-        Campaign.FileWrite(Stream);
+        campaign.FileWrite(Stream);
         benchmark::ClobberMemory();
     }
 }
@@ -125,16 +125,16 @@ void BM_ReadCheckWrite(benchmark::State& state)
     std::vector<char> bytes(FileSize);
     WriteBuffer Output(bytes);
     std::ostream OutStream(&Output);
-    clsCampaign Campaign;
+    Campaign campaign;
     for (auto _ : state) {
         Input.Rewind();
         Output.Rewind();
-        Campaign.FileRead(InStream);
-        if (Campaign.Check() != 0) {
+        campaign.FileRead(InStream);
+        if (campaign.Check() != 0) {
             state.SkipWithError("the benchmark campaign does not pass the check");
             break;
         }
-        Campaign.FileWrite(OutStream);
+        campaign.FileWrite(OutStream);
         benchmark::ClobberMemory();
     }
     if (std::memcmp(bytes.data(), strBytes.data(), FileSize) != 0) {
@@ -148,13 +148,13 @@ BENCHMARK(BM_ReadCheckWrite);
 void BM_ReadCheckWriteStringStreams(benchmark::State& state)
 {
     const std::string strBytes = FullCampaignBytes();
-    clsCampaign Campaign;
+    Campaign campaign;
     for (auto _ : state) {
         std::istringstream Input(strBytes);
-        Campaign.FileRead(Input);
-        benchmark::DoNotOptimize(Campaign.Check());
+        campaign.FileRead(Input);
+        benchmark::DoNotOptimize(campaign.Check());
         std::ostringstream Output;
-        Campaign.FileWrite(Output);
+        campaign.FileWrite(Output);
         benchmark::DoNotOptimize(Output.str().size());
     }
 }

@@ -1,7 +1,7 @@
 #include "cli/CampaignJson.h"
 
-#include "data/basFields.h"
-#include "data/clsCampaign.h"
+#include "data/BinaryFields.h"
+#include "data/Campaign.h"
 #include "storage/CampaignStorage.h"
 
 #include <nlohmann/json.hpp>
@@ -29,7 +29,7 @@ constexpr qsizetype MaxNameSize = FileNameFieldSize - 1;
 constexpr qsizetype firstRecord = 44;
 // Unread bytes are written at most this many to a line.
 constexpr qsizetype lineBytes = 32;
-constexpr std::array<const char*, clsScenario::OutcomeCount> OutcomeNames{"Brilliant Victory", "Victory",
+constexpr std::array<const char*, Scenario::OutcomeCount> OutcomeNames{"Brilliant Victory", "Victory",
                                                                          "Minor Victory", "Defeat"};
 
 // Writes the fixed layout: one member or element per line, two spaces per level.
@@ -128,27 +128,27 @@ using UnreadRuns = std::vector<UnreadRun>;
 // Where the file's first 31944 bytes differ from those the campaign saves
 // as: the runs inside each used record, and those of the rest of the file.
 struct UnreadBytes {
-    std::array<UnreadRuns, clsCampaign::MaxScenarios> records;
+    std::array<UnreadRuns, Campaign::MaxScenarios> records;
     UnreadRuns file;
 };
 
-UnreadBytes findUnread(const clsCampaign& campaign, const QByteArray& file)
+UnreadBytes findUnread(const Campaign& campaign, const QByteArray& file)
 {
     UnreadBytes unread;
     if (file.size() < CampaignFileSize) {
         return unread;
     }
     const QByteArray saved = CampaignBytes(campaign);
-    const qsizetype recordsEnd = firstRecord + clsScenario::RecordSize * campaign.ScenarioCount();
+    const qsizetype recordsEnd = firstRecord + Scenario::RecordSize * campaign.ScenarioCount();
     for (qsizetype at = 0; at < CampaignFileSize;) {
         if (file.at(at) == saved.at(at)) {
             ++at;
             continue;
         }
         const bool inRecord = at >= firstRecord && at < recordsEnd;
-        const qsizetype slot = (at - firstRecord) / clsScenario::RecordSize;
-        const qsizetype base = inRecord ? firstRecord + slot * clsScenario::RecordSize : 0;
-        const qsizetype areaEnd = inRecord             ? base + clsScenario::RecordSize
+        const qsizetype slot = (at - firstRecord) / Scenario::RecordSize;
+        const qsizetype base = inRecord ? firstRecord + slot * Scenario::RecordSize : 0;
+        const qsizetype areaEnd = inRecord             ? base + Scenario::RecordSize
                                   : at < firstRecord ? firstRecord
                                                      : CampaignFileSize;
         qsizetype end = at + 1;
@@ -175,32 +175,32 @@ void emitUnread(const UnreadRuns& runs, JsonEmitter& json)
     json.Close(']');
 }
 
-void EmitOutcome(const clsScenario& Scenario, int16_t intI, JsonEmitter& Json)
+void EmitOutcome(const Scenario& scenario, int16_t intI, JsonEmitter& Json)
 {
     Json.Open(nullptr, '{');
     Json.Value("outcome", Quoted(OutcomeNames.at(static_cast<std::size_t>(intI))));
-    Json.Value("goto", Number(Scenario.ResultScenario(intI)));
-    Json.Value("prestige", Number(Scenario.ResultPrestige(intI)));
-    Json.Value("text", Quoted(Scenario.ResultText(intI)));
-    Json.Value("voice", Quoted(Scenario.ResultVoice(intI)));
-    Json.Value("movie", Quoted(Scenario.ResultMovie(intI)));
+    Json.Value("goto", Number(scenario.ResultScenario(intI)));
+    Json.Value("prestige", Number(scenario.ResultPrestige(intI)));
+    Json.Value("text", Quoted(scenario.ResultText(intI)));
+    Json.Value("voice", Quoted(scenario.ResultVoice(intI)));
+    Json.Value("movie", Quoted(scenario.ResultMovie(intI)));
     Json.Close('}');
 }
 
-void EmitScenario(const clsScenario& Scenario, const UnreadRuns& unread, JsonEmitter& Json)
+void EmitScenario(const Scenario& scenario, const UnreadRuns& unread, JsonEmitter& Json)
 {
     Json.Open(nullptr, '{');
-    Json.Value("slot", Number(Scenario.Number()));
-    Json.Value("name", Quoted(Scenario.Name()));
-    Json.Value("movie", Quoted(Scenario.Movie()));
-    Json.Value("voice", Quoted(Scenario.Voice()));
-    Json.Value("text", Quoted(Scenario.Text()));
-    Json.Value("prestige", Number(Scenario.Prestige()));
-    Json.Value("unknown", "[" + Number(Scenario.FirstUnknown()) + ", " + Number(Scenario.SecondUnknown()) + ", " +
-                              Number(Scenario.ThirdUnknown()) + "]");
+    Json.Value("slot", Number(scenario.Number()));
+    Json.Value("name", Quoted(scenario.Name()));
+    Json.Value("movie", Quoted(scenario.Movie()));
+    Json.Value("voice", Quoted(scenario.Voice()));
+    Json.Value("text", Quoted(scenario.Text()));
+    Json.Value("prestige", Number(scenario.Prestige()));
+    Json.Value("unknown", "[" + Number(scenario.FirstUnknown()) + ", " + Number(scenario.SecondUnknown()) + ", " +
+                              Number(scenario.ThirdUnknown()) + "]");
     Json.Open("outcomes", '[');
-    for (int16_t intI = 0; intI < clsScenario::OutcomeCount; ++intI) {
-        EmitOutcome(Scenario, intI, Json);
+    for (int16_t intI = 0; intI < Scenario::OutcomeCount; ++intI) {
+        EmitOutcome(scenario, intI, Json);
     }
     Json.Close(']');
     emitUnread(unread, Json);
@@ -499,7 +499,7 @@ void readUnread(const JsonNode* value, const QString& place, qsizetype base, qsi
     }
 }
 
-void ReadOutcome(const JsonNode& Value, const QString& strPlace, int16_t intI, clsScenario& Scenario)
+void ReadOutcome(const JsonNode& Value, const QString& strPlace, int16_t intI, Scenario& scenario)
 {
     const JsonNode& Members = Object(Value, strPlace, {"outcome", "goto", "prestige", "text", "voice", "movie"});
     const QString strExpected = QLatin1String(OutcomeNames.at(static_cast<std::size_t>(intI)));
@@ -509,91 +509,91 @@ void ReadOutcome(const JsonNode& Value, const QString& strPlace, int16_t intI, c
         Refuse(Member(strPlace, QStringLiteral("outcome")),
                QStringLiteral("\"%1\" stands where outcome %2 is \"%3\"").arg(strOutcome).arg(intI).arg(strExpected));
     }
-    Scenario.SetResultScenario(intI, Word(Members, strPlace, "goto"));
-    Scenario.SetResultPrestige(intI, Word(Members, strPlace, "prestige"));
-    Scenario.SetResultText(intI, Name(Members, strPlace, "text"));
-    Scenario.SetResultVoice(intI, Name(Members, strPlace, "voice"));
-    Scenario.SetResultMovie(intI, Name(Members, strPlace, "movie"));
+    scenario.SetResultScenario(intI, Word(Members, strPlace, "goto"));
+    scenario.SetResultPrestige(intI, Word(Members, strPlace, "prestige"));
+    scenario.SetResultText(intI, Name(Members, strPlace, "text"));
+    scenario.SetResultVoice(intI, Name(Members, strPlace, "voice"));
+    scenario.SetResultMovie(intI, Name(Members, strPlace, "movie"));
 }
 
 // Reads the scenario's fields into Scenario and its unread runs into runs;
 // the slot it belongs to comes back.
-int16_t ReadScenario(const JsonNode& Value, const QString& strPlace, clsScenario& Scenario, std::vector<GivenRun>& runs)
+int16_t ReadScenario(const JsonNode& Value, const QString& strPlace, Scenario& scenario, std::vector<GivenRun>& runs)
 {
     const JsonNode& Members = Object(Value, strPlace,
                                      {"slot", "name", "movie", "voice", "text", "prestige", "unknown", "outcomes"},
                                      {"unread"});
     const auto intSlot = static_cast<int16_t>(
-        Whole(valueOf(Members, "slot"), Member(strPlace, QStringLiteral("slot")), 0, clsCampaign::MaxScenarios - 1));
-    Scenario.SetNumber(intSlot);
-    Scenario.SetName(Name(Members, strPlace, "name"));
-    Scenario.SetMovie(Name(Members, strPlace, "movie"));
-    Scenario.SetVoice(Name(Members, strPlace, "voice"));
-    Scenario.SetText(Name(Members, strPlace, "text"));
-    Scenario.SetPrestige(Word(Members, strPlace, "prestige"));
+        Whole(valueOf(Members, "slot"), Member(strPlace, QStringLiteral("slot")), 0, Campaign::MaxScenarios - 1));
+    scenario.SetNumber(intSlot);
+    scenario.SetName(Name(Members, strPlace, "name"));
+    scenario.SetMovie(Name(Members, strPlace, "movie"));
+    scenario.SetVoice(Name(Members, strPlace, "voice"));
+    scenario.SetText(Name(Members, strPlace, "text"));
+    scenario.SetPrestige(Word(Members, strPlace, "prestige"));
 
     const QString strUnknown = Member(strPlace, QStringLiteral("unknown"));
     const JsonNode& Unknown = Array(valueOf(Members, "unknown"), strUnknown);
     if (Unknown.elements.size() != 3) {
         Refuse(strUnknown, QStringLiteral("%1 values, but a scenario keeps 3").arg(Unknown.elements.size()));
     }
-    Scenario.SetFirstUnknown(Whole(*Unknown.elements[0], Element(strUnknown, 0), 0, MaxWord));
-    Scenario.SetSecondUnknown(Whole(*Unknown.elements[1], Element(strUnknown, 1), 0, MaxWord));
-    Scenario.SetThirdUnknown(Whole(*Unknown.elements[2], Element(strUnknown, 2), 0, MaxWord));
+    scenario.SetFirstUnknown(Whole(*Unknown.elements[0], Element(strUnknown, 0), 0, MaxWord));
+    scenario.SetSecondUnknown(Whole(*Unknown.elements[1], Element(strUnknown, 1), 0, MaxWord));
+    scenario.SetThirdUnknown(Whole(*Unknown.elements[2], Element(strUnknown, 2), 0, MaxWord));
 
     const QString strOutcomes = Member(strPlace, QStringLiteral("outcomes"));
     const JsonNode& Outcomes = Array(valueOf(Members, "outcomes"), strOutcomes);
-    if (Outcomes.elements.size() != clsScenario::OutcomeCount) {
+    if (Outcomes.elements.size() != Scenario::OutcomeCount) {
         Refuse(strOutcomes, QStringLiteral("%1 outcomes, but a scenario has %2")
                                 .arg(Outcomes.elements.size())
-                                .arg(clsScenario::OutcomeCount));
+                                .arg(Scenario::OutcomeCount));
     }
-    for (int16_t intI = 0; intI < clsScenario::OutcomeCount; ++intI) {
-        ReadOutcome(*Outcomes.elements[static_cast<std::size_t>(intI)], Element(strOutcomes, intI), intI, Scenario);
+    for (int16_t intI = 0; intI < Scenario::OutcomeCount; ++intI) {
+        ReadOutcome(*Outcomes.elements[static_cast<std::size_t>(intI)], Element(strOutcomes, intI), intI, scenario);
     }
     readUnread(findValue(Members, "unread"), Member(strPlace, QStringLiteral("unread")),
-               firstRecord + qsizetype{intSlot} * clsScenario::RecordSize, clsScenario::RecordSize,
+               firstRecord + qsizetype{intSlot} * Scenario::RecordSize, Scenario::RecordSize,
                QStringLiteral("record"), runs);
     return intSlot;
 }
 
 // Where each slot stands in the "scenarios" array, -1 for a free one.
-using SlotPlaces = std::array<qsizetype, clsCampaign::MaxScenarios>;
+using SlotPlaces = std::array<qsizetype, Campaign::MaxScenarios>;
 
-SlotPlaces ReadScenarios(const JsonNode& Value, clsCampaign& Campaign, std::vector<GivenRun>& runs)
+SlotPlaces ReadScenarios(const JsonNode& Value, Campaign& campaign, std::vector<GivenRun>& runs)
 {
     const QString strPlace = QStringLiteral("scenarios");
     const JsonNode& Scenarios = Array(Value, strPlace);
     const auto lngCount = static_cast<qsizetype>(Scenarios.elements.size());
-    if (lngCount > clsCampaign::MaxScenarios) {
+    if (lngCount > Campaign::MaxScenarios) {
         Refuse(strPlace, QStringLiteral("%1 scenarios, but a campaign holds at most %2")
                              .arg(lngCount)
-                             .arg(clsCampaign::MaxScenarios));
+                             .arg(Campaign::MaxScenarios));
     }
     // Where each slot was given, to name both places of a slot given twice.
     SlotPlaces lngGivenAt;
     lngGivenAt.fill(-1);
     for (qsizetype lngI = 0; lngI < lngCount; ++lngI) {
-        clsScenario Scenario;
+        Scenario scenario;
         const int16_t intSlot =
-            ReadScenario(*Scenarios.elements[static_cast<std::size_t>(lngI)], Element(strPlace, lngI), Scenario, runs);
+            ReadScenario(*Scenarios.elements[static_cast<std::size_t>(lngI)], Element(strPlace, lngI), scenario, runs);
         qsizetype& lngFirst = lngGivenAt.at(static_cast<std::size_t>(intSlot));
         if (lngFirst >= 0) {
             Refuse(Member(Element(strPlace, lngI), QStringLiteral("slot")),
                    QStringLiteral("%1 is given twice, first at %2").arg(intSlot).arg(Element(strPlace, lngFirst)));
         }
         lngFirst = lngI;
-        Campaign.Scenarios(intSlot).Copy(Scenario);
+        campaign.Scenarios(intSlot).Copy(scenario);
     }
     // The file keeps N scenarios in the records of slots 0..N-1 and nowhere
     // else: a scenario past a free slot would be lost on the way.
-    for (qsizetype lngSlot = lngCount; lngSlot < clsCampaign::MaxScenarios; ++lngSlot) {
+    for (qsizetype lngSlot = lngCount; lngSlot < Campaign::MaxScenarios; ++lngSlot) {
         const qsizetype lngAt = lngGivenAt.at(static_cast<std::size_t>(lngSlot));
         if (lngAt >= 0) {
             Refuse(Member(Element(strPlace, lngAt), QStringLiteral("slot")),
                    QStringLiteral("%1 leaves slot %2 free, but a campaign file keeps its %3 scenarios in slots 0..%4")
                        .arg(lngSlot)
-                       .arg(Campaign.NextFreeScenario())
+                       .arg(campaign.NextFreeScenario())
                        .arg(lngCount)
                        .arg(lngCount - 1));
         }
@@ -603,7 +603,7 @@ SlotPlaces ReadScenarios(const JsonNode& Value, clsCampaign& Campaign, std::vect
 
 // The place of the first field that read holds otherwise than given, or
 // empty when every field agrees.
-QString firstDifference(const clsCampaign& given, const clsCampaign& read, const SlotPlaces& places)
+QString firstDifference(const Campaign& given, const Campaign& read, const SlotPlaces& places)
 {
     if (read.ScenarioCount() != given.ScenarioCount()) {
         return QStringLiteral("the count of scenarios");
@@ -617,8 +617,8 @@ QString firstDifference(const clsCampaign& given, const clsCampaign& read, const
         }
     }
     for (int16_t slot = 0; slot < given.ScenarioCount(); ++slot) {
-        const clsScenario& a = given.Scenarios(slot);
-        const clsScenario& b = read.Scenarios(slot);
+        const Scenario& a = given.Scenarios(slot);
+        const Scenario& b = read.Scenarios(slot);
         const QString place = Element(QStringLiteral("scenarios"), places.at(static_cast<std::size_t>(slot)));
         const std::array<std::pair<const char*, bool>, 8> fields{{{"name", a.Name() == b.Name()},
                                                                   {"movie", a.Movie() == b.Movie()},
@@ -633,7 +633,7 @@ QString firstDifference(const clsCampaign& given, const clsCampaign& read, const
                 return Member(place, QLatin1String(key));
             }
         }
-        for (int16_t j = 0; j < clsScenario::OutcomeCount; ++j) {
+        for (int16_t j = 0; j < Scenario::OutcomeCount; ++j) {
             const std::array<std::pair<const char*, bool>, 5> outcome{
                 {{"goto", a.ResultScenario(j) == b.ResultScenario(j)},
                  {"prestige", a.ResultPrestige(j) == b.ResultPrestige(j)},
@@ -651,9 +651,9 @@ QString firstDifference(const clsCampaign& given, const clsCampaign& read, const
 }
 
 // The field of campaign that bytes read otherwise, or empty when none.
-QString changedField(const clsCampaign& campaign, const QByteArray& bytes, const SlotPlaces& places)
+QString changedField(const Campaign& campaign, const QByteArray& bytes, const SlotPlaces& places)
 {
-    const auto read = std::make_unique<clsCampaign>();
+    const auto read = std::make_unique<Campaign>();
     // Only the count can make 31944 bytes unreadable.
     return ReadCampaignBytes(bytes, *read).isEmpty() ? firstDifference(campaign, *read, places)
                                                      : QStringLiteral("the count of scenarios");
@@ -661,7 +661,7 @@ QString changedField(const clsCampaign& campaign, const QByteArray& bytes, const
 
 // The bytes campaign saves as with the runs laid over them. Refuses runs
 // that overlap each other or change a field as the file reads it.
-QByteArray layUnread(const clsCampaign& campaign, const std::vector<GivenRun>& runs, const SlotPlaces& places)
+QByteArray layUnread(const Campaign& campaign, const std::vector<GivenRun>& runs, const SlotPlaces& places)
 {
     const QByteArray saved = CampaignBytes(campaign);
     QByteArray bytes = saved;
@@ -693,7 +693,7 @@ QByteArray layUnread(const clsCampaign& campaign, const std::vector<GivenRun>& r
     return bytes;
 }
 
-QByteArray ReadTop(const JsonNode& Value, clsCampaign& Campaign)
+QByteArray ReadTop(const JsonNode& Value, Campaign& campaign)
 {
     const JsonNode& Members =
         Object(Value, QString(), {"format", "version", "description", "nation", "prestige", "scenarios"}, {"unread"});
@@ -710,13 +710,13 @@ QByteArray ReadTop(const JsonNode& Value, clsCampaign& Campaign)
                                               .arg(QString::fromStdString(Version.text))
                                               .arg(FormatVersion));
     }
-    Campaign.SetDescription(Name(Members, QString(), "description"));
-    Campaign.SetNation(Whole(valueOf(Members, "nation"), QStringLiteral("nation"), 0, MaxNation));
-    Campaign.SetPrestige(Word(Members, QString(), "prestige"));
+    campaign.SetDescription(Name(Members, QString(), "description"));
+    campaign.SetNation(Whole(valueOf(Members, "nation"), QStringLiteral("nation"), 0, MaxNation));
+    campaign.SetPrestige(Word(Members, QString(), "prestige"));
     std::vector<GivenRun> runs;
-    const SlotPlaces places = ReadScenarios(valueOf(Members, "scenarios"), Campaign, runs);
+    const SlotPlaces places = ReadScenarios(valueOf(Members, "scenarios"), campaign, runs);
     readUnread(findValue(Members, "unread"), QStringLiteral("unread"), 0, CampaignFileSize, QStringLiteral("file"), runs);
-    return layUnread(Campaign, runs, places);
+    return layUnread(campaign, runs, places);
 }
 
 // "line L, column C" of a byte offset into the text, both counted from 1, the
@@ -730,20 +730,20 @@ QString LineAndColumn(const QByteArray& Json, qsizetype lngOffset)
 
 } // namespace
 
-QByteArray CampaignJson(const clsCampaign& Campaign, const QByteArray& File)
+QByteArray CampaignJson(const Campaign& campaign, const QByteArray& File)
 {
-    const UnreadBytes unread = findUnread(Campaign, File);
+    const UnreadBytes unread = findUnread(campaign, File);
     JsonEmitter Json;
     Json.Open(nullptr, '{');
     Json.Value("format", Quoted(FormatName));
     Json.Value("version", Number(FormatVersion));
-    Json.Value("description", Quoted(Campaign.Description()));
-    Json.Value("nation", Number(Campaign.Nation()));
-    Json.Value("prestige", Number(Campaign.Prestige()));
+    Json.Value("description", Quoted(campaign.Description()));
+    Json.Value("nation", Number(campaign.Nation()));
+    Json.Value("prestige", Number(campaign.Prestige()));
     Json.Open("scenarios", '[');
-    for (int16_t intI = 0; intI < clsCampaign::MaxScenarios; ++intI) {
-        if (Campaign.Scenarios(intI).Number() > -1) {
-            EmitScenario(Campaign.Scenarios(intI), unread.records.at(static_cast<std::size_t>(intI)), Json);
+    for (int16_t intI = 0; intI < Campaign::MaxScenarios; ++intI) {
+        if (campaign.Scenarios(intI).Number() > -1) {
+            EmitScenario(campaign.Scenarios(intI), unread.records.at(static_cast<std::size_t>(intI)), Json);
         }
     }
     Json.Close(']');
@@ -752,9 +752,9 @@ QByteArray CampaignJson(const clsCampaign& Campaign, const QByteArray& File)
     return Json.Text();
 }
 
-QString ReadCampaignJson(const QByteArray& Json, clsCampaign& Campaign, QByteArray& File)
+QString ReadCampaignJson(const QByteArray& Json, Campaign& campaign, QByteArray& File)
 {
-    Campaign.Clear();
+    campaign.Clear();
     File.clear();
     std::deque<JsonNode> nodes;
     TreeBuilder builder(nodes);
@@ -762,7 +762,7 @@ QString ReadCampaignJson(const QByteArray& Json, clsCampaign& Campaign, QByteArr
         return LineAndColumn(Json, builder.errorOffset()) + QStringLiteral(": ") + builder.reason();
     }
     try {
-        File = ReadTop(nodes.front(), Campaign);
+        File = ReadTop(nodes.front(), campaign);
     } catch (const Refusal& Refused) {
         return Refused.strMessage;
     }

@@ -1,6 +1,6 @@
 #include "cli/Command.h"
 
-#include "data/clsCampaign.h"
+#include "data/Campaign.h"
 
 #include <QCommandLineParser>
 
@@ -33,22 +33,22 @@ int CheckEach(const QStringList& Paths, CommandStreams& Io, WarningsFunction War
     const CampaignFileList list = CampaignFiles(Paths, Io.Err);
     int intStatus = list.complete ? ExitStatus::Clean : ExitStatus::Trouble;
     // One document for the whole run: it is large and cleared by every read.
-    const auto Campaign = std::make_unique<clsCampaign>();
-    QByteArray Bytes;
+    const auto campaign = std::make_unique<Campaign>();
+    QByteArray bytes;
     for (const std::filesystem::path& strFile : list.files) {
-        if (!LoadCampaign(strFile, Io, *Campaign, &Bytes)) {
+        if (!LoadCampaign(strFile, Io, *campaign, &bytes)) {
             intStatus = ExitStatus::Trouble;
             continue;
         }
         const QString strName = DisplayName(strFile);
-        const int16_t intCount = Campaign->Check();
-        const QStringList Found = Warnings != nullptr ? Warnings(*Campaign, Bytes) : QStringList();
+        const int16_t intCount = campaign->Check();
+        const QStringList Found = Warnings != nullptr ? Warnings(*campaign, bytes) : QStringList();
         if (intCount == 0 && Found.isEmpty()) {
             WriteLine(Io.Out, strName + QStringLiteral(": ok"));
             continue;
         }
         for (int16_t intI = 0; intI < intCount; ++intI) {
-            WriteLine(Io.Out, strName + QStringLiteral(": ") + QString::fromLatin1(Campaign->Errors(intI)));
+            WriteLine(Io.Out, strName + QStringLiteral(": ") + QString::fromLatin1(campaign->Errors(intI)));
         }
         for (const QString& strWarning : Found) {
             WriteLine(Io.Out, strName + QStringLiteral(": warning: ") + strWarning);

@@ -14,7 +14,7 @@
 class QCommandLineParser;
 class QFile;
 class QIODevice;
-class clsCampaign;
+class Campaign;
 
 // The exit statuses every command keeps, for the scripts that call it.
 namespace ExitStatus {
@@ -80,7 +80,7 @@ struct CampaignFileList {
 // line "ironvale-cam: FILE: cannot be read: reason" on standard error, when it cannot.
 // File, when given, receives the bytes read: the campaign's and one more
 // when the file is longer.
-[[nodiscard]] bool LoadCampaign(const std::filesystem::path& path, CommandStreams& Io, clsCampaign& Campaign,
+[[nodiscard]] bool LoadCampaign(const std::filesystem::path& path, CommandStreams& Io, Campaign& campaign,
                                 QByteArray* File = nullptr);
 
 // True, after a line on standard error, when output is the same file as
@@ -96,10 +96,10 @@ struct CampaignFileList {
 // Writes Bytes to path through the atomic save, or to standard output for
 // "-". False, after the line "ironvale-cam: FILE: cannot be written: reason" with what
 // became of the file on standard error, when it cannot.
-[[nodiscard]] bool WriteOutput(const std::filesystem::path& path, const QByteArray& Bytes, CommandStreams& Io);
+[[nodiscard]] bool WriteOutput(const std::filesystem::path& path, const QByteArray& bytes, CommandStreams& Io);
 
 // What lint adds to the check for one campaign read from File, a line each.
-using WarningsFunction = QStringList (*)(const clsCampaign& Campaign, const QByteArray& File);
+using WarningsFunction = QStringList (*)(const Campaign& campaign, const QByteArray& File);
 
 // check and lint: reads each campaign file (folders walked), prints the
 // check's messages and the warnings, or "FILE: ok" when there are none.
@@ -123,7 +123,7 @@ int CheckEach(const QStringList& Paths, CommandStreams& Io, WarningsFunction War
 
 // The nation a campaign file names by its victory movie, or "unknown (N)"
 // for a movie the editor does not know; File holds the file's bytes.
-[[nodiscard]] QString NationName(const clsCampaign& Campaign, const QByteArray& File);
+[[nodiscard]] QString NationName(const Campaign& campaign, const QByteArray& File);
 
 // Every byte at path ("-" for standard input). Empty on success, else the reason.
 [[nodiscard]] QString readWholeInput(const std::filesystem::path& path, CommandStreams& Io, QByteArray& bytes);

@@ -3,8 +3,8 @@
 #include "cli/Names.h"
 
 #include "data/CampaignGraph.h"
-#include "data/basFields.h"
-#include "data/clsCampaign.h"
+#include "data/BinaryFields.h"
+#include "data/Campaign.h"
 #include "storage/CampaignStorage.h"
 
 #include <QCommandLineParser>
@@ -18,24 +18,24 @@ namespace {
 // One side of the comparison: the campaign as read, and the file's bytes,
 // which hold what the readable fields do not.
 struct Side {
-    std::unique_ptr<clsCampaign> campaign = std::make_unique<clsCampaign>();
+    std::unique_ptr<Campaign> campaign = std::make_unique<Campaign>();
     QByteArray bytes;
     QByteArray saved; // the bytes the campaign saves as: where they differ, bytes went unread
 
     [[nodiscard]] bool used(int slot) const { return campaign->Scenarios(static_cast<int16_t>(slot)).Number() >= 0; }
-    [[nodiscard]] const clsScenario& scenario(int slot) const { return campaign->Scenarios(static_cast<int16_t>(slot)); }
+    [[nodiscard]] const Scenario& scenario(int slot) const { return campaign->Scenarios(static_cast<int16_t>(slot)); }
 };
 
 constexpr int HeaderSize = 44;
-constexpr int TrailerStart = HeaderSize + clsCampaign::MaxScenarios * clsScenario::RecordSize;
+constexpr int TrailerStart = HeaderSize + Campaign::MaxScenarios * Scenario::RecordSize;
 
 // The same scenario, wherever its outcomes lead: a move renumbers them.
-bool SameRecord(const clsScenario& a, const clsScenario& b)
+bool SameRecord(const Scenario& a, const Scenario& b)
 {
-    clsScenario moved;
+    Scenario moved;
     moved.Copy(b);
     moved.SetNumber(a.Number());
-    for (int16_t j = 0; j < clsScenario::OutcomeCount; ++j) {
+    for (int16_t j = 0; j < Scenario::OutcomeCount; ++j) {
         moved.SetResultScenario(j, a.ResultScenario(j));
     }
     return a == moved;
@@ -48,10 +48,10 @@ QString NameOf(const std::string& name)
 
 QString Destination(int32_t goTo)
 {
-    if (goTo == clsCampaign::VictoryScenario) {
+    if (goTo == Campaign::VictoryScenario) {
         return QStringLiteral("campaign victory");
     }
-    if (goTo == clsCampaign::LossScenario) {
+    if (goTo == Campaign::LossScenario) {
         return QStringLiteral("campaign loss");
     }
     return QStringLiteral("scenario %1").arg(goTo);
@@ -99,7 +99,7 @@ private:
 
 // renumbered: where a go-to of the old campaign leads in the new one.
 template<typename Renumber>
-void CompareScenarios(Report& report, const QString& where, const clsScenario& now, const clsScenario& was,
+void CompareScenarios(Report& report, const QString& where, const Scenario& now, const Scenario& was,
                       Renumber renumbered)
 {
     report.change(where, QStringLiteral("name"), NameOf(now.Name()), NameOf(was.Name()));
@@ -113,7 +113,7 @@ void CompareScenarios(Report& report, const QString& where, const clsScenario& n
                   QString::number(was.SecondUnknown()));
     report.change(where, QStringLiteral("third value"), QString::number(now.ThirdUnknown()),
                   QString::number(was.ThirdUnknown()));
-    for (int16_t j = 0; j < clsScenario::OutcomeCount; ++j) {
+    for (int16_t j = 0; j < Scenario::OutcomeCount; ++j) {
         const QString outcome = QLatin1String(OutcomeName(j)) + QLatin1Char(' ');
         if (now.ResultScenario(j) != renumbered(was.ResultScenario(j))) {
             report.change(where, outcome + QStringLiteral("leads to"), Destination(now.ResultScenario(j)),
@@ -140,8 +140,8 @@ struct Counts {
 QStringList Differences(const Side& a, const Side& b, Counts& counts)
 {
     Report report;
-    const clsCampaign& was = *a.campaign;
-    const clsCampaign& now = *b.campaign;
+    const Campaign& was = *a.campaign;
+    const Campaign& now = *b.campaign;
     report.change(QStringLiteral("description"), QString(), NameOf(now.Description()), NameOf(was.Description()));
     report.change(QStringLiteral("nation"), QString(), NationName(now, b.bytes), NationName(was, a.bytes));
     report.change(QStringLiteral("prestige"), QString(), QString::number(now.Prestige()), QString::number(was.Prestige()));
@@ -150,7 +150,7 @@ QStringList Differences(const Side& a, const Side& b, Counts& counts)
 
     // A record that left its slot and stands unchanged in another one, whose
     // old record is gone, has moved.
-    constexpr int Slots = clsCampaign::MaxScenarios;
+    constexpr int Slots = Campaign::MaxScenarios;
     std::array<std::optional<int>, Slots> movedTo;
     std::array<std::optional<int>, Slots> movedFrom;
     for (int i = 0; i < Slots; ++i) {
@@ -172,10 +172,10 @@ QStringList Differences(const Side& a, const Side& b, Counts& counts)
                    ? *movedTo[static_cast<std::size_t>(goTo)]
                    : goTo;
     };
-    const auto label = [](int slot, const clsScenario& scenario) {
+    const auto label = [](int slot, const Scenario& scenario) {
         return QStringLiteral("scenario %1 %2").arg(slot).arg(NameOf(scenario.Name()));
     };
-    const auto recordAt = [](int slot) { return HeaderSize + slot * clsScenario::RecordSize; };
+    const auto recordAt = [](int slot) { return HeaderSize + slot * Scenario::RecordSize; };
     for (int slot = 0; slot < Slots; ++slot) {
         const bool stayed = a.used(slot) && !movedTo[slot];
         const bool kept = b.used(slot) && !movedFrom[slot];
@@ -184,14 +184,14 @@ QStringList Differences(const Side& a, const Side& b, Counts& counts)
             report.add(label(slot, a.scenario(slot)), QStringLiteral("moved to slot %1").arg(to));
             CompareScenarios(report, label(to, b.scenario(to)), b.scenario(to), a.scenario(slot), renumbered);
             report.unread(label(to, b.scenario(to)),
-                          UnreadDifferences(a, b, recordAt(slot), recordAt(to), clsScenario::RecordSize));
+                          UnreadDifferences(a, b, recordAt(slot), recordAt(to), Scenario::RecordSize));
             ++counts.moved;
         }
         if (stayed && kept) {
             const int before = static_cast<int>(report.lines().size());
             const QString where = label(slot, b.scenario(slot));
             CompareScenarios(report, where, b.scenario(slot), a.scenario(slot), renumbered);
-            report.unread(where, UnreadDifferences(a, b, recordAt(slot), recordAt(slot), clsScenario::RecordSize));
+            report.unread(where, UnreadDifferences(a, b, recordAt(slot), recordAt(slot), Scenario::RecordSize));
             counts.changed += report.lines().size() > before ? 1 : 0;
             continue;
         }
@@ -206,7 +206,7 @@ QStringList Differences(const Side& a, const Side& b, Counts& counts)
         if (!a.used(slot) && !b.used(slot)) {
             counts.elsewhere = report.unread(QStringLiteral("slot %1 (unused)").arg(slot),
                                              UnreadDifferences(a, b, recordAt(slot), recordAt(slot),
-                                                               clsScenario::RecordSize)) ||
+                                                               Scenario::RecordSize)) ||
                                counts.elsewhere;
         }
     }

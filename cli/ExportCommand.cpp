@@ -2,7 +2,7 @@
 #include "cli/Command.h"
 #include "cli/Names.h"
 
-#include "data/clsCampaign.h"
+#include "data/Campaign.h"
 
 #include <QCommandLineParser>
 
@@ -36,10 +36,10 @@ int RunExport(const QStringList& Arguments, CommandStreams& Io)
     if (outputIsInput(strFile, output, Io)) {
         return ExitStatus::Trouble;
     }
-    const auto Campaign = std::make_unique<clsCampaign>();
+    const auto campaign = std::make_unique<Campaign>();
     QByteArray File;
-    if (!LoadCampaign(strFile, Io, *Campaign, &File)) {
+    if (!LoadCampaign(strFile, Io, *campaign, &File)) {
         return ExitStatus::Trouble;
     }
-    return WriteOutput(output, CampaignJson(*Campaign, File), Io) ? ExitStatus::Clean : ExitStatus::Trouble;
+    return WriteOutput(output, CampaignJson(*campaign, File), Io) ? ExitStatus::Clean : ExitStatus::Trouble;
 }

@@ -2,7 +2,7 @@
 #include "cli/Command.h"
 #include "cli/Names.h"
 
-#include "data/clsCampaign.h"
+#include "data/Campaign.h"
 
 #include <QCommandLineParser>
 
@@ -55,16 +55,16 @@ int RunImport(const QStringList& Arguments, CommandStreams& Io)
         writeDiagnostic(Io.Err, QStringLiteral("%1: cannot be read: %2").arg(strName, strReason));
         return ExitStatus::Trouble;
     }
-    const auto Campaign = std::make_unique<clsCampaign>();
+    const auto campaign = std::make_unique<Campaign>();
     QByteArray File;
-    if (const QString strReason = ReadCampaignJson(Json, *Campaign, File); !strReason.isEmpty()) {
+    if (const QString strReason = ReadCampaignJson(Json, *campaign, File); !strReason.isEmpty()) {
         writeDiagnostic(Io.Err, QStringLiteral("%1: %2").arg(strName, terminalText(strReason)));
         return ExitStatus::Trouble;
     }
     if (!Parser.isSet(NoCheck)) {
-        const int16_t intCount = Campaign->Check();
+        const int16_t intCount = campaign->Check();
         for (int16_t intI = 0; intI < intCount; ++intI) {
-            writeDiagnostic(Io.Err, strName + QStringLiteral(": ") + QString::fromLatin1(Campaign->Errors(intI)));
+            writeDiagnostic(Io.Err, strName + QStringLiteral(": ") + QString::fromLatin1(campaign->Errors(intI)));
         }
         if (intCount > 0) {
             writeDiagnostic(Io.Err, QStringLiteral("nothing written: the campaign fails the integrity check "

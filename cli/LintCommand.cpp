@@ -1,8 +1,8 @@
 #include "cli/Command.h"
 
 #include "data/CampaignGraph.h"
-#include "data/basFields.h"
-#include "data/clsCampaign.h"
+#include "data/BinaryFields.h"
+#include "data/Campaign.h"
 #include "storage/CampaignStorage.h"
 
 #include <QCommandLineParser>
@@ -23,16 +23,16 @@ QString Scenarios(const std::vector<int16_t>& Numbers)
 }
 
 // What a designer should know beyond the integrity check, one line each.
-QStringList Warnings(const clsCampaign& Campaign, const QByteArray& File)
+QStringList Warnings(const Campaign& campaign, const QByteArray& File)
 {
-    const CampaignGraph Graph(Campaign);
+    const CampaignGraph graph(campaign);
     QStringList Lines;
     if (File.size() > CampaignFileSize) {
         Lines << QStringLiteral("the file is longer than %1 bytes: the extra bytes are ignored by the game and dropped "
                                 "by a save")
                      .arg(CampaignFileSize);
     }
-    const QByteArray saved = CampaignBytes(Campaign);
+    const QByteArray saved = CampaignBytes(campaign);
     qsizetype unkept = 0;
     qsizetype first = 0;
     for (qsizetype at = 0; at < CampaignFileSize; ++at) {
@@ -46,26 +46,26 @@ QStringList Warnings(const clsCampaign& Campaign, const QByteArray& File)
                      .arg(unkept)
                      .arg(first);
     }
-    if (!Graph.Unreachable().empty()) {
-        Lines << Scenarios(Graph.Unreachable()) + QStringLiteral(" cannot be reached from scenario 0");
+    if (!graph.Unreachable().empty()) {
+        Lines << Scenarios(graph.Unreachable()) + QStringLiteral(" cannot be reached from scenario 0");
     }
-    for (const std::vector<int16_t>& Trap : Graph.Traps()) {
+    for (const std::vector<int16_t>& Trap : graph.Traps()) {
         Lines << Scenarios(Trap) +
                      (Trap.size() == 1
                           ? QStringLiteral(" is a trap: neither campaign victory nor campaign loss can be reached from it")
                           : QStringLiteral(
                                 " are a trap: neither campaign victory nor campaign loss can be reached from them"));
     }
-    if (Graph.VictoryReferenced() && !Graph.VictoryReachable()) {
+    if (graph.VictoryReferenced() && !graph.VictoryReachable()) {
         Lines << QStringLiteral("campaign victory (254) is referenced but cannot be reached from scenario 0");
     }
-    if (Graph.LossReferenced() && !Graph.LossReachable()) {
+    if (graph.LossReferenced() && !graph.LossReachable()) {
         Lines << QStringLiteral("campaign loss (255) is referenced but cannot be reached from scenario 0");
     }
-    for (const CampaignGraph::OddGoTo& Odd : Graph.OddGoTos()) {
+    for (const CampaignGraph::OddGoTo& Odd : graph.OddGoTos()) {
         Lines << QStringLiteral("scenario %1, %2: go-to %3 is outside 0..49, 254 and 255")
-                     .arg(Odd.Scenario)
-                     .arg(QLatin1String(OutcomeName(Odd.Outcome)))
+                     .arg(Odd.scenario)
+                     .arg(QLatin1String(OutcomeName(Odd.outcome)))
                      .arg(Odd.GoTo);
     }
     return Lines;

@@ -2,7 +2,7 @@
 #include "cli/Names.h"
 
 #include "data/CampaignGraph.h"
-#include "data/clsCampaign.h"
+#include "data/Campaign.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -95,7 +95,7 @@ public:
     Drawing(const Drawing&) = delete;
     Drawing& operator=(const Drawing&) = delete;
 
-    [[nodiscard]] Agraph_t* Graph() const { return m_pGraph; }
+    [[nodiscard]] Agraph_t* graph() const { return m_pGraph; }
 
     static Agnode_t* Node(Agraph_t* pGraph, const QString& strId, const QString& strLabel, const Look& Style)
     {
@@ -110,7 +110,7 @@ public:
         return pNode;
     }
 
-    static Agedge_t* Edge(Agraph_t* pGraph, Agnode_t* pFrom, Agnode_t* pTo)
+    static Agedge_t* edge(Agraph_t* pGraph, Agnode_t* pFrom, Agnode_t* pTo)
     {
         return agedge(pGraph, pFrom, pTo, nullptr, 1);
     }
@@ -170,7 +170,7 @@ void DrawLegend(Agraph_t* pGraph)
         }
         // Invisible arrows stack the samples in one column.
         if (pAbove != nullptr) {
-            Drawing::Set(Drawing::Edge(pLegend, pAbove, pNode), "style", QStringLiteral("invis"));
+            Drawing::Set(Drawing::edge(pLegend, pAbove, pNode), "style", QStringLiteral("invis"));
         }
         pAbove = pNode;
     }
@@ -178,7 +178,7 @@ void DrawLegend(Agraph_t* pGraph)
 
 // The outcomes that join the same two nodes share one arrow.
 struct Arrow {
-    QString Target;
+    QString target;
     QStringList Labels;
     int32_t goTo;
 };
@@ -186,21 +186,21 @@ struct Arrow {
 // A scenario's box: its number, name and marks above a cell for each arrow
 // that leaves it, listing the outcomes that take it; the arrow starts below
 // its cell, and has no label of its own to stand over other arrows and nodes.
-Agnode_t* DrawScenario(Agraph_t* pGraph, const CampaignGraph& Graph, const clsScenario& Scenario,
+Agnode_t* DrawScenario(Agraph_t* pGraph, const CampaignGraph& graph, const Scenario& scenarioValue,
                        const std::vector<Arrow>& arrows, const CampaignPaths* paths)
 {
-    const auto intI = static_cast<int16_t>(Scenario.Number());
+    const auto intI = static_cast<int16_t>(scenarioValue.Number());
     QStringList title{
-        QStringLiteral("#%1 %2").arg(intI, 3, 10, QLatin1Char('0')).arg(htmlText(FromCampaignBytes(Scenario.Name())))};
+        QStringLiteral("#%1 %2").arg(intI, 3, 10, QLatin1Char('0')).arg(htmlText(FromCampaignBytes(scenarioValue.Name())))};
     const Look* pLook = &PlainLook;
-    if (Graph.Looping(intI)) {
+    if (graph.Looping(intI)) {
         title << QStringLiteral("looping");
         pLook = &LoopingLook;
-    } else if (Graph.Trapped(intI)) {
+    } else if (graph.Trapped(intI)) {
         title << QStringLiteral("trap");
         pLook = &TrapLook;
     }
-    const bool blnUnreachable = !Graph.Reachable(intI);
+    const bool blnUnreachable = !graph.Reachable(intI);
     if (blnUnreachable) {
         title << QStringLiteral("unreachable");
         pLook = pLook == &PlainLook ? &UnreachableLook : pLook;
@@ -247,13 +247,13 @@ Agnode_t* DrawEnd(Agraph_t* pGraph, const char* strId, const QString& strText, c
 }
 
 // Where each outcome of a scenario leads, those with the same target together.
-std::vector<Arrow> arrowsOf(const CampaignGraph& Graph, const clsScenario& Scenario)
+std::vector<Arrow> arrowsOf(const CampaignGraph& graph, const Scenario& scenario)
 {
-    std::vector<Arrow> Arrows;
-    for (int16_t intJ = 0; intJ < clsScenario::OutcomeCount; ++intJ) {
-        const int32_t lngGoTo = Scenario.ResultScenario(intJ);
+    std::vector<Arrow> arrows;
+    for (int16_t intJ = 0; intJ < Scenario::OutcomeCount; ++intJ) {
+        const int32_t lngGoTo = scenario.ResultScenario(intJ);
         QString strTarget;
-        switch (Graph.TargetOf(lngGoTo)) {
+        switch (graph.TargetOf(lngGoTo)) {
         case CampaignGraph::Target::Victory:
             strTarget = QStringLiteral("won");
             break;
@@ -269,16 +269,16 @@ std::vector<Arrow> arrowsOf(const CampaignGraph& Graph, const clsScenario& Scena
         }
         const QString strLabel = QStringLiteral("%1<BR/><FONT COLOR=\"#5c6b7a\">prestige %2</FONT>")
                                      .arg(QLatin1String(OutcomeName(intJ)))
-                                     .arg(Scenario.ResultPrestige(intJ));
-        auto It = std::find_if(Arrows.begin(), Arrows.end(),
-                               [&strTarget](const Arrow& Each) { return Each.Target == strTarget; });
-        if (It != Arrows.end()) {
+                                     .arg(scenario.ResultPrestige(intJ));
+        auto It = std::find_if(arrows.begin(), arrows.end(),
+                               [&strTarget](const Arrow& Each) { return Each.target == strTarget; });
+        if (It != arrows.end()) {
             It->Labels << strLabel;
         } else {
-            Arrows.push_back({strTarget, {strLabel}, lngGoTo});
+            arrows.push_back({strTarget, {strLabel}, lngGoTo});
         }
     }
-    return Arrows;
+    return arrows;
 }
 
 // The node of a go-to no scenario answers, drawn once however many lead there.
@@ -293,34 +293,34 @@ Agnode_t* drawMissing(Agraph_t* pGraph, const QString& id, int32_t goTo)
 }
 
 // With paths, each scenario shows the battles and prestige on the way there.
-void DrawCampaign(Agraph_t* pGraph, const clsCampaign& Campaign, const CampaignPaths* paths)
+void DrawCampaign(Agraph_t* pGraph, const Campaign& campaign, const CampaignPaths* paths)
 {
-    const CampaignGraph Graph(Campaign);
+    const CampaignGraph graph(campaign);
     // Drawn first, so dot puts it at the top left.
     DrawLegend(pGraph);
     std::map<QString, Agnode_t*> Nodes;
     Nodes[QStringLiteral("won")] = DrawEnd(pGraph, "won", QStringLiteral("Campaign won"), WonLook,
-                                           Graph.VictoryReferenced(), Graph.VictoryReachable());
+                                           graph.VictoryReferenced(), graph.VictoryReachable());
     Nodes[QStringLiteral("lost")] = DrawEnd(pGraph, "lost", QStringLiteral("Campaign lost"), LostLook,
-                                            Graph.LossReferenced(), Graph.LossReachable());
+                                            graph.LossReferenced(), graph.LossReachable());
     std::map<int16_t, std::vector<Arrow>> arrowsFrom;
-    for (int16_t intI = 0; intI < clsCampaign::MaxScenarios; ++intI) {
-        if (Graph.Used(intI)) {
-            const clsScenario& Scenario = Campaign.Scenarios(intI);
-            arrowsFrom[intI] = arrowsOf(Graph, Scenario);
-            Nodes[QStringLiteral("s%1").arg(intI)] = DrawScenario(pGraph, Graph, Scenario, arrowsFrom[intI], paths);
+    for (int16_t intI = 0; intI < Campaign::MaxScenarios; ++intI) {
+        if (graph.Used(intI)) {
+            const Scenario& scenario = campaign.Scenarios(intI);
+            arrowsFrom[intI] = arrowsOf(graph, scenario);
+            Nodes[QStringLiteral("s%1").arg(intI)] = DrawScenario(pGraph, graph, scenario, arrowsFrom[intI], paths);
         }
     }
     for (const auto& [intI, arrows] : arrowsFrom) {
         for (std::size_t cell = 0; cell < arrows.size(); ++cell) {
             const Arrow& Each = arrows[cell];
-            Agnode_t*& pTarget = Nodes[Each.Target];
+            Agnode_t*& pTarget = Nodes[Each.target];
             if (pTarget == nullptr) {
-                pTarget = drawMissing(pGraph, Each.Target, Each.goTo);
+                pTarget = drawMissing(pGraph, Each.target, Each.goTo);
             }
-            Agedge_t* pEdge = Drawing::Edge(pGraph, Nodes.at(QStringLiteral("s%1").arg(intI)), pTarget);
+            Agedge_t* pEdge = Drawing::edge(pGraph, Nodes.at(QStringLiteral("s%1").arg(intI)), pTarget);
             Drawing::Set(pEdge, "tailport", QStringLiteral("o%1:s").arg(cell));
-            if (Graph.TargetOf(Each.goTo) == CampaignGraph::Target::Missing) {
+            if (graph.TargetOf(Each.goTo) == CampaignGraph::Target::Missing) {
                 Drawing::Set(pEdge, "color", QLatin1String(AlarmColour));
                 Drawing::Set(pEdge, "penwidth", QStringLiteral("2"));
                 Drawing::Set(pEdge, "style", QStringLiteral("dashed"));
@@ -370,16 +370,16 @@ QByteArray Render(GVC_t* pContext, Agraph_t* pGraph, const char* strRenderer, QS
     }
     char* pData = nullptr;
     unsigned int lngLength = 0;
-    QByteArray Bytes;
+    QByteArray bytes;
     if (gvRenderData(pContext, pGraph, strRenderer, &pData, &lngLength) == 0) {
-        Bytes = QByteArray(pData, static_cast<qsizetype>(lngLength));
+        bytes = QByteArray(pData, static_cast<qsizetype>(lngLength));
     } else {
         strReason = QStringLiteral("Graphviz has no %1 renderer here (Debian's libgvc6 provides it)")
                         .arg(QLatin1String(strRenderer));
     }
     gvFreeRenderData(pData);
     gvFreeLayout(pContext, pGraph);
-    return Bytes;
+    return bytes;
 }
 
 } // namespace
@@ -437,23 +437,23 @@ int RunMap(const QStringList& Arguments, CommandStreams& Io)
         return ExitStatus::Trouble;
     }
 
-    const auto Campaign = std::make_unique<clsCampaign>();
-    if (!LoadCampaign(strFile, Io, *Campaign)) {
+    const auto campaign = std::make_unique<Campaign>();
+    if (!LoadCampaign(strFile, Io, *campaign)) {
         return ExitStatus::Trouble;
     }
 
     QString strReason;
     const Drawing Map(LabelText(
-        QStringLiteral("%1 (%2)").arg(FromCampaignBytes(Campaign->Description()), DisplayName(strFile))));
+        QStringLiteral("%1 (%2)").arg(FromCampaignBytes(campaign->Description()), DisplayName(strFile))));
     const std::optional<CampaignPaths> paths =
-        Parser.isSet(withPaths) ? std::optional<CampaignPaths>(*Campaign) : std::nullopt;
-    DrawCampaign(Map.Graph(), *Campaign, paths ? &*paths : nullptr);
-    const QByteArray Bytes = Render(GraphvizContext(), Map.Graph(), strRenderer, strReason);
+        Parser.isSet(withPaths) ? std::optional<CampaignPaths>(*campaign) : std::nullopt;
+    DrawCampaign(Map.graph(), *campaign, paths ? &*paths : nullptr);
+    const QByteArray bytes = Render(GraphvizContext(), Map.graph(), strRenderer, strReason);
     if (!strReason.isEmpty()) {
         writeDiagnostic(Io.Err, strReason + QLatin1Char('.'));
         return ExitStatus::Trouble;
     }
-    return WriteOutput(output, Bytes, Io) ? ExitStatus::Clean : ExitStatus::Trouble;
+    return WriteOutput(output, bytes, Io) ? ExitStatus::Clean : ExitStatus::Trouble;
 }
 
 #if defined(__SANITIZE_ADDRESS__)

@@ -2,7 +2,7 @@
 #include "cli/Names.h"
 
 #include "data/CampaignPaths.h"
-#include "data/clsCampaign.h"
+#include "data/Campaign.h"
 
 #include <QCommandLineParser>
 
@@ -71,9 +71,9 @@ QString Summary(const CampaignPaths& paths, const CampaignPaths::Reach& reach)
            balanceText(reach) + Cycles(paths, reach);
 }
 
-void WriteText(QIODevice& out, const clsCampaign& campaign, const CampaignPaths& paths)
+void WriteText(QIODevice& out, const Campaign& campaign, const CampaignPaths& paths)
 {
-    for (int16_t i = 0; i < clsCampaign::MaxScenarios; ++i) {
+    for (int16_t i = 0; i < Campaign::MaxScenarios; ++i) {
         if (campaign.Scenarios(i).Number() >= 0) {
             WriteLine(out, QStringLiteral("Scenario %1 %2: %3")
                                .arg(i)
@@ -109,13 +109,13 @@ QString JsonReach(const CampaignPaths& paths, const CampaignPaths::Reach& reach)
 }
 
 // A fixed key order, an object per line: a script reads it, a person can diff it.
-void WriteJson(QIODevice& out, const clsCampaign& campaign, const CampaignPaths& paths)
+void WriteJson(QIODevice& out, const Campaign& campaign, const CampaignPaths& paths)
 {
     WriteLine(out, QStringLiteral("{"));
     WriteLine(out, QStringLiteral("  \"prestige\": %1,").arg(campaign.Prestige()));
     WriteLine(out, QStringLiteral("  \"scenarios\": ["));
     QStringList lines;
-    for (int16_t i = 0; i < clsCampaign::MaxScenarios; ++i) {
+    for (int16_t i = 0; i < Campaign::MaxScenarios; ++i) {
         if (campaign.Scenarios(i).Number() >= 0) {
             lines << QStringLiteral("    {\"slot\": %1, %2}").arg(i).arg(JsonReach(paths, paths.scenario(i)));
         }
@@ -158,7 +158,7 @@ int RunPaths(const QStringList& Arguments, CommandStreams& Io)
     if (parser.positionalArguments().size() != 1) {
         return usageError(Io, Arguments.value(0), QStringLiteral("give one campaign file"));
     }
-    const auto campaign = std::make_unique<clsCampaign>();
+    const auto campaign = std::make_unique<Campaign>();
     if (!LoadCampaign(pathFromArgument(parser.positionalArguments().constFirst()), Io, *campaign)) {
         return ExitStatus::Trouble;
     }

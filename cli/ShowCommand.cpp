@@ -2,7 +2,7 @@
 #include "cli/Names.h"
 
 #include "data/CampaignGraph.h"
-#include "data/clsCampaign.h"
+#include "data/Campaign.h"
 
 #include <QCommandLineParser>
 
@@ -10,9 +10,9 @@
 
 namespace {
 
-QString Destination(const CampaignGraph& Graph, int32_t lngGoTo)
+QString Destination(const CampaignGraph& graph, int32_t lngGoTo)
 {
-    switch (Graph.TargetOf(lngGoTo)) {
+    switch (graph.TargetOf(lngGoTo)) {
     case CampaignGraph::Target::Victory:
         return QStringLiteral("campaign won");
     case CampaignGraph::Target::Loss:
@@ -35,26 +35,26 @@ QString NameOrNone(const std::string& strName)
     return strName.empty() ? QStringLiteral("(none)") : shownText(strName);
 }
 
-void WriteScenario(QIODevice& Out, const CampaignGraph& Graph, const clsScenario& Scenario)
+void WriteScenario(QIODevice& Out, const CampaignGraph& graph, const Scenario& scenario)
 {
     WriteLine(Out, QString());
-    WriteLine(Out, QStringLiteral("Scenario %1").arg(Scenario.Number()));
-    WriteLine(Out, Field(QStringLiteral("Name"), NameOrNone(Scenario.Name())));
-    WriteLine(Out, Field(QStringLiteral("Movie"), NameOrNone(Scenario.Movie())));
-    WriteLine(Out, Field(QStringLiteral("Voice"), NameOrNone(Scenario.Voice())));
-    WriteLine(Out, Field(QStringLiteral("Text"), NameOrNone(Scenario.Text())));
-    WriteLine(Out, Field(QStringLiteral("Prestige"), QString::number(Scenario.Prestige())));
+    WriteLine(Out, QStringLiteral("Scenario %1").arg(scenario.Number()));
+    WriteLine(Out, Field(QStringLiteral("Name"), NameOrNone(scenario.Name())));
+    WriteLine(Out, Field(QStringLiteral("Movie"), NameOrNone(scenario.Movie())));
+    WriteLine(Out, Field(QStringLiteral("Voice"), NameOrNone(scenario.Voice())));
+    WriteLine(Out, Field(QStringLiteral("Text"), NameOrNone(scenario.Text())));
+    WriteLine(Out, Field(QStringLiteral("Prestige"), QString::number(scenario.Prestige())));
     WriteLine(Out, Field(QStringLiteral("Values"), QStringLiteral("%1, %2, %3")
-                                                       .arg(Scenario.FirstUnknown())
-                                                       .arg(Scenario.SecondUnknown())
-                                                       .arg(Scenario.ThirdUnknown())));
-    for (int16_t intJ = 0; intJ < clsScenario::OutcomeCount; ++intJ) {
-        QString strOutcome = Destination(Graph, Scenario.ResultScenario(intJ)) +
-                             QStringLiteral(", prestige %1").arg(Scenario.ResultPrestige(intJ));
+                                                       .arg(scenario.FirstUnknown())
+                                                       .arg(scenario.SecondUnknown())
+                                                       .arg(scenario.ThirdUnknown())));
+    for (int16_t intJ = 0; intJ < Scenario::OutcomeCount; ++intJ) {
+        QString strOutcome = Destination(graph, scenario.ResultScenario(intJ)) +
+                             QStringLiteral(", prestige %1").arg(scenario.ResultPrestige(intJ));
         QStringList Names;
-        for (const auto& [pLabel, strName] : {std::pair{"text", &Scenario.ResultText(intJ)},
-                                              std::pair{"voice", &Scenario.ResultVoice(intJ)},
-                                              std::pair{"movie", &Scenario.ResultMovie(intJ)}}) {
+        for (const auto& [pLabel, strName] : {std::pair{"text", &scenario.ResultText(intJ)},
+                                              std::pair{"voice", &scenario.ResultVoice(intJ)},
+                                              std::pair{"movie", &scenario.ResultMovie(intJ)}}) {
             if (!strName->empty()) {
                 Names << QLatin1String(pLabel) + QLatin1Char(' ') + shownText(*strName);
             }
@@ -85,19 +85,19 @@ int RunShow(const QStringList& Arguments, CommandStreams& Io)
         return usageError(Io, Arguments.value(0), QStringLiteral("give one campaign file"));
     }
     const std::filesystem::path strFile = pathFromArgument(Parser.positionalArguments().constFirst());
-    const auto Campaign = std::make_unique<clsCampaign>();
+    const auto campaign = std::make_unique<Campaign>();
     QByteArray File;
-    if (!LoadCampaign(strFile, Io, *Campaign, &File)) {
+    if (!LoadCampaign(strFile, Io, *campaign, &File)) {
         return ExitStatus::Trouble;
     }
-    const CampaignGraph Graph(*Campaign);
-    WriteLine(Io.Out, QStringLiteral("Description: %1").arg(shownText(Campaign->Description())));
-    WriteLine(Io.Out, QStringLiteral("Nation:      %1").arg(NationName(*Campaign, File)));
-    WriteLine(Io.Out, QStringLiteral("Prestige:    %1").arg(Campaign->Prestige()));
-    WriteLine(Io.Out, QStringLiteral("Scenarios:   %1").arg(Campaign->ScenarioCount()));
-    for (int16_t intI = 0; intI < clsCampaign::MaxScenarios; ++intI) {
-        if (Graph.Used(intI)) {
-            WriteScenario(Io.Out, Graph, Campaign->Scenarios(intI));
+    const CampaignGraph graph(*campaign);
+    WriteLine(Io.Out, QStringLiteral("Description: %1").arg(shownText(campaign->Description())));
+    WriteLine(Io.Out, QStringLiteral("Nation:      %1").arg(NationName(*campaign, File)));
+    WriteLine(Io.Out, QStringLiteral("Prestige:    %1").arg(campaign->Prestige()));
+    WriteLine(Io.Out, QStringLiteral("Scenarios:   %1").arg(campaign->ScenarioCount()));
+    for (int16_t intI = 0; intI < Campaign::MaxScenarios; ++intI) {
+        if (graph.Used(intI)) {
+            WriteScenario(Io.Out, graph, campaign->Scenarios(intI));
         }
     }
     return ExitStatus::Clean;

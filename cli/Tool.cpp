@@ -2,8 +2,8 @@
 #include "cli/Names.h"
 
 #include "data/FieldCodec.h"
-#include "data/basFields.h"
-#include "data/clsCampaign.h"
+#include "data/BinaryFields.h"
+#include "data/Campaign.h"
 #include "storage/CampaignStorage.h"
 
 #include <QCommandLineParser>
@@ -46,8 +46,8 @@ QString Usage()
                                   "       ironvale-cam help [COMMAND]\n"
                                   "Checks, describes, converts and draws the campaign files (.cam) of Ironvale.\n\n"
                                   "Commands:\n");
-    for (const CommandEntry& Entry : Commands) {
-        strS += QStringLiteral("  %1  %2\n").arg(QLatin1String(Entry.Name), -8).arg(QLatin1String(Entry.Summary));
+    for (const CommandEntry& entry : Commands) {
+        strS += QStringLiteral("  %1  %2\n").arg(QLatin1String(entry.Name), -8).arg(QLatin1String(entry.Summary));
     }
     strS += QStringLiteral("\nOptions:\n"
                            "  -h, --help     show this help; help COMMAND or COMMAND --help shows a command's\n"
@@ -270,7 +270,7 @@ QString readUpTo(QIODevice& device, qint64 limit, QByteArray& bytes)
 
 } // namespace
 
-bool LoadCampaign(const std::filesystem::path& path, CommandStreams& Io, clsCampaign& Campaign, QByteArray* File)
+bool LoadCampaign(const std::filesystem::path& path, CommandStreams& Io, Campaign& campaign, QByteArray* File)
 {
     // One byte past the campaign tells a longer file.
     QByteArray bytes;
@@ -280,7 +280,7 @@ bool LoadCampaign(const std::filesystem::path& path, CommandStreams& Io, clsCamp
         reason = readUpTo(path == "-" ? Io.In : named, CampaignFileSize + 1, bytes);
     }
     if (reason.isEmpty()) {
-        reason = ReadCampaignBytes(bytes, Campaign);
+        reason = ReadCampaignBytes(bytes, campaign);
     }
     if (File != nullptr) {
         *File = bytes;
@@ -320,16 +320,16 @@ bool binaryToTerminal(const std::filesystem::path& output, bool force, CommandSt
     return true;
 }
 
-bool WriteOutput(const std::filesystem::path& path, const QByteArray& Bytes, CommandStreams& Io)
+bool WriteOutput(const std::filesystem::path& path, const QByteArray& bytes, CommandStreams& Io)
 {
     if (path == "-") {
-        if (Io.Out.write(Bytes) == Bytes.size()) {
+        if (Io.Out.write(bytes) == bytes.size()) {
             return true;
         }
         writeDiagnostic(Io.Err, QStringLiteral("<stdout>: cannot be written: standard output refused the bytes"));
         return false;
     }
-    const SaveResult Result = SaveFileBytes(path, Bytes);
+    const SaveResult Result = SaveFileBytes(path, bytes);
     if (!Result.Saved()) {
         writeDiagnostic(Io.Err, QStringLiteral("%1: cannot be written: %2. %3")
                                     .arg(DisplayName(path), Result.Reason, Result.Aftermath));
@@ -361,13 +361,13 @@ constexpr int victoryMovie = 4;
 
 } // namespace
 
-QString NationName(const clsCampaign& Campaign, const QByteArray& File)
+QString NationName(const Campaign& campaign, const QByteArray& File)
 {
-    const int32_t lngNation = Campaign.Nation();
+    const int32_t lngNation = campaign.Nation();
     // A movie the editor does not know is read as the nation it had, and
     // a save would put another movie in its place.
     const bool known = DecodeFileName(File.constData() + victoryMovie) ==
-                       DecodeFileName(CampaignBytes(Campaign).constData() + victoryMovie);
+                       DecodeFileName(CampaignBytes(campaign).constData() + victoryMovie);
     if (!known || lngNation < 0 || lngNation >= static_cast<int32_t>(NationNames.size())) {
         return QStringLiteral("unknown (%1)").arg(lngNation);
     }

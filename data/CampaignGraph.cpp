@@ -1,13 +1,13 @@
 #include "data/CampaignGraph.h"
 
-#include "data/clsCampaign.h"
+#include "data/Campaign.h"
 
 #include <algorithm>
 #include <utility>
 
 namespace {
 
-constexpr std::array<const char*, clsScenario::OutcomeCount> OutcomeNames{"Brilliant Victory", "Victory",
+constexpr std::array<const char*, Scenario::OutcomeCount> OutcomeNames{"Brilliant Victory", "Victory",
                                                                           "Minor Victory", "Defeat"};
 
 } // namespace
@@ -19,42 +19,42 @@ const char* OutcomeName(int16_t intI)
 
 bool CampaignGraph::IsOddGoTo(int32_t lngGoTo)
 {
-    return (lngGoTo < 0 || lngGoTo >= clsCampaign::MaxScenarios) && lngGoTo != clsCampaign::VictoryScenario &&
-           lngGoTo != clsCampaign::LossScenario;
+    return (lngGoTo < 0 || lngGoTo >= Campaign::MaxScenarios) && lngGoTo != Campaign::VictoryScenario &&
+           lngGoTo != Campaign::LossScenario;
 }
 
 CampaignGraph::Target CampaignGraph::TargetOf(int32_t lngGoTo) const
 {
-    if (lngGoTo == clsCampaign::VictoryScenario) {
+    if (lngGoTo == Campaign::VictoryScenario) {
         return Target::Victory;
     }
-    if (lngGoTo == clsCampaign::LossScenario) {
+    if (lngGoTo == Campaign::LossScenario) {
         return Target::Loss;
     }
-    if (lngGoTo >= 0 && lngGoTo < clsCampaign::MaxScenarios && m_blnUsed[static_cast<std::size_t>(lngGoTo)]) {
+    if (lngGoTo >= 0 && lngGoTo < Campaign::MaxScenarios && m_blnUsed[static_cast<std::size_t>(lngGoTo)]) {
         return Target::Scenario;
     }
     return Target::Missing;
 }
 
-CampaignGraph::CampaignGraph(const clsCampaign& Campaign)
+CampaignGraph::CampaignGraph(const Campaign& campaign)
 {
-    static_assert(SlotCount == clsCampaign::MaxScenarios);
-    for (int16_t intI = 0; intI < clsCampaign::MaxScenarios; ++intI) {
-        m_blnUsed[Slot(intI)] = Campaign.Scenarios(intI).Number() > -1;
+    static_assert(SlotCount == Campaign::MaxScenarios);
+    for (int16_t intI = 0; intI < Campaign::MaxScenarios; ++intI) {
+        m_blnUsed[Slot(intI)] = campaign.Scenarios(intI).Number() > -1;
     }
     Arrows Next;
     Flags blnWins{};
     Flags blnLoses{};
-    for (int16_t intI = 0; intI < clsCampaign::MaxScenarios; ++intI) {
+    for (int16_t intI = 0; intI < Campaign::MaxScenarios; ++intI) {
         if (!Used(intI)) {
             continue;
         }
-        const clsScenario& Scenario = Campaign.Scenarios(intI);
+        const Scenario& scenario = campaign.Scenarios(intI);
         bool blnLooping = true;
-        for (int16_t intJ = 0; intJ < clsScenario::OutcomeCount; ++intJ) {
-            const int32_t lngGoTo = Scenario.ResultScenario(intJ);
-            blnLooping = blnLooping && lngGoTo == Scenario.Number();
+        for (int16_t intJ = 0; intJ < Scenario::OutcomeCount; ++intJ) {
+            const int32_t lngGoTo = scenario.ResultScenario(intJ);
+            blnLooping = blnLooping && lngGoTo == scenario.Number();
             switch (TargetOf(lngGoTo)) {
             case Target::Scenario:
                 Next[Slot(intI)].push_back(static_cast<int16_t>(lngGoTo));

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-class clsCampaign;
+class Campaign;
 
 // The campaign as a graph: each used scenario leads by its four outcomes to
 // another scenario, to campaign victory (254) or to campaign loss (255).
@@ -19,12 +19,12 @@ public:
 
     // An outcome whose go-to is neither a slot (0..49) nor 254 nor 255.
     struct OddGoTo {
-        int16_t Scenario;
-        int16_t Outcome;
+        int16_t scenario;
+        int16_t outcome;
         int32_t GoTo;
     };
 
-    explicit CampaignGraph(const clsCampaign& Campaign);
+    explicit CampaignGraph(const Campaign& campaign);
 
     [[nodiscard]] static bool IsOddGoTo(int32_t lngGoTo);
     [[nodiscard]] Target TargetOf(int32_t lngGoTo) const;

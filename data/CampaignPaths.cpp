@@ -1,6 +1,6 @@
 #include "data/CampaignPaths.h"
 
-#include "data/clsCampaign.h"
+#include "data/Campaign.h"
 
 #include <algorithm>
 #include <deque>
@@ -17,22 +17,22 @@ struct Edge {
 
 } // namespace
 
-CampaignPaths::CampaignPaths(const clsCampaign& campaign)
+CampaignPaths::CampaignPaths(const Campaign& campaign)
 {
     std::array<std::vector<Edge>, NodeCount> next;
-    for (int16_t i = 0; i < clsCampaign::MaxScenarios; ++i) {
-        const clsScenario& scenario = campaign.Scenarios(i);
+    for (int16_t i = 0; i < Campaign::MaxScenarios; ++i) {
+        const Scenario& scenario = campaign.Scenarios(i);
         if (scenario.Number() < 0) {
             continue;
         }
-        for (int16_t outcome = 0; outcome < clsScenario::OutcomeCount; ++outcome) {
+        for (int16_t outcome = 0; outcome < Scenario::OutcomeCount; ++outcome) {
             const int32_t goTo = scenario.ResultScenario(outcome);
             std::size_t to = NodeCount;
-            if (goTo == clsCampaign::VictoryScenario) {
+            if (goTo == Campaign::VictoryScenario) {
                 to = VictoryNode;
-            } else if (goTo == clsCampaign::LossScenario) {
+            } else if (goTo == Campaign::LossScenario) {
                 to = LossNode;
-            } else if (goTo >= 0 && goTo < clsCampaign::MaxScenarios && campaign.Scenarios(goTo).Number() >= 0) {
+            } else if (goTo >= 0 && goTo < Campaign::MaxScenarios && campaign.Scenarios(goTo).Number() >= 0) {
                 to = static_cast<std::size_t>(goTo);
             }
             if (to != NodeCount) {

@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-class clsCampaign;
+class Campaign;
 
 // What a designer balancing a campaign asks of every road a player can take
 // from scenario 0: how many battles and how much prestige lie on the way to
@@ -33,7 +33,7 @@ public:
         std::vector<int> cyclesOnTheWay;
     };
 
-    explicit CampaignPaths(const clsCampaign& campaign);
+    explicit CampaignPaths(const Campaign& campaign);
 
     // Scenario i (0..49), on arrival: battles fought before it, prestige held.
     [[nodiscard]] const Reach& scenario(int i) const { return m_nodes.at(static_cast<std::size_t>(i)); }

@@ -1,7 +1,7 @@
 #include "data/RecordBuffer.h"
 
 #include "data/FieldCodec.h"
-#include "data/basFields.h"
+#include "data/BinaryFields.h"
 
 #include <istream>
 #include <ostream>

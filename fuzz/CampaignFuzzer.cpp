@@ -1,5 +1,5 @@
 #include "data/CampaignFileError.h"
-#include "data/clsCampaign.h"
+#include "data/Campaign.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -41,27 +41,27 @@ protected:
     std::abort();
 }
 
-std::string Written(const clsCampaign& Campaign)
+std::string Written(const Campaign& campaign)
 {
     std::ostringstream Stream;
-    Campaign.FileWrite(Stream);
+    campaign.FileWrite(Stream);
     return Stream.str();
 }
 
 // Every campaign the editor reads must check, save and load again into a
 // campaign that saves the very same bytes and checks the same way.
-void CheckRoundTrip(clsCampaign& Campaign)
+void CheckRoundTrip(Campaign& campaign)
 {
-    const int16_t intErrors = Campaign.Check();
-    if (intErrors != Campaign.ErrorCount()) {
+    const int16_t intErrors = campaign.Check();
+    if (intErrors != campaign.ErrorCount()) {
         Fail("Check returned " + std::to_string(intErrors) + " but the list holds " +
-             std::to_string(Campaign.ErrorCount()) + " messages");
+             std::to_string(campaign.ErrorCount()) + " messages");
     }
-    const std::string strFirst = Written(Campaign);
+    const std::string strFirst = Written(campaign);
     if (strFirst.size() != CampaignBytes) {
         Fail("the written campaign has " + std::to_string(strFirst.size()) + " bytes, not 31944");
     }
-    clsCampaign Again;
+    Campaign Again;
     std::istringstream Stream(strFirst);
     try {
         Again.FileRead(Stream);
@@ -75,7 +75,7 @@ void CheckRoundTrip(clsCampaign& Campaign)
         Fail("the campaign read back from the written bytes checks differently");
     }
     for (int16_t intI = 0; intI < intErrors; ++intI) {
-        if (Again.Errors(intI) != Campaign.Errors(intI)) {
+        if (Again.Errors(intI) != campaign.Errors(intI)) {
             Fail("check message " + std::to_string(intI) + " differs after the round trip");
         }
     }
@@ -87,13 +87,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, std::size_t lngSize)
 {
     InputBuffer Buffer(pData, lngSize);
     std::istream Stream(&Buffer);
-    clsCampaign Campaign;
+    Campaign campaign;
     try {
-        Campaign.FileRead(Stream);
+        campaign.FileRead(Stream);
     } catch (const CampaignFileError&) {
         // Refused with a message to the user: the expected end for most inputs.
         return 0;
     }
-    CheckRoundTrip(Campaign);
+    CheckRoundTrip(campaign);
     return 0;
 }

@@ -1,7 +1,7 @@
 #include "cli/CampaignJson.h"
 #include "data/CampaignFileError.h"
-#include "data/basFields.h"
-#include "data/clsCampaign.h"
+#include "data/BinaryFields.h"
+#include "data/Campaign.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -20,10 +20,10 @@ namespace {
 }
 
 // The bytes of an imported campaign, which must be a whole campaign file.
-QByteArray Imported(const QByteArray& Json, clsCampaign& Campaign, const char* strWhat)
+QByteArray Imported(const QByteArray& Json, Campaign& campaign, const char* strWhat)
 {
     QByteArray file;
-    const QString strReason = ReadCampaignJson(Json, Campaign, file);
+    const QString strReason = ReadCampaignJson(Json, campaign, file);
     if (!strReason.isEmpty()) {
         Fail(std::string(strWhat) + " is refused: " + strReason.toStdString());
     }
@@ -42,18 +42,18 @@ QByteArray Imported(const QByteArray& Json, clsCampaign& Campaign, const char* s
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, std::size_t lngSize)
 {
     const QByteArray Json = QByteArray::fromRawData(reinterpret_cast<const char*>(pData), static_cast<qsizetype>(lngSize));
-    const auto Campaign = std::make_unique<clsCampaign>();
+    const auto campaign = std::make_unique<Campaign>();
     QByteArray refused;
-    if (!ReadCampaignJson(Json, *Campaign, refused).isEmpty()) {
+    if (!ReadCampaignJson(Json, *campaign, refused).isEmpty()) {
         return 0;
     }
-    const QByteArray file = Imported(Json, *Campaign, "the input, taken once,");
-    const QByteArray Exported = CampaignJson(*Campaign, file);
-    const auto Again = std::make_unique<clsCampaign>();
+    const QByteArray file = Imported(Json, *campaign, "the input, taken once,");
+    const QByteArray Exported = CampaignJson(*campaign, file);
+    const auto Again = std::make_unique<Campaign>();
     if (Imported(Exported, *Again, "the export of the input") != file) {
         Fail("the export of the input imports to different bytes");
     }
-    const auto Reread = std::make_unique<clsCampaign>();
+    const auto Reread = std::make_unique<Campaign>();
     std::istringstream Stream(file.toStdString());
     try {
         Reread->FileRead(Stream);

@@ -6,7 +6,7 @@
 
 #include "cli/CampaignJson.h"
 #include "data/CampaignFileError.h"
-#include "data/clsCampaign.h"
+#include "data/Campaign.h"
 #include "storage/CampaignStorage.h"
 #include "tests/cli/RandomCampaignFile.h"
 
@@ -23,10 +23,10 @@ namespace {
 
 QByteArray Exported(uint32_t lngSeed, int intCount)
 {
-    const auto Campaign = std::make_unique<clsCampaign>();
+    const auto campaign = std::make_unique<Campaign>();
     std::istringstream Stream(RandomCampaignFile(lngSeed, intCount));
-    Campaign->FileRead(Stream);
-    return CampaignJson(*Campaign);
+    campaign->FileRead(Stream);
+    return CampaignJson(*campaign);
 }
 
 // A campaign the editor saved, with bytes changed that it does not keep
@@ -34,7 +34,7 @@ QByteArray Exported(uint32_t lngSeed, int intCount)
 // the trailer), or may keep (a name's last byte), read back and exported.
 QByteArray withUnread(uint32_t seed)
 {
-    const auto campaign = std::make_unique<clsCampaign>();
+    const auto campaign = std::make_unique<Campaign>();
     std::istringstream stream(RandomCampaignFile(seed, 2));
     campaign->FileRead(stream);
     QByteArray file = CampaignBytes(*campaign);
@@ -47,10 +47,10 @@ QByteArray withUnread(uint32_t seed)
     return CampaignJson(*campaign, file);
 }
 
-bool Save(const QString& strPath, const QByteArray& Bytes)
+bool Save(const QString& strPath, const QByteArray& bytes)
 {
     QFile File(strPath);
-    return File.open(QIODevice::WriteOnly) && File.write(Bytes) == Bytes.size() && File.flush();
+    return File.open(QIODevice::WriteOnly) && File.write(bytes) == bytes.size() && File.flush();
 }
 
 } // namespace
@@ -80,8 +80,8 @@ int main(int argc, char** argv)
         return 1;
     }
     const QString strFolder = QString::fromLocal8Bit(argv[1]);
-    for (const auto& [strName, Bytes] : seeds) {
-        if (!Save(strFolder + QLatin1Char('/') + QLatin1String(strName), Bytes)) {
+    for (const auto& [strName, bytes] : seeds) {
+        if (!Save(strFolder + QLatin1Char('/') + QLatin1String(strName), bytes)) {
             std::fprintf(stderr, "make_json_seeds: cannot write %s/%s\n", argv[1], strName);
             return 1;
         }

@@ -1,7 +1,7 @@
-#include "data/clsCampaign.h"
+#include "data/Campaign.h"
 #include "storage/CampaignStorage.h"
-#include "ui/main/frmCampaign.h"
-#include "ui/scenario/frmScenario.h"
+#include "ui/main/CampaignWindow.h"
+#include "ui/scenario/ScenarioDialog.h"
 #include "ui/services/UserDialogs.h"
 
 #include <QApplication>
@@ -50,24 +50,24 @@ int main(int argc, char** argv)
     const QDir Folder(QString::fromLocal8Bit(argv[2]));
 
     // Large enough to keep off the stack.
-    const auto Campaign = std::make_unique<clsCampaign>();
-    if (const QString strReason = ReadCampaignFile(argv[1], *Campaign); !strReason.isEmpty()) {
+    const auto campaign = std::make_unique<Campaign>();
+    if (const QString strReason = ReadCampaignFile(argv[1], *campaign); !strReason.isEmpty()) {
         std::fprintf(stderr, "make_screenshots: %s: %s\n", argv[1], qPrintable(strReason));
         return EXIT_FAILURE;
     }
-    Campaign->SetName(QFileInfo(strCampaign).completeBaseName().toStdString());
+    campaign->SetName(QFileInfo(strCampaign).completeBaseName().toStdString());
     const int16_t intShown = 2;
-    if (Campaign->Scenarios(intShown).Number() != intShown) {
+    if (campaign->Scenarios(intShown).Number() != intShown) {
         std::fprintf(stderr, "make_screenshots: %s has no scenario %d to show\n", argv[1], intShown);
         return EXIT_FAILURE;
     }
 
     SilentDialogs Dialogs;
-    frmCampaign Window(Dialogs);
-    frmScenario ScenarioDialog(Dialogs, &Window);
-    Window.SetScenarioDialog(ScenarioDialog);
-    Window.SetCampaign(*Campaign);
-    ScenarioDialog.SetCampaign(*Campaign);
+    CampaignWindow Window(Dialogs);
+    ScenarioDialog scenarioDialog(Dialogs, &Window);
+    Window.SetScenarioDialog(scenarioDialog);
+    Window.SetCampaign(*campaign);
+    scenarioDialog.SetCampaign(*campaign);
 
     Window.Update(intShown);
     Window.show();
@@ -77,9 +77,9 @@ int main(int argc, char** argv)
         return EXIT_FAILURE;
     }
 
-    ScenarioDialog.Scenario().Copy(Campaign->Scenarios(intShown));
-    ScenarioDialog.Update();
-    ScenarioDialog.show();
+    scenarioDialog.scenario().Copy(campaign->Scenarios(intShown));
+    scenarioDialog.Update();
+    scenarioDialog.show();
     QApplication::processEvents();
-    return Save(ScenarioDialog, Folder, QStringLiteral("scenario-dialog.png")) ? EXIT_SUCCESS : EXIT_FAILURE;
+    return Save(scenarioDialog, Folder, QStringLiteral("scenario-dialog.png")) ? EXIT_SUCCESS : EXIT_FAILURE;
 }

@@ -1,8 +1,8 @@
 #include "storage/CampaignStorage.h"
 
 #include "data/CampaignFileError.h"
-#include "data/basFields.h"
-#include "data/clsCampaign.h"
+#include "data/BinaryFields.h"
+#include "data/Campaign.h"
 #include "storage/PlatformFile.h"
 
 #include <QIODevice>
@@ -38,26 +38,26 @@ protected:
 
 } // namespace
 
-QString ReadCampaignBytes(const QByteArray& Bytes, clsCampaign& Campaign)
+QString ReadCampaignBytes(const QByteArray& bytes, Campaign& campaign)
 {
     // Bytes past the campaign's size are never looked at.
-    ByteView View(Bytes.constData(), std::min<qsizetype>(Bytes.size(), CampaignFileSize));
+    ByteView View(bytes.constData(), std::min<qsizetype>(bytes.size(), CampaignFileSize));
     std::istream Stream(&View);
     try {
-        Campaign.FileRead(Stream);
+        campaign.FileRead(Stream);
     } catch (const CampaignFileError& e) {
         return QString::fromLatin1(e.what());
     }
     return {};
 }
 
-QString ReadCampaignDevice(QIODevice& Device, clsCampaign& Campaign)
+QString ReadCampaignDevice(QIODevice& Device, Campaign& campaign)
 {
     // Bytes past the campaign's size are never looked at.
-    QByteArray Bytes(CampaignFileSize, '\0');
+    QByteArray bytes(CampaignFileSize, '\0');
     qint64 lngHave = 0;
     while (lngHave < CampaignFileSize) {
-        const qint64 lngRead = Device.read(Bytes.data() + lngHave, CampaignFileSize - lngHave);
+        const qint64 lngRead = Device.read(bytes.data() + lngHave, CampaignFileSize - lngHave);
         if (lngRead < 0) {
             return Device.errorString();
         }
@@ -66,27 +66,27 @@ QString ReadCampaignDevice(QIODevice& Device, clsCampaign& Campaign)
         }
         lngHave += lngRead;
     }
-    Bytes.truncate(lngHave);
-    return ReadCampaignBytes(Bytes, Campaign);
+    bytes.truncate(lngHave);
+    return ReadCampaignBytes(bytes, campaign);
 }
 
-QString ReadCampaignFile(const std::filesystem::path& path, clsCampaign& Campaign)
+QString ReadCampaignFile(const std::filesystem::path& path, Campaign& campaign)
 {
-    QByteArray Bytes;
-    if (const QString strReason = readFileStart(path, CampaignFileSize, Bytes); !strReason.isEmpty()) {
+    QByteArray bytes;
+    if (const QString strReason = readFileStart(path, CampaignFileSize, bytes); !strReason.isEmpty()) {
         return strReason;
     }
-    return ReadCampaignBytes(Bytes, Campaign);
+    return ReadCampaignBytes(bytes, campaign);
 }
 
-QByteArray CampaignBytes(const clsCampaign& Campaign)
+QByteArray CampaignBytes(const Campaign& campaign)
 {
     std::ostringstream Stream;
-    Campaign.FileWrite(Stream);
+    campaign.FileWrite(Stream);
     return QByteArray::fromStdString(Stream.str());
 }
 
-SaveResult SaveCampaignFile(const std::filesystem::path& path, const clsCampaign& Campaign)
+SaveResult SaveCampaignFile(const std::filesystem::path& path, const Campaign& campaign)
 {
-    return SaveFileBytes(path, CampaignBytes(Campaign));
+    return SaveFileBytes(path, CampaignBytes(campaign));
 }

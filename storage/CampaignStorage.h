@@ -6,7 +6,7 @@
 #include <filesystem>
 
 class QIODevice;
-class clsCampaign;
+class Campaign;
 
 // Reading and saving campaign files, for the editor and the command-line
 // tool alike. Every failure comes back as a reason a user can read; nothing
@@ -18,14 +18,14 @@ class clsCampaign;
 // Reads the file at path into Campaign. Empty on success, else the reason.
 // Campaign should be a document of its own: a file that fails half-way
 // leaves it partly filled.
-[[nodiscard]] QString ReadCampaignFile(const std::filesystem::path& path, clsCampaign& Campaign);
+[[nodiscard]] QString ReadCampaignFile(const std::filesystem::path& path, Campaign& campaign);
 // The same from an open device (standard input, say).
-[[nodiscard]] QString ReadCampaignDevice(QIODevice& Device, clsCampaign& Campaign);
+[[nodiscard]] QString ReadCampaignDevice(QIODevice& Device, Campaign& campaign);
 // The same from bytes already in memory; only the first 31944 are looked at.
-[[nodiscard]] QString ReadCampaignBytes(const QByteArray& Bytes, clsCampaign& Campaign);
+[[nodiscard]] QString ReadCampaignBytes(const QByteArray& bytes, Campaign& campaign);
 
 // The 31944 bytes the campaign is saved as.
-[[nodiscard]] QByteArray CampaignBytes(const clsCampaign& Campaign);
+[[nodiscard]] QByteArray CampaignBytes(const Campaign& campaign);
 
 // How a save ended. On failure Reason says why and Aftermath what became of
 // the file that was chosen ("The file was not changed.").
@@ -43,5 +43,5 @@ struct SaveResult {
 // file but the file itself may be written, the bytes are written into the
 // file directly, read back and compared; should that fail, the old bytes are
 // put back.
-[[nodiscard]] SaveResult SaveFileBytes(const std::filesystem::path& path, const QByteArray& Bytes);
-[[nodiscard]] SaveResult SaveCampaignFile(const std::filesystem::path& path, const clsCampaign& Campaign);
+[[nodiscard]] SaveResult SaveFileBytes(const std::filesystem::path& path, const QByteArray& bytes);
+[[nodiscard]] SaveResult SaveCampaignFile(const std::filesystem::path& path, const Campaign& campaign);

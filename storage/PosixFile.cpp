@@ -278,20 +278,20 @@ QString readFileStart(const fs::path& path, qint64 limit, QByteArray& bytes)
     return error == 0 ? QString() : qt_error_string(error);
 }
 
-SaveResult SaveFileBytes(const fs::path& path, const QByteArray& Bytes)
+SaveResult SaveFileBytes(const fs::path& path, const QByteArray& bytes)
 {
     struct stat target {};
     if (::stat(path.c_str(), &target) != 0) {
         if (errno != ENOENT) {
             return {qt_error_string(errno), QStringLiteral("No file was created.")};
         }
-        return replaceFile(linkTarget(path), nullptr, Bytes);
+        return replaceFile(linkTarget(path), nullptr, bytes);
     }
     if (S_ISDIR(target.st_mode)) {
         return {qt_error_string(EISDIR), notChanged()};
     }
     if (!S_ISREG(target.st_mode)) {
-        return writeIntoSpecialFile(path, Bytes);
+        return writeIntoSpecialFile(path, bytes);
     }
-    return replaceFile(linkTarget(path), &target, Bytes);
+    return replaceFile(linkTarget(path), &target, bytes);
 }

@@ -1,4 +1,4 @@
-#include "data/clsCampaign.h"
+#include "data/Campaign.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -13,37 +13,37 @@ namespace {
 // Mostly sound campaigns with the odd fault a designer leaves, so the check
 // has real work and some messages to print. The same seed gives the same
 // files.
-clsCampaign Generated(std::mt19937& Random, int16_t intCount)
+Campaign Generated(std::mt19937& Random, int16_t intCount)
 {
     const auto Any = [&](uint32_t lngN) { return static_cast<int32_t>(Random() % lngN); };
     const std::string strLetters = "abcdefghijklmnopqrstuvwxyz0123456789\xE9\xE4";
     const auto Name = [&] { return strLetters.substr(static_cast<std::size_t>(Any(30)), 3 + Any(9)); };
-    clsCampaign Campaign;
-    Campaign.SetNation(Any(4));
-    Campaign.SetPrestige(Any(3000));
-    Campaign.SetDescription(Name());
+    Campaign campaign;
+    campaign.SetNation(Any(4));
+    campaign.SetPrestige(Any(3000));
+    campaign.SetDescription(Name());
     for (int16_t intK = 0; intK < intCount; ++intK) {
-        clsScenario& Scenario = Campaign.Scenarios(intK);
-        Scenario.SetNumber(intK);
-        Scenario.SetName(Name());
-        Scenario.SetMovie(Name());
-        Scenario.SetVoice(Name());
-        Scenario.SetText(Name());
-        Scenario.SetPrestige(Any(2000));
-        for (int16_t intJ = 0; intJ < clsScenario::OutcomeCount; ++intJ) {
+        Scenario& scenario = campaign.Scenarios(intK);
+        scenario.SetNumber(intK);
+        scenario.SetName(Name());
+        scenario.SetMovie(Name());
+        scenario.SetVoice(Name());
+        scenario.SetText(Name());
+        scenario.SetPrestige(Any(2000));
+        for (int16_t intJ = 0; intJ < Scenario::OutcomeCount; ++intJ) {
             const int32_t lngRoll = Any(1000);
-            const int32_t lngNext = intK + 1 < intCount ? intK + 1 : clsCampaign::VictoryScenario;
-            Scenario.SetResultScenario(intJ, lngRoll < 2     ? 60 + Any(100)
-                                             : intJ == 3     ? clsCampaign::LossScenario
+            const int32_t lngNext = intK + 1 < intCount ? intK + 1 : Campaign::VictoryScenario;
+            scenario.SetResultScenario(intJ, lngRoll < 2     ? 60 + Any(100)
+                                             : intJ == 3     ? Campaign::LossScenario
                                              : lngRoll < 700 ? lngNext
                                                              : Any(intCount));
-            Scenario.SetResultPrestige(intJ, Any(500));
-            Scenario.SetResultText(intJ, Name());
-            Scenario.SetResultVoice(intJ, Name());
-            Scenario.SetResultMovie(intJ, Name());
+            scenario.SetResultPrestige(intJ, Any(500));
+            scenario.SetResultText(intJ, Name());
+            scenario.SetResultVoice(intJ, Name());
+            scenario.SetResultMovie(intJ, Name());
         }
     }
-    return Campaign;
+    return campaign;
 }
 
 } // namespace
@@ -60,20 +60,20 @@ int main(int argc, char** argv)
     const std::string strFolder = argv[1];
     const long lngCount = std::strtol(argv[2], nullptr, 10);
     const long lngScenarios = argc == 4 ? std::strtol(argv[3], nullptr, 10) : 0;
-    if (lngScenarios < 0 || lngScenarios > clsCampaign::MaxScenarios) {
+    if (lngScenarios < 0 || lngScenarios > Campaign::MaxScenarios) {
         std::fprintf(stderr, "generate_campaigns: SCENARIOS must be 1..50\n");
         return 2;
     }
     std::mt19937 Random(20240601);
     for (long lngI = 0; lngI < lngCount; ++lngI) {
         const auto intScenarios = static_cast<int16_t>(lngScenarios > 0 ? lngScenarios : 1 + Random() % 50);
-        std::ostringstream Bytes;
-        Generated(Random, intScenarios).FileWrite(Bytes);
+        std::ostringstream bytes;
+        Generated(Random, intScenarios).FileWrite(bytes);
         const std::string strNumber = std::to_string(lngI);
         const std::string strPath =
             strFolder + "/campaign-" + std::string(5 - std::min<std::size_t>(5, strNumber.size()), '0') + strNumber + ".cam";
         std::ofstream File(strPath, std::ios::binary);
-        File << Bytes.str();
+        File << bytes.str();
         if (!File.flush()) {
             std::fprintf(stderr, "generate_campaigns: %s could not be written\n", strPath.c_str());
             return 2;

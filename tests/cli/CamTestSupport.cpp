@@ -16,25 +16,25 @@
 
 namespace CamTest {
 
-std::unique_ptr<clsCampaign> CampaignOf(const Layout& Scenarios)
+std::unique_ptr<Campaign> CampaignOf(const Layout& Scenarios)
 {
-    auto Campaign = std::make_unique<clsCampaign>();
+    auto campaign = std::make_unique<Campaign>();
     for (const auto& [intNumber, goTos] : Scenarios) {
-        clsScenario& Scenario = Campaign->Scenarios(intNumber);
-        Scenario.SetNumber(intNumber);
-        Scenario.SetName("scen" + std::to_string(intNumber));
-        for (int16_t intJ = 0; intJ < clsScenario::OutcomeCount; ++intJ) {
-            Scenario.SetResultScenario(intJ, goTos[static_cast<std::size_t>(intJ)]);
+        Scenario& scenario = campaign->Scenarios(intNumber);
+        scenario.SetNumber(intNumber);
+        scenario.SetName("scen" + std::to_string(intNumber));
+        for (int16_t intJ = 0; intJ < Scenario::OutcomeCount; ++intJ) {
+            scenario.SetResultScenario(intJ, goTos[static_cast<std::size_t>(intJ)]);
         }
     }
-    return Campaign;
+    return campaign;
 }
 
-QString SaveCampaign(const QTemporaryDir& Dir, const QString& strName, const clsCampaign& Campaign)
+QString SaveCampaign(const QTemporaryDir& Dir, const QString& strName, const Campaign& campaign)
 {
     const QString strPath = Dir.filePath(strName);
     QDir().mkpath(QFileInfo(strPath).absolutePath());
-    const SaveResult Result = SaveCampaignFile(QFile::encodeName(strPath).toStdString(), Campaign);
+    const SaveResult Result = SaveCampaignFile(QFile::encodeName(strPath).toStdString(), campaign);
     EXPECT_TRUE(Result.Saved()) << strPath.toStdString() << ": " << Result.Reason.toStdString();
     return strPath;
 }
@@ -44,11 +44,11 @@ QString SaveLayout(const QTemporaryDir& Dir, const QString& strName, const Layou
     return SaveCampaign(Dir, strName, *CampaignOf(Scenarios));
 }
 
-QString Write(const QString& strPath, const QByteArray& Bytes)
+QString Write(const QString& strPath, const QByteArray& bytes)
 {
     QFile File(strPath);
     EXPECT_TRUE(File.open(QIODevice::WriteOnly)) << strPath.toStdString();
-    EXPECT_EQ(File.write(Bytes), Bytes.size());
+    EXPECT_EQ(File.write(bytes), bytes.size());
     return strPath;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/clsCampaign.h"
+#include "data/Campaign.h"
 
 #include <QByteArray>
 #include <QString>
@@ -22,16 +22,16 @@ namespace CamTest {
 // Victory, Minor Victory, Defeat); scenario N is named "scenN".
 using Layout = std::vector<std::pair<int16_t, std::array<int32_t, 4>>>;
 
-[[nodiscard]] std::unique_ptr<clsCampaign> CampaignOf(const Layout& Scenarios);
+[[nodiscard]] std::unique_ptr<Campaign> CampaignOf(const Layout& Scenarios);
 
 // Saves the campaign under strName in Dir through the editor's own save and
 // returns the path.
-[[nodiscard]] QString SaveCampaign(const QTemporaryDir& Dir, const QString& strName, const clsCampaign& Campaign);
+[[nodiscard]] QString SaveCampaign(const QTemporaryDir& Dir, const QString& strName, const Campaign& campaign);
 // Scenarios must be 0..count-1 in order, as in every saved file.
 [[nodiscard]] QString SaveLayout(const QTemporaryDir& Dir, const QString& strName, const Layout& Scenarios);
 
 // Writes Bytes as the file strPath and returns the path.
-QString Write(const QString& strPath, const QByteArray& Bytes);
+QString Write(const QString& strPath, const QByteArray& bytes);
 // The bytes of a file, "<missing>" when it cannot be read.
 [[nodiscard]] QByteArray Contents(const QString& strPath);
 

@@ -1,5 +1,5 @@
 #include "cli/CampaignJson.h"
-#include "data/clsCampaign.h"
+#include "data/Campaign.h"
 #include "storage/CampaignStorage.h"
 #include "tests/cli/RandomCampaignFile.h"
 
@@ -18,13 +18,13 @@ namespace {
 
 // Two scenarios with a byte of every kind a name may hold: foreign bytes,
 // C1 and C0 controls, NUL, a quote, a backslash, and the longest name.
-std::unique_ptr<clsCampaign> Small()
+std::unique_ptr<Campaign> Small()
 {
-    auto Campaign = std::make_unique<clsCampaign>();
-    Campaign->SetDescription("Ardennes");
-    Campaign->SetNation(3);
-    Campaign->SetPrestige(1500);
-    clsScenario& First = Campaign->Scenarios(0);
+    auto campaign = std::make_unique<Campaign>();
+    campaign->SetDescription("Ardennes");
+    campaign->SetNation(3);
+    campaign->SetPrestige(1500);
+    Scenario& First = campaign->Scenarios(0);
     First.SetNumber(0);
     First.SetName("Bastogne");
     First.SetMovie("intro");
@@ -35,7 +35,7 @@ std::unique_ptr<clsCampaign> Small()
     First.SetThirdUnknown(65535);
     const std::array<int32_t, 4> goTos{1, 1, 254, 255};
     const std::array<int32_t, 4> prestiges{120, 80, 0, 65535};
-    for (int16_t intI = 0; intI < clsScenario::OutcomeCount; ++intI) {
+    for (int16_t intI = 0; intI < Scenario::OutcomeCount; ++intI) {
         First.SetResultScenario(intI, goTos[static_cast<std::size_t>(intI)]);
         First.SetResultPrestige(intI, prestiges[static_cast<std::size_t>(intI)]);
     }
@@ -43,7 +43,7 @@ std::unique_ptr<clsCampaign> Small()
     First.SetResultMovie(0, "parade");
     First.SetResultText(3, "lost");
     First.SetResultVoice(3, "dirge");
-    clsScenario& Second = Campaign->Scenarios(1);
+    Scenario& Second = campaign->Scenarios(1);
     Second.SetNumber(1);
     Second.SetName("a\"b\\c");
     Second.SetVoice(std::string("v\0\n\x7F", 4));
@@ -51,10 +51,10 @@ std::unique_ptr<clsCampaign> Small()
     Second.SetFirstUnknown(1);
     Second.SetSecondUnknown(2);
     Second.SetThirdUnknown(3);
-    for (int16_t intI = 0; intI < clsScenario::OutcomeCount; ++intI) {
+    for (int16_t intI = 0; intI < Scenario::OutcomeCount; ++intI) {
         Second.SetResultScenario(intI, intI < 2 ? 254 : 255);
     }
-    return Campaign;
+    return campaign;
 }
 
 // The four outcomes of a scenario in the format's fixed layout, a member a
@@ -110,9 +110,9 @@ const QByteArray SmallJson = QByteArray::fromStdString(
 // The refusal for Json ("" when it is taken) and, when taken, the bytes to write.
 std::pair<std::string, QByteArray> Import(const QByteArray& Json)
 {
-    const auto Campaign = std::make_unique<clsCampaign>();
+    const auto campaign = std::make_unique<Campaign>();
     QByteArray File;
-    const QString strReason = ReadCampaignJson(Json, *Campaign, File);
+    const QString strReason = ReadCampaignJson(Json, *campaign, File);
     return {strReason.toStdString(), File};
 }
 
@@ -161,18 +161,18 @@ QByteArray JsonOf(const QJsonArray& Items)
 
 TEST(CampaignJson, SmallCampaignExportsAsWrittenByHandAndImportsBack)
 {
-    const auto Campaign = Small();
-    EXPECT_EQ(CampaignJson(*Campaign).toStdString(), SmallJson.toStdString());
-    const auto Back = std::make_unique<clsCampaign>();
+    const auto campaign = Small();
+    EXPECT_EQ(CampaignJson(*campaign).toStdString(), SmallJson.toStdString());
+    const auto Back = std::make_unique<Campaign>();
     QByteArray File;
     ASSERT_EQ(ReadCampaignJson(SmallJson, *Back, File).toStdString(), "");
-    EXPECT_EQ(Back->Description(), Campaign->Description());
+    EXPECT_EQ(Back->Description(), campaign->Description());
     EXPECT_EQ(Back->Nation(), 3);
     EXPECT_EQ(Back->Prestige(), 1500);
-    for (int16_t intI = 0; intI < clsCampaign::MaxScenarios; ++intI) {
-        EXPECT_EQ(Back->Scenarios(intI), Campaign->Scenarios(intI)) << "slot " << intI;
+    for (int16_t intI = 0; intI < Campaign::MaxScenarios; ++intI) {
+        EXPECT_EQ(Back->Scenarios(intI), campaign->Scenarios(intI)) << "slot " << intI;
     }
-    EXPECT_TRUE(File == CampaignBytes(*Campaign));
+    EXPECT_TRUE(File == CampaignBytes(*campaign));
     // The entries may come in any order: each names its slot.
     const QJsonArray Scenarios = QJsonDocument::fromJson(SmallJson)["scenarios"].toArray();
     EXPECT_EQ(Import(SmallEdited(QStringLiteral("scenarios"), JsonOf({Scenarios[1], Scenarios[0]}))),
@@ -188,7 +188,7 @@ TEST(CampaignJson, RandomFilesComeBackByteForByte)
         SCOPED_TRACE(lngSeed);
         const int intCount = lngSeed % 3 == 0 ? 50 : lngSeed % 3 == 1 ? static_cast<int>(lngSeed % 50) : 0;
         const QByteArray File = QByteArray::fromStdString(RandomCampaignFile(lngSeed, intCount));
-        const auto Opened = std::make_unique<clsCampaign>();
+        const auto Opened = std::make_unique<Campaign>();
         ASSERT_EQ(ReadCampaignBytes(File, *Opened).toStdString(), "");
         const QByteArray Json = CampaignJson(*Opened, File);
         EXPECT_EQ(Import(Json), std::make_pair(std::string(), File)) << Json.toStdString();
@@ -209,10 +209,10 @@ TEST(CampaignJson, NamesAreTakenOnlyWhenTheyComeBackAsGiven)
         {"\"\xC3\xBF\xC2\x80 \"", "\xFF\x80 "},
     };
     for (const auto& [strJson, strBytes] : taken) {
-        const auto [strReason, Bytes] = Import(SmallEdited(QStringLiteral("scenarios.0.name"), strJson));
+        const auto [strReason, bytes] = Import(SmallEdited(QStringLiteral("scenarios.0.name"), strJson));
         ASSERT_EQ(strReason, "") << strJson;
-        const auto Back = std::make_unique<clsCampaign>();
-        ASSERT_EQ(ReadCampaignBytes(Bytes, *Back).toStdString(), "");
+        const auto Back = std::make_unique<Campaign>();
+        ASSERT_EQ(ReadCampaignBytes(bytes, *Back).toStdString(), "");
         EXPECT_EQ(Back->Scenarios(0).Name(), strBytes) << strJson;
     }
 }

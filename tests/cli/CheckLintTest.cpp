@@ -21,10 +21,10 @@ const Layout Broken{{0, {0, 0, 0, 0}}, {1, {7, 254, 300, 255}}};
 // "PATH: message" for each message the editor's check gives the layout.
 QStringList CheckLines(const QString& strPath, const Layout& Scenarios)
 {
-    const auto Campaign = CampaignOf(Scenarios);
+    const auto campaign = CampaignOf(Scenarios);
     QStringList Lines;
-    for (int16_t intI = 0, intCount = Campaign->Check(); intI < intCount; ++intI) {
-        Lines << strPath + QStringLiteral(": ") + QString::fromStdString(Campaign->Errors(intI));
+    for (int16_t intI = 0, intCount = campaign->Check(); intI < intCount; ++intI) {
+        Lines << strPath + QStringLiteral(": ") + QString::fromStdString(campaign->Errors(intI));
     }
     return Lines;
 }
@@ -216,17 +216,17 @@ TEST(LintCommand, WarnsOfWhatTheCheckDoesNotSee)
          {700, "\x01\x01"}},
     };
     QTemporaryDir Dir;
-    QStringList Expected;
+    QStringList expected;
     for (const Case& Each : cases) {
         QByteArray bytes = CampaignBytes(*CampaignOf(Each.Scenarios));
         bytes.replace(Each.patch.first, Each.patch.second.size(), Each.patch.second);
         const QString strPath = Write(Dir.filePath(QLatin1String(Each.Name) + QStringLiteral(".cam")), bytes);
         for (const QString& strLine : Each.Lines) {
-            Expected << strPath + QStringLiteral(": ") + strLine;
+            expected << strPath + QStringLiteral(": ") + strLine;
         }
     }
     const ToolRun Result = InProcess({QStringLiteral("lint"), Dir.path()});
-    EXPECT_EQ(Result.OutLines(), Expected);
+    EXPECT_EQ(Result.OutLines(), expected);
     EXPECT_EQ(Result.Status, 1);
     EXPECT_EQ(Result.Err, "");
 }

@@ -16,7 +16,7 @@ using namespace CamTest;
 namespace {
 
 // Three scenarios: 0 leads to 1, 1 and 2 end the campaign; nothing leads to 2.
-std::unique_ptr<clsCampaign> Base()
+std::unique_ptr<Campaign> Base()
 {
     auto campaign = CampaignOf({{0, {1, 1, 254, 255}}, {1, {254, 254, 254, 255}}, {2, {254, 254, 254, 255}}});
     campaign->SetDescription("DESC");
@@ -26,7 +26,7 @@ std::unique_ptr<clsCampaign> Base()
 }
 
 // The bytes of the campaign, with a byte the fields do not carry set at offset.
-QByteArray WithUnread(const clsCampaign& campaign, int offset)
+QByteArray WithUnread(const Campaign& campaign, int offset)
 {
     QByteArray bytes = CampaignBytes(campaign);
     bytes[offset] = 7;
@@ -39,14 +39,14 @@ TEST(Diff, NamesEachChangeAsADesignerSaysIt)
 {
     struct Row {
         const char* change;
-        std::function<QByteArray(clsCampaign&)> edit;
+        std::function<QByteArray(Campaign&)> edit;
         QStringList lines;
         const char* stat;
     };
     const Row rows[] = {
-        {"nothing", [](clsCampaign& c) { return CampaignBytes(c); }, {}, ""},
+        {"nothing", [](Campaign& c) { return CampaignBytes(c); }, {}, ""},
         {"header",
-         [](clsCampaign& c) {
+         [](Campaign& c) {
              c.SetDescription("ARDENNES");
              c.SetNation(2);
              c.SetPrestige(1200);
@@ -55,7 +55,7 @@ TEST(Diff, NamesEachChangeAsADesignerSaysIt)
          {"description: ARDENNES (was DESC)", "nation: U.R.S.S (was U.K)", "prestige: 1200 (was 1000)"},
          "header changed"},
         {"fields of a record",
-         [](clsCampaign& c) {
+         [](Campaign& c) {
              c.Scenarios(1).SetName("RIVER");
              c.Scenarios(1).SetVoice("RIVVOC");
              c.Scenarios(1).SetSecondUnknown(7);
@@ -65,7 +65,7 @@ TEST(Diff, NamesEachChangeAsADesignerSaysIt)
           "scenario 1 RIVER: second value 7 (was 0)"},
          "1 scenario changed"},
         {"outcomes",
-         [](clsCampaign& c) {
+         [](Campaign& c) {
              c.Scenarios(0).SetResultScenario(1, 2);
              c.Scenarios(2).SetResultPrestige(3, 50);
              c.Scenarios(2).SetResultMovie(0, "WON");
@@ -75,7 +75,7 @@ TEST(Diff, NamesEachChangeAsADesignerSaysIt)
           "scenario 2 scen2: Brilliant Victory movie WON (was (none))", "scenario 2 scen2: Defeat prestige 50 (was 0)"},
          "2 scenarios changed"},
         {"added",
-         [](clsCampaign& c) {
+         [](Campaign& c) {
              c.Scenarios(3).Copy(c.Scenarios(2));
              c.Scenarios(3).SetNumber(3);
              c.Scenarios(3).SetName("CITY");
@@ -83,7 +83,7 @@ TEST(Diff, NamesEachChangeAsADesignerSaysIt)
          },
          {"scenario 3 CITY: added"}, "1 added"},
         {"removed",
-         [](clsCampaign& c) {
+         [](Campaign& c) {
              c.Scenarios(2).SetNumber(-1);
              return CampaignBytes(c);
          },
@@ -91,8 +91,8 @@ TEST(Diff, NamesEachChangeAsADesignerSaysIt)
         // Scenarios 1 and 2 trade places and scenario 0 follows scenario 1 to
         // its new slot: only the moves are news.
         {"moved",
-         [](clsCampaign& c) {
-             clsScenario one;
+         [](Campaign& c) {
+             Scenario one;
              one.Copy(c.Scenarios(1));
              c.Scenarios(1).Copy(c.Scenarios(2));
              c.Scenarios(1).SetNumber(1);
@@ -104,7 +104,7 @@ TEST(Diff, NamesEachChangeAsADesignerSaysIt)
          },
          {"scenario 1 scen1: moved to slot 2", "scenario 2 scen2: moved to slot 1"}, "2 moved"},
         {"unread bytes",
-         [](clsCampaign& c) {
+         [](Campaign& c) {
              QByteArray bytes = WithUnread(c, 44 + 636 + 600);
              bytes[31900] = 1;
              return bytes;

@@ -1,5 +1,5 @@
 #include "cli/CampaignJson.h"
-#include "data/clsCampaign.h"
+#include "data/Campaign.h"
 #include "storage/CampaignStorage.h"
 #include "tests/cli/CamTestSupport.h"
 #include "tests/cli/RandomCampaignFile.h"
@@ -19,7 +19,7 @@ namespace {
 
 // One scenario that leads to both ends passes the check; with go-tos to
 // itself or to an empty slot it fails it.
-std::unique_ptr<clsCampaign> Passing(int32_t lngGoTo = 254, int32_t lngOthers = 254)
+std::unique_ptr<Campaign> Passing(int32_t lngGoTo = 254, int32_t lngOthers = 254)
 {
     return CampaignOf({{0, {lngGoTo, lngOthers, lngOthers, lngOthers == 254 ? 255 : lngOthers}}});
 }
@@ -72,7 +72,7 @@ TEST_F(ImportExport, ExportReadsFilesAsTheEditorOpensThem)
 {
     const QByteArray File = QByteArray::fromStdString(RandomCampaignFile(7, 9));
     Write(Path("long.cam"), File + QByteArray(500, '\x7F'));
-    const auto opened = std::make_unique<clsCampaign>();
+    const auto opened = std::make_unique<Campaign>();
     ASSERT_EQ(ReadCampaignBytes(File, *opened).toStdString(), "");
     EXPECT_TRUE(Tool({"export", "long.cam"}).Out == CampaignJson(*opened, File));
     QByteArray TooMany = File;
@@ -96,8 +96,8 @@ TEST_F(ImportExport, RefusalsWriteNothing)
     const QString strIn = "ironvale-cam: " + Path("in.json") + ": ";
     const QString strChecked = "ironvale-cam: nothing written: the campaign fails the integrity check "
                                "(--no-check writes it anyway).\n";
-    const auto Checked = [&strIn](const clsCampaign& Campaign) {
-        auto Copy = std::make_unique<clsCampaign>(Campaign);
+    const auto Checked = [&strIn](const Campaign& campaign) {
+        auto Copy = std::make_unique<Campaign>(campaign);
         QString strSaid;
         for (int16_t intI = 0, intCount = Copy->Check(); intI < intCount; ++intI) {
             strSaid += strIn + QString::fromStdString(Copy->Errors(intI)) + '\n';
@@ -117,13 +117,13 @@ TEST_F(ImportExport, RefusalsWriteNothing)
         {CampaignJson(*Passing(3)), {}, 1, strIn + "Scenario 3 referenced but not found\n" + strChecked},
         {CampaignJson(*Passing(0, 0)), {}, 1, Checked(*Passing(0, 0)) + strChecked},
     };
-    for (const auto& Case : cases) {
-        Write(Path("in.json"), Case.Json);
+    for (const auto& caseValue : cases) {
+        Write(Path("in.json"), caseValue.Json);
         Write(Path("old.cam"), "old bytes");
         for (const char* strTarget : {"old.cam", "new.cam"}) {
-            const ToolRun Imported = Tool(QStringList{"import", "in.json", "-o", strTarget} + Case.Options);
-            EXPECT_EQ(Imported.Status, Case.intStatus) << Case.Json.toStdString();
-            EXPECT_EQ(QString::fromUtf8(Imported.Err), Case.strErr);
+            const ToolRun Imported = Tool(QStringList{"import", "in.json", "-o", strTarget} + caseValue.Options);
+            EXPECT_EQ(Imported.Status, caseValue.intStatus) << caseValue.Json.toStdString();
+            EXPECT_EQ(QString::fromUtf8(Imported.Err), caseValue.strErr);
             EXPECT_TRUE(Imported.Out.isEmpty());
         }
         EXPECT_EQ(Contents(Path("old.cam")), "old bytes");

@@ -16,7 +16,7 @@ public:
         m_strOut += static_cast<char>(lngN >> 8);
     }
     void Word() { Word(Any(65536)); }
-    void Bytes(int intCount)
+    void bytes(int intCount)
     {
         for (int intI = 0; intI < intCount; ++intI) {
             m_strOut += static_cast<char>(Any(256));
@@ -38,7 +38,7 @@ public:
         }
         if (intBase < 20) {
             m_strOut += '.';
-            Bytes(19 - intBase);
+            bytes(19 - intBase);
         }
     }
     void Text(const std::string& strField) { m_strOut += strField + std::string(20 - strField.size(), '\0'); }
@@ -59,7 +59,7 @@ void Record(FileMaker& File, uint32_t lngCount)
     }
     for (int intI = 0; intI < 4; ++intI) {
         File.Word();
-        File.Bytes(20);
+        File.bytes(20);
         File.Name();
         File.Name();
         File.Name();
@@ -68,9 +68,9 @@ void Record(FileMaker& File, uint32_t lngCount)
     for (int intI = 0; intI < 4; ++intI) {
         const uint32_t lngPick = File.Any(lngCount + 2);
         File.Word(File.Any(2) == 0 ? File.Any(65536) : lngPick < lngCount ? lngPick : 254 + lngPick - lngCount);
-        File.Bytes(28);
+        File.bytes(28);
     }
-    File.Bytes(100);
+    File.bytes(100);
 }
 
 } // namespace
@@ -88,10 +88,10 @@ std::string RandomCampaignFile(uint32_t lngSeed, int intCount)
         if (intI < intCount) {
             Record(File, static_cast<uint32_t>(intCount));
         } else {
-            File.Bytes(636);
+            File.bytes(636);
         }
     }
     File.Name();
-    File.Bytes(80);
+    File.bytes(80);
     return File.Out();
 }

@@ -23,13 +23,13 @@ namespace {
 
 // Description and names with bytes beyond ASCII; outcomes to a scenario, to
 // both ends, to a free slot and to a value no slot holds.
-std::unique_ptr<clsCampaign> Described()
+std::unique_ptr<Campaign> Described()
 {
-    auto Campaign = CampaignOf({{0, {1, 254, 7, 255}}, {1, {300, 1, 254, 255}}});
-    Campaign->SetDescription("Ardennes \xE9t\xE9");
-    Campaign->SetNation(2);
-    Campaign->SetPrestige(1200);
-    clsScenario& First = Campaign->Scenarios(0);
+    auto campaign = CampaignOf({{0, {1, 254, 7, 255}}, {1, {300, 1, 254, 255}}});
+    campaign->SetDescription("Ardennes \xE9t\xE9");
+    campaign->SetNation(2);
+    campaign->SetPrestige(1200);
+    Scenario& First = campaign->Scenarios(0);
     First.SetName("Bastogne");
     First.SetMovie("bast");
     First.SetVoice("v0");
@@ -43,8 +43,8 @@ std::unique_ptr<clsCampaign> Described()
     First.SetResultVoice(0, "v1");
     First.SetResultMovie(0, "m1");
     First.SetResultMovie(3, "lost");
-    Campaign->Scenarios(1).SetName("\xC4" "chen");
-    return Campaign;
+    campaign->Scenarios(1).SetName("\xC4" "chen");
+    return campaign;
 }
 
 // The graph a DOT text holds, parsed by cgraph itself.
@@ -90,21 +90,21 @@ std::string cellText(Agnode_t* node, const QString& port = {})
 // leaves from, in id order.
 std::vector<std::pair<std::string, std::string>> ArrowsFrom(const Graph& Map, const char* strId)
 {
-    std::vector<std::pair<std::string, std::string>> Arrows;
+    std::vector<std::pair<std::string, std::string>> arrows;
     Agnode_t* pNode = NodeOf(Map, strId);
     for (Agedge_t* pEdge = pNode != nullptr ? agfstout(Map.get(), pNode) : nullptr; pEdge != nullptr;
          pEdge = agnxtout(Map.get(), pEdge)) {
         const QString port = QString::fromStdString(Attribute(pEdge, "tailport")).section(QLatin1Char(':'), 0, 0);
-        Arrows.emplace_back(agnameof(aghead(pEdge)), cellText(pNode, port));
+        arrows.emplace_back(agnameof(aghead(pEdge)), cellText(pNode, port));
     }
-    std::sort(Arrows.begin(), Arrows.end());
-    return Arrows;
+    std::sort(arrows.begin(), arrows.end());
+    return arrows;
 }
 
-ToolRun Map(const clsCampaign& Campaign, const QString& format = QStringLiteral("dot"))
+ToolRun Map(const Campaign& campaign, const QString& format = QStringLiteral("dot"))
 {
     return InProcess({QStringLiteral("map"), QStringLiteral("-"), QStringLiteral("--format"), format},
-                     CampaignBytes(Campaign));
+                     CampaignBytes(campaign));
 }
 
 } // namespace
@@ -113,11 +113,11 @@ ToolRun Map(const clsCampaign& Campaign, const QString& format = QStringLiteral(
 // scenario's fields and where each outcome leads.
 TEST(ShowCommand, PrintsHeaderScenariosAndWhereEachOutcomeLeads)
 {
-    auto Campaign = Described();
+    auto campaign = Described();
     const auto Show = [](const QByteArray& File) {
         return InProcess({QStringLiteral("show"), QStringLiteral("-")}, File);
     };
-    const ToolRun Result = Show(CampaignBytes(*Campaign));
+    const ToolRun Result = Show(CampaignBytes(*campaign));
     EXPECT_EQ(Result.Status, 0);
     EXPECT_EQ(Result.Err, "");
     EXPECT_EQ(QString::fromUtf8(Result.Out),
@@ -136,13 +136,13 @@ TEST(ShowCommand, PrintsHeaderScenariosAndWhereEachOutcomeLeads)
                              u"  Victory:            scenario 1, prestige 0\n"
                              u"  Minor Victory:      campaign won, prestige 0\n"
                              u"  Defeat:             campaign lost, prestige 0\n"));
-    QByteArray unknown = CampaignBytes(*Campaign);
+    QByteArray unknown = CampaignBytes(*campaign);
     // "Ruwin" is no victory movie the editor knows: it reads nation 0.
     unknown[4] = 'R';
     QStringList nations;
     for (int32_t lngNation = 0; lngNation < 4; ++lngNation) {
-        Campaign->SetNation(lngNation);
-        nations << Show(CampaignBytes(*Campaign)).OutLines().value(1);
+        campaign->SetNation(lngNation);
+        nations << Show(CampaignBytes(*campaign)).OutLines().value(1);
     }
     nations << Show(unknown).OutLines().value(1);
     EXPECT_EQ(nations.join(QLatin1Char('|')).remove(QStringLiteral("Nation:      ")),
@@ -153,17 +153,17 @@ TEST(ShowCommand, PrintsHeaderScenariosAndWhereEachOutcomeLeads)
 // and every marked node compared with its legend sample.
 TEST(MapCommand, DrawsScenariosOutcomesEndsAndFindingsAsTheLegendShows)
 {
-    auto Campaign = CampaignOf({{0, {1, 1, 7, 255}},
+    auto campaign = CampaignOf({{0, {1, 1, 7, 255}},
                                 {1, {2, 254, 300, 255}},
                                 {2, {3, 3, 3, 3}},
                                 {3, {2, 2, 2, 2}},
                                 {4, {4, 4, 4, 4}},
                                 {5, {254, 254, 255, 255}}});
-    Campaign->Scenarios(0).SetResultPrestige(0, 20);
-    Campaign->Scenarios(0).SetResultPrestige(1, 10);
-    Campaign->Scenarios(1).SetName("back\\slash\x1b<&>");
-    Campaign->SetDescription("Ardennes\x7f");
-    const ToolRun Result = Map(*Campaign);
+    campaign->Scenarios(0).SetResultPrestige(0, 20);
+    campaign->Scenarios(0).SetResultPrestige(1, 10);
+    campaign->Scenarios(1).SetName("back\\slash\x1b<&>");
+    campaign->SetDescription("Ardennes\x7f");
+    const ToolRun Result = Map(*campaign);
     ASSERT_EQ(Result.Status, 0) << Result.Err.data();
     EXPECT_EQ(Result.Err, "");
     const Graph Map = ParseDot(Result.Out);
@@ -234,7 +234,7 @@ TEST(MapCommand, DenseCampaignsStayReadable)
     Layout looping;
     Layout random;
     std::mt19937 pick(7);
-    for (int16_t i = 0; i < clsCampaign::MaxScenarios; ++i) {
+    for (int16_t i = 0; i < Campaign::MaxScenarios; ++i) {
         looping.push_back({i, {i, i, i, i}});
         std::array<int32_t, 4> goTos{};
         for (int32_t& goTo : goTos) {
@@ -267,19 +267,19 @@ TEST(MapCommand, WritesRealSvgPngAndDot)
     const Layout twoScenarios{{0, {1, 1, 254, 255}}, {1, {0, 254, 3, 255}}};
     const QString strCampaign = SaveLayout(Dir, QStringLiteral("m.cam"), twoScenarios);
     // libxml2 refuses what is not well-formed XML, such as a control character in a text.
-    const auto IsSvg = [](const QByteArray& Bytes) {
+    const auto IsSvg = [](const QByteArray& bytesValue) {
         const std::unique_ptr<xmlDoc, void (*)(xmlDocPtr)> document(
-            xmlReadMemory(Bytes.constData(), static_cast<int>(Bytes.size()), "map.svg", nullptr,
+            xmlReadMemory(bytesValue.constData(), static_cast<int>(bytesValue.size()), "map.svg", nullptr,
                           XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING),
             xmlFreeDoc);
         const xmlNode* root = document != nullptr ? xmlDocGetRootElement(document.get()) : nullptr;
         return root != nullptr && xmlStrcmp(root->name, reinterpret_cast<const xmlChar*>("svg")) == 0;
     };
-    const auto kind = [&IsSvg](const QByteArray& Bytes) {
-        if (Bytes.startsWith("\x89PNG\r\n\x1a\n") || IsSvg(Bytes)) {
-            return Bytes.startsWith("\x89PNG") ? "png" : "svg";
+    const auto kind = [&IsSvg](const QByteArray& bytesValue2) {
+        if (bytesValue2.startsWith("\x89PNG\r\n\x1a\n") || IsSvg(bytesValue2)) {
+            return bytesValue2.startsWith("\x89PNG") ? "png" : "svg";
         }
-        const Graph Map = ParseDot(Bytes);
+        const Graph Map = ParseDot(bytesValue2);
         const bool blnDot = Map != nullptr && agedge(Map.get(), NodeOf(Map, "s1"), NodeOf(Map, "s0"), nullptr, 0);
         return blnDot ? "dot" : "none";
     };

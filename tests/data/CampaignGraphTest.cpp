@@ -1,5 +1,5 @@
 #include "data/CampaignGraph.h"
-#include "data/clsCampaign.h"
+#include "data/Campaign.h"
 #include "tests/support/CampaignBuilder.h"
 
 #include <gtest/gtest.h>
@@ -51,37 +51,37 @@ TEST(CampaignGraph, FindsUnreachableScenariosTrapsAndUnreachedEnds)
          {1, 0, 1, 0}},
         {"fifty scenarios in a circle", Circle, {}, {All}, {0, 0, 0, 0}},
     };
-    clsCampaign Campaign;
-    for (const GraphCase& Case : cases) {
-        Fill(Campaign, Case.Scenarios);
-        const CampaignGraph Graph(Campaign);
-        EXPECT_EQ(Graph.Unreachable(), Case.Unreachable) << Case.Name;
-        EXPECT_EQ(Graph.Traps(), Case.Traps) << Case.Name;
-        EXPECT_EQ((std::array<bool, 4>{Graph.VictoryReferenced(), Graph.VictoryReachable(), Graph.LossReferenced(),
-                                       Graph.LossReachable()}),
-                  Case.Ends)
-            << Case.Name;
+    Campaign campaign;
+    for (const GraphCase& caseValue : cases) {
+        Fill(campaign, caseValue.Scenarios);
+        const CampaignGraph graph(campaign);
+        EXPECT_EQ(graph.Unreachable(), caseValue.Unreachable) << caseValue.Name;
+        EXPECT_EQ(graph.Traps(), caseValue.Traps) << caseValue.Name;
+        EXPECT_EQ((std::array<bool, 4>{graph.VictoryReferenced(), graph.VictoryReachable(), graph.LossReferenced(),
+                                       graph.LossReachable()}),
+                  caseValue.Ends)
+            << caseValue.Name;
         for (int16_t intI = 0; intI < 50; ++intI) {
-            const bool blnUsed = Campaign.Scenarios(intI).Number() == intI;
+            const bool blnUsed = campaign.Scenarios(intI).Number() == intI;
             const auto In = [intI](const std::vector<int16_t>& List) {
                 return std::find(List.begin(), List.end(), intI) != List.end();
             };
-            const bool blnTrapped = std::any_of(Case.Traps.begin(), Case.Traps.end(), In);
-            EXPECT_EQ(Graph.Used(intI), blnUsed) << Case.Name << " " << intI;
-            EXPECT_EQ(Graph.Reachable(intI), blnUsed && !In(Case.Unreachable)) << Case.Name << " " << intI;
-            EXPECT_EQ(Graph.Trapped(intI), blnTrapped) << Case.Name << " " << intI;
+            const bool blnTrapped = std::any_of(caseValue.Traps.begin(), caseValue.Traps.end(), In);
+            EXPECT_EQ(graph.Used(intI), blnUsed) << caseValue.Name << " " << intI;
+            EXPECT_EQ(graph.Reachable(intI), blnUsed && !In(caseValue.Unreachable)) << caseValue.Name << " " << intI;
+            EXPECT_EQ(graph.Trapped(intI), blnTrapped) << caseValue.Name << " " << intI;
         }
     }
 }
 
 TEST(CampaignGraph, NamesOddGoTosAndWhereEachValueLeads)
 {
-    clsCampaign Campaign;
-    Fill(Campaign, {{0, {300, 254, 49, 255}}, {1, {50, 253, -1, 65535}}, {2, {2, 2, 2, 2}}, {3, {2, 2, 2, 255}}});
-    const CampaignGraph Graph(Campaign);
+    Campaign campaign;
+    Fill(campaign, {{0, {300, 254, 49, 255}}, {1, {50, 253, -1, 65535}}, {2, {2, 2, 2, 2}}, {3, {2, 2, 2, 255}}});
+    const CampaignGraph graph(campaign);
     std::vector<std::array<int32_t, 3>> odd;
-    for (const CampaignGraph::OddGoTo& Odd : Graph.OddGoTos()) {
-        odd.push_back({Odd.Scenario, Odd.Outcome, Odd.GoTo});
+    for (const CampaignGraph::OddGoTo& Odd : graph.OddGoTos()) {
+        odd.push_back({Odd.scenario, Odd.outcome, Odd.GoTo});
     }
     EXPECT_EQ(odd,
               (std::vector<std::array<int32_t, 3>>{{0, 0, 300}, {1, 0, 50}, {1, 1, 253}, {1, 2, -1}, {1, 3, 65535}}));
@@ -90,11 +90,11 @@ TEST(CampaignGraph, NamesOddGoTosAndWhereEachValueLeads)
     const std::vector<std::pair<int32_t, T>> targets{{0, T::Scenario}, {2, T::Scenario}, {4, T::Missing},
                                                      {49, T::Missing}, {254, T::Victory}, {255, T::Loss},
                                                      {300, T::Missing}, {-1, T::Missing}};
-    for (const auto& [lngGoTo, Expected] : targets) {
-        EXPECT_EQ(Graph.TargetOf(lngGoTo), Expected) << lngGoTo;
+    for (const auto& [lngGoTo, expected] : targets) {
+        EXPECT_EQ(graph.TargetOf(lngGoTo), expected) << lngGoTo;
     }
     // Looping as the check words it: all four outcomes, not just some.
-    const std::array<bool, 3> looping{Graph.Looping(2), Graph.Looping(3), Graph.Looping(4)};
+    const std::array<bool, 3> looping{graph.Looping(2), graph.Looping(3), graph.Looping(4)};
     EXPECT_EQ(looping, (std::array{true, false, false}));
     EXPECT_THROW(static_cast<void>(OutcomeName(4)), std::out_of_range);
 }

@@ -1,5 +1,5 @@
 #include "data/CampaignPaths.h"
-#include "data/clsCampaign.h"
+#include "data/Campaign.h"
 
 #include <gtest/gtest.h>
 
@@ -17,12 +17,12 @@ struct Outcome {
 };
 using Layout = std::vector<std::pair<int16_t, std::array<Outcome, 4>>>;
 
-std::unique_ptr<clsCampaign> Build(int32_t start, const Layout& layout)
+std::unique_ptr<Campaign> Build(int32_t start, const Layout& layout)
 {
-    auto campaign = std::make_unique<clsCampaign>();
+    auto campaign = std::make_unique<Campaign>();
     campaign->SetPrestige(start);
     for (const auto& [number, outcomes] : layout) {
-        clsScenario& scenario = campaign->Scenarios(number);
+        Scenario& scenario = campaign->Scenarios(number);
         scenario.SetNumber(number);
         for (int16_t j = 0; j < 4; ++j) {
             scenario.SetResultScenario(j, outcomes[static_cast<std::size_t>(j)].goTo);
@@ -66,8 +66,8 @@ void ExpectReach(const CampaignPaths& paths, const CampaignPaths::Reach& reach, 
 
 TEST(CampaignPaths, AnswersWorkedOutByHand)
 {
-    constexpr int32_t V = clsCampaign::VictoryScenario;
-    constexpr int32_t L = clsCampaign::LossScenario;
+    constexpr int32_t V = Campaign::VictoryScenario;
+    constexpr int32_t L = Campaign::LossScenario;
     const struct {
         const char* name;
         Layout layout;
@@ -120,7 +120,7 @@ TEST(CampaignPaths, CountsRoutesPastSixtyFourBits)
 {
     Layout chain;
     for (int16_t i = 0; i < 50; ++i) {
-        const int32_t next = i == 49 ? clsCampaign::VictoryScenario : i + 1;
+        const int32_t next = i == 49 ? Campaign::VictoryScenario : i + 1;
         chain.push_back({i, {{{next, 1}, {next, 1}, {next, 1}, {next, 1}}}});
     }
     const CampaignPaths paths(*Build(0, chain));

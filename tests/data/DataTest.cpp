@@ -1,6 +1,6 @@
 #include "data/CampaignFileError.h"
-#include "data/basFields.h"
-#include "data/clsCampaign.h"
+#include "data/BinaryFields.h"
+#include "data/Campaign.h"
 #include "tests/support/CampaignBuilder.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +8,7 @@
 
 namespace {
 
-using S = clsScenario;
+using S = Scenario;
 
 std::string Nuls(std::size_t lngCount) { return std::string(lngCount, '\0'); }
 // A 20-byte file-name field as the game stores it.
@@ -16,11 +16,11 @@ std::string Field(const std::string& strS) { return strS + Nuls(20 - strS.size()
 std::string Word(int32_t lngN) { return {static_cast<char>(lngN % 256), static_cast<char>(lngN / 256)}; }
 
 // The message of the CampaignFileError the read throws, or "" when it reads.
-std::string ReadError(clsCampaign& Campaign, const std::string& strBytes)
+std::string ReadError(Campaign& campaign, const std::string& strBytes)
 {
     std::istringstream Stream(strBytes);
     try {
-        Campaign.FileRead(Stream);
+        campaign.FileRead(Stream);
     } catch (const CampaignFileError& Error) {
         return Error.what();
     }
@@ -77,14 +77,14 @@ TEST(Scenario, CopyTakesEveryFieldAndEqualitySeesEachOne)
 TEST(CampaignFile, GeneratedCampaignsSurviveWriteReadWrite)
 {
     for (const int16_t intCount : {0, 1, 2, 31, 49, 50}) {
-        const clsCampaign Original = Generated(static_cast<uint32_t>(intCount), intCount);
+        const Campaign Original = Generated(static_cast<uint32_t>(intCount), intCount);
         const std::string strBytes = FileBytes(Original);
         // The reader passes over the defeat movie, the unused slots and
         // anything past the end, whatever they hold.
         std::string strForeign = strBytes + "extra";
         strForeign.replace(24, 20, 20, 'Z');
         strForeign.replace(44 + 636 * intCount, 636 * (50 - intCount), 636 * (50 - intCount), 'Z');
-        clsCampaign Read = Generated(99, 50);
+        Campaign Read = Generated(99, 50);
         EXPECT_EQ(ReadError(Read, strForeign), "");
         // The counts give every nation in turn: each comes back as written.
         EXPECT_EQ(Read.Nation(), Original.Nation()) << intCount;
@@ -100,13 +100,13 @@ TEST(CampaignFile, GeneratedCampaignsSurviveWriteReadWrite)
 // Clear then gives the new campaign's bytes.
 TEST(CampaignFile, WritesEveryFieldAtItsOffset)
 {
-    clsCampaign Campaign;
-    Campaign.SetNation(-1);
-    Campaign.SetPrestige(1200);
-    Campaign.SetDescription("abcdefghijklmnopqrs");
-    clsScenario& Full = Campaign.Scenarios(1);
-    Campaign.Scenarios(0).SetNumber(0);
-    Campaign.Scenarios(0).SetName("s1");
+    Campaign campaign;
+    campaign.SetNation(-1);
+    campaign.SetPrestige(1200);
+    campaign.SetDescription("abcdefghijklmnopqrs");
+    Scenario& Full = campaign.Scenarios(1);
+    campaign.Scenarios(0).SetNumber(0);
+    campaign.Scenarios(0).SetName("s1");
     Full.Copy(Generated(5, 2).Scenarios(1));
     Full.SetVoice("abcdefghijklmnopqr");
     Full.SetText("abcdefghijklmnopqrstuvw");
@@ -117,7 +117,7 @@ TEST(CampaignFile, WritesEveryFieldAtItsOffset)
                           Word(Full.ThirdUnknown()) + Field(Full.Name() + ".scn") + Field(Full.Movie() + ".smk") +
                           "abcdefghijklmnopqr.m" + "abcdefghijklmnopqrst";
     for (int16_t intJ = 0; intJ < 4; ++intJ) {
-        Campaign.Scenarios(0).SetResultScenario(intJ, 254);
+        campaign.Scenarios(0).SetResultScenario(intJ, 254);
         strFull += Word(Full.ResultPrestige(intJ)) + Nuls(20) + Field(Full.ResultVoice(intJ) + ".mus") +
                    Field(Full.ResultText(intJ) + ".txt") + Field(Full.ResultMovie(intJ) + ".smk");
     }
@@ -126,13 +126,13 @@ TEST(CampaignFile, WritesEveryFieldAtItsOffset)
         strFull += Word(Full.ResultScenario(intJ)) + Nuls(28);
     }
     const std::string strMovies = Field("germwin.smk") + Field("gerloss.smk");
-    const std::string strBytes = FileBytes(Campaign);
+    const std::string strBytes = FileBytes(campaign);
     EXPECT_EQ(strBytes, Word(2) + Word(1200) + strMovies + strBare + Nuls(100) + strFull + Nuls(100 + 48 * 636) +
                             "abcdefghijklmnopqrs." + Nuls(80));
-    Campaign.SetNation(3);
-    Campaign.Clear();
-    EXPECT_EQ(FileBytes(Campaign), Nuls(4) + strMovies + Nuls(50 * 636) + Field("new.txt") + Nuls(80));
-    EXPECT_EQ(Campaign.Name(), "New");
+    campaign.SetNation(3);
+    campaign.Clear();
+    EXPECT_EQ(FileBytes(campaign), Nuls(4) + strMovies + Nuls(50 * 636) + Field("new.txt") + Nuls(80));
+    EXPECT_EQ(campaign.Name(), "New");
 }
 
 // Every field boundary of the header, of slot 0 (words, names, the first
@@ -144,8 +144,8 @@ TEST(CampaignFileErrors, ShortFileNamesTheByteWhereItEnds)
         for (const std::size_t lngCut : {0, 2, 4, 24, 44, 46, 48, 50, 52, 72, 92, 112, 132, 134, 154, 174, 194, 214,
                                          460, 462, 580, 680, 31208, 31844, 31864, 31942}) {
             for (const std::size_t lngAt : {lngCut, lngCut + 1}) {
-                clsCampaign Campaign;
-                EXPECT_EQ(ReadError(Campaign, strFile.substr(0, lngAt)),
+                Campaign campaign;
+                EXPECT_EQ(ReadError(campaign, strFile.substr(0, lngAt)),
                           "The file ends at byte " + std::to_string(lngAt) + ", but a campaign file has 31944 bytes.");
             }
         }
@@ -157,15 +157,15 @@ TEST(CampaignFileErrors, ShortFileNamesTheByteWhereItEnds)
 TEST(CampaignFileErrors, UnknownNationIsKeptAndCountAboveFiftyStopsAtOnce)
 {
     std::string strBytes = FileBytes(Generated(3, 50));
-    clsCampaign Campaign;
-    Campaign.SetNation(2);
+    Campaign campaign;
+    campaign.SetNation(2);
     strBytes.replace(4, 20, Field("GERMWIN.smk"));
-    EXPECT_EQ(ReadError(Campaign, strBytes), "");
-    EXPECT_EQ(Campaign.Nation(), 2);
+    EXPECT_EQ(ReadError(campaign, strBytes), "");
+    EXPECT_EQ(campaign.Nation(), 2);
     strBytes.replace(0, 2, Word(51));
-    Campaign.SetPrestige(77);
-    EXPECT_NE(ReadError(Campaign, strBytes).find("51"), std::string::npos);
-    EXPECT_EQ(Campaign.Prestige(), 77);
+    campaign.SetPrestige(77);
+    EXPECT_NE(ReadError(campaign, strBytes).find("51"), std::string::npos);
+    EXPECT_EQ(campaign.Prestige(), 77);
 }
 
 TEST(CampaignFileErrors, RefusedBytesStopTheWriteNamingWhere)
@@ -203,14 +203,14 @@ TEST(Check, ReportsEachDefectInSlotThenOutcomeOrder)
         {{{0, {300, 254, 65535, 255}}, {1, {7, 50, 253, -1}}, {3, {2, 2, 1, 1}}},
          {Ref(300), Ref(65535), Ref(7), Ref(50), Ref(253), Ref(-1), Ref(2), Ref(2), Missing(2)}},
     };
-    clsCampaign Campaign;
+    Campaign campaign;
     for (const auto& [layout, expected] : cases) {
-        Fill(Campaign, layout);
+        Fill(campaign, layout);
         const auto intCount = static_cast<int16_t>(expected.size());
-        EXPECT_EQ(Campaign.Check(), intCount);
-        EXPECT_EQ(Campaign.ErrorCount(), intCount);
-        for (int16_t intI = 0; intI < clsCampaign::MaxErrors; ++intI) {
-            EXPECT_EQ(Campaign.Errors(intI), intI < intCount ? expected[static_cast<std::size_t>(intI)] : "") << intI;
+        EXPECT_EQ(campaign.Check(), intCount);
+        EXPECT_EQ(campaign.ErrorCount(), intCount);
+        for (int16_t intI = 0; intI < Campaign::MaxErrors; ++intI) {
+            EXPECT_EQ(campaign.Errors(intI), intI < intCount ? expected[static_cast<std::size_t>(intI)] : "") << intI;
         }
     }
 }

@@ -26,10 +26,10 @@ QByteArray Read(const fs::path& path)
     return file ? QByteArray::fromStdString(std::string(std::istreambuf_iterator<char>(file), {})) : "<none>";
 }
 
-void Write(const fs::path& path, const QByteArray& Bytes)
+void Write(const fs::path& path, const QByteArray& bytes)
 {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    ASSERT_TRUE(file.write(Bytes.constData(), Bytes.size()).flush());
+    ASSERT_TRUE(file.write(bytes.constData(), bytes.size()).flush());
 }
 
 class StorageTest : public ::testing::Test {
@@ -79,24 +79,24 @@ TEST_F(StorageTest, ALockedFolderTakesAWritableFileDirectlyAndGetsItBackOnFailur
          "The file was not changed."},
     };
     fs::permissions(Path("locked"), fs::perms(0505));
-    for (const auto& Case : cases) {
-        SCOPED_TRACE(Case.strCase);
-        Write(Path("locked/mine.cam"), Case.Before);
-        fs::permissions(Path("locked/mine.cam"), fs::perms(Case.intMode));
+    for (const auto& caseValue : cases) {
+        SCOPED_TRACE(caseValue.strCase);
+        Write(Path("locked/mine.cam"), caseValue.Before);
+        fs::permissions(Path("locked/mine.cam"), fs::perms(caseValue.intMode));
         const auto Limited = [&] {
             BecomeNobody();
-            if (Case.lngLimit != 0) {
-                LimitFileSize(Case.lngLimit);
+            if (caseValue.lngLimit != 0) {
+                LimitFileSize(caseValue.lngLimit);
             }
         };
-        const QString strCut = QString("only %1 of 31944 bytes could be written").arg(Case.lngLimit);
+        const QString strCut = QString("only %1 of 31944 bytes could be written").arg(caseValue.lngLimit);
         EXPECT_TRUE(InChild(Limited, [&] {
             const SaveResult Result = SaveFileBytes(Path("locked/mine.cam"), New);
-            return Result.Aftermath == Case.strAftermath && (Case.lngLimit == 0 || Result.Reason.startsWith(strCut));
+            return Result.Aftermath == caseValue.strAftermath && (caseValue.lngLimit == 0 || Result.Reason.startsWith(strCut));
         }));
         // A damaged file holds whatever the failed writes left.
-        if (!Case.strAftermath.contains("damaged")) {
-            EXPECT_EQ(Read(Path("locked/mine.cam")), Case.strAftermath.isEmpty() ? New : Case.Before);
+        if (!caseValue.strAftermath.contains("damaged")) {
+            EXPECT_EQ(Read(Path("locked/mine.cam")), caseValue.strAftermath.isEmpty() ? New : caseValue.Before);
         }
         EXPECT_EQ(Files("locked"), QStringList({"mine.cam"}));
     }
@@ -166,7 +166,7 @@ TEST_F(StorageTest, ASaveWritesIntoPipesAndDevicesAndKeepsLinksAndNameBytes)
     const bool device = mknod(Path("null").c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0;
     // Open before the saves, a reader that never waits lets the bytes into the pipe's buffer.
     const int reader = open(Path("pipe").c_str(), O_RDONLY | O_NONBLOCK);
-    const QByteArray Bytes = CampaignBytes(clsCampaign());
+    const QByteArray bytes = CampaignBytes(Campaign());
     const struct {
         const char* target;
         fs::file_type kind;
@@ -182,13 +182,13 @@ TEST_F(StorageTest, ASaveWritesIntoPipesAndDevicesAndKeepsLinksAndNameBytes)
             std::puts("Skipped the device: making one needs root.");
             continue;
         }
-        const SaveResult Result = SaveFileBytes(Path(file.target), Bytes);
-        QByteArray arrived(Bytes.size() + 1, '\0');
+        const SaveResult Result = SaveFileBytes(Path(file.target), bytes);
+        QByteArray arrived(bytes.size() + 1, '\0');
         arrived.truncate(std::max<ssize_t>(read(reader, arrived.data(), size_t(arrived.size())), 0));
         EXPECT_EQ(Result.Reason, QString());
         EXPECT_EQ(fs::symlink_status(Path(file.target)).type(), file.kind);
         if (file.holder != nullptr) {
-            EXPECT_EQ(fs::is_fifo(Path(file.holder)) ? arrived : Read(Path(file.holder)), Bytes);
+            EXPECT_EQ(fs::is_fifo(Path(file.holder)) ? arrived : Read(Path(file.holder)), bytes);
         }
     }
     close(reader);
@@ -203,20 +203,20 @@ TEST_F(StorageTest, ReadingGivesTheReasonAndLooksAtNoByteBeyondTheCampaign)
     const QByteArray Written = QByteArray::fromStdString(FileBytes(Generated(3, 50)));
     Write(Path("long\xff.cam"), Written + "trailing bytes");
     Write(Path("short.cam"), Written.left(1000));
-    clsCampaign Campaign;
-    EXPECT_EQ(ReadCampaignFile(Path("long\xff.cam"), Campaign), QString());
-    EXPECT_EQ(CampaignBytes(Campaign), Written);
-    EXPECT_EQ(ReadCampaignFile(Path("short.cam"), Campaign),
+    Campaign campaign;
+    EXPECT_EQ(ReadCampaignFile(Path("long\xff.cam"), campaign), QString());
+    EXPECT_EQ(CampaignBytes(campaign), Written);
+    EXPECT_EQ(ReadCampaignFile(Path("short.cam"), campaign),
               "The file ends at byte 1000, but a campaign file has 31944 bytes.");
-    EXPECT_EQ(ReadCampaignFile(Path("none.cam"), Campaign), "No such file or directory");
-    EXPECT_FALSE(ReadCampaignFile(Path("."), Campaign).isEmpty());
+    EXPECT_EQ(ReadCampaignFile(Path("none.cam"), campaign), "No such file or directory");
+    EXPECT_FALSE(ReadCampaignFile(Path("."), campaign).isEmpty());
     // A device delivers the same campaign, however it is cut into reads.
     QBuffer Buffer;
     Buffer.setData(Written);
     ASSERT_TRUE(Buffer.open(QIODevice::ReadOnly));
-    Campaign.Clear();
-    EXPECT_EQ(ReadCampaignDevice(Buffer, Campaign), QString());
-    EXPECT_EQ(CampaignBytes(Campaign), Written);
+    campaign.Clear();
+    EXPECT_EQ(ReadCampaignDevice(Buffer, campaign), QString());
+    EXPECT_EQ(CampaignBytes(campaign), Written);
 }
 
 } // namespace

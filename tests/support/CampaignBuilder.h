@@ -3,7 +3,7 @@
 // Campaigns for the tests, built without Qt: the data tests link no Qt, the
 // window tests use the same builders.
 
-#include "data/clsCampaign.h"
+#include "data/Campaign.h"
 
 #include <array>
 #include <cstdint>
@@ -17,13 +17,13 @@
 using Layout = std::vector<std::pair<int16_t, std::array<int32_t, 4>>>;
 
 // Empties the campaign and fills the slots Layout names.
-inline void Fill(clsCampaign& Campaign, const Layout& Scenarios)
+inline void Fill(Campaign& campaign, const Layout& Scenarios)
 {
-    Campaign.Clear();
+    campaign.Clear();
     for (const auto& [intNumber, goTos] : Scenarios) {
-        Campaign.Scenarios(intNumber).SetNumber(intNumber);
-        for (int16_t intJ = 0; intJ < clsScenario::OutcomeCount; ++intJ) {
-            Campaign.Scenarios(intNumber).SetResultScenario(intJ, goTos[static_cast<std::size_t>(intJ)]);
+        campaign.Scenarios(intNumber).SetNumber(intNumber);
+        for (int16_t intJ = 0; intJ < Scenario::OutcomeCount; ++intJ) {
+            campaign.Scenarios(intNumber).SetResultScenario(intJ, goTos[static_cast<std::size_t>(intJ)]);
         }
     }
 }
@@ -31,41 +31,41 @@ inline void Fill(clsCampaign& Campaign, const Layout& Scenarios)
 // Slots 0..count-1 used, as in every saved campaign; every word 0..65535, go-tos
 // included; names of 1..16 characters, so the extension fits, a quarter of
 // them bytes beyond ASCII, as a file made elsewhere may hold.
-inline clsCampaign Generated(uint32_t lngSeed, int16_t intCount)
+inline Campaign Generated(uint32_t lngSeed, int16_t intCount)
 {
-    using S = clsScenario;
+    using S = Scenario;
     std::mt19937 Random(lngSeed);
     const auto Any = [&](uint32_t lngN) { return static_cast<int32_t>(Random() % lngN); };
     const std::string strLetters = "Ab3\xE9Gh6\xFFKl8\xE0Mn9\xA3Op0\xDFQr1\xB5St2\xF1uv4\x80wx5\xC4";
     const auto Name = [&] { return strLetters.substr(static_cast<std::size_t>(Any(20)), 1 + Any(16)); };
-    clsCampaign Campaign;
-    Campaign.SetNation(static_cast<int32_t>(lngSeed % 4));
-    Campaign.SetPrestige(Any(65536));
-    Campaign.SetDescription(Name());
+    Campaign campaign;
+    campaign.SetNation(static_cast<int32_t>(lngSeed % 4));
+    campaign.SetPrestige(Any(65536));
+    campaign.SetDescription(Name());
     for (int16_t intK = 0; intK < intCount; ++intK) {
-        S& Scenario = Campaign.Scenarios(intK);
-        Scenario.SetNumber(intK);
+        S& scenario = campaign.Scenarios(intK);
+        scenario.SetNumber(intK);
         for (auto Set : {&S::SetPrestige, &S::SetFirstUnknown, &S::SetSecondUnknown, &S::SetThirdUnknown}) {
-            (Scenario.*Set)(Any(65536));
+            (scenario.*Set)(Any(65536));
         }
         for (auto Set : {&S::SetName, &S::SetMovie, &S::SetVoice, &S::SetText}) {
-            (Scenario.*Set)(Name());
+            (scenario.*Set)(Name());
         }
         for (int16_t intI = 0; intI < S::OutcomeCount; ++intI) {
-            Scenario.SetResultScenario(intI, Any(65536));
-            Scenario.SetResultPrestige(intI, Any(65536));
+            scenario.SetResultScenario(intI, Any(65536));
+            scenario.SetResultPrestige(intI, Any(65536));
             for (auto Set : {&S::SetResultVoice, &S::SetResultText, &S::SetResultMovie}) {
-                (Scenario.*Set)(intI, Name());
+                (scenario.*Set)(intI, Name());
             }
         }
     }
-    return Campaign;
+    return campaign;
 }
 
 // The bytes of the campaign's file.
-inline std::string FileBytes(const clsCampaign& Campaign)
+inline std::string FileBytes(const Campaign& campaign)
 {
     std::ostringstream Stream;
-    Campaign.FileWrite(Stream);
+    campaign.FileWrite(Stream);
     return Stream.str();
 }

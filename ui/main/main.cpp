@@ -1,4 +1,4 @@
-#include "ui/main/basMain.h"
+#include "ui/main/Startup.h"
 #include "ui/services/QtUserDialogs.h"
 
 #include <QApplication>

@@ -27,10 +27,10 @@ int main(int argc, char** argv)
         const QImage Image = ProgramImage(intSize);
         Out << "\nconst quint32 Pixels" << intSize << "[] = {";
         for (int intY = 0; intY < intSize; ++intY) {
-            const auto* Row = reinterpret_cast<const quint32*>(Image.constScanLine(intY));
+            const auto* row = reinterpret_cast<const quint32*>(Image.constScanLine(intY));
             Out << "\n   ";
             for (int intX = 0; intX < intSize; ++intX) {
-                Out << " 0x" << QString::number(Row[intX], 16).rightJustified(8, u'0') << ',';
+                Out << " 0x" << QString::number(row[intX], 16).rightJustified(8, u'0') << ',';
             }
         }
         Out << "\n};\n";

@@ -1,5 +1,5 @@
 #include "tests/ui/support/ProgramTest.h"
-#include "ui/about/frmAbout.h"
+#include "ui/about/AboutDialog.h"
 #include "ui/services/AppIdentity.h"
 
 #include <QAbstractButton>
@@ -59,7 +59,7 @@ QStringList TabWalk(QWidget* pFirst)
 
 class AccessibilityTest : public ProgramTest {
 protected:
-    frmAbout About{IronvaleIdentity(), &Window};
+    AboutDialog About{IronvaleIdentity(), &Window};
 };
 
 // In each window every control has a spoken name of its own, a labelled box

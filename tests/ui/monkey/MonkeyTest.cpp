@@ -81,7 +81,7 @@ QString text(const std::string& bytes)
 }
 
 // A scenario's fields by the name of the dialog box that shows each.
-QMap<QString, QString> fieldsOf(const clsScenario& s)
+QMap<QString, QString> fieldsOf(const Scenario& s)
 {
     const auto n = [](int32_t value) { return QString::number(value); };
     QMap<QString, QString> fields{
@@ -90,7 +90,7 @@ QMap<QString, QString> fieldsOf(const clsScenario& s)
         {"txtText", text(s.Text())},             {"txtPrestige", n(s.Prestige())},
         {"txtFirstUnknown", n(s.FirstUnknown())}, {"txtSecondUnknown", n(s.SecondUnknown())},
         {"txtThirdUnknown", n(s.ThirdUnknown())}};
-    for (int16_t i = 0; i < clsScenario::OutcomeCount; ++i) {
+    for (int16_t i = 0; i < Scenario::OutcomeCount; ++i) {
         const QString o = QString::number(i);
         fields.insert({{"txtResultScenario" + o, n(s.ResultScenario(i))},
                        {"txtResultPrestige" + o, n(s.ResultPrestige(i))}, {"txtResultText" + o, text(s.ResultText(i))},
@@ -100,10 +100,10 @@ QMap<QString, QString> fieldsOf(const clsScenario& s)
 }
 
 // What a campaign file keeps: the header and the 50 slots.
-bool sameContent(const clsCampaign& a, const clsCampaign& b)
+bool sameContent(const Campaign& a, const Campaign& b)
 {
     bool same = a.Description() == b.Description() && a.Nation() == b.Nation() && a.Prestige() == b.Prestige();
-    for (int16_t i = 0; i < clsCampaign::MaxScenarios; ++i) {
+    for (int16_t i = 0; i < Campaign::MaxScenarios; ++i) {
         same = same && a.Scenarios(i) == b.Scenarios(i);
     }
     return same;
@@ -240,7 +240,7 @@ private:
         note(chosen->name);
         return *chosen;
     }
-    clsCampaign& doc() { return m_session->Doc; }
+    Campaign& doc() { return m_session->Doc; }
     QWidget* widget(const QString& name, bool inDialog = false)
     {
         return (inDialog ? &m_session->Dialog : m_session->Window.centralWidget())->findChild<QWidget*>(name);
@@ -462,9 +462,9 @@ private:
         QByteArray bytes = QByteArray::fromStdString(RandomCampaignFile(static_cast<uint32_t>(m_rng()), count));
         if (kind < 55) {
             // Every scenario can be won and lost, so removing one seldom breaks the check.
-            auto mended = std::make_unique<clsCampaign>();
+            auto mended = std::make_unique<Campaign>();
             (void)ReadCampaignBytes(bytes, *mended);
-            for (int i = 0; i < count * clsScenario::OutcomeCount; ++i) {
+            for (int i = 0; i < count * Scenario::OutcomeCount; ++i) {
                 const int pick = below(count + 2);
                 const int goTo = i % 4 == 0 ? 254 : i % 4 == 3 ? 255 : pick < count ? pick : 254 + pick - count;
                 mended->Scenarios(int16_t(i / 4)).SetResultScenario(int16_t(i % 4), goTo);
@@ -531,8 +531,8 @@ private:
     // committed counts as the user's value.
     void capture()
     {
-        m_before = std::make_unique<clsCampaign>(doc());
-        m_shown = std::make_unique<clsCampaign>(doc());
+        m_before = std::make_unique<Campaign>(doc());
+        m_shown = std::make_unique<Campaign>(doc());
         m_shown->SetPrestige(widget("txtPrestige")->property("text").toString().toInt());
         const int16_t row = list("lstScenario")->ListIndex();
         m_selectedSlot = row < 0 ? -1 : list("lstScenario")->ItemData(row);
@@ -570,9 +570,9 @@ private:
     void inDialog()
     {
         m_dialogResult = -1;
-        m_atOpen = std::make_unique<clsCampaign>(doc());
-        m_initialNumber = m_session->Dialog.Scenario().Number();
-        expect(boxTexts() == fieldsOf(m_session->Dialog.Scenario()),
+        m_atOpen = std::make_unique<Campaign>(doc());
+        m_initialNumber = m_session->Dialog.scenario().Number();
+        expect(boxTexts() == fieldsOf(m_session->Dialog.scenario()),
                "the scenario dialog opened without showing its record whole");
         activate(&m_session->Dialog);
         for (int step = 0; m_session->Dialog.isVisible() && m_violations.empty(); ++step) {
@@ -605,7 +605,7 @@ private:
     {
         checkFiles(std::nullopt);
         const bool inside = m_dialogResult != -2;
-        clsCampaign expected = inside ? *m_atOpen : *m_before;
+        Campaign expected = inside ? *m_atOpen : *m_before;
         const int number = m_accepted.value("txtNumber").toInt();
         const bool moved = number != m_initialNumber;
         if (m_dialogResult == QDialog::Accepted) {
@@ -619,7 +619,7 @@ private:
         }
         int changed = 0;
         bool explained = true;
-        for (int16_t i = 0; i < clsCampaign::MaxScenarios; ++i) {
+        for (int16_t i = 0; i < Campaign::MaxScenarios; ++i) {
             // Remove frees one slot, the selected line's.
             const bool same = doc().Scenarios(i) == expected.Scenarios(i);
             explained = explained && (same || (!inside && ++changed == 1 && i == m_selectedSlot &&
@@ -638,7 +638,7 @@ private:
         const bool save = m_command == "mnuFileSave";
         const bool asks = !save && m_command.rfind("mnuHelp", 0) != 0;
         const bool unsaved = (m_before->Changed() && !m_before->Saved()) || !sameContent(*m_before, *m_shown);
-        const bool saveShown = (save || (asks && unsaved && m_yes)) && clsCampaign(*m_shown).Check() == 0;
+        const bool saveShown = (save || (asks && unsaved && m_yes)) && Campaign(*m_shown).Check() == 0;
         const std::optional<QString> savePath = saveShown ? m_choices[0] : std::nullopt;
         const bool completed = savePath && !QFileInfo(*savePath).isDir() && QFileInfo(*savePath).absoluteDir().exists();
         const bool goesOn = asks && (!unsaved || !m_yes || completed);
@@ -656,13 +656,13 @@ private:
         expect(!savePath || completed || warnings > 0, "a failed save said nothing");
         expect(!completed || !save || (doc().Saved() && !doc().Changed() && doc().Name() == nameOf(*savePath)),
                "a completed save did not mark and name the document");
-        auto fromFile = std::make_unique<clsCampaign>();
+        auto fromFile = std::make_unique<Campaign>();
         const bool loaded = opened && ReadCampaignFile(QFile::encodeName(*opened).toStdString(), *fromFile).isEmpty();
         const bool replaced = loaded || (goesOn && m_command != "mnuFileOpen");
-        const auto fresh = [this](const clsCampaign& c, const std::string& name) {
+        const auto fresh = [this](const Campaign& c, const std::string& name) {
             return sameContent(doc(), c) && doc().Name() == name && !doc().Changed() && !doc().Saved();
         };
-        expect(m_command != "mnuFileNew" || !goesOn || fresh(clsCampaign(), "New"), "New did not leave a new document");
+        expect(m_command != "mnuFileNew" || !goesOn || fresh(Campaign(), "New"), "New did not leave a new document");
         expect(!loaded || fresh(*fromFile, nameOf(*opened)),
                "opening " + opened.value_or(QString()).toStdString() + " did not show its campaign under its name");
         expect(!opened || loaded || warnings > 0, "a failed open said nothing");
@@ -680,7 +680,7 @@ private:
     // Each number box shows a value of its range or its record's, and an emptied one a selected "0".
     void checkBoxes()
     {
-        const QMap<QString, QString> record = fieldsOf(m_session->Dialog.Scenario());
+        const QMap<QString, QString> record = fieldsOf(m_session->Dialog.scenario());
         for (auto& [box, w] : m_watches) {
             const std::string name = box->objectName().toStdString();
             const bool inDialog = box->window() == &m_session->Dialog;
@@ -698,18 +698,18 @@ private:
     // The windows mirror the document: title, header, list lines and buttons.
     void checkState()
     {
-        const clsCampaign& d = doc();
+        const Campaign& d = doc();
         for (QWidget* top : QApplication::topLevelWidgets()) {
             expect((top == &m_session->Window) == top->isVisible() || top->inherits("QTipLabel"),
                    std::string(top->metaObject()->className()) + (top->isVisible() ? " is left open" : " is gone"));
         }
         ListBox* lines = list("lstScenario");
-        clsScenario free;
+        Scenario free;
         free.Clear();
         QStringList want;
         bool slotsHold = true;
         bool linesShow = true;
-        for (int16_t i = 0; i < clsCampaign::MaxScenarios; ++i) {
+        for (int16_t i = 0; i < Campaign::MaxScenarios; ++i) {
             const bool used = d.Scenarios(i).Number() == i;
             slotsHold = slotsHold && (used || d.Scenarios(i) == free);
             const int16_t line = int16_t(want.size());
@@ -753,7 +753,7 @@ private:
     std::vector<std::optional<QString>> m_choices;
     bool m_yes = false, m_pasteFromMenu = false;
     // The document before the action, with the prestige as shown, and as the scenario dialog opened.
-    std::unique_ptr<clsCampaign> m_before, m_shown, m_atOpen;
+    std::unique_ptr<Campaign> m_before, m_shown, m_atOpen;
     std::map<QString, std::pair<qint64, qint64>> m_files;
     QMap<QString, QString> m_accepted;
     int m_selectedSlot = -1, m_dialogResult = -2, m_initialNumber = -1, m_done = 0;

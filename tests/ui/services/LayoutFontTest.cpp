@@ -21,10 +21,10 @@ TEST(LayoutFontTest, OnlyWindowsMadeMeanwhileTakeTheLayoutFont)
     QApplication::setFont(BoxFont, "QMessageBox");
     QWidget Window;
     QLineEdit* pBox = nullptr;
-    QFont Layout;
+    QFont layout;
     {
         const LayoutFontWhileMaking Making;
-        Layout = QApplication::font();
+        layout = QApplication::font();
         UseLayoutFont(&Window);
         pBox = new QLineEdit(&Window);
     }
@@ -32,10 +32,10 @@ TEST(LayoutFontTest, OnlyWindowsMadeMeanwhileTakeTheLayoutFont)
     // Showing polishes a box, and only then it takes the font of its kind.
     Box.ensurePolished();
     const QWidget Later;
-    EXPECT_TRUE(Layout != Desktop && Layout.family() == Desktop.family());
+    EXPECT_TRUE(layout != Desktop && layout.family() == Desktop.family());
     EXPECT_EQ(QStringList({QApplication::font().toString(), Window.font().toString(), pBox->font().toString(),
                            Box.font().toString(), Later.font().toString()}),
-              QStringList({Desktop.toString(), Layout.toString(), Layout.toString(), BoxFont.toString(),
+              QStringList({Desktop.toString(), layout.toString(), layout.toString(), BoxFont.toString(),
                            Desktop.toString()}));
     QApplication::setFont(Desktop, "QMessageBox");
 }

@@ -32,8 +32,8 @@ TEST(QtUserDialogsTest, MessageBoxesShowTheirStyleAndOnlyAQuestionWaitsForItsAns
         {MsgBoxStyle::YesNoQuestion, QMessageBox::Question, "No,Yes", QMessageBox::Yes, MsgBoxAnswer::Yes},
         {MsgBoxStyle::YesNoQuestion, QMessageBox::Question, "No,Yes", QMessageBox::No, MsgBoxAnswer::No}};
     QtUserDialogs Dialogs;
-    for (const Case& Row : Cases) {
-        SCOPED_TRACE(Row.intAnswer);
+    for (const Case& row : Cases) {
+        SCOPED_TRACE(row.intAnswer);
         QString strSeen;
         bool blnStillOpen = false;
         WhenModalOpens([&](QWidget* pModal) {
@@ -50,12 +50,12 @@ TEST(QtUserDialogsTest, MessageBoxesShowTheirStyleAndOnlyAQuestionWaitsForItsAns
             QTest::qWait(10);
             blnStillOpen = pModal->isVisible();
             if (blnStillOpen) {
-                pBox->button(Row.Press)->click();
+                pBox->button(row.Press)->click();
             }
         });
-        EXPECT_EQ(Dialogs.MsgBox(nullptr, "one" + CR() + "two\r\nthree" + CR(), Row.intStyle, "T"), Row.intAnswer);
-        EXPECT_EQ(strSeen, QString::number(Row.Icon) + '|' + Row.strButtons + "|T|one\ntwo\nthree\n");
-        EXPECT_EQ(blnStillOpen, Row.intStyle == MsgBoxStyle::YesNoQuestion);
+        EXPECT_EQ(Dialogs.MsgBox(nullptr, "one" + CR() + "two\r\nthree" + CR(), row.intStyle, "T"), row.intAnswer);
+        EXPECT_EQ(strSeen, QString::number(row.Icon) + '|' + row.strButtons + "|T|one\ntwo\nthree\n");
+        EXPECT_EQ(blnStillOpen, row.intStyle == MsgBoxStyle::YesNoQuestion);
     }
 }
 

@@ -81,12 +81,12 @@ TEST_F(TextBoxTest, TheLimitAndTheFilterBindTypingAndPastingOnlyAndShortcutsStil
          {"{Shift+Left}", "{Shift+Left}", "{Ctrl+X}", "{Ctrl+Z}", "{Home}", "{Ctrl+V}"},
          "efabcdef", "ef"},
         {"a plain Ctrl key types its control character", "", "", {"{Ctrl+Q}", "{Ctrl+Shift+Q}"}, "", ""}};
-    for (const Edit& Row : Edits) {
-        SCOPED_TRACE(Row.strFault);
-        box->SetText(Row.strStart);
-        QApplication::clipboard()->setText(Row.strClipboard);
+    for (const Edit& row : Edits) {
+        SCOPED_TRACE(row.strFault);
+        box->SetText(row.strStart);
+        QApplication::clipboard()->setText(row.strClipboard);
         hooked.clear();
-        for (const QString& strStep : Row.strSteps) {
+        for (const QString& strStep : row.strSteps) {
             if (strStep == "{menu}") {
                 QTimer::singleShot(0, [] {
                     auto* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
@@ -108,8 +108,8 @@ TEST_F(TextBoxTest, TheLimitAndTheFilterBindTypingAndPastingOnlyAndShortcutsStil
                 QTest::keyClicks(box, strStep);
             }
         }
-        EXPECT_EQ(box->Text(), Row.strShown);
-        EXPECT_EQ(hooked, Row.strHooked);
+        EXPECT_EQ(box->Text(), row.strShown);
+        EXPECT_EQ(hooked, row.strHooked);
     }
 }
 
@@ -163,9 +163,9 @@ TEST_F(TextBoxTest, ChangeAndLostFocusRunExactlyWhenTheyShould)
     EXPECT_EQ(changes, QStringList({"ab", "a", "ab", "", "ab"}));
     EXPECT_EQ(box->Text(), QStringLiteral("ab"));
 
-    QWidget MessageBox;
-    MessageBox.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&MessageBox));
+    QWidget messageBox;
+    messageBox.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&messageBox));
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     EXPECT_EQ(lostFocus, 0);

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "data/clsCampaign.h"
+#include "data/Campaign.h"
 #include "tests/support/CampaignBuilder.h"
 #include "tests/ui/support/ScriptedDialogs.h"
 #include "tests/ui/support/WindowTestSupport.h"
-#include "ui/main/frmCampaign.h"
-#include "ui/scenario/frmScenario.h"
+#include "ui/main/CampaignWindow.h"
+#include "ui/scenario/ScenarioDialog.h"
 #include "ui/services/TextBox.h"
 
 #include <QTemporaryDir>
@@ -13,9 +13,9 @@
 
 #include <gtest/gtest.h>
 
-inline QByteArray FileOf(const clsCampaign& Campaign)
+inline QByteArray FileOf(const Campaign& campaign)
 {
-    return QByteArray::fromStdString(FileBytes(Campaign));
+    return QByteArray::fromStdString(FileBytes(campaign));
 }
 
 // The program under test: the main window and its scenario dialog on one
@@ -37,7 +37,7 @@ protected:
     QString Path(const QString& strName) const { return Dir.filePath(strName); }
 
     // Types over the box's whole text; a closing "\t" leaves the box.
-    static void Type(TextBox* pBox, const QString& strKeys)
+    static void type(TextBox* pBox, const QString& strKeys)
     {
         pBox->setFocus();
         pBox->selectAll();
@@ -46,7 +46,7 @@ protected:
 
     QTemporaryDir Dir;
     ScriptedDialogs Dialogs;
-    frmCampaign Window{Dialogs};
-    frmScenario Dialog{Dialogs, &Window};
-    clsCampaign Doc;
+    CampaignWindow Window{Dialogs};
+    ScenarioDialog Dialog{Dialogs, &Window};
+    Campaign Doc;
 };

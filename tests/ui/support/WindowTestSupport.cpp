@@ -14,10 +14,10 @@ QByteArray ReadFile(const QString& strPath)
     return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
 }
 
-bool WriteFile(const QString& strPath, const QByteArray& Bytes)
+bool WriteFile(const QString& strPath, const QByteArray& bytes)
 {
     QFile File(strPath);
-    return File.open(QIODevice::WriteOnly) && File.write(Bytes) == Bytes.size() && File.flush();
+    return File.open(QIODevice::WriteOnly) && File.write(bytes) == bytes.size() && File.flush();
 }
 
 void WhenModalOpens(const std::function<void(QWidget*)>& Answer)

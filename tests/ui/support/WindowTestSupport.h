@@ -13,7 +13,7 @@ class QWidget;
 // The file's bytes, or nothing when it cannot be read.
 QByteArray ReadFile(const QString& strPath);
 // Replaces the file's bytes; true when every byte went in.
-bool WriteFile(const QString& strPath, const QByteArray& Bytes);
+bool WriteFile(const QString& strPath, const QByteArray& bytes);
 
 // Runs Answer on the modal window the next call opens, once it is open; the
 // call must not return before Answer closes the window.

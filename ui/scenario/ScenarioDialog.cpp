@@ -1,6 +1,6 @@
-#include "ui/scenario/frmScenario.h"
+#include "ui/scenario/ScenarioDialog.h"
 
-#include "data/clsCampaign.h"
+#include "data/Campaign.h"
 #include "ui/services/ByteText.h"
 #include "ui/services/KeyFilters.h"
 #include "ui/services/LayoutFont.h"
@@ -91,19 +91,19 @@ QPushButton* MakeButton(QWidget* parent, const char* strName, const QString& str
 
 } // namespace
 
-frmScenario::frmScenario(UserDialogs& Dialogs, QWidget* parent) : QDialog(parent), m_Dialogs(Dialogs)
+ScenarioDialog::ScenarioDialog(UserDialogs& Dialogs, QWidget* parent) : QDialog(parent), m_Dialogs(Dialogs)
 {
     CreateControls();
     ConnectHandlers();
     Form_Load();
 }
 
-void frmScenario::SetCampaign(clsCampaign& Campaign)
+void ScenarioDialog::SetCampaign(Campaign& campaign)
 {
-    m_Campaign = &Campaign;
+    m_Campaign = &campaign;
 }
 
-void frmScenario::CreateControls()
+void ScenarioDialog::CreateControls()
 {
     setWindowTitle(QStringLiteral("Campaign Scenario Data"));
     setWindowIcon(ProgramIcon());
@@ -170,7 +170,7 @@ void frmScenario::CreateControls()
                                             QStringLiteral("Minorl Victory"), QStringLiteral("Defeat")};
     const std::array<QString, 4> strTextTip{QStringLiteral("Brilliant Victory"), QStringLiteral("Victory"),
                                             QStringLiteral("Minor Victory"), QStringLiteral("Defeat")};
-    for (int16_t intI = 0; intI < clsScenario::OutcomeCount; ++intI) {
+    for (int16_t intI = 0; intI < Scenario::OutcomeCount; ++intI) {
         const int intTop = 48 + 24 * intI;
         const QString& strRow = strRowCaption.at(intI);
         const QString strIndex = QString::number(intI);
@@ -200,7 +200,7 @@ void frmScenario::CreateControls()
     cmdPaste->setEnabled(false);
 
     std::vector<QWidget*> TabOrder{txtScenario, txtAnimation, txtVoice, txtText, txtPrestige, txtSecondUnknown};
-    for (int16_t intI = 0; intI < clsScenario::OutcomeCount; ++intI) {
+    for (int16_t intI = 0; intI < Scenario::OutcomeCount; ++intI) {
         TabOrder.insert(TabOrder.end(), {txtResultScenario.at(intI), txtResultPrestige.at(intI), txtResultText.at(intI),
                                          txtResultVoice.at(intI), txtResultMovie.at(intI)});
     }
@@ -210,36 +210,36 @@ void frmScenario::CreateControls()
     }
 }
 
-void frmScenario::ConnectHandlers()
+void ScenarioDialog::ConnectHandlers()
 {
-    connect(cmdOK, &QPushButton::clicked, this, &frmScenario::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmScenario::cmdCancel_Click);
-    connect(cmdCopy, &QPushButton::clicked, this, &frmScenario::cmdCopy_Click);
-    connect(cmdPaste, &QPushButton::clicked, this, &frmScenario::cmdPaste_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &ScenarioDialog::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &ScenarioDialog::cmdCancel_Click);
+    connect(cmdCopy, &QPushButton::clicked, this, &ScenarioDialog::cmdCopy_Click);
+    connect(cmdPaste, &QPushButton::clicked, this, &ScenarioDialog::cmdPaste_Click);
 
-    connect(txtScenario, &TextBox::KeyPress, this, &frmScenario::txtScenario_KeyPress);
-    connect(txtScenario, &TextBox::Change, this, &frmScenario::txtScenario_Change);
-    connect(txtScenario, &TextBox::LostFocus, this, &frmScenario::txtScenario_LostFocus);
-    connect(txtNumber, &TextBox::KeyPress, this, &frmScenario::txtNumber_KeyPress);
-    connect(txtNumber, &TextBox::Change, this, &frmScenario::txtNumber_Change);
-    connect(txtNumber, &TextBox::LostFocus, this, &frmScenario::txtNumber_LostFocus);
-    connect(txtPrestige, &TextBox::KeyPress, this, &frmScenario::txtPrestige_KeyPress);
-    connect(txtPrestige, &TextBox::Change, this, &frmScenario::txtPrestige_Change);
-    connect(txtPrestige, &TextBox::LostFocus, this, &frmScenario::txtPrestige_LostFocus);
-    connect(txtFirstUnknown, &TextBox::KeyPress, this, &frmScenario::txtFirstUnknown_KeyPress);
-    connect(txtFirstUnknown, &TextBox::Change, this, &frmScenario::txtFirstUnknown_Change);
-    connect(txtFirstUnknown, &TextBox::LostFocus, this, &frmScenario::txtFirstUnknown_LostFocus);
-    connect(txtSecondUnknown, &TextBox::KeyPress, this, &frmScenario::txtSecondUnknown_KeyPress);
-    connect(txtSecondUnknown, &TextBox::Change, this, &frmScenario::txtSecondUnknown_Change);
-    connect(txtSecondUnknown, &TextBox::LostFocus, this, &frmScenario::txtSecondUnknown_LostFocus);
-    connect(txtThirdUnknown, &TextBox::KeyPress, this, &frmScenario::txtThirdUnknown_KeyPress);
-    connect(txtThirdUnknown, &TextBox::Change, this, &frmScenario::txtThirdUnknown_Change);
-    connect(txtThirdUnknown, &TextBox::LostFocus, this, &frmScenario::txtThirdUnknown_LostFocus);
-    connect(txtText, &TextBox::KeyPress, this, &frmScenario::txtText_KeyPress);
-    connect(txtVoice, &TextBox::KeyPress, this, &frmScenario::txtVoice_KeyPress);
-    connect(txtAnimation, &TextBox::KeyPress, this, &frmScenario::txtAnimation_KeyPress);
+    connect(txtScenario, &TextBox::KeyPress, this, &ScenarioDialog::txtScenario_KeyPress);
+    connect(txtScenario, &TextBox::Change, this, &ScenarioDialog::txtScenario_Change);
+    connect(txtScenario, &TextBox::LostFocus, this, &ScenarioDialog::txtScenario_LostFocus);
+    connect(txtNumber, &TextBox::KeyPress, this, &ScenarioDialog::txtNumber_KeyPress);
+    connect(txtNumber, &TextBox::Change, this, &ScenarioDialog::txtNumber_Change);
+    connect(txtNumber, &TextBox::LostFocus, this, &ScenarioDialog::txtNumber_LostFocus);
+    connect(txtPrestige, &TextBox::KeyPress, this, &ScenarioDialog::txtPrestige_KeyPress);
+    connect(txtPrestige, &TextBox::Change, this, &ScenarioDialog::txtPrestige_Change);
+    connect(txtPrestige, &TextBox::LostFocus, this, &ScenarioDialog::txtPrestige_LostFocus);
+    connect(txtFirstUnknown, &TextBox::KeyPress, this, &ScenarioDialog::txtFirstUnknown_KeyPress);
+    connect(txtFirstUnknown, &TextBox::Change, this, &ScenarioDialog::txtFirstUnknown_Change);
+    connect(txtFirstUnknown, &TextBox::LostFocus, this, &ScenarioDialog::txtFirstUnknown_LostFocus);
+    connect(txtSecondUnknown, &TextBox::KeyPress, this, &ScenarioDialog::txtSecondUnknown_KeyPress);
+    connect(txtSecondUnknown, &TextBox::Change, this, &ScenarioDialog::txtSecondUnknown_Change);
+    connect(txtSecondUnknown, &TextBox::LostFocus, this, &ScenarioDialog::txtSecondUnknown_LostFocus);
+    connect(txtThirdUnknown, &TextBox::KeyPress, this, &ScenarioDialog::txtThirdUnknown_KeyPress);
+    connect(txtThirdUnknown, &TextBox::Change, this, &ScenarioDialog::txtThirdUnknown_Change);
+    connect(txtThirdUnknown, &TextBox::LostFocus, this, &ScenarioDialog::txtThirdUnknown_LostFocus);
+    connect(txtText, &TextBox::KeyPress, this, &ScenarioDialog::txtText_KeyPress);
+    connect(txtVoice, &TextBox::KeyPress, this, &ScenarioDialog::txtVoice_KeyPress);
+    connect(txtAnimation, &TextBox::KeyPress, this, &ScenarioDialog::txtAnimation_KeyPress);
 
-    for (int16_t intI = 0; intI < clsScenario::OutcomeCount; ++intI) {
+    for (int16_t intI = 0; intI < Scenario::OutcomeCount; ++intI) {
         TextBox* txtGoTo = txtResultScenario.at(intI);
         connect(txtGoTo, &TextBox::KeyPress, this,
                 [this, intI](qint16& intK) { txtResultScenario_KeyPress(intI, intK); });
@@ -259,13 +259,13 @@ void frmScenario::ConnectHandlers()
     }
 }
 
-void frmScenario::Form_Load()
+void ScenarioDialog::Form_Load()
 {
     ResultName = {QStringLiteral("Brilliant Victory"), QStringLiteral("Victory"), QStringLiteral("Minor Victory"),
                   QStringLiteral("Defeat")};
 }
 
-void frmScenario::Update()
+void ScenarioDialog::Update()
 {
     txtText->SetText(FromBytes(m_Scenario.Text()));
     txtVoice->SetText(FromBytes(m_Scenario.Voice()));
@@ -276,7 +276,7 @@ void frmScenario::Update()
     txtFirstUnknown->SetText(Decimal(m_Scenario.FirstUnknown()));
     txtSecondUnknown->SetText(Decimal(m_Scenario.SecondUnknown()));
     txtThirdUnknown->SetText(Decimal(m_Scenario.ThirdUnknown()));
-    for (int16_t intI = 0; intI < clsScenario::OutcomeCount; ++intI) {
+    for (int16_t intI = 0; intI < Scenario::OutcomeCount; ++intI) {
         txtResultText.at(intI)->SetText(FromBytes(m_Scenario.ResultText(intI)));
         txtResultVoice.at(intI)->SetText(FromBytes(m_Scenario.ResultVoice(intI)));
         txtResultPrestige.at(intI)->SetText(Decimal(m_Scenario.ResultPrestige(intI)));
@@ -287,7 +287,7 @@ void frmScenario::Update()
     m_blnChanged = false;
 }
 
-void frmScenario::showEvent(QShowEvent* e)
+void ScenarioDialog::showEvent(QShowEvent* e)
 {
     QDialog::showEvent(e);
     // Once per showing: the window is not active yet, so the focus lands in
@@ -298,18 +298,18 @@ void frmScenario::showEvent(QShowEvent* e)
     }
 }
 
-void frmScenario::Form_Activate()
+void ScenarioDialog::Form_Activate()
 {
     SetTitle(FromBytes(m_Scenario.Name()));
     txtScenario->setFocus(Qt::OtherFocusReason);
 }
 
-void frmScenario::reject()
+void ScenarioDialog::reject()
 {
     cmdCancel_Click();
 }
 
-void frmScenario::cmdOK_Click()
+void ScenarioDialog::cmdOK_Click()
 {
     // Enter in the number box confirms without the focus leaving it, so the
     // duplicate test has to run here as well.
@@ -321,18 +321,18 @@ void frmScenario::cmdOK_Click()
     QDialog::accept();
 }
 
-void frmScenario::cmdCancel_Click()
+void ScenarioDialog::cmdCancel_Click()
 {
     QDialog::reject();
 }
 
-void frmScenario::cmdCopy_Click()
+void ScenarioDialog::cmdCopy_Click()
 {
     cmdPaste->setEnabled(true);
     WriteControls(m_CopyScenario);
 }
 
-void frmScenario::cmdPaste_Click()
+void ScenarioDialog::cmdPaste_Click()
 {
     const int32_t lngNumber = m_Scenario.Number();
     m_Scenario.Copy(m_CopyScenario);
@@ -340,7 +340,7 @@ void frmScenario::cmdPaste_Click()
     Update();
 }
 
-void frmScenario::WriteControls(clsScenario& Record) const
+void ScenarioDialog::WriteControls(Scenario& Record) const
 {
     Record.SetText(ToBytes(txtText->Text()));
     Record.SetVoice(ToBytes(txtVoice->Text()));
@@ -351,7 +351,7 @@ void frmScenario::WriteControls(clsScenario& Record) const
     Record.SetFirstUnknown(NumberIn(txtFirstUnknown));
     Record.SetSecondUnknown(NumberIn(txtSecondUnknown));
     Record.SetThirdUnknown(NumberIn(txtThirdUnknown));
-    for (int16_t intI = 0; intI < clsScenario::OutcomeCount; ++intI) {
+    for (int16_t intI = 0; intI < Scenario::OutcomeCount; ++intI) {
         Record.SetResultText(intI, ToBytes(txtResultText.at(intI)->Text()));
         Record.SetResultVoice(intI, ToBytes(txtResultVoice.at(intI)->Text()));
         Record.SetResultPrestige(intI, NumberIn(txtResultPrestige.at(intI)));
@@ -360,22 +360,22 @@ void frmScenario::WriteControls(clsScenario& Record) const
     }
 }
 
-void frmScenario::Warn(const QString& strPrompt, const QString& strTitle)
+void ScenarioDialog::Warn(const QString& strPrompt, const QString& strTitle)
 {
     m_Dialogs.MsgBox(this, strPrompt, MsgBoxStyle::Exclamation, strTitle);
 }
 
-void frmScenario::SetTitle(const QString& strName)
+void ScenarioDialog::SetTitle(const QString& strName)
 {
     setWindowTitle(QStringLiteral("Scenario Data - ") + strName);
 }
 
-void frmScenario::txtScenario_KeyPress(qint16& intK)
+void ScenarioDialog::txtScenario_KeyPress(qint16& intK)
 {
     NameFilter(intK);
 }
 
-void frmScenario::txtScenario_Change()
+void ScenarioDialog::txtScenario_Change()
 {
     const QString strName = txtScenario->Text();
     if (strName.isEmpty()) {
@@ -388,17 +388,17 @@ void frmScenario::txtScenario_Change()
     }
 }
 
-void frmScenario::txtScenario_LostFocus()
+void ScenarioDialog::txtScenario_LostFocus()
 {
     m_Scenario.SetName(ToBytes(txtScenario->Text()));
 }
 
-void frmScenario::txtNumber_KeyPress(qint16& intK)
+void ScenarioDialog::txtNumber_KeyPress(qint16& intK)
 {
     DigitFilter(intK);
 }
 
-void frmScenario::txtNumber_Change()
+void ScenarioDialog::txtNumber_Change()
 {
     const QString strS = txtNumber->Text();
     if (strS.isEmpty()) {
@@ -414,19 +414,19 @@ void frmScenario::txtNumber_Change()
     }
 }
 
-void frmScenario::txtNumber_LostFocus()
+void ScenarioDialog::txtNumber_LostFocus()
 {
     if (NumberIsFree()) {
         m_Scenario.SetNumber(NumberIn(txtNumber));
     }
 }
 
-bool frmScenario::NumberIsFree()
+bool ScenarioDialog::NumberIsFree()
 {
     const int32_t lngN = NumberIn(txtNumber);
     const int32_t lngCurrent = m_Scenario.Number();
     const bool blnOccupied = lngN != lngCurrent && m_Campaign != nullptr && lngN >= 0 &&
-                             lngN < clsCampaign::MaxScenarios &&
+                             lngN < Campaign::MaxScenarios &&
                              m_Campaign->Scenarios(static_cast<int16_t>(lngN)).Number() >= 0;
     if (blnOccupied) {
         Warn(QStringLiteral("Number Already Exists (") + Decimal(lngN) + QStringLiteral(")") + CR() +
@@ -437,7 +437,7 @@ bool frmScenario::NumberIsFree()
     return !blnOccupied;
 }
 
-void frmScenario::CheckWord(TextBox* txtBox, const QString& strFirst, const QString& strLast, const QString& strTitle,
+void ScenarioDialog::CheckWord(TextBox* txtBox, const QString& strFirst, const QString& strLast, const QString& strTitle,
                             int32_t lngPrevious)
 {
     const QString strS = txtBox->Text();
@@ -454,93 +454,93 @@ void frmScenario::CheckWord(TextBox* txtBox, const QString& strFirst, const QStr
     }
 }
 
-void frmScenario::CheckWordField(TextBox* txtBox, const QString& strField, int32_t lngPrevious)
+void ScenarioDialog::CheckWordField(TextBox* txtBox, const QString& strField, int32_t lngPrevious)
 {
     CheckWord(txtBox, QStringLiteral("Invalid ") + strField + QStringLiteral(" value ("),
               strField + QStringLiteral(" is reset to its previous value"), strScenarioTitle, lngPrevious);
 }
 
-void frmScenario::txtPrestige_KeyPress(qint16& intK)
+void ScenarioDialog::txtPrestige_KeyPress(qint16& intK)
 {
     DigitFilter(intK);
 }
 
-void frmScenario::txtPrestige_Change()
+void ScenarioDialog::txtPrestige_Change()
 {
     CheckWordField(txtPrestige, QStringLiteral("Enemy Prestige"), m_Scenario.Prestige());
 }
 
-void frmScenario::txtPrestige_LostFocus()
+void ScenarioDialog::txtPrestige_LostFocus()
 {
     m_Scenario.SetPrestige(NumberIn(txtPrestige));
 }
 
-void frmScenario::txtFirstUnknown_KeyPress(qint16& intK)
+void ScenarioDialog::txtFirstUnknown_KeyPress(qint16& intK)
 {
     DigitFilter(intK);
 }
 
-void frmScenario::txtFirstUnknown_Change()
+void ScenarioDialog::txtFirstUnknown_Change()
 {
     CheckWordField(txtFirstUnknown, QStringLiteral("First Unknown"), m_Scenario.FirstUnknown());
 }
 
-void frmScenario::txtFirstUnknown_LostFocus()
+void ScenarioDialog::txtFirstUnknown_LostFocus()
 {
     m_Scenario.SetFirstUnknown(NumberIn(txtFirstUnknown));
 }
 
-void frmScenario::txtSecondUnknown_KeyPress(qint16& intK)
+void ScenarioDialog::txtSecondUnknown_KeyPress(qint16& intK)
 {
     DigitFilter(intK);
 }
 
-void frmScenario::txtSecondUnknown_Change()
+void ScenarioDialog::txtSecondUnknown_Change()
 {
     CheckWordField(txtSecondUnknown, QStringLiteral("Second Unknown"), m_Scenario.SecondUnknown());
 }
 
-void frmScenario::txtSecondUnknown_LostFocus()
+void ScenarioDialog::txtSecondUnknown_LostFocus()
 {
     m_Scenario.SetSecondUnknown(NumberIn(txtSecondUnknown));
 }
 
-void frmScenario::txtThirdUnknown_KeyPress(qint16& intK)
+void ScenarioDialog::txtThirdUnknown_KeyPress(qint16& intK)
 {
     DigitFilter(intK);
 }
 
-void frmScenario::txtThirdUnknown_Change()
+void ScenarioDialog::txtThirdUnknown_Change()
 {
     CheckWordField(txtThirdUnknown, QStringLiteral("Third Unknown"), m_Scenario.ThirdUnknown());
 }
 
-void frmScenario::txtThirdUnknown_LostFocus()
+void ScenarioDialog::txtThirdUnknown_LostFocus()
 {
     m_Scenario.SetThirdUnknown(NumberIn(txtThirdUnknown));
 }
 
-void frmScenario::txtText_KeyPress(qint16& intK)
+void ScenarioDialog::txtText_KeyPress(qint16& intK)
 {
     NameFilter(intK);
 }
 
-void frmScenario::txtVoice_KeyPress(qint16& intK)
+void ScenarioDialog::txtVoice_KeyPress(qint16& intK)
 {
     NameFilter(intK);
 }
 
-void frmScenario::txtAnimation_KeyPress(qint16& intK)
+void ScenarioDialog::txtAnimation_KeyPress(qint16& intK)
 {
     NameFilter(intK);
 }
 
-void frmScenario::txtResultScenario_KeyPress(int16_t, qint16& intK)
+void ScenarioDialog::txtResultScenario_KeyPress(int16_t, qint16& intK)
 {
     DigitFilter(intK);
 }
 
-void frmScenario::txtResultScenario_Change(int16_t intI)
+void ScenarioDialog::txtResultScenario_Change(int16_t intI)
 {
     TextBox* txtBox = txtResultScenario.at(intI);
     const QString strS = txtBox->Text();
@@ -550,7 +550,7 @@ void frmScenario::txtResultScenario_Change(int16_t intI)
     }
     const std::optional<int32_t> lngN = WholeNumber(strS);
     const bool blnValid =
-        lngN && (*lngN <= MaxNumber || *lngN == clsCampaign::VictoryScenario || *lngN == clsCampaign::LossScenario);
+        lngN && (*lngN <= MaxNumber || *lngN == Campaign::VictoryScenario || *lngN == Campaign::LossScenario);
     if (!blnValid) {
         // The number as read, so "050" is reported as 50.
         const QString strValue = lngN ? Decimal(*lngN) : strS;
@@ -565,17 +565,17 @@ void frmScenario::txtResultScenario_Change(int16_t intI)
     }
 }
 
-void frmScenario::txtResultScenario_LostFocus(int16_t intI)
+void ScenarioDialog::txtResultScenario_LostFocus(int16_t intI)
 {
     m_Scenario.SetResultScenario(intI, NumberIn(txtResultScenario.at(intI)));
 }
 
-void frmScenario::txtResultPrestige_KeyPress(int16_t, qint16& intK)
+void ScenarioDialog::txtResultPrestige_KeyPress(int16_t, qint16& intK)
 {
     DigitFilter(intK);
 }
 
-void frmScenario::txtResultPrestige_Change(int16_t intI)
+void ScenarioDialog::txtResultPrestige_Change(int16_t intI)
 {
     const QString& strName = ResultName.at(intI);
     // The last line names the outcome alone, not its prestige.
@@ -584,22 +584,22 @@ void frmScenario::txtResultPrestige_Change(int16_t intI)
               m_Scenario.ResultPrestige(intI));
 }
 
-void frmScenario::txtResultPrestige_LostFocus(int16_t intI)
+void ScenarioDialog::txtResultPrestige_LostFocus(int16_t intI)
 {
     m_Scenario.SetResultPrestige(intI, NumberIn(txtResultPrestige.at(intI)));
 }
 
-void frmScenario::txtResultText_KeyPress(int16_t, qint16& intK)
+void ScenarioDialog::txtResultText_KeyPress(int16_t, qint16& intK)
 {
     NameFilter(intK);
 }
 
-void frmScenario::txtResultVoice_KeyPress(int16_t, qint16& intK)
+void ScenarioDialog::txtResultVoice_KeyPress(int16_t, qint16& intK)
 {
     NameFilter(intK);
 }
 
-void frmScenario::txtResultMovie_KeyPress(int16_t, qint16& intK)
+void ScenarioDialog::txtResultMovie_KeyPress(int16_t, qint16& intK)
 {
     NameFilter(intK);
 }

@@ -1,9 +1,9 @@
-#include "ui/main/frmCampaign.h"
+#include "ui/main/CampaignWindow.h"
 
-#include "data/clsCampaign.h"
+#include "data/Campaign.h"
 #include "storage/CampaignStorage.h"
-#include "ui/about/frmAbout.h"
-#include "ui/scenario/frmScenario.h"
+#include "ui/about/AboutDialog.h"
+#include "ui/scenario/ScenarioDialog.h"
 #include "ui/services/AppIdentity.h"
 #include "ui/services/ByteText.h"
 #include "ui/services/KeyFilters.h"
@@ -78,7 +78,7 @@ ListBox* MakeList(QWidget* parent, const QString& strName, const QRect& Rect, co
 
 } // namespace
 
-frmCampaign::frmCampaign(UserDialogs& Dialogs, QWidget* parent) : QMainWindow(parent), m_Dialogs(Dialogs)
+CampaignWindow::CampaignWindow(UserDialogs& Dialogs, QWidget* parent) : QMainWindow(parent), m_Dialogs(Dialogs)
 {
     setObjectName(QStringLiteral("frmCampaign"));
     setWindowTitle(FormTitle);
@@ -91,7 +91,7 @@ frmCampaign::frmCampaign(UserDialogs& Dialogs, QWidget* parent) : QMainWindow(pa
     txtDescription->setFocus();
 }
 
-void frmCampaign::CreateControls()
+void CampaignWindow::CreateControls()
 {
     auto* pClient = new QWidget(this);
     pClient->setFixedSize(625, 340);
@@ -158,43 +158,43 @@ void frmCampaign::CreateControls()
         setTabOrder(Order[intI - 1], Order[intI]);
     }
 
-    connect(txtDescription, &TextBox::KeyPress, this, &frmCampaign::txtDescription_KeyPress);
-    connect(txtDescription, &TextBox::Change, this, &frmCampaign::txtDescription_Change);
-    connect(cmbNation, &QComboBox::activated, this, &frmCampaign::cmbNation_Change);
-    connect(txtPrestige, &TextBox::KeyPress, this, &frmCampaign::txtPrestige_KeyPress);
-    connect(txtPrestige, &TextBox::Change, this, &frmCampaign::txtPrestige_Change);
-    connect(txtPrestige, &TextBox::LostFocus, this, &frmCampaign::txtPrestige_LostFocus);
-    connect(cmdAdd, &QPushButton::clicked, this, &frmCampaign::AddScenario);
-    connect(cmdChange, &QPushButton::clicked, this, &frmCampaign::ChangeScenario);
-    connect(lstScenario, &ListBox::DblClick, this, &frmCampaign::ChangeScenario);
-    connect(lstScenario, &ListBox::Click, this, &frmCampaign::lstScenario_Click);
-    connect(lstScenario, &ListBox::Deselect, this, &frmCampaign::lstScenario_Deselect);
-    connect(cmdRemove, &QPushButton::clicked, this, &frmCampaign::RemoveScenario);
-    connect(cmdRemoveAll, &QPushButton::clicked, this, &frmCampaign::RemoveAllScenarios);
-    connect(cmdCheck, &QPushButton::clicked, this, &frmCampaign::CheckCampaign);
-    connect(cmdClear, &QPushButton::clicked, this, &frmCampaign::ClearErrors);
+    connect(txtDescription, &TextBox::KeyPress, this, &CampaignWindow::txtDescription_KeyPress);
+    connect(txtDescription, &TextBox::Change, this, &CampaignWindow::txtDescription_Change);
+    connect(cmbNation, &QComboBox::activated, this, &CampaignWindow::cmbNation_Change);
+    connect(txtPrestige, &TextBox::KeyPress, this, &CampaignWindow::txtPrestige_KeyPress);
+    connect(txtPrestige, &TextBox::Change, this, &CampaignWindow::txtPrestige_Change);
+    connect(txtPrestige, &TextBox::LostFocus, this, &CampaignWindow::txtPrestige_LostFocus);
+    connect(cmdAdd, &QPushButton::clicked, this, &CampaignWindow::AddScenario);
+    connect(cmdChange, &QPushButton::clicked, this, &CampaignWindow::ChangeScenario);
+    connect(lstScenario, &ListBox::DblClick, this, &CampaignWindow::ChangeScenario);
+    connect(lstScenario, &ListBox::Click, this, &CampaignWindow::lstScenario_Click);
+    connect(lstScenario, &ListBox::Deselect, this, &CampaignWindow::lstScenario_Deselect);
+    connect(cmdRemove, &QPushButton::clicked, this, &CampaignWindow::RemoveScenario);
+    connect(cmdRemoveAll, &QPushButton::clicked, this, &CampaignWindow::RemoveAllScenarios);
+    connect(cmdCheck, &QPushButton::clicked, this, &CampaignWindow::CheckCampaign);
+    connect(cmdClear, &QPushButton::clicked, this, &CampaignWindow::ClearErrors);
 }
 
-QAction* frmCampaign::AddMenuItem(QMenu* pMenu, const QString& strCaption, const QString& strName)
+QAction* CampaignWindow::AddMenuItem(QMenu* pMenu, const QString& strCaption, const QString& strName)
 {
     QAction* pAction = pMenu->addAction(strCaption);
     pAction->setObjectName(strName);
     return pAction;
 }
 
-void frmCampaign::CreateMenus()
+void CampaignWindow::CreateMenus()
 {
     QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     connect(AddMenuItem(mnuFile, QStringLiteral("&New"), QStringLiteral("mnuFileNew")), &QAction::triggered, this,
-            &frmCampaign::mnuFileNew_Click);
+            &CampaignWindow::mnuFileNew_Click);
     connect(AddMenuItem(mnuFile, QStringLiteral("&Open"), QStringLiteral("mnuFileOpen")), &QAction::triggered, this,
-            &frmCampaign::mnuFileOpen_Click);
+            &CampaignWindow::mnuFileOpen_Click);
     connect(AddMenuItem(mnuFile, QStringLiteral("&Save"), QStringLiteral("mnuFileSave")), &QAction::triggered, this,
-            &frmCampaign::mnuFileSave_Click);
+            &CampaignWindow::mnuFileSave_Click);
     mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileSeparator"));
     connect(AddMenuItem(mnuFile, QStringLiteral("E&xit"), QStringLiteral("mnuFileExit")), &QAction::triggered, this,
-            &frmCampaign::mnuFileExit_Click);
+            &CampaignWindow::mnuFileExit_Click);
 
     QMenu* mnuHelp = menuBar()->addMenu(QStringLiteral("&?"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
@@ -202,22 +202,22 @@ void frmCampaign::CreateMenus()
     AddMenuItem(mnuHelp, QStringLiteral("&Campaign File Info"), QStringLiteral("mnuHelpFileInfo"));
     mnuHelp->addSeparator()->setObjectName(QStringLiteral("mnuHelpSeparator"));
     connect(AddMenuItem(mnuHelp, QStringLiteral("&About"), QStringLiteral("mnuHelpAbout")), &QAction::triggered, this,
-            &frmCampaign::mnuHelpAbout_Click);
+            &CampaignWindow::mnuHelpAbout_Click);
 }
 
-void frmCampaign::Update(int16_t intJ)
+void CampaignWindow::Update(int16_t intJ)
 {
-    clsCampaign& Doc = Campaign();
+    Campaign& Doc = campaign();
     setWindowTitle(FormTitle + QStringLiteral(" - ") + QString::fromStdString(Doc.Name()));
     txtDescription->SetText(FromBytes(Doc.Description()));
     txtPrestige->SetText(QString::number(Doc.Prestige()));
     cmbNation->setCurrentIndex(Doc.Nation());
 
     lstScenario->Clear();
-    for (int16_t intI = 0; intI < clsCampaign::MaxScenarios; ++intI) {
-        const clsScenario& Scenario = Doc.Scenarios(intI);
-        if (Scenario.Number() > -1) {
-            lstScenario->AddItem(QStringLiteral("#%1 ").arg(intI, 3, 10, QChar(u'0')) + FromBytes(Scenario.Name()),
+    for (int16_t intI = 0; intI < Campaign::MaxScenarios; ++intI) {
+        const Scenario& scenario = Doc.Scenarios(intI);
+        if (scenario.Number() > -1) {
+            lstScenario->AddItem(QStringLiteral("#%1 ").arg(intI, 3, 10, QChar(u'0')) + FromBytes(scenario.Name()),
                                  intI);
         }
     }
@@ -229,18 +229,18 @@ void frmCampaign::Update(int16_t intJ)
     cmdAdd->setEnabled(Doc.ScenarioCount() <= 49);
 }
 
-void frmCampaign::MarkEdited()
+void CampaignWindow::MarkEdited()
 {
-    Campaign().SetChanged(true);
-    Campaign().SetSaved(false);
+    campaign().SetChanged(true);
+    campaign().SetSaved(false);
 }
 
-void frmCampaign::txtDescription_KeyPress(qint16& intK)
+void CampaignWindow::txtDescription_KeyPress(qint16& intK)
 {
     NameFilter(intK);
 }
 
-void frmCampaign::txtDescription_Change()
+void CampaignWindow::txtDescription_Change()
 {
     const QString strText = txtDescription->Text();
     if (strText.isEmpty()) {
@@ -248,31 +248,31 @@ void frmCampaign::txtDescription_Change()
                          QStringLiteral("Invalid Description ") + CR +
                              QStringLiteral("Descriptione is reset to its previous value"),
                          MsgBoxStyle::Exclamation, HeaderTitle);
-        txtDescription->SetText(FromBytes(Campaign().Description()));
+        txtDescription->SetText(FromBytes(campaign().Description()));
         return;
     }
     // Filling the box from the document assigns the value it already has.
     const std::string strValue = ToBytes(strText);
-    if (strValue != Campaign().Description()) {
-        Campaign().SetDescription(strValue);
+    if (strValue != campaign().Description()) {
+        campaign().SetDescription(strValue);
         MarkEdited();
     }
 }
 
-void frmCampaign::cmbNation_Change(int intIndex)
+void CampaignWindow::cmbNation_Change(int intIndex)
 {
-    if (intIndex != Campaign().Nation()) {
-        Campaign().SetNation(intIndex);
+    if (intIndex != campaign().Nation()) {
+        campaign().SetNation(intIndex);
         MarkEdited();
     }
 }
 
-void frmCampaign::txtPrestige_KeyPress(qint16& intK)
+void CampaignWindow::txtPrestige_KeyPress(qint16& intK)
 {
     DigitFilter(intK);
 }
 
-void frmCampaign::txtPrestige_Change()
+void CampaignWindow::txtPrestige_Change()
 {
     const QString strText = txtPrestige->Text();
     if (strText.isEmpty()) {
@@ -285,101 +285,101 @@ void frmCampaign::txtPrestige_Change()
                              QStringLiteral("Value ranges from 0 to 65535") + CR +
                              QStringLiteral("Starting Prestige is reset to its previous value"),
                          MsgBoxStyle::Exclamation, HeaderTitle);
-        txtPrestige->SetText(QString::number(Campaign().Prestige()));
+        txtPrestige->SetText(QString::number(campaign().Prestige()));
     }
 }
 
-void frmCampaign::txtPrestige_LostFocus()
+void CampaignWindow::txtPrestige_LostFocus()
 {
     const int32_t lngValue = txtPrestige->Text().toInt();
-    if (lngValue != Campaign().Prestige()) {
-        Campaign().SetPrestige(lngValue);
+    if (lngValue != campaign().Prestige()) {
+        campaign().SetPrestige(lngValue);
         MarkEdited();
     }
 }
 
-void frmCampaign::lstScenario_Click()
+void CampaignWindow::lstScenario_Click()
 {
     cmdChange->setEnabled(true);
     cmdRemove->setEnabled(true);
 }
 
 // Change and Remove have nothing to work on without a selected line.
-void frmCampaign::lstScenario_Deselect()
+void CampaignWindow::lstScenario_Deselect()
 {
     cmdChange->setEnabled(false);
     cmdRemove->setEnabled(false);
 }
 
-void frmCampaign::AddScenario()
+void CampaignWindow::AddScenario()
 {
-    clsScenario& Scenario = m_pScenarioDialog->Scenario();
-    Scenario.Clear();
-    Scenario.SetNumber(Campaign().NextFreeScenario());
-    Scenario.SetName("new");
+    Scenario& scenarioValue = m_pScenarioDialog->scenario();
+    scenarioValue.Clear();
+    scenarioValue.SetNumber(campaign().NextFreeScenario());
+    scenarioValue.SetName("new");
     m_pScenarioDialog->Update();
     m_pScenarioDialog->exec();
     if (m_pScenarioDialog->Changed()) {
         MarkEdited();
-        Campaign().Scenarios(static_cast<int16_t>(Scenario.Number())).Copy(Scenario);
+        campaign().Scenarios(static_cast<int16_t>(scenarioValue.Number())).Copy(scenarioValue);
     }
     Update(-1);
 }
 
-void frmCampaign::ChangeScenario()
+void CampaignWindow::ChangeScenario()
 {
     const int16_t intJ = lstScenario->ListIndex();
     if (intJ < 0) {
         return;
     }
     const auto intS = static_cast<int16_t>(lstScenario->ItemData(intJ));
-    clsScenario& Scenario = m_pScenarioDialog->Scenario();
-    Scenario.Copy(Campaign().Scenarios(intS));
+    Scenario& scenarioValue = m_pScenarioDialog->scenario();
+    scenarioValue.Copy(campaign().Scenarios(intS));
     m_pScenarioDialog->Update();
     m_pScenarioDialog->exec();
     if (m_pScenarioDialog->Changed()) {
         MarkEdited();
-        clsScenario& Stored = Campaign().Scenarios(intS);
-        Stored.Copy(Scenario);
+        Scenario& Stored = campaign().Scenarios(intS);
+        Stored.Copy(scenarioValue);
         if (Stored.Number() != intS) {
-            Campaign().Scenarios(static_cast<int16_t>(Stored.Number())).Copy(Stored);
+            campaign().Scenarios(static_cast<int16_t>(Stored.Number())).Copy(Stored);
             Stored.Clear();
         }
     }
     Update(intJ);
 }
 
-void frmCampaign::RemoveScenario()
+void CampaignWindow::RemoveScenario()
 {
     const int16_t intJ = lstScenario->ListIndex();
     if (intJ < 0) {
         return;
     }
-    Campaign().Scenarios(static_cast<int16_t>(lstScenario->ItemData(intJ))).Clear();
+    campaign().Scenarios(static_cast<int16_t>(lstScenario->ItemData(intJ))).Clear();
     MarkEdited();
     Update(static_cast<int16_t>(intJ - 1));
 }
 
-void frmCampaign::RemoveAllScenarios()
+void CampaignWindow::RemoveAllScenarios()
 {
-    for (int16_t intI = 0; intI < clsCampaign::MaxScenarios; ++intI) {
-        Campaign().Scenarios(intI).Clear();
+    for (int16_t intI = 0; intI < Campaign::MaxScenarios; ++intI) {
+        campaign().Scenarios(intI).Clear();
     }
     MarkEdited();
     Update(-1);
 }
 
-void frmCampaign::FillErrorList()
+void CampaignWindow::FillErrorList()
 {
-    for (int16_t intI = 1; intI <= Campaign().ErrorCount(); ++intI) {
-        lstError->AddItem(FromBytes(Campaign().Errors(static_cast<int16_t>(intI - 1))));
+    for (int16_t intI = 1; intI <= campaign().ErrorCount(); ++intI) {
+        lstError->AddItem(FromBytes(campaign().Errors(static_cast<int16_t>(intI - 1))));
     }
 }
 
-void frmCampaign::CheckCampaign()
+void CampaignWindow::CheckCampaign()
 {
     lstError->Clear();
-    if (Campaign().Check() > 0) {
+    if (campaign().Check() > 0) {
         FillErrorList();
         m_Dialogs.MsgBox(this, QStringLiteral("Integrity Check Failed"), MsgBoxStyle::Exclamation, CheckTitle);
     } else {
@@ -388,20 +388,20 @@ void frmCampaign::CheckCampaign()
     cmdClear->setEnabled(true);
 }
 
-void frmCampaign::ClearErrors()
+void CampaignWindow::ClearErrors()
 {
     lstError->Clear();
     cmdClear->setEnabled(false);
 }
 
-void frmCampaign::CommitFocusedBox()
+void CampaignWindow::CommitFocusedBox()
 {
     if (focusWidget() == txtPrestige) {
         txtPrestige_LostFocus();
     }
 }
 
-void frmCampaign::mnuFileNew_Click()
+void CampaignWindow::mnuFileNew_Click()
 {
     CommitFocusedBox();
     if (AskToSave()) {
@@ -409,7 +409,7 @@ void frmCampaign::mnuFileNew_Click()
     }
 }
 
-void frmCampaign::mnuFileOpen_Click()
+void CampaignWindow::mnuFileOpen_Click()
 {
     CommitFocusedBox();
     if (AskToSave()) {
@@ -417,13 +417,13 @@ void frmCampaign::mnuFileOpen_Click()
     }
 }
 
-void frmCampaign::mnuFileSave_Click()
+void CampaignWindow::mnuFileSave_Click()
 {
     CommitFocusedBox();
     FileSave();
 }
 
-void frmCampaign::mnuFileExit_Click()
+void CampaignWindow::mnuFileExit_Click()
 {
     CommitFocusedBox();
     if (AskToSave()) {
@@ -431,15 +431,15 @@ void frmCampaign::mnuFileExit_Click()
     }
 }
 
-void frmCampaign::mnuHelpAbout_Click()
+void CampaignWindow::mnuHelpAbout_Click()
 {
-    frmAbout About(IronvaleIdentity(), this);
+    AboutDialog About(IronvaleIdentity(), this);
     About.exec();
 }
 
-bool frmCampaign::AskToSave()
+bool CampaignWindow::AskToSave()
 {
-    if (!Campaign().Changed() || Campaign().Saved()) {
+    if (!campaign().Changed() || campaign().Saved()) {
         return true;
     }
     const int16_t intAnswer = m_Dialogs.MsgBox(this, QStringLiteral("Do you want to save the current campaign?"),
@@ -447,34 +447,34 @@ bool frmCampaign::AskToSave()
     return intAnswer != MsgBoxAnswer::Yes || FileSave();
 }
 
-void frmCampaign::FileNew()
+void CampaignWindow::FileNew()
 {
-    Campaign().Clear();
-    Campaign().SetSaved(false);
-    Campaign().SetChanged(false);
+    campaign().Clear();
+    campaign().SetSaved(false);
+    campaign().SetChanged(false);
     lstError->Clear();
     Update(-1);
 }
 
-void frmCampaign::FileOpen()
+void CampaignWindow::FileOpen()
 {
     FileRequest Request;
     Request.Title = OpenTitle;
-    const std::optional<FileChoice> Choice = m_Dialogs.ShowOpen(this, Request);
-    if (!Choice) {
+    const std::optional<FileChoice> choice = m_Dialogs.ShowOpen(this, Request);
+    if (!choice) {
         return;
     }
 
     // Large enough to keep off the stack.
-    const auto Fresh = std::make_unique<clsCampaign>();
+    const auto Fresh = std::make_unique<Campaign>();
     QString strReason;
     {
         const WaitCursor Busy;
-        strReason = ReadCampaignFile(QFile::encodeName(Choice->Path).toStdString(), *Fresh);
+        strReason = ReadCampaignFile(QFile::encodeName(choice->Path).toStdString(), *Fresh);
     }
     if (!strReason.isEmpty()) {
         m_Dialogs.MsgBox(this,
-                         QStringLiteral("The campaign ") + QDir::toNativeSeparators(Choice->Path) +
+                         QStringLiteral("The campaign ") + QDir::toNativeSeparators(choice->Path) +
                              QStringLiteral(" could not be opened:") + CR + strReason + CR +
                              QStringLiteral("The current campaign is unchanged."),
                          MsgBoxStyle::Exclamation, OpenTitle);
@@ -482,24 +482,24 @@ void frmCampaign::FileOpen()
     }
 
     // The scenario dialog holds the same document, so it is refilled in place.
-    clsCampaign& Doc = Campaign();
+    Campaign& Doc = campaign();
     Doc.SetDescription(Fresh->Description());
     Doc.SetNation(Fresh->Nation());
     Doc.SetPrestige(Fresh->Prestige());
-    for (int16_t intI = 0; intI < clsCampaign::MaxScenarios; ++intI) {
+    for (int16_t intI = 0; intI < Campaign::MaxScenarios; ++intI) {
         Doc.Scenarios(intI).Copy(Fresh->Scenarios(intI));
     }
-    Doc.SetName(CampaignName(Choice->Title));
+    Doc.SetName(CampaignName(choice->Title));
     Doc.SetSaved(false);
     Doc.SetChanged(false);
     lstError->Clear();
     Update(-1);
 }
 
-bool frmCampaign::FileSave()
+bool CampaignWindow::FileSave()
 {
     lstError->Clear();
-    if (Campaign().Check() > 0) {
+    if (campaign().Check() > 0) {
         FillErrorList();
         m_Dialogs.MsgBox(this, QStringLiteral("Integrity Check Failed. Save Operation Aborted"),
                          MsgBoxStyle::Exclamation, SaveTitle);
@@ -509,34 +509,34 @@ bool frmCampaign::FileSave()
 
     FileRequest Request;
     Request.Title = QStringLiteral("Save As Campaign");
-    Request.FileName = QString::fromStdString(Campaign().Name()) + QStringLiteral(".cam");
-    const std::optional<FileChoice> Choice = m_Dialogs.ShowSave(this, Request);
-    if (!Choice) {
+    Request.FileName = QString::fromStdString(campaign().Name()) + QStringLiteral(".cam");
+    const std::optional<FileChoice> choice = m_Dialogs.ShowSave(this, Request);
+    if (!choice) {
         return false;
     }
 
     SaveResult Result;
     {
         const WaitCursor Busy;
-        Result = SaveCampaignFile(QFile::encodeName(Choice->Path).toStdString(), Campaign());
+        Result = SaveCampaignFile(QFile::encodeName(choice->Path).toStdString(), campaign());
     }
     if (!Result.Saved()) {
         m_Dialogs.MsgBox(this,
                          QStringLiteral("The campaign could not be saved as ") +
-                             QDir::toNativeSeparators(Choice->Path) + QStringLiteral(":") + CR + Result.Reason + CR +
+                             QDir::toNativeSeparators(choice->Path) + QStringLiteral(":") + CR + Result.Reason + CR +
                              Result.Aftermath,
                          MsgBoxStyle::Exclamation, SaveTitle);
         return false;
     }
 
-    Campaign().SetName(CampaignName(Choice->Title));
-    Campaign().SetSaved(true);
-    Campaign().SetChanged(false);
+    campaign().SetName(CampaignName(choice->Title));
+    campaign().SetSaved(true);
+    campaign().SetChanged(false);
     Update(-1);
     return true;
 }
 
-void frmCampaign::closeEvent(QCloseEvent* e)
+void CampaignWindow::closeEvent(QCloseEvent* e)
 {
     CommitFocusedBox();
     if (AskToSave()) {
@@ -546,7 +546,7 @@ void frmCampaign::closeEvent(QCloseEvent* e)
     }
 }
 
-void frmCampaign::hideEvent(QHideEvent* e)
+void CampaignWindow::hideEvent(QHideEvent* e)
 {
     QMainWindow::hideEvent(e);
     // A minimised window is not hidden; only Exit and a close are.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/clsScenario.h"
+#include "data/Scenario.h"
 
 #include <array>
 #include <cstdint>
@@ -10,14 +10,14 @@
 // The campaign document: header, name, the two flags behind the save
 // question, 50 scenario slots (slot i holds scenario i or a free record
 // numbered -1) and the messages of the last integrity check.
-class clsCampaign {
+class Campaign {
 public:
     static constexpr int16_t MaxScenarios = 50;
     static constexpr int16_t MaxErrors = 256;
     static constexpr int32_t VictoryScenario = 254;
     static constexpr int32_t LossScenario = 255;
 
-    clsCampaign();
+    Campaign();
 
     [[nodiscard]] const std::string& Description() const { return m_strDescription; }
     void SetDescription(std::string strS) { m_strDescription = std::move(strS); }
@@ -48,8 +48,8 @@ public:
     // The lowest free slot; only valid while ScenarioCount() < 50.
     [[nodiscard]] int16_t NextFreeScenario() const;
     [[nodiscard]] int32_t ScenarioCount() const;
-    [[nodiscard]] clsScenario& Scenarios(int16_t intI) { return m_Scenarios.at(static_cast<uint16_t>(intI)); }
-    [[nodiscard]] const clsScenario& Scenarios(int16_t intI) const
+    [[nodiscard]] Scenario& Scenarios(int16_t intI) { return m_Scenarios.at(static_cast<uint16_t>(intI)); }
+    [[nodiscard]] const Scenario& Scenarios(int16_t intI) const
     {
         return m_Scenarios.at(static_cast<uint16_t>(intI));
     }
@@ -63,6 +63,6 @@ private:
     int32_t m_lngPrestige = 0;
     bool m_blnChanged = false;
     bool m_blnSaved = false;
-    std::array<clsScenario, MaxScenarios> m_Scenarios;
+    std::array<Scenario, MaxScenarios> m_Scenarios;
     std::array<std::string, MaxErrors> m_strErrors;
 };

@@ -1,4 +1,4 @@
-#include "ui/about/frmAbout.h"
+#include "ui/about/AboutDialog.h"
 
 #include "ui/services/AppIdentity.h"
 #include "ui/services/LayoutFont.h"
@@ -35,7 +35,7 @@ void MakeLine(QWidget* parent, const QString& strName, const QRect& Rect, const 
 
 } // namespace
 
-frmAbout::frmAbout(const AppIdentity& Identity, QWidget* parent) : QDialog(parent)
+AboutDialog::AboutDialog(const AppIdentity& Identity, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowIcon(ProgramIcon());
@@ -45,7 +45,7 @@ frmAbout::frmAbout(const AppIdentity& Identity, QWidget* parent) : QDialog(paren
     Form_Load(Identity);
 }
 
-void frmAbout::CreateControls()
+void AboutDialog::CreateControls()
 {
     auto* picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
@@ -76,10 +76,10 @@ void frmAbout::CreateControls()
     cmdOK->setGeometry(283, 208, 84, 23);
     cmdOK->setAccessibleName(cmdOK->text());
     cmdOK->setDefault(true);
-    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &AboutDialog::cmdOK_Click);
 }
 
-void frmAbout::Form_Load(const AppIdentity& Identity)
+void AboutDialog::Form_Load(const AppIdentity& Identity)
 {
     setWindowTitle(QStringLiteral("About ") + Identity.Title);
     lblVersion->setText(QStringLiteral("Version %1.%2.%3 (Last Update: 04 Jan 1999)")
@@ -90,12 +90,12 @@ void frmAbout::Form_Load(const AppIdentity& Identity)
     lblDescription->setText(Identity.Comments);
 }
 
-void frmAbout::cmdOK_Click()
+void AboutDialog::cmdOK_Click()
 {
     accept();
 }
 
-void frmAbout::keyPressEvent(QKeyEvent* e)
+void AboutDialog::keyPressEvent(QKeyEvent* e)
 {
     // OK is the cancel button too: Esc presses it.
     if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {

@@ -1,6 +1,6 @@
 #include "tests/support/SaveFaults.h"
 #include "tests/ui/support/ProgramTest.h"
-#include "ui/main/basMain.h"
+#include "ui/main/Startup.h"
 #include "ui/services/AppIdentity.h"
 #include "ui/services/ListBox.h"
 #include "ui/services/QtUserDialogs.h"
@@ -53,7 +53,7 @@ protected:
                 const QStringList strBoxes{"txtNumber",          "txtScenario",        "txtResultScenario0",
                                            "txtResultScenario1", "txtResultScenario2", "txtResultScenario3"};
                 for (int intI = 0; intI < strTyped.size(); ++intI) {
-                    Type(Box(strBoxes[intI]), strTyped[intI]);
+                    type(Box(strBoxes[intI]), strTyped[intI]);
                 }
                 QTest::mouseClick(Child(blnOK ? "cmdOK" : "cmdCancel"), Qt::LeftButton);
             },
@@ -95,12 +95,12 @@ TEST_F(CampaignWindowTest, StartsNewAndHeaderBoxesFilterKeysAndWarnWithThePrevio
 {
     EXPECT_EQ(Shown(), "Ironvale Campaign Editor - New,new,0,0,,,10000,-1,0");
     EXPECT_EQ(QApplication::focusWidget(), Child("txtDescription"));
-    Type(Box("txtDescription"), "a.b -cdefghij");
+    type(Box("txtDescription"), "a.b -cdefghij");
     EXPECT_EQ(Doc.Description(), "abcdefgh");
-    Type(Box("txtDescription"), "\b");
-    Type(Box("txtPrestige"), "0001x00\t");
-    Type(Box("txtPrestige"), "65535");
-    Type(Box("txtPrestige"), "70000");
+    type(Box("txtDescription"), "\b");
+    type(Box("txtPrestige"), "0001x00\t");
+    type(Box("txtPrestige"), "65535");
+    type(Box("txtPrestige"), "70000");
     EXPECT_EQ(Dialogs.TakeMessages(),
               QStringList({strDescriptionWarning, "Campaign Editor|48|Invalid Starting Prestige value (70000)\r"
                                                   "Value ranges from 0 to 65535\rStarting Prestige is reset to its "
@@ -112,10 +112,10 @@ TEST_F(CampaignWindowTest, StartsNewAndHeaderBoxesFilterKeysAndWarnWithThePrevio
     Window.Update(-1);
     EXPECT_EQ(Dialogs.TakeMessages(), QStringList{strDescriptionWarning});
     EXPECT_TRUE(Box("txtDescription")->Text().isEmpty() && Doc.Description().empty());
-    Type(Box("txtDescription"), "x");
+    type(Box("txtDescription"), "x");
     EXPECT_EQ(Doc.Description(), "x");
     // Left empty, the prestige stores 0.
-    Type(Box("txtPrestige"), "\b\t");
+    type(Box("txtPrestige"), "\b\t");
     EXPECT_EQ(Doc.Prestige(), 0);
     EXPECT_TRUE(Dialogs.TakeMessages().isEmpty());
 }
@@ -124,13 +124,13 @@ TEST_F(CampaignWindowTest, StartsNewAndHeaderBoxesFilterKeysAndWarnWithThePrevio
 // again whole; the file dialog offers the document's name, any character kept.
 TEST_F(CampaignWindowTest, ACampaignBuiltInTheWindowIsSavedAndOpenedAgainWhole)
 {
-    Type(Box("txtDescription"), "intro");
+    type(Box("txtDescription"), "intro");
     QTest::keyClick(Child("cmbNation"), Qt::Key_End);
     InDialog({"", "POLAND", "1", "1", "254", "255"});
     InDialog({"", "FRANCE", "254", "254", "254", "255"});
     Do("cmdCheck");
     // Save leaves the focus in the box: the prestige still being typed counts.
-    Type(Box("txtPrestige"), "1500");
+    type(Box("txtPrestige"), "1500");
     const QString strFile = Path(QStringLiteral("\u03a9mega.cam"));
     Dialogs.Files = {strFile, strFile, std::nullopt};
     Do("mnuFileSave");
@@ -146,7 +146,7 @@ TEST_F(CampaignWindowTest, ACampaignBuiltInTheWindowIsSavedAndOpenedAgainWhole)
 TEST_F(CampaignWindowTest, SavesUnderFaultsKeepTheOldFileAndLoseNothing)
 {
     InDialog({"", "s", "254", "254", "254", "255"});
-    Type(Box("txtDescription"), "mine");
+    type(Box("txtDescription"), "mine");
     const QByteArray Old = FileOf(Doc).replace("mine.txt", "old.txt");
     PrepareFaultFolder(Dir.path(), Old);
     QDir(Dir.path()).mkpath("moving");
@@ -271,7 +271,7 @@ TEST(MainTest, RunsUntilExitAndBoxesAndFileDialogsKeepTheDesktopFont)
     };
     QTimer::singleShot(0, [&strFonts, RecordModal] {
         for (QWidget* pTop : QApplication::topLevelWidgets()) {
-            if (auto* pWindow = qobject_cast<frmCampaign*>(pTop)) {
+            if (auto* pWindow = qobject_cast<CampaignWindow*>(pTop)) {
                 strFonts << pWindow->windowTitle() << pWindow->findChild<TextBox*>("txtDescription")->font().toString();
                 RecordModal();
                 pWindow->findChild<QPushButton*>("cmdCheck")->click();

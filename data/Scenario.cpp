@@ -1,4 +1,4 @@
-#include "data/clsScenario.h"
+#include "data/Scenario.h"
 
 #include "data/RecordBuffer.h"
 
@@ -16,7 +16,7 @@ void WriteOptionalName(RecordWriter& Record, const std::string& strS, const char
 
 } // namespace
 
-void clsScenario::Clear()
+void Scenario::Clear()
 {
     m_strMovie.clear();
     m_strName.clear();
@@ -36,14 +36,14 @@ void clsScenario::Clear()
     }
 }
 
-void clsScenario::Copy(const clsScenario& Scenario)
+void Scenario::Copy(const Scenario& scenario)
 {
-    if (&Scenario != this) {
-        *this = Scenario;
+    if (&scenario != this) {
+        *this = scenario;
     }
 }
 
-void clsScenario::FileRead(std::istream& intHandle)
+void Scenario::FileRead(std::istream& intHandle)
 {
     RecordReader Record(intHandle, RecordSize);
     m_lngPrestige = Record.ReadWord();
@@ -68,7 +68,7 @@ void clsScenario::FileRead(std::istream& intHandle)
     Record.SkipBytes(100);
 }
 
-void clsScenario::FileWrite(std::ostream& intHandle) const
+void Scenario::FileWrite(std::ostream& intHandle) const
 {
     RecordWriter Record(RecordSize);
     Record.WriteWord(m_lngPrestige);
@@ -94,7 +94,7 @@ void clsScenario::FileWrite(std::ostream& intHandle) const
     Record.Flush(intHandle);
 }
 
-bool operator==(const clsScenario& a, const clsScenario& b)
+bool operator==(const Scenario& a, const Scenario& b)
 {
     return a.m_strMovie == b.m_strMovie && a.m_lngNumber == b.m_lngNumber && a.m_lngPrestige == b.m_lngPrestige &&
            a.m_strName == b.m_strName && a.m_strText == b.m_strText && a.m_strVoice == b.m_strVoice &&

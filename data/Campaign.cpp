@@ -1,7 +1,7 @@
-#include "data/clsCampaign.h"
+#include "data/Campaign.h"
 
 #include "data/CampaignFileError.h"
-#include "data/basFields.h"
+#include "data/BinaryFields.h"
 
 namespace {
 
@@ -21,15 +21,15 @@ constexpr int16_t TrailerSize = 80;
 
 } // namespace
 
-clsCampaign::clsCampaign()
+Campaign::Campaign()
 {
     Clear();
 }
 
-void clsCampaign::Clear()
+void Campaign::Clear()
 {
-    for (auto& Scenario : m_Scenarios) {
-        Scenario.Clear();
+    for (auto& scenario : m_Scenarios) {
+        scenario.Clear();
     }
     m_strDescription = "new";
     m_strName = "New";
@@ -37,7 +37,7 @@ void clsCampaign::Clear()
     m_lngPrestige = 0;
 }
 
-int16_t clsCampaign::ErrorCount() const
+int16_t Campaign::ErrorCount() const
 {
     int16_t intCount = 0;
     for (const auto& strError : m_strErrors) {
@@ -48,18 +48,18 @@ int16_t clsCampaign::ErrorCount() const
     return intCount;
 }
 
-int32_t clsCampaign::ScenarioCount() const
+int32_t Campaign::ScenarioCount() const
 {
     int32_t lngCount = 0;
-    for (const auto& Scenario : m_Scenarios) {
-        if (Scenario.Number() > -1) {
+    for (const auto& scenario : m_Scenarios) {
+        if (scenario.Number() > -1) {
             ++lngCount;
         }
     }
     return lngCount;
 }
 
-int16_t clsCampaign::NextFreeScenario() const
+int16_t Campaign::NextFreeScenario() const
 {
     int16_t intI = 0;
     while (intI < MaxScenarios && m_Scenarios[static_cast<std::size_t>(intI)].Number() > -1) {
@@ -68,13 +68,13 @@ int16_t clsCampaign::NextFreeScenario() const
     return intI;
 }
 
-void clsCampaign::AddError(int16_t& intCount, std::string strS)
+void Campaign::AddError(int16_t& intCount, std::string strS)
 {
     SetErrors(intCount, std::move(strS));
     ++intCount;
 }
 
-int16_t clsCampaign::Check()
+int16_t Campaign::Check()
 {
     for (auto& strError : m_strErrors) {
         strError.clear();
@@ -84,14 +84,14 @@ int16_t clsCampaign::Check()
     bool blnVictory = false;
     bool blnLoss = false;
     for (int16_t intI = 0; intI < MaxScenarios; ++intI) {
-        const clsScenario& Scenario = Scenarios(intI);
-        const int32_t lngNumber = Scenario.Number();
+        const Scenario& scenario = Scenarios(intI);
+        const int32_t lngNumber = scenario.Number();
         if (lngNumber <= -1) {
             continue;
         }
         bool blnLooping = true;
-        for (int16_t intJ = 0; intJ < clsScenario::OutcomeCount; ++intJ) {
-            const int32_t lngGoTo = Scenario.ResultScenario(intJ);
+        for (int16_t intJ = 0; intJ < Scenario::OutcomeCount; ++intJ) {
+            const int32_t lngGoTo = scenario.ResultScenario(intJ);
             if (lngGoTo != lngNumber) {
                 blnLooping = false;
             }
@@ -123,10 +123,10 @@ int16_t clsCampaign::Check()
     return intCount;
 }
 
-void clsCampaign::FileRead(std::istream& intHandle)
+void Campaign::FileRead(std::istream& intHandle)
 {
-    for (auto& Scenario : m_Scenarios) {
-        Scenario.Clear();
+    for (auto& scenario : m_Scenarios) {
+        scenario.Clear();
     }
     const int32_t lngCount = ReadWord(intHandle);
     if (lngCount > MaxScenarios) {
@@ -146,14 +146,14 @@ void clsCampaign::FileRead(std::istream& intHandle)
             Scenarios(intI).FileRead(intHandle);
             Scenarios(intI).SetNumber(intI);
         } else {
-            SkipBytes(clsScenario::RecordSize, intHandle);
+            SkipBytes(Scenario::RecordSize, intHandle);
         }
     }
     m_strDescription = ReadFileName(intHandle);
     SkipBytes(TrailerSize, intHandle);
 }
 
-void clsCampaign::FileWrite(std::ostream& intHandle) const
+void Campaign::FileWrite(std::ostream& intHandle) const
 {
     const int32_t lngCount = ScenarioCount();
     WriteWord(lngCount, intHandle);
@@ -167,7 +167,7 @@ void clsCampaign::FileWrite(std::ostream& intHandle) const
         if (intI < lngCount) {
             Scenarios(intI).FileWrite(intHandle);
         } else {
-            WriteZeros(clsScenario::RecordSize, intHandle);
+            WriteZeros(Scenario::RecordSize, intHandle);
         }
     }
     WriteFileName(m_strDescription + ".txt", intHandle);

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-class clsCampaign;
-class frmScenario;
+class Campaign;
+class ScenarioDialog;
 class ListBox;
 class QAction;
 class QComboBox;
@@ -18,16 +18,16 @@ class UserDialogs;
 
 // The main window: the campaign header, the scenario list, the check list
 // and the File menu's workflows on the one campaign document.
-class frmCampaign : public QMainWindow {
+class CampaignWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit frmCampaign(UserDialogs& Dialogs, QWidget* parent = nullptr);
+    explicit CampaignWindow(UserDialogs& Dialogs, QWidget* parent = nullptr);
 
     // Both are set once at start-up, before the first Update.
-    void SetScenarioDialog(frmScenario& Dialog) { m_pScenarioDialog = &Dialog; }
-    void SetCampaign(clsCampaign& Campaign) { m_pCampaign = &Campaign; }
-    [[nodiscard]] clsCampaign& Campaign() const { return *m_pCampaign; }
+    void SetScenarioDialog(ScenarioDialog& Dialog) { m_pScenarioDialog = &Dialog; }
+    void SetCampaign(Campaign& campaignValue) { m_pCampaign = &campaignValue; }
+    [[nodiscard]] Campaign& campaign() const { return *m_pCampaign; }
 
     // Refreshes every control from the document and selects list position
     // intJ of the scenario list (below 0: nothing).
@@ -81,8 +81,8 @@ private:
     void FillErrorList();
 
     UserDialogs& m_Dialogs;
-    clsCampaign* m_pCampaign = nullptr;
-    frmScenario* m_pScenarioDialog = nullptr;
+    Campaign* m_pCampaign = nullptr;
+    ScenarioDialog* m_pScenarioDialog = nullptr;
 
     TextBox* txtDescription = nullptr;
     QComboBox* cmbNation = nullptr;

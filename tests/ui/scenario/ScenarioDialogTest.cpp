@@ -10,7 +10,7 @@
 
 namespace {
 
-using S = clsScenario;
+using S = Scenario;
 
 // Warnings as "title|style|prompt", the prompt exactly as built.
 const QString strNameWarning = "Scenario|48|Invalid Scenario name value\r Scenario is reset to its previous name";
@@ -59,14 +59,14 @@ std::vector<NumberBox> NumberBoxes()
 
 // Scenarios 3 "alpha" and 5 "bravo" are stored in the campaign; in alpha
 // every number field holds a value of its own, all of them good go-tos.
-class frmScenarioTest : public ProgramTest {
+class ScenarioDialogTest : public ProgramTest {
 protected:
     void SetUp() override
     {
         S& Alpha = Doc.Scenarios(3);
         int32_t lngValue = 3;
-        for (const NumberBox& Row : NumberBoxes()) {
-            Row.Set(Alpha, lngValue++);
+        for (const NumberBox& row : NumberBoxes()) {
+            row.Set(Alpha, lngValue++);
         }
         Alpha.SetName("alpha");
         Doc.Scenarios(5).SetNumber(5);
@@ -81,7 +81,7 @@ protected:
 
     void Open(const S& Record)
     {
-        Dialog.Scenario().Copy(Record);
+        Dialog.scenario().Copy(Record);
         Dialog.Update();
         Dialog.show();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&Dialog));
@@ -100,7 +100,7 @@ protected:
     void Click(const char* strButton) { QTest::mouseClick(Child(strButton), Qt::LeftButton); }
     QString Typed(const QString& strName, const QString& strKeys)
     {
-        Type(Box(strName), strKeys);
+        type(Box(strName), strKeys);
         return Text(strName);
     }
 
@@ -109,12 +109,12 @@ protected:
 
 // Update fills every box and the title follows the name box; Copy takes the
 // boxes as shown, and Paste, on in a later showing, keeps the own number.
-TEST_F(frmScenarioTest, UpdateFillsTheBoxesTheTitleFollowsTheNameAndCopyPasteKeepTheNumber)
+TEST_F(ScenarioDialogTest, UpdateFillsTheBoxesTheTitleFollowsTheNameAndCopyPasteKeepTheNumber)
 {
     EXPECT_FALSE(Child("cmdPaste")->isEnabled());
     Open(Doc.Scenarios(3));
-    Type(Box("txtPrestige"), "999");
-    Type(Box("txtResultText0"), "won");
+    type(Box("txtPrestige"), "999");
+    type(Box("txtResultText0"), "won");
     Click("cmdCopy");
     Click("cmdCancel");
     Open(Doc.Scenarios(5));
@@ -127,9 +127,9 @@ TEST_F(frmScenarioTest, UpdateFillsTheBoxesTheTitleFollowsTheNameAndCopyPasteKee
     EXPECT_EQ(strTitleWhileOpen, "Scenario Data - abc");
     EXPECT_EQ(Dialog.windowTitle(), "Scenario Data - bravo");
 
-    Dialog.Scenario().SetName("");
-    Dialog.Scenario().SetPrestige(70000);
-    Dialog.Scenario().SetResultScenario(1, 100);
+    Dialog.scenario().SetName("");
+    Dialog.scenario().SetPrestige(70000);
+    Dialog.scenario().SetResultScenario(1, 100);
     Dialog.Update();
     EXPECT_EQ(Dialogs.TakeMessages(),
               QStringList({strNameWarning, strWordWarning.arg("Scenario", "Enemy Prestige", "70000", "Enemy Prestige"),
@@ -147,39 +147,39 @@ TEST_F(frmScenarioTest, UpdateFillsTheBoxesTheTitleFollowsTheNameAndCopyPasteKee
 // emptied it shows a 0 the next digits replace; leaving it commits its value
 // into its own field. The name goes in on leaving, the file names with OK only.
 // (The monkey checks the filters and limits of typed and pasted keys.)
-TEST_F(frmScenarioTest, EveryBoxFiltersChecksAndReachesTheRecordAtItsTime)
+TEST_F(ScenarioDialogTest, EveryBoxFiltersChecksAndReachesTheRecordAtItsTime)
 {
     Open(Doc.Scenarios(3));
-    S Expected = Doc.Scenarios(3);
+    S expected = Doc.Scenarios(3);
     int32_t lngCommitted = 20;
-    for (const NumberBox& Row : NumberBoxes()) {
-        SCOPED_TRACE(Row.strBox.toStdString());
-        TextBox* pBox = Box(Row.strBox);
+    for (const NumberBox& row : NumberBoxes()) {
+        SCOPED_TRACE(row.strBox.toStdString());
+        TextBox* pBox = Box(row.strBox);
         const QString strStored = pBox->Text();
-        for (const QString& strS : Row.strGood) {
-            EXPECT_EQ(Typed(Row.strBox, strS), strS);
+        for (const QString& strS : row.strGood) {
+            EXPECT_EQ(Typed(row.strBox, strS), strS);
         }
-        for (const QString& strS : Row.strBad) {
-            EXPECT_EQ(Typed(Row.strBox, strS), strStored);
-            const QString strWarning = QString(Row.strWarning).replace("%1", QString::number(strS.toInt()));
+        for (const QString& strS : row.strBad) {
+            EXPECT_EQ(Typed(row.strBox, strS), strStored);
+            const QString strWarning = QString(row.strWarning).replace("%1", QString::number(strS.toInt()));
             EXPECT_EQ(Dialogs.TakeMessages(), QStringList{strWarning});
             EXPECT_EQ(QApplication::focusWidget(), pBox);
         }
         // Emptied key by key, it shows a 0 the next digits replace.
         QTest::keyClick(pBox, Qt::Key_End);
-        QTest::keyClicks(pBox, QString(5, '\b') + Row.strGood.last());
-        EXPECT_EQ(pBox->Text(), Row.strGood.last());
+        QTest::keyClicks(pBox, QString(5, '\b') + row.strGood.last());
+        EXPECT_EQ(pBox->Text(), row.strGood.last());
         // A value of the row's own, so a box committed into another's field shows.
-        Type(pBox, QString::number(++lngCommitted) + '\t');
-        Row.Set(Expected, lngCommitted);
-        EXPECT_EQ(Typed(Row.strBox, Row.strBad.first()), QString::number(lngCommitted));
+        type(pBox, QString::number(++lngCommitted) + '\t');
+        row.Set(expected, lngCommitted);
+        EXPECT_EQ(Typed(row.strBox, row.strBad.first()), QString::number(lngCommitted));
         EXPECT_EQ(Dialogs.TakeMessages().size(), 1);
     }
-    Type(Box("txtScenario"), "abcD9xyz");
+    type(Box("txtScenario"), "abcD9xyz");
     EXPECT_TRUE(Dialogs.TakeMessages().isEmpty());
     Box("txtNumber")->setFocus();
-    Expected.SetName("abcD9xyz");
-    EXPECT_EQ(Dialog.Scenario(), Expected);
+    expected.SetName("abcD9xyz");
+    EXPECT_EQ(Dialog.scenario(), expected);
     // OK writes every box: filled again from the record, none changes.
     const QString strShown = AllTexts();
     Click("cmdOK");
@@ -187,19 +187,19 @@ TEST_F(frmScenarioTest, EveryBoxFiltersChecksAndReachesTheRecordAtItsTime)
     EXPECT_EQ(AllTexts(), strShown);
 }
 
-TEST_F(frmScenarioTest, DuplicateNumberIsRefusedOnLeavingTheBoxAndOnEnter)
+TEST_F(ScenarioDialogTest, DuplicateNumberIsRefusedOnLeavingTheBoxAndOnEnter)
 {
     Open(Doc.Scenarios(5));
     // The warnings, then the text the number box shows.
     const auto Leave = [this](const char* strS, Qt::Key Key) {
-        Type(Box("txtNumber"), strS);
+        type(Box("txtNumber"), strS);
         QTest::keyClick(Box("txtNumber"), Key);
         return Dialogs.TakeMessages() << Text("txtNumber");
     };
     EXPECT_EQ(Leave("03", Qt::Key_Tab), QStringList({strTakenWarning.arg(3), "5"}));
     EXPECT_EQ(Leave("5", Qt::Key_Tab), QStringList{"5"});
     EXPECT_EQ(Leave("07", Qt::Key_Tab), QStringList{"07"});
-    EXPECT_EQ(Dialog.Scenario().Number(), 7);
+    EXPECT_EQ(Dialog.scenario().Number(), 7);
     // Slot 5 still holds this scenario in the campaign, so 5 is taken now.
     EXPECT_EQ(Leave("5", Qt::Key_Tab), QStringList({strTakenWarning.arg(5), "7"}));
 
@@ -208,7 +208,7 @@ TEST_F(frmScenarioTest, DuplicateNumberIsRefusedOnLeavingTheBoxAndOnEnter)
     EXPECT_FALSE(Dialog.Changed());
     EXPECT_EQ(Leave("08", Qt::Key_Return), QStringList{"08"});
     EXPECT_TRUE(Dialog.Changed());
-    EXPECT_EQ(Dialog.Scenario().Number(), 8);
+    EXPECT_EQ(Dialog.scenario().Number(), 8);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/clsScenario.h"
+#include "data/Scenario.h"
 
 #include <QDialog>
 #include <QString>
@@ -11,22 +11,22 @@
 class QPushButton;
 class TextBox;
 class UserDialogs;
-class clsCampaign;
+class Campaign;
 
 // The modal dialog that edits one scenario. It is made once and only hidden
 // between uses, so its clipboard CopyScenario lasts for the whole run. The
 // caller fills Scenario, calls Update, shows the dialog with exec() and reads
 // Changed afterwards.
-class frmScenario : public QDialog {
+class ScenarioDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit frmScenario(UserDialogs& Dialogs, QWidget* parent = nullptr);
+    explicit ScenarioDialog(UserDialogs& Dialogs, QWidget* parent = nullptr);
 
-    void SetCampaign(clsCampaign& Campaign);
+    void SetCampaign(Campaign& campaign);
     [[nodiscard]] bool Changed() const { return m_blnChanged; }
-    [[nodiscard]] clsScenario& Scenario() { return m_Scenario; }
-    [[nodiscard]] clsScenario& CopyScenario() { return m_CopyScenario; }
+    [[nodiscard]] Scenario& scenario() { return m_Scenario; }
+    [[nodiscard]] Scenario& CopyScenario() { return m_CopyScenario; }
     void Update();
 
     // Esc and closing through the frame come here: both only hide the dialog.
@@ -36,7 +36,7 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    using BoxArray = std::array<TextBox*, clsScenario::OutcomeCount>;
+    using BoxArray = std::array<TextBox*, Scenario::OutcomeCount>;
 
     void CreateControls();
     void ConnectHandlers();
@@ -92,16 +92,16 @@ private:
     // another occupied slot.
     bool NumberIsFree();
     // Every control into Record, in the order and with the conversions of OK.
-    void WriteControls(clsScenario& Record) const;
+    void WriteControls(Scenario& Record) const;
     void Warn(const QString& strPrompt, const QString& strTitle);
     void SetTitle(const QString& strName);
 
     UserDialogs& m_Dialogs;
-    clsCampaign* m_Campaign = nullptr;
+    Campaign* m_Campaign = nullptr;
     bool m_blnChanged = false;
-    clsScenario m_Scenario;
-    clsScenario m_CopyScenario;
-    std::array<QString, clsScenario::OutcomeCount> ResultName;
+    Scenario m_Scenario;
+    Scenario m_CopyScenario;
+    std::array<QString, Scenario::OutcomeCount> ResultName;
 
     TextBox* txtScenario = nullptr;
     TextBox* txtNumber = nullptr;

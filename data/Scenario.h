@@ -9,7 +9,7 @@
 // prestige, three values the editor keeps without interpreting them, and
 // for each of the four outcomes (0 Brilliant Victory, 1 Victory, 2 Minor
 // Victory, 3 Defeat) the scenario that follows and what is played.
-class clsScenario {
+class Scenario {
 public:
     static constexpr int16_t OutcomeCount = 4;
     static constexpr int16_t RecordSize = 636;
@@ -35,7 +35,7 @@ public:
     void SetThirdUnknown(int32_t lngN) { m_lngThirdUnknown = lngN; }
 
     void Clear();
-    void Copy(const clsScenario& Scenario);
+    void Copy(const Scenario& scenario);
     // Reads or writes the 636-byte record; Number is not part of it.
     void FileRead(std::istream& intHandle);
     void FileWrite(std::ostream& intHandle) const;
@@ -53,8 +53,8 @@ public:
     [[nodiscard]] const std::string& ResultMovie(int16_t intI) const { return m_strResultMovie.at(Index(intI)); }
     void SetResultMovie(int16_t intI, std::string strS) { m_strResultMovie.at(Index(intI)) = std::move(strS); }
 
-    friend bool operator==(const clsScenario& a, const clsScenario& b);
-    friend bool operator!=(const clsScenario& a, const clsScenario& b) { return !(a == b); }
+    friend bool operator==(const Scenario& a, const Scenario& b);
+    friend bool operator!=(const Scenario& a, const Scenario& b) { return !(a == b); }
 
 private:
     // A negative index becomes a huge one, so at() rejects it too.

@@ -1,4 +1,4 @@
-#include "data/basFields.h"
+#include "data/BinaryFields.h"
 
 #include "data/CampaignFileError.h"
 #include "data/FieldCodec.h"

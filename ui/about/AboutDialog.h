@@ -7,11 +7,11 @@ class QLabel;
 class QPushButton;
 
 // The About box: made anew for each showing from the identity it is given.
-class frmAbout : public QDialog {
+class AboutDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit frmAbout(const AppIdentity& Identity, QWidget* parent = nullptr);
+    explicit AboutDialog(const AppIdentity& Identity, QWidget* parent = nullptr);
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
