@@ -14,31 +14,31 @@ constexpr std::size_t FileSize = 31944;
 
 // A full campaign with every name field in use, so no field takes a
 // shortcut: the heaviest file the editor can meet.
-std::string FullCampaignBytes()
+std::string fullCampaignBytes()
 {
     Campaign campaign;
-    campaign.SetPrestige(1200);
-    campaign.SetNation(1);
-    campaign.SetDescription("campdesc");
+    campaign.setPrestige(1200);
+    campaign.setNation(1);
+    campaign.setDescription("campdesc");
     for (int16_t intK = 0; intK < Campaign::MaxScenarios; ++intK) {
-        Scenario& scenario = campaign.Scenarios(intK);
+        Scenario& scenario = campaign.scenarios(intK);
         const std::string strK = std::to_string(intK);
-        scenario.SetNumber(intK);
-        scenario.SetName("scen" + strK);
-        scenario.SetMovie("movie" + strK);
-        scenario.SetVoice("voice" + strK);
-        scenario.SetText("text" + strK);
-        scenario.SetPrestige(100 * intK);
+        scenario.setNumber(intK);
+        scenario.setName("scen" + strK);
+        scenario.setMovie("movie" + strK);
+        scenario.setVoice("voice" + strK);
+        scenario.setText("text" + strK);
+        scenario.setPrestige(100 * intK);
         for (int16_t intJ = 0; intJ < Scenario::OutcomeCount; ++intJ) {
-            scenario.SetResultScenario(intJ, intJ == 0 && intK < 49 ? intK + 1 : 254 + intJ % 2);
-            scenario.SetResultPrestige(intJ, 10 * intJ);
-            scenario.SetResultVoice(intJ, "rvoice" + strK);
-            scenario.SetResultText(intJ, "rtext" + strK);
-            scenario.SetResultMovie(intJ, "rmovie" + strK);
+            scenario.setResultScenario(intJ, intJ == 0 && intK < 49 ? intK + 1 : 254 + intJ % 2);
+            scenario.setResultPrestige(intJ, 10 * intJ);
+            scenario.setResultVoice(intJ, "rvoice" + strK);
+            scenario.setResultText(intJ, "rtext" + strK);
+            scenario.setResultMovie(intJ, "rmovie" + strK);
         }
     }
     std::ostringstream Stream;
-    campaign.FileWrite(Stream);
+    campaign.fileWrite(Stream);
     return Stream.str();
 }
 
@@ -46,8 +46,8 @@ std::string FullCampaignBytes()
 // so the figures show the library rather than string allocation.
 class ReadBuffer : public std::streambuf {
 public:
-    explicit ReadBuffer(std::string& strBytes) : m_pData(strBytes.data()), m_lngSize(strBytes.size()) { Rewind(); }
-    void Rewind() { setg(m_pData, m_pData, m_pData + m_lngSize); }
+    explicit ReadBuffer(std::string& strBytes) : m_pData(strBytes.data()), m_lngSize(strBytes.size()) { rewind(); }
+    void rewind() { setg(m_pData, m_pData, m_pData + m_lngSize); }
 
 private:
     char* m_pData;
@@ -56,8 +56,8 @@ private:
 
 class WriteBuffer : public std::streambuf {
 public:
-    explicit WriteBuffer(std::vector<char>& bytes) : m_bytes(bytes) { Rewind(); }
-    void Rewind() { setp(m_bytes.data(), m_bytes.data() + m_bytes.size()); }
+    explicit WriteBuffer(std::vector<char>& bytes) : m_bytes(bytes) { rewind(); }
+    void rewind() { setp(m_bytes.data(), m_bytes.data() + m_bytes.size()); }
 
 private:
     std::vector<char>& m_bytes;
@@ -65,7 +65,7 @@ private:
 
 void BM_CopyFloor(benchmark::State& state)
 {
-    const std::string strBytes = FullCampaignBytes();
+    const std::string strBytes = fullCampaignBytes();
     std::vector<char> target(FileSize);
     for (auto _ : state) {
         std::memcpy(target.data(), strBytes.data(), FileSize);
@@ -78,40 +78,40 @@ BENCHMARK(BM_CopyFloor);
 
 void BM_Read(benchmark::State& state)
 {
-    std::string strBytes = FullCampaignBytes();
+    std::string strBytes = fullCampaignBytes();
     ReadBuffer Buffer(strBytes);
     std::istream Stream(&Buffer);
     Campaign campaign;
     for (auto _ : state) {
-        Buffer.Rewind();
-        campaign.FileRead(Stream);
-        benchmark::DoNotOptimize(campaign.Scenarios(49).Name().data());
+        Buffer.rewind();
+        campaign.fileRead(Stream);
+        benchmark::DoNotOptimize(campaign.scenarios(49).name().data());
     }
 }
 BENCHMARK(BM_Read);
 
 void BM_Check(benchmark::State& state)
 {
-    std::istringstream Input(FullCampaignBytes());
+    std::istringstream Input(fullCampaignBytes());
     Campaign campaign;
-    campaign.FileRead(Input);
+    campaign.fileRead(Input);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(campaign.Check());
+        benchmark::DoNotOptimize(campaign.check());
     }
 }
 BENCHMARK(BM_Check);
 
 void BM_Write(benchmark::State& state)
 {
-    std::istringstream Input(FullCampaignBytes());
+    std::istringstream Input(fullCampaignBytes());
     Campaign campaign;
-    campaign.FileRead(Input);
+    campaign.fileRead(Input);
     std::vector<char> bytes(FileSize);
     WriteBuffer Buffer(bytes);
     std::ostream Stream(&Buffer);
     for (auto _ : state) {
-        Buffer.Rewind();
-        campaign.FileWrite(Stream);
+        Buffer.rewind();
+        campaign.fileWrite(Stream);
         benchmark::ClobberMemory();
     }
 }
@@ -119,7 +119,7 @@ BENCHMARK(BM_Write);
 
 void BM_ReadCheckWrite(benchmark::State& state)
 {
-    std::string strBytes = FullCampaignBytes();
+    std::string strBytes = fullCampaignBytes();
     ReadBuffer Input(strBytes);
     std::istream InStream(&Input);
     std::vector<char> bytes(FileSize);
@@ -127,14 +127,14 @@ void BM_ReadCheckWrite(benchmark::State& state)
     std::ostream OutStream(&Output);
     Campaign campaign;
     for (auto _ : state) {
-        Input.Rewind();
-        Output.Rewind();
-        campaign.FileRead(InStream);
-        if (campaign.Check() != 0) {
+        Input.rewind();
+        Output.rewind();
+        campaign.fileRead(InStream);
+        if (campaign.check() != 0) {
             state.SkipWithError("the benchmark campaign does not pass the check");
             break;
         }
-        campaign.FileWrite(OutStream);
+        campaign.fileWrite(OutStream);
         benchmark::ClobberMemory();
     }
     if (std::memcmp(bytes.data(), strBytes.data(), FileSize) != 0) {
@@ -147,14 +147,14 @@ BENCHMARK(BM_ReadCheckWrite);
 // reusable buffer would write it: a fresh stream and string every time.
 void BM_ReadCheckWriteStringStreams(benchmark::State& state)
 {
-    const std::string strBytes = FullCampaignBytes();
+    const std::string strBytes = fullCampaignBytes();
     Campaign campaign;
     for (auto _ : state) {
         std::istringstream Input(strBytes);
-        campaign.FileRead(Input);
-        benchmark::DoNotOptimize(campaign.Check());
+        campaign.fileRead(Input);
+        benchmark::DoNotOptimize(campaign.check());
         std::ostringstream Output;
-        campaign.FileWrite(Output);
+        campaign.fileWrite(Output);
         benchmark::DoNotOptimize(Output.str().size());
     }
 }

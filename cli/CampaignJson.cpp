@@ -36,43 +36,43 @@ constexpr std::array<const char*, Scenario::OutcomeCount> OutcomeNames{"Brillian
 class JsonEmitter {
 public:
     // Starts an object or array as the member strKey, or as an element when strKey is null.
-    void Open(const char* strKey, char chBracket)
+    void open(const char* strKey, char chBracket)
     {
-        Next(strKey);
+        next(strKey);
         m_strOut += chBracket;
         ++m_intDepth;
         m_blnFirst = true;
     }
-    void Close(char chBracket)
+    void close(char chBracket)
     {
         --m_intDepth;
         if (!m_blnFirst) {
-            NewLine();
+            newLine();
         }
         m_strOut += chBracket;
         m_blnFirst = false;
     }
     // A member whose value is JSON text already.
-    void Value(const char* strKey, const std::string& strJson)
+    void value(const char* strKey, const std::string& strJson)
     {
-        Next(strKey);
+        next(strKey);
         m_strOut += strJson;
     }
-    [[nodiscard]] QByteArray Text() const { return QByteArray::fromStdString(m_strOut + '\n'); }
+    [[nodiscard]] QByteArray text() const { return QByteArray::fromStdString(m_strOut + '\n'); }
 
 private:
-    void NewLine()
+    void newLine()
     {
         m_strOut += '\n';
         m_strOut.append(static_cast<std::size_t>(2 * m_intDepth), ' ');
     }
-    void Next(const char* strKey)
+    void next(const char* strKey)
     {
         if (m_intDepth > 0) {
             if (!m_blnFirst) {
                 m_strOut += ',';
             }
-            NewLine();
+            newLine();
         }
         m_blnFirst = false;
         if (strKey != nullptr) {
@@ -89,7 +89,7 @@ private:
 
 // Each byte becomes the character of the same code, in UTF-8; control
 // characters are escaped so the text stays readable and diffable.
-std::string Quoted(const std::string& strBytes)
+std::string quoted(const std::string& strBytes)
 {
     static constexpr char Hex[] = "0123456789abcdef";
     std::string strOut = "\"";
@@ -112,7 +112,7 @@ std::string Quoted(const std::string& strBytes)
     return strOut + '"';
 }
 
-std::string Number(int32_t lngN)
+std::string number(int32_t lngN)
 {
     return std::to_string(lngN);
 }
@@ -138,8 +138,8 @@ UnreadBytes findUnread(const Campaign& campaign, const QByteArray& file)
     if (file.size() < CampaignFileSize) {
         return unread;
     }
-    const QByteArray saved = CampaignBytes(campaign);
-    const qsizetype recordsEnd = firstRecord + Scenario::RecordSize * campaign.ScenarioCount();
+    const QByteArray saved = campaignBytes(campaign);
+    const qsizetype recordsEnd = firstRecord + Scenario::RecordSize * campaign.scenarioCount();
     for (qsizetype at = 0; at < CampaignFileSize;) {
         if (file.at(at) == saved.at(at)) {
             ++at;
@@ -167,44 +167,44 @@ void emitUnread(const UnreadRuns& runs, JsonEmitter& json)
     if (runs.empty()) {
         return;
     }
-    json.Open("unread", '[');
+    json.open("unread", '[');
     for (const UnreadRun& run : runs) {
-        json.Value(nullptr, "{\"offset\": " + std::to_string(run.offset) + ", \"hex\": \"" +
+        json.value(nullptr, "{\"offset\": " + std::to_string(run.offset) + ", \"hex\": \"" +
                                 run.bytes.toHex().toStdString() + "\"}");
     }
-    json.Close(']');
+    json.close(']');
 }
 
-void EmitOutcome(const Scenario& scenario, int16_t intI, JsonEmitter& Json)
+void emitOutcome(const Scenario& scenario, int16_t intI, JsonEmitter& Json)
 {
-    Json.Open(nullptr, '{');
-    Json.Value("outcome", Quoted(OutcomeNames.at(static_cast<std::size_t>(intI))));
-    Json.Value("goto", Number(scenario.ResultScenario(intI)));
-    Json.Value("prestige", Number(scenario.ResultPrestige(intI)));
-    Json.Value("text", Quoted(scenario.ResultText(intI)));
-    Json.Value("voice", Quoted(scenario.ResultVoice(intI)));
-    Json.Value("movie", Quoted(scenario.ResultMovie(intI)));
-    Json.Close('}');
+    Json.open(nullptr, '{');
+    Json.value("outcome", quoted(OutcomeNames.at(static_cast<std::size_t>(intI))));
+    Json.value("goto", number(scenario.resultScenario(intI)));
+    Json.value("prestige", number(scenario.resultPrestige(intI)));
+    Json.value("text", quoted(scenario.resultText(intI)));
+    Json.value("voice", quoted(scenario.resultVoice(intI)));
+    Json.value("movie", quoted(scenario.resultMovie(intI)));
+    Json.close('}');
 }
 
-void EmitScenario(const Scenario& scenario, const UnreadRuns& unread, JsonEmitter& Json)
+void emitScenario(const Scenario& scenario, const UnreadRuns& unread, JsonEmitter& Json)
 {
-    Json.Open(nullptr, '{');
-    Json.Value("slot", Number(scenario.Number()));
-    Json.Value("name", Quoted(scenario.Name()));
-    Json.Value("movie", Quoted(scenario.Movie()));
-    Json.Value("voice", Quoted(scenario.Voice()));
-    Json.Value("text", Quoted(scenario.Text()));
-    Json.Value("prestige", Number(scenario.Prestige()));
-    Json.Value("unknown", "[" + Number(scenario.FirstUnknown()) + ", " + Number(scenario.SecondUnknown()) + ", " +
-                              Number(scenario.ThirdUnknown()) + "]");
-    Json.Open("outcomes", '[');
+    Json.open(nullptr, '{');
+    Json.value("slot", number(scenario.number()));
+    Json.value("name", quoted(scenario.name()));
+    Json.value("movie", quoted(scenario.movie()));
+    Json.value("voice", quoted(scenario.voice()));
+    Json.value("text", quoted(scenario.text()));
+    Json.value("prestige", number(scenario.prestige()));
+    Json.value("unknown", "[" + number(scenario.firstUnknown()) + ", " + number(scenario.secondUnknown()) + ", " +
+                              number(scenario.thirdUnknown()) + "]");
+    Json.open("outcomes", '[');
     for (int16_t intI = 0; intI < Scenario::OutcomeCount; ++intI) {
-        EmitOutcome(scenario, intI, Json);
+        emitOutcome(scenario, intI, Json);
     }
-    Json.Close(']');
+    Json.close(']');
     emitUnread(unread, Json);
-    Json.Close('}');
+    Json.close('}');
 }
 
 // One value of the JSON text as read, numbers as typed. Every key an object
@@ -312,22 +312,22 @@ struct Refusal {
     QString strMessage;
 };
 
-[[noreturn]] void Refuse(const QString& strPlace, const QString& strReason)
+[[noreturn]] void refuse(const QString& strPlace, const QString& strReason)
 {
     throw Refusal{strPlace + QStringLiteral(": ") + strReason};
 }
 
-QString Member(const QString& strPlace, const QString& strKey)
+QString member(const QString& strPlace, const QString& strKey)
 {
     return strPlace.isEmpty() ? strKey : strPlace + QLatin1Char('.') + strKey;
 }
 
-QString Element(const QString& strPlace, qsizetype lngI)
+QString element(const QString& strPlace, qsizetype lngI)
 {
     return strPlace + QStringLiteral("[%1]").arg(lngI);
 }
 
-QString Kind(const JsonNode& Value)
+QString kind(const JsonNode& Value)
 {
     switch (Value.type) {
     case JsonNode::Type::Null:
@@ -366,73 +366,73 @@ bool isListed(std::initializer_list<const char*> keys, const std::string& key)
 
 // The object at strPlace ("" for the top level) with exactly the given keys,
 // each once, and any of the optional ones.
-const JsonNode& Object(const JsonNode& Value, const QString& strPlace, std::initializer_list<const char*> Keys,
+const JsonNode& object(const JsonNode& Value, const QString& strPlace, std::initializer_list<const char*> Keys,
                        std::initializer_list<const char*> optionalKeys = {})
 {
     if (Value.type != JsonNode::Type::Object) {
-        Refuse(strPlace.isEmpty() ? QStringLiteral("top level") : strPlace,
-               QStringLiteral("expected an object, found ") + Kind(Value));
+        refuse(strPlace.isEmpty() ? QStringLiteral("top level") : strPlace,
+               QStringLiteral("expected an object, found ") + kind(Value));
     }
     for (auto it = Value.keys.begin(); it != Value.keys.end(); ++it) {
-        const QString where = Member(strPlace, QString::fromStdString(*it));
+        const QString where = member(strPlace, QString::fromStdString(*it));
         if (!isListed(Keys, *it) && !isListed(optionalKeys, *it)) {
-            Refuse(where, QStringLiteral("unknown key"));
+            refuse(where, QStringLiteral("unknown key"));
         }
         // A reader that kept the last value would silently drop the first.
         if (std::find(Value.keys.begin(), it, *it) != it) {
-            Refuse(where, QStringLiteral("key given twice"));
+            refuse(where, QStringLiteral("key given twice"));
         }
     }
     for (const char* strKey : Keys) {
         if (findValue(Value, strKey) == nullptr) {
-            Refuse(Member(strPlace, QLatin1String(strKey)), QStringLiteral("missing"));
+            refuse(member(strPlace, QLatin1String(strKey)), QStringLiteral("missing"));
         }
     }
     return Value;
 }
 
-const JsonNode& Array(const JsonNode& Value, const QString& strPlace)
+const JsonNode& array(const JsonNode& Value, const QString& strPlace)
 {
     if (Value.type != JsonNode::Type::Array) {
-        Refuse(strPlace, QStringLiteral("expected an array, found ") + Kind(Value));
+        refuse(strPlace, QStringLiteral("expected an array, found ") + kind(Value));
     }
     return Value;
 }
 
-const std::string& Text(const JsonNode& Value, const QString& strPlace)
+const std::string& text(const JsonNode& Value, const QString& strPlace)
 {
     if (Value.type != JsonNode::Type::String) {
-        Refuse(strPlace, QStringLiteral("expected a string, found ") + Kind(Value));
+        refuse(strPlace, QStringLiteral("expected a string, found ") + kind(Value));
     }
     return Value.text;
 }
 
-int32_t Whole(const JsonNode& Value, const QString& strPlace, int32_t lngLow, int32_t lngHigh)
+int32_t whole(const JsonNode& Value, const QString& strPlace, int32_t lngLow, int32_t lngHigh)
 {
     if (Value.type != JsonNode::Type::Number) {
-        Refuse(strPlace, QStringLiteral("expected a number, found ") + Kind(Value));
+        refuse(strPlace, QStringLiteral("expected a number, found ") + kind(Value));
     }
     const QString strShown = QString::fromStdString(Value.text);
     const double dblN = Value.number;
     if (dblN != std::floor(dblN)) {
-        Refuse(strPlace, strShown + QStringLiteral(" is not a whole number"));
+        refuse(strPlace, strShown + QStringLiteral(" is not a whole number"));
     }
     if (dblN < lngLow || dblN > lngHigh) {
-        Refuse(strPlace, QStringLiteral("%1 is outside %2..%3").arg(strShown).arg(lngLow).arg(lngHigh));
+        refuse(strPlace, QStringLiteral("%1 is outside %2..%3").arg(strShown).arg(lngLow).arg(lngHigh));
     }
     return static_cast<int32_t>(dblN);
 }
 
-int32_t Word(const JsonNode& Members, const QString& strPlace, const char* strKey)
+int32_t word(const JsonNode& Members, const QString& strPlace, const char* strKey)
 {
-    return Whole(valueOf(Members, strKey), Member(strPlace, QLatin1String(strKey)), 0, MaxWord);
+    return whole(valueOf(Members, strKey), member(strPlace, QLatin1String(strKey)), 0, MaxWord);
 }
 
 // The bytes of a name, refused unless the file gives them back as they are.
-std::string Name(const JsonNode& Members, const QString& strPlace, const char* strKey)
+std::string name(const JsonNode& Members, const QString& strPlace, const char* strKey)
 {
-    const QString strWhere = Member(strPlace, QLatin1String(strKey));
-    const std::string& utf8 = Text(valueOf(Members, strKey), strWhere);
+    const QString strWhere = member(strPlace, QLatin1String(strKey));
+    const std::string& utf8 = text(valueOf(Members, strKey), strWhere);
     const QString strFits = QStringLiteral("does not fit its field: ");
     std::string bytes;
     // The parser has checked the UTF-8 already: each lead byte tells the
@@ -447,16 +447,16 @@ std::string Name(const JsonNode& Members, const QString& strPlace, const char* s
         if (code > 0xFF) {
             const QString strCode =
                 QString::number(static_cast<uint>(code), 16).toUpper().rightJustified(4, QLatin1Char('0'));
-            Refuse(strWhere, strFits + QStringLiteral("U+%1 is no byte (a name holds U+0000..U+00FF)").arg(strCode));
+            refuse(strWhere, strFits + QStringLiteral("U+%1 is no byte (a name holds U+0000..U+00FF)").arg(strCode));
         }
         bytes += static_cast<char>(code);
         at += length;
     }
     if (bytes.find('.') != std::string::npos) {
-        Refuse(strWhere, strFits + QStringLiteral("a \".\" would end the name in the file"));
+        refuse(strWhere, strFits + QStringLiteral("a \".\" would end the name in the file"));
     }
     if (static_cast<qsizetype>(bytes.size()) > MaxNameSize) {
-        Refuse(strWhere, strFits + QStringLiteral("%1 bytes, at most %2").arg(bytes.size()).arg(MaxNameSize));
+        refuse(strWhere, strFits + QStringLiteral("%1 bytes, at most %2").arg(bytes.size()).arg(MaxNameSize));
     }
     return bytes;
 }
@@ -476,20 +476,20 @@ void readUnread(const JsonNode* value, const QString& place, qsizetype base, qsi
     if (value == nullptr) {
         return;
     }
-    const JsonNode& items = Array(*value, place);
+    const JsonNode& items = array(*value, place);
     for (std::size_t i = 0; i < items.elements.size(); ++i) {
-        const QString where = Element(place, static_cast<qsizetype>(i));
-        const JsonNode& run = Object(*items.elements[i], where, {"offset", "hex"});
-        const int32_t offset = Whole(valueOf(run, "offset"), Member(where, QStringLiteral("offset")), 0,
+        const QString where = element(place, static_cast<qsizetype>(i));
+        const JsonNode& run = object(*items.elements[i], where, {"offset", "hex"});
+        const int32_t offset = whole(valueOf(run, "offset"), member(where, QStringLiteral("offset")), 0,
                                      static_cast<int32_t>(size - 1));
-        const std::string& hex = Text(valueOf(run, "hex"), Member(where, QStringLiteral("hex")));
+        const std::string& hex = text(valueOf(run, "hex"), member(where, QStringLiteral("hex")));
         if (hex.empty() || hex.size() % 2 != 0 ||
             hex.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
-            Refuse(Member(where, QStringLiteral("hex")), QStringLiteral("expected hex digits, two for each byte"));
+            refuse(member(where, QStringLiteral("hex")), QStringLiteral("expected hex digits, two for each byte"));
         }
         const QByteArray bytes = QByteArray::fromHex(QByteArray::fromStdString(hex));
         if (offset + bytes.size() > size) {
-            Refuse(where, QStringLiteral("bytes %1..%2 lie outside the %3's 0..%4")
+            refuse(where, QStringLiteral("bytes %1..%2 lie outside the %3's 0..%4")
                               .arg(offset)
                               .arg(offset + bytes.size() - 1)
                               .arg(area)
@@ -499,59 +499,59 @@ void readUnread(const JsonNode* value, const QString& place, qsizetype base, qsi
     }
 }
 
-void ReadOutcome(const JsonNode& Value, const QString& strPlace, int16_t intI, Scenario& scenario)
+void readOutcome(const JsonNode& Value, const QString& strPlace, int16_t intI, Scenario& scenario)
 {
-    const JsonNode& Members = Object(Value, strPlace, {"outcome", "goto", "prestige", "text", "voice", "movie"});
+    const JsonNode& Members = object(Value, strPlace, {"outcome", "goto", "prestige", "text", "voice", "movie"});
     const QString strExpected = QLatin1String(OutcomeNames.at(static_cast<std::size_t>(intI)));
     const QString strOutcome =
-        QString::fromStdString(Text(valueOf(Members, "outcome"), Member(strPlace, QStringLiteral("outcome"))));
+        QString::fromStdString(text(valueOf(Members, "outcome"), member(strPlace, QStringLiteral("outcome"))));
     if (strOutcome != strExpected) {
-        Refuse(Member(strPlace, QStringLiteral("outcome")),
+        refuse(member(strPlace, QStringLiteral("outcome")),
                QStringLiteral("\"%1\" stands where outcome %2 is \"%3\"").arg(strOutcome).arg(intI).arg(strExpected));
     }
-    scenario.SetResultScenario(intI, Word(Members, strPlace, "goto"));
-    scenario.SetResultPrestige(intI, Word(Members, strPlace, "prestige"));
-    scenario.SetResultText(intI, Name(Members, strPlace, "text"));
-    scenario.SetResultVoice(intI, Name(Members, strPlace, "voice"));
-    scenario.SetResultMovie(intI, Name(Members, strPlace, "movie"));
+    scenario.setResultScenario(intI, word(Members, strPlace, "goto"));
+    scenario.setResultPrestige(intI, word(Members, strPlace, "prestige"));
+    scenario.setResultText(intI, name(Members, strPlace, "text"));
+    scenario.setResultVoice(intI, name(Members, strPlace, "voice"));
+    scenario.setResultMovie(intI, name(Members, strPlace, "movie"));
 }
 
 // Reads the scenario's fields into Scenario and its unread runs into runs;
 // the slot it belongs to comes back.
-int16_t ReadScenario(const JsonNode& Value, const QString& strPlace, Scenario& scenario, std::vector<GivenRun>& runs)
+int16_t readScenario(const JsonNode& Value, const QString& strPlace, Scenario& scenario, std::vector<GivenRun>& runs)
 {
-    const JsonNode& Members = Object(Value, strPlace,
+    const JsonNode& Members = object(Value, strPlace,
                                      {"slot", "name", "movie", "voice", "text", "prestige", "unknown", "outcomes"},
                                      {"unread"});
     const auto intSlot = static_cast<int16_t>(
-        Whole(valueOf(Members, "slot"), Member(strPlace, QStringLiteral("slot")), 0, Campaign::MaxScenarios - 1));
-    scenario.SetNumber(intSlot);
-    scenario.SetName(Name(Members, strPlace, "name"));
-    scenario.SetMovie(Name(Members, strPlace, "movie"));
-    scenario.SetVoice(Name(Members, strPlace, "voice"));
-    scenario.SetText(Name(Members, strPlace, "text"));
-    scenario.SetPrestige(Word(Members, strPlace, "prestige"));
+        whole(valueOf(Members, "slot"), member(strPlace, QStringLiteral("slot")), 0, Campaign::MaxScenarios - 1));
+    scenario.setNumber(intSlot);
+    scenario.setName(name(Members, strPlace, "name"));
+    scenario.setMovie(name(Members, strPlace, "movie"));
+    scenario.setVoice(name(Members, strPlace, "voice"));
+    scenario.setText(name(Members, strPlace, "text"));
+    scenario.setPrestige(word(Members, strPlace, "prestige"));
 
-    const QString strUnknown = Member(strPlace, QStringLiteral("unknown"));
-    const JsonNode& Unknown = Array(valueOf(Members, "unknown"), strUnknown);
+    const QString strUnknown = member(strPlace, QStringLiteral("unknown"));
+    const JsonNode& Unknown = array(valueOf(Members, "unknown"), strUnknown);
     if (Unknown.elements.size() != 3) {
-        Refuse(strUnknown, QStringLiteral("%1 values, but a scenario keeps 3").arg(Unknown.elements.size()));
+        refuse(strUnknown, QStringLiteral("%1 values, but a scenario keeps 3").arg(Unknown.elements.size()));
     }
-    scenario.SetFirstUnknown(Whole(*Unknown.elements[0], Element(strUnknown, 0), 0, MaxWord));
-    scenario.SetSecondUnknown(Whole(*Unknown.elements[1], Element(strUnknown, 1), 0, MaxWord));
-    scenario.SetThirdUnknown(Whole(*Unknown.elements[2], Element(strUnknown, 2), 0, MaxWord));
+    scenario.setFirstUnknown(whole(*Unknown.elements[0], element(strUnknown, 0), 0, MaxWord));
+    scenario.setSecondUnknown(whole(*Unknown.elements[1], element(strUnknown, 1), 0, MaxWord));
+    scenario.setThirdUnknown(whole(*Unknown.elements[2], element(strUnknown, 2), 0, MaxWord));
 
-    const QString strOutcomes = Member(strPlace, QStringLiteral("outcomes"));
-    const JsonNode& Outcomes = Array(valueOf(Members, "outcomes"), strOutcomes);
+    const QString strOutcomes = member(strPlace, QStringLiteral("outcomes"));
+    const JsonNode& Outcomes = array(valueOf(Members, "outcomes"), strOutcomes);
     if (Outcomes.elements.size() != Scenario::OutcomeCount) {
-        Refuse(strOutcomes, QStringLiteral("%1 outcomes, but a scenario has %2")
+        refuse(strOutcomes, QStringLiteral("%1 outcomes, but a scenario has %2")
                                 .arg(Outcomes.elements.size())
                                 .arg(Scenario::OutcomeCount));
     }
     for (int16_t intI = 0; intI < Scenario::OutcomeCount; ++intI) {
-        ReadOutcome(*Outcomes.elements[static_cast<std::size_t>(intI)], Element(strOutcomes, intI), intI, scenario);
+        readOutcome(*Outcomes.elements[static_cast<std::size_t>(intI)], element(strOutcomes, intI), intI, scenario);
     }
-    readUnread(findValue(Members, "unread"), Member(strPlace, QStringLiteral("unread")),
+    readUnread(findValue(Members, "unread"), member(strPlace, QStringLiteral("unread")),
                firstRecord + qsizetype{intSlot} * Scenario::RecordSize, Scenario::RecordSize,
                QStringLiteral("record"), runs);
     return intSlot;
@@ -560,13 +560,13 @@ int16_t ReadScenario(const JsonNode& Value, const QString& strPlace, Scenario& s
 // Where each slot stands in the "scenarios" array, -1 for a free one.
 using SlotPlaces = std::array<qsizetype, Campaign::MaxScenarios>;
 
-SlotPlaces ReadScenarios(const JsonNode& Value, Campaign& campaign, std::vector<GivenRun>& runs)
+SlotPlaces readScenarios(const JsonNode& Value, Campaign& campaign, std::vector<GivenRun>& runs)
 {
     const QString strPlace = QStringLiteral("scenarios");
-    const JsonNode& Scenarios = Array(Value, strPlace);
+    const JsonNode& Scenarios = array(Value, strPlace);
     const auto lngCount = static_cast<qsizetype>(Scenarios.elements.size());
     if (lngCount > Campaign::MaxScenarios) {
-        Refuse(strPlace, QStringLiteral("%1 scenarios, but a campaign holds at most %2")
+        refuse(strPlace, QStringLiteral("%1 scenarios, but a campaign holds at most %2")
                              .arg(lngCount)
                              .arg(Campaign::MaxScenarios));
     }
@@ -576,24 +576,24 @@ SlotPlaces ReadScenarios(const JsonNode& Value, Campaign& campaign, std::vector<
     for (qsizetype lngI = 0; lngI < lngCount; ++lngI) {
         Scenario scenario;
         const int16_t intSlot =
-            ReadScenario(*Scenarios.elements[static_cast<std::size_t>(lngI)], Element(strPlace, lngI), scenario, runs);
+            readScenario(*Scenarios.elements[static_cast<std::size_t>(lngI)], element(strPlace, lngI), scenario, runs);
         qsizetype& lngFirst = lngGivenAt.at(static_cast<std::size_t>(intSlot));
         if (lngFirst >= 0) {
-            Refuse(Member(Element(strPlace, lngI), QStringLiteral("slot")),
-                   QStringLiteral("%1 is given twice, first at %2").arg(intSlot).arg(Element(strPlace, lngFirst)));
+            refuse(member(element(strPlace, lngI), QStringLiteral("slot")),
+                   QStringLiteral("%1 is given twice, first at %2").arg(intSlot).arg(element(strPlace, lngFirst)));
         }
         lngFirst = lngI;
-        campaign.Scenarios(intSlot).Copy(scenario);
+        campaign.scenarios(intSlot).copy(scenario);
     }
     // The file keeps N scenarios in the records of slots 0..N-1 and nowhere
     // else: a scenario past a free slot would be lost on the way.
     for (qsizetype lngSlot = lngCount; lngSlot < Campaign::MaxScenarios; ++lngSlot) {
         const qsizetype lngAt = lngGivenAt.at(static_cast<std::size_t>(lngSlot));
         if (lngAt >= 0) {
-            Refuse(Member(Element(strPlace, lngAt), QStringLiteral("slot")),
+            refuse(member(element(strPlace, lngAt), QStringLiteral("slot")),
                    QStringLiteral("%1 leaves slot %2 free, but a campaign file keeps its %3 scenarios in slots 0..%4")
                        .arg(lngSlot)
-                       .arg(campaign.NextFreeScenario())
+                       .arg(campaign.nextFreeScenario())
                        .arg(lngCount)
                        .arg(lngCount - 1));
         }
@@ -605,44 +605,44 @@ SlotPlaces ReadScenarios(const JsonNode& Value, Campaign& campaign, std::vector<
 // empty when every field agrees.
 QString firstDifference(const Campaign& given, const Campaign& read, const SlotPlaces& places)
 {
-    if (read.ScenarioCount() != given.ScenarioCount()) {
+    if (read.scenarioCount() != given.scenarioCount()) {
         return QStringLiteral("the count of scenarios");
     }
-    const std::array<std::pair<const char*, bool>, 3> header{{{"description", read.Description() == given.Description()},
-                                                              {"nation", read.Nation() == given.Nation()},
-                                                              {"prestige", read.Prestige() == given.Prestige()}}};
+    const std::array<std::pair<const char*, bool>, 3> header{{{"description", read.description() == given.description()},
+                                                              {"nation", read.nation() == given.nation()},
+                                                              {"prestige", read.prestige() == given.prestige()}}};
     for (const auto& [key, same] : header) {
         if (!same) {
             return QLatin1String(key);
         }
     }
-    for (int16_t slot = 0; slot < given.ScenarioCount(); ++slot) {
-        const Scenario& a = given.Scenarios(slot);
-        const Scenario& b = read.Scenarios(slot);
-        const QString place = Element(QStringLiteral("scenarios"), places.at(static_cast<std::size_t>(slot)));
-        const std::array<std::pair<const char*, bool>, 8> fields{{{"name", a.Name() == b.Name()},
-                                                                  {"movie", a.Movie() == b.Movie()},
-                                                                  {"voice", a.Voice() == b.Voice()},
-                                                                  {"text", a.Text() == b.Text()},
-                                                                  {"prestige", a.Prestige() == b.Prestige()},
-                                                                  {"unknown[0]", a.FirstUnknown() == b.FirstUnknown()},
-                                                                  {"unknown[1]", a.SecondUnknown() == b.SecondUnknown()},
-                                                                  {"unknown[2]", a.ThirdUnknown() == b.ThirdUnknown()}}};
+    for (int16_t slot = 0; slot < given.scenarioCount(); ++slot) {
+        const Scenario& a = given.scenarios(slot);
+        const Scenario& b = read.scenarios(slot);
+        const QString place = element(QStringLiteral("scenarios"), places.at(static_cast<std::size_t>(slot)));
+        const std::array<std::pair<const char*, bool>, 8> fields{{{"name", a.name() == b.name()},
+                                                                  {"movie", a.movie() == b.movie()},
+                                                                  {"voice", a.voice() == b.voice()},
+                                                                  {"text", a.text() == b.text()},
+                                                                  {"prestige", a.prestige() == b.prestige()},
+                                                                  {"unknown[0]", a.firstUnknown() == b.firstUnknown()},
+                                                                  {"unknown[1]", a.secondUnknown() == b.secondUnknown()},
+                                                                  {"unknown[2]", a.thirdUnknown() == b.thirdUnknown()}}};
         for (const auto& [key, same] : fields) {
             if (!same) {
-                return Member(place, QLatin1String(key));
+                return member(place, QLatin1String(key));
             }
         }
         for (int16_t j = 0; j < Scenario::OutcomeCount; ++j) {
             const std::array<std::pair<const char*, bool>, 5> outcome{
-                {{"goto", a.ResultScenario(j) == b.ResultScenario(j)},
-                 {"prestige", a.ResultPrestige(j) == b.ResultPrestige(j)},
-                 {"text", a.ResultText(j) == b.ResultText(j)},
-                 {"voice", a.ResultVoice(j) == b.ResultVoice(j)},
-                 {"movie", a.ResultMovie(j) == b.ResultMovie(j)}}};
+                {{"goto", a.resultScenario(j) == b.resultScenario(j)},
+                 {"prestige", a.resultPrestige(j) == b.resultPrestige(j)},
+                 {"text", a.resultText(j) == b.resultText(j)},
+                 {"voice", a.resultVoice(j) == b.resultVoice(j)},
+                 {"movie", a.resultMovie(j) == b.resultMovie(j)}}};
             for (const auto& [key, same] : outcome) {
                 if (!same) {
-                    return Member(Element(Member(place, QStringLiteral("outcomes")), j), QLatin1String(key));
+                    return member(element(member(place, QStringLiteral("outcomes")), j), QLatin1String(key));
                 }
             }
         }
@@ -655,7 +655,7 @@ QString changedField(const Campaign& campaign, const QByteArray& bytes, const Sl
 {
     const auto read = std::make_unique<Campaign>();
     // Only the count can make 31944 bytes unreadable.
-    return ReadCampaignBytes(bytes, *read).isEmpty() ? firstDifference(campaign, *read, places)
+    return readCampaignBytes(bytes, *read).isEmpty() ? firstDifference(campaign, *read, places)
                                                      : QStringLiteral("the count of scenarios");
 }
 
@@ -663,7 +663,7 @@ QString changedField(const Campaign& campaign, const QByteArray& bytes, const Sl
 // that overlap each other or change a field as the file reads it.
 QByteArray layUnread(const Campaign& campaign, const std::vector<GivenRun>& runs, const SlotPlaces& places)
 {
-    const QByteArray saved = CampaignBytes(campaign);
+    const QByteArray saved = campaignBytes(campaign);
     QByteArray bytes = saved;
     // Which run gave each byte, -1 for none yet.
     std::vector<qsizetype> givenBy(static_cast<std::size_t>(CampaignFileSize), -1);
@@ -672,7 +672,7 @@ QByteArray layUnread(const Campaign& campaign, const std::vector<GivenRun>& runs
         for (qsizetype at = run.offset; at < run.offset + run.bytes.size(); ++at) {
             qsizetype& by = givenBy.at(static_cast<std::size_t>(at));
             if (by >= 0) {
-                Refuse(run.place, QStringLiteral("overlaps ") + runs.at(static_cast<std::size_t>(by)).place);
+                refuse(run.place, QStringLiteral("overlaps ") + runs.at(static_cast<std::size_t>(by)).place);
             }
             by = static_cast<qsizetype>(i);
         }
@@ -687,41 +687,41 @@ QByteArray layUnread(const Campaign& campaign, const std::vector<GivenRun>& runs
     for (const GivenRun& run : runs) {
         bytes.replace(run.offset, run.bytes.size(), run.bytes);
         if (const QString field = changedField(campaign, bytes, places); !field.isEmpty()) {
-            Refuse(run.place, QStringLiteral("overlaps ") + field);
+            refuse(run.place, QStringLiteral("overlaps ") + field);
         }
     }
     return bytes;
 }
 
-QByteArray ReadTop(const JsonNode& Value, Campaign& campaign)
+QByteArray readTop(const JsonNode& Value, Campaign& campaign)
 {
     const JsonNode& Members =
-        Object(Value, QString(), {"format", "version", "description", "nation", "prestige", "scenarios"}, {"unread"});
-    const QString strFormat = QString::fromStdString(Text(valueOf(Members, "format"), QStringLiteral("format")));
+        object(Value, QString(), {"format", "version", "description", "nation", "prestige", "scenarios"}, {"unread"});
+    const QString strFormat = QString::fromStdString(text(valueOf(Members, "format"), QStringLiteral("format")));
     if (strFormat != QLatin1String(FormatName)) {
-        Refuse(QStringLiteral("format"), QStringLiteral("\"%1\" is not \"%2\"").arg(strFormat, QLatin1String(FormatName)));
+        refuse(QStringLiteral("format"), QStringLiteral("\"%1\" is not \"%2\"").arg(strFormat, QLatin1String(FormatName)));
     }
     const JsonNode& Version = valueOf(Members, "version");
     if (Version.type != JsonNode::Type::Number) {
-        Refuse(QStringLiteral("version"), QStringLiteral("expected a number, found ") + Kind(Version));
+        refuse(QStringLiteral("version"), QStringLiteral("expected a number, found ") + kind(Version));
     }
     if (Version.number != FormatVersion) {
-        Refuse(QStringLiteral("version"), QStringLiteral("%1 is not supported; this program reads version %2")
+        refuse(QStringLiteral("version"), QStringLiteral("%1 is not supported; this program reads version %2")
                                               .arg(QString::fromStdString(Version.text))
                                               .arg(FormatVersion));
     }
-    campaign.SetDescription(Name(Members, QString(), "description"));
-    campaign.SetNation(Whole(valueOf(Members, "nation"), QStringLiteral("nation"), 0, MaxNation));
-    campaign.SetPrestige(Word(Members, QString(), "prestige"));
+    campaign.setDescription(name(Members, QString(), "description"));
+    campaign.setNation(whole(valueOf(Members, "nation"), QStringLiteral("nation"), 0, MaxNation));
+    campaign.setPrestige(word(Members, QString(), "prestige"));
     std::vector<GivenRun> runs;
-    const SlotPlaces places = ReadScenarios(valueOf(Members, "scenarios"), campaign, runs);
+    const SlotPlaces places = readScenarios(valueOf(Members, "scenarios"), campaign, runs);
     readUnread(findValue(Members, "unread"), QStringLiteral("unread"), 0, CampaignFileSize, QStringLiteral("file"), runs);
     return layUnread(campaign, runs, places);
 }
 
 // "line L, column C" of a byte offset into the text, both counted from 1, the
 // column in characters as an editor shows it.
-QString LineAndColumn(const QByteArray& Json, qsizetype lngOffset)
+QString lineAndColumn(const QByteArray& Json, qsizetype lngOffset)
 {
     const QByteArray Before = Json.left(lngOffset);
     const QByteArray Line = Before.mid(Before.lastIndexOf('\n') + 1);
@@ -730,39 +730,39 @@ QString LineAndColumn(const QByteArray& Json, qsizetype lngOffset)
 
 } // namespace
 
-QByteArray CampaignJson(const Campaign& campaign, const QByteArray& File)
+QByteArray campaignJson(const Campaign& campaign, const QByteArray& File)
 {
     const UnreadBytes unread = findUnread(campaign, File);
     JsonEmitter Json;
-    Json.Open(nullptr, '{');
-    Json.Value("format", Quoted(FormatName));
-    Json.Value("version", Number(FormatVersion));
-    Json.Value("description", Quoted(campaign.Description()));
-    Json.Value("nation", Number(campaign.Nation()));
-    Json.Value("prestige", Number(campaign.Prestige()));
-    Json.Open("scenarios", '[');
+    Json.open(nullptr, '{');
+    Json.value("format", quoted(FormatName));
+    Json.value("version", number(FormatVersion));
+    Json.value("description", quoted(campaign.description()));
+    Json.value("nation", number(campaign.nation()));
+    Json.value("prestige", number(campaign.prestige()));
+    Json.open("scenarios", '[');
     for (int16_t intI = 0; intI < Campaign::MaxScenarios; ++intI) {
-        if (campaign.Scenarios(intI).Number() > -1) {
-            EmitScenario(campaign.Scenarios(intI), unread.records.at(static_cast<std::size_t>(intI)), Json);
+        if (campaign.scenarios(intI).number() > -1) {
+            emitScenario(campaign.scenarios(intI), unread.records.at(static_cast<std::size_t>(intI)), Json);
         }
     }
-    Json.Close(']');
+    Json.close(']');
     emitUnread(unread.file, Json);
-    Json.Close('}');
-    return Json.Text();
+    Json.close('}');
+    return Json.text();
 }
 
-QString ReadCampaignJson(const QByteArray& Json, Campaign& campaign, QByteArray& File)
+QString readCampaignJson(const QByteArray& Json, Campaign& campaign, QByteArray& File)
 {
-    campaign.Clear();
+    campaign.clear();
     File.clear();
     std::deque<JsonNode> nodes;
     TreeBuilder builder(nodes);
     if (!nlohmann::json::sax_parse(Json.cbegin(), Json.cend(), &builder)) {
-        return LineAndColumn(Json, builder.errorOffset()) + QStringLiteral(": ") + builder.reason();
+        return lineAndColumn(Json, builder.errorOffset()) + QStringLiteral(": ") + builder.reason();
     }
     try {
-        File = ReadTop(nodes.front(), campaign);
+        File = readTop(nodes.front(), campaign);
     } catch (const Refusal& Refused) {
         return Refused.strMessage;
     }

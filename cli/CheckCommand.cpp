@@ -9,7 +9,7 @@
 
 // check FILE...: the editor's integrity check on every file, one line per
 // message, as the editor's check list shows it. Writes nothing.
-int RunCheck(const QStringList& Arguments, CommandStreams& Io)
+int runCheck(const QStringList& Arguments, CommandStreams& Io)
 {
     QCommandLineParser Parser;
     Parser.setApplicationDescription(QStringLiteral(
@@ -18,40 +18,40 @@ int RunCheck(const QStringList& Arguments, CommandStreams& Io)
         "1 a campaign failed the check, 2 a file could not be read."));
     Parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Campaign files or folders; - for standard input."),
                                  QStringLiteral("FILE..."));
-    if (const int intStatus = ParseArguments(Parser, Arguments, Io); intStatus >= 0) {
+    if (const int intStatus = parseArguments(Parser, Arguments, Io); intStatus >= 0) {
         return intStatus;
     }
     if (Parser.positionalArguments().isEmpty()) {
         return usageError(Io, Arguments.value(0), QStringLiteral("no campaign file given"));
     }
 
-    return CheckEach(Parser.positionalArguments(), Io, nullptr, false);
+    return checkEach(Parser.positionalArguments(), Io, nullptr, false);
 }
 
-int CheckEach(const QStringList& Paths, CommandStreams& Io, WarningsFunction Warnings, bool blnWarningsFail)
+int checkEach(const QStringList& Paths, CommandStreams& Io, WarningsFunction Warnings, bool blnWarningsFail)
 {
-    const CampaignFileList list = CampaignFiles(Paths, Io.Err);
+    const CampaignFileList list = campaignFiles(Paths, Io.Err);
     int intStatus = list.complete ? ExitStatus::Clean : ExitStatus::Trouble;
     // One document for the whole run: it is large and cleared by every read.
     const auto campaign = std::make_unique<Campaign>();
     QByteArray bytes;
     for (const std::filesystem::path& strFile : list.files) {
-        if (!LoadCampaign(strFile, Io, *campaign, &bytes)) {
+        if (!loadCampaign(strFile, Io, *campaign, &bytes)) {
             intStatus = ExitStatus::Trouble;
             continue;
         }
-        const QString strName = DisplayName(strFile);
-        const int16_t intCount = campaign->Check();
+        const QString strName = displayName(strFile);
+        const int16_t intCount = campaign->check();
         const QStringList Found = Warnings != nullptr ? Warnings(*campaign, bytes) : QStringList();
         if (intCount == 0 && Found.isEmpty()) {
-            WriteLine(Io.Out, strName + QStringLiteral(": ok"));
+            writeLine(Io.Out, strName + QStringLiteral(": ok"));
             continue;
         }
         for (int16_t intI = 0; intI < intCount; ++intI) {
-            WriteLine(Io.Out, strName + QStringLiteral(": ") + QString::fromLatin1(campaign->Errors(intI)));
+            writeLine(Io.Out, strName + QStringLiteral(": ") + QString::fromLatin1(campaign->errors(intI)));
         }
         for (const QString& strWarning : Found) {
-            WriteLine(Io.Out, strName + QStringLiteral(": warning: ") + strWarning);
+            writeLine(Io.Out, strName + QStringLiteral(": warning: ") + strWarning);
         }
         if (intCount > 0 || blnWarningsFail) {
             intStatus = std::max(intStatus, ExitStatus::Findings);

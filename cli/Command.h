@@ -34,20 +34,20 @@ struct CommandStreams {
 // A command takes its own arguments (its name first) and returns its exit status.
 using CommandFunction = int (*)(const QStringList& Arguments, CommandStreams& Io);
 
-int RunCheck(const QStringList& Arguments, CommandStreams& Io);
-int RunLint(const QStringList& Arguments, CommandStreams& Io);
-int RunShow(const QStringList& Arguments, CommandStreams& Io);
-int RunMap(const QStringList& Arguments, CommandStreams& Io);
-int RunExport(const QStringList& Arguments, CommandStreams& Io);
-int RunImport(const QStringList& Arguments, CommandStreams& Io);
-int RunPaths(const QStringList& Arguments, CommandStreams& Io);
-int RunDiff(const QStringList& Arguments, CommandStreams& Io);
+int runCheck(const QStringList& Arguments, CommandStreams& Io);
+int runLint(const QStringList& Arguments, CommandStreams& Io);
+int runShow(const QStringList& Arguments, CommandStreams& Io);
+int runMap(const QStringList& Arguments, CommandStreams& Io);
+int runExport(const QStringList& Arguments, CommandStreams& Io);
+int runImport(const QStringList& Arguments, CommandStreams& Io);
+int runPaths(const QStringList& Arguments, CommandStreams& Io);
+int runDiff(const QStringList& Arguments, CommandStreams& Io);
 
 // The whole tool: argv as given, the program's name first.
-int RunTool(const QStringList& Arguments, CommandStreams& Io);
+int runTool(const QStringList& Arguments, CommandStreams& Io);
 
 // Writes a line of text (UTF-8) and its line feed.
-void WriteLine(QIODevice& Device, const QString& strLine);
+void writeLine(QIODevice& Device, const QString& strLine);
 
 // Writes a message to standard error, after "ironvale-cam: ".
 void writeDiagnostic(QIODevice& err, const QString& message);
@@ -60,7 +60,7 @@ int usageError(CommandStreams& Io, const QString& command, const QString& messag
 // Parses a command's arguments: on --help prints the help to standard output,
 // on a mistake, an empty file name among them, the usage error. Returns the
 // status to exit with then, or -1 to go on.
-int ParseArguments(QCommandLineParser& Parser, const QStringList& Arguments, CommandStreams& Io);
+int parseArguments(QCommandLineParser& Parser, const QStringList& Arguments, CommandStreams& Io);
 
 // The campaign files the arguments name: files as given ("-" for standard
 // input), folders walked for *.cam in name order.
@@ -70,7 +70,7 @@ struct CampaignFileList {
     // campaign file; each got a line on standard error.
     bool complete = true;
 };
-[[nodiscard]] CampaignFileList CampaignFiles(const QStringList& Paths, QIODevice& err);
+[[nodiscard]] CampaignFileList campaignFiles(const QStringList& Paths, QIODevice& err);
 
 // Opens the file at path, its name byte for byte, for reading. Empty on
 // success, else the reason.
@@ -80,7 +80,7 @@ struct CampaignFileList {
 // line "ironvale-cam: FILE: cannot be read: reason" on standard error, when it cannot.
 // File, when given, receives the bytes read: the campaign's and one more
 // when the file is longer.
-[[nodiscard]] bool LoadCampaign(const std::filesystem::path& path, CommandStreams& Io, Campaign& campaign,
+[[nodiscard]] bool loadCampaign(const std::filesystem::path& path, CommandStreams& Io, Campaign& campaign,
                                 QByteArray* File = nullptr);
 
 // True, after a line on standard error, when output is the same file as
@@ -96,7 +96,7 @@ struct CampaignFileList {
 // Writes Bytes to path through the atomic save, or to standard output for
 // "-". False, after the line "ironvale-cam: FILE: cannot be written: reason" with what
 // became of the file on standard error, when it cannot.
-[[nodiscard]] bool WriteOutput(const std::filesystem::path& path, const QByteArray& bytes, CommandStreams& Io);
+[[nodiscard]] bool writeOutput(const std::filesystem::path& path, const QByteArray& bytes, CommandStreams& Io);
 
 // What lint adds to the check for one campaign read from File, a line each.
 using WarningsFunction = QStringList (*)(const Campaign& campaign, const QByteArray& File);
@@ -104,15 +104,15 @@ using WarningsFunction = QStringList (*)(const Campaign& campaign, const QByteAr
 // check and lint: reads each campaign file (folders walked), prints the
 // check's messages and the warnings, or "FILE: ok" when there are none.
 // Returns the exit status; warnings count as failures when blnWarningsFail.
-int CheckEach(const QStringList& Paths, CommandStreams& Io, WarningsFunction Warnings, bool blnWarningsFail);
+int checkEach(const QStringList& Paths, CommandStreams& Io, WarningsFunction Warnings, bool blnWarningsFail);
 
 // The name a message gives the file: "-" reads as "<stdin>", any other
 // name as quotedPath shows it.
-[[nodiscard]] QString DisplayName(const std::filesystem::path& path);
+[[nodiscard]] QString displayName(const std::filesystem::path& path);
 
 // A campaign's text holds one byte per character; shown as Latin-1, as the
 // editor shows it.
-[[nodiscard]] QString FromCampaignBytes(const std::string& strBytes);
+[[nodiscard]] QString fromCampaignBytes(const std::string& strBytes);
 
 // "battles 2..4, prestige 1550..1850" for a scenario reached on the way
 // there; "unbounded" stands for the most where a cycle can be entered.
@@ -123,7 +123,7 @@ int CheckEach(const QStringList& Paths, CommandStreams& Io, WarningsFunction War
 
 // The nation a campaign file names by its victory movie, or "unknown (N)"
 // for a movie the editor does not know; File holds the file's bytes.
-[[nodiscard]] QString NationName(const Campaign& campaign, const QByteArray& File);
+[[nodiscard]] QString nationName(const Campaign& campaign, const QByteArray& File);
 
 // Every byte at path ("-" for standard input). Empty on success, else the reason.
 [[nodiscard]] QString readWholeInput(const std::filesystem::path& path, CommandStreams& Io, QByteArray& bytes);

@@ -22,31 +22,31 @@ struct Side {
     QByteArray bytes;
     QByteArray saved; // the bytes the campaign saves as: where they differ, bytes went unread
 
-    [[nodiscard]] bool used(int slot) const { return campaign->Scenarios(static_cast<int16_t>(slot)).Number() >= 0; }
-    [[nodiscard]] const Scenario& scenario(int slot) const { return campaign->Scenarios(static_cast<int16_t>(slot)); }
+    [[nodiscard]] bool used(int slot) const { return campaign->scenarios(static_cast<int16_t>(slot)).number() >= 0; }
+    [[nodiscard]] const Scenario& scenario(int slot) const { return campaign->scenarios(static_cast<int16_t>(slot)); }
 };
 
 constexpr int HeaderSize = 44;
 constexpr int TrailerStart = HeaderSize + Campaign::MaxScenarios * Scenario::RecordSize;
 
 // The same scenario, wherever its outcomes lead: a move renumbers them.
-bool SameRecord(const Scenario& a, const Scenario& b)
+bool sameRecord(const Scenario& a, const Scenario& b)
 {
     Scenario moved;
-    moved.Copy(b);
-    moved.SetNumber(a.Number());
+    moved.copy(b);
+    moved.setNumber(a.number());
     for (int16_t j = 0; j < Scenario::OutcomeCount; ++j) {
-        moved.SetResultScenario(j, a.ResultScenario(j));
+        moved.setResultScenario(j, a.resultScenario(j));
     }
     return a == moved;
 }
 
-QString NameOf(const std::string& name)
+QString nameOf(const std::string& name)
 {
     return name.empty() ? QStringLiteral("(none)") : shownText(name);
 }
 
-QString Destination(int32_t goTo)
+QString destination(int32_t goTo)
 {
     if (goTo == Campaign::VictoryScenario) {
         return QStringLiteral("campaign victory");
@@ -59,7 +59,7 @@ QString Destination(int32_t goTo)
 
 // The bytes of one area that differ where either side holds bytes its
 // readable fields do not carry.
-int UnreadDifferences(const Side& a, const Side& b, int startA, int startB, int size)
+int unreadDifferences(const Side& a, const Side& b, int startA, int startB, int size)
 {
     int count = 0;
     for (int i = 0; i < size; ++i) {
@@ -99,31 +99,31 @@ private:
 
 // renumbered: where a go-to of the old campaign leads in the new one.
 template<typename Renumber>
-void CompareScenarios(Report& report, const QString& where, const Scenario& now, const Scenario& was,
+void compareScenarios(Report& report, const QString& where, const Scenario& now, const Scenario& was,
                       Renumber renumbered)
 {
-    report.change(where, QStringLiteral("name"), NameOf(now.Name()), NameOf(was.Name()));
-    report.change(where, QStringLiteral("movie"), NameOf(now.Movie()), NameOf(was.Movie()));
-    report.change(where, QStringLiteral("voice"), NameOf(now.Voice()), NameOf(was.Voice()));
-    report.change(where, QStringLiteral("text"), NameOf(now.Text()), NameOf(was.Text()));
-    report.change(where, QStringLiteral("prestige"), QString::number(now.Prestige()), QString::number(was.Prestige()));
-    report.change(where, QStringLiteral("first value"), QString::number(now.FirstUnknown()),
-                  QString::number(was.FirstUnknown()));
-    report.change(where, QStringLiteral("second value"), QString::number(now.SecondUnknown()),
-                  QString::number(was.SecondUnknown()));
-    report.change(where, QStringLiteral("third value"), QString::number(now.ThirdUnknown()),
-                  QString::number(was.ThirdUnknown()));
+    report.change(where, QStringLiteral("name"), nameOf(now.name()), nameOf(was.name()));
+    report.change(where, QStringLiteral("movie"), nameOf(now.movie()), nameOf(was.movie()));
+    report.change(where, QStringLiteral("voice"), nameOf(now.voice()), nameOf(was.voice()));
+    report.change(where, QStringLiteral("text"), nameOf(now.text()), nameOf(was.text()));
+    report.change(where, QStringLiteral("prestige"), QString::number(now.prestige()), QString::number(was.prestige()));
+    report.change(where, QStringLiteral("first value"), QString::number(now.firstUnknown()),
+                  QString::number(was.firstUnknown()));
+    report.change(where, QStringLiteral("second value"), QString::number(now.secondUnknown()),
+                  QString::number(was.secondUnknown()));
+    report.change(where, QStringLiteral("third value"), QString::number(now.thirdUnknown()),
+                  QString::number(was.thirdUnknown()));
     for (int16_t j = 0; j < Scenario::OutcomeCount; ++j) {
-        const QString outcome = QLatin1String(OutcomeName(j)) + QLatin1Char(' ');
-        if (now.ResultScenario(j) != renumbered(was.ResultScenario(j))) {
-            report.change(where, outcome + QStringLiteral("leads to"), Destination(now.ResultScenario(j)),
-                          Destination(was.ResultScenario(j)));
+        const QString outcome = QLatin1String(outcomeName(j)) + QLatin1Char(' ');
+        if (now.resultScenario(j) != renumbered(was.resultScenario(j))) {
+            report.change(where, outcome + QStringLiteral("leads to"), destination(now.resultScenario(j)),
+                          destination(was.resultScenario(j)));
         }
-        report.change(where, outcome + QStringLiteral("prestige"), QString::number(now.ResultPrestige(j)),
-                      QString::number(was.ResultPrestige(j)));
-        report.change(where, outcome + QStringLiteral("text"), NameOf(now.ResultText(j)), NameOf(was.ResultText(j)));
-        report.change(where, outcome + QStringLiteral("voice"), NameOf(now.ResultVoice(j)), NameOf(was.ResultVoice(j)));
-        report.change(where, outcome + QStringLiteral("movie"), NameOf(now.ResultMovie(j)), NameOf(was.ResultMovie(j)));
+        report.change(where, outcome + QStringLiteral("prestige"), QString::number(now.resultPrestige(j)),
+                      QString::number(was.resultPrestige(j)));
+        report.change(where, outcome + QStringLiteral("text"), nameOf(now.resultText(j)), nameOf(was.resultText(j)));
+        report.change(where, outcome + QStringLiteral("voice"), nameOf(now.resultVoice(j)), nameOf(was.resultVoice(j)));
+        report.change(where, outcome + QStringLiteral("movie"), nameOf(now.resultMovie(j)), nameOf(was.resultMovie(j)));
     }
 }
 
@@ -137,15 +137,15 @@ struct Counts {
 };
 
 // Every difference from a to b, a line each: the header first, then by slot.
-QStringList Differences(const Side& a, const Side& b, Counts& counts)
+QStringList differences(const Side& a, const Side& b, Counts& counts)
 {
     Report report;
     const Campaign& was = *a.campaign;
     const Campaign& now = *b.campaign;
-    report.change(QStringLiteral("description"), QString(), NameOf(now.Description()), NameOf(was.Description()));
-    report.change(QStringLiteral("nation"), QString(), NationName(now, b.bytes), NationName(was, a.bytes));
-    report.change(QStringLiteral("prestige"), QString(), QString::number(now.Prestige()), QString::number(was.Prestige()));
-    report.unread(QStringLiteral("header"), UnreadDifferences(a, b, 0, 0, HeaderSize));
+    report.change(QStringLiteral("description"), QString(), nameOf(now.description()), nameOf(was.description()));
+    report.change(QStringLiteral("nation"), QString(), nationName(now, b.bytes), nationName(was, a.bytes));
+    report.change(QStringLiteral("prestige"), QString(), QString::number(now.prestige()), QString::number(was.prestige()));
+    report.unread(QStringLiteral("header"), unreadDifferences(a, b, 0, 0, HeaderSize));
     counts.header = !report.lines().isEmpty();
 
     // A record that left its slot and stands unchanged in another one, whose
@@ -154,12 +154,12 @@ QStringList Differences(const Side& a, const Side& b, Counts& counts)
     std::array<std::optional<int>, Slots> movedTo;
     std::array<std::optional<int>, Slots> movedFrom;
     for (int i = 0; i < Slots; ++i) {
-        if (!a.used(i) || (b.used(i) && SameRecord(a.scenario(i), b.scenario(i)))) {
+        if (!a.used(i) || (b.used(i) && sameRecord(a.scenario(i), b.scenario(i)))) {
             continue;
         }
         for (int j = 0; j < Slots; ++j) {
-            if (j != i && !movedFrom[j] && b.used(j) && SameRecord(a.scenario(i), b.scenario(j)) &&
-                !(a.used(j) && SameRecord(a.scenario(j), b.scenario(j)))) {
+            if (j != i && !movedFrom[j] && b.used(j) && sameRecord(a.scenario(i), b.scenario(j)) &&
+                !(a.used(j) && sameRecord(a.scenario(j), b.scenario(j)))) {
                 movedTo[i] = j;
                 movedFrom[j] = i;
                 break;
@@ -173,7 +173,7 @@ QStringList Differences(const Side& a, const Side& b, Counts& counts)
                    : goTo;
     };
     const auto label = [](int slot, const Scenario& scenario) {
-        return QStringLiteral("scenario %1 %2").arg(slot).arg(NameOf(scenario.Name()));
+        return QStringLiteral("scenario %1 %2").arg(slot).arg(nameOf(scenario.name()));
     };
     const auto recordAt = [](int slot) { return HeaderSize + slot * Scenario::RecordSize; };
     for (int slot = 0; slot < Slots; ++slot) {
@@ -182,16 +182,16 @@ QStringList Differences(const Side& a, const Side& b, Counts& counts)
         if (movedTo[slot]) {
             const int to = *movedTo[slot];
             report.add(label(slot, a.scenario(slot)), QStringLiteral("moved to slot %1").arg(to));
-            CompareScenarios(report, label(to, b.scenario(to)), b.scenario(to), a.scenario(slot), renumbered);
+            compareScenarios(report, label(to, b.scenario(to)), b.scenario(to), a.scenario(slot), renumbered);
             report.unread(label(to, b.scenario(to)),
-                          UnreadDifferences(a, b, recordAt(slot), recordAt(to), Scenario::RecordSize));
+                          unreadDifferences(a, b, recordAt(slot), recordAt(to), Scenario::RecordSize));
             ++counts.moved;
         }
         if (stayed && kept) {
             const int before = static_cast<int>(report.lines().size());
             const QString where = label(slot, b.scenario(slot));
-            CompareScenarios(report, where, b.scenario(slot), a.scenario(slot), renumbered);
-            report.unread(where, UnreadDifferences(a, b, recordAt(slot), recordAt(slot), Scenario::RecordSize));
+            compareScenarios(report, where, b.scenario(slot), a.scenario(slot), renumbered);
+            report.unread(where, unreadDifferences(a, b, recordAt(slot), recordAt(slot), Scenario::RecordSize));
             counts.changed += report.lines().size() > before ? 1 : 0;
             continue;
         }
@@ -205,21 +205,21 @@ QStringList Differences(const Side& a, const Side& b, Counts& counts)
         }
         if (!a.used(slot) && !b.used(slot)) {
             counts.elsewhere = report.unread(QStringLiteral("slot %1 (unused)").arg(slot),
-                                             UnreadDifferences(a, b, recordAt(slot), recordAt(slot),
+                                             unreadDifferences(a, b, recordAt(slot), recordAt(slot),
                                                                Scenario::RecordSize)) ||
                                counts.elsewhere;
         }
     }
     counts.elsewhere =
         report.unread(QStringLiteral("trailer"),
-                      UnreadDifferences(a, b, TrailerStart, TrailerStart, CampaignFileSize - TrailerStart)) ||
+                      unreadDifferences(a, b, TrailerStart, TrailerStart, CampaignFileSize - TrailerStart)) ||
         counts.elsewhere;
     return report.lines();
 }
 
 // A campaign file, or a JSON text as import reads it: the text of a JSON
 // form begins with "{", which no campaign file can, its count being at most 50.
-QString Load(const std::filesystem::path& path, CommandStreams& io, Side& side)
+QString load(const std::filesystem::path& path, CommandStreams& io, Side& side)
 {
     QByteArray input;
     if (QString reason = readWholeInput(path, io, input); !reason.isEmpty()) {
@@ -227,16 +227,16 @@ QString Load(const std::filesystem::path& path, CommandStreams& io, Side& side)
     }
     QString reason;
     if (input.trimmed().startsWith('{')) {
-        reason = ReadCampaignJson(input, *side.campaign, side.bytes);
+        reason = readCampaignJson(input, *side.campaign, side.bytes);
     } else {
-        reason = ReadCampaignBytes(input, *side.campaign);
+        reason = readCampaignBytes(input, *side.campaign);
         side.bytes = input.left(CampaignFileSize);
     }
-    side.saved = CampaignBytes(*side.campaign);
+    side.saved = campaignBytes(*side.campaign);
     return reason;
 }
 
-QString Stat(const Counts& counts)
+QString statLine(const Counts& counts)
 {
     QStringList parts;
     if (counts.header) {
@@ -260,7 +260,7 @@ QString Stat(const Counts& counts)
 } // namespace
 
 // diff A B: what changed from campaign A to campaign B, as a designer says it.
-int RunDiff(const QStringList& Arguments, CommandStreams& Io)
+int runDiff(const QStringList& Arguments, CommandStreams& Io)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
@@ -273,7 +273,7 @@ int RunDiff(const QStringList& Arguments, CommandStreams& Io)
     parser.addPositionalArgument(QStringLiteral("B"), QStringLiteral("The campaign after."));
     const QCommandLineOption stat(QStringLiteral("stat"), QStringLiteral("Print one summary line instead."));
     parser.addOption(stat);
-    if (const int status = ParseArguments(parser, Arguments, Io); status >= 0) {
+    if (const int status = parseArguments(parser, Arguments, Io); status >= 0) {
         return status;
     }
     const QStringList files = parser.positionalArguments();
@@ -286,20 +286,20 @@ int RunDiff(const QStringList& Arguments, CommandStreams& Io)
     std::array<Side, 2> sides;
     for (std::size_t i = 0; i < sides.size(); ++i) {
         const std::filesystem::path path = pathFromArgument(files[static_cast<qsizetype>(i)]);
-        if (const QString reason = Load(path, Io, sides[i]); !reason.isEmpty()) {
-            writeDiagnostic(Io.Err, QStringLiteral("%1: cannot be read: %2").arg(DisplayName(path), terminalText(reason)));
+        if (const QString reason = load(path, Io, sides[i]); !reason.isEmpty()) {
+            writeDiagnostic(Io.Err, QStringLiteral("%1: cannot be read: %2").arg(displayName(path), terminalText(reason)));
             return ExitStatus::Trouble;
         }
     }
     Counts counts;
-    const QStringList lines = Differences(sides[0], sides[1], counts);
+    const QStringList lines = differences(sides[0], sides[1], counts);
     if (parser.isSet(stat)) {
         if (!lines.isEmpty()) {
-            WriteLine(Io.Out, Stat(counts));
+            writeLine(Io.Out, statLine(counts));
         }
     } else {
         for (const QString& line : lines) {
-            WriteLine(Io.Out, line);
+            writeLine(Io.Out, line);
         }
     }
     return lines.isEmpty() ? ExitStatus::Clean : ExitStatus::Findings;

@@ -9,7 +9,7 @@
 #include <memory>
 
 // export FILE [-o OUT]: the campaign as JSON, to standard output by default.
-int RunExport(const QStringList& Arguments, CommandStreams& Io)
+int runExport(const QStringList& Arguments, CommandStreams& Io)
 {
     QCommandLineParser Parser;
     Parser.setApplicationDescription(QStringLiteral(
@@ -25,7 +25,7 @@ int RunExport(const QStringList& Arguments, CommandStreams& Io)
                                                    "the default."),
                                     QStringLiteral("OUT"), QStringLiteral("-"));
     Parser.addOption(Output);
-    if (const int intStatus = ParseArguments(Parser, Arguments, Io); intStatus >= 0) {
+    if (const int intStatus = parseArguments(Parser, Arguments, Io); intStatus >= 0) {
         return intStatus;
     }
     if (Parser.positionalArguments().size() != 1) {
@@ -38,8 +38,8 @@ int RunExport(const QStringList& Arguments, CommandStreams& Io)
     }
     const auto campaign = std::make_unique<Campaign>();
     QByteArray File;
-    if (!LoadCampaign(strFile, Io, *campaign, &File)) {
+    if (!loadCampaign(strFile, Io, *campaign, &File)) {
         return ExitStatus::Trouble;
     }
-    return WriteOutput(output, CampaignJson(*campaign, File), Io) ? ExitStatus::Clean : ExitStatus::Trouble;
+    return writeOutput(output, campaignJson(*campaign, File), Io) ? ExitStatus::Clean : ExitStatus::Trouble;
 }

@@ -10,7 +10,7 @@
 
 // import JSON -o FILE [--no-check]: the campaign file the JSON describes.
 // Writes nothing unless every step before the write has passed.
-int RunImport(const QStringList& Arguments, CommandStreams& Io)
+int runImport(const QStringList& Arguments, CommandStreams& Io)
 {
     QCommandLineParser Parser;
     Parser.setApplicationDescription(QStringLiteral(
@@ -34,7 +34,7 @@ int RunImport(const QStringList& Arguments, CommandStreams& Io)
     Parser.addOption(Output);
     Parser.addOption(NoCheck);
     Parser.addOption(Force);
-    if (const int intStatus = ParseArguments(Parser, Arguments, Io); intStatus >= 0) {
+    if (const int intStatus = parseArguments(Parser, Arguments, Io); intStatus >= 0) {
         return intStatus;
     }
     if (Parser.positionalArguments().size() != 1) {
@@ -49,7 +49,7 @@ int RunImport(const QStringList& Arguments, CommandStreams& Io)
         binaryToTerminal(output, Parser.isSet(Force), Io)) {
         return ExitStatus::Trouble;
     }
-    const QString strName = DisplayName(strJson);
+    const QString strName = displayName(strJson);
     QByteArray Json;
     if (const QString strReason = readWholeInput(strJson, Io, Json); !strReason.isEmpty()) {
         writeDiagnostic(Io.Err, QStringLiteral("%1: cannot be read: %2").arg(strName, strReason));
@@ -57,14 +57,14 @@ int RunImport(const QStringList& Arguments, CommandStreams& Io)
     }
     const auto campaign = std::make_unique<Campaign>();
     QByteArray File;
-    if (const QString strReason = ReadCampaignJson(Json, *campaign, File); !strReason.isEmpty()) {
+    if (const QString strReason = readCampaignJson(Json, *campaign, File); !strReason.isEmpty()) {
         writeDiagnostic(Io.Err, QStringLiteral("%1: %2").arg(strName, terminalText(strReason)));
         return ExitStatus::Trouble;
     }
     if (!Parser.isSet(NoCheck)) {
-        const int16_t intCount = campaign->Check();
+        const int16_t intCount = campaign->check();
         for (int16_t intI = 0; intI < intCount; ++intI) {
-            writeDiagnostic(Io.Err, strName + QStringLiteral(": ") + QString::fromLatin1(campaign->Errors(intI)));
+            writeDiagnostic(Io.Err, strName + QStringLiteral(": ") + QString::fromLatin1(campaign->errors(intI)));
         }
         if (intCount > 0) {
             writeDiagnostic(Io.Err, QStringLiteral("nothing written: the campaign fails the integrity check "
@@ -72,5 +72,5 @@ int RunImport(const QStringList& Arguments, CommandStreams& Io)
             return ExitStatus::Findings;
         }
     }
-    return WriteOutput(output, File, Io) ? ExitStatus::Clean : ExitStatus::Trouble;
+    return writeOutput(output, File, Io) ? ExitStatus::Clean : ExitStatus::Trouble;
 }

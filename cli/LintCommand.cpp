@@ -12,7 +12,7 @@
 namespace {
 
 // "scenario 3" or "scenarios 3, 4, 5".
-QString Scenarios(const std::vector<int16_t>& Numbers)
+QString scenarios(const std::vector<int16_t>& Numbers)
 {
     QStringList Parts;
     for (const int16_t intI : Numbers) {
@@ -23,7 +23,7 @@ QString Scenarios(const std::vector<int16_t>& Numbers)
 }
 
 // What a designer should know beyond the integrity check, one line each.
-QStringList Warnings(const Campaign& campaign, const QByteArray& File)
+QStringList warnings(const Campaign& campaign, const QByteArray& File)
 {
     const CampaignGraph graph(campaign);
     QStringList Lines;
@@ -32,7 +32,7 @@ QStringList Warnings(const Campaign& campaign, const QByteArray& File)
                                 "by a save")
                      .arg(CampaignFileSize);
     }
-    const QByteArray saved = CampaignBytes(campaign);
+    const QByteArray saved = campaignBytes(campaign);
     qsizetype unkept = 0;
     qsizetype first = 0;
     for (qsizetype at = 0; at < CampaignFileSize; ++at) {
@@ -46,26 +46,26 @@ QStringList Warnings(const Campaign& campaign, const QByteArray& File)
                      .arg(unkept)
                      .arg(first);
     }
-    if (!graph.Unreachable().empty()) {
-        Lines << Scenarios(graph.Unreachable()) + QStringLiteral(" cannot be reached from scenario 0");
+    if (!graph.unreachable().empty()) {
+        Lines << scenarios(graph.unreachable()) + QStringLiteral(" cannot be reached from scenario 0");
     }
-    for (const std::vector<int16_t>& Trap : graph.Traps()) {
-        Lines << Scenarios(Trap) +
+    for (const std::vector<int16_t>& Trap : graph.traps()) {
+        Lines << scenarios(Trap) +
                      (Trap.size() == 1
                           ? QStringLiteral(" is a trap: neither campaign victory nor campaign loss can be reached from it")
                           : QStringLiteral(
                                 " are a trap: neither campaign victory nor campaign loss can be reached from them"));
     }
-    if (graph.VictoryReferenced() && !graph.VictoryReachable()) {
+    if (graph.victoryReferenced() && !graph.victoryReachable()) {
         Lines << QStringLiteral("campaign victory (254) is referenced but cannot be reached from scenario 0");
     }
-    if (graph.LossReferenced() && !graph.LossReachable()) {
+    if (graph.lossReferenced() && !graph.lossReachable()) {
         Lines << QStringLiteral("campaign loss (255) is referenced but cannot be reached from scenario 0");
     }
-    for (const CampaignGraph::OddGoTo& Odd : graph.OddGoTos()) {
+    for (const CampaignGraph::OddGoTo& Odd : graph.oddGoTos()) {
         Lines << QStringLiteral("scenario %1, %2: go-to %3 is outside 0..49, 254 and 255")
                      .arg(Odd.scenario)
-                     .arg(QLatin1String(OutcomeName(Odd.outcome)))
+                     .arg(QLatin1String(outcomeName(Odd.outcome)))
                      .arg(Odd.GoTo);
     }
     return Lines;
@@ -75,7 +75,7 @@ QStringList Warnings(const Campaign& campaign, const QByteArray& File)
 
 // lint FILE...: the check's messages, then the warnings of the campaign
 // graph, each line "FILE: message" or "FILE: warning: message".
-int RunLint(const QStringList& Arguments, CommandStreams& Io)
+int runLint(const QStringList& Arguments, CommandStreams& Io)
 {
     QCommandLineParser Parser;
     Parser.setApplicationDescription(QStringLiteral(
@@ -90,12 +90,12 @@ int RunLint(const QStringList& Arguments, CommandStreams& Io)
     Parser.addOption(Strict);
     Parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Campaign files or folders; - for standard input."),
                                  QStringLiteral("FILE..."));
-    if (const int intStatus = ParseArguments(Parser, Arguments, Io); intStatus >= 0) {
+    if (const int intStatus = parseArguments(Parser, Arguments, Io); intStatus >= 0) {
         return intStatus;
     }
     if (Parser.positionalArguments().isEmpty()) {
         return usageError(Io, Arguments.value(0), QStringLiteral("no campaign file given"));
     }
 
-    return CheckEach(Parser.positionalArguments(), Io, Warnings, Parser.isSet(Strict));
+    return checkEach(Parser.positionalArguments(), Io, warnings, Parser.isSet(Strict));
 }

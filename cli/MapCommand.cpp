@@ -50,7 +50,7 @@ QString shownText(const QString& text)
 }
 
 // Graphviz reads "\" in a plain label as the start of an escape such as "\n".
-QString LabelText(const QString& strText)
+QString labelText(const QString& strText)
 {
     return shownText(strText).replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
 }
@@ -69,27 +69,27 @@ public:
     {
         QByteArray Name("campaign");
         m_pGraph = agopen(Name.data(), Agdirected, nullptr);
-        Default(AGRAPH, "label", strTitle);
-        Default(AGRAPH, "labelloc", QStringLiteral("t"));
+        setDefault(AGRAPH, "label", strTitle);
+        setDefault(AGRAPH, "labelloc", QStringLiteral("t"));
         // Parts no arrow joins, such as scenarios that only repeat
         // themselves, are laid out in rows in the order drawn, the legend
         // first, rather than all in one long row.
-        Default(AGRAPH, "packmode", QStringLiteral("array_tu"));
-        Default(AGRAPH, "fontname", QStringLiteral("Helvetica"));
-        Default(AGNODE, "fontname", QStringLiteral("Helvetica"));
-        Default(AGNODE, "shape", QStringLiteral("box"));
-        Default(AGNODE, "style", QStringLiteral("rounded,filled"));
-        Default(AGNODE, "fillcolor", QLatin1String(PlainLook.Fill));
-        Default(AGNODE, "color", QLatin1String(PlainLook.Line));
-        Default(AGNODE, "penwidth", QStringLiteral("1"));
-        Default(AGNODE, "label", QStringLiteral("\\N"));
-        Default(AGEDGE, "color", QStringLiteral("#495057"));
-        Default(AGEDGE, "penwidth", QStringLiteral("1"));
-        Default(AGEDGE, "style", QStringLiteral("solid"));
-        Default(AGEDGE, "tailport", QString());
+        setDefault(AGRAPH, "packmode", QStringLiteral("array_tu"));
+        setDefault(AGRAPH, "fontname", QStringLiteral("Helvetica"));
+        setDefault(AGNODE, "fontname", QStringLiteral("Helvetica"));
+        setDefault(AGNODE, "shape", QStringLiteral("box"));
+        setDefault(AGNODE, "style", QStringLiteral("rounded,filled"));
+        setDefault(AGNODE, "fillcolor", QLatin1String(PlainLook.Fill));
+        setDefault(AGNODE, "color", QLatin1String(PlainLook.Line));
+        setDefault(AGNODE, "penwidth", QStringLiteral("1"));
+        setDefault(AGNODE, "label", QStringLiteral("\\N"));
+        setDefault(AGEDGE, "color", QStringLiteral("#495057"));
+        setDefault(AGEDGE, "penwidth", QStringLiteral("1"));
+        setDefault(AGEDGE, "style", QStringLiteral("solid"));
+        setDefault(AGEDGE, "tailport", QString());
         // Arrows leave a scenario below the outcomes they stand for and
         // enter every node at the top.
-        Default(AGEDGE, "headport", QStringLiteral("n"));
+        setDefault(AGEDGE, "headport", QStringLiteral("n"));
     }
     ~Drawing() { agclose(m_pGraph); }
     Drawing(const Drawing&) = delete;
@@ -97,15 +97,15 @@ public:
 
     [[nodiscard]] Agraph_t* graph() const { return m_pGraph; }
 
-    static Agnode_t* Node(Agraph_t* pGraph, const QString& strId, const QString& strLabel, const Look& Style)
+    static Agnode_t* node(Agraph_t* pGraph, const QString& strId, const QString& strLabel, const Look& Style)
     {
         QByteArray Id = strId.toUtf8();
         Agnode_t* pNode = agnode(pGraph, Id.data(), 1);
-        Set(pNode, "label", strLabel);
-        Set(pNode, "fillcolor", QLatin1String(Style.Fill));
-        Set(pNode, "color", QLatin1String(Style.Line));
+        set(pNode, "label", strLabel);
+        set(pNode, "fillcolor", QLatin1String(Style.Fill));
+        set(pNode, "color", QLatin1String(Style.Line));
         if (&Style != &PlainLook) {
-            Set(pNode, "penwidth", QStringLiteral("2"));
+            set(pNode, "penwidth", QStringLiteral("2"));
         }
         return pNode;
     }
@@ -115,7 +115,7 @@ public:
         return agedge(pGraph, pFrom, pTo, nullptr, 1);
     }
 
-    static void Set(void* pObject, const char* strAttribute, const QString& strValue)
+    static void set(void* pObject, const char* strAttribute, const QString& strValue)
     {
         QByteArray Attribute(strAttribute);
         QByteArray Value = strValue.toUtf8();
@@ -136,7 +136,7 @@ public:
     }
 
 private:
-    void Default(int intKind, const char* strAttribute, const QString& strValue)
+    void setDefault(int intKind, const char* strAttribute, const QString& strValue)
     {
         QByteArray Attribute(strAttribute);
         QByteArray Value = strValue.toUtf8();
@@ -146,12 +146,12 @@ private:
     Agraph_t* m_pGraph = nullptr;
 };
 
-void DrawLegend(Agraph_t* pGraph)
+void drawLegend(Agraph_t* pGraph)
 {
     QByteArray Name("cluster_legend");
     Agraph_t* pLegend = agsubg(pGraph, Name.data(), 1);
-    Drawing::Set(pLegend, "label", QStringLiteral("Legend"));
-    Drawing::Set(pLegend, "style", QStringLiteral("rounded"));
+    Drawing::set(pLegend, "label", QStringLiteral("Legend"));
+    Drawing::set(pLegend, "style", QStringLiteral("rounded"));
     const std::vector<std::tuple<const char*, const char*, const Look*>> Samples{
         {"legend_scenario", "scenario: each arrow leaves\\nbelow the outcomes it takes", &PlainLook},
         {"legend_looping", "looping scenario:\\nevery outcome repeats it", &LoopingLook},
@@ -161,16 +161,16 @@ void DrawLegend(Agraph_t* pGraph)
     };
     Agnode_t* pAbove = nullptr;
     for (const auto& [strId, strText, pLook] : Samples) {
-        Agnode_t* pNode = Drawing::Node(pLegend, QLatin1String(strId), QLatin1String(strText), *pLook);
+        Agnode_t* pNode = Drawing::node(pLegend, QLatin1String(strId), QLatin1String(strText), *pLook);
         if (pLook == &UnreachableLook) {
-            Drawing::Set(pNode, "style", QStringLiteral("rounded,filled,dashed"));
+            Drawing::set(pNode, "style", QStringLiteral("rounded,filled,dashed"));
         } else if (pLook == &MissingLook) {
-            Drawing::Set(pNode, "shape", QStringLiteral("octagon"));
-            Drawing::Set(pNode, "style", QStringLiteral("filled,dashed"));
+            Drawing::set(pNode, "shape", QStringLiteral("octagon"));
+            Drawing::set(pNode, "style", QStringLiteral("filled,dashed"));
         }
         // Invisible arrows stack the samples in one column.
         if (pAbove != nullptr) {
-            Drawing::Set(Drawing::edge(pLegend, pAbove, pNode), "style", QStringLiteral("invis"));
+            Drawing::set(Drawing::edge(pLegend, pAbove, pNode), "style", QStringLiteral("invis"));
         }
         pAbove = pNode;
     }
@@ -186,21 +186,21 @@ struct Arrow {
 // A scenario's box: its number, name and marks above a cell for each arrow
 // that leaves it, listing the outcomes that take it; the arrow starts below
 // its cell, and has no label of its own to stand over other arrows and nodes.
-Agnode_t* DrawScenario(Agraph_t* pGraph, const CampaignGraph& graph, const Scenario& scenarioValue,
+Agnode_t* drawScenario(Agraph_t* pGraph, const CampaignGraph& graph, const Scenario& scenarioValue,
                        const std::vector<Arrow>& arrows, const CampaignPaths* paths)
 {
-    const auto intI = static_cast<int16_t>(scenarioValue.Number());
+    const auto intI = static_cast<int16_t>(scenarioValue.number());
     QStringList title{
-        QStringLiteral("#%1 %2").arg(intI, 3, 10, QLatin1Char('0')).arg(htmlText(FromCampaignBytes(scenarioValue.Name())))};
+        QStringLiteral("#%1 %2").arg(intI, 3, 10, QLatin1Char('0')).arg(htmlText(fromCampaignBytes(scenarioValue.name())))};
     const Look* pLook = &PlainLook;
-    if (graph.Looping(intI)) {
+    if (graph.looping(intI)) {
         title << QStringLiteral("looping");
         pLook = &LoopingLook;
-    } else if (graph.Trapped(intI)) {
+    } else if (graph.trapped(intI)) {
         title << QStringLiteral("trap");
         pLook = &TrapLook;
     }
-    const bool blnUnreachable = !graph.Reachable(intI);
+    const bool blnUnreachable = !graph.reachable(intI);
     if (blnUnreachable) {
         title << QStringLiteral("unreachable");
         pLook = pLook == &PlainLook ? &UnreachableLook : pLook;
@@ -217,18 +217,18 @@ Agnode_t* DrawScenario(Agraph_t* pGraph, const CampaignGraph& graph, const Scena
                     .arg(cell)
                     .arg(arrows[cell].Labels.join(QStringLiteral("<BR/>")));
     }
-    Agnode_t* pNode = Drawing::Node(pGraph, QStringLiteral("s%1").arg(intI), QString(), *pLook);
+    Agnode_t* pNode = Drawing::node(pGraph, QStringLiteral("s%1").arg(intI), QString(), *pLook);
     Drawing::setHtmlLabel(pNode, html + QStringLiteral("</TR></TABLE>"));
-    Drawing::Set(pNode, "margin", QStringLiteral("0.04"));
+    Drawing::set(pNode, "margin", QStringLiteral("0.04"));
     if (blnUnreachable) {
-        Drawing::Set(pNode, "style", QStringLiteral("rounded,filled,dashed"));
+        Drawing::set(pNode, "style", QStringLiteral("rounded,filled,dashed"));
     }
     return pNode;
 }
 
 // The end node of campaign victory or loss, marked when the check or lint
 // finds it unreferenced or out of the player's reach.
-Agnode_t* DrawEnd(Agraph_t* pGraph, const char* strId, const QString& strText, const Look& Style, bool blnReferenced,
+Agnode_t* drawEnd(Agraph_t* pGraph, const char* strId, const QString& strText, const Look& Style, bool blnReferenced,
                   bool blnReachable)
 {
     QString strLabel = strText;
@@ -237,11 +237,11 @@ Agnode_t* DrawEnd(Agraph_t* pGraph, const char* strId, const QString& strText, c
     } else if (!blnReachable) {
         strLabel += QStringLiteral("\\nnot reachable from scenario 0");
     }
-    Agnode_t* pNode = Drawing::Node(pGraph, QLatin1String(strId), strLabel, Style);
-    Drawing::Set(pNode, "shape", QStringLiteral("doubleoctagon"));
+    Agnode_t* pNode = Drawing::node(pGraph, QLatin1String(strId), strLabel, Style);
+    Drawing::set(pNode, "shape", QStringLiteral("doubleoctagon"));
     if (!blnReachable) {
-        Drawing::Set(pNode, "style", QStringLiteral("filled,dashed"));
-        Drawing::Set(pNode, "color", QLatin1String(AlarmColour));
+        Drawing::set(pNode, "style", QStringLiteral("filled,dashed"));
+        Drawing::set(pNode, "color", QLatin1String(AlarmColour));
     }
     return pNode;
 }
@@ -251,9 +251,9 @@ std::vector<Arrow> arrowsOf(const CampaignGraph& graph, const Scenario& scenario
 {
     std::vector<Arrow> arrows;
     for (int16_t intJ = 0; intJ < Scenario::OutcomeCount; ++intJ) {
-        const int32_t lngGoTo = scenario.ResultScenario(intJ);
+        const int32_t lngGoTo = scenario.resultScenario(intJ);
         QString strTarget;
-        switch (graph.TargetOf(lngGoTo)) {
+        switch (graph.targetOf(lngGoTo)) {
         case CampaignGraph::Target::Victory:
             strTarget = QStringLiteral("won");
             break;
@@ -268,8 +268,8 @@ std::vector<Arrow> arrowsOf(const CampaignGraph& graph, const Scenario& scenario
             break;
         }
         const QString strLabel = QStringLiteral("%1<BR/><FONT COLOR=\"#5c6b7a\">prestige %2</FONT>")
-                                     .arg(QLatin1String(OutcomeName(intJ)))
-                                     .arg(scenario.ResultPrestige(intJ));
+                                     .arg(QLatin1String(outcomeName(intJ)))
+                                     .arg(scenario.resultPrestige(intJ));
         auto It = std::find_if(arrows.begin(), arrows.end(),
                                [&strTarget](const Arrow& Each) { return Each.target == strTarget; });
         if (It != arrows.end()) {
@@ -284,31 +284,31 @@ std::vector<Arrow> arrowsOf(const CampaignGraph& graph, const Scenario& scenario
 // The node of a go-to no scenario answers, drawn once however many lead there.
 Agnode_t* drawMissing(Agraph_t* pGraph, const QString& id, int32_t goTo)
 {
-    const QString why = CampaignGraph::IsOddGoTo(goTo) ? QStringLiteral("outside 0..49, 254, 255")
+    const QString why = CampaignGraph::isOddGoTo(goTo) ? QStringLiteral("outside 0..49, 254, 255")
                                                         : QStringLiteral("not in the campaign");
-    Agnode_t* pNode = Drawing::Node(pGraph, id, QStringLiteral("#%1 missing\\n%2").arg(goTo).arg(why), MissingLook);
-    Drawing::Set(pNode, "shape", QStringLiteral("octagon"));
-    Drawing::Set(pNode, "style", QStringLiteral("filled,dashed"));
+    Agnode_t* pNode = Drawing::node(pGraph, id, QStringLiteral("#%1 missing\\n%2").arg(goTo).arg(why), MissingLook);
+    Drawing::set(pNode, "shape", QStringLiteral("octagon"));
+    Drawing::set(pNode, "style", QStringLiteral("filled,dashed"));
     return pNode;
 }
 
 // With paths, each scenario shows the battles and prestige on the way there.
-void DrawCampaign(Agraph_t* pGraph, const Campaign& campaign, const CampaignPaths* paths)
+void drawCampaign(Agraph_t* pGraph, const Campaign& campaign, const CampaignPaths* paths)
 {
     const CampaignGraph graph(campaign);
     // Drawn first, so dot puts it at the top left.
-    DrawLegend(pGraph);
+    drawLegend(pGraph);
     std::map<QString, Agnode_t*> Nodes;
-    Nodes[QStringLiteral("won")] = DrawEnd(pGraph, "won", QStringLiteral("Campaign won"), WonLook,
-                                           graph.VictoryReferenced(), graph.VictoryReachable());
-    Nodes[QStringLiteral("lost")] = DrawEnd(pGraph, "lost", QStringLiteral("Campaign lost"), LostLook,
-                                            graph.LossReferenced(), graph.LossReachable());
+    Nodes[QStringLiteral("won")] = drawEnd(pGraph, "won", QStringLiteral("Campaign won"), WonLook,
+                                           graph.victoryReferenced(), graph.victoryReachable());
+    Nodes[QStringLiteral("lost")] = drawEnd(pGraph, "lost", QStringLiteral("Campaign lost"), LostLook,
+                                            graph.lossReferenced(), graph.lossReachable());
     std::map<int16_t, std::vector<Arrow>> arrowsFrom;
     for (int16_t intI = 0; intI < Campaign::MaxScenarios; ++intI) {
-        if (graph.Used(intI)) {
-            const Scenario& scenario = campaign.Scenarios(intI);
+        if (graph.used(intI)) {
+            const Scenario& scenario = campaign.scenarios(intI);
             arrowsFrom[intI] = arrowsOf(graph, scenario);
-            Nodes[QStringLiteral("s%1").arg(intI)] = DrawScenario(pGraph, graph, scenario, arrowsFrom[intI], paths);
+            Nodes[QStringLiteral("s%1").arg(intI)] = drawScenario(pGraph, graph, scenario, arrowsFrom[intI], paths);
         }
     }
     for (const auto& [intI, arrows] : arrowsFrom) {
@@ -319,18 +319,18 @@ void DrawCampaign(Agraph_t* pGraph, const Campaign& campaign, const CampaignPath
                 pTarget = drawMissing(pGraph, Each.target, Each.goTo);
             }
             Agedge_t* pEdge = Drawing::edge(pGraph, Nodes.at(QStringLiteral("s%1").arg(intI)), pTarget);
-            Drawing::Set(pEdge, "tailport", QStringLiteral("o%1:s").arg(cell));
-            if (graph.TargetOf(Each.goTo) == CampaignGraph::Target::Missing) {
-                Drawing::Set(pEdge, "color", QLatin1String(AlarmColour));
-                Drawing::Set(pEdge, "penwidth", QStringLiteral("2"));
-                Drawing::Set(pEdge, "style", QStringLiteral("dashed"));
+            Drawing::set(pEdge, "tailport", QStringLiteral("o%1:s").arg(cell));
+            if (graph.targetOf(Each.goTo) == CampaignGraph::Target::Missing) {
+                Drawing::set(pEdge, "color", QLatin1String(AlarmColour));
+                Drawing::set(pEdge, "penwidth", QStringLiteral("2"));
+                Drawing::set(pEdge, "style", QStringLiteral("dashed"));
             }
         }
     }
 }
 
 // The Graphviz renderer for a format the user names, or null.
-const char* Renderer(const QString& strFormat)
+const char* renderer(const QString& strFormat)
 {
     const QString strLower = strFormat.toLower();
     if (strLower == QLatin1String("svg")) {
@@ -349,20 +349,20 @@ const char* Renderer(const QString& strFormat)
 // of Graphviz 2.42 keeps the last font name it measured, a string its
 // context owns, and compares the next with it; after a second context
 // replaced the first it would read freed memory.
-GVC_t* GraphvizContext()
+GVC_t* graphvizContext()
 {
     static GVC_t* const pContext = gvContext();
     return pContext;
 }
 
 // Lays the graph out with dot and renders it; empty with a reason on failure.
-QByteArray Render(GVC_t* pContext, Agraph_t* pGraph, const char* strRenderer, QString& strReason)
+QByteArray render(GVC_t* pContext, Agraph_t* pGraph, const char* strRenderer, QString& strReason)
 {
     if (qstrcmp(strRenderer, "png") == 0) {
         // One pixel per point, the size the SVG gives: at Graphviz's 96 dpi a
         // full campaign has 15 million pixels, and compressing them alone
         // takes most of a second.
-        Drawing::Set(pGraph, "dpi", QStringLiteral("72"));
+        Drawing::set(pGraph, "dpi", QStringLiteral("72"));
     }
     if (gvLayout(pContext, pGraph, "dot") != 0) {
         strReason = QStringLiteral("Graphviz could not lay out the map");
@@ -386,7 +386,7 @@ QByteArray Render(GVC_t* pContext, Agraph_t* pGraph, const char* strRenderer, QS
 
 // map FILE -o OUT: the campaign as a graph drawn by Graphviz, with what the
 // check and lint find marked.
-int RunMap(const QStringList& Arguments, CommandStreams& Io)
+int runMap(const QStringList& Arguments, CommandStreams& Io)
 {
     QCommandLineParser Parser;
     Parser.setApplicationDescription(QStringLiteral(
@@ -409,7 +409,7 @@ int RunMap(const QStringList& Arguments, CommandStreams& Io)
                                                       "most prestige on arrival, as the paths command finds them."));
     Parser.addOptions({Output, Format, Force, withPaths});
     Parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The campaign file; - for standard input."));
-    if (const int intStatus = ParseArguments(Parser, Arguments, Io); intStatus >= 0) {
+    if (const int intStatus = parseArguments(Parser, Arguments, Io); intStatus >= 0) {
         return intStatus;
     }
     if (Parser.positionalArguments().size() != 1) {
@@ -420,7 +420,7 @@ int RunMap(const QStringList& Arguments, CommandStreams& Io)
     const QString strFormat = Parser.isSet(Format) ? Parser.value(Format)
                               : blnToOut          ? QStringLiteral("dot")
                                                   : QFileInfo(strOut).suffix();
-    const char* strRenderer = Renderer(strFormat);
+    const char* strRenderer = renderer(strFormat);
     if (strRenderer == nullptr) {
         writeDiagnostic(Io.Err, Parser.isSet(Format)
                                     ? QStringLiteral("'%1' is no format: use svg, png or dot.").arg(terminalText(strFormat))
@@ -438,22 +438,22 @@ int RunMap(const QStringList& Arguments, CommandStreams& Io)
     }
 
     const auto campaign = std::make_unique<Campaign>();
-    if (!LoadCampaign(strFile, Io, *campaign)) {
+    if (!loadCampaign(strFile, Io, *campaign)) {
         return ExitStatus::Trouble;
     }
 
     QString strReason;
-    const Drawing Map(LabelText(
-        QStringLiteral("%1 (%2)").arg(FromCampaignBytes(campaign->Description()), DisplayName(strFile))));
+    const Drawing Map(labelText(
+        QStringLiteral("%1 (%2)").arg(fromCampaignBytes(campaign->description()), displayName(strFile))));
     const std::optional<CampaignPaths> paths =
         Parser.isSet(withPaths) ? std::optional<CampaignPaths>(*campaign) : std::nullopt;
-    DrawCampaign(Map.graph(), *campaign, paths ? &*paths : nullptr);
-    const QByteArray bytes = Render(GraphvizContext(), Map.graph(), strRenderer, strReason);
+    drawCampaign(Map.graph(), *campaign, paths ? &*paths : nullptr);
+    const QByteArray bytes = render(graphvizContext(), Map.graph(), strRenderer, strReason);
     if (!strReason.isEmpty()) {
         writeDiagnostic(Io.Err, strReason + QLatin1Char('.'));
         return ExitStatus::Trouble;
     }
-    return WriteOutput(output, bytes, Io) ? ExitStatus::Clean : ExitStatus::Trouble;
+    return writeOutput(output, bytes, Io) ? ExitStatus::Clean : ExitStatus::Trouble;
 }
 
 #if defined(__SANITIZE_ADDRESS__)

@@ -10,9 +10,9 @@
 
 namespace {
 
-QString Destination(const CampaignGraph& graph, int32_t lngGoTo)
+QString destination(const CampaignGraph& graph, int32_t lngGoTo)
 {
-    switch (graph.TargetOf(lngGoTo)) {
+    switch (graph.targetOf(lngGoTo)) {
     case CampaignGraph::Target::Victory:
         return QStringLiteral("campaign won");
     case CampaignGraph::Target::Loss:
@@ -25,36 +25,36 @@ QString Destination(const CampaignGraph& graph, int32_t lngGoTo)
     return QStringLiteral("scenario %1 (not in the campaign)").arg(lngGoTo);
 }
 
-QString Field(const QString& strLabel, const QString& strValue)
+QString field(const QString& strLabel, const QString& strValue)
 {
     return QStringLiteral("  %1 %2").arg(strLabel + QLatin1Char(':'), -19).arg(strValue);
 }
 
-QString NameOrNone(const std::string& strName)
+QString nameOrNone(const std::string& strName)
 {
     return strName.empty() ? QStringLiteral("(none)") : shownText(strName);
 }
 
-void WriteScenario(QIODevice& Out, const CampaignGraph& graph, const Scenario& scenario)
+void writeScenario(QIODevice& Out, const CampaignGraph& graph, const Scenario& scenario)
 {
-    WriteLine(Out, QString());
-    WriteLine(Out, QStringLiteral("Scenario %1").arg(scenario.Number()));
-    WriteLine(Out, Field(QStringLiteral("Name"), NameOrNone(scenario.Name())));
-    WriteLine(Out, Field(QStringLiteral("Movie"), NameOrNone(scenario.Movie())));
-    WriteLine(Out, Field(QStringLiteral("Voice"), NameOrNone(scenario.Voice())));
-    WriteLine(Out, Field(QStringLiteral("Text"), NameOrNone(scenario.Text())));
-    WriteLine(Out, Field(QStringLiteral("Prestige"), QString::number(scenario.Prestige())));
-    WriteLine(Out, Field(QStringLiteral("Values"), QStringLiteral("%1, %2, %3")
-                                                       .arg(scenario.FirstUnknown())
-                                                       .arg(scenario.SecondUnknown())
-                                                       .arg(scenario.ThirdUnknown())));
+    writeLine(Out, QString());
+    writeLine(Out, QStringLiteral("Scenario %1").arg(scenario.number()));
+    writeLine(Out, field(QStringLiteral("Name"), nameOrNone(scenario.name())));
+    writeLine(Out, field(QStringLiteral("Movie"), nameOrNone(scenario.movie())));
+    writeLine(Out, field(QStringLiteral("Voice"), nameOrNone(scenario.voice())));
+    writeLine(Out, field(QStringLiteral("Text"), nameOrNone(scenario.text())));
+    writeLine(Out, field(QStringLiteral("Prestige"), QString::number(scenario.prestige())));
+    writeLine(Out, field(QStringLiteral("Values"), QStringLiteral("%1, %2, %3")
+                                                       .arg(scenario.firstUnknown())
+                                                       .arg(scenario.secondUnknown())
+                                                       .arg(scenario.thirdUnknown())));
     for (int16_t intJ = 0; intJ < Scenario::OutcomeCount; ++intJ) {
-        QString strOutcome = Destination(graph, scenario.ResultScenario(intJ)) +
-                             QStringLiteral(", prestige %1").arg(scenario.ResultPrestige(intJ));
+        QString strOutcome = destination(graph, scenario.resultScenario(intJ)) +
+                             QStringLiteral(", prestige %1").arg(scenario.resultPrestige(intJ));
         QStringList Names;
-        for (const auto& [pLabel, strName] : {std::pair{"text", &scenario.ResultText(intJ)},
-                                              std::pair{"voice", &scenario.ResultVoice(intJ)},
-                                              std::pair{"movie", &scenario.ResultMovie(intJ)}}) {
+        for (const auto& [pLabel, strName] : {std::pair{"text", &scenario.resultText(intJ)},
+                                              std::pair{"voice", &scenario.resultVoice(intJ)},
+                                              std::pair{"movie", &scenario.resultMovie(intJ)}}) {
             if (!strName->empty()) {
                 Names << QLatin1String(pLabel) + QLatin1Char(' ') + shownText(*strName);
             }
@@ -62,7 +62,7 @@ void WriteScenario(QIODevice& Out, const CampaignGraph& graph, const Scenario& s
         if (!Names.isEmpty()) {
             strOutcome += QStringLiteral(" (%1)").arg(Names.join(QStringLiteral(", ")));
         }
-        WriteLine(Out, Field(QLatin1String(OutcomeName(intJ)), strOutcome));
+        writeLine(Out, field(QLatin1String(outcomeName(intJ)), strOutcome));
     }
 }
 
@@ -70,7 +70,7 @@ void WriteScenario(QIODevice& Out, const CampaignGraph& graph, const Scenario& s
 
 // show FILE: the header and every used scenario with its outcomes, for a
 // person to read.
-int RunShow(const QStringList& Arguments, CommandStreams& Io)
+int runShow(const QStringList& Arguments, CommandStreams& Io)
 {
     QCommandLineParser Parser;
     Parser.setApplicationDescription(QStringLiteral(
@@ -78,7 +78,7 @@ int RunShow(const QStringList& Arguments, CommandStreams& Io)
         "scenario with its names, values and the four outcomes with where each leads.\n"
         "Exit status: 0 shown, 2 the file could not be read."));
     Parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The campaign file; - for standard input."));
-    if (const int intStatus = ParseArguments(Parser, Arguments, Io); intStatus >= 0) {
+    if (const int intStatus = parseArguments(Parser, Arguments, Io); intStatus >= 0) {
         return intStatus;
     }
     if (Parser.positionalArguments().size() != 1) {
@@ -87,17 +87,17 @@ int RunShow(const QStringList& Arguments, CommandStreams& Io)
     const std::filesystem::path strFile = pathFromArgument(Parser.positionalArguments().constFirst());
     const auto campaign = std::make_unique<Campaign>();
     QByteArray File;
-    if (!LoadCampaign(strFile, Io, *campaign, &File)) {
+    if (!loadCampaign(strFile, Io, *campaign, &File)) {
         return ExitStatus::Trouble;
     }
     const CampaignGraph graph(*campaign);
-    WriteLine(Io.Out, QStringLiteral("Description: %1").arg(shownText(campaign->Description())));
-    WriteLine(Io.Out, QStringLiteral("Nation:      %1").arg(NationName(*campaign, File)));
-    WriteLine(Io.Out, QStringLiteral("Prestige:    %1").arg(campaign->Prestige()));
-    WriteLine(Io.Out, QStringLiteral("Scenarios:   %1").arg(campaign->ScenarioCount()));
+    writeLine(Io.Out, QStringLiteral("Description: %1").arg(shownText(campaign->description())));
+    writeLine(Io.Out, QStringLiteral("Nation:      %1").arg(nationName(*campaign, File)));
+    writeLine(Io.Out, QStringLiteral("Prestige:    %1").arg(campaign->prestige()));
+    writeLine(Io.Out, QStringLiteral("Scenarios:   %1").arg(campaign->scenarioCount()));
     for (int16_t intI = 0; intI < Campaign::MaxScenarios; ++intI) {
-        if (graph.Used(intI)) {
-            WriteScenario(Io.Out, graph, campaign->Scenarios(intI));
+        if (graph.used(intI)) {
+            writeScenario(Io.Out, graph, campaign->scenarios(intI));
         }
     }
     return ExitStatus::Clean;

@@ -30,17 +30,17 @@ struct CommandEntry {
 
 // One line per command; its file holds the rest.
 constexpr std::array Commands{
-    CommandEntry{"check", "run the integrity check on campaign files and folders", RunCheck},
-    CommandEntry{"lint", "the check, plus warnings on unreachable scenarios, traps and odd go-to values", RunLint},
-    CommandEntry{"show", "print a campaign's header, scenarios and outcomes for a person", RunShow},
-    CommandEntry{"map", "draw a campaign as a graph (SVG, PNG or DOT) with Graphviz", RunMap},
-    CommandEntry{"export", "write a campaign as JSON", RunExport},
-    CommandEntry{"import", "write a campaign file from its JSON", RunImport},
-    CommandEntry{"paths", "the battles and prestige on every route, for balancing a campaign", RunPaths},
-    CommandEntry{"diff", "what changed between two campaigns, field by field", RunDiff},
+    CommandEntry{"check", "run the integrity check on campaign files and folders", runCheck},
+    CommandEntry{"lint", "the check, plus warnings on unreachable scenarios, traps and odd go-to values", runLint},
+    CommandEntry{"show", "print a campaign's header, scenarios and outcomes for a person", runShow},
+    CommandEntry{"map", "draw a campaign as a graph (SVG, PNG or DOT) with Graphviz", runMap},
+    CommandEntry{"export", "write a campaign as JSON", runExport},
+    CommandEntry{"import", "write a campaign file from its JSON", runImport},
+    CommandEntry{"paths", "the battles and prestige on every route, for balancing a campaign", runPaths},
+    CommandEntry{"diff", "what changed between two campaigns, field by field", runDiff},
 };
 
-QString Usage()
+QString usage()
 {
     QString strS = QStringLiteral("Usage: ironvale-cam COMMAND [OPTIONS] [FILE...]\n"
                                   "       ironvale-cam help [COMMAND]\n"
@@ -69,7 +69,7 @@ const CommandEntry* findCommand(const QString& name)
 int runHelp(const QStringList& names, CommandStreams& Io)
 {
     if (names.isEmpty()) {
-        Io.Out.write(Usage().toUtf8());
+        Io.Out.write(usage().toUtf8());
         return ExitStatus::Clean;
     }
     if (names.size() > 1) {
@@ -84,14 +84,14 @@ int runHelp(const QStringList& names, CommandStreams& Io)
 
 } // namespace
 
-void WriteLine(QIODevice& Device, const QString& strLine)
+void writeLine(QIODevice& Device, const QString& strLine)
 {
     Device.write((strLine + QLatin1Char('\n')).toUtf8());
 }
 
 void writeDiagnostic(QIODevice& err, const QString& message)
 {
-    WriteLine(err, QStringLiteral("ironvale-cam: ") + message);
+    writeLine(err, QStringLiteral("ironvale-cam: ") + message);
 }
 
 int usageError(CommandStreams& Io, const QString& command, const QString& message)
@@ -102,7 +102,7 @@ int usageError(CommandStreams& Io, const QString& command, const QString& messag
     return ExitStatus::Trouble;
 }
 
-int ParseArguments(QCommandLineParser& Parser, const QStringList& Arguments, CommandStreams& Io)
+int parseArguments(QCommandLineParser& Parser, const QStringList& Arguments, CommandStreams& Io)
 {
     const QCommandLineOption Help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help."));
     Parser.addOption(Help);
@@ -138,7 +138,7 @@ namespace fs = std::filesystem;
 
 void reportUnreadable(QIODevice& err, const fs::path& path, const QString& reason)
 {
-    writeDiagnostic(err, QStringLiteral("%1: cannot be read: %2").arg(DisplayName(path), reason));
+    writeDiagnostic(err, QStringLiteral("%1: cannot be read: %2").arg(displayName(path), reason));
 }
 
 // *.cam in any case: the game's own files are often in capitals.
@@ -208,7 +208,7 @@ int handleOf(QIODevice& device)
 
 } // namespace
 
-CampaignFileList CampaignFiles(const QStringList& Paths, QIODevice& err)
+CampaignFileList campaignFiles(const QStringList& Paths, QIODevice& err)
 {
     CampaignFileList list;
     for (const QString& argument : Paths) {
@@ -222,7 +222,7 @@ CampaignFileList CampaignFiles(const QStringList& Paths, QIODevice& err)
         const bool complete = walkFolder(path, found, err);
         // A folder that could not be read whole has had its lines already.
         if (complete && found.empty()) {
-            writeDiagnostic(err, QStringLiteral("%1: no campaign file (*.cam) in this folder").arg(DisplayName(path)));
+            writeDiagnostic(err, QStringLiteral("%1: no campaign file (*.cam) in this folder").arg(displayName(path)));
         }
         list.complete = list.complete && complete && !found.empty();
         std::sort(found.begin(), found.end(), [](const fs::path& one, const fs::path& other) {
@@ -270,7 +270,7 @@ QString readUpTo(QIODevice& device, qint64 limit, QByteArray& bytes)
 
 } // namespace
 
-bool LoadCampaign(const std::filesystem::path& path, CommandStreams& Io, Campaign& campaign, QByteArray* File)
+bool loadCampaign(const std::filesystem::path& path, CommandStreams& Io, Campaign& campaign, QByteArray* File)
 {
     // One byte past the campaign tells a longer file.
     QByteArray bytes;
@@ -280,7 +280,7 @@ bool LoadCampaign(const std::filesystem::path& path, CommandStreams& Io, Campaig
         reason = readUpTo(path == "-" ? Io.In : named, CampaignFileSize + 1, bytes);
     }
     if (reason.isEmpty()) {
-        reason = ReadCampaignBytes(bytes, campaign);
+        reason = readCampaignBytes(bytes, campaign);
     }
     if (File != nullptr) {
         *File = bytes;
@@ -305,7 +305,7 @@ bool outputIsInput(const std::filesystem::path& input, const std::filesystem::pa
         return false;
     }
     writeDiagnostic(io.Err, QStringLiteral("the output %1 is the same file as the input %2: nothing written.")
-                                .arg(quotedPath(output), DisplayName(input)));
+                                .arg(quotedPath(output), displayName(input)));
     return true;
 }
 
@@ -320,7 +320,7 @@ bool binaryToTerminal(const std::filesystem::path& output, bool force, CommandSt
     return true;
 }
 
-bool WriteOutput(const std::filesystem::path& path, const QByteArray& bytes, CommandStreams& Io)
+bool writeOutput(const std::filesystem::path& path, const QByteArray& bytes, CommandStreams& Io)
 {
     if (path == "-") {
         if (Io.Out.write(bytes) == bytes.size()) {
@@ -329,27 +329,27 @@ bool WriteOutput(const std::filesystem::path& path, const QByteArray& bytes, Com
         writeDiagnostic(Io.Err, QStringLiteral("<stdout>: cannot be written: standard output refused the bytes"));
         return false;
     }
-    const SaveResult Result = SaveFileBytes(path, bytes);
-    if (!Result.Saved()) {
+    const SaveResult Result = saveFileBytes(path, bytes);
+    if (!Result.saved()) {
         writeDiagnostic(Io.Err, QStringLiteral("%1: cannot be written: %2. %3")
-                                    .arg(DisplayName(path), Result.Reason, Result.Aftermath));
+                                    .arg(displayName(path), Result.Reason, Result.Aftermath));
     }
-    return Result.Saved();
+    return Result.saved();
 }
 
-QString DisplayName(const std::filesystem::path& path)
+QString displayName(const std::filesystem::path& path)
 {
     return path == "-" ? QStringLiteral("<stdin>") : quotedPath(path);
 }
 
-QString FromCampaignBytes(const std::string& strBytes)
+QString fromCampaignBytes(const std::string& strBytes)
 {
     return QString::fromLatin1(strBytes.data(), static_cast<qsizetype>(strBytes.size()));
 }
 
 QString shownText(const std::string& bytes)
 {
-    return terminalText(FromCampaignBytes(bytes));
+    return terminalText(fromCampaignBytes(bytes));
 }
 
 namespace {
@@ -361,13 +361,13 @@ constexpr int victoryMovie = 4;
 
 } // namespace
 
-QString NationName(const Campaign& campaign, const QByteArray& File)
+QString nationName(const Campaign& campaign, const QByteArray& File)
 {
-    const int32_t lngNation = campaign.Nation();
+    const int32_t lngNation = campaign.nation();
     // A movie the editor does not know is read as the nation it had, and
     // a save would put another movie in its place.
-    const bool known = DecodeFileName(File.constData() + victoryMovie) ==
-                       DecodeFileName(CampaignBytes(campaign).constData() + victoryMovie);
+    const bool known = decodeFileName(File.constData() + victoryMovie) ==
+                       decodeFileName(campaignBytes(campaign).constData() + victoryMovie);
     if (!known || lngNation < 0 || lngNation >= static_cast<int32_t>(NationNames.size())) {
         return QStringLiteral("unknown (%1)").arg(lngNation);
     }
@@ -391,15 +391,15 @@ QString readWholeInput(const std::filesystem::path& path, CommandStreams& Io, QB
     return file.error() == QFileDevice::NoError ? QString() : file.errorString();
 }
 
-int RunTool(const QStringList& Arguments, CommandStreams& Io)
+int runTool(const QStringList& Arguments, CommandStreams& Io)
 {
     const QString strFirst = Arguments.value(1);
     if (strFirst == QLatin1String("-h") || strFirst == QLatin1String("--help")) {
-        Io.Out.write(Usage().toUtf8());
+        Io.Out.write(usage().toUtf8());
         return ExitStatus::Clean;
     }
     if (strFirst == QLatin1String("-v") || strFirst == QLatin1String("--version")) {
-        WriteLine(Io.Out, QStringLiteral("ironvale-cam %1").arg(QStringLiteral(IRONVALE_VERSION)));
+        writeLine(Io.Out, QStringLiteral("ironvale-cam %1").arg(QStringLiteral(IRONVALE_VERSION)));
         return ExitStatus::Clean;
     }
     if (strFirst == QLatin1String("help")) {

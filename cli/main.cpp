@@ -23,7 +23,7 @@ int main(int argc, char** argv)
     for (int i = 0; i < argc; ++i) {
         arguments << argumentFromBytes(argv[i]);
     }
-    const int intStatus = RunTool(arguments, Io);
+    const int intStatus = runTool(arguments, Io);
     // A full disk or a closed pipe on standard output is trouble, not success.
     if (!Out.flush()) {
         Err.write("ironvale-cam: standard output could not be written\n");

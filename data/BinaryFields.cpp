@@ -11,15 +11,15 @@
 
 namespace {
 
-std::streamoff Position(std::streambuf* pBuffer, std::ios_base::openmode Which)
+std::streamoff position(std::streambuf* pBuffer, std::ios_base::openmode Which)
 {
     return pBuffer != nullptr ? static_cast<std::streamoff>(pBuffer->pubseekoff(0, std::ios_base::cur, Which)) : -1;
 }
 
-void ReadExactly(char* pBytes, std::streamsize lngCount, std::istream& intHandle)
+void readExactly(char* pBytes, std::streamsize lngCount, std::istream& intHandle)
 {
-    if (ReadUpTo(pBytes, lngCount, intHandle) != lngCount) {
-        ThrowFileEnd(intHandle);
+    if (readUpTo(pBytes, lngCount, intHandle) != lngCount) {
+        throwFileEnd(intHandle);
     }
 }
 
@@ -28,13 +28,13 @@ constexpr std::array<char, ChunkSize> Zeros{};
 
 } // namespace
 
-int32_t DecodeWord(const char* pBytes)
+int32_t decodeWord(const char* pBytes)
 {
     const auto* pUnsigned = reinterpret_cast<const unsigned char*>(pBytes);
     return pUnsigned[0] + 256 * pUnsigned[1];
 }
 
-void EncodeWord(int32_t lngN, char* pBytes)
+void encodeWord(int32_t lngN, char* pBytes)
 {
     const int32_t lngHigh = lngN / 256;
     const int32_t lngLow = lngN - 256 * lngHigh;
@@ -42,13 +42,13 @@ void EncodeWord(int32_t lngN, char* pBytes)
     pBytes[1] = static_cast<char>(lngHigh);
 }
 
-std::string DecodeFileName(const char* pBytes)
+std::string decodeFileName(const char* pBytes)
 {
     const auto* pDot = static_cast<const char*>(std::memchr(pBytes, '.', FileNameFieldSize));
     return pDot != nullptr ? std::string(pBytes, static_cast<std::size_t>(pDot - pBytes)) : std::string();
 }
 
-void EncodeFileName(const std::string& strBase, const char* strExtension, char* pBytes)
+void encodeFileName(const std::string& strBase, const char* strExtension, char* pBytes)
 {
     // A name from a file may carry more than the field holds: keep the first
     // 20 bytes so the file keeps its size and its "." stays inside the field.
@@ -58,25 +58,25 @@ void EncodeFileName(const std::string& strBase, const char* strExtension, char* 
     std::memcpy(pBytes + lngBase, strExtension, lngExtension);
 }
 
-std::streamsize ReadUpTo(char* pBytes, std::streamsize lngCount, std::istream& intHandle)
+std::streamsize readUpTo(char* pBytes, std::streamsize lngCount, std::istream& intHandle)
 {
     std::streambuf* pBuffer = intHandle.rdbuf();
     return pBuffer != nullptr && intHandle.good() ? pBuffer->sgetn(pBytes, lngCount) : 0;
 }
 
-void WriteExactly(const char* pBytes, std::streamsize lngCount, std::ostream& intHandle)
+void writeExactly(const char* pBytes, std::streamsize lngCount, std::ostream& intHandle)
 {
     std::streambuf* pBuffer = intHandle.rdbuf();
     const std::streamsize lngPut = pBuffer != nullptr && intHandle.good() ? pBuffer->sputn(pBytes, lngCount) : 0;
     if (lngPut != lngCount) {
-        ThrowWriteFailure(intHandle);
+        throwWriteFailure(intHandle);
     }
 }
 
-void ThrowFileEnd(std::istream& intHandle)
+void throwFileEnd(std::istream& intHandle)
 {
     intHandle.setstate(std::ios_base::eofbit | std::ios_base::failbit);
-    const std::streamoff lngEnd = Position(intHandle.rdbuf(), std::ios_base::in);
+    const std::streamoff lngEnd = position(intHandle.rdbuf(), std::ios_base::in);
     const std::string strSize = std::to_string(CampaignFileSize);
     if (lngEnd >= 0) {
         throw CampaignFileError("The file ends at byte " + std::to_string(lngEnd) + ", but a campaign file has " +
@@ -85,10 +85,10 @@ void ThrowFileEnd(std::istream& intHandle)
     throw CampaignFileError("The file ends before its last byte: a campaign file has " + strSize + " bytes.");
 }
 
-void ThrowWriteFailure(std::ostream& intHandle)
+void throwWriteFailure(std::ostream& intHandle)
 {
     intHandle.setstate(std::ios_base::badbit);
-    const std::streamoff lngAt = Position(intHandle.rdbuf(), std::ios_base::out);
+    const std::streamoff lngAt = position(intHandle.rdbuf(), std::ios_base::out);
     if (lngAt >= 0) {
         throw CampaignFileError("The campaign could not be written: writing stopped at byte " + std::to_string(lngAt) +
                                 " of " + std::to_string(CampaignFileSize) + ".");
@@ -96,50 +96,50 @@ void ThrowWriteFailure(std::ostream& intHandle)
     throw CampaignFileError("The campaign could not be written: the file refused the bytes.");
 }
 
-int32_t ReadWord(std::istream& intHandle)
+int32_t readWord(std::istream& intHandle)
 {
     std::array<char, 2> bytes{};
-    ReadExactly(bytes.data(), 2, intHandle);
-    return DecodeWord(bytes.data());
+    readExactly(bytes.data(), 2, intHandle);
+    return decodeWord(bytes.data());
 }
 
-void WriteWord(int32_t lngN, std::ostream& intHandle)
+void writeWord(int32_t lngN, std::ostream& intHandle)
 {
     std::array<char, 2> bytes{};
-    EncodeWord(lngN, bytes.data());
-    WriteExactly(bytes.data(), 2, intHandle);
+    encodeWord(lngN, bytes.data());
+    writeExactly(bytes.data(), 2, intHandle);
 }
 
-std::string ReadFileName(std::istream& intHandle)
+std::string readFileName(std::istream& intHandle)
 {
     std::array<char, FileNameFieldSize> field{};
-    ReadExactly(field.data(), FileNameFieldSize, intHandle);
-    return DecodeFileName(field.data());
+    readExactly(field.data(), FileNameFieldSize, intHandle);
+    return decodeFileName(field.data());
 }
 
-void WriteFileName(const std::string& strS, std::ostream& intHandle)
+void writeFileName(const std::string& strS, std::ostream& intHandle)
 {
     std::array<char, FileNameFieldSize> field{};
-    EncodeFileName(strS, "", field.data());
-    WriteExactly(field.data(), FileNameFieldSize, intHandle);
+    encodeFileName(strS, "", field.data());
+    writeExactly(field.data(), FileNameFieldSize, intHandle);
 }
 
-void SkipBytes(int16_t intCount, std::istream& intHandle)
+void skipBytes(int16_t intCount, std::istream& intHandle)
 {
     // Never looked at, so never cleared.
     std::array<char, ChunkSize> scratch;
     for (int16_t intLeft = intCount; intLeft > 0;) {
         const auto intChunk = std::min<int16_t>(intLeft, static_cast<int16_t>(ChunkSize));
-        ReadExactly(scratch.data(), intChunk, intHandle);
+        readExactly(scratch.data(), intChunk, intHandle);
         intLeft = static_cast<int16_t>(intLeft - intChunk);
     }
 }
 
-void WriteZeros(int16_t intCount, std::ostream& intHandle)
+void writeZeros(int16_t intCount, std::ostream& intHandle)
 {
     for (int16_t intLeft = intCount; intLeft > 0;) {
         const auto intChunk = std::min<int16_t>(intLeft, static_cast<int16_t>(ChunkSize));
-        WriteExactly(Zeros.data(), intChunk, intHandle);
+        writeExactly(Zeros.data(), intChunk, intHandle);
         intLeft = static_cast<int16_t>(intLeft - intChunk);
     }
 }

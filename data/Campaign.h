@@ -19,43 +19,43 @@ public:
 
     Campaign();
 
-    [[nodiscard]] const std::string& Description() const { return m_strDescription; }
-    void SetDescription(std::string strS) { m_strDescription = std::move(strS); }
-    [[nodiscard]] const std::string& Name() const { return m_strName; }
-    void SetName(std::string strS) { m_strName = std::move(strS); }
+    [[nodiscard]] const std::string& description() const { return m_strDescription; }
+    void setDescription(std::string strS) { m_strDescription = std::move(strS); }
+    [[nodiscard]] const std::string& name() const { return m_strName; }
+    void setName(std::string strS) { m_strName = std::move(strS); }
     // 0 Germany, 1 U.K, 2 U.R.S.S, 3 U.S.A.
-    [[nodiscard]] int32_t Nation() const { return m_lngNation; }
-    void SetNation(int32_t lngN) { m_lngNation = lngN; }
-    [[nodiscard]] int32_t Prestige() const { return m_lngPrestige; }
-    void SetPrestige(int32_t lngN) { m_lngPrestige = lngN; }
-    [[nodiscard]] bool Changed() const { return m_blnChanged; }
-    void SetChanged(bool blnValue) { m_blnChanged = blnValue; }
-    [[nodiscard]] bool Saved() const { return m_blnSaved; }
-    void SetSaved(bool blnValue) { m_blnSaved = blnValue; }
+    [[nodiscard]] int32_t nation() const { return m_lngNation; }
+    void setNation(int32_t lngN) { m_lngNation = lngN; }
+    [[nodiscard]] int32_t prestige() const { return m_lngPrestige; }
+    void setPrestige(int32_t lngN) { m_lngPrestige = lngN; }
+    [[nodiscard]] bool changed() const { return m_blnChanged; }
+    void setChanged(bool blnValue) { m_blnChanged = blnValue; }
+    [[nodiscard]] bool saved() const { return m_blnSaved; }
+    void setSaved(bool blnValue) { m_blnSaved = blnValue; }
 
     // Refills the error list and returns how many messages it wrote.
-    int16_t Check();
+    int16_t check();
     // Frees every slot and resets the header; flags and errors stay.
-    void Clear();
-    [[nodiscard]] int16_t ErrorCount() const;
-    [[nodiscard]] const std::string& Errors(int16_t intI) const { return m_strErrors.at(static_cast<uint16_t>(intI)); }
-    void SetErrors(int16_t intI, std::string strS) { m_strErrors.at(static_cast<uint16_t>(intI)) = std::move(strS); }
+    void clear();
+    [[nodiscard]] int16_t errorCount() const;
+    [[nodiscard]] const std::string& errors(int16_t intI) const { return m_strErrors.at(static_cast<uint16_t>(intI)); }
+    void setErrors(int16_t intI, std::string strS) { m_strErrors.at(static_cast<uint16_t>(intI)) = std::move(strS); }
     // Reads all 31944 bytes; throws CampaignFileError on a short or malformed
     // file, leaving whatever was read before the fault.
-    void FileRead(std::istream& intHandle);
+    void fileRead(std::istream& intHandle);
     // Writes all 31944 bytes; throws CampaignFileError when the stream fails.
-    void FileWrite(std::ostream& intHandle) const;
-    // The lowest free slot; only valid while ScenarioCount() < 50.
-    [[nodiscard]] int16_t NextFreeScenario() const;
-    [[nodiscard]] int32_t ScenarioCount() const;
-    [[nodiscard]] Scenario& Scenarios(int16_t intI) { return m_Scenarios.at(static_cast<uint16_t>(intI)); }
-    [[nodiscard]] const Scenario& Scenarios(int16_t intI) const
+    void fileWrite(std::ostream& intHandle) const;
+    // The lowest free slot; only valid while scenarioCount() < 50.
+    [[nodiscard]] int16_t nextFreeScenario() const;
+    [[nodiscard]] int32_t scenarioCount() const;
+    [[nodiscard]] Scenario& scenarios(int16_t intI) { return m_Scenarios.at(static_cast<uint16_t>(intI)); }
+    [[nodiscard]] const Scenario& scenarios(int16_t intI) const
     {
         return m_Scenarios.at(static_cast<uint16_t>(intI));
     }
 
 private:
-    void AddError(int16_t& intCount, std::string strS);
+    void addError(int16_t& intCount, std::string strS);
 
     std::string m_strDescription;
     std::string m_strName;

@@ -12,18 +12,18 @@ constexpr std::array<const char*, Scenario::OutcomeCount> OutcomeNames{"Brillian
 
 } // namespace
 
-const char* OutcomeName(int16_t intI)
+const char* outcomeName(int16_t intI)
 {
     return OutcomeNames.at(static_cast<std::size_t>(static_cast<uint16_t>(intI)));
 }
 
-bool CampaignGraph::IsOddGoTo(int32_t lngGoTo)
+bool CampaignGraph::isOddGoTo(int32_t lngGoTo)
 {
     return (lngGoTo < 0 || lngGoTo >= Campaign::MaxScenarios) && lngGoTo != Campaign::VictoryScenario &&
            lngGoTo != Campaign::LossScenario;
 }
 
-CampaignGraph::Target CampaignGraph::TargetOf(int32_t lngGoTo) const
+CampaignGraph::Target CampaignGraph::targetOf(int32_t lngGoTo) const
 {
     if (lngGoTo == Campaign::VictoryScenario) {
         return Target::Victory;
@@ -41,42 +41,42 @@ CampaignGraph::CampaignGraph(const Campaign& campaign)
 {
     static_assert(SlotCount == Campaign::MaxScenarios);
     for (int16_t intI = 0; intI < Campaign::MaxScenarios; ++intI) {
-        m_blnUsed[Slot(intI)] = campaign.Scenarios(intI).Number() > -1;
+        m_blnUsed[slot(intI)] = campaign.scenarios(intI).number() > -1;
     }
     Arrows Next;
     Flags blnWins{};
     Flags blnLoses{};
     for (int16_t intI = 0; intI < Campaign::MaxScenarios; ++intI) {
-        if (!Used(intI)) {
+        if (!used(intI)) {
             continue;
         }
-        const Scenario& scenario = campaign.Scenarios(intI);
+        const Scenario& scenario = campaign.scenarios(intI);
         bool blnLooping = true;
         for (int16_t intJ = 0; intJ < Scenario::OutcomeCount; ++intJ) {
-            const int32_t lngGoTo = scenario.ResultScenario(intJ);
-            blnLooping = blnLooping && lngGoTo == scenario.Number();
-            switch (TargetOf(lngGoTo)) {
+            const int32_t lngGoTo = scenario.resultScenario(intJ);
+            blnLooping = blnLooping && lngGoTo == scenario.number();
+            switch (targetOf(lngGoTo)) {
             case Target::Scenario:
-                Next[Slot(intI)].push_back(static_cast<int16_t>(lngGoTo));
+                Next[slot(intI)].push_back(static_cast<int16_t>(lngGoTo));
                 break;
             case Target::Victory:
-                blnWins[Slot(intI)] = true;
+                blnWins[slot(intI)] = true;
                 break;
             case Target::Loss:
-                blnLoses[Slot(intI)] = true;
+                blnLoses[slot(intI)] = true;
                 break;
             case Target::Missing:
                 break;
             }
-            if (IsOddGoTo(lngGoTo)) {
+            if (isOddGoTo(lngGoTo)) {
                 m_OddGoTos.push_back({intI, intJ, lngGoTo});
             }
         }
-        m_blnLooping[Slot(intI)] = blnLooping;
+        m_blnLooping[slot(intI)] = blnLooping;
     }
 
     m_blnReachable[0] = m_blnUsed[0];
-    Spread(Next, m_blnReachable);
+    spread(Next, m_blnReachable);
 
     Flags blnEnds{};
     for (std::size_t lngI = 0; lngI < SlotCount; ++lngI) {
@@ -89,10 +89,10 @@ CampaignGraph::CampaignGraph(const Campaign& campaign)
             m_Unreachable.push_back(static_cast<int16_t>(lngI));
         }
     }
-    FindTraps(Next, blnEnds);
+    findTraps(Next, blnEnds);
 }
 
-void CampaignGraph::Spread(const Arrows& Edges, Flags& blnMarked)
+void CampaignGraph::spread(const Arrows& Edges, Flags& blnMarked)
 {
     std::vector<int16_t> Pending;
     for (std::size_t lngI = 0; lngI < SlotCount; ++lngI) {
@@ -103,28 +103,28 @@ void CampaignGraph::Spread(const Arrows& Edges, Flags& blnMarked)
     while (!Pending.empty()) {
         const int16_t intI = Pending.back();
         Pending.pop_back();
-        for (const int16_t intK : Edges[Slot(intI)]) {
-            if (!blnMarked[Slot(intK)]) {
-                blnMarked[Slot(intK)] = true;
+        for (const int16_t intK : Edges[slot(intI)]) {
+            if (!blnMarked[slot(intK)]) {
+                blnMarked[slot(intK)] = true;
                 Pending.push_back(intK);
             }
         }
     }
 }
 
-void CampaignGraph::FindTraps(const Arrows& Next, const Flags& blnEnds)
+void CampaignGraph::findTraps(const Arrows& Next, const Flags& blnEnds)
 {
     Arrows Previous;
     for (std::size_t lngI = 0; lngI < SlotCount; ++lngI) {
         for (const int16_t intK : Next[lngI]) {
-            Previous[Slot(intK)].push_back(static_cast<int16_t>(lngI));
+            Previous[slot(intK)].push_back(static_cast<int16_t>(lngI));
         }
     }
 
     // Walk backwards from every scenario that ends the campaign: whatever is
     // met can escape, the rest of the used scenarios is trapped.
     Flags blnEscapes = blnEnds;
-    Spread(Previous, blnEscapes);
+    spread(Previous, blnEscapes);
     for (std::size_t lngI = 0; lngI < SlotCount; ++lngI) {
         m_blnTrapped[lngI] = m_blnUsed[lngI] && !blnEscapes[lngI];
     }
@@ -139,11 +139,11 @@ void CampaignGraph::FindTraps(const Arrows& Next, const Flags& blnEnds)
         std::vector<int16_t> Group{static_cast<int16_t>(lngFirst)};
         blnGrouped[lngFirst] = true;
         for (std::size_t lngAt = 0; lngAt < Group.size(); ++lngAt) {
-            const std::size_t lngI = Slot(Group[lngAt]);
+            const std::size_t lngI = slot(Group[lngAt]);
             for (const std::vector<int16_t>* pNeighbours : {&Next[lngI], &std::as_const(Previous[lngI])}) {
                 for (const int16_t intK : *pNeighbours) {
-                    if (m_blnTrapped[Slot(intK)] && !blnGrouped[Slot(intK)]) {
-                        blnGrouped[Slot(intK)] = true;
+                    if (m_blnTrapped[slot(intK)] && !blnGrouped[slot(intK)]) {
+                        blnGrouped[slot(intK)] = true;
                         Group.push_back(intK);
                     }
                 }

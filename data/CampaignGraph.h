@@ -26,29 +26,29 @@ public:
 
     explicit CampaignGraph(const Campaign& campaign);
 
-    [[nodiscard]] static bool IsOddGoTo(int32_t lngGoTo);
-    [[nodiscard]] Target TargetOf(int32_t lngGoTo) const;
+    [[nodiscard]] static bool isOddGoTo(int32_t lngGoTo);
+    [[nodiscard]] Target targetOf(int32_t lngGoTo) const;
 
-    [[nodiscard]] bool Used(int16_t intI) const { return m_blnUsed.at(Slot(intI)); }
+    [[nodiscard]] bool used(int16_t intI) const { return m_blnUsed.at(slot(intI)); }
     // All four outcomes lead back to the scenario itself, as the check says.
-    [[nodiscard]] bool Looping(int16_t intI) const { return m_blnLooping.at(Slot(intI)); }
+    [[nodiscard]] bool looping(int16_t intI) const { return m_blnLooping.at(slot(intI)); }
     // Some path from scenario 0 leads to the used scenario intI.
-    [[nodiscard]] bool Reachable(int16_t intI) const { return m_blnReachable.at(Slot(intI)); }
+    [[nodiscard]] bool reachable(int16_t intI) const { return m_blnReachable.at(slot(intI)); }
     // Used scenarios from which neither victory nor loss can be reached.
-    [[nodiscard]] bool Trapped(int16_t intI) const { return m_blnTrapped.at(Slot(intI)); }
+    [[nodiscard]] bool trapped(int16_t intI) const { return m_blnTrapped.at(slot(intI)); }
 
-    [[nodiscard]] bool VictoryReferenced() const { return m_blnVictoryReferenced; }
-    [[nodiscard]] bool VictoryReachable() const { return m_blnVictoryReachable; }
-    [[nodiscard]] bool LossReferenced() const { return m_blnLossReferenced; }
-    [[nodiscard]] bool LossReachable() const { return m_blnLossReachable; }
+    [[nodiscard]] bool victoryReferenced() const { return m_blnVictoryReferenced; }
+    [[nodiscard]] bool victoryReachable() const { return m_blnVictoryReachable; }
+    [[nodiscard]] bool lossReferenced() const { return m_blnLossReferenced; }
+    [[nodiscard]] bool lossReachable() const { return m_blnLossReachable; }
 
     // Used scenarios no path from scenario 0 reaches, ascending.
-    [[nodiscard]] const std::vector<int16_t>& Unreachable() const { return m_Unreachable; }
+    [[nodiscard]] const std::vector<int16_t>& unreachable() const { return m_Unreachable; }
     // The trapped scenarios, split into groups that lead into each other
     // (directly or by way of the group); each group and the list ascending.
-    [[nodiscard]] const std::vector<std::vector<int16_t>>& Traps() const { return m_Traps; }
+    [[nodiscard]] const std::vector<std::vector<int16_t>>& traps() const { return m_Traps; }
     // In scenario then outcome order.
-    [[nodiscard]] const std::vector<OddGoTo>& OddGoTos() const { return m_OddGoTos; }
+    [[nodiscard]] const std::vector<OddGoTo>& oddGoTos() const { return m_OddGoTos; }
 
 private:
     static constexpr std::size_t SlotCount = 50;
@@ -57,10 +57,10 @@ private:
     using Arrows = std::array<std::vector<int16_t>, SlotCount>;
 
     // A negative index becomes a huge one, so at() rejects it too.
-    static std::size_t Slot(int16_t intI) { return static_cast<std::size_t>(static_cast<uint16_t>(intI)); }
+    static std::size_t slot(int16_t intI) { return static_cast<std::size_t>(static_cast<uint16_t>(intI)); }
     // Marks every slot the arrows lead to from a slot already marked.
-    static void Spread(const Arrows& Edges, Flags& blnMarked);
-    void FindTraps(const Arrows& Next, const Flags& blnEnds);
+    static void spread(const Arrows& Edges, Flags& blnMarked);
+    void findTraps(const Arrows& Next, const Flags& blnEnds);
 
     Flags m_blnUsed{};
     Flags m_blnLooping{};
@@ -76,4 +76,4 @@ private:
 };
 
 // "Brilliant Victory", "Victory", "Minor Victory" or "Defeat" for 0..3.
-[[nodiscard]] const char* OutcomeName(int16_t intI);
+[[nodiscard]] const char* outcomeName(int16_t intI);

@@ -21,26 +21,26 @@ CampaignPaths::CampaignPaths(const Campaign& campaign)
 {
     std::array<std::vector<Edge>, NodeCount> next;
     for (int16_t i = 0; i < Campaign::MaxScenarios; ++i) {
-        const Scenario& scenario = campaign.Scenarios(i);
-        if (scenario.Number() < 0) {
+        const Scenario& scenario = campaign.scenarios(i);
+        if (scenario.number() < 0) {
             continue;
         }
         for (int16_t outcome = 0; outcome < Scenario::OutcomeCount; ++outcome) {
-            const int32_t goTo = scenario.ResultScenario(outcome);
+            const int32_t goTo = scenario.resultScenario(outcome);
             std::size_t to = NodeCount;
             if (goTo == Campaign::VictoryScenario) {
                 to = VictoryNode;
             } else if (goTo == Campaign::LossScenario) {
                 to = LossNode;
-            } else if (goTo >= 0 && goTo < Campaign::MaxScenarios && campaign.Scenarios(goTo).Number() >= 0) {
+            } else if (goTo >= 0 && goTo < Campaign::MaxScenarios && campaign.scenarios(goTo).number() >= 0) {
                 to = static_cast<std::size_t>(goTo);
             }
             if (to != NodeCount) {
-                next[static_cast<std::size_t>(i)].push_back({to, scenario.ResultPrestige(outcome)});
+                next[static_cast<std::size_t>(i)].push_back({to, scenario.resultPrestige(outcome)});
             }
         }
     }
-    if (campaign.Scenarios(0).Number() < 0) {
+    if (campaign.scenarios(0).number() < 0) {
         return;
     }
 
@@ -50,9 +50,9 @@ CampaignPaths::CampaignPaths(const Campaign& campaign)
     std::priority_queue<Entry, std::vector<Entry>, std::greater<>> queue;
     std::deque<std::size_t> frontier{0};
     m_nodes[0].reached = true;
-    m_nodes[0].leastPrestige = campaign.Prestige();
+    m_nodes[0].leastPrestige = campaign.prestige();
     std::array<bool, NodeCount> settled{};
-    queue.push({campaign.Prestige(), 0});
+    queue.push({campaign.prestige(), 0});
     while (!frontier.empty()) {
         const std::size_t node = frontier.front();
         frontier.pop_front();
@@ -173,7 +173,7 @@ CampaignPaths::CampaignPaths(const Campaign& campaign)
         here.cycles.assign(m_cycles.size(), false);
         const bool start = component[0] == static_cast<int>(c);
         here.battles = 0;
-        here.prestige = start ? std::optional<int64_t>(campaign.Prestige()) : std::nullopt;
+        here.prestige = start ? std::optional<int64_t>(campaign.prestige()) : std::nullopt;
         here.routes = start ? 1 : 0;
         bool endless = looping[c];
         bool richer = granting[c];

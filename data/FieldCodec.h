@@ -7,21 +7,21 @@
 // The byte rules of the three field kinds and the two failures, shared by
 // the stream primitives and the record buffers so both read and write alike.
 
-[[nodiscard]] int32_t DecodeWord(const char* pBytes);
-void EncodeWord(int32_t lngN, char* pBytes);
+[[nodiscard]] int32_t decodeWord(const char* pBytes);
+void encodeWord(int32_t lngN, char* pBytes);
 // The text before the first "." of the 20 bytes; empty without a ".".
-[[nodiscard]] std::string DecodeFileName(const char* pBytes);
+[[nodiscard]] std::string decodeFileName(const char* pBytes);
 // strBase then strExtension into 20 bytes that are NUL already; whatever
 // lies beyond the 20th byte is left out, so the field keeps its size.
-void EncodeFileName(const std::string& strBase, const char* strExtension, char* pBytes);
+void encodeFileName(const std::string& strBase, const char* strExtension, char* pBytes);
 
 // Reads up to lngCount bytes straight from the stream's buffer (the sentry of
 // the formatted API would cost more than the bytes); returns how many came.
-[[nodiscard]] std::streamsize ReadUpTo(char* pBytes, std::streamsize lngCount, std::istream& intHandle);
+[[nodiscard]] std::streamsize readUpTo(char* pBytes, std::streamsize lngCount, std::istream& intHandle);
 // Writes all lngCount bytes or throws as ThrowWriteFailure does.
-void WriteExactly(const char* pBytes, std::streamsize lngCount, std::ostream& intHandle);
+void writeExactly(const char* pBytes, std::streamsize lngCount, std::ostream& intHandle);
 
 // Throws the error of a stream that ended early, naming where it ended.
-[[noreturn]] void ThrowFileEnd(std::istream& intHandle);
+[[noreturn]] void throwFileEnd(std::istream& intHandle);
 // Throws the error of a stream that refused bytes, naming where it stopped.
-[[noreturn]] void ThrowWriteFailure(std::ostream& intHandle);
+[[noreturn]] void throwWriteFailure(std::ostream& intHandle);

@@ -9,35 +9,35 @@
 
 RecordReader::RecordReader(std::istream& intHandle, int16_t intSize) : m_Handle(intHandle)
 {
-    m_intGot = static_cast<int16_t>(ReadUpTo(m_Bytes.data(), std::min(intSize, MaxRecordBytes), intHandle));
+    m_intGot = static_cast<int16_t>(readUpTo(m_Bytes.data(), std::min(intSize, MaxRecordBytes), intHandle));
 }
 
-const char* RecordReader::Take(int16_t intCount)
+const char* RecordReader::take(int16_t intCount)
 {
     if (m_intPosition + intCount > m_intGot) {
-        ThrowFileEnd(m_Handle);
+        throwFileEnd(m_Handle);
     }
     const char* pField = m_Bytes.data() + m_intPosition;
     m_intPosition = static_cast<int16_t>(m_intPosition + intCount);
     return pField;
 }
 
-int32_t RecordReader::ReadWord()
+int32_t RecordReader::readWord()
 {
-    return DecodeWord(Take(2));
+    return decodeWord(take(2));
 }
 
-std::string RecordReader::ReadFileName()
+std::string RecordReader::readFileName()
 {
-    return DecodeFileName(Take(FileNameFieldSize));
+    return decodeFileName(take(FileNameFieldSize));
 }
 
-void RecordReader::SkipBytes(int16_t intCount)
+void RecordReader::skipBytes(int16_t intCount)
 {
-    Take(intCount);
+    take(intCount);
 }
 
-char* RecordWriter::Take(int16_t intCount)
+char* RecordWriter::take(int16_t intCount)
 {
     // Only the record's own layout decides the counts, never the file.
     if (m_intPosition + intCount > m_intSize) {
@@ -48,22 +48,22 @@ char* RecordWriter::Take(int16_t intCount)
     return pField;
 }
 
-void RecordWriter::WriteWord(int32_t lngN)
+void RecordWriter::writeWord(int32_t lngN)
 {
-    EncodeWord(lngN, Take(2));
+    encodeWord(lngN, take(2));
 }
 
-void RecordWriter::WriteFileName(const std::string& strBase, const char* strExtension)
+void RecordWriter::writeFileName(const std::string& strBase, const char* strExtension)
 {
-    EncodeFileName(strBase, strExtension, Take(FileNameFieldSize));
+    encodeFileName(strBase, strExtension, take(FileNameFieldSize));
 }
 
-void RecordWriter::WriteZeros(int16_t intCount)
+void RecordWriter::writeZeros(int16_t intCount)
 {
-    Take(intCount);
+    take(intCount);
 }
 
-void RecordWriter::Flush(std::ostream& intHandle) const
+void RecordWriter::flush(std::ostream& intHandle) const
 {
-    WriteExactly(m_Bytes.data(), m_intSize, intHandle);
+    writeExactly(m_Bytes.data(), m_intSize, intHandle);
 }

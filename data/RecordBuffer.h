@@ -19,12 +19,12 @@ public:
     // the fields before it have been decoded by then.
     RecordReader(std::istream& intHandle, int16_t intSize);
 
-    [[nodiscard]] int32_t ReadWord();
-    [[nodiscard]] std::string ReadFileName();
-    void SkipBytes(int16_t intCount);
+    [[nodiscard]] int32_t readWord();
+    [[nodiscard]] std::string readFileName();
+    void skipBytes(int16_t intCount);
 
 private:
-    const char* Take(int16_t intCount);
+    const char* take(int16_t intCount);
 
     std::istream& m_Handle;
     std::array<char, MaxRecordBytes> m_Bytes;
@@ -36,16 +36,16 @@ class RecordWriter {
 public:
     explicit RecordWriter(int16_t intSize) : m_intSize(intSize) {}
 
-    void WriteWord(int32_t lngN);
+    void writeWord(int32_t lngN);
     // strBase followed by strExtension, cut at 20 bytes, then NUL bytes.
-    void WriteFileName(const std::string& strBase, const char* strExtension);
-    void WriteZeros(int16_t intCount);
+    void writeFileName(const std::string& strBase, const char* strExtension);
+    void writeZeros(int16_t intCount);
     // Sends the whole record; throws as the primitives do when the stream
     // refuses any of it.
-    void Flush(std::ostream& intHandle) const;
+    void flush(std::ostream& intHandle) const;
 
 private:
-    char* Take(int16_t intCount);
+    char* take(int16_t intCount);
 
     int16_t m_intSize;
     std::array<char, MaxRecordBytes> m_Bytes{};

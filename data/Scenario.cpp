@@ -5,18 +5,18 @@
 namespace {
 
 // Optional names are NUL when empty; the others always carry their extension.
-void WriteOptionalName(RecordWriter& Record, const std::string& strS, const char* strExtension)
+void writeOptionalName(RecordWriter& Record, const std::string& strS, const char* strExtension)
 {
     if (strS.empty()) {
-        Record.WriteZeros(20);
+        Record.writeZeros(20);
     } else {
-        Record.WriteFileName(strS, strExtension);
+        Record.writeFileName(strS, strExtension);
     }
 }
 
 } // namespace
 
-void Scenario::Clear()
+void Scenario::clear()
 {
     m_strMovie.clear();
     m_strName.clear();
@@ -28,70 +28,70 @@ void Scenario::Clear()
     m_lngSecondUnknown = 0;
     m_lngThirdUnknown = 0;
     for (int16_t intI = 0; intI < OutcomeCount; ++intI) {
-        SetResultText(intI, {});
-        SetResultVoice(intI, {});
-        SetResultMovie(intI, {});
-        SetResultPrestige(intI, 0);
-        SetResultScenario(intI, 0);
+        setResultText(intI, {});
+        setResultVoice(intI, {});
+        setResultMovie(intI, {});
+        setResultPrestige(intI, 0);
+        setResultScenario(intI, 0);
     }
 }
 
-void Scenario::Copy(const Scenario& scenario)
+void Scenario::copy(const Scenario& scenario)
 {
     if (&scenario != this) {
         *this = scenario;
     }
 }
 
-void Scenario::FileRead(std::istream& intHandle)
+void Scenario::fileRead(std::istream& intHandle)
 {
     RecordReader Record(intHandle, RecordSize);
-    m_lngPrestige = Record.ReadWord();
-    m_lngFirstUnknown = Record.ReadWord();
-    m_lngSecondUnknown = Record.ReadWord();
-    m_lngThirdUnknown = Record.ReadWord();
-    m_strName = Record.ReadFileName();
-    m_strMovie = Record.ReadFileName();
-    m_strVoice = Record.ReadFileName();
-    m_strText = Record.ReadFileName();
+    m_lngPrestige = Record.readWord();
+    m_lngFirstUnknown = Record.readWord();
+    m_lngSecondUnknown = Record.readWord();
+    m_lngThirdUnknown = Record.readWord();
+    m_strName = Record.readFileName();
+    m_strMovie = Record.readFileName();
+    m_strVoice = Record.readFileName();
+    m_strText = Record.readFileName();
     for (int16_t intI = 0; intI < OutcomeCount; ++intI) {
-        SetResultPrestige(intI, Record.ReadWord());
-        Record.SkipBytes(20);
-        SetResultVoice(intI, Record.ReadFileName());
-        SetResultText(intI, Record.ReadFileName());
-        SetResultMovie(intI, Record.ReadFileName());
+        setResultPrestige(intI, Record.readWord());
+        Record.skipBytes(20);
+        setResultVoice(intI, Record.readFileName());
+        setResultText(intI, Record.readFileName());
+        setResultMovie(intI, Record.readFileName());
     }
     for (int16_t intI = 0; intI < OutcomeCount; ++intI) {
-        SetResultScenario(intI, Record.ReadWord());
-        Record.SkipBytes(28);
+        setResultScenario(intI, Record.readWord());
+        Record.skipBytes(28);
     }
-    Record.SkipBytes(100);
+    Record.skipBytes(100);
 }
 
-void Scenario::FileWrite(std::ostream& intHandle) const
+void Scenario::fileWrite(std::ostream& intHandle) const
 {
     RecordWriter Record(RecordSize);
-    Record.WriteWord(m_lngPrestige);
-    Record.WriteWord(m_lngFirstUnknown);
-    Record.WriteWord(m_lngSecondUnknown);
-    Record.WriteWord(m_lngThirdUnknown);
-    Record.WriteFileName(m_strName, ".scn");
-    WriteOptionalName(Record, m_strMovie, ".smk");
-    Record.WriteFileName(m_strVoice, ".mus");
-    Record.WriteFileName(m_strText, ".txt");
+    Record.writeWord(m_lngPrestige);
+    Record.writeWord(m_lngFirstUnknown);
+    Record.writeWord(m_lngSecondUnknown);
+    Record.writeWord(m_lngThirdUnknown);
+    Record.writeFileName(m_strName, ".scn");
+    writeOptionalName(Record, m_strMovie, ".smk");
+    Record.writeFileName(m_strVoice, ".mus");
+    Record.writeFileName(m_strText, ".txt");
     for (int16_t intI = 0; intI < OutcomeCount; ++intI) {
-        Record.WriteWord(ResultPrestige(intI));
-        Record.WriteZeros(20);
-        WriteOptionalName(Record, ResultVoice(intI), ".mus");
-        WriteOptionalName(Record, ResultText(intI), ".txt");
-        WriteOptionalName(Record, ResultMovie(intI), ".smk");
+        Record.writeWord(resultPrestige(intI));
+        Record.writeZeros(20);
+        writeOptionalName(Record, resultVoice(intI), ".mus");
+        writeOptionalName(Record, resultText(intI), ".txt");
+        writeOptionalName(Record, resultMovie(intI), ".smk");
     }
     for (int16_t intI = 0; intI < OutcomeCount; ++intI) {
-        Record.WriteWord(ResultScenario(intI));
-        Record.WriteZeros(28);
+        Record.writeWord(resultScenario(intI));
+        Record.writeZeros(28);
     }
-    Record.WriteZeros(100);
-    Record.Flush(intHandle);
+    Record.writeZeros(100);
+    Record.flush(intHandle);
 }
 
 bool operator==(const Scenario& a, const Scenario& b)

@@ -35,48 +35,48 @@ protected:
     }
 };
 
-[[noreturn]] void Fail(const std::string& strWhat)
+[[noreturn]] void fail(const std::string& strWhat)
 {
     std::fprintf(stderr, "campaign_fuzzer: %s\n", strWhat.c_str());
     std::abort();
 }
 
-std::string Written(const Campaign& campaign)
+std::string written(const Campaign& campaign)
 {
     std::ostringstream Stream;
-    campaign.FileWrite(Stream);
+    campaign.fileWrite(Stream);
     return Stream.str();
 }
 
 // Every campaign the editor reads must check, save and load again into a
 // campaign that saves the very same bytes and checks the same way.
-void CheckRoundTrip(Campaign& campaign)
+void checkRoundTrip(Campaign& campaign)
 {
-    const int16_t intErrors = campaign.Check();
-    if (intErrors != campaign.ErrorCount()) {
-        Fail("Check returned " + std::to_string(intErrors) + " but the list holds " +
-             std::to_string(campaign.ErrorCount()) + " messages");
+    const int16_t intErrors = campaign.check();
+    if (intErrors != campaign.errorCount()) {
+        fail("Check returned " + std::to_string(intErrors) + " but the list holds " +
+             std::to_string(campaign.errorCount()) + " messages");
     }
-    const std::string strFirst = Written(campaign);
+    const std::string strFirst = written(campaign);
     if (strFirst.size() != CampaignBytes) {
-        Fail("the written campaign has " + std::to_string(strFirst.size()) + " bytes, not 31944");
+        fail("the written campaign has " + std::to_string(strFirst.size()) + " bytes, not 31944");
     }
     Campaign Again;
     std::istringstream Stream(strFirst);
     try {
-        Again.FileRead(Stream);
+        Again.fileRead(Stream);
     } catch (const CampaignFileError& Error) {
-        Fail(std::string("the written campaign does not read back: ") + Error.what());
+        fail(std::string("the written campaign does not read back: ") + Error.what());
     }
-    if (Written(Again) != strFirst) {
-        Fail("the campaign read back from the written bytes writes different bytes");
+    if (written(Again) != strFirst) {
+        fail("the campaign read back from the written bytes writes different bytes");
     }
-    if (Again.Check() != intErrors) {
-        Fail("the campaign read back from the written bytes checks differently");
+    if (Again.check() != intErrors) {
+        fail("the campaign read back from the written bytes checks differently");
     }
     for (int16_t intI = 0; intI < intErrors; ++intI) {
-        if (Again.Errors(intI) != campaign.Errors(intI)) {
-            Fail("check message " + std::to_string(intI) + " differs after the round trip");
+        if (Again.errors(intI) != campaign.errors(intI)) {
+            fail("check message " + std::to_string(intI) + " differs after the round trip");
         }
     }
 }
@@ -89,11 +89,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, std::size_t lngSize)
     std::istream Stream(&Buffer);
     Campaign campaign;
     try {
-        campaign.FileRead(Stream);
+        campaign.fileRead(Stream);
     } catch (const CampaignFileError&) {
         // Refused with a message to the user: the expected end for most inputs.
         return 0;
     }
-    CheckRoundTrip(campaign);
+    checkRoundTrip(campaign);
     return 0;
 }

@@ -13,22 +13,22 @@
 
 namespace {
 
-[[noreturn]] void Fail(const std::string& strWhat)
+[[noreturn]] void fail(const std::string& strWhat)
 {
     std::fprintf(stderr, "campaign_json_fuzzer: %s\n", strWhat.c_str());
     std::abort();
 }
 
 // The bytes of an imported campaign, which must be a whole campaign file.
-QByteArray Imported(const QByteArray& Json, Campaign& campaign, const char* strWhat)
+QByteArray imported(const QByteArray& Json, Campaign& campaign, const char* strWhat)
 {
     QByteArray file;
-    const QString strReason = ReadCampaignJson(Json, campaign, file);
+    const QString strReason = readCampaignJson(Json, campaign, file);
     if (!strReason.isEmpty()) {
-        Fail(std::string(strWhat) + " is refused: " + strReason.toStdString());
+        fail(std::string(strWhat) + " is refused: " + strReason.toStdString());
     }
     if (file.size() != CampaignFileSize) {
-        Fail(std::string(strWhat) + " gives " + std::to_string(file.size()) + " bytes, not " +
+        fail(std::string(strWhat) + " gives " + std::to_string(file.size()) + " bytes, not " +
              std::to_string(CampaignFileSize));
     }
     return file;
@@ -44,24 +44,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, std::size_t lngSize)
     const QByteArray Json = QByteArray::fromRawData(reinterpret_cast<const char*>(pData), static_cast<qsizetype>(lngSize));
     const auto campaign = std::make_unique<Campaign>();
     QByteArray refused;
-    if (!ReadCampaignJson(Json, *campaign, refused).isEmpty()) {
+    if (!readCampaignJson(Json, *campaign, refused).isEmpty()) {
         return 0;
     }
-    const QByteArray file = Imported(Json, *campaign, "the input, taken once,");
-    const QByteArray Exported = CampaignJson(*campaign, file);
+    const QByteArray file = imported(Json, *campaign, "the input, taken once,");
+    const QByteArray Exported = campaignJson(*campaign, file);
     const auto Again = std::make_unique<Campaign>();
-    if (Imported(Exported, *Again, "the export of the input") != file) {
-        Fail("the export of the input imports to different bytes");
+    if (imported(Exported, *Again, "the export of the input") != file) {
+        fail("the export of the input imports to different bytes");
     }
     const auto Reread = std::make_unique<Campaign>();
     std::istringstream Stream(file.toStdString());
     try {
-        Reread->FileRead(Stream);
+        Reread->fileRead(Stream);
     } catch (const CampaignFileError& Error) {
-        Fail(std::string("the imported bytes do not read back: ") + Error.what());
+        fail(std::string("the imported bytes do not read back: ") + Error.what());
     }
-    if (CampaignJson(*Reread, file) != Exported) {
-        Fail("the file read back exports different text");
+    if (campaignJson(*Reread, file) != Exported) {
+        fail("the file read back exports different text");
     }
     return 0;
 }

@@ -21,12 +21,12 @@
 
 namespace {
 
-QByteArray Exported(uint32_t lngSeed, int intCount)
+QByteArray exported(uint32_t lngSeed, int intCount)
 {
     const auto campaign = std::make_unique<Campaign>();
-    std::istringstream Stream(RandomCampaignFile(lngSeed, intCount));
-    campaign->FileRead(Stream);
-    return CampaignJson(*campaign);
+    std::istringstream Stream(randomCampaignFile(lngSeed, intCount));
+    campaign->fileRead(Stream);
+    return campaignJson(*campaign);
 }
 
 // A campaign the editor saved, with bytes changed that it does not keep
@@ -35,19 +35,19 @@ QByteArray Exported(uint32_t lngSeed, int intCount)
 QByteArray withUnread(uint32_t seed)
 {
     const auto campaign = std::make_unique<Campaign>();
-    std::istringstream stream(RandomCampaignFile(seed, 2));
-    campaign->FileRead(stream);
-    QByteArray file = CampaignBytes(*campaign);
+    std::istringstream stream(randomCampaignFile(seed, 2));
+    campaign->fileRead(stream);
+    QByteArray file = campaignBytes(*campaign);
     for (const int at : {26, 44 + 90, 44 + 600, 44 + 636 + 27, 44 + 636 * 7, 31900, 31943}) {
         file[at] = static_cast<char>(file[at] ^ 0x5A);
     }
-    if (const QString reason = ReadCampaignBytes(file, *campaign); !reason.isEmpty()) {
+    if (const QString reason = readCampaignBytes(file, *campaign); !reason.isEmpty()) {
         throw CampaignFileError(reason.toStdString());
     }
-    return CampaignJson(*campaign, file);
+    return campaignJson(*campaign, file);
 }
 
-bool Save(const QString& strPath, const QByteArray& bytes)
+bool save(const QString& strPath, const QByteArray& bytes)
 {
     QFile File(strPath);
     return File.open(QIODevice::WriteOnly) && File.write(bytes) == bytes.size() && File.flush();
@@ -64,16 +64,16 @@ int main(int argc, char** argv)
     std::vector<std::pair<const char*, QByteArray>> seeds;
     try {
         seeds = {
-            {"empty.json", Exported(1, 0)},
-            {"one.json", Exported(2, 1)},
-            {"three.json", Exported(3, 3)},
-            {"twelve.json", Exported(4, 12)},
-            {"full.json", Exported(5, 50)},
-            {"gap.json", Exported(6, 2).replace("\"slot\": 1", "\"slot\": 7")},
-            {"long-name.json", Exported(7, 1).replace("\"name\": \"", "\"name\": \"abcdefghijklmnopqrst")},
+            {"empty.json", exported(1, 0)},
+            {"one.json", exported(2, 1)},
+            {"three.json", exported(3, 3)},
+            {"twelve.json", exported(4, 12)},
+            {"full.json", exported(5, 50)},
+            {"gap.json", exported(6, 2).replace("\"slot\": 1", "\"slot\": 7")},
+            {"long-name.json", exported(7, 1).replace("\"name\": \"", "\"name\": \"abcdefghijklmnopqrst")},
             {"unread.json", withUnread(8)},
-            {"repeated-top.json", Exported(9, 2).replace("\"version\": 1,", "\"version\": 1, \"version\": 1,")},
-            {"repeated-outcome.json", Exported(10, 2).replace("\"goto\": ", "\"goto\": 0, \"goto\": ")},
+            {"repeated-top.json", exported(9, 2).replace("\"version\": 1,", "\"version\": 1, \"version\": 1,")},
+            {"repeated-outcome.json", exported(10, 2).replace("\"goto\": ", "\"goto\": 0, \"goto\": ")},
         };
     } catch (const CampaignFileError& Error) {
         std::fprintf(stderr, "make_json_seeds: a generated campaign does not read: %s\n", Error.what());
@@ -81,7 +81,7 @@ int main(int argc, char** argv)
     }
     const QString strFolder = QString::fromLocal8Bit(argv[1]);
     for (const auto& [strName, bytes] : seeds) {
-        if (!Save(strFolder + QLatin1Char('/') + QLatin1String(strName), bytes)) {
+        if (!save(strFolder + QLatin1Char('/') + QLatin1String(strName), bytes)) {
             std::fprintf(stderr, "make_json_seeds: cannot write %s/%s\n", argv[1], strName);
             return 1;
         }

@@ -39,65 +39,65 @@ struct Campaign {
 
 class Bytes {
 public:
-    void Word(uint16_t intN)
+    void word(uint16_t intN)
     {
         m_strBytes += static_cast<char>(intN & 0xFF);
         m_strBytes += static_cast<char>(intN >> 8);
     }
     // A 20-byte name field: the text as given (extension included), cut or padded with NULs.
-    void Field(const std::string& strS) { m_strBytes += (strS + std::string(20, '\0')).substr(0, 20); }
-    void Zeros(std::size_t lngCount) { m_strBytes.append(lngCount, '\0'); }
-    [[nodiscard]] const std::string& Str() const { return m_strBytes; }
+    void field(const std::string& strS) { m_strBytes += (strS + std::string(20, '\0')).substr(0, 20); }
+    void zeros(std::size_t lngCount) { m_strBytes.append(lngCount, '\0'); }
+    [[nodiscard]] const std::string& str() const { return m_strBytes; }
 
 private:
     std::string m_strBytes;
 };
 
-std::string WithExtension(const std::string& strName, const char* strExtension)
+std::string withExtension(const std::string& strName, const char* strExtension)
 {
     return strName.empty() ? std::string() : strName + strExtension;
 }
 
-void WriteScenario(const Scenario& Record, Bytes& File)
+void writeScenario(const Scenario& Record, Bytes& File)
 {
     for (const uint16_t intWord : Record.intWords) {
-        File.Word(intWord);
+        File.word(intWord);
     }
-    File.Field(Record.strName + ".scn");
-    File.Field(WithExtension(Record.strMovie, ".smk"));
-    File.Field(Record.strVoice + ".mus");
-    File.Field(Record.strText + ".txt");
+    File.field(Record.strName + ".scn");
+    File.field(withExtension(Record.strMovie, ".smk"));
+    File.field(Record.strVoice + ".mus");
+    File.field(Record.strText + ".txt");
     for (const Outcome& Result : Record.Outcomes) {
-        File.Word(Result.intPrestige);
-        File.Zeros(20);
-        File.Field(WithExtension(Result.strVoice, ".mus"));
-        File.Field(WithExtension(Result.strText, ".txt"));
-        File.Field(WithExtension(Result.strMovie, ".smk"));
+        File.word(Result.intPrestige);
+        File.zeros(20);
+        File.field(withExtension(Result.strVoice, ".mus"));
+        File.field(withExtension(Result.strText, ".txt"));
+        File.field(withExtension(Result.strMovie, ".smk"));
     }
     for (const Outcome& Result : Record.Outcomes) {
-        File.Word(Result.intGoTo);
-        File.Zeros(28);
+        File.word(Result.intGoTo);
+        File.zeros(28);
     }
-    File.Zeros(100);
+    File.zeros(100);
 }
 
-std::string CampaignBytes(const Campaign& Document)
+std::string campaignBytes(const Campaign& Document)
 {
     Bytes File;
-    File.Word(Document.intCount);
-    File.Word(Document.intPrestige);
-    File.Field(Document.strVictory);
-    File.Field(Document.strDefeat);
+    File.word(Document.intCount);
+    File.word(Document.intPrestige);
+    File.field(Document.strVictory);
+    File.field(Document.strDefeat);
     for (const Scenario& Record : Document.Scenarios) {
-        WriteScenario(Record, File);
+        writeScenario(Record, File);
     }
-    File.Zeros(636 * (50 - Document.Scenarios.size()));
-    File.Field(Document.strDescription);
-    File.Zeros(80);
-    return File.Str();
+    File.zeros(636 * (50 - Document.Scenarios.size()));
+    File.field(Document.strDescription);
+    File.zeros(80);
+    return File.str();
 }
 
-Scenario Plain(int intK)
+Scenario plain(int intK)
 {
     const std::string strK = std::to_string(intK);
     Scenario Record;
@@ -110,11 +110,11 @@ Scenario Plain(int intK)
     return Record;
 }
 
-Campaign WithScenarios(int intCount)
+Campaign withScenarios(int intCount)
 {
     Campaign Document;
     for (int intK = 0; intK < intCount; ++intK) {
-        Document.Scenarios.push_back(Plain(intK));
+        Document.Scenarios.push_back(plain(intK));
     }
     Document.Scenarios.back().Outcomes[0].intGoTo = 254;
     Document.intCount = static_cast<uint16_t>(intCount);
@@ -123,9 +123,9 @@ Campaign WithScenarios(int intCount)
 }
 
 // Every field in use, every word at an edge, every nation's movies.
-Campaign Full()
+Campaign full()
 {
-    Campaign Document = WithScenarios(50);
+    Campaign Document = withScenarios(50);
     Document.intPrestige = 65535;
     Document.strVictory = "ukwin.smk";
     Document.strDefeat = "ukloss.smk";
@@ -143,9 +143,9 @@ Campaign Full()
 }
 
 // Names the editor never writes but a file from elsewhere may hold.
-Campaign OddNames()
+Campaign oddNames()
 {
-    Campaign Document = WithScenarios(4);
+    Campaign Document = withScenarios(4);
     Document.strDescription = "sixteencharacter.txt";
     Scenario& Longest = Document.Scenarios[0];
     Longest.strName = "nineteencharacters_";
@@ -169,16 +169,16 @@ Campaign OddNames()
     return Document;
 }
 
-Campaign Nation(const std::string& strVictory, const std::string& strDefeat)
+Campaign nation(const std::string& strVictory, const std::string& strDefeat)
 {
-    Campaign Document = WithScenarios(1);
+    Campaign Document = withScenarios(1);
     Document.strVictory = strVictory;
     Document.strDefeat = strDefeat;
     Document.intPrestige = 1200;
     return Document;
 }
 
-bool Save(const std::string& strPath, const std::string& strBytes)
+bool save(const std::string& strPath, const std::string& strBytes)
 {
     std::ofstream File(strPath, std::ios::binary | std::ios::trunc);
     File.write(strBytes.data(), static_cast<std::streamsize>(strBytes.size()));
@@ -194,22 +194,22 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: make_seeds FOLDER\n");
         return 2;
     }
-    Campaign TooMany = WithScenarios(50);
+    Campaign TooMany = withScenarios(50);
     TooMany.intCount = 51;
     const std::vector<std::pair<std::string, std::string>> seeds{
-        {"new.cam", CampaignBytes(Campaign())},
-        {"one.cam", CampaignBytes(WithScenarios(1))},
-        {"full.cam", CampaignBytes(Full())},
-        {"oddnames.cam", CampaignBytes(OddNames())},
-        {"ussr.cam", CampaignBytes(Nation("ruwin.smk", "ruloss.smk"))},
-        {"usa.cam", CampaignBytes(Nation("amerwin.smk", "amerloss.smk"))},
-        {"unknown-nation.cam", CampaignBytes(Nation("Germwin.smk", "gerloss"))},
-        {"too-many.cam", CampaignBytes(TooMany)},
-        {"short.cam", CampaignBytes(WithScenarios(2)).substr(0, 1000)},
+        {"new.cam", campaignBytes(Campaign())},
+        {"one.cam", campaignBytes(withScenarios(1))},
+        {"full.cam", campaignBytes(full())},
+        {"oddnames.cam", campaignBytes(oddNames())},
+        {"ussr.cam", campaignBytes(nation("ruwin.smk", "ruloss.smk"))},
+        {"usa.cam", campaignBytes(nation("amerwin.smk", "amerloss.smk"))},
+        {"unknown-nation.cam", campaignBytes(nation("Germwin.smk", "gerloss"))},
+        {"too-many.cam", campaignBytes(TooMany)},
+        {"short.cam", campaignBytes(withScenarios(2)).substr(0, 1000)},
     };
     const std::string strFolder = argv[1];
     for (const auto& [strName, strBytes] : seeds) {
-        if (!Save(strFolder + "/" + strName, strBytes)) {
+        if (!save(strFolder + "/" + strName, strBytes)) {
             std::fprintf(stderr, "make_seeds: cannot write %s/%s\n", strFolder.c_str(), strName.c_str());
             return 1;
         }

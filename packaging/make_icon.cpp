@@ -11,7 +11,7 @@ int main(int argc, char** argv)
         return EXIT_FAILURE;
     }
     const int intSize = std::atoi(argv[1]);
-    if (intSize <= 0 || !ProgramImage(intSize).save(QString::fromLocal8Bit(argv[2]), "PNG")) {
+    if (intSize <= 0 || !programImage(intSize).save(QString::fromLocal8Bit(argv[2]), "PNG")) {
         std::fprintf(stderr, "make_icon: cannot write %s\n", argv[2]);
         return EXIT_FAILURE;
     }

@@ -19,12 +19,12 @@ namespace {
 // the check left it; no file dialog is ever opened.
 class SilentDialogs final : public UserDialogs {
 public:
-    int16_t MsgBox(QWidget*, const QString&, int16_t, const QString&) override { return MsgBoxAnswer::OK; }
-    std::optional<FileChoice> ShowOpen(QWidget*, const FileRequest&) override { return std::nullopt; }
-    std::optional<FileChoice> ShowSave(QWidget*, const FileRequest&) override { return std::nullopt; }
+    int16_t msgBox(QWidget*, const QString&, int16_t, const QString&) override { return MsgBoxAnswer::OK; }
+    std::optional<FileChoice> showOpen(QWidget*, const FileRequest&) override { return std::nullopt; }
+    std::optional<FileChoice> showSave(QWidget*, const FileRequest&) override { return std::nullopt; }
 };
 
-bool Save(QWidget& Window, const QDir& Folder, const QString& strFile)
+bool save(QWidget& Window, const QDir& Folder, const QString& strFile)
 {
     const QString strPath = Folder.filePath(strFile);
     if (!Window.grab().save(strPath, "PNG")) {
@@ -51,13 +51,13 @@ int main(int argc, char** argv)
 
     // Large enough to keep off the stack.
     const auto campaign = std::make_unique<Campaign>();
-    if (const QString strReason = ReadCampaignFile(argv[1], *campaign); !strReason.isEmpty()) {
+    if (const QString strReason = readCampaignFile(argv[1], *campaign); !strReason.isEmpty()) {
         std::fprintf(stderr, "make_screenshots: %s: %s\n", argv[1], qPrintable(strReason));
         return EXIT_FAILURE;
     }
-    campaign->SetName(QFileInfo(strCampaign).completeBaseName().toStdString());
+    campaign->setName(QFileInfo(strCampaign).completeBaseName().toStdString());
     const int16_t intShown = 2;
-    if (campaign->Scenarios(intShown).Number() != intShown) {
+    if (campaign->scenarios(intShown).number() != intShown) {
         std::fprintf(stderr, "make_screenshots: %s has no scenario %d to show\n", argv[1], intShown);
         return EXIT_FAILURE;
     }
@@ -65,21 +65,21 @@ int main(int argc, char** argv)
     SilentDialogs Dialogs;
     CampaignWindow Window(Dialogs);
     ScenarioDialog scenarioDialog(Dialogs, &Window);
-    Window.SetScenarioDialog(scenarioDialog);
-    Window.SetCampaign(*campaign);
-    scenarioDialog.SetCampaign(*campaign);
+    Window.setScenarioDialog(scenarioDialog);
+    Window.setCampaign(*campaign);
+    scenarioDialog.setCampaign(*campaign);
 
-    Window.Update(intShown);
+    Window.refresh(intShown);
     Window.show();
-    Window.findChild<QPushButton*>(QStringLiteral("cmdCheck"))->click();
+    Window.findChild<QPushButton*>(QStringLiteral("checkButton"))->click();
     QApplication::processEvents();
-    if (!Save(Window, Folder, QStringLiteral("main-window.png"))) {
+    if (!save(Window, Folder, QStringLiteral("main-window.png"))) {
         return EXIT_FAILURE;
     }
 
-    scenarioDialog.scenario().Copy(campaign->Scenarios(intShown));
-    scenarioDialog.Update();
+    scenarioDialog.scenario().copy(campaign->scenarios(intShown));
+    scenarioDialog.refresh();
     scenarioDialog.show();
     QApplication::processEvents();
-    return Save(scenarioDialog, Folder, QStringLiteral("scenario-dialog.png")) ? EXIT_SUCCESS : EXIT_FAILURE;
+    return save(scenarioDialog, Folder, QStringLiteral("scenario-dialog.png")) ? EXIT_SUCCESS : EXIT_FAILURE;
 }

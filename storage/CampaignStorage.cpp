@@ -38,20 +38,20 @@ protected:
 
 } // namespace
 
-QString ReadCampaignBytes(const QByteArray& bytes, Campaign& campaign)
+QString readCampaignBytes(const QByteArray& bytes, Campaign& campaign)
 {
     // Bytes past the campaign's size are never looked at.
     ByteView View(bytes.constData(), std::min<qsizetype>(bytes.size(), CampaignFileSize));
     std::istream Stream(&View);
     try {
-        campaign.FileRead(Stream);
+        campaign.fileRead(Stream);
     } catch (const CampaignFileError& e) {
         return QString::fromLatin1(e.what());
     }
     return {};
 }
 
-QString ReadCampaignDevice(QIODevice& Device, Campaign& campaign)
+QString readCampaignDevice(QIODevice& Device, Campaign& campaign)
 {
     // Bytes past the campaign's size are never looked at.
     QByteArray bytes(CampaignFileSize, '\0');
@@ -67,26 +67,26 @@ QString ReadCampaignDevice(QIODevice& Device, Campaign& campaign)
         lngHave += lngRead;
     }
     bytes.truncate(lngHave);
-    return ReadCampaignBytes(bytes, campaign);
+    return readCampaignBytes(bytes, campaign);
 }
 
-QString ReadCampaignFile(const std::filesystem::path& path, Campaign& campaign)
+QString readCampaignFile(const std::filesystem::path& path, Campaign& campaign)
 {
     QByteArray bytes;
     if (const QString strReason = readFileStart(path, CampaignFileSize, bytes); !strReason.isEmpty()) {
         return strReason;
     }
-    return ReadCampaignBytes(bytes, campaign);
+    return readCampaignBytes(bytes, campaign);
 }
 
-QByteArray CampaignBytes(const Campaign& campaign)
+QByteArray campaignBytes(const Campaign& campaign)
 {
     std::ostringstream Stream;
-    campaign.FileWrite(Stream);
+    campaign.fileWrite(Stream);
     return QByteArray::fromStdString(Stream.str());
 }
 
-SaveResult SaveCampaignFile(const std::filesystem::path& path, const Campaign& campaign)
+SaveResult saveCampaignFile(const std::filesystem::path& path, const Campaign& campaign)
 {
-    return SaveFileBytes(path, CampaignBytes(campaign));
+    return saveFileBytes(path, campaignBytes(campaign));
 }

@@ -18,21 +18,21 @@ class Campaign;
 // Reads the file at path into Campaign. Empty on success, else the reason.
 // Campaign should be a document of its own: a file that fails half-way
 // leaves it partly filled.
-[[nodiscard]] QString ReadCampaignFile(const std::filesystem::path& path, Campaign& campaign);
+[[nodiscard]] QString readCampaignFile(const std::filesystem::path& path, Campaign& campaign);
 // The same from an open device (standard input, say).
-[[nodiscard]] QString ReadCampaignDevice(QIODevice& Device, Campaign& campaign);
+[[nodiscard]] QString readCampaignDevice(QIODevice& Device, Campaign& campaign);
 // The same from bytes already in memory; only the first 31944 are looked at.
-[[nodiscard]] QString ReadCampaignBytes(const QByteArray& bytes, Campaign& campaign);
+[[nodiscard]] QString readCampaignBytes(const QByteArray& bytes, Campaign& campaign);
 
 // The 31944 bytes the campaign is saved as.
-[[nodiscard]] QByteArray CampaignBytes(const Campaign& campaign);
+[[nodiscard]] QByteArray campaignBytes(const Campaign& campaign);
 
 // How a save ended. On failure Reason says why and Aftermath what became of
 // the file that was chosen ("The file was not changed.").
 struct SaveResult {
     QString Reason;
     QString Aftermath;
-    [[nodiscard]] bool Saved() const { return Reason.isEmpty(); }
+    [[nodiscard]] bool saved() const { return Reason.isEmpty(); }
 };
 
 // Replaces the file at path with Bytes in one step, keeping its mode and,
@@ -43,5 +43,5 @@ struct SaveResult {
 // file but the file itself may be written, the bytes are written into the
 // file directly, read back and compared; should that fail, the old bytes are
 // put back.
-[[nodiscard]] SaveResult SaveFileBytes(const std::filesystem::path& path, const QByteArray& bytes);
-[[nodiscard]] SaveResult SaveCampaignFile(const std::filesystem::path& path, const Campaign& campaign);
+[[nodiscard]] SaveResult saveFileBytes(const std::filesystem::path& path, const QByteArray& bytes);
+[[nodiscard]] SaveResult saveCampaignFile(const std::filesystem::path& path, const Campaign& campaign);

@@ -278,7 +278,7 @@ QString readFileStart(const fs::path& path, qint64 limit, QByteArray& bytes)
     return error == 0 ? QString() : qt_error_string(error);
 }
 
-SaveResult SaveFileBytes(const fs::path& path, const QByteArray& bytes)
+SaveResult saveFileBytes(const fs::path& path, const QByteArray& bytes)
 {
     struct stat target {};
     if (::stat(path.c_str(), &target) != 0) {

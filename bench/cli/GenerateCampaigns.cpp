@@ -13,34 +13,34 @@ namespace {
 // Mostly sound campaigns with the odd fault a designer leaves, so the check
 // has real work and some messages to print. The same seed gives the same
 // files.
-Campaign Generated(std::mt19937& Random, int16_t intCount)
+Campaign generated(std::mt19937& Random, int16_t intCount)
 {
     const auto Any = [&](uint32_t lngN) { return static_cast<int32_t>(Random() % lngN); };
     const std::string strLetters = "abcdefghijklmnopqrstuvwxyz0123456789\xE9\xE4";
     const auto Name = [&] { return strLetters.substr(static_cast<std::size_t>(Any(30)), 3 + Any(9)); };
     Campaign campaign;
-    campaign.SetNation(Any(4));
-    campaign.SetPrestige(Any(3000));
-    campaign.SetDescription(Name());
+    campaign.setNation(Any(4));
+    campaign.setPrestige(Any(3000));
+    campaign.setDescription(Name());
     for (int16_t intK = 0; intK < intCount; ++intK) {
-        Scenario& scenario = campaign.Scenarios(intK);
-        scenario.SetNumber(intK);
-        scenario.SetName(Name());
-        scenario.SetMovie(Name());
-        scenario.SetVoice(Name());
-        scenario.SetText(Name());
-        scenario.SetPrestige(Any(2000));
+        Scenario& scenario = campaign.scenarios(intK);
+        scenario.setNumber(intK);
+        scenario.setName(Name());
+        scenario.setMovie(Name());
+        scenario.setVoice(Name());
+        scenario.setText(Name());
+        scenario.setPrestige(Any(2000));
         for (int16_t intJ = 0; intJ < Scenario::OutcomeCount; ++intJ) {
             const int32_t lngRoll = Any(1000);
             const int32_t lngNext = intK + 1 < intCount ? intK + 1 : Campaign::VictoryScenario;
-            scenario.SetResultScenario(intJ, lngRoll < 2     ? 60 + Any(100)
+            scenario.setResultScenario(intJ, lngRoll < 2     ? 60 + Any(100)
                                              : intJ == 3     ? Campaign::LossScenario
                                              : lngRoll < 700 ? lngNext
                                                              : Any(intCount));
-            scenario.SetResultPrestige(intJ, Any(500));
-            scenario.SetResultText(intJ, Name());
-            scenario.SetResultVoice(intJ, Name());
-            scenario.SetResultMovie(intJ, Name());
+            scenario.setResultPrestige(intJ, Any(500));
+            scenario.setResultText(intJ, Name());
+            scenario.setResultVoice(intJ, Name());
+            scenario.setResultMovie(intJ, Name());
         }
     }
     return campaign;
@@ -68,7 +68,7 @@ int main(int argc, char** argv)
     for (long lngI = 0; lngI < lngCount; ++lngI) {
         const auto intScenarios = static_cast<int16_t>(lngScenarios > 0 ? lngScenarios : 1 + Random() % 50);
         std::ostringstream bytes;
-        Generated(Random, intScenarios).FileWrite(bytes);
+        generated(Random, intScenarios).fileWrite(bytes);
         const std::string strNumber = std::to_string(lngI);
         const std::string strPath =
             strFolder + "/campaign-" + std::string(5 - std::min<std::size_t>(5, strNumber.size()), '0') + strNumber + ".cam";

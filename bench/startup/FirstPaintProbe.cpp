@@ -26,7 +26,7 @@ protected:
     }
 };
 
-void WatchApplication()
+void watchApplication()
 {
     QCoreApplication* pApp = QCoreApplication::instance();
     pApp->installEventFilter(new FirstPaintExit(pApp));
@@ -35,7 +35,7 @@ void WatchApplication()
 // Runs when the preloaded library is loaded: asks Qt to call back as soon as
 // the program has made its application object.
 const bool Registered = [] {
-    qAddPreRoutine(WatchApplication);
+    qAddPreRoutine(watchApplication);
     return true;
 }();
 

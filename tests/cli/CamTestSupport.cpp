@@ -16,35 +16,35 @@
 
 namespace CamTest {
 
-std::unique_ptr<Campaign> CampaignOf(const Layout& Scenarios)
+std::unique_ptr<Campaign> campaignOf(const Layout& Scenarios)
 {
     auto campaign = std::make_unique<Campaign>();
     for (const auto& [intNumber, goTos] : Scenarios) {
-        Scenario& scenario = campaign->Scenarios(intNumber);
-        scenario.SetNumber(intNumber);
-        scenario.SetName("scen" + std::to_string(intNumber));
+        Scenario& scenario = campaign->scenarios(intNumber);
+        scenario.setNumber(intNumber);
+        scenario.setName("scen" + std::to_string(intNumber));
         for (int16_t intJ = 0; intJ < Scenario::OutcomeCount; ++intJ) {
-            scenario.SetResultScenario(intJ, goTos[static_cast<std::size_t>(intJ)]);
+            scenario.setResultScenario(intJ, goTos[static_cast<std::size_t>(intJ)]);
         }
     }
     return campaign;
 }
 
-QString SaveCampaign(const QTemporaryDir& Dir, const QString& strName, const Campaign& campaign)
+QString saveCampaign(const QTemporaryDir& Dir, const QString& strName, const Campaign& campaign)
 {
     const QString strPath = Dir.filePath(strName);
     QDir().mkpath(QFileInfo(strPath).absolutePath());
-    const SaveResult Result = SaveCampaignFile(QFile::encodeName(strPath).toStdString(), campaign);
-    EXPECT_TRUE(Result.Saved()) << strPath.toStdString() << ": " << Result.Reason.toStdString();
+    const SaveResult Result = saveCampaignFile(QFile::encodeName(strPath).toStdString(), campaign);
+    EXPECT_TRUE(Result.saved()) << strPath.toStdString() << ": " << Result.Reason.toStdString();
     return strPath;
 }
 
-QString SaveLayout(const QTemporaryDir& Dir, const QString& strName, const Layout& Scenarios)
+QString saveLayout(const QTemporaryDir& Dir, const QString& strName, const Layout& Scenarios)
 {
-    return SaveCampaign(Dir, strName, *CampaignOf(Scenarios));
+    return saveCampaign(Dir, strName, *campaignOf(Scenarios));
 }
 
-QString Write(const QString& strPath, const QByteArray& bytes)
+QString writeFile(const QString& strPath, const QByteArray& bytes)
 {
     QFile File(strPath);
     EXPECT_TRUE(File.open(QIODevice::WriteOnly)) << strPath.toStdString();
@@ -52,13 +52,13 @@ QString Write(const QString& strPath, const QByteArray& bytes)
     return strPath;
 }
 
-QByteArray Contents(const QString& strPath)
+QByteArray contents(const QString& strPath)
 {
     QFile File(strPath);
     return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray("<missing>");
 }
 
-QStringList ToolRun::OutLines() const
+QStringList ToolRun::outLines() const
 {
     QString strOut = QString::fromUtf8(Out);
     if (strOut.endsWith(QLatin1Char('\n'))) {
@@ -67,7 +67,7 @@ QStringList ToolRun::OutLines() const
     return strOut.isEmpty() ? QStringList() : strOut.split(QLatin1Char('\n'));
 }
 
-ToolRun InProcess(const QStringList& Arguments, const QByteArray& In)
+ToolRun inProcess(const QStringList& Arguments, const QByteArray& In)
 {
     QBuffer InBuffer;
     InBuffer.setData(In);
@@ -77,11 +77,11 @@ ToolRun InProcess(const QStringList& Arguments, const QByteArray& In)
     OutBuffer.open(QIODevice::WriteOnly);
     ErrBuffer.open(QIODevice::WriteOnly);
     CommandStreams Io{InBuffer, OutBuffer, ErrBuffer};
-    const int intStatus = RunTool(QStringList{QStringLiteral("ironvale-cam")} + Arguments, Io);
+    const int intStatus = runTool(QStringList{QStringLiteral("ironvale-cam")} + Arguments, Io);
     return {intStatus, OutBuffer.data(), ErrBuffer.data()};
 }
 
-ToolRun InShell(const QString& folder, const QByteArray& script, Launch how)
+ToolRun inShell(const QString& folder, const QByteArray& script, Launch how)
 {
     QTemporaryDir streams;
     const QByteArray outFile = QFile::encodeName(streams.filePath(QStringLiteral("out")));
@@ -104,7 +104,7 @@ ToolRun InShell(const QString& folder, const QByteArray& script, Launch how)
             _exit(126);
         }
         if (how == Launch::AsReader) {
-            BecomeNobody();
+            becomeNobody();
             if (geteuid() == 0 || access(IRONVALE_CAM, X_OK) != 0) {
                 static constexpr char reason[] = "no user that file permissions stop can run the program here";
                 static_cast<void>(!write(2, reason, sizeof reason - 1));

@@ -22,29 +22,29 @@ namespace CamTest {
 // Victory, Minor Victory, Defeat); scenario N is named "scenN".
 using Layout = std::vector<std::pair<int16_t, std::array<int32_t, 4>>>;
 
-[[nodiscard]] std::unique_ptr<Campaign> CampaignOf(const Layout& Scenarios);
+[[nodiscard]] std::unique_ptr<Campaign> campaignOf(const Layout& Scenarios);
 
 // Saves the campaign under strName in Dir through the editor's own save and
 // returns the path.
-[[nodiscard]] QString SaveCampaign(const QTemporaryDir& Dir, const QString& strName, const Campaign& campaign);
+[[nodiscard]] QString saveCampaign(const QTemporaryDir& Dir, const QString& strName, const Campaign& campaign);
 // Scenarios must be 0..count-1 in order, as in every saved file.
-[[nodiscard]] QString SaveLayout(const QTemporaryDir& Dir, const QString& strName, const Layout& Scenarios);
+[[nodiscard]] QString saveLayout(const QTemporaryDir& Dir, const QString& strName, const Layout& Scenarios);
 
 // Writes Bytes as the file strPath and returns the path.
-QString Write(const QString& strPath, const QByteArray& bytes);
+QString writeFile(const QString& strPath, const QByteArray& bytes);
 // The bytes of a file, "<missing>" when it cannot be read.
-[[nodiscard]] QByteArray Contents(const QString& strPath);
+[[nodiscard]] QByteArray contents(const QString& strPath);
 
 struct ToolRun {
     int Status;
     QByteArray Out;
     QByteArray Err;
     // The lines of standard output, without the last line feed.
-    [[nodiscard]] QStringList OutLines() const;
+    [[nodiscard]] QStringList outLines() const;
 };
 
 // The tool in-process on buffers; Arguments start with the command.
-[[nodiscard]] ToolRun InProcess(const QStringList& Arguments, const QByteArray& In = {});
+[[nodiscard]] ToolRun inProcess(const QStringList& Arguments, const QByteArray& In = {});
 
 // How InShell runs: standard output to a file or to a pseudo-terminal of its
 // own, or as a reader that file permissions stop (nobody, when the test is
@@ -54,6 +54,6 @@ enum class Launch { ToFile, ToTerminal, AsReader };
 // The real program, where the file system, the terminal and the exit status
 // matter: script runs with /bin/sh in folder, "cam" starting the program,
 // on an empty standard input.
-[[nodiscard]] ToolRun InShell(const QString& folder, const QByteArray& script, Launch how = Launch::ToFile);
+[[nodiscard]] ToolRun inShell(const QString& folder, const QByteArray& script, Launch how = Launch::ToFile);
 
 } // namespace CamTest

@@ -18,48 +18,48 @@ namespace {
 
 // Two scenarios with a byte of every kind a name may hold: foreign bytes,
 // C1 and C0 controls, NUL, a quote, a backslash, and the longest name.
-std::unique_ptr<Campaign> Small()
+std::unique_ptr<Campaign> small()
 {
     auto campaign = std::make_unique<Campaign>();
-    campaign->SetDescription("Ardennes");
-    campaign->SetNation(3);
-    campaign->SetPrestige(1500);
-    Scenario& First = campaign->Scenarios(0);
-    First.SetNumber(0);
-    First.SetName("Bastogne");
-    First.SetMovie("intro");
-    First.SetVoice("snow\xFF");
-    First.SetText(std::string("caf\xE9\x85\0", 6));
-    First.SetPrestige(300);
-    First.SetSecondUnknown(7);
-    First.SetThirdUnknown(65535);
+    campaign->setDescription("Ardennes");
+    campaign->setNation(3);
+    campaign->setPrestige(1500);
+    Scenario& First = campaign->scenarios(0);
+    First.setNumber(0);
+    First.setName("Bastogne");
+    First.setMovie("intro");
+    First.setVoice("snow\xFF");
+    First.setText(std::string("caf\xE9\x85\0", 6));
+    First.setPrestige(300);
+    First.setSecondUnknown(7);
+    First.setThirdUnknown(65535);
     const std::array<int32_t, 4> goTos{1, 1, 254, 255};
     const std::array<int32_t, 4> prestiges{120, 80, 0, 65535};
     for (int16_t intI = 0; intI < Scenario::OutcomeCount; ++intI) {
-        First.SetResultScenario(intI, goTos[static_cast<std::size_t>(intI)]);
-        First.SetResultPrestige(intI, prestiges[static_cast<std::size_t>(intI)]);
+        First.setResultScenario(intI, goTos[static_cast<std::size_t>(intI)]);
+        First.setResultPrestige(intI, prestiges[static_cast<std::size_t>(intI)]);
     }
-    First.SetResultText(0, "win");
-    First.SetResultMovie(0, "parade");
-    First.SetResultText(3, "lost");
-    First.SetResultVoice(3, "dirge");
-    Scenario& Second = campaign->Scenarios(1);
-    Second.SetNumber(1);
-    Second.SetName("a\"b\\c");
-    Second.SetVoice(std::string("v\0\n\x7F", 4));
-    Second.SetText("nineteen_characters");
-    Second.SetFirstUnknown(1);
-    Second.SetSecondUnknown(2);
-    Second.SetThirdUnknown(3);
+    First.setResultText(0, "win");
+    First.setResultMovie(0, "parade");
+    First.setResultText(3, "lost");
+    First.setResultVoice(3, "dirge");
+    Scenario& Second = campaign->scenarios(1);
+    Second.setNumber(1);
+    Second.setName("a\"b\\c");
+    Second.setVoice(std::string("v\0\n\x7F", 4));
+    Second.setText("nineteen_characters");
+    Second.setFirstUnknown(1);
+    Second.setSecondUnknown(2);
+    Second.setThirdUnknown(3);
     for (int16_t intI = 0; intI < Scenario::OutcomeCount; ++intI) {
-        Second.SetResultScenario(intI, intI < 2 ? 254 : 255);
+        Second.setResultScenario(intI, intI < 2 ? 254 : 255);
     }
     return campaign;
 }
 
 // The four outcomes of a scenario in the format's fixed layout, a member a
 // line and two spaces a level; each row is goto, prestige, text, voice, movie.
-std::string OutcomesJson(const std::array<std::array<const char*, 5>, 4>& rows)
+std::string outcomesJson(const std::array<std::array<const char*, 5>, 4>& rows)
 {
     const char* const names[] = {"Brilliant Victory", "Victory", "Minor Victory", "Defeat"};
     std::string out = "      \"outcomes\": [\n";
@@ -73,7 +73,7 @@ std::string OutcomesJson(const std::array<std::array<const char*, 5>, 4>& rows)
     return out + "      ]\n";
 }
 
-// The format's contract, written by hand: Small() exports as exactly this.
+// The format's contract, written by hand: small() exports as exactly this.
 const QByteArray SmallJson = QByteArray::fromStdString(
     R"({
   "format": "ironvale-campaign",
@@ -90,7 +90,7 @@ const QByteArray SmallJson = QByteArray::fromStdString(
       "text": "café\u0085\u0000",
       "prestige": 300,
       "unknown": [0, 7, 65535],
-)" + OutcomesJson({{{"1", "120", "win", "", "parade"},
+)" + outcomesJson({{{"1", "120", "win", "", "parade"},
                     {"1", "80", "", "", ""},
                     {"254", "0", "", "", ""},
                     {"255", "65535", "lost", "dirge", ""}}}) +
@@ -103,22 +103,22 @@ const QByteArray SmallJson = QByteArray::fromStdString(
       "text": "nineteen_characters",
       "prestige": 0,
       "unknown": [1, 2, 3],
-)" + OutcomesJson({{{"254", "0", "", "", ""}, {"254", "0", "", "", ""}, {"255", "0", "", "", ""},
+)" + outcomesJson({{{"254", "0", "", "", ""}, {"254", "0", "", "", ""}, {"255", "0", "", "", ""},
                     {"255", "0", "", "", ""}}}) +
     "    }\n  ]\n}\n");
 
 // The refusal for Json ("" when it is taken) and, when taken, the bytes to write.
-std::pair<std::string, QByteArray> Import(const QByteArray& Json)
+std::pair<std::string, QByteArray> import(const QByteArray& Json)
 {
     const auto campaign = std::make_unique<Campaign>();
     QByteArray File;
-    const QString strReason = ReadCampaignJson(Json, *campaign, File);
+    const QString strReason = readCampaignJson(Json, *campaign, File);
     return {strReason.toStdString(), File};
 }
 
 // Node with the value at Path (member names, or indices into arrays)
 // replaced by Value; an undefined Value removes the member.
-QJsonValue Edited(const QJsonValue& Node, QStringList Path, const QJsonValue& Value)
+QJsonValue edited(const QJsonValue& Node, QStringList Path, const QJsonValue& Value)
 {
     if (Path.isEmpty()) {
         return Value;
@@ -126,33 +126,33 @@ QJsonValue Edited(const QJsonValue& Node, QStringList Path, const QJsonValue& Va
     const QString strStep = Path.takeFirst();
     if (Node.isArray()) {
         QJsonArray Items = Node.toArray();
-        Items[strStep.toInt()] = Edited(Items.at(strStep.toInt()), Path, Value);
+        Items[strStep.toInt()] = edited(Items.at(strStep.toInt()), Path, Value);
         return Items;
     }
     QJsonObject Members = Node.toObject();
     if (Path.isEmpty() && Value.isUndefined()) {
         Members.remove(strStep);
     } else {
-        Members[strStep] = Edited(Members.value(strStep), Path, Value);
+        Members[strStep] = edited(Members.value(strStep), Path, Value);
     }
     return Members;
 }
 
 // SmallJson with the value at strPath replaced by the JSON text Raw as
 // typed; a null Raw removes the member; no path puts Raw for the whole text.
-QByteArray SmallEdited(const QString& strPath, const QByteArray& Raw)
+QByteArray smallEdited(const QString& strPath, const QByteArray& Raw)
 {
     if (strPath.isEmpty()) {
         return Raw;
     }
     const QJsonValue Root = QJsonDocument::fromJson(SmallJson).object();
     const QJsonValue marker = Raw.isNull() ? QJsonValue(QJsonValue::Undefined) : QJsonValue(QStringLiteral("\x01"));
-    return QJsonDocument(Edited(Root, strPath.split(QLatin1Char('.')), marker).toObject())
+    return QJsonDocument(edited(Root, strPath.split(QLatin1Char('.')), marker).toObject())
         .toJson()
         .replace("\"\\u0001\"", Raw);
 }
 
-QByteArray JsonOf(const QJsonArray& Items)
+QByteArray jsonOf(const QJsonArray& Items)
 {
     return QJsonDocument(Items).toJson();
 }
@@ -161,21 +161,21 @@ QByteArray JsonOf(const QJsonArray& Items)
 
 TEST(CampaignJson, SmallCampaignExportsAsWrittenByHandAndImportsBack)
 {
-    const auto campaign = Small();
-    EXPECT_EQ(CampaignJson(*campaign).toStdString(), SmallJson.toStdString());
+    const auto campaign = small();
+    EXPECT_EQ(campaignJson(*campaign).toStdString(), SmallJson.toStdString());
     const auto Back = std::make_unique<Campaign>();
     QByteArray File;
-    ASSERT_EQ(ReadCampaignJson(SmallJson, *Back, File).toStdString(), "");
-    EXPECT_EQ(Back->Description(), campaign->Description());
-    EXPECT_EQ(Back->Nation(), 3);
-    EXPECT_EQ(Back->Prestige(), 1500);
+    ASSERT_EQ(readCampaignJson(SmallJson, *Back, File).toStdString(), "");
+    EXPECT_EQ(Back->description(), campaign->description());
+    EXPECT_EQ(Back->nation(), 3);
+    EXPECT_EQ(Back->prestige(), 1500);
     for (int16_t intI = 0; intI < Campaign::MaxScenarios; ++intI) {
-        EXPECT_EQ(Back->Scenarios(intI), campaign->Scenarios(intI)) << "slot " << intI;
+        EXPECT_EQ(Back->scenarios(intI), campaign->scenarios(intI)) << "slot " << intI;
     }
-    EXPECT_TRUE(File == CampaignBytes(*campaign));
+    EXPECT_TRUE(File == campaignBytes(*campaign));
     // The entries may come in any order: each names its slot.
     const QJsonArray Scenarios = QJsonDocument::fromJson(SmallJson)["scenarios"].toArray();
-    EXPECT_EQ(Import(SmallEdited(QStringLiteral("scenarios"), JsonOf({Scenarios[1], Scenarios[0]}))),
+    EXPECT_EQ(import(smallEdited(QStringLiteral("scenarios"), jsonOf({Scenarios[1], Scenarios[0]}))),
               std::make_pair(std::string(), File));
 }
 
@@ -187,15 +187,15 @@ TEST(CampaignJson, RandomFilesComeBackByteForByte)
     for (uint32_t lngSeed = 1; lngSeed <= 60; ++lngSeed) {
         SCOPED_TRACE(lngSeed);
         const int intCount = lngSeed % 3 == 0 ? 50 : lngSeed % 3 == 1 ? static_cast<int>(lngSeed % 50) : 0;
-        const QByteArray File = QByteArray::fromStdString(RandomCampaignFile(lngSeed, intCount));
+        const QByteArray File = QByteArray::fromStdString(randomCampaignFile(lngSeed, intCount));
         const auto Opened = std::make_unique<Campaign>();
-        ASSERT_EQ(ReadCampaignBytes(File, *Opened).toStdString(), "");
-        const QByteArray Json = CampaignJson(*Opened, File);
-        EXPECT_EQ(Import(Json), std::make_pair(std::string(), File)) << Json.toStdString();
-        const QByteArray Saved = CampaignBytes(*Opened);
-        const QByteArray fields = CampaignJson(*Opened, Saved);
+        ASSERT_EQ(readCampaignBytes(File, *Opened).toStdString(), "");
+        const QByteArray Json = campaignJson(*Opened, File);
+        EXPECT_EQ(import(Json), std::make_pair(std::string(), File)) << Json.toStdString();
+        const QByteArray Saved = campaignBytes(*Opened);
+        const QByteArray fields = campaignJson(*Opened, Saved);
         EXPECT_FALSE(fields.contains("\"unread\""));
-        EXPECT_TRUE(Import(fields).second == Saved);
+        EXPECT_TRUE(import(fields).second == Saved);
     }
 }
 
@@ -209,11 +209,11 @@ TEST(CampaignJson, NamesAreTakenOnlyWhenTheyComeBackAsGiven)
         {"\"\xC3\xBF\xC2\x80 \"", "\xFF\x80 "},
     };
     for (const auto& [strJson, strBytes] : taken) {
-        const auto [strReason, bytes] = Import(SmallEdited(QStringLiteral("scenarios.0.name"), strJson));
+        const auto [strReason, bytes] = import(smallEdited(QStringLiteral("scenarios.0.name"), strJson));
         ASSERT_EQ(strReason, "") << strJson;
         const auto Back = std::make_unique<Campaign>();
-        ASSERT_EQ(ReadCampaignBytes(bytes, *Back).toStdString(), "");
-        EXPECT_EQ(Back->Scenarios(0).Name(), strBytes) << strJson;
+        ASSERT_EQ(readCampaignBytes(bytes, *Back).toStdString(), "");
+        EXPECT_EQ(Back->scenarios(0).name(), strBytes) << strJson;
     }
 }
 
@@ -247,7 +247,7 @@ TEST(CampaignJson, RefusalsNameTheExactPlace)
         {"prestige", "1e300", "prestige: 1e300 is outside 0..65535"},
         {"description", R"("twenty_bytes_in_name")", "description: " + fits + "20 bytes, at most 19"},
         {"scenarios", "{}", "scenarios: expected an array, found an object"},
-        {"scenarios", JsonOf(FiftyOne), "scenarios: 51 scenarios, but a campaign holds at most 50"},
+        {"scenarios", jsonOf(FiftyOne), "scenarios: 51 scenarios, but a campaign holds at most 50"},
         {"scenarios.1", R"("x")", "scenarios[1]: expected an object, found a string"},
         {"scenarios.1.slot", "50", "scenarios[1].slot: 50 is outside 0..49"},
         {"scenarios.1.slot", "0", "scenarios[1].slot: 0 is given twice, first at scenarios[0]"},
@@ -260,7 +260,7 @@ TEST(CampaignJson, RefusalsNameTheExactPlace)
         {"scenarios.0.unknown", "[1, 2]", "scenarios[0].unknown: 2 values, but a scenario keeps 3"},
         {"scenarios.0.unknown.2", "65536", "scenarios[0].unknown[2]: 65536 is outside 0..65535"},
         {"scenarios.0.unknown.0", "true", "scenarios[0].unknown[0]: expected a number, found a boolean"},
-        {"scenarios.0.outcomes", JsonOf({Outcomes[0], Outcomes[1], Outcomes[2]}),
+        {"scenarios.0.outcomes", jsonOf({Outcomes[0], Outcomes[1], Outcomes[2]}),
          "scenarios[0].outcomes: 3 outcomes, but a scenario has 4"},
         {"scenarios.0.outcomes.2.gotoo", "1", "scenarios[0].outcomes[2].gotoo: unknown key"},
         {"scenarios.0.outcomes.2.movie", R"("abcdefghijklmnopqrst")", movie + fits + "20 bytes, at most 19"},
@@ -299,6 +299,6 @@ TEST(CampaignJson, RefusalsNameTheExactPlace)
          "line 1, column 19: invalid string: control character U+0001 (SOH) must be escaped to \\u0001"},
     };
     for (const auto& [strPath, Value, strMessage] : cases) {
-        EXPECT_EQ(Import(SmallEdited(QLatin1String(strPath), Value)).first, strMessage) << strPath << Value.data();
+        EXPECT_EQ(import(smallEdited(QLatin1String(strPath), Value)).first, strMessage) << strPath << Value.data();
     }
 }

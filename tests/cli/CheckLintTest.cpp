@@ -19,17 +19,17 @@ const Layout Sound{{0, {1, 1, 254, 255}}, {1, {254, 254, 255, 255}}};
 const Layout Broken{{0, {0, 0, 0, 0}}, {1, {7, 254, 300, 255}}};
 
 // "PATH: message" for each message the editor's check gives the layout.
-QStringList CheckLines(const QString& strPath, const Layout& Scenarios)
+QStringList checkLines(const QString& strPath, const Layout& Scenarios)
 {
-    const auto campaign = CampaignOf(Scenarios);
+    const auto campaign = campaignOf(Scenarios);
     QStringList Lines;
-    for (int16_t intI = 0, intCount = campaign->Check(); intI < intCount; ++intI) {
-        Lines << strPath + QStringLiteral(": ") + QString::fromStdString(campaign->Errors(intI));
+    for (int16_t intI = 0, intCount = campaign->check(); intI < intCount; ++intI) {
+        Lines << strPath + QStringLiteral(": ") + QString::fromStdString(campaign->errors(intI));
     }
     return Lines;
 }
 
-QString Line(const QString& strPath, const char* strMessage)
+QString line(const QString& strPath, const char* strMessage)
 {
     return strPath + QStringLiteral(": ") + QLatin1String(strMessage);
 }
@@ -41,18 +41,18 @@ QString Line(const QString& strPath, const char* strMessage)
 TEST(CheckCommand, ReportsEveryCampaignOfFilesAndFoldersAsTheCheckWordsIt)
 {
     QTemporaryDir Dir;
-    const QString strSound = SaveLayout(Dir, QStringLiteral("b/sound.cam"), Sound);
-    const QString strBroken = SaveLayout(Dir, QStringLiteral("b/a/broken.cam"), Broken);
-    const QString strLater = SaveLayout(Dir, QStringLiteral("b/c.cam"), Sound);
-    static_cast<void>(SaveLayout(Dir, QStringLiteral("b/skipped.txt"), Broken));
-    const QString strLoose = SaveLayout(Dir, QStringLiteral("loose.bin"), Broken);
+    const QString strSound = saveLayout(Dir, QStringLiteral("b/sound.cam"), Sound);
+    const QString strBroken = saveLayout(Dir, QStringLiteral("b/a/broken.cam"), Broken);
+    const QString strLater = saveLayout(Dir, QStringLiteral("b/c.cam"), Sound);
+    static_cast<void>(saveLayout(Dir, QStringLiteral("b/skipped.txt"), Broken));
+    const QString strLoose = saveLayout(Dir, QStringLiteral("loose.bin"), Broken);
 
-    const ToolRun Result = InProcess({QStringLiteral("check"), Dir.filePath(QStringLiteral("b")), strLoose});
-    const QStringList BrokenLines = CheckLines(strBroken, Broken);
+    const ToolRun Result = inProcess({QStringLiteral("check"), Dir.filePath(QStringLiteral("b")), strLoose});
+    const QStringList BrokenLines = checkLines(strBroken, Broken);
     ASSERT_EQ(BrokenLines.size(), 3);
-    EXPECT_EQ(BrokenLines[0], Line(strBroken, "Scenario 0 is looping"));
-    EXPECT_EQ(Result.OutLines(),
-              (BrokenLines + QStringList{Line(strLater, "ok"), Line(strSound, "ok")} + CheckLines(strLoose, Broken)));
+    EXPECT_EQ(BrokenLines[0], line(strBroken, "Scenario 0 is looping"));
+    EXPECT_EQ(Result.outLines(),
+              (BrokenLines + QStringList{line(strLater, "ok"), line(strSound, "ok")} + checkLines(strLoose, Broken)));
     EXPECT_EQ(Result.Status, 1);
     EXPECT_EQ(Result.Err, "");
 }
@@ -134,8 +134,8 @@ TEST(Program, KeepsFilesStreamsAndTerminalsSafe)
     };
     QTemporaryDir Dir;
     QFile::setPermissions(Dir.path(), QFile::permissions(Dir.path()) | QFile::ExeOther | QFile::ReadOther);
-    auto warned = CampaignOf({{0, {254, 254, 255, 255}}, {1, {0, 0, 0, 0}}});
-    warned->SetDescription("\x1b[31m\xE9t\xE9");
+    auto warned = campaignOf({{0, {254, 254, 255, 255}}, {1, {0, 0, 0, 0}}});
+    warned->setDescription("\x1b[31m\xE9t\xE9");
     const QStringList kept{QStringLiteral("a.cam"), QStringLiteral("b.cam"), QStringLiteral("w.cam"),
                            QStringLiteral("a.json")};
     const QRegularExpression controlByte(QStringLiteral("[\\x00-\\x09\\x0b-\\x1f\\x7f]"));
@@ -145,15 +145,15 @@ TEST(Program, KeepsFilesStreamsAndTerminalsSafe)
         SCOPED_TRACE(row.fault);
         const QString folder = QString::number(i);
         QList<QByteArray> before;
-        for (const QString& name : {SaveLayout(Dir, folder + QStringLiteral("/a.cam"), Sound),
-                                    SaveLayout(Dir, folder + QStringLiteral("/b.cam"), Broken),
-                                    SaveCampaign(Dir, folder + QStringLiteral("/w.cam"), *warned),
-                                    Write(Dir.filePath(folder + QStringLiteral("/a.json")),
-                                          CampaignJson(*CampaignOf(Sound)))}) {
-            before << Contents(name);
+        for (const QString& name : {saveLayout(Dir, folder + QStringLiteral("/a.cam"), Sound),
+                                    saveLayout(Dir, folder + QStringLiteral("/b.cam"), Broken),
+                                    saveCampaign(Dir, folder + QStringLiteral("/w.cam"), *warned),
+                                    writeFile(Dir.filePath(folder + QStringLiteral("/a.json")),
+                                          campaignJson(*campaignOf(Sound)))}) {
+            before << contents(name);
         }
-        ASSERT_EQ(InShell(Dir.filePath(folder), row.setUp).Status, 0);
-        const ToolRun result = InShell(Dir.filePath(folder), row.command, row.how);
+        ASSERT_EQ(inShell(Dir.filePath(folder), row.setUp).Status, 0);
+        const ToolRun result = inShell(Dir.filePath(folder), row.command, row.how);
         if (row.how != Launch::ToFile && result.Status == 77) {
             untried += std::string(row.fault) + ": " + result.Err.toStdString() + "; ";
             continue;
@@ -166,11 +166,11 @@ TEST(Program, KeepsFilesStreamsAndTerminalsSafe)
         EXPECT_FALSE(controlByte.match(err).hasMatch() ||
                      (row.how != Launch::ToTerminal && controlByte.match(out).hasMatch()));
         for (qsizetype k = 0; k < kept.size(); ++k) {
-            EXPECT_EQ(Contents(Dir.filePath(folder + QLatin1Char('/') + kept[k])), before[k]) << kept[k].toStdString();
+            EXPECT_EQ(contents(Dir.filePath(folder + QLatin1Char('/') + kept[k])), before[k]) << kept[k].toStdString();
         }
     }
     // QDir cannot remove a name that is not UTF-8, nor a folder it may not read.
-    static_cast<void>(InShell(Dir.path(), "chmod -R u+rwX .; rm -rf ./*"));
+    static_cast<void>(inShell(Dir.path(), "chmod -R u+rwX .; rm -rf ./*"));
     if (!untried.empty()) {
         GTEST_SKIP() << "rows untried: " << untried;
     }
@@ -218,15 +218,15 @@ TEST(LintCommand, WarnsOfWhatTheCheckDoesNotSee)
     QTemporaryDir Dir;
     QStringList expected;
     for (const Case& Each : cases) {
-        QByteArray bytes = CampaignBytes(*CampaignOf(Each.Scenarios));
+        QByteArray bytes = campaignBytes(*campaignOf(Each.Scenarios));
         bytes.replace(Each.patch.first, Each.patch.second.size(), Each.patch.second);
-        const QString strPath = Write(Dir.filePath(QLatin1String(Each.Name) + QStringLiteral(".cam")), bytes);
+        const QString strPath = writeFile(Dir.filePath(QLatin1String(Each.Name) + QStringLiteral(".cam")), bytes);
         for (const QString& strLine : Each.Lines) {
             expected << strPath + QStringLiteral(": ") + strLine;
         }
     }
-    const ToolRun Result = InProcess({QStringLiteral("lint"), Dir.path()});
-    EXPECT_EQ(Result.OutLines(), expected);
+    const ToolRun Result = inProcess({QStringLiteral("lint"), Dir.path()});
+    EXPECT_EQ(Result.outLines(), expected);
     EXPECT_EQ(Result.Status, 1);
     EXPECT_EQ(Result.Err, "");
 }

@@ -16,19 +16,19 @@ using namespace CamTest;
 namespace {
 
 // Three scenarios: 0 leads to 1, 1 and 2 end the campaign; nothing leads to 2.
-std::unique_ptr<Campaign> Base()
+std::unique_ptr<Campaign> base()
 {
-    auto campaign = CampaignOf({{0, {1, 1, 254, 255}}, {1, {254, 254, 254, 255}}, {2, {254, 254, 254, 255}}});
-    campaign->SetDescription("DESC");
-    campaign->SetNation(1);
-    campaign->SetPrestige(1000);
+    auto campaign = campaignOf({{0, {1, 1, 254, 255}}, {1, {254, 254, 254, 255}}, {2, {254, 254, 254, 255}}});
+    campaign->setDescription("DESC");
+    campaign->setNation(1);
+    campaign->setPrestige(1000);
     return campaign;
 }
 
 // The bytes of the campaign, with a byte the fields do not carry set at offset.
-QByteArray WithUnread(const Campaign& campaign, int offset)
+QByteArray withUnread(const Campaign& campaign, int offset)
 {
-    QByteArray bytes = CampaignBytes(campaign);
+    QByteArray bytes = campaignBytes(campaign);
     bytes[offset] = 7;
     return bytes;
 }
@@ -44,48 +44,48 @@ TEST(Diff, NamesEachChangeAsADesignerSaysIt)
         const char* stat;
     };
     const Row rows[] = {
-        {"nothing", [](Campaign& c) { return CampaignBytes(c); }, {}, ""},
+        {"nothing", [](Campaign& c) { return campaignBytes(c); }, {}, ""},
         {"header",
          [](Campaign& c) {
-             c.SetDescription("ARDENNES");
-             c.SetNation(2);
-             c.SetPrestige(1200);
-             return CampaignBytes(c);
+             c.setDescription("ARDENNES");
+             c.setNation(2);
+             c.setPrestige(1200);
+             return campaignBytes(c);
          },
          {"description: ARDENNES (was DESC)", "nation: U.R.S.S (was U.K)", "prestige: 1200 (was 1000)"},
          "header changed"},
         {"fields of a record",
          [](Campaign& c) {
-             c.Scenarios(1).SetName("RIVER");
-             c.Scenarios(1).SetVoice("RIVVOC");
-             c.Scenarios(1).SetSecondUnknown(7);
-             return CampaignBytes(c);
+             c.scenarios(1).setName("RIVER");
+             c.scenarios(1).setVoice("RIVVOC");
+             c.scenarios(1).setSecondUnknown(7);
+             return campaignBytes(c);
          },
          {"scenario 1 RIVER: name RIVER (was scen1)", "scenario 1 RIVER: voice RIVVOC (was (none))",
           "scenario 1 RIVER: second value 7 (was 0)"},
          "1 scenario changed"},
         {"outcomes",
          [](Campaign& c) {
-             c.Scenarios(0).SetResultScenario(1, 2);
-             c.Scenarios(2).SetResultPrestige(3, 50);
-             c.Scenarios(2).SetResultMovie(0, "WON");
-             return CampaignBytes(c);
+             c.scenarios(0).setResultScenario(1, 2);
+             c.scenarios(2).setResultPrestige(3, 50);
+             c.scenarios(2).setResultMovie(0, "WON");
+             return campaignBytes(c);
          },
          {"scenario 0 scen0: Victory leads to scenario 2 (was scenario 1)",
           "scenario 2 scen2: Brilliant Victory movie WON (was (none))", "scenario 2 scen2: Defeat prestige 50 (was 0)"},
          "2 scenarios changed"},
         {"added",
          [](Campaign& c) {
-             c.Scenarios(3).Copy(c.Scenarios(2));
-             c.Scenarios(3).SetNumber(3);
-             c.Scenarios(3).SetName("CITY");
-             return CampaignBytes(c);
+             c.scenarios(3).copy(c.scenarios(2));
+             c.scenarios(3).setNumber(3);
+             c.scenarios(3).setName("CITY");
+             return campaignBytes(c);
          },
          {"scenario 3 CITY: added"}, "1 added"},
         {"removed",
          [](Campaign& c) {
-             c.Scenarios(2).SetNumber(-1);
-             return CampaignBytes(c);
+             c.scenarios(2).setNumber(-1);
+             return campaignBytes(c);
          },
          {"scenario 2 scen2: removed"}, "1 removed"},
         // Scenarios 1 and 2 trade places and scenario 0 follows scenario 1 to
@@ -93,19 +93,19 @@ TEST(Diff, NamesEachChangeAsADesignerSaysIt)
         {"moved",
          [](Campaign& c) {
              Scenario one;
-             one.Copy(c.Scenarios(1));
-             c.Scenarios(1).Copy(c.Scenarios(2));
-             c.Scenarios(1).SetNumber(1);
-             c.Scenarios(2).Copy(one);
-             c.Scenarios(2).SetNumber(2);
-             c.Scenarios(0).SetResultScenario(0, 2);
-             c.Scenarios(0).SetResultScenario(1, 2);
-             return CampaignBytes(c);
+             one.copy(c.scenarios(1));
+             c.scenarios(1).copy(c.scenarios(2));
+             c.scenarios(1).setNumber(1);
+             c.scenarios(2).copy(one);
+             c.scenarios(2).setNumber(2);
+             c.scenarios(0).setResultScenario(0, 2);
+             c.scenarios(0).setResultScenario(1, 2);
+             return campaignBytes(c);
          },
          {"scenario 1 scen1: moved to slot 2", "scenario 2 scen2: moved to slot 1"}, "2 moved"},
         {"unread bytes",
          [](Campaign& c) {
-             QByteArray bytes = WithUnread(c, 44 + 636 + 600);
+             QByteArray bytes = withUnread(c, 44 + 636 + 600);
              bytes[31900] = 1;
              return bytes;
          },
@@ -113,36 +113,36 @@ TEST(Diff, NamesEachChangeAsADesignerSaysIt)
          "1 scenario changed, unread bytes outside the scenarios changed"},
     };
     QTemporaryDir dir;
-    const QString before = SaveCampaign(dir, QStringLiteral("before.cam"), *Base());
+    const QString before = saveCampaign(dir, QStringLiteral("before.cam"), *base());
     for (const Row& row : rows) {
         SCOPED_TRACE(row.change);
-        auto after = Base();
+        auto after = base();
         const QByteArray bytes = row.edit(*after);
-        const ToolRun lines = InProcess({QStringLiteral("diff"), before, QStringLiteral("-")}, bytes);
+        const ToolRun lines = inProcess({QStringLiteral("diff"), before, QStringLiteral("-")}, bytes);
         EXPECT_EQ(lines.Status, row.lines.isEmpty() ? 0 : 1) << lines.Err.data();
-        EXPECT_EQ(lines.OutLines(), row.lines);
-        const ToolRun stat = InProcess({QStringLiteral("diff"), QStringLiteral("--stat"), before, QStringLiteral("-")},
+        EXPECT_EQ(lines.outLines(), row.lines);
+        const ToolRun stat = inProcess({QStringLiteral("diff"), QStringLiteral("--stat"), before, QStringLiteral("-")},
                                        bytes);
         EXPECT_EQ(stat.Out, row.lines.isEmpty() ? QByteArray() : QByteArray(row.stat) + '\n');
         // Its JSON form is the same campaign.
         const ToolRun json =
-            InProcess({QStringLiteral("diff"), QStringLiteral("-"), before}, CampaignJson(*after, bytes));
-        EXPECT_EQ(json.OutLines().size(), row.lines.size()) << json.Err.data();
+            inProcess({QStringLiteral("diff"), QStringLiteral("-"), before}, campaignJson(*after, bytes));
+        EXPECT_EQ(json.outLines().size(), row.lines.size()) << json.Err.data();
     }
-    EXPECT_EQ(InProcess({QStringLiteral("diff"), before, dir.filePath(QStringLiteral("gone.cam"))}).Status, 2);
+    EXPECT_EQ(inProcess({QStringLiteral("diff"), before, dir.filePath(QStringLiteral("gone.cam"))}).Status, 2);
 }
 
 // git diff and git log -p read campaign files through export, as the README shows.
 TEST(Diff, GitShowsCampaignsThroughTheTool)
 {
     QTemporaryDir dir;
-    static_cast<void>(SaveCampaign(dir, QStringLiteral("a.cam"), *Base()));
-    auto after = Base();
-    after->Scenarios(0).SetResultScenario(1, 2);
+    static_cast<void>(saveCampaign(dir, QStringLiteral("a.cam"), *base()));
+    auto after = base();
+    after->scenarios(0).setResultScenario(1, 2);
     QFile json(dir.filePath(QStringLiteral("b.json")));
-    ASSERT_TRUE(json.open(QIODevice::WriteOnly) && json.write(CampaignJson(*after)) > 0);
+    ASSERT_TRUE(json.open(QIODevice::WriteOnly) && json.write(campaignJson(*after)) > 0);
     json.close();
-    const ToolRun run = InShell(dir.path(), "git init -q . && git config user.email t@example.org && "
+    const ToolRun run = inShell(dir.path(), "git init -q . && git config user.email t@example.org && "
                                             "git config user.name t && "
                                             "git config diff.ironvale.textconv \"'" IRONVALE_CAM "' export\" && "
                                             "echo '*.cam diff=ironvale' > .gitattributes && "
@@ -163,17 +163,17 @@ TEST(Paths, ShowsHugeAndEndlessCounts)
         const int32_t next = i == 49 ? 254 : i + 1;
         chain.push_back({i, {next, next, next, next}});
     }
-    const QStringList lines = InProcess({QStringLiteral("paths"), QStringLiteral("-")},
-                                        CampaignBytes(*CampaignOf(chain)))
-                                  .OutLines();
+    const QStringList lines = inProcess({QStringLiteral("paths"), QStringLiteral("-")},
+                                        campaignBytes(*campaignOf(chain)))
+                                  .outLines();
     EXPECT_EQ(lines.value(32), QStringLiteral("Scenario 32 scen32: 18446744073709551616 routes, battles 32, prestige 0"));
     EXPECT_EQ(lines.value(33), QStringLiteral("Scenario 33 scen33: more than 2^64 routes, battles 33, prestige 0"));
-    const ToolRun map = InProcess({QStringLiteral("map"), QStringLiteral("--paths"), QStringLiteral("-")},
-                                  CampaignBytes(*CampaignOf(chain)));
+    const ToolRun map = inProcess({QStringLiteral("map"), QStringLiteral("--paths"), QStringLiteral("-")},
+                                  campaignBytes(*campaignOf(chain)));
     EXPECT_TRUE(map.Out.contains("#033 scen33<BR/><FONT POINT-SIZE=\"10\">battles 33, prestige 0</FONT>"));
 
-    const ToolRun looping = InProcess({QStringLiteral("paths"), QStringLiteral("--json"), QStringLiteral("-")},
-                                      CampaignBytes(*CampaignOf({{0, {0, 0, 254, 255}}})));
+    const ToolRun looping = inProcess({QStringLiteral("paths"), QStringLiteral("--json"), QStringLiteral("-")},
+                                      campaignBytes(*campaignOf({{0, {0, 0, 254, 255}}})));
     EXPECT_TRUE(looping.Out.contains(R"("victory": {"reached": true, "routes": null, "fewestBattles": 1, )"
                                      R"("mostBattles": null, "leastPrestige": 0, "mostPrestige": 0, "cycles": [[0]]})"))
         << looping.Out.data();

@@ -9,4 +9,4 @@
 // may hold (any byte but "." before the first dot, a dot as late as the 20th
 // byte, no dot at all, all NUL), a nation's movie or none the editor knows,
 // and random bytes wherever the reader does not look.
-[[nodiscard]] std::string RandomCampaignFile(uint32_t lngSeed, int intCount);
+[[nodiscard]] std::string randomCampaignFile(uint32_t lngSeed, int intCount);

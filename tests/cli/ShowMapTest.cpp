@@ -23,27 +23,27 @@ namespace {
 
 // Description and names with bytes beyond ASCII; outcomes to a scenario, to
 // both ends, to a free slot and to a value no slot holds.
-std::unique_ptr<Campaign> Described()
+std::unique_ptr<Campaign> described()
 {
-    auto campaign = CampaignOf({{0, {1, 254, 7, 255}}, {1, {300, 1, 254, 255}}});
-    campaign->SetDescription("Ardennes \xE9t\xE9");
-    campaign->SetNation(2);
-    campaign->SetPrestige(1200);
-    Scenario& First = campaign->Scenarios(0);
-    First.SetName("Bastogne");
-    First.SetMovie("bast");
-    First.SetVoice("v0");
-    First.SetText("t0");
-    First.SetPrestige(300);
-    First.SetFirstUnknown(1);
-    First.SetSecondUnknown(2);
-    First.SetThirdUnknown(65535);
-    First.SetResultPrestige(0, 50);
-    First.SetResultText(0, "won0");
-    First.SetResultVoice(0, "v1");
-    First.SetResultMovie(0, "m1");
-    First.SetResultMovie(3, "lost");
-    campaign->Scenarios(1).SetName("\xC4" "chen");
+    auto campaign = campaignOf({{0, {1, 254, 7, 255}}, {1, {300, 1, 254, 255}}});
+    campaign->setDescription("Ardennes \xE9t\xE9");
+    campaign->setNation(2);
+    campaign->setPrestige(1200);
+    Scenario& First = campaign->scenarios(0);
+    First.setName("Bastogne");
+    First.setMovie("bast");
+    First.setVoice("v0");
+    First.setText("t0");
+    First.setPrestige(300);
+    First.setFirstUnknown(1);
+    First.setSecondUnknown(2);
+    First.setThirdUnknown(65535);
+    First.setResultPrestige(0, 50);
+    First.setResultText(0, "won0");
+    First.setResultVoice(0, "v1");
+    First.setResultMovie(0, "m1");
+    First.setResultMovie(3, "lost");
+    campaign->scenarios(1).setName("\xC4" "chen");
     return campaign;
 }
 
@@ -53,19 +53,19 @@ struct GraphCloser {
 };
 using Graph = std::unique_ptr<Agraph_t, GraphCloser>;
 
-Graph ParseDot(const QByteArray& Dot)
+Graph parseDot(const QByteArray& Dot)
 {
     return Graph(agmemread(Dot.constData()));
 }
 
-std::string Attribute(void* pObject, const char* strName)
+std::string attribute(void* pObject, const char* strName)
 {
     QByteArray Name(strName);
     const char* strValue = pObject != nullptr ? agget(pObject, Name.data()) : nullptr;
     return strValue != nullptr ? strValue : "<none>";
 }
 
-Agnode_t* NodeOf(const Graph& Map, const char* strId)
+Agnode_t* nodeOf(const Graph& Map, const char* strId)
 {
     QByteArray Id(strId);
     return agnode(Map.get(), Id.data(), 0);
@@ -75,7 +75,7 @@ Agnode_t* NodeOf(const Graph& Map, const char* strId)
 // lines: the cell of a port ("o1"), or the first cell for none.
 std::string cellText(Agnode_t* node, const QString& port = {})
 {
-    const QString label = QString::fromStdString(Attribute(node, "label"));
+    const QString label = QString::fromStdString(attribute(node, "label"));
     const QString cell =
         port.isEmpty() ? QStringLiteral("<TD[^>]*>") : QStringLiteral("<TD PORT=\"%1\"[^>]*>").arg(port);
     QString text = QRegularExpression(cell + QStringLiteral("(.*?)</TD>")).match(label).captured(1);
@@ -88,23 +88,23 @@ std::string cellText(Agnode_t* node, const QString& port = {})
 
 // The arrows leaving a node, head's id and the outcomes of the cell it
 // leaves from, in id order.
-std::vector<std::pair<std::string, std::string>> ArrowsFrom(const Graph& Map, const char* strId)
+std::vector<std::pair<std::string, std::string>> arrowsFrom(const Graph& Map, const char* strId)
 {
     std::vector<std::pair<std::string, std::string>> arrows;
-    Agnode_t* pNode = NodeOf(Map, strId);
+    Agnode_t* pNode = nodeOf(Map, strId);
     for (Agedge_t* pEdge = pNode != nullptr ? agfstout(Map.get(), pNode) : nullptr; pEdge != nullptr;
          pEdge = agnxtout(Map.get(), pEdge)) {
-        const QString port = QString::fromStdString(Attribute(pEdge, "tailport")).section(QLatin1Char(':'), 0, 0);
+        const QString port = QString::fromStdString(attribute(pEdge, "tailport")).section(QLatin1Char(':'), 0, 0);
         arrows.emplace_back(agnameof(aghead(pEdge)), cellText(pNode, port));
     }
     std::sort(arrows.begin(), arrows.end());
     return arrows;
 }
 
-ToolRun Map(const Campaign& campaign, const QString& format = QStringLiteral("dot"))
+ToolRun map(const Campaign& campaign, const QString& format = QStringLiteral("dot"))
 {
-    return InProcess({QStringLiteral("map"), QStringLiteral("-"), QStringLiteral("--format"), format},
-                     CampaignBytes(campaign));
+    return inProcess({QStringLiteral("map"), QStringLiteral("-"), QStringLiteral("--format"), format},
+                     campaignBytes(campaign));
 }
 
 } // namespace
@@ -113,11 +113,11 @@ ToolRun Map(const Campaign& campaign, const QString& format = QStringLiteral("do
 // scenario's fields and where each outcome leads.
 TEST(ShowCommand, PrintsHeaderScenariosAndWhereEachOutcomeLeads)
 {
-    auto campaign = Described();
+    auto campaign = described();
     const auto Show = [](const QByteArray& File) {
-        return InProcess({QStringLiteral("show"), QStringLiteral("-")}, File);
+        return inProcess({QStringLiteral("show"), QStringLiteral("-")}, File);
     };
-    const ToolRun Result = Show(CampaignBytes(*campaign));
+    const ToolRun Result = Show(campaignBytes(*campaign));
     EXPECT_EQ(Result.Status, 0);
     EXPECT_EQ(Result.Err, "");
     EXPECT_EQ(QString::fromUtf8(Result.Out),
@@ -136,15 +136,15 @@ TEST(ShowCommand, PrintsHeaderScenariosAndWhereEachOutcomeLeads)
                              u"  Victory:            scenario 1, prestige 0\n"
                              u"  Minor Victory:      campaign won, prestige 0\n"
                              u"  Defeat:             campaign lost, prestige 0\n"));
-    QByteArray unknown = CampaignBytes(*campaign);
+    QByteArray unknown = campaignBytes(*campaign);
     // "Ruwin" is no victory movie the editor knows: it reads nation 0.
     unknown[4] = 'R';
     QStringList nations;
     for (int32_t lngNation = 0; lngNation < 4; ++lngNation) {
-        campaign->SetNation(lngNation);
-        nations << Show(CampaignBytes(*campaign)).OutLines().value(1);
+        campaign->setNation(lngNation);
+        nations << Show(campaignBytes(*campaign)).outLines().value(1);
     }
-    nations << Show(unknown).OutLines().value(1);
+    nations << Show(unknown).outLines().value(1);
     EXPECT_EQ(nations.join(QLatin1Char('|')).remove(QStringLiteral("Nation:      ")),
               QStringLiteral("Germany|U.K|U.R.S.S|U.S.A|unknown (0)"));
 }
@@ -153,34 +153,34 @@ TEST(ShowCommand, PrintsHeaderScenariosAndWhereEachOutcomeLeads)
 // and every marked node compared with its legend sample.
 TEST(MapCommand, DrawsScenariosOutcomesEndsAndFindingsAsTheLegendShows)
 {
-    auto campaign = CampaignOf({{0, {1, 1, 7, 255}},
+    auto campaign = campaignOf({{0, {1, 1, 7, 255}},
                                 {1, {2, 254, 300, 255}},
                                 {2, {3, 3, 3, 3}},
                                 {3, {2, 2, 2, 2}},
                                 {4, {4, 4, 4, 4}},
                                 {5, {254, 254, 255, 255}}});
-    campaign->Scenarios(0).SetResultPrestige(0, 20);
-    campaign->Scenarios(0).SetResultPrestige(1, 10);
-    campaign->Scenarios(1).SetName("back\\slash\x1b<&>");
-    campaign->SetDescription("Ardennes\x7f");
-    const ToolRun Result = Map(*campaign);
+    campaign->scenarios(0).setResultPrestige(0, 20);
+    campaign->scenarios(0).setResultPrestige(1, 10);
+    campaign->scenarios(1).setName("back\\slash\x1b<&>");
+    campaign->setDescription("Ardennes\x7f");
+    const ToolRun Result = map(*campaign);
     ASSERT_EQ(Result.Status, 0) << Result.Err.data();
     EXPECT_EQ(Result.Err, "");
-    const Graph Map = ParseDot(Result.Out);
+    const Graph Map = parseDot(Result.Out);
     ASSERT_NE(Map, nullptr);
 
-    EXPECT_EQ(Attribute(Map.get(), "label").rfind("Ardennes\\\\x7f (", 0), 0u) << Attribute(Map.get(), "label");
-    EXPECT_EQ(cellText(NodeOf(Map, "s0")), "#000 scen0");
-    EXPECT_EQ(cellText(NodeOf(Map, "s1")), "#001 back\\slash\\x1b<&>");
-    EXPECT_EQ(cellText(NodeOf(Map, "s4")), "#004 scen4\nlooping\nunreachable");
-    EXPECT_EQ(Attribute(NodeOf(Map, "missing7"), "label"), "#7 missing\\nnot in the campaign");
-    EXPECT_EQ(Attribute(NodeOf(Map, "missing300"), "label"), "#300 missing\\noutside 0..49, 254, 255");
+    EXPECT_EQ(attribute(Map.get(), "label").rfind("Ardennes\\\\x7f (", 0), 0u) << attribute(Map.get(), "label");
+    EXPECT_EQ(cellText(nodeOf(Map, "s0")), "#000 scen0");
+    EXPECT_EQ(cellText(nodeOf(Map, "s1")), "#001 back\\slash\\x1b<&>");
+    EXPECT_EQ(cellText(nodeOf(Map, "s4")), "#004 scen4\nlooping\nunreachable");
+    EXPECT_EQ(attribute(nodeOf(Map, "missing7"), "label"), "#7 missing\\nnot in the campaign");
+    EXPECT_EQ(attribute(nodeOf(Map, "missing300"), "label"), "#300 missing\\noutside 0..49, 254, 255");
     using Arrows = std::vector<std::pair<std::string, std::string>>;
-    EXPECT_EQ(ArrowsFrom(Map, "s0"), (Arrows{{"lost", "Defeat\nprestige 0"},
+    EXPECT_EQ(arrowsFrom(Map, "s0"), (Arrows{{"lost", "Defeat\nprestige 0"},
                                              {"missing7", "Minor Victory\nprestige 0"},
                                              {"s1", "Brilliant Victory\nprestige 20\nVictory\nprestige 10"}}));
-    EXPECT_EQ(ArrowsFrom(Map, "s4").size(), 1u);
-    EXPECT_EQ(ArrowsFrom(Map, "s1").size(), 4u);
+    EXPECT_EQ(arrowsFrom(Map, "s4").size(), 1u);
+    EXPECT_EQ(arrowsFrom(Map, "s1").size(), 4u);
     // Looping and out of reach: the loop's colours, the dashes of the unreachable.
     const std::vector<std::tuple<const char*, const char*, std::vector<const char*>>> looks{
         {"s0", "legend_scenario", {"fillcolor", "color", "style", "shape"}},
@@ -194,15 +194,14 @@ TEST(MapCommand, DrawsScenariosOutcomesEndsAndFindingsAsTheLegendShows)
         {"s4", "legend_unreachable", {"style"}},
     };
     for (const auto& [node, sample, attributes] : looks) {
-        for (const char* attribute : attributes) {
-            EXPECT_EQ(Attribute(NodeOf(Map, node), attribute), Attribute(NodeOf(Map, sample), attribute))
-                << node << " " << attribute;
+        for (const char* name : attributes) {
+            EXPECT_EQ(attribute(nodeOf(Map, node), name), attribute(nodeOf(Map, sample), name)) << node << " " << name;
         }
     }
-    Agedge_t* pToMissing = agedge(Map.get(), NodeOf(Map, "s0"), NodeOf(Map, "missing7"), nullptr, 0);
-    EXPECT_EQ(Attribute(pToMissing, "color"), Attribute(NodeOf(Map, "missing7"), "color"));
-    Agedge_t* pToScenario = agedge(Map.get(), NodeOf(Map, "s0"), NodeOf(Map, "s1"), nullptr, 0);
-    EXPECT_NE(Attribute(pToMissing, "color"), Attribute(pToScenario, "color"));
+    Agedge_t* pToMissing = agedge(Map.get(), nodeOf(Map, "s0"), nodeOf(Map, "missing7"), nullptr, 0);
+    EXPECT_EQ(attribute(pToMissing, "color"), attribute(nodeOf(Map, "missing7"), "color"));
+    Agedge_t* pToScenario = agedge(Map.get(), nodeOf(Map, "s0"), nodeOf(Map, "s1"), nullptr, 0);
+    EXPECT_NE(attribute(pToMissing, "color"), attribute(pToScenario, "color"));
 }
 
 // The end nodes say why they are marked: never referenced, or referenced
@@ -216,11 +215,11 @@ TEST(MapCommand, MarksEndsTheCheckOrLintFindsWanting)
          "Campaign lost\\nnot reachable from scenario 0"},
     };
     for (const auto& [Scenarios, strWon, strLost] : cases) {
-        const Graph Map = ParseDot(::Map(*CampaignOf(Scenarios)).Out);
+        const Graph Map = parseDot(::map(*campaignOf(Scenarios)).Out);
         ASSERT_NE(Map, nullptr);
         for (const auto& [strNode, strLabel] : {std::pair{"won", strWon}, std::pair{"lost", strLost}}) {
-            EXPECT_EQ(Attribute(NodeOf(Map, strNode), "label"), strLabel);
-            EXPECT_EQ(Attribute(NodeOf(Map, strNode), "style").find("dashed") != std::string::npos,
+            EXPECT_EQ(attribute(nodeOf(Map, strNode), "label"), strLabel);
+            EXPECT_EQ(attribute(nodeOf(Map, strNode), "style").find("dashed") != std::string::npos,
                       strLabel.find("\\n") != std::string::npos)
                 << strLabel;
         }
@@ -244,16 +243,16 @@ TEST(MapCommand, DenseCampaignsStayReadable)
         random.push_back({i, goTos});
     }
     for (const auto& [name, scenarios] : {std::pair{"all looping", looping}, std::pair{"linked at random", random}}) {
-        const ToolRun Result = InProcess({QStringLiteral("map"), QStringLiteral("-")},
-                                         CampaignBytes(*CampaignOf(scenarios)));
-        const Graph Map = ParseDot(Result.Out);
+        const ToolRun Result = inProcess({QStringLiteral("map"), QStringLiteral("-")},
+                                         campaignBytes(*campaignOf(scenarios)));
+        const Graph Map = parseDot(Result.Out);
         ASSERT_NE(Map, nullptr) << Result.Err.data();
-        const QStringList corners = QString::fromStdString(Attribute(Map.get(), "bb")).split(QLatin1Char(','));
+        const QStringList corners = QString::fromStdString(attribute(Map.get(), "bb")).split(QLatin1Char(','));
         const double ratio = corners.value(2).toDouble() / corners.value(3).toDouble();
-        EXPECT_LT(std::max(ratio, 1 / ratio), 3) << name << ": " << Attribute(Map.get(), "bb");
+        EXPECT_LT(std::max(ratio, 1 / ratio), 3) << name << ": " << attribute(Map.get(), "bb");
         for (const auto& [from, goTos] : scenarios) {
             const std::set<int32_t> targets(goTos.begin(), goTos.end());
-            EXPECT_EQ(ArrowsFrom(Map, ("s" + std::to_string(from)).c_str()).size(), targets.size()) << name;
+            EXPECT_EQ(arrowsFrom(Map, ("s" + std::to_string(from)).c_str()).size(), targets.size()) << name;
         }
     }
 }
@@ -265,7 +264,7 @@ TEST(MapCommand, WritesRealSvgPngAndDot)
 {
     QTemporaryDir Dir;
     const Layout twoScenarios{{0, {1, 1, 254, 255}}, {1, {0, 254, 3, 255}}};
-    const QString strCampaign = SaveLayout(Dir, QStringLiteral("m.cam"), twoScenarios);
+    const QString strCampaign = saveLayout(Dir, QStringLiteral("m.cam"), twoScenarios);
     // libxml2 refuses what is not well-formed XML, such as a control character in a text.
     const auto IsSvg = [](const QByteArray& bytesValue) {
         const std::unique_ptr<xmlDoc, void (*)(xmlDocPtr)> document(
@@ -279,8 +278,8 @@ TEST(MapCommand, WritesRealSvgPngAndDot)
         if (bytesValue2.startsWith("\x89PNG\r\n\x1a\n") || IsSvg(bytesValue2)) {
             return bytesValue2.startsWith("\x89PNG") ? "png" : "svg";
         }
-        const Graph Map = ParseDot(bytesValue2);
-        const bool blnDot = Map != nullptr && agedge(Map.get(), NodeOf(Map, "s1"), NodeOf(Map, "s0"), nullptr, 0);
+        const Graph Map = parseDot(bytesValue2);
+        const bool blnDot = Map != nullptr && agedge(Map.get(), nodeOf(Map, "s1"), nodeOf(Map, "s0"), nullptr, 0);
         return blnDot ? "dot" : "none";
     };
     // What is no DOT is expected here: cgraph need not say so.
@@ -304,13 +303,13 @@ TEST(MapCommand, WritesRealSvgPngAndDot)
         SCOPED_TRACE(name.toStdString());
         const QString out = name == QStringLiteral("-") ? name : Dir.filePath(name);
         const QStringList target = name.isEmpty() ? QStringList() : QStringList{QStringLiteral("-o"), out};
-        const ToolRun Result = InProcess(QStringList{QStringLiteral("map"), strCampaign} + target + options);
-        const QByteArray bytes = name.isEmpty() || name == QStringLiteral("-") ? Result.Out : Contents(out);
+        const ToolRun Result = inProcess(QStringList{QStringLiteral("map"), strCampaign} + target + options);
+        const QByteArray bytes = name.isEmpty() || name == QStringLiteral("-") ? Result.Out : contents(out);
         EXPECT_STREQ(kind(bytes), written);
         EXPECT_EQ(Result.Status, qstrcmp(written, "none") == 0 ? 2 : 0) << Result.Err.data();
         EXPECT_EQ(Result.Err.count('\n'), Result.Status == 0 ? 0 : 1) << Result.Err.data();
     }
     EXPECT_FALSE(QFileInfo::exists(Dir.filePath(QStringLiteral("m.txt"))));
     EXPECT_TRUE(QFileInfo(Dir.filePath(QStringLiteral("folder.svg"))).isDir());
-    EXPECT_EQ(Contents(strCampaign), CampaignBytes(*CampaignOf(twoScenarios)));
+    EXPECT_EQ(contents(strCampaign), campaignBytes(*campaignOf(twoScenarios)));
 }

@@ -15,7 +15,7 @@ using namespace CamTest;
 TEST(Usage, EveryCommandAnswersHelpAndMistakesAlike)
 {
     QTemporaryDir dir;
-    const QString campaign = SaveLayout(dir, QStringLiteral("a.cam"), {{0, {254, 254, 255, 255}}});
+    const QString campaign = saveLayout(dir, QStringLiteral("a.cam"), {{0, {254, 254, 255, 255}}});
     const QString written = dir.filePath(QStringLiteral("written.cam"));
     struct Case {
         const char* fault;
@@ -52,7 +52,7 @@ TEST(Usage, EveryCommandAnswersHelpAndMistakesAlike)
         {"unknown format", {q("map"), campaign, q("--format"), q("jpeg")}, 2, {}, q("'jpeg' is no format")},
     };
     for (const Case& each : cases) {
-        const ToolRun result = InProcess(each.arguments);
+        const ToolRun result = inProcess(each.arguments);
         EXPECT_EQ(result.Status, each.status) << each.fault;
         EXPECT_TRUE(QString::fromUtf8(result.Out).startsWith(each.out)) << each.fault << ": " << result.Out.data();
         EXPECT_EQ(result.Out.isEmpty(), each.out.isEmpty()) << each.fault;
@@ -62,8 +62,8 @@ TEST(Usage, EveryCommandAnswersHelpAndMistakesAlike)
                                              err.endsWith(QLatin1Char('\n')) && err.contains(each.err))
             << each.fault << ": " << result.Err.data();
     }
-    EXPECT_EQ(InProcess({QStringLiteral("help")}).Out, InProcess({QStringLiteral("--help")}).Out);
-    EXPECT_EQ(InProcess({QStringLiteral("help"), QStringLiteral("map")}).Out,
-              InProcess({QStringLiteral("map"), QStringLiteral("--help")}).Out);
+    EXPECT_EQ(inProcess({QStringLiteral("help")}).Out, inProcess({QStringLiteral("--help")}).Out);
+    EXPECT_EQ(inProcess({QStringLiteral("help"), QStringLiteral("map")}).Out,
+              inProcess({QStringLiteral("map"), QStringLiteral("--help")}).Out);
     EXPECT_FALSE(QFileInfo::exists(written));
 }

@@ -53,23 +53,23 @@ TEST(CampaignGraph, FindsUnreachableScenariosTrapsAndUnreachedEnds)
     };
     Campaign campaign;
     for (const GraphCase& caseValue : cases) {
-        Fill(campaign, caseValue.Scenarios);
+        fill(campaign, caseValue.Scenarios);
         const CampaignGraph graph(campaign);
-        EXPECT_EQ(graph.Unreachable(), caseValue.Unreachable) << caseValue.Name;
-        EXPECT_EQ(graph.Traps(), caseValue.Traps) << caseValue.Name;
-        EXPECT_EQ((std::array<bool, 4>{graph.VictoryReferenced(), graph.VictoryReachable(), graph.LossReferenced(),
-                                       graph.LossReachable()}),
+        EXPECT_EQ(graph.unreachable(), caseValue.Unreachable) << caseValue.Name;
+        EXPECT_EQ(graph.traps(), caseValue.Traps) << caseValue.Name;
+        EXPECT_EQ((std::array<bool, 4>{graph.victoryReferenced(), graph.victoryReachable(), graph.lossReferenced(),
+                                       graph.lossReachable()}),
                   caseValue.Ends)
             << caseValue.Name;
         for (int16_t intI = 0; intI < 50; ++intI) {
-            const bool blnUsed = campaign.Scenarios(intI).Number() == intI;
+            const bool blnUsed = campaign.scenarios(intI).number() == intI;
             const auto In = [intI](const std::vector<int16_t>& List) {
                 return std::find(List.begin(), List.end(), intI) != List.end();
             };
             const bool blnTrapped = std::any_of(caseValue.Traps.begin(), caseValue.Traps.end(), In);
-            EXPECT_EQ(graph.Used(intI), blnUsed) << caseValue.Name << " " << intI;
-            EXPECT_EQ(graph.Reachable(intI), blnUsed && !In(caseValue.Unreachable)) << caseValue.Name << " " << intI;
-            EXPECT_EQ(graph.Trapped(intI), blnTrapped) << caseValue.Name << " " << intI;
+            EXPECT_EQ(graph.used(intI), blnUsed) << caseValue.Name << " " << intI;
+            EXPECT_EQ(graph.reachable(intI), blnUsed && !In(caseValue.Unreachable)) << caseValue.Name << " " << intI;
+            EXPECT_EQ(graph.trapped(intI), blnTrapped) << caseValue.Name << " " << intI;
         }
     }
 }
@@ -77,10 +77,10 @@ TEST(CampaignGraph, FindsUnreachableScenariosTrapsAndUnreachedEnds)
 TEST(CampaignGraph, NamesOddGoTosAndWhereEachValueLeads)
 {
     Campaign campaign;
-    Fill(campaign, {{0, {300, 254, 49, 255}}, {1, {50, 253, -1, 65535}}, {2, {2, 2, 2, 2}}, {3, {2, 2, 2, 255}}});
+    fill(campaign, {{0, {300, 254, 49, 255}}, {1, {50, 253, -1, 65535}}, {2, {2, 2, 2, 2}}, {3, {2, 2, 2, 255}}});
     const CampaignGraph graph(campaign);
     std::vector<std::array<int32_t, 3>> odd;
-    for (const CampaignGraph::OddGoTo& Odd : graph.OddGoTos()) {
+    for (const CampaignGraph::OddGoTo& Odd : graph.oddGoTos()) {
         odd.push_back({Odd.scenario, Odd.outcome, Odd.GoTo});
     }
     EXPECT_EQ(odd,
@@ -91,10 +91,10 @@ TEST(CampaignGraph, NamesOddGoTosAndWhereEachValueLeads)
                                                      {49, T::Missing}, {254, T::Victory}, {255, T::Loss},
                                                      {300, T::Missing}, {-1, T::Missing}};
     for (const auto& [lngGoTo, expected] : targets) {
-        EXPECT_EQ(graph.TargetOf(lngGoTo), expected) << lngGoTo;
+        EXPECT_EQ(graph.targetOf(lngGoTo), expected) << lngGoTo;
     }
     // Looping as the check words it: all four outcomes, not just some.
-    const std::array<bool, 3> looping{graph.Looping(2), graph.Looping(3), graph.Looping(4)};
+    const std::array<bool, 3> looping{graph.looping(2), graph.looping(3), graph.looping(4)};
     EXPECT_EQ(looping, (std::array{true, false, false}));
-    EXPECT_THROW(static_cast<void>(OutcomeName(4)), std::out_of_range);
+    EXPECT_THROW(static_cast<void>(outcomeName(4)), std::out_of_range);
 }

@@ -17,16 +17,16 @@ struct Outcome {
 };
 using Layout = std::vector<std::pair<int16_t, std::array<Outcome, 4>>>;
 
-std::unique_ptr<Campaign> Build(int32_t start, const Layout& layout)
+std::unique_ptr<Campaign> build(int32_t start, const Layout& layout)
 {
     auto campaign = std::make_unique<Campaign>();
-    campaign->SetPrestige(start);
+    campaign->setPrestige(start);
     for (const auto& [number, outcomes] : layout) {
-        Scenario& scenario = campaign->Scenarios(number);
-        scenario.SetNumber(number);
+        Scenario& scenario = campaign->scenarios(number);
+        scenario.setNumber(number);
         for (int16_t j = 0; j < 4; ++j) {
-            scenario.SetResultScenario(j, outcomes[static_cast<std::size_t>(j)].goTo);
-            scenario.SetResultPrestige(j, outcomes[static_cast<std::size_t>(j)].prestige);
+            scenario.setResultScenario(j, outcomes[static_cast<std::size_t>(j)].goTo);
+            scenario.setResultPrestige(j, outcomes[static_cast<std::size_t>(j)].prestige);
         }
     }
     return campaign;
@@ -44,7 +44,7 @@ struct Expected {
     std::vector<std::vector<int>> cycles;
 };
 
-void ExpectReach(const CampaignPaths& paths, const CampaignPaths::Reach& reach, const Expected& want)
+void expectReach(const CampaignPaths& paths, const CampaignPaths::Reach& reach, const Expected& want)
 {
     ASSERT_EQ(reach.reached, want.reached);
     if (!want.reached) {
@@ -103,14 +103,14 @@ TEST(CampaignPaths, AnswersWorkedOutByHand)
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.name);
-        const auto campaign = Build(1000, row.layout);
+        const auto campaign = build(1000, row.layout);
         const CampaignPaths paths(*campaign);
         std::size_t k = 0;
         for (const auto& [number, outcomes] : row.layout) {
-            ExpectReach(paths, paths.scenario(number), row.want.at(k++));
+            expectReach(paths, paths.scenario(number), row.want.at(k++));
         }
-        ExpectReach(paths, paths.victory(), row.want.at(k++));
-        ExpectReach(paths, paths.loss(), row.want.at(k++));
+        expectReach(paths, paths.victory(), row.want.at(k++));
+        expectReach(paths, paths.loss(), row.want.at(k++));
     }
 }
 
@@ -123,7 +123,7 @@ TEST(CampaignPaths, CountsRoutesPastSixtyFourBits)
         const int32_t next = i == 49 ? Campaign::VictoryScenario : i + 1;
         chain.push_back({i, {{{next, 1}, {next, 1}, {next, 1}, {next, 1}}}});
     }
-    const CampaignPaths paths(*Build(0, chain));
+    const CampaignPaths paths(*build(0, chain));
     EXPECT_TRUE(paths.scenario(32).routes == Count(1) << 64);
     EXPECT_TRUE(paths.victory().routes == Count(1) << 100);
     EXPECT_EQ(paths.victory().mostBattles, 50);
@@ -150,7 +150,7 @@ TEST(CampaignPaths, AgreesWithEveryRouteCountedByLength)
             }
             layout.push_back({i, outcomes});
         }
-        const auto campaign = Build(500, layout);
+        const auto campaign = build(500, layout);
         const CampaignPaths paths(*campaign);
 
         // Node slots + 0 and + 1 are the ends; routes[k][n] counts routes of k
@@ -170,7 +170,7 @@ TEST(CampaignPaths, AgreesWithEveryRouteCountedByLength)
                 }
                 for (const Outcome& outcome : outcomes) {
                     const int to = outcome.goTo == 254 ? slots : outcome.goTo == 255 ? slots + 1 : outcome.goTo;
-                    if (to >= nodes || (to < slots && campaign->Scenarios(static_cast<int16_t>(to)).Number() < 0)) {
+                    if (to >= nodes || (to < slots && campaign->scenarios(static_cast<int16_t>(to)).number() < 0)) {
                         continue;
                     }
                     routes[k + 1][to] += routes[k][from];
@@ -180,7 +180,7 @@ TEST(CampaignPaths, AgreesWithEveryRouteCountedByLength)
             }
         }
         for (int n = 0; n < nodes; ++n) {
-            if (n < slots && campaign->Scenarios(static_cast<int16_t>(n)).Number() < 0) {
+            if (n < slots && campaign->scenarios(static_cast<int16_t>(n)).number() < 0) {
                 continue;
             }
             const CampaignPaths::Reach& reach =

@@ -20,13 +20,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-QByteArray Read(const fs::path& path)
+QByteArray contentsOf(const fs::path& path)
 {
     std::ifstream file(path, std::ios::binary);
     return file ? QByteArray::fromStdString(std::string(std::istreambuf_iterator<char>(file), {})) : "<none>";
 }
 
-void Write(const fs::path& path, const QByteArray& bytes)
+void write(const fs::path& path, const QByteArray& bytes)
 {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     ASSERT_TRUE(file.write(bytes.constData(), bytes.size()).flush());
@@ -41,13 +41,13 @@ protected:
     }
     void TearDown() override
     {
-        fs::permissions(Path("locked"), fs::perms(0755));
+        fs::permissions(path("locked"), fs::perms(0755));
         // QTemporaryDir cannot remove a name that is not UTF-8.
         fs::remove_all(Dir.path().toStdString());
     }
 
-    fs::path Path(const std::string& name) const { return fs::path(Dir.path().toStdString()) / name; }
-    QStringList Files(const QString& strFolder) const
+    fs::path path(const std::string& name) const { return fs::path(Dir.path().toStdString()) / name; }
+    QStringList files(const QString& strFolder) const
     {
         return QDir(Dir.filePath(strFolder)).entryList(QDir::Files | QDir::Hidden);
     }
@@ -78,52 +78,52 @@ TEST_F(StorageTest, ALockedFolderTakesAWritableFileDirectlyAndGetsItBackOnFailur
         {"a file it may not write stays, however the folder stands", Old.left(1000), 0404, 0,
          "The file was not changed."},
     };
-    fs::permissions(Path("locked"), fs::perms(0505));
+    fs::permissions(path("locked"), fs::perms(0505));
     for (const auto& caseValue : cases) {
         SCOPED_TRACE(caseValue.strCase);
-        Write(Path("locked/mine.cam"), caseValue.Before);
-        fs::permissions(Path("locked/mine.cam"), fs::perms(caseValue.intMode));
+        write(path("locked/mine.cam"), caseValue.Before);
+        fs::permissions(path("locked/mine.cam"), fs::perms(caseValue.intMode));
         const auto Limited = [&] {
-            BecomeNobody();
+            becomeNobody();
             if (caseValue.lngLimit != 0) {
-                LimitFileSize(caseValue.lngLimit);
+                limitFileSize(caseValue.lngLimit);
             }
         };
         const QString strCut = QString("only %1 of 31944 bytes could be written").arg(caseValue.lngLimit);
-        EXPECT_TRUE(InChild(Limited, [&] {
-            const SaveResult Result = SaveFileBytes(Path("locked/mine.cam"), New);
+        EXPECT_TRUE(inChild(Limited, [&] {
+            const SaveResult Result = saveFileBytes(path("locked/mine.cam"), New);
             return Result.Aftermath == caseValue.strAftermath && (caseValue.lngLimit == 0 || Result.Reason.startsWith(strCut));
         }));
         // A damaged file holds whatever the failed writes left.
         if (!caseValue.strAftermath.contains("damaged")) {
-            EXPECT_EQ(Read(Path("locked/mine.cam")), caseValue.strAftermath.isEmpty() ? New : caseValue.Before);
+            EXPECT_EQ(contentsOf(path("locked/mine.cam")), caseValue.strAftermath.isEmpty() ? New : caseValue.Before);
         }
-        EXPECT_EQ(Files("locked"), QStringList({"mine.cam"}));
+        EXPECT_EQ(files("locked"), QStringList({"mine.cam"}));
     }
-    EXPECT_TRUE(InChild(BecomeNobody, [&] {
-        return SaveFileBytes(Path("locked/new.cam"), New).Aftermath == "No file was created.";
+    EXPECT_TRUE(inChild(becomeNobody, [&] {
+        return saveFileBytes(path("locked/new.cam"), New).Aftermath == "No file was created.";
     }));
 }
 
 TEST_F(StorageTest, EveryFaultOfTheTableKeepsTheOldFileWhole)
 {
     QDir(Dir.path()).mkpath("faults");
-    PrepareFaultFolder(Dir.filePath("faults"), Old);
-    for (const SaveFault& Fault : SaveFaults()) {
+    prepareFaultFolder(Dir.filePath("faults"), Old);
+    for (const SaveFault& Fault : saveFaults()) {
         SCOPED_TRACE(Fault.strCase);
-        const fs::path target = Path("faults") / Fault.strTarget;
-        EXPECT_TRUE(InChild(Fault.Setup, [&] {
-            const SaveResult Result = SaveFileBytes(target, New);
-            return !Result.Saved() && Result.Aftermath == "The file was not changed." &&
+        const fs::path target = path("faults") / Fault.strTarget;
+        EXPECT_TRUE(inChild(Fault.Setup, [&] {
+            const SaveResult Result = saveFileBytes(target, New);
+            return !Result.saved() && Result.Aftermath == "The file was not changed." &&
                    (Fault.strReason == nullptr || Result.Reason.contains(QLatin1String(Fault.strReason)));
         }));
-        EXPECT_EQ(Read(Path("faults") / Fault.strOldFile), Old);
-        EXPECT_EQ(Files("faults"), QStringList({"old.cam"}));
-        EXPECT_EQ(Files("faults/locked"), QStringList({"old.cam"}));
+        EXPECT_EQ(contentsOf(path("faults") / Fault.strOldFile), Old);
+        EXPECT_EQ(files("faults"), QStringList({"old.cam"}));
+        EXPECT_EQ(files("faults/locked"), QStringList({"old.cam"}));
     }
-    fs::permissions(Path("faults/locked"), fs::perms(0755));
+    fs::permissions(path("faults/locked"), fs::perms(0755));
     // Bytes fewer than any write buffer holds meet the full disk as well.
-    EXPECT_TRUE(InChild(OnAFullFileSystem, [&] { return !SaveFileBytes(Path("faults/full/old.cam"), "{}").Saved(); }));
+    EXPECT_TRUE(inChild(onAFullFileSystem, [&] { return !saveFileBytes(path("faults/full/old.cam"), "{}").saved(); }));
 }
 
 // A save replaces a file whole, keeping its mode and owner, or makes one with
@@ -138,35 +138,35 @@ TEST_F(StorageTest, ASaveKeepsTheModeAndOwnerOfTheFileItReplaces)
                                      {"read-only.cam", 0444}, {"new.cam", 0}}) {
         SCOPED_TRACE(name);
         if (mode != 0) {
-            Write(Path(name), Old);
-            ASSERT_EQ(chmod(Path(name).c_str(), mode), 0);
-            ASSERT_EQ(chown(Path(name).c_str(), owner, group), 0);
+            write(path(name), Old);
+            ASSERT_EQ(chmod(path(name).c_str(), mode), 0);
+            ASSERT_EQ(chown(path(name).c_str(), owner, group), 0);
         }
-        EXPECT_TRUE(InChild([] { umask(002); }, [&, name = name] { return SaveFileBytes(Path(name), New).Saved(); }));
+        EXPECT_TRUE(inChild([] { umask(002); }, [&, name = name] { return saveFileBytes(path(name), New).saved(); }));
         struct stat saved {};
-        ASSERT_EQ(stat(Path(name).c_str(), &saved), 0);
+        ASSERT_EQ(stat(path(name).c_str(), &saved), 0);
         EXPECT_EQ(saved.st_mode & 07777, mode != 0 ? mode : 0664);
         EXPECT_EQ(saved.st_uid, mode != 0 ? owner : geteuid());
         EXPECT_EQ(saved.st_gid, mode != 0 ? group : getegid());
-        EXPECT_EQ(Read(Path(name)), New);
+        EXPECT_EQ(contentsOf(path(name)), New);
     }
-    EXPECT_EQ(Files("."), QStringList({"group-readable.cam", "new.cam", "read-only.cam"}));
-    EXPECT_EQ(SaveFileBytes(Path("gone/new.cam"), New).Aftermath, "No file was created.");
-    EXPECT_FALSE(fs::exists(Path("gone")));
+    EXPECT_EQ(files("."), QStringList({"group-readable.cam", "new.cam", "read-only.cam"}));
+    EXPECT_EQ(saveFileBytes(path("gone/new.cam"), New).Aftermath, "No file was created.");
+    EXPECT_FALSE(fs::exists(path("gone")));
 }
 
 // A pipe or a device gets the bytes and stays what it is; a link stays and
 // the file it leads to gets them; a name that is not UTF-8 keeps its bytes.
 TEST_F(StorageTest, ASaveWritesIntoPipesAndDevicesAndKeepsLinksAndNameBytes)
 {
-    ASSERT_EQ(mkfifo(Path("pipe").c_str(), 0600), 0);
-    fs::create_symlink("pipe", Path("stdout"));
-    Write(Path("real.cam"), Old);
-    fs::create_symlink("real.cam", Path("link.cam"));
-    const bool device = mknod(Path("null").c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0;
+    ASSERT_EQ(mkfifo(path("pipe").c_str(), 0600), 0);
+    fs::create_symlink("pipe", path("stdout"));
+    write(path("real.cam"), Old);
+    fs::create_symlink("real.cam", path("link.cam"));
+    const bool device = mknod(path("null").c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0;
     // Open before the saves, a reader that never waits lets the bytes into the pipe's buffer.
-    const int reader = open(Path("pipe").c_str(), O_RDONLY | O_NONBLOCK);
-    const QByteArray bytes = CampaignBytes(Campaign());
+    const int reader = open(path("pipe").c_str(), O_RDONLY | O_NONBLOCK);
+    const QByteArray bytes = campaignBytes(Campaign());
     const struct {
         const char* target;
         fs::file_type kind;
@@ -182,41 +182,41 @@ TEST_F(StorageTest, ASaveWritesIntoPipesAndDevicesAndKeepsLinksAndNameBytes)
             std::puts("Skipped the device: making one needs root.");
             continue;
         }
-        const SaveResult Result = SaveFileBytes(Path(file.target), bytes);
+        const SaveResult Result = saveFileBytes(path(file.target), bytes);
         QByteArray arrived(bytes.size() + 1, '\0');
         arrived.truncate(std::max<ssize_t>(read(reader, arrived.data(), size_t(arrived.size())), 0));
         EXPECT_EQ(Result.Reason, QString());
-        EXPECT_EQ(fs::symlink_status(Path(file.target)).type(), file.kind);
+        EXPECT_EQ(fs::symlink_status(path(file.target)).type(), file.kind);
         if (file.holder != nullptr) {
-            EXPECT_EQ(fs::is_fifo(Path(file.holder)) ? arrived : Read(Path(file.holder)), bytes);
+            EXPECT_EQ(fs::is_fifo(path(file.holder)) ? arrived : contentsOf(path(file.holder)), bytes);
         }
     }
     close(reader);
     // A reader that goes away fails the save, and the program goes on.
-    std::thread quitter([&] { close(open(Path("pipe").c_str(), O_RDONLY)); });
-    EXPECT_FALSE(SaveFileBytes(Path("pipe"), QByteArray(1 << 20, 'x')).Saved());
+    std::thread quitter([&] { close(open(path("pipe").c_str(), O_RDONLY)); });
+    EXPECT_FALSE(saveFileBytes(path("pipe"), QByteArray(1 << 20, 'x')).saved());
     quitter.join();
 }
 
 TEST_F(StorageTest, ReadingGivesTheReasonAndLooksAtNoByteBeyondTheCampaign)
 {
-    const QByteArray Written = QByteArray::fromStdString(FileBytes(Generated(3, 50)));
-    Write(Path("long\xff.cam"), Written + "trailing bytes");
-    Write(Path("short.cam"), Written.left(1000));
+    const QByteArray Written = QByteArray::fromStdString(fileBytes(generated(3, 50)));
+    write(path("long\xff.cam"), Written + "trailing bytes");
+    write(path("short.cam"), Written.left(1000));
     Campaign campaign;
-    EXPECT_EQ(ReadCampaignFile(Path("long\xff.cam"), campaign), QString());
-    EXPECT_EQ(CampaignBytes(campaign), Written);
-    EXPECT_EQ(ReadCampaignFile(Path("short.cam"), campaign),
+    EXPECT_EQ(readCampaignFile(path("long\xff.cam"), campaign), QString());
+    EXPECT_EQ(campaignBytes(campaign), Written);
+    EXPECT_EQ(readCampaignFile(path("short.cam"), campaign),
               "The file ends at byte 1000, but a campaign file has 31944 bytes.");
-    EXPECT_EQ(ReadCampaignFile(Path("none.cam"), campaign), "No such file or directory");
-    EXPECT_FALSE(ReadCampaignFile(Path("."), campaign).isEmpty());
+    EXPECT_EQ(readCampaignFile(path("none.cam"), campaign), "No such file or directory");
+    EXPECT_FALSE(readCampaignFile(path("."), campaign).isEmpty());
     // A device delivers the same campaign, however it is cut into reads.
     QBuffer Buffer;
     Buffer.setData(Written);
     ASSERT_TRUE(Buffer.open(QIODevice::ReadOnly));
-    campaign.Clear();
-    EXPECT_EQ(ReadCampaignDevice(Buffer, campaign), QString());
-    EXPECT_EQ(CampaignBytes(campaign), Written);
+    campaign.clear();
+    EXPECT_EQ(readCampaignDevice(Buffer, campaign), QString());
+    EXPECT_EQ(campaignBytes(campaign), Written);
 }
 
 } // namespace

@@ -17,13 +17,13 @@
 using Layout = std::vector<std::pair<int16_t, std::array<int32_t, 4>>>;
 
 // Empties the campaign and fills the slots Layout names.
-inline void Fill(Campaign& campaign, const Layout& Scenarios)
+inline void fill(Campaign& campaign, const Layout& Scenarios)
 {
-    campaign.Clear();
+    campaign.clear();
     for (const auto& [intNumber, goTos] : Scenarios) {
-        campaign.Scenarios(intNumber).SetNumber(intNumber);
+        campaign.scenarios(intNumber).setNumber(intNumber);
         for (int16_t intJ = 0; intJ < Scenario::OutcomeCount; ++intJ) {
-            campaign.Scenarios(intNumber).SetResultScenario(intJ, goTos[static_cast<std::size_t>(intJ)]);
+            campaign.scenarios(intNumber).setResultScenario(intJ, goTos[static_cast<std::size_t>(intJ)]);
         }
     }
 }
@@ -31,7 +31,7 @@ inline void Fill(Campaign& campaign, const Layout& Scenarios)
 // Slots 0..count-1 used, as in every saved campaign; every word 0..65535, go-tos
 // included; names of 1..16 characters, so the extension fits, a quarter of
 // them bytes beyond ASCII, as a file made elsewhere may hold.
-inline Campaign Generated(uint32_t lngSeed, int16_t intCount)
+inline Campaign generated(uint32_t lngSeed, int16_t intCount)
 {
     using S = Scenario;
     std::mt19937 Random(lngSeed);
@@ -39,22 +39,22 @@ inline Campaign Generated(uint32_t lngSeed, int16_t intCount)
     const std::string strLetters = "Ab3\xE9Gh6\xFFKl8\xE0Mn9\xA3Op0\xDFQr1\xB5St2\xF1uv4\x80wx5\xC4";
     const auto Name = [&] { return strLetters.substr(static_cast<std::size_t>(Any(20)), 1 + Any(16)); };
     Campaign campaign;
-    campaign.SetNation(static_cast<int32_t>(lngSeed % 4));
-    campaign.SetPrestige(Any(65536));
-    campaign.SetDescription(Name());
+    campaign.setNation(static_cast<int32_t>(lngSeed % 4));
+    campaign.setPrestige(Any(65536));
+    campaign.setDescription(Name());
     for (int16_t intK = 0; intK < intCount; ++intK) {
-        S& scenario = campaign.Scenarios(intK);
-        scenario.SetNumber(intK);
-        for (auto Set : {&S::SetPrestige, &S::SetFirstUnknown, &S::SetSecondUnknown, &S::SetThirdUnknown}) {
+        S& scenario = campaign.scenarios(intK);
+        scenario.setNumber(intK);
+        for (auto Set : {&S::setPrestige, &S::setFirstUnknown, &S::setSecondUnknown, &S::setThirdUnknown}) {
             (scenario.*Set)(Any(65536));
         }
-        for (auto Set : {&S::SetName, &S::SetMovie, &S::SetVoice, &S::SetText}) {
+        for (auto Set : {&S::setName, &S::setMovie, &S::setVoice, &S::setText}) {
             (scenario.*Set)(Name());
         }
         for (int16_t intI = 0; intI < S::OutcomeCount; ++intI) {
-            scenario.SetResultScenario(intI, Any(65536));
-            scenario.SetResultPrestige(intI, Any(65536));
-            for (auto Set : {&S::SetResultVoice, &S::SetResultText, &S::SetResultMovie}) {
+            scenario.setResultScenario(intI, Any(65536));
+            scenario.setResultPrestige(intI, Any(65536));
+            for (auto Set : {&S::setResultVoice, &S::setResultText, &S::setResultMovie}) {
                 (scenario.*Set)(intI, Name());
             }
         }
@@ -63,9 +63,9 @@ inline Campaign Generated(uint32_t lngSeed, int16_t intCount)
 }
 
 // The bytes of the campaign's file.
-inline std::string FileBytes(const Campaign& campaign)
+inline std::string fileBytes(const Campaign& campaign)
 {
     std::ostringstream Stream;
-    campaign.FileWrite(Stream);
+    campaign.fileWrite(Stream);
     return Stream.str();
 }

@@ -23,7 +23,7 @@
 
 // Runs Body in a child process, after Setup there: for a limit or an
 // identity the test process itself must not take. True when Body held.
-inline bool InChild(const std::function<void()>& Setup, const std::function<bool()>& Body)
+inline bool inChild(const std::function<void()>& Setup, const std::function<bool()>& Body)
 {
     const pid_t intChild = fork();
     if (intChild == 0) {
@@ -36,12 +36,12 @@ inline bool InChild(const std::function<void()>& Setup, const std::function<bool
 }
 
 // As root every folder and file may be written, so the child becomes nobody.
-inline void BecomeNobody()
+inline void becomeNobody()
 {
     (void)!(geteuid() != 0 || (setgid(65534) == 0 && setuid(65534) == 0));
 }
 
-inline void LimitFileSize(rlim_t lngBytes)
+inline void limitFileSize(rlim_t lngBytes)
 {
     signal(SIGXFSZ, SIG_IGN);
     const rlimit Limit{lngBytes, lngBytes};
@@ -55,7 +55,7 @@ inline QString faultFolder;
 // alone, holding a copy of old.cam and a filler that leaves no room. The save
 // runs in a grandchild; this child then checks full/old.cam itself, since
 // the file system goes away with it.
-inline void OnAFullFileSystem()
+inline void onAFullFileSystem()
 {
     const QString full = faultFolder + QStringLiteral("/full");
     if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
@@ -97,7 +97,7 @@ struct SaveFault {
 // The folder the faults work on: old.cam, and locked/old.cam in a folder
 // that nobody may write into, both holding Old; a folder named folder.cam;
 // an empty folder full for a small file system.
-inline void PrepareFaultFolder(const QString& strDir, const QByteArray& Old)
+inline void prepareFaultFolder(const QString& strDir, const QByteArray& Old)
 {
     faultFolder = strDir;
     for (const char* folder : {"locked", "folder.cam", "full"}) {
@@ -116,14 +116,14 @@ inline void PrepareFaultFolder(const QString& strDir, const QByteArray& Old)
 
 enum class FaultRows { All, AboveStorage };
 
-inline std::vector<SaveFault> SaveFaults(FaultRows Rows = FaultRows::All)
+inline std::vector<SaveFault> saveFaults(FaultRows Rows = FaultRows::All)
 {
     std::vector<SaveFault> Faults{
-        {"no permission on the folder or the file", "locked/old.cam", "locked/old.cam", BecomeNobody, nullptr, false},
+        {"no permission on the folder or the file", "locked/old.cam", "locked/old.cam", becomeNobody, nullptr, false},
         {"a folder chosen as the file", "folder.cam", "old.cam", [] {}, nullptr, false},
-        {"a write that succeeds only in part", "old.cam", "old.cam", [] { LimitFileSize(31943); },
+        {"a write that succeeds only in part", "old.cam", "old.cam", [] { limitFileSize(31943); },
          "only 31943 of 31944 bytes could be written", true},
-        {"a full file system", "full/old.cam", "old.cam", OnAFullFileSystem, "No space left on device", true},
+        {"a full file system", "full/old.cam", "old.cam", onAFullFileSystem, "No space left on device", true},
     };
     const auto Left = [Rows](const SaveFault& Fault) { return Rows != FaultRows::All && !Fault.blnAboveStorage; };
     Faults.erase(std::remove_if(Faults.begin(), Faults.end(), Left), Faults.end());

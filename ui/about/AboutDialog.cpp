@@ -11,7 +11,7 @@
 
 namespace {
 
-QLabel* MakeLabel(QWidget* parent, const QString& strName, const QString& strCaption, const QRect& Rect)
+QLabel* makeLabel(QWidget* parent, const QString& strName, const QString& strCaption, const QRect& Rect)
 {
     auto* pLabel = new QLabel(strCaption, parent);
     pLabel->setObjectName(strName);
@@ -22,7 +22,7 @@ QLabel* MakeLabel(QWidget* parent, const QString& strName, const QString& strCap
 }
 
 // One stroke of the engraved separator.
-void MakeLine(QWidget* parent, const QString& strName, const QRect& Rect, const QColor& Color)
+void makeLine(QWidget* parent, const QString& strName, const QRect& Rect, const QColor& Color)
 {
     auto* pLine = new QFrame(parent);
     pLine->setObjectName(strName);
@@ -37,60 +37,60 @@ void MakeLine(QWidget* parent, const QString& strName, const QRect& Rect, const 
 
 AboutDialog::AboutDialog(const AppIdentity& Identity, QWidget* parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("frmAbout"));
-    setWindowIcon(ProgramIcon());
-    UseLayoutFont(this);
+    setObjectName(QStringLiteral("aboutDialog"));
+    setWindowIcon(programIcon());
+    useLayoutFont(this);
     setFixedSize(382, 242);
-    CreateControls();
-    Form_Load(Identity);
+    createControls();
+    setUpForm(Identity);
 }
 
-void AboutDialog::CreateControls()
+void AboutDialog::createControls()
 {
-    auto* picIcon = new QLabel(this);
-    picIcon->setObjectName(QStringLiteral("picIcon"));
-    picIcon->setGeometry(16, 16, 36, 36);
-    picIcon->setPixmap(ProgramPixmap(32));
-    picIcon->setAlignment(Qt::AlignCenter);
+    auto* iconLabel = new QLabel(this);
+    iconLabel->setObjectName(QStringLiteral("iconLabel"));
+    iconLabel->setGeometry(16, 16, 36, 36);
+    iconLabel->setPixmap(programPixmap(32));
+    iconLabel->setAlignment(Qt::AlignCenter);
 
-    lblTitle = MakeLabel(this, QStringLiteral("lblTitle"), {}, QRect(70, 16, 259, 32));
-    QFont TitleFont = lblTitle->font();
+    titleLabel = makeLabel(this, QStringLiteral("titleLabel"), {}, QRect(70, 16, 259, 32));
+    QFont TitleFont = titleLabel->font();
     TitleFont.setBold(true);
     TitleFont.setPixelSize(TitleFont.pixelSize() * 3 / 2);
-    lblTitle->setFont(TitleFont);
-    lblVersion = MakeLabel(this, QStringLiteral("lblVersion"), {}, QRect(70, 52, 259, 15));
-    lblDescription = MakeLabel(this, QStringLiteral("lblDescription"), {}, QRect(70, 75, 259, 78));
+    titleLabel->setFont(TitleFont);
+    versionLabel = makeLabel(this, QStringLiteral("versionLabel"), {}, QRect(70, 52, 259, 15));
+    descriptionLabel = makeLabel(this, QStringLiteral("descriptionLabel"), {}, QRect(70, 75, 259, 78));
 
-    MakeLine(this, QStringLiteral("Line1_1"), QRect(6, 163, 371, 1), QColor(128, 128, 128));
-    MakeLine(this, QStringLiteral("Line1_0"), QRect(7, 164, 370, 2), QColor(255, 255, 255));
+    makeLine(this, QStringLiteral("Line1_1"), QRect(6, 163, 371, 1), QColor(128, 128, 128));
+    makeLine(this, QStringLiteral("Line1_0"), QRect(7, 164, 370, 2), QColor(255, 255, 255));
 
-    MakeLabel(this, QStringLiteral("lblDisclaimer"),
+    makeLabel(this, QStringLiteral("disclaimerLabel"),
               QStringLiteral("Please report any bug/suggestion to Marrowby at the following E.mail: "),
               QRect(17, 175, 258, 28));
-    auto* lblEmail = MakeLabel(this, QStringLiteral("lblEmail"), QStringLiteral("marrowby@example.org"),
+    auto* emailLabel = makeLabel(this, QStringLiteral("emailLabel"), QStringLiteral("marrowby@example.org"),
                                QRect(16, 208, 257, 25));
-    lblEmail->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    emailLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(283, 208, 84, 23);
-    cmdOK->setAccessibleName(cmdOK->text());
-    cmdOK->setDefault(true);
-    connect(cmdOK, &QPushButton::clicked, this, &AboutDialog::cmdOK_Click);
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("okButton"));
+    okButton->setGeometry(283, 208, 84, 23);
+    okButton->setAccessibleName(okButton->text());
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &AboutDialog::closeDialog);
 }
 
-void AboutDialog::Form_Load(const AppIdentity& Identity)
+void AboutDialog::setUpForm(const AppIdentity& Identity)
 {
     setWindowTitle(QStringLiteral("About ") + Identity.Title);
-    lblVersion->setText(QStringLiteral("Version %1.%2.%3 (Last Update: 04 Jan 1999)")
+    versionLabel->setText(QStringLiteral("Version %1.%2.%3 (Last Update: 04 Jan 1999)")
                             .arg(Identity.Major)
                             .arg(Identity.Minor)
                             .arg(Identity.Revision));
-    lblTitle->setText(Identity.Title);
-    lblDescription->setText(Identity.Comments);
+    titleLabel->setText(Identity.Title);
+    descriptionLabel->setText(Identity.Comments);
 }
 
-void AboutDialog::cmdOK_Click()
+void AboutDialog::closeDialog()
 {
     accept();
 }
@@ -99,7 +99,7 @@ void AboutDialog::keyPressEvent(QKeyEvent* e)
 {
     // OK is the cancel button too: Esc presses it.
     if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
-        cmdOK->click();
+        okButton->click();
         return;
     }
     QDialog::keyPressEvent(e);

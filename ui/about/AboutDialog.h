@@ -17,12 +17,12 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
-    void CreateControls();
-    void Form_Load(const AppIdentity& Identity);
-    void cmdOK_Click();
+    void createControls();
+    void setUpForm(const AppIdentity& Identity);
+    void closeDialog();
 
-    QLabel* lblTitle = nullptr;
-    QLabel* lblVersion = nullptr;
-    QLabel* lblDescription = nullptr;
-    QPushButton* cmdOK = nullptr;
+    QLabel* titleLabel = nullptr;
+    QLabel* versionLabel = nullptr;
+    QLabel* descriptionLabel = nullptr;
+    QPushButton* okButton = nullptr;
 };

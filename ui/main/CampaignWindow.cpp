@@ -41,19 +41,19 @@ const QChar CR(13);
 // The file title less its ".cam"; a title too short for that stays whole,
 // so the campaign never ends up without a name. The name is never written
 // into the file, so it keeps the title's every character as UTF-8.
-std::string CampaignName(const QString& strTitle)
+std::string campaignName(const QString& strTitle)
 {
     return (strTitle.size() < 5 ? strTitle : strTitle.left(strTitle.size() - 4)).toStdString();
 }
 
-QLabel* MakeLabel(QWidget* parent, const QString& strCaption, const QRect& Rect)
+QLabel* makeLabel(QWidget* parent, const QString& strCaption, const QRect& Rect)
 {
     auto* pLabel = new QLabel(strCaption, parent);
     pLabel->setGeometry(Rect);
     return pLabel;
 }
 
-QPushButton* MakeButton(QWidget* parent, const QString& strName, const QString& strCaption, const QRect& Rect,
+QPushButton* makeButton(QWidget* parent, const QString& strName, const QString& strCaption, const QRect& Rect,
                         const QString& strTip)
 {
     auto* pButton = new QPushButton(strCaption, parent);
@@ -65,7 +65,7 @@ QPushButton* MakeButton(QWidget* parent, const QString& strName, const QString& 
     return pButton;
 }
 
-ListBox* MakeList(QWidget* parent, const QString& strName, const QRect& Rect, const QString& strTip,
+ListBox* makeList(QWidget* parent, const QString& strName, const QRect& Rect, const QString& strTip,
                   const QString& strAccessible)
 {
     auto* pList = new ListBox(parent);
@@ -80,387 +80,387 @@ ListBox* MakeList(QWidget* parent, const QString& strName, const QRect& Rect, co
 
 CampaignWindow::CampaignWindow(UserDialogs& Dialogs, QWidget* parent) : QMainWindow(parent), m_Dialogs(Dialogs)
 {
-    setObjectName(QStringLiteral("frmCampaign"));
+    setObjectName(QStringLiteral("campaignWindow"));
     setWindowTitle(FormTitle);
-    setWindowIcon(ProgramIcon());
-    UseLayoutFont(this);
-    CreateControls();
-    CreateMenus();
+    setWindowIcon(programIcon());
+    useLayoutFont(this);
+    createControls();
+    createMenus();
     // Nothing moves or resizes: the window is the menu bar over the client area.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    txtDescription->setFocus();
+    descriptionEdit->setFocus();
 }
 
-void CampaignWindow::CreateControls()
+void CampaignWindow::createControls()
 {
     auto* pClient = new QWidget(this);
     pClient->setFixedSize(625, 340);
     setCentralWidget(pClient);
 
-    auto* lblDescription = MakeLabel(pClient, QStringLiteral("Description"), QRect(16, 16, 121, 17));
-    txtDescription = new TextBox(pClient);
-    txtDescription->setObjectName(QStringLiteral("txtDescription"));
-    txtDescription->setGeometry(152, 16, 73, 19);
-    txtDescription->SetMaxLength(8);
-    txtDescription->setToolTip(QStringLiteral("Type in campaign description text file"));
-    txtDescription->setAccessibleName(lblDescription->text());
-    lblDescription->setBuddy(txtDescription);
+    auto* descriptionLabel = makeLabel(pClient, QStringLiteral("Description"), QRect(16, 16, 121, 17));
+    descriptionEdit = new TextBox(pClient);
+    descriptionEdit->setObjectName(QStringLiteral("descriptionEdit"));
+    descriptionEdit->setGeometry(152, 16, 73, 19);
+    descriptionEdit->setTypingLimit(8);
+    descriptionEdit->setToolTip(QStringLiteral("Type in campaign description text file"));
+    descriptionEdit->setAccessibleName(descriptionLabel->text());
+    descriptionLabel->setBuddy(descriptionEdit);
 
-    auto* lblNation = MakeLabel(pClient, QStringLiteral("Nation"), QRect(256, 16, 49, 17));
-    cmbNation = new QComboBox(pClient);
-    cmbNation->setObjectName(QStringLiteral("cmbNation"));
-    cmbNation->setGeometry(328, 16, 105, 21);
-    cmbNation->addItems({QStringLiteral("Germany"), QStringLiteral("U.K"), QStringLiteral("U.R.S.S"),
+    auto* nationLabel = makeLabel(pClient, QStringLiteral("Nation"), QRect(256, 16, 49, 17));
+    nationBox = new QComboBox(pClient);
+    nationBox->setObjectName(QStringLiteral("nationBox"));
+    nationBox->setGeometry(328, 16, 105, 21);
+    nationBox->addItems({QStringLiteral("Germany"), QStringLiteral("U.K"), QStringLiteral("U.R.S.S"),
                          QStringLiteral("U.S.A")});
-    cmbNation->setToolTip(QStringLiteral("Select player's nation"));
-    cmbNation->setAccessibleName(lblNation->text());
-    lblNation->setBuddy(cmbNation);
+    nationBox->setToolTip(QStringLiteral("Select player's nation"));
+    nationBox->setAccessibleName(nationLabel->text());
+    nationLabel->setBuddy(nationBox);
 
-    auto* lblPrestige = MakeLabel(pClient, QStringLiteral("Starting Prestige"), QRect(16, 48, 97, 17));
-    txtPrestige = new TextBox(pClient);
-    txtPrestige->setObjectName(QStringLiteral("txtPrestige"));
-    txtPrestige->setGeometry(152, 48, 41, 19);
-    txtPrestige->SetMaxLength(5);
-    txtPrestige->setToolTip(QStringLiteral("Type in starting prestige points"));
-    txtPrestige->setAccessibleName(lblPrestige->text());
-    lblPrestige->setBuddy(txtPrestige);
+    auto* prestigeLabel = makeLabel(pClient, QStringLiteral("Starting Prestige"), QRect(16, 48, 97, 17));
+    prestigeEdit = new TextBox(pClient);
+    prestigeEdit->setObjectName(QStringLiteral("prestigeEdit"));
+    prestigeEdit->setGeometry(152, 48, 41, 19);
+    prestigeEdit->setTypingLimit(5);
+    prestigeEdit->setToolTip(QStringLiteral("Type in starting prestige points"));
+    prestigeEdit->setAccessibleName(prestigeLabel->text());
+    prestigeLabel->setBuddy(prestigeEdit);
 
-    fraScenario = new QGroupBox(QStringLiteral("Scenario List"), pClient);
-    fraScenario->setObjectName(QStringLiteral("fraScenario"));
-    fraScenario->setGeometry(16, 88, 273, 233);
-    cmdAdd = MakeButton(fraScenario, QStringLiteral("cmdAdd"), QStringLiteral("Add"), QRect(16, 24, 65, 25),
+    scenarioGroup = new QGroupBox(QStringLiteral("Scenario List"), pClient);
+    scenarioGroup->setObjectName(QStringLiteral("scenarioGroup"));
+    scenarioGroup->setGeometry(16, 88, 273, 233);
+    addButton = makeButton(scenarioGroup, QStringLiteral("addButton"), QStringLiteral("Add"), QRect(16, 24, 65, 25),
                         QStringLiteral("Add a new scenario"));
-    cmdChange = MakeButton(fraScenario, QStringLiteral("cmdChange"), QStringLiteral("Change"), QRect(16, 64, 65, 25),
+    changeButton = makeButton(scenarioGroup, QStringLiteral("changeButton"), QStringLiteral("Change"), QRect(16, 64, 65, 25),
                            QStringLiteral("Change the selected scenario"));
-    cmdRemove = MakeButton(fraScenario, QStringLiteral("cmdRemove"), QStringLiteral("Remove"), QRect(16, 104, 65, 25),
+    removeButton = makeButton(scenarioGroup, QStringLiteral("removeButton"), QStringLiteral("Remove"), QRect(16, 104, 65, 25),
                            QStringLiteral("Remove the selected scenario"));
-    cmdRemoveAll = MakeButton(fraScenario, QStringLiteral("cmdRemoveAll"), QStringLiteral("Remove All"),
+    removeAllButton = makeButton(scenarioGroup, QStringLiteral("removeAllButton"), QStringLiteral("Remove All"),
                               QRect(16, 144, 65, 25), QStringLiteral("Remove all scenarios"));
-    lstScenario = MakeList(fraScenario, QStringLiteral("lstScenario"), QRect(96, 16, 161, 186),
-                           QStringLiteral("Scenarios List"), fraScenario->title());
-    cmdChange->setEnabled(false);
-    cmdRemove->setEnabled(false);
+    scenarioList = makeList(scenarioGroup, QStringLiteral("scenarioList"), QRect(96, 16, 161, 186),
+                           QStringLiteral("Scenarios List"), scenarioGroup->title());
+    changeButton->setEnabled(false);
+    removeButton->setEnabled(false);
 
-    fraCheck = new QGroupBox(QStringLiteral("Check List"), pClient);
-    fraCheck->setObjectName(QStringLiteral("fraCheck"));
-    fraCheck->setGeometry(304, 88, 305, 233);
-    cmdCheck = MakeButton(fraCheck, QStringLiteral("cmdCheck"), QStringLiteral("Check"), QRect(16, 24, 65, 25),
+    checkGroup = new QGroupBox(QStringLiteral("Check List"), pClient);
+    checkGroup->setObjectName(QStringLiteral("checkGroup"));
+    checkGroup->setGeometry(304, 88, 305, 233);
+    checkButton = makeButton(checkGroup, QStringLiteral("checkButton"), QStringLiteral("Check"), QRect(16, 24, 65, 25),
                           QStringLiteral("Run integrity check"));
-    cmdClear = MakeButton(fraCheck, QStringLiteral("cmdClear"), QStringLiteral("Clear"), QRect(16, 64, 65, 25),
+    clearButton = makeButton(checkGroup, QStringLiteral("clearButton"), QStringLiteral("Clear"), QRect(16, 64, 65, 25),
                           QStringLiteral("Clear error list"));
-    lstError = MakeList(fraCheck, QStringLiteral("lstError"), QRect(88, 16, 209, 186), QStringLiteral("Errors List"),
-                        fraCheck->title());
-    cmdClear->setEnabled(false);
+    errorList = makeList(checkGroup, QStringLiteral("errorList"), QRect(88, 16, 209, 186), QStringLiteral("Errors List"),
+                        checkGroup->title());
+    clearButton->setEnabled(false);
 
-    QWidget* Order[] = {txtDescription, cmbNation, txtPrestige, cmdAdd, cmdRemove, cmdChange,
-                        lstScenario, lstError, cmdCheck, cmdClear, cmdRemoveAll};
+    QWidget* Order[] = {descriptionEdit, nationBox, prestigeEdit, addButton, removeButton, changeButton,
+                        scenarioList, errorList, checkButton, clearButton, removeAllButton};
     for (std::size_t intI = 1; intI < std::size(Order); ++intI) {
         setTabOrder(Order[intI - 1], Order[intI]);
     }
 
-    connect(txtDescription, &TextBox::KeyPress, this, &CampaignWindow::txtDescription_KeyPress);
-    connect(txtDescription, &TextBox::Change, this, &CampaignWindow::txtDescription_Change);
-    connect(cmbNation, &QComboBox::activated, this, &CampaignWindow::cmbNation_Change);
-    connect(txtPrestige, &TextBox::KeyPress, this, &CampaignWindow::txtPrestige_KeyPress);
-    connect(txtPrestige, &TextBox::Change, this, &CampaignWindow::txtPrestige_Change);
-    connect(txtPrestige, &TextBox::LostFocus, this, &CampaignWindow::txtPrestige_LostFocus);
-    connect(cmdAdd, &QPushButton::clicked, this, &CampaignWindow::AddScenario);
-    connect(cmdChange, &QPushButton::clicked, this, &CampaignWindow::ChangeScenario);
-    connect(lstScenario, &ListBox::DblClick, this, &CampaignWindow::ChangeScenario);
-    connect(lstScenario, &ListBox::Click, this, &CampaignWindow::lstScenario_Click);
-    connect(lstScenario, &ListBox::Deselect, this, &CampaignWindow::lstScenario_Deselect);
-    connect(cmdRemove, &QPushButton::clicked, this, &CampaignWindow::RemoveScenario);
-    connect(cmdRemoveAll, &QPushButton::clicked, this, &CampaignWindow::RemoveAllScenarios);
-    connect(cmdCheck, &QPushButton::clicked, this, &CampaignWindow::CheckCampaign);
-    connect(cmdClear, &QPushButton::clicked, this, &CampaignWindow::ClearErrors);
+    connect(descriptionEdit, &TextBox::keyTyped, this, &CampaignWindow::filterDescriptionKey);
+    connect(descriptionEdit, &TextBox::changed, this, &CampaignWindow::descriptionEdited);
+    connect(nationBox, &QComboBox::activated, this, &CampaignWindow::nationChosen);
+    connect(prestigeEdit, &TextBox::keyTyped, this, &CampaignWindow::filterPrestigeKey);
+    connect(prestigeEdit, &TextBox::changed, this, &CampaignWindow::prestigeEdited);
+    connect(prestigeEdit, &TextBox::focusLeft, this, &CampaignWindow::commitPrestige);
+    connect(addButton, &QPushButton::clicked, this, &CampaignWindow::addScenario);
+    connect(changeButton, &QPushButton::clicked, this, &CampaignWindow::changeScenario);
+    connect(scenarioList, &ListBox::lineDoubleClicked, this, &CampaignWindow::changeScenario);
+    connect(scenarioList, &ListBox::lineChosen, this, &CampaignWindow::scenarioSelected);
+    connect(scenarioList, &ListBox::lineDeselected, this, &CampaignWindow::scenarioDeselected);
+    connect(removeButton, &QPushButton::clicked, this, &CampaignWindow::removeScenario);
+    connect(removeAllButton, &QPushButton::clicked, this, &CampaignWindow::removeAllScenarios);
+    connect(checkButton, &QPushButton::clicked, this, &CampaignWindow::checkCampaign);
+    connect(clearButton, &QPushButton::clicked, this, &CampaignWindow::clearErrors);
 }
 
-QAction* CampaignWindow::AddMenuItem(QMenu* pMenu, const QString& strCaption, const QString& strName)
+QAction* CampaignWindow::addMenuItem(QMenu* pMenu, const QString& strCaption, const QString& strName)
 {
     QAction* pAction = pMenu->addAction(strCaption);
     pAction->setObjectName(strName);
     return pAction;
 }
 
-void CampaignWindow::CreateMenus()
+void CampaignWindow::createMenus()
 {
-    QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    connect(AddMenuItem(mnuFile, QStringLiteral("&New"), QStringLiteral("mnuFileNew")), &QAction::triggered, this,
-            &CampaignWindow::mnuFileNew_Click);
-    connect(AddMenuItem(mnuFile, QStringLiteral("&Open"), QStringLiteral("mnuFileOpen")), &QAction::triggered, this,
-            &CampaignWindow::mnuFileOpen_Click);
-    connect(AddMenuItem(mnuFile, QStringLiteral("&Save"), QStringLiteral("mnuFileSave")), &QAction::triggered, this,
-            &CampaignWindow::mnuFileSave_Click);
-    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileSeparator"));
-    connect(AddMenuItem(mnuFile, QStringLiteral("E&xit"), QStringLiteral("mnuFileExit")), &QAction::triggered, this,
-            &CampaignWindow::mnuFileExit_Click);
+    QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    fileMenu->setObjectName(QStringLiteral("fileMenu"));
+    connect(addMenuItem(fileMenu, QStringLiteral("&New"), QStringLiteral("fileNewAction")), &QAction::triggered, this,
+            &CampaignWindow::newFile);
+    connect(addMenuItem(fileMenu, QStringLiteral("&Open"), QStringLiteral("fileOpenAction")), &QAction::triggered, this,
+            &CampaignWindow::openFile);
+    connect(addMenuItem(fileMenu, QStringLiteral("&Save"), QStringLiteral("fileSaveAction")), &QAction::triggered, this,
+            &CampaignWindow::saveFile);
+    fileMenu->addSeparator()->setObjectName(QStringLiteral("fileSeparatorAction"));
+    connect(addMenuItem(fileMenu, QStringLiteral("E&xit"), QStringLiteral("fileExitAction")), &QAction::triggered, this,
+            &CampaignWindow::exitEditor);
 
-    QMenu* mnuHelp = menuBar()->addMenu(QStringLiteral("&?"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("&?"));
+    helpMenu->setObjectName(QStringLiteral("helpMenu"));
     // An entry without a command: choosing it does nothing.
-    AddMenuItem(mnuHelp, QStringLiteral("&Campaign File Info"), QStringLiteral("mnuHelpFileInfo"));
-    mnuHelp->addSeparator()->setObjectName(QStringLiteral("mnuHelpSeparator"));
-    connect(AddMenuItem(mnuHelp, QStringLiteral("&About"), QStringLiteral("mnuHelpAbout")), &QAction::triggered, this,
-            &CampaignWindow::mnuHelpAbout_Click);
+    addMenuItem(helpMenu, QStringLiteral("&Campaign File Info"), QStringLiteral("helpFileInfoAction"));
+    helpMenu->addSeparator()->setObjectName(QStringLiteral("helpSeparatorAction"));
+    connect(addMenuItem(helpMenu, QStringLiteral("&About"), QStringLiteral("helpAboutAction")), &QAction::triggered, this,
+            &CampaignWindow::showAbout);
 }
 
-void CampaignWindow::Update(int16_t intJ)
+void CampaignWindow::refresh(int16_t intJ)
 {
     Campaign& Doc = campaign();
-    setWindowTitle(FormTitle + QStringLiteral(" - ") + QString::fromStdString(Doc.Name()));
-    txtDescription->SetText(FromBytes(Doc.Description()));
-    txtPrestige->SetText(QString::number(Doc.Prestige()));
-    cmbNation->setCurrentIndex(Doc.Nation());
+    setWindowTitle(FormTitle + QStringLiteral(" - ") + QString::fromStdString(Doc.name()));
+    descriptionEdit->assignText(fromBytes(Doc.description()));
+    prestigeEdit->assignText(QString::number(Doc.prestige()));
+    nationBox->setCurrentIndex(Doc.nation());
 
-    lstScenario->Clear();
+    scenarioList->removeAllLines();
     for (int16_t intI = 0; intI < Campaign::MaxScenarios; ++intI) {
-        const Scenario& scenario = Doc.Scenarios(intI);
-        if (scenario.Number() > -1) {
-            lstScenario->AddItem(QStringLiteral("#%1 ").arg(intI, 3, 10, QChar(u'0')) + FromBytes(scenario.Name()),
+        const Scenario& scenario = Doc.scenarios(intI);
+        if (scenario.number() > -1) {
+            scenarioList->addLine(QStringLiteral("#%1 ").arg(intI, 3, 10, QChar(u'0')) + fromBytes(scenario.name()),
                                  intI);
         }
     }
     const bool blnSelected = intJ > -1;
-    lstScenario->SetListIndex(blnSelected ? intJ : int16_t{-1});
-    cmdChange->setEnabled(blnSelected);
-    cmdRemove->setEnabled(blnSelected);
-    cmdRemoveAll->setEnabled(Doc.ScenarioCount() > 0);
-    cmdAdd->setEnabled(Doc.ScenarioCount() <= 49);
+    scenarioList->selectLine(blnSelected ? intJ : int16_t{-1});
+    changeButton->setEnabled(blnSelected);
+    removeButton->setEnabled(blnSelected);
+    removeAllButton->setEnabled(Doc.scenarioCount() > 0);
+    addButton->setEnabled(Doc.scenarioCount() <= 49);
 }
 
-void CampaignWindow::MarkEdited()
+void CampaignWindow::markEdited()
 {
-    campaign().SetChanged(true);
-    campaign().SetSaved(false);
+    campaign().setChanged(true);
+    campaign().setSaved(false);
 }
 
-void CampaignWindow::txtDescription_KeyPress(qint16& intK)
+void CampaignWindow::filterDescriptionKey(qint16& intK)
 {
-    NameFilter(intK);
+    nameFilter(intK);
 }
 
-void CampaignWindow::txtDescription_Change()
+void CampaignWindow::descriptionEdited()
 {
-    const QString strText = txtDescription->Text();
+    const QString strText = descriptionEdit->currentText();
     if (strText.isEmpty()) {
-        m_Dialogs.MsgBox(this,
+        m_Dialogs.msgBox(this,
                          QStringLiteral("Invalid Description ") + CR +
                              QStringLiteral("Descriptione is reset to its previous value"),
                          MsgBoxStyle::Exclamation, HeaderTitle);
-        txtDescription->SetText(FromBytes(campaign().Description()));
+        descriptionEdit->assignText(fromBytes(campaign().description()));
         return;
     }
     // Filling the box from the document assigns the value it already has.
-    const std::string strValue = ToBytes(strText);
-    if (strValue != campaign().Description()) {
-        campaign().SetDescription(strValue);
-        MarkEdited();
+    const std::string strValue = toBytes(strText);
+    if (strValue != campaign().description()) {
+        campaign().setDescription(strValue);
+        markEdited();
     }
 }
 
-void CampaignWindow::cmbNation_Change(int intIndex)
+void CampaignWindow::nationChosen(int intIndex)
 {
-    if (intIndex != campaign().Nation()) {
-        campaign().SetNation(intIndex);
-        MarkEdited();
+    if (intIndex != campaign().nation()) {
+        campaign().setNation(intIndex);
+        markEdited();
     }
 }
 
-void CampaignWindow::txtPrestige_KeyPress(qint16& intK)
+void CampaignWindow::filterPrestigeKey(qint16& intK)
 {
-    DigitFilter(intK);
+    digitFilter(intK);
 }
 
-void CampaignWindow::txtPrestige_Change()
+void CampaignWindow::prestigeEdited()
 {
-    const QString strText = txtPrestige->Text();
+    const QString strText = prestigeEdit->currentText();
     if (strText.isEmpty()) {
-        txtPrestige->SetTextSelected(QStringLiteral("0"));
+        prestigeEdit->setTextSelected(QStringLiteral("0"));
         return;
     }
     if (strText.toInt() > 65535) {
-        m_Dialogs.MsgBox(this,
+        m_Dialogs.msgBox(this,
                          QStringLiteral("Invalid Starting Prestige value (") + strText + QStringLiteral(")") + CR +
                              QStringLiteral("Value ranges from 0 to 65535") + CR +
                              QStringLiteral("Starting Prestige is reset to its previous value"),
                          MsgBoxStyle::Exclamation, HeaderTitle);
-        txtPrestige->SetText(QString::number(campaign().Prestige()));
+        prestigeEdit->assignText(QString::number(campaign().prestige()));
     }
 }
 
-void CampaignWindow::txtPrestige_LostFocus()
+void CampaignWindow::commitPrestige()
 {
-    const int32_t lngValue = txtPrestige->Text().toInt();
-    if (lngValue != campaign().Prestige()) {
-        campaign().SetPrestige(lngValue);
-        MarkEdited();
+    const int32_t lngValue = prestigeEdit->currentText().toInt();
+    if (lngValue != campaign().prestige()) {
+        campaign().setPrestige(lngValue);
+        markEdited();
     }
 }
 
-void CampaignWindow::lstScenario_Click()
+void CampaignWindow::scenarioSelected()
 {
-    cmdChange->setEnabled(true);
-    cmdRemove->setEnabled(true);
+    changeButton->setEnabled(true);
+    removeButton->setEnabled(true);
 }
 
 // Change and Remove have nothing to work on without a selected line.
-void CampaignWindow::lstScenario_Deselect()
+void CampaignWindow::scenarioDeselected()
 {
-    cmdChange->setEnabled(false);
-    cmdRemove->setEnabled(false);
+    changeButton->setEnabled(false);
+    removeButton->setEnabled(false);
 }
 
-void CampaignWindow::AddScenario()
+void CampaignWindow::addScenario()
 {
     Scenario& scenarioValue = m_pScenarioDialog->scenario();
-    scenarioValue.Clear();
-    scenarioValue.SetNumber(campaign().NextFreeScenario());
-    scenarioValue.SetName("new");
-    m_pScenarioDialog->Update();
+    scenarioValue.clear();
+    scenarioValue.setNumber(campaign().nextFreeScenario());
+    scenarioValue.setName("new");
+    m_pScenarioDialog->refresh();
     m_pScenarioDialog->exec();
-    if (m_pScenarioDialog->Changed()) {
-        MarkEdited();
-        campaign().Scenarios(static_cast<int16_t>(scenarioValue.Number())).Copy(scenarioValue);
+    if (m_pScenarioDialog->changed()) {
+        markEdited();
+        campaign().scenarios(static_cast<int16_t>(scenarioValue.number())).copy(scenarioValue);
     }
-    Update(-1);
+    refresh(-1);
 }
 
-void CampaignWindow::ChangeScenario()
+void CampaignWindow::changeScenario()
 {
-    const int16_t intJ = lstScenario->ListIndex();
+    const int16_t intJ = scenarioList->selectedLine();
     if (intJ < 0) {
         return;
     }
-    const auto intS = static_cast<int16_t>(lstScenario->ItemData(intJ));
+    const auto intS = static_cast<int16_t>(scenarioList->lineData(intJ));
     Scenario& scenarioValue = m_pScenarioDialog->scenario();
-    scenarioValue.Copy(campaign().Scenarios(intS));
-    m_pScenarioDialog->Update();
+    scenarioValue.copy(campaign().scenarios(intS));
+    m_pScenarioDialog->refresh();
     m_pScenarioDialog->exec();
-    if (m_pScenarioDialog->Changed()) {
-        MarkEdited();
-        Scenario& Stored = campaign().Scenarios(intS);
-        Stored.Copy(scenarioValue);
-        if (Stored.Number() != intS) {
-            campaign().Scenarios(static_cast<int16_t>(Stored.Number())).Copy(Stored);
-            Stored.Clear();
+    if (m_pScenarioDialog->changed()) {
+        markEdited();
+        Scenario& Stored = campaign().scenarios(intS);
+        Stored.copy(scenarioValue);
+        if (Stored.number() != intS) {
+            campaign().scenarios(static_cast<int16_t>(Stored.number())).copy(Stored);
+            Stored.clear();
         }
     }
-    Update(intJ);
+    refresh(intJ);
 }
 
-void CampaignWindow::RemoveScenario()
+void CampaignWindow::removeScenario()
 {
-    const int16_t intJ = lstScenario->ListIndex();
+    const int16_t intJ = scenarioList->selectedLine();
     if (intJ < 0) {
         return;
     }
-    campaign().Scenarios(static_cast<int16_t>(lstScenario->ItemData(intJ))).Clear();
-    MarkEdited();
-    Update(static_cast<int16_t>(intJ - 1));
+    campaign().scenarios(static_cast<int16_t>(scenarioList->lineData(intJ))).clear();
+    markEdited();
+    refresh(static_cast<int16_t>(intJ - 1));
 }
 
-void CampaignWindow::RemoveAllScenarios()
+void CampaignWindow::removeAllScenarios()
 {
     for (int16_t intI = 0; intI < Campaign::MaxScenarios; ++intI) {
-        campaign().Scenarios(intI).Clear();
+        campaign().scenarios(intI).clear();
     }
-    MarkEdited();
-    Update(-1);
+    markEdited();
+    refresh(-1);
 }
 
-void CampaignWindow::FillErrorList()
+void CampaignWindow::fillErrorList()
 {
-    for (int16_t intI = 1; intI <= campaign().ErrorCount(); ++intI) {
-        lstError->AddItem(FromBytes(campaign().Errors(static_cast<int16_t>(intI - 1))));
+    for (int16_t intI = 1; intI <= campaign().errorCount(); ++intI) {
+        errorList->addLine(fromBytes(campaign().errors(static_cast<int16_t>(intI - 1))));
     }
 }
 
-void CampaignWindow::CheckCampaign()
+void CampaignWindow::checkCampaign()
 {
-    lstError->Clear();
-    if (campaign().Check() > 0) {
-        FillErrorList();
-        m_Dialogs.MsgBox(this, QStringLiteral("Integrity Check Failed"), MsgBoxStyle::Exclamation, CheckTitle);
+    errorList->removeAllLines();
+    if (campaign().check() > 0) {
+        fillErrorList();
+        m_Dialogs.msgBox(this, QStringLiteral("Integrity Check Failed"), MsgBoxStyle::Exclamation, CheckTitle);
     } else {
-        m_Dialogs.MsgBox(this, QStringLiteral("Integrity Check Passed"), MsgBoxStyle::Information, CheckTitle);
+        m_Dialogs.msgBox(this, QStringLiteral("Integrity Check Passed"), MsgBoxStyle::Information, CheckTitle);
     }
-    cmdClear->setEnabled(true);
+    clearButton->setEnabled(true);
 }
 
-void CampaignWindow::ClearErrors()
+void CampaignWindow::clearErrors()
 {
-    lstError->Clear();
-    cmdClear->setEnabled(false);
+    errorList->removeAllLines();
+    clearButton->setEnabled(false);
 }
 
-void CampaignWindow::CommitFocusedBox()
+void CampaignWindow::commitFocusedBox()
 {
-    if (focusWidget() == txtPrestige) {
-        txtPrestige_LostFocus();
-    }
-}
-
-void CampaignWindow::mnuFileNew_Click()
-{
-    CommitFocusedBox();
-    if (AskToSave()) {
-        FileNew();
+    if (focusWidget() == prestigeEdit) {
+        commitPrestige();
     }
 }
 
-void CampaignWindow::mnuFileOpen_Click()
+void CampaignWindow::newFile()
 {
-    CommitFocusedBox();
-    if (AskToSave()) {
-        FileOpen();
+    commitFocusedBox();
+    if (askToSave()) {
+        startNewCampaign();
     }
 }
 
-void CampaignWindow::mnuFileSave_Click()
+void CampaignWindow::openFile()
 {
-    CommitFocusedBox();
-    FileSave();
+    commitFocusedBox();
+    if (askToSave()) {
+        openCampaign();
+    }
 }
 
-void CampaignWindow::mnuFileExit_Click()
+void CampaignWindow::saveFile()
 {
-    CommitFocusedBox();
-    if (AskToSave()) {
+    commitFocusedBox();
+    saveCampaign();
+}
+
+void CampaignWindow::exitEditor()
+{
+    commitFocusedBox();
+    if (askToSave()) {
         hide();
     }
 }
 
-void CampaignWindow::mnuHelpAbout_Click()
+void CampaignWindow::showAbout()
 {
-    AboutDialog About(IronvaleIdentity(), this);
+    AboutDialog About(ironvaleIdentity(), this);
     About.exec();
 }
 
-bool CampaignWindow::AskToSave()
+bool CampaignWindow::askToSave()
 {
-    if (!campaign().Changed() || campaign().Saved()) {
+    if (!campaign().changed() || campaign().saved()) {
         return true;
     }
-    const int16_t intAnswer = m_Dialogs.MsgBox(this, QStringLiteral("Do you want to save the current campaign?"),
+    const int16_t intAnswer = m_Dialogs.msgBox(this, QStringLiteral("Do you want to save the current campaign?"),
                                                MsgBoxStyle::YesNoQuestion, QStringLiteral(" Open Campaign"));
-    return intAnswer != MsgBoxAnswer::Yes || FileSave();
+    return intAnswer != MsgBoxAnswer::Yes || saveCampaign();
 }
 
-void CampaignWindow::FileNew()
+void CampaignWindow::startNewCampaign()
 {
-    campaign().Clear();
-    campaign().SetSaved(false);
-    campaign().SetChanged(false);
-    lstError->Clear();
-    Update(-1);
+    campaign().clear();
+    campaign().setSaved(false);
+    campaign().setChanged(false);
+    errorList->removeAllLines();
+    refresh(-1);
 }
 
-void CampaignWindow::FileOpen()
+void CampaignWindow::openCampaign()
 {
     FileRequest Request;
     Request.Title = OpenTitle;
-    const std::optional<FileChoice> choice = m_Dialogs.ShowOpen(this, Request);
+    const std::optional<FileChoice> choice = m_Dialogs.showOpen(this, Request);
     if (!choice) {
         return;
     }
@@ -470,10 +470,10 @@ void CampaignWindow::FileOpen()
     QString strReason;
     {
         const WaitCursor Busy;
-        strReason = ReadCampaignFile(QFile::encodeName(choice->Path).toStdString(), *Fresh);
+        strReason = readCampaignFile(QFile::encodeName(choice->Path).toStdString(), *Fresh);
     }
     if (!strReason.isEmpty()) {
-        m_Dialogs.MsgBox(this,
+        m_Dialogs.msgBox(this,
                          QStringLiteral("The campaign ") + QDir::toNativeSeparators(choice->Path) +
                              QStringLiteral(" could not be opened:") + CR + strReason + CR +
                              QStringLiteral("The current campaign is unchanged."),
@@ -483,34 +483,34 @@ void CampaignWindow::FileOpen()
 
     // The scenario dialog holds the same document, so it is refilled in place.
     Campaign& Doc = campaign();
-    Doc.SetDescription(Fresh->Description());
-    Doc.SetNation(Fresh->Nation());
-    Doc.SetPrestige(Fresh->Prestige());
+    Doc.setDescription(Fresh->description());
+    Doc.setNation(Fresh->nation());
+    Doc.setPrestige(Fresh->prestige());
     for (int16_t intI = 0; intI < Campaign::MaxScenarios; ++intI) {
-        Doc.Scenarios(intI).Copy(Fresh->Scenarios(intI));
+        Doc.scenarios(intI).copy(Fresh->scenarios(intI));
     }
-    Doc.SetName(CampaignName(choice->Title));
-    Doc.SetSaved(false);
-    Doc.SetChanged(false);
-    lstError->Clear();
-    Update(-1);
+    Doc.setName(campaignName(choice->Title));
+    Doc.setSaved(false);
+    Doc.setChanged(false);
+    errorList->removeAllLines();
+    refresh(-1);
 }
 
-bool CampaignWindow::FileSave()
+bool CampaignWindow::saveCampaign()
 {
-    lstError->Clear();
-    if (campaign().Check() > 0) {
-        FillErrorList();
-        m_Dialogs.MsgBox(this, QStringLiteral("Integrity Check Failed. Save Operation Aborted"),
+    errorList->removeAllLines();
+    if (campaign().check() > 0) {
+        fillErrorList();
+        m_Dialogs.msgBox(this, QStringLiteral("Integrity Check Failed. Save Operation Aborted"),
                          MsgBoxStyle::Exclamation, SaveTitle);
-        cmdClear->setEnabled(true);
+        clearButton->setEnabled(true);
         return false;
     }
 
     FileRequest Request;
     Request.Title = QStringLiteral("Save As Campaign");
-    Request.FileName = QString::fromStdString(campaign().Name()) + QStringLiteral(".cam");
-    const std::optional<FileChoice> choice = m_Dialogs.ShowSave(this, Request);
+    Request.FileName = QString::fromStdString(campaign().name()) + QStringLiteral(".cam");
+    const std::optional<FileChoice> choice = m_Dialogs.showSave(this, Request);
     if (!choice) {
         return false;
     }
@@ -518,10 +518,10 @@ bool CampaignWindow::FileSave()
     SaveResult Result;
     {
         const WaitCursor Busy;
-        Result = SaveCampaignFile(QFile::encodeName(choice->Path).toStdString(), campaign());
+        Result = saveCampaignFile(QFile::encodeName(choice->Path).toStdString(), campaign());
     }
-    if (!Result.Saved()) {
-        m_Dialogs.MsgBox(this,
+    if (!Result.saved()) {
+        m_Dialogs.msgBox(this,
                          QStringLiteral("The campaign could not be saved as ") +
                              QDir::toNativeSeparators(choice->Path) + QStringLiteral(":") + CR + Result.Reason + CR +
                              Result.Aftermath,
@@ -529,17 +529,17 @@ bool CampaignWindow::FileSave()
         return false;
     }
 
-    campaign().SetName(CampaignName(choice->Title));
-    campaign().SetSaved(true);
-    campaign().SetChanged(false);
-    Update(-1);
+    campaign().setName(campaignName(choice->Title));
+    campaign().setSaved(true);
+    campaign().setChanged(false);
+    refresh(-1);
     return true;
 }
 
 void CampaignWindow::closeEvent(QCloseEvent* e)
 {
-    CommitFocusedBox();
-    if (AskToSave()) {
+    commitFocusedBox();
+    if (askToSave()) {
         e->accept();
     } else {
         e->ignore();
@@ -551,6 +551,6 @@ void CampaignWindow::hideEvent(QHideEvent* e)
     QMainWindow::hideEvent(e);
     // A minimised window is not hidden; only Exit and a close are.
     if (isHidden()) {
-        emit Hidden();
+        emit hidden();
     }
 }

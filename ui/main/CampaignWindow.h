@@ -25,76 +25,76 @@ public:
     explicit CampaignWindow(UserDialogs& Dialogs, QWidget* parent = nullptr);
 
     // Both are set once at start-up, before the first Update.
-    void SetScenarioDialog(ScenarioDialog& Dialog) { m_pScenarioDialog = &Dialog; }
-    void SetCampaign(Campaign& campaignValue) { m_pCampaign = &campaignValue; }
+    void setScenarioDialog(ScenarioDialog& Dialog) { m_pScenarioDialog = &Dialog; }
+    void setCampaign(Campaign& campaignValue) { m_pCampaign = &campaignValue; }
     [[nodiscard]] Campaign& campaign() const { return *m_pCampaign; }
 
     // Refreshes every control from the document and selects list position
     // intJ of the scenario list (below 0: nothing).
-    void Update(int16_t intJ);
+    void refresh(int16_t intJ);
 
 signals:
     // The window was hidden by Exit or closed through its frame.
-    void Hidden();
+    void hidden();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
     void hideEvent(QHideEvent* e) override;
 
 private:
-    void CreateControls();
-    void CreateMenus();
-    QAction* AddMenuItem(QMenu* pMenu, const QString& strCaption, const QString& strName);
+    void createControls();
+    void createMenus();
+    QAction* addMenuItem(QMenu* pMenu, const QString& strCaption, const QString& strName);
 
-    void txtDescription_KeyPress(qint16& intK);
-    void txtDescription_Change();
-    void cmbNation_Change(int intIndex);
-    void txtPrestige_KeyPress(qint16& intK);
-    void txtPrestige_Change();
-    void txtPrestige_LostFocus();
+    void filterDescriptionKey(qint16& intK);
+    void descriptionEdited();
+    void nationChosen(int intIndex);
+    void filterPrestigeKey(qint16& intK);
+    void prestigeEdited();
+    void commitPrestige();
 
-    void lstScenario_Click();
-    void lstScenario_Deselect();
-    void AddScenario();
-    void ChangeScenario();
-    void RemoveScenario();
-    void RemoveAllScenarios();
-    void CheckCampaign();
-    void ClearErrors();
+    void scenarioSelected();
+    void scenarioDeselected();
+    void addScenario();
+    void changeScenario();
+    void removeScenario();
+    void removeAllScenarios();
+    void checkCampaign();
+    void clearErrors();
 
-    void mnuFileNew_Click();
-    void mnuFileOpen_Click();
-    void mnuFileSave_Click();
-    void mnuFileExit_Click();
-    void mnuHelpAbout_Click();
+    void newFile();
+    void openFile();
+    void saveFile();
+    void exitEditor();
+    void showAbout();
 
     // A menu command or the window's frame leaves the focus in the box it
     // was in; what that box holds is committed as leaving it would.
-    void CommitFocusedBox();
+    void commitFocusedBox();
     // True when the command may go on: nothing unsaved, No, or a completed Save.
-    bool AskToSave();
-    void FileNew();
-    void FileOpen();
-    bool FileSave();
+    bool askToSave();
+    void startNewCampaign();
+    void openCampaign();
+    bool saveCampaign();
     // Every edit of the document goes through here, so the question follows it.
-    void MarkEdited();
-    void FillErrorList();
+    void markEdited();
+    void fillErrorList();
 
     UserDialogs& m_Dialogs;
     Campaign* m_pCampaign = nullptr;
     ScenarioDialog* m_pScenarioDialog = nullptr;
 
-    TextBox* txtDescription = nullptr;
-    QComboBox* cmbNation = nullptr;
-    TextBox* txtPrestige = nullptr;
-    QGroupBox* fraScenario = nullptr;
-    QPushButton* cmdAdd = nullptr;
-    QPushButton* cmdChange = nullptr;
-    QPushButton* cmdRemove = nullptr;
-    QPushButton* cmdRemoveAll = nullptr;
-    ListBox* lstScenario = nullptr;
-    QGroupBox* fraCheck = nullptr;
-    QPushButton* cmdCheck = nullptr;
-    QPushButton* cmdClear = nullptr;
-    ListBox* lstError = nullptr;
+    TextBox* descriptionEdit = nullptr;
+    QComboBox* nationBox = nullptr;
+    TextBox* prestigeEdit = nullptr;
+    QGroupBox* scenarioGroup = nullptr;
+    QPushButton* addButton = nullptr;
+    QPushButton* changeButton = nullptr;
+    QPushButton* removeButton = nullptr;
+    QPushButton* removeAllButton = nullptr;
+    ListBox* scenarioList = nullptr;
+    QGroupBox* checkGroup = nullptr;
+    QPushButton* checkButton = nullptr;
+    QPushButton* clearButton = nullptr;
+    ListBox* errorList = nullptr;
 };

@@ -9,20 +9,20 @@
 
 #include <optional>
 
-int Main(UserDialogs& Dialogs)
+int runEditor(UserDialogs& Dialogs)
 {
     std::optional<LayoutFontWhileMaking> MakingWindows(std::in_place);
     CampaignWindow Window(Dialogs);
     ScenarioDialog scenarioDialog(Dialogs, &Window);
     MakingWindows.reset();
     Campaign campaign;
-    Window.SetScenarioDialog(scenarioDialog);
-    Window.SetCampaign(campaign);
-    scenarioDialog.SetCampaign(campaign);
-    Window.Update(-1);
+    Window.setScenarioDialog(scenarioDialog);
+    Window.setCampaign(campaign);
+    scenarioDialog.setCampaign(campaign);
+    Window.refresh(-1);
 
     QEventLoop Loop;
-    QObject::connect(&Window, &CampaignWindow::Hidden, &Loop, &QEventLoop::quit);
+    QObject::connect(&Window, &CampaignWindow::hidden, &Loop, &QEventLoop::quit);
     Window.show();
     return Loop.exec();
 }

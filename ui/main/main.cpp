@@ -7,5 +7,5 @@ int main(int argc, char** argv)
 {
     QApplication App(argc, argv);
     QtUserDialogs Dialogs;
-    return Main(Dialogs);
+    return runEditor(Dialogs);
 }

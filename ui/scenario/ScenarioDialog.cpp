@@ -29,14 +29,14 @@ QString CR()
     return QString(QChar(13));
 }
 
-QString Decimal(int32_t lngN)
+QString decimal(int32_t lngN)
 {
     return QString::number(lngN);
 }
 
 // The whole number a text spells: an optional minus and digits only, within
 // 32 bits. Anything else (text pasted around the filter) spells none.
-std::optional<int32_t> WholeNumber(const QString& strS)
+std::optional<int32_t> wholeNumber(const QString& strS)
 {
     const QString strDigits = strS.startsWith(QLatin1Char('-')) ? strS.mid(1) : strS;
     if (strDigits.isEmpty()) {
@@ -52,12 +52,12 @@ std::optional<int32_t> WholeNumber(const QString& strS)
     return blnOk ? std::optional<int32_t>(lngN) : std::nullopt;
 }
 
-int32_t NumberIn(const TextBox* txtBox)
+int32_t numberIn(const TextBox* box)
 {
-    return WholeNumber(txtBox->Text()).value_or(0);
+    return wholeNumber(box->currentText()).value_or(0);
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* strName, const QString& strCaption, int intLeft, int intTop,
+QLabel* makeLabel(QWidget* parent, const char* strName, const QString& strCaption, int intLeft, int intTop,
                   int intWidth)
 {
     auto* lbl = new QLabel(strCaption, parent);
@@ -66,19 +66,19 @@ QLabel* MakeLabel(QWidget* parent, const char* strName, const QString& strCaptio
     return lbl;
 }
 
-TextBox* MakeBox(QWidget* parent, const QString& strName, const QString& strSpoken, int intLeft, int intTop,
+TextBox* makeBox(QWidget* parent, const QString& strName, const QString& strSpoken, int intLeft, int intTop,
                  int intWidth, int intMaxLength, const QString& strTip)
 {
     auto* txt = new TextBox(parent);
     txt->setObjectName(strName);
     txt->setAccessibleName(strSpoken);
     txt->setGeometry(intLeft, intTop, intWidth, 19);
-    txt->SetMaxLength(intMaxLength);
+    txt->setTypingLimit(intMaxLength);
     txt->setToolTip(strTip);
     return txt;
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* strName, const QString& strCaption, int intLeft,
+QPushButton* makeButton(QWidget* parent, const char* strName, const QString& strCaption, int intLeft,
                         const QString& strTip)
 {
     auto* cmd = new QPushButton(strCaption, parent);
@@ -93,76 +93,76 @@ QPushButton* MakeButton(QWidget* parent, const char* strName, const QString& str
 
 ScenarioDialog::ScenarioDialog(UserDialogs& Dialogs, QWidget* parent) : QDialog(parent), m_Dialogs(Dialogs)
 {
-    CreateControls();
-    ConnectHandlers();
-    Form_Load();
+    createControls();
+    connectHandlers();
+    setUpForm();
 }
 
-void ScenarioDialog::SetCampaign(Campaign& campaign)
+void ScenarioDialog::setCampaign(Campaign& campaign)
 {
     m_Campaign = &campaign;
 }
 
-void ScenarioDialog::CreateControls()
+void ScenarioDialog::createControls()
 {
     setWindowTitle(QStringLiteral("Campaign Scenario Data"));
-    setWindowIcon(ProgramIcon());
-    UseLayoutFont(this);
+    setWindowIcon(programIcon());
+    useLayoutFont(this);
     setFixedSize(630, 371);
 
-    auto* fraCampaignItem = new QGroupBox(QStringLiteral("Scenario Data"), this);
-    fraCampaignItem->setObjectName(QStringLiteral("fraCampaignItem"));
-    fraCampaignItem->setGeometry(16, 24, 593, 105);
+    auto* campaignItemGroup = new QGroupBox(QStringLiteral("Scenario Data"), this);
+    campaignItemGroup->setObjectName(QStringLiteral("campaignItemGroup"));
+    campaignItemGroup->setGeometry(16, 24, 593, 105);
     // One label and box pair of the frame's three rows and three columns.
-    const auto Pair = [fraCampaignItem](const char* strLabel, const QString& strCaption, int intLabelWidth,
+    const auto Pair = [campaignItemGroup](const char* strLabel, const QString& strCaption, int intLabelWidth,
                                         const QString& strBox, int intColumn, int intRow, int intWidth,
                                         int intMaxLength, const QString& strTip) {
         constexpr std::array<int, 3> intLabelLeft{16, 224, 424};
         constexpr std::array<int, 3> intBoxLeft{120, 328, 544};
         const int intTop = 24 + 24 * intRow;
         QLabel* lbl =
-            MakeLabel(fraCampaignItem, strLabel, strCaption, intLabelLeft.at(intColumn), intTop, intLabelWidth);
-        TextBox* txt = MakeBox(fraCampaignItem, strBox, strCaption, intBoxLeft.at(intColumn), intTop, intWidth,
+            makeLabel(campaignItemGroup, strLabel, strCaption, intLabelLeft.at(intColumn), intTop, intLabelWidth);
+        TextBox* txt = makeBox(campaignItemGroup, strBox, strCaption, intBoxLeft.at(intColumn), intTop, intWidth,
                                intMaxLength, strTip);
         // A screen reader finds the box's label through this relation too.
         lbl->setBuddy(txt);
         return txt;
     };
     const QString strUnknown = QStringLiteral("Unknown");
-    txtScenario = Pair("lblScenario", QStringLiteral("Scenario file name"), 97, QStringLiteral("txtScenario"), 0, 0, 81,
+    scenarioEdit = Pair("scenarioLabel", QStringLiteral("Scenario file name"), 97, QStringLiteral("scenarioEdit"), 0, 0, 81,
                        8, QStringLiteral("Type in scenario file name"));
-    txtNumber = Pair("lblNumber", QStringLiteral("Scenario id"), 97, QStringLiteral("txtNumber"), 1, 0, 25, 2,
+    numberEdit = Pair("numberLabel", QStringLiteral("Scenario id"), 97, QStringLiteral("numberEdit"), 1, 0, 25, 2,
                      QStringLiteral("Type in scenario id number"));
-    txtFirstUnknown = Pair("lblFirstUnknown", QStringLiteral("First Unknown ?"), 89, QStringLiteral("txtFirstUnknown"),
+    firstUnknownEdit = Pair("firstUnknownLabel", QStringLiteral("First Unknown ?"), 89, QStringLiteral("firstUnknownEdit"),
                            2, 0, 41, 5, strUnknown);
-    txtAnimation = Pair("lblMovie", QStringLiteral("Movie file name"), 97, QStringLiteral("txtAnimation"), 0, 1, 81, 8,
+    animationEdit = Pair("movieLabel", QStringLiteral("Movie file name"), 97, QStringLiteral("animationEdit"), 0, 1, 81, 8,
                         QStringLiteral("Type in movie file name"));
-    txtVoice = Pair("lblVoice", QStringLiteral("Voice file name"), 97, QStringLiteral("txtVoice"), 1, 1, 81, 8,
+    voiceEdit = Pair("voiceLabel", QStringLiteral("Voice file name"), 97, QStringLiteral("voiceEdit"), 1, 1, 81, 8,
                     QStringLiteral("Type in voice file name"));
-    txtSecondUnknown = Pair("lblSecondUnkwon", QStringLiteral("Second Unknown ?"), 105,
-                            QStringLiteral("txtSecondUnknown"), 2, 1, 41, 5, strUnknown);
-    txtText = Pair("lblText", QStringLiteral("Text file name"), 113, QStringLiteral("txtText"), 0, 2, 81, 8,
+    secondUnknownEdit = Pair("secondUnkwonLabel", QStringLiteral("Second Unknown ?"), 105,
+                            QStringLiteral("secondUnknownEdit"), 2, 1, 41, 5, strUnknown);
+    textEdit = Pair("textLabel", QStringLiteral("Text file name"), 113, QStringLiteral("textEdit"), 0, 2, 81, 8,
                    QStringLiteral("Type in scenario description file name"));
-    txtPrestige = Pair("lblPrestige", QStringLiteral("Enemy prestige ?"), 97, QStringLiteral("txtPrestige"), 1, 2, 41,
+    prestigeEdit = Pair("prestigeLabel", QStringLiteral("Enemy prestige ?"), 97, QStringLiteral("prestigeEdit"), 1, 2, 41,
                        5, QStringLiteral("Maybe enemy prestige points"));
-    txtThirdUnknown = Pair("lblThirdUnknown", QStringLiteral("Third Unknown ?"), 89, QStringLiteral("txtThirdUnknown"),
+    thirdUnknownEdit = Pair("thirdUnknownLabel", QStringLiteral("Third Unknown ?"), 89, QStringLiteral("thirdUnknownEdit"),
                            2, 2, 41, 5, strUnknown);
 
-    auto* fraResult = new QGroupBox(QStringLiteral("Scenario Result"), this);
-    fraResult->setObjectName(QStringLiteral("fraResult"));
-    fraResult->setGeometry(16, 152, 593, 153);
+    auto* resultGroup = new QGroupBox(QStringLiteral("Scenario Result"), this);
+    resultGroup->setObjectName(QStringLiteral("resultGroup"));
+    resultGroup->setGeometry(16, 152, 593, 153);
     const QString strGoTo = QStringLiteral("Go to");
     const QString strPrestige = QStringLiteral("Prestige ?");
     const QString strText = QStringLiteral("Text file name");
     const QString strVoice = QStringLiteral("Voice file name");
     const QString strMovie = QStringLiteral("Movie file name");
-    MakeLabel(fraResult, "lblResultItem", strGoTo, 128, 24, 33);
-    MakeLabel(fraResult, "lblResultPrestige", strPrestige, 192, 24, 49);
-    MakeLabel(fraResult, "lblResultText", strText, 264, 24, 81);
-    MakeLabel(fraResult, "lblResultVoice", strVoice, 376, 24, 89);
-    MakeLabel(fraResult, "lblResultMovie", strMovie, 488, 24, 97);
+    makeLabel(resultGroup, "resultItemLabel", strGoTo, 128, 24, 33);
+    makeLabel(resultGroup, "resultPrestigeLabel", strPrestige, 192, 24, 49);
+    makeLabel(resultGroup, "resultTextLabel", strText, 264, 24, 81);
+    makeLabel(resultGroup, "resultVoiceLabel", strVoice, 376, 24, 89);
+    makeLabel(resultGroup, "resultMovieLabel", strMovie, 488, 24, 97);
 
-    const std::array<const char*, 4> strRowLabel{"lblBrilliantVictory", "lblVictory", "lblMinorVictory", "lblDefeat"};
+    const std::array<const char*, 4> strRowLabel{"brilliantVictoryLabel", "victoryLabel", "minorVictoryLabel", "defeatLabel"};
     const std::array<QString, 4> strRowCaption{QStringLiteral("Brilliant victory"), QStringLiteral("Victory"),
                                                QStringLiteral("Minor victory"), QStringLiteral("Defeat")};
     // The go-to tooltips keep their own spelling of the outcome.
@@ -174,116 +174,116 @@ void ScenarioDialog::CreateControls()
         const int intTop = 48 + 24 * intI;
         const QString& strRow = strRowCaption.at(intI);
         const QString strIndex = QString::number(intI);
-        MakeLabel(fraResult, strRowLabel.at(intI), strRow, 16, intTop, 97);
-        txtResultScenario.at(intI) =
-            MakeBox(fraResult, QStringLiteral("txtResultScenario") + strIndex, strRow + QLatin1Char(' ') + strGoTo, 128,
+        makeLabel(resultGroup, strRowLabel.at(intI), strRow, 16, intTop, 97);
+        resultScenarioEdit.at(intI) =
+            makeBox(resultGroup, QStringLiteral("resultScenarioEdit") + strIndex, strRow + QLatin1Char(' ') + strGoTo, 128,
                     intTop, 33, 3, QStringLiteral("Type in next scenario for ") + strGoToTip.at(intI));
-        txtResultPrestige.at(intI) = MakeBox(fraResult, QStringLiteral("txtResultPrestige") + strIndex,
+        resultPrestigeEdit.at(intI) = makeBox(resultGroup, QStringLiteral("resultPrestigeEdit") + strIndex,
                                              strRow + QLatin1Char(' ') + strPrestige, 192, intTop, 41, 5, QString());
-        txtResultText.at(intI) =
-            MakeBox(fraResult, QStringLiteral("txtResultText") + strIndex, strRow + QLatin1Char(' ') + strText, 264,
+        resultTextEdit.at(intI) =
+            makeBox(resultGroup, QStringLiteral("resultTextEdit") + strIndex, strRow + QLatin1Char(' ') + strText, 264,
                     intTop, 81, 8, QStringLiteral("Type in text file name for ") + strTextTip.at(intI));
-        txtResultVoice.at(intI) =
-            MakeBox(fraResult, QStringLiteral("txtResultVoice") + strIndex, strRow + QLatin1Char(' ') + strVoice, 376,
+        resultVoiceEdit.at(intI) =
+            makeBox(resultGroup, QStringLiteral("resultVoiceEdit") + strIndex, strRow + QLatin1Char(' ') + strVoice, 376,
                     intTop, 81, 8, QStringLiteral("Type in voice file name for ") + strRow);
-        txtResultMovie.at(intI) =
-            MakeBox(fraResult, QStringLiteral("txtResultMovie") + strIndex, strRow + QLatin1Char(' ') + strMovie, 488,
+        resultMovieEdit.at(intI) =
+            makeBox(resultGroup, QStringLiteral("resultMovieEdit") + strIndex, strRow + QLatin1Char(' ') + strMovie, 488,
                     intTop, 81, 8, QStringLiteral("Type in movie file name for ") + strRow);
     }
 
-    cmdOK = MakeButton(this, "cmdOK", QStringLiteral("Ok"), 16, QStringLiteral("Exit and save scenario data"));
-    cmdOK->setDefault(true);
-    cmdCancel = MakeButton(this, "cmdCancel", QStringLiteral("Cancel"), 96,
+    okButton = makeButton(this, "okButton", QStringLiteral("Ok"), 16, QStringLiteral("Exit and save scenario data"));
+    okButton->setDefault(true);
+    cancelButton = makeButton(this, "cancelButton", QStringLiteral("Cancel"), 96,
                            QStringLiteral("Exit without saving scenario data"));
-    cmdCopy = MakeButton(this, "cmdCopy", QStringLiteral("Copy"), 176, QStringLiteral("Copy scenario data"));
-    cmdPaste = MakeButton(this, "cmdPaste", QStringLiteral("Paste"), 256, QStringLiteral("Paste scenario data"));
-    cmdPaste->setEnabled(false);
+    copyButton = makeButton(this, "copyButton", QStringLiteral("Copy"), 176, QStringLiteral("Copy scenario data"));
+    pasteButton = makeButton(this, "pasteButton", QStringLiteral("Paste"), 256, QStringLiteral("Paste scenario data"));
+    pasteButton->setEnabled(false);
 
-    std::vector<QWidget*> TabOrder{txtScenario, txtAnimation, txtVoice, txtText, txtPrestige, txtSecondUnknown};
+    std::vector<QWidget*> TabOrder{scenarioEdit, animationEdit, voiceEdit, textEdit, prestigeEdit, secondUnknownEdit};
     for (int16_t intI = 0; intI < Scenario::OutcomeCount; ++intI) {
-        TabOrder.insert(TabOrder.end(), {txtResultScenario.at(intI), txtResultPrestige.at(intI), txtResultText.at(intI),
-                                         txtResultVoice.at(intI), txtResultMovie.at(intI)});
+        TabOrder.insert(TabOrder.end(), {resultScenarioEdit.at(intI), resultPrestigeEdit.at(intI), resultTextEdit.at(intI),
+                                         resultVoiceEdit.at(intI), resultMovieEdit.at(intI)});
     }
-    TabOrder.insert(TabOrder.end(), {cmdOK, cmdCancel, cmdPaste, cmdCopy, txtNumber, txtFirstUnknown, txtThirdUnknown});
+    TabOrder.insert(TabOrder.end(), {okButton, cancelButton, pasteButton, copyButton, numberEdit, firstUnknownEdit, thirdUnknownEdit});
     for (std::size_t intJ = 1; intJ < TabOrder.size(); ++intJ) {
         setTabOrder(TabOrder[intJ - 1], TabOrder[intJ]);
     }
 }
 
-void ScenarioDialog::ConnectHandlers()
+void ScenarioDialog::connectHandlers()
 {
-    connect(cmdOK, &QPushButton::clicked, this, &ScenarioDialog::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &ScenarioDialog::cmdCancel_Click);
-    connect(cmdCopy, &QPushButton::clicked, this, &ScenarioDialog::cmdCopy_Click);
-    connect(cmdPaste, &QPushButton::clicked, this, &ScenarioDialog::cmdPaste_Click);
+    connect(okButton, &QPushButton::clicked, this, &ScenarioDialog::confirmEdits);
+    connect(cancelButton, &QPushButton::clicked, this, &ScenarioDialog::cancelEdits);
+    connect(copyButton, &QPushButton::clicked, this, &ScenarioDialog::copyToClipboard);
+    connect(pasteButton, &QPushButton::clicked, this, &ScenarioDialog::pasteFromClipboard);
 
-    connect(txtScenario, &TextBox::KeyPress, this, &ScenarioDialog::txtScenario_KeyPress);
-    connect(txtScenario, &TextBox::Change, this, &ScenarioDialog::txtScenario_Change);
-    connect(txtScenario, &TextBox::LostFocus, this, &ScenarioDialog::txtScenario_LostFocus);
-    connect(txtNumber, &TextBox::KeyPress, this, &ScenarioDialog::txtNumber_KeyPress);
-    connect(txtNumber, &TextBox::Change, this, &ScenarioDialog::txtNumber_Change);
-    connect(txtNumber, &TextBox::LostFocus, this, &ScenarioDialog::txtNumber_LostFocus);
-    connect(txtPrestige, &TextBox::KeyPress, this, &ScenarioDialog::txtPrestige_KeyPress);
-    connect(txtPrestige, &TextBox::Change, this, &ScenarioDialog::txtPrestige_Change);
-    connect(txtPrestige, &TextBox::LostFocus, this, &ScenarioDialog::txtPrestige_LostFocus);
-    connect(txtFirstUnknown, &TextBox::KeyPress, this, &ScenarioDialog::txtFirstUnknown_KeyPress);
-    connect(txtFirstUnknown, &TextBox::Change, this, &ScenarioDialog::txtFirstUnknown_Change);
-    connect(txtFirstUnknown, &TextBox::LostFocus, this, &ScenarioDialog::txtFirstUnknown_LostFocus);
-    connect(txtSecondUnknown, &TextBox::KeyPress, this, &ScenarioDialog::txtSecondUnknown_KeyPress);
-    connect(txtSecondUnknown, &TextBox::Change, this, &ScenarioDialog::txtSecondUnknown_Change);
-    connect(txtSecondUnknown, &TextBox::LostFocus, this, &ScenarioDialog::txtSecondUnknown_LostFocus);
-    connect(txtThirdUnknown, &TextBox::KeyPress, this, &ScenarioDialog::txtThirdUnknown_KeyPress);
-    connect(txtThirdUnknown, &TextBox::Change, this, &ScenarioDialog::txtThirdUnknown_Change);
-    connect(txtThirdUnknown, &TextBox::LostFocus, this, &ScenarioDialog::txtThirdUnknown_LostFocus);
-    connect(txtText, &TextBox::KeyPress, this, &ScenarioDialog::txtText_KeyPress);
-    connect(txtVoice, &TextBox::KeyPress, this, &ScenarioDialog::txtVoice_KeyPress);
-    connect(txtAnimation, &TextBox::KeyPress, this, &ScenarioDialog::txtAnimation_KeyPress);
+    connect(scenarioEdit, &TextBox::keyTyped, this, &ScenarioDialog::filterScenarioKey);
+    connect(scenarioEdit, &TextBox::changed, this, &ScenarioDialog::scenarioEdited);
+    connect(scenarioEdit, &TextBox::focusLeft, this, &ScenarioDialog::commitScenario);
+    connect(numberEdit, &TextBox::keyTyped, this, &ScenarioDialog::filterNumberKey);
+    connect(numberEdit, &TextBox::changed, this, &ScenarioDialog::numberEdited);
+    connect(numberEdit, &TextBox::focusLeft, this, &ScenarioDialog::commitNumber);
+    connect(prestigeEdit, &TextBox::keyTyped, this, &ScenarioDialog::filterPrestigeKey);
+    connect(prestigeEdit, &TextBox::changed, this, &ScenarioDialog::prestigeEdited);
+    connect(prestigeEdit, &TextBox::focusLeft, this, &ScenarioDialog::commitPrestige);
+    connect(firstUnknownEdit, &TextBox::keyTyped, this, &ScenarioDialog::filterFirstUnknownKey);
+    connect(firstUnknownEdit, &TextBox::changed, this, &ScenarioDialog::firstUnknownEdited);
+    connect(firstUnknownEdit, &TextBox::focusLeft, this, &ScenarioDialog::commitFirstUnknown);
+    connect(secondUnknownEdit, &TextBox::keyTyped, this, &ScenarioDialog::filterSecondUnknownKey);
+    connect(secondUnknownEdit, &TextBox::changed, this, &ScenarioDialog::secondUnknownEdited);
+    connect(secondUnknownEdit, &TextBox::focusLeft, this, &ScenarioDialog::commitSecondUnknown);
+    connect(thirdUnknownEdit, &TextBox::keyTyped, this, &ScenarioDialog::filterThirdUnknownKey);
+    connect(thirdUnknownEdit, &TextBox::changed, this, &ScenarioDialog::thirdUnknownEdited);
+    connect(thirdUnknownEdit, &TextBox::focusLeft, this, &ScenarioDialog::commitThirdUnknown);
+    connect(textEdit, &TextBox::keyTyped, this, &ScenarioDialog::filterTextKey);
+    connect(voiceEdit, &TextBox::keyTyped, this, &ScenarioDialog::filterVoiceKey);
+    connect(animationEdit, &TextBox::keyTyped, this, &ScenarioDialog::filterAnimationKey);
 
     for (int16_t intI = 0; intI < Scenario::OutcomeCount; ++intI) {
-        TextBox* txtGoTo = txtResultScenario.at(intI);
-        connect(txtGoTo, &TextBox::KeyPress, this,
-                [this, intI](qint16& intK) { txtResultScenario_KeyPress(intI, intK); });
-        connect(txtGoTo, &TextBox::Change, this, [this, intI] { txtResultScenario_Change(intI); });
-        connect(txtGoTo, &TextBox::LostFocus, this, [this, intI] { txtResultScenario_LostFocus(intI); });
-        TextBox* txtPrize = txtResultPrestige.at(intI);
-        connect(txtPrize, &TextBox::KeyPress, this,
-                [this, intI](qint16& intK) { txtResultPrestige_KeyPress(intI, intK); });
-        connect(txtPrize, &TextBox::Change, this, [this, intI] { txtResultPrestige_Change(intI); });
-        connect(txtPrize, &TextBox::LostFocus, this, [this, intI] { txtResultPrestige_LostFocus(intI); });
-        connect(txtResultText.at(intI), &TextBox::KeyPress, this,
-                [this, intI](qint16& intK) { txtResultText_KeyPress(intI, intK); });
-        connect(txtResultVoice.at(intI), &TextBox::KeyPress, this,
-                [this, intI](qint16& intK) { txtResultVoice_KeyPress(intI, intK); });
-        connect(txtResultMovie.at(intI), &TextBox::KeyPress, this,
-                [this, intI](qint16& intK) { txtResultMovie_KeyPress(intI, intK); });
+        TextBox* goToEdit = resultScenarioEdit.at(intI);
+        connect(goToEdit, &TextBox::keyTyped, this,
+                [this, intI](qint16& intK) { filterResultScenarioKey(intI, intK); });
+        connect(goToEdit, &TextBox::changed, this, [this, intI] { resultScenarioEdited(intI); });
+        connect(goToEdit, &TextBox::focusLeft, this, [this, intI] { commitResultScenario(intI); });
+        TextBox* prizeEdit = resultPrestigeEdit.at(intI);
+        connect(prizeEdit, &TextBox::keyTyped, this,
+                [this, intI](qint16& intK) { filterResultPrestigeKey(intI, intK); });
+        connect(prizeEdit, &TextBox::changed, this, [this, intI] { resultPrestigeEdited(intI); });
+        connect(prizeEdit, &TextBox::focusLeft, this, [this, intI] { commitResultPrestige(intI); });
+        connect(resultTextEdit.at(intI), &TextBox::keyTyped, this,
+                [this, intI](qint16& intK) { filterResultTextKey(intI, intK); });
+        connect(resultVoiceEdit.at(intI), &TextBox::keyTyped, this,
+                [this, intI](qint16& intK) { filterResultVoiceKey(intI, intK); });
+        connect(resultMovieEdit.at(intI), &TextBox::keyTyped, this,
+                [this, intI](qint16& intK) { filterResultMovieKey(intI, intK); });
     }
 }
 
-void ScenarioDialog::Form_Load()
+void ScenarioDialog::setUpForm()
 {
     ResultName = {QStringLiteral("Brilliant Victory"), QStringLiteral("Victory"), QStringLiteral("Minor Victory"),
                   QStringLiteral("Defeat")};
 }
 
-void ScenarioDialog::Update()
+void ScenarioDialog::refresh()
 {
-    txtText->SetText(FromBytes(m_Scenario.Text()));
-    txtVoice->SetText(FromBytes(m_Scenario.Voice()));
-    txtScenario->SetText(FromBytes(m_Scenario.Name()));
-    txtNumber->SetText(Decimal(m_Scenario.Number()));
-    txtPrestige->SetText(Decimal(m_Scenario.Prestige()));
-    txtAnimation->SetText(FromBytes(m_Scenario.Movie()));
-    txtFirstUnknown->SetText(Decimal(m_Scenario.FirstUnknown()));
-    txtSecondUnknown->SetText(Decimal(m_Scenario.SecondUnknown()));
-    txtThirdUnknown->SetText(Decimal(m_Scenario.ThirdUnknown()));
+    textEdit->assignText(fromBytes(m_Scenario.text()));
+    voiceEdit->assignText(fromBytes(m_Scenario.voice()));
+    scenarioEdit->assignText(fromBytes(m_Scenario.name()));
+    numberEdit->assignText(decimal(m_Scenario.number()));
+    prestigeEdit->assignText(decimal(m_Scenario.prestige()));
+    animationEdit->assignText(fromBytes(m_Scenario.movie()));
+    firstUnknownEdit->assignText(decimal(m_Scenario.firstUnknown()));
+    secondUnknownEdit->assignText(decimal(m_Scenario.secondUnknown()));
+    thirdUnknownEdit->assignText(decimal(m_Scenario.thirdUnknown()));
     for (int16_t intI = 0; intI < Scenario::OutcomeCount; ++intI) {
-        txtResultText.at(intI)->SetText(FromBytes(m_Scenario.ResultText(intI)));
-        txtResultVoice.at(intI)->SetText(FromBytes(m_Scenario.ResultVoice(intI)));
-        txtResultPrestige.at(intI)->SetText(Decimal(m_Scenario.ResultPrestige(intI)));
-        txtResultScenario.at(intI)->SetText(Decimal(m_Scenario.ResultScenario(intI)));
-        txtResultMovie.at(intI)->SetText(FromBytes(m_Scenario.ResultMovie(intI)));
+        resultTextEdit.at(intI)->assignText(fromBytes(m_Scenario.resultText(intI)));
+        resultVoiceEdit.at(intI)->assignText(fromBytes(m_Scenario.resultVoice(intI)));
+        resultPrestigeEdit.at(intI)->assignText(decimal(m_Scenario.resultPrestige(intI)));
+        resultScenarioEdit.at(intI)->assignText(decimal(m_Scenario.resultScenario(intI)));
+        resultMovieEdit.at(intI)->assignText(fromBytes(m_Scenario.resultMovie(intI)));
     }
-    SetTitle(FromBytes(m_Scenario.Name()));
+    setTitle(fromBytes(m_Scenario.name()));
     m_blnChanged = false;
 }
 
@@ -294,312 +294,312 @@ void ScenarioDialog::showEvent(QShowEvent* e)
     // the name box when it becomes active, and a message box closing later
     // does not pull the focus back.
     if (!e->spontaneous()) {
-        Form_Activate();
+        formActivated();
     }
 }
 
-void ScenarioDialog::Form_Activate()
+void ScenarioDialog::formActivated()
 {
-    SetTitle(FromBytes(m_Scenario.Name()));
-    txtScenario->setFocus(Qt::OtherFocusReason);
+    setTitle(fromBytes(m_Scenario.name()));
+    scenarioEdit->setFocus(Qt::OtherFocusReason);
 }
 
 void ScenarioDialog::reject()
 {
-    cmdCancel_Click();
+    cancelEdits();
 }
 
-void ScenarioDialog::cmdOK_Click()
+void ScenarioDialog::confirmEdits()
 {
     // Enter in the number box confirms without the focus leaving it, so the
     // duplicate test has to run here as well.
-    if (!NumberIsFree()) {
+    if (!numberIsFree()) {
         return;
     }
     m_blnChanged = true;
-    WriteControls(m_Scenario);
+    writeControls(m_Scenario);
     QDialog::accept();
 }
 
-void ScenarioDialog::cmdCancel_Click()
+void ScenarioDialog::cancelEdits()
 {
     QDialog::reject();
 }
 
-void ScenarioDialog::cmdCopy_Click()
+void ScenarioDialog::copyToClipboard()
 {
-    cmdPaste->setEnabled(true);
-    WriteControls(m_CopyScenario);
+    pasteButton->setEnabled(true);
+    writeControls(m_CopyScenario);
 }
 
-void ScenarioDialog::cmdPaste_Click()
+void ScenarioDialog::pasteFromClipboard()
 {
-    const int32_t lngNumber = m_Scenario.Number();
-    m_Scenario.Copy(m_CopyScenario);
-    m_Scenario.SetNumber(lngNumber);
-    Update();
+    const int32_t lngNumber = m_Scenario.number();
+    m_Scenario.copy(m_CopyScenario);
+    m_Scenario.setNumber(lngNumber);
+    refresh();
 }
 
-void ScenarioDialog::WriteControls(Scenario& Record) const
+void ScenarioDialog::writeControls(Scenario& Record) const
 {
-    Record.SetText(ToBytes(txtText->Text()));
-    Record.SetVoice(ToBytes(txtVoice->Text()));
-    Record.SetName(ToBytes(txtScenario->Text()));
-    Record.SetNumber(NumberIn(txtNumber));
-    Record.SetPrestige(NumberIn(txtPrestige));
-    Record.SetMovie(ToBytes(txtAnimation->Text()));
-    Record.SetFirstUnknown(NumberIn(txtFirstUnknown));
-    Record.SetSecondUnknown(NumberIn(txtSecondUnknown));
-    Record.SetThirdUnknown(NumberIn(txtThirdUnknown));
+    Record.setText(toBytes(textEdit->currentText()));
+    Record.setVoice(toBytes(voiceEdit->currentText()));
+    Record.setName(toBytes(scenarioEdit->currentText()));
+    Record.setNumber(numberIn(numberEdit));
+    Record.setPrestige(numberIn(prestigeEdit));
+    Record.setMovie(toBytes(animationEdit->currentText()));
+    Record.setFirstUnknown(numberIn(firstUnknownEdit));
+    Record.setSecondUnknown(numberIn(secondUnknownEdit));
+    Record.setThirdUnknown(numberIn(thirdUnknownEdit));
     for (int16_t intI = 0; intI < Scenario::OutcomeCount; ++intI) {
-        Record.SetResultText(intI, ToBytes(txtResultText.at(intI)->Text()));
-        Record.SetResultVoice(intI, ToBytes(txtResultVoice.at(intI)->Text()));
-        Record.SetResultPrestige(intI, NumberIn(txtResultPrestige.at(intI)));
-        Record.SetResultScenario(intI, NumberIn(txtResultScenario.at(intI)));
-        Record.SetResultMovie(intI, ToBytes(txtResultMovie.at(intI)->Text()));
+        Record.setResultText(intI, toBytes(resultTextEdit.at(intI)->currentText()));
+        Record.setResultVoice(intI, toBytes(resultVoiceEdit.at(intI)->currentText()));
+        Record.setResultPrestige(intI, numberIn(resultPrestigeEdit.at(intI)));
+        Record.setResultScenario(intI, numberIn(resultScenarioEdit.at(intI)));
+        Record.setResultMovie(intI, toBytes(resultMovieEdit.at(intI)->currentText()));
     }
 }
 
-void ScenarioDialog::Warn(const QString& strPrompt, const QString& strTitle)
+void ScenarioDialog::warn(const QString& strPrompt, const QString& strTitle)
 {
-    m_Dialogs.MsgBox(this, strPrompt, MsgBoxStyle::Exclamation, strTitle);
+    m_Dialogs.msgBox(this, strPrompt, MsgBoxStyle::Exclamation, strTitle);
 }
 
-void ScenarioDialog::SetTitle(const QString& strName)
+void ScenarioDialog::setTitle(const QString& strName)
 {
     setWindowTitle(QStringLiteral("Scenario Data - ") + strName);
 }
 
-void ScenarioDialog::txtScenario_KeyPress(qint16& intK)
+void ScenarioDialog::filterScenarioKey(qint16& intK)
 {
-    NameFilter(intK);
+    nameFilter(intK);
 }
 
-void ScenarioDialog::txtScenario_Change()
+void ScenarioDialog::scenarioEdited()
 {
-    const QString strName = txtScenario->Text();
+    const QString strName = scenarioEdit->currentText();
     if (strName.isEmpty()) {
-        Warn(QStringLiteral("Invalid Scenario name value") + CR() +
+        warn(QStringLiteral("Invalid Scenario name value") + CR() +
                  QStringLiteral(" Scenario is reset to its previous name"),
              strScenarioTitle);
-        txtScenario->SetText(FromBytes(m_Scenario.Name()));
+        scenarioEdit->assignText(fromBytes(m_Scenario.name()));
     } else {
-        SetTitle(strName);
+        setTitle(strName);
     }
 }
 
-void ScenarioDialog::txtScenario_LostFocus()
+void ScenarioDialog::commitScenario()
 {
-    m_Scenario.SetName(ToBytes(txtScenario->Text()));
+    m_Scenario.setName(toBytes(scenarioEdit->currentText()));
 }
 
-void ScenarioDialog::txtNumber_KeyPress(qint16& intK)
+void ScenarioDialog::filterNumberKey(qint16& intK)
 {
-    DigitFilter(intK);
+    digitFilter(intK);
 }
 
-void ScenarioDialog::txtNumber_Change()
+void ScenarioDialog::numberEdited()
 {
-    const QString strS = txtNumber->Text();
+    const QString strS = numberEdit->currentText();
     if (strS.isEmpty()) {
-        txtNumber->SetTextSelected(QStringLiteral("0"));
+        numberEdit->setTextSelected(QStringLiteral("0"));
         return;
     }
-    const std::optional<int32_t> lngN = WholeNumber(strS);
+    const std::optional<int32_t> lngN = wholeNumber(strS);
     if (!lngN || *lngN > MaxNumber) {
-        Warn(QStringLiteral("Invalid Number value (") + strS + QStringLiteral(")") + CR() +
+        warn(QStringLiteral("Invalid Number value (") + strS + QStringLiteral(")") + CR() +
                  QStringLiteral("Number is reset to its previous value"),
              strScenarioTitle);
-        txtNumber->SetText(Decimal(m_Scenario.Number()));
+        numberEdit->assignText(decimal(m_Scenario.number()));
     }
 }
 
-void ScenarioDialog::txtNumber_LostFocus()
+void ScenarioDialog::commitNumber()
 {
-    if (NumberIsFree()) {
-        m_Scenario.SetNumber(NumberIn(txtNumber));
+    if (numberIsFree()) {
+        m_Scenario.setNumber(numberIn(numberEdit));
     }
 }
 
-bool ScenarioDialog::NumberIsFree()
+bool ScenarioDialog::numberIsFree()
 {
-    const int32_t lngN = NumberIn(txtNumber);
-    const int32_t lngCurrent = m_Scenario.Number();
+    const int32_t lngN = numberIn(numberEdit);
+    const int32_t lngCurrent = m_Scenario.number();
     const bool blnOccupied = lngN != lngCurrent && m_Campaign != nullptr && lngN >= 0 &&
                              lngN < Campaign::MaxScenarios &&
-                             m_Campaign->Scenarios(static_cast<int16_t>(lngN)).Number() >= 0;
+                             m_Campaign->scenarios(static_cast<int16_t>(lngN)).number() >= 0;
     if (blnOccupied) {
-        Warn(QStringLiteral("Number Already Exists (") + Decimal(lngN) + QStringLiteral(")") + CR() +
+        warn(QStringLiteral("Number Already Exists (") + decimal(lngN) + QStringLiteral(")") + CR() +
                  QStringLiteral("Number is reset to its previous value"),
              strScenarioTitle);
-        txtNumber->SetText(Decimal(lngCurrent));
+        numberEdit->assignText(decimal(lngCurrent));
     }
     return !blnOccupied;
 }
 
-void ScenarioDialog::CheckWord(TextBox* txtBox, const QString& strFirst, const QString& strLast, const QString& strTitle,
+void ScenarioDialog::checkWord(TextBox* box, const QString& strFirst, const QString& strLast, const QString& strTitle,
                             int32_t lngPrevious)
 {
-    const QString strS = txtBox->Text();
+    const QString strS = box->currentText();
     if (strS.isEmpty()) {
-        txtBox->SetTextSelected(QStringLiteral("0"));
+        box->setTextSelected(QStringLiteral("0"));
         return;
     }
-    const std::optional<int32_t> lngN = WholeNumber(strS);
+    const std::optional<int32_t> lngN = wholeNumber(strS);
     if (!lngN || *lngN > MaxWord) {
-        Warn(strFirst + strS + QStringLiteral(")") + CR() + QStringLiteral("Value ranges from 0 to 65535") + CR() +
+        warn(strFirst + strS + QStringLiteral(")") + CR() + QStringLiteral("Value ranges from 0 to 65535") + CR() +
                  strLast,
              strTitle);
-        txtBox->SetText(Decimal(lngPrevious));
+        box->assignText(decimal(lngPrevious));
     }
 }
 
-void ScenarioDialog::CheckWordField(TextBox* txtBox, const QString& strField, int32_t lngPrevious)
+void ScenarioDialog::checkWordField(TextBox* box, const QString& strField, int32_t lngPrevious)
 {
-    CheckWord(txtBox, QStringLiteral("Invalid ") + strField + QStringLiteral(" value ("),
+    checkWord(box, QStringLiteral("Invalid ") + strField + QStringLiteral(" value ("),
               strField + QStringLiteral(" is reset to its previous value"), strScenarioTitle, lngPrevious);
 }
 
-void ScenarioDialog::txtPrestige_KeyPress(qint16& intK)
+void ScenarioDialog::filterPrestigeKey(qint16& intK)
 {
-    DigitFilter(intK);
+    digitFilter(intK);
 }
 
-void ScenarioDialog::txtPrestige_Change()
+void ScenarioDialog::prestigeEdited()
 {
-    CheckWordField(txtPrestige, QStringLiteral("Enemy Prestige"), m_Scenario.Prestige());
+    checkWordField(prestigeEdit, QStringLiteral("Enemy Prestige"), m_Scenario.prestige());
 }
 
-void ScenarioDialog::txtPrestige_LostFocus()
+void ScenarioDialog::commitPrestige()
 {
-    m_Scenario.SetPrestige(NumberIn(txtPrestige));
+    m_Scenario.setPrestige(numberIn(prestigeEdit));
 }
 
-void ScenarioDialog::txtFirstUnknown_KeyPress(qint16& intK)
+void ScenarioDialog::filterFirstUnknownKey(qint16& intK)
 {
-    DigitFilter(intK);
+    digitFilter(intK);
 }
 
-void ScenarioDialog::txtFirstUnknown_Change()
+void ScenarioDialog::firstUnknownEdited()
 {
-    CheckWordField(txtFirstUnknown, QStringLiteral("First Unknown"), m_Scenario.FirstUnknown());
+    checkWordField(firstUnknownEdit, QStringLiteral("First Unknown"), m_Scenario.firstUnknown());
 }
 
-void ScenarioDialog::txtFirstUnknown_LostFocus()
+void ScenarioDialog::commitFirstUnknown()
 {
-    m_Scenario.SetFirstUnknown(NumberIn(txtFirstUnknown));
+    m_Scenario.setFirstUnknown(numberIn(firstUnknownEdit));
 }
 
-void ScenarioDialog::txtSecondUnknown_KeyPress(qint16& intK)
+void ScenarioDialog::filterSecondUnknownKey(qint16& intK)
 {
-    DigitFilter(intK);
+    digitFilter(intK);
 }
 
-void ScenarioDialog::txtSecondUnknown_Change()
+void ScenarioDialog::secondUnknownEdited()
 {
-    CheckWordField(txtSecondUnknown, QStringLiteral("Second Unknown"), m_Scenario.SecondUnknown());
+    checkWordField(secondUnknownEdit, QStringLiteral("Second Unknown"), m_Scenario.secondUnknown());
 }
 
-void ScenarioDialog::txtSecondUnknown_LostFocus()
+void ScenarioDialog::commitSecondUnknown()
 {
-    m_Scenario.SetSecondUnknown(NumberIn(txtSecondUnknown));
+    m_Scenario.setSecondUnknown(numberIn(secondUnknownEdit));
 }
 
-void ScenarioDialog::txtThirdUnknown_KeyPress(qint16& intK)
+void ScenarioDialog::filterThirdUnknownKey(qint16& intK)
 {
-    DigitFilter(intK);
+    digitFilter(intK);
 }
 
-void ScenarioDialog::txtThirdUnknown_Change()
+void ScenarioDialog::thirdUnknownEdited()
 {
-    CheckWordField(txtThirdUnknown, QStringLiteral("Third Unknown"), m_Scenario.ThirdUnknown());
+    checkWordField(thirdUnknownEdit, QStringLiteral("Third Unknown"), m_Scenario.thirdUnknown());
 }
 
-void ScenarioDialog::txtThirdUnknown_LostFocus()
+void ScenarioDialog::commitThirdUnknown()
 {
-    m_Scenario.SetThirdUnknown(NumberIn(txtThirdUnknown));
+    m_Scenario.setThirdUnknown(numberIn(thirdUnknownEdit));
 }
 
-void ScenarioDialog::txtText_KeyPress(qint16& intK)
+void ScenarioDialog::filterTextKey(qint16& intK)
 {
-    NameFilter(intK);
+    nameFilter(intK);
 }
 
-void ScenarioDialog::txtVoice_KeyPress(qint16& intK)
+void ScenarioDialog::filterVoiceKey(qint16& intK)
 {
-    NameFilter(intK);
+    nameFilter(intK);
 }
 
-void ScenarioDialog::txtAnimation_KeyPress(qint16& intK)
+void ScenarioDialog::filterAnimationKey(qint16& intK)
 {
-    NameFilter(intK);
+    nameFilter(intK);
 }
 
-void ScenarioDialog::txtResultScenario_KeyPress(int16_t, qint16& intK)
+void ScenarioDialog::filterResultScenarioKey(int16_t, qint16& intK)
 {
-    DigitFilter(intK);
+    digitFilter(intK);
 }
 
-void ScenarioDialog::txtResultScenario_Change(int16_t intI)
+void ScenarioDialog::resultScenarioEdited(int16_t intI)
 {
-    TextBox* txtBox = txtResultScenario.at(intI);
-    const QString strS = txtBox->Text();
+    TextBox* box = resultScenarioEdit.at(intI);
+    const QString strS = box->currentText();
     if (strS.isEmpty()) {
-        txtBox->SetTextSelected(QStringLiteral("0"));
+        box->setTextSelected(QStringLiteral("0"));
         return;
     }
-    const std::optional<int32_t> lngN = WholeNumber(strS);
+    const std::optional<int32_t> lngN = wholeNumber(strS);
     const bool blnValid =
         lngN && (*lngN <= MaxNumber || *lngN == Campaign::VictoryScenario || *lngN == Campaign::LossScenario);
     if (!blnValid) {
         // The number as read, so "050" is reported as 50.
-        const QString strValue = lngN ? Decimal(*lngN) : strS;
+        const QString strValue = lngN ? decimal(*lngN) : strS;
         const QString& strName = ResultName.at(intI);
-        Warn(QStringLiteral("Invalid ") + strName + QStringLiteral(" Go To value(") + strValue + QStringLiteral(")") +
+        warn(QStringLiteral("Invalid ") + strName + QStringLiteral(" Go To value(") + strValue + QStringLiteral(")") +
                  CR() +
                  QStringLiteral("Value ranges from 0 to 49. Special values are 254 (Campaign Victory)and 255 "
                                 "(Campaign Loss)") +
                  CR() + strName + QStringLiteral(" Go To is reset to its previous value"),
              strResultTitle);
-        txtBox->SetText(Decimal(m_Scenario.ResultScenario(intI)));
+        box->assignText(decimal(m_Scenario.resultScenario(intI)));
     }
 }
 
-void ScenarioDialog::txtResultScenario_LostFocus(int16_t intI)
+void ScenarioDialog::commitResultScenario(int16_t intI)
 {
-    m_Scenario.SetResultScenario(intI, NumberIn(txtResultScenario.at(intI)));
+    m_Scenario.setResultScenario(intI, numberIn(resultScenarioEdit.at(intI)));
 }
 
-void ScenarioDialog::txtResultPrestige_KeyPress(int16_t, qint16& intK)
+void ScenarioDialog::filterResultPrestigeKey(int16_t, qint16& intK)
 {
-    DigitFilter(intK);
+    digitFilter(intK);
 }
 
-void ScenarioDialog::txtResultPrestige_Change(int16_t intI)
+void ScenarioDialog::resultPrestigeEdited(int16_t intI)
 {
     const QString& strName = ResultName.at(intI);
     // The last line names the outcome alone, not its prestige.
-    CheckWord(txtResultPrestige.at(intI), QStringLiteral("Invalid ") + strName + QStringLiteral(" Prestige value ("),
+    checkWord(resultPrestigeEdit.at(intI), QStringLiteral("Invalid ") + strName + QStringLiteral(" Prestige value ("),
               strName + QStringLiteral(" is reset to its previous value"), strResultTitle,
-              m_Scenario.ResultPrestige(intI));
+              m_Scenario.resultPrestige(intI));
 }
 
-void ScenarioDialog::txtResultPrestige_LostFocus(int16_t intI)
+void ScenarioDialog::commitResultPrestige(int16_t intI)
 {
-    m_Scenario.SetResultPrestige(intI, NumberIn(txtResultPrestige.at(intI)));
+    m_Scenario.setResultPrestige(intI, numberIn(resultPrestigeEdit.at(intI)));
 }
 
-void ScenarioDialog::txtResultText_KeyPress(int16_t, qint16& intK)
+void ScenarioDialog::filterResultTextKey(int16_t, qint16& intK)
 {
-    NameFilter(intK);
+    nameFilter(intK);
 }
 
-void ScenarioDialog::txtResultVoice_KeyPress(int16_t, qint16& intK)
+void ScenarioDialog::filterResultVoiceKey(int16_t, qint16& intK)
 {
-    NameFilter(intK);
+    nameFilter(intK);
 }
 
-void ScenarioDialog::txtResultMovie_KeyPress(int16_t, qint16& intK)
+void ScenarioDialog::filterResultMovieKey(int16_t, qint16& intK)
 {
-    NameFilter(intK);
+    nameFilter(intK);
 }

@@ -23,11 +23,11 @@ class ScenarioDialog : public QDialog {
 public:
     explicit ScenarioDialog(UserDialogs& Dialogs, QWidget* parent = nullptr);
 
-    void SetCampaign(Campaign& campaign);
-    [[nodiscard]] bool Changed() const { return m_blnChanged; }
+    void setCampaign(Campaign& campaign);
+    [[nodiscard]] bool changed() const { return m_blnChanged; }
     [[nodiscard]] Scenario& scenario() { return m_Scenario; }
-    [[nodiscard]] Scenario& CopyScenario() { return m_CopyScenario; }
-    void Update();
+    [[nodiscard]] Scenario& copyScenario() { return m_CopyScenario; }
+    void refresh();
 
     // Esc and closing through the frame come here: both only hide the dialog.
     void reject() override;
@@ -38,63 +38,63 @@ protected:
 private:
     using BoxArray = std::array<TextBox*, Scenario::OutcomeCount>;
 
-    void CreateControls();
-    void ConnectHandlers();
+    void createControls();
+    void connectHandlers();
 
-    void Form_Load();
-    void Form_Activate();
-    void cmdOK_Click();
-    void cmdCancel_Click();
-    void cmdCopy_Click();
-    void cmdPaste_Click();
+    void setUpForm();
+    void formActivated();
+    void confirmEdits();
+    void cancelEdits();
+    void copyToClipboard();
+    void pasteFromClipboard();
 
-    void txtScenario_KeyPress(qint16& intK);
-    void txtScenario_Change();
-    void txtScenario_LostFocus();
-    void txtNumber_KeyPress(qint16& intK);
-    void txtNumber_Change();
-    void txtNumber_LostFocus();
-    void txtPrestige_KeyPress(qint16& intK);
-    void txtPrestige_Change();
-    void txtPrestige_LostFocus();
-    void txtFirstUnknown_KeyPress(qint16& intK);
-    void txtFirstUnknown_Change();
-    void txtFirstUnknown_LostFocus();
-    void txtSecondUnknown_KeyPress(qint16& intK);
-    void txtSecondUnknown_Change();
-    void txtSecondUnknown_LostFocus();
-    void txtThirdUnknown_KeyPress(qint16& intK);
-    void txtThirdUnknown_Change();
-    void txtThirdUnknown_LostFocus();
-    void txtText_KeyPress(qint16& intK);
-    void txtVoice_KeyPress(qint16& intK);
-    void txtAnimation_KeyPress(qint16& intK);
+    void filterScenarioKey(qint16& intK);
+    void scenarioEdited();
+    void commitScenario();
+    void filterNumberKey(qint16& intK);
+    void numberEdited();
+    void commitNumber();
+    void filterPrestigeKey(qint16& intK);
+    void prestigeEdited();
+    void commitPrestige();
+    void filterFirstUnknownKey(qint16& intK);
+    void firstUnknownEdited();
+    void commitFirstUnknown();
+    void filterSecondUnknownKey(qint16& intK);
+    void secondUnknownEdited();
+    void commitSecondUnknown();
+    void filterThirdUnknownKey(qint16& intK);
+    void thirdUnknownEdited();
+    void commitThirdUnknown();
+    void filterTextKey(qint16& intK);
+    void filterVoiceKey(qint16& intK);
+    void filterAnimationKey(qint16& intK);
 
-    void txtResultScenario_KeyPress(int16_t intI, qint16& intK);
-    void txtResultScenario_Change(int16_t intI);
-    void txtResultScenario_LostFocus(int16_t intI);
-    void txtResultPrestige_KeyPress(int16_t intI, qint16& intK);
-    void txtResultPrestige_Change(int16_t intI);
-    void txtResultPrestige_LostFocus(int16_t intI);
-    void txtResultText_KeyPress(int16_t intI, qint16& intK);
-    void txtResultVoice_KeyPress(int16_t intI, qint16& intK);
-    void txtResultMovie_KeyPress(int16_t intI, qint16& intK);
+    void filterResultScenarioKey(int16_t intI, qint16& intK);
+    void resultScenarioEdited(int16_t intI);
+    void commitResultScenario(int16_t intI);
+    void filterResultPrestigeKey(int16_t intI, qint16& intK);
+    void resultPrestigeEdited(int16_t intI);
+    void commitResultPrestige(int16_t intI);
+    void filterResultTextKey(int16_t intI, qint16& intK);
+    void filterResultVoiceKey(int16_t intI, qint16& intK);
+    void filterResultMovieKey(int16_t intI, qint16& intK);
 
     // The 0..65535 check: an emptied box becomes "0"; a value above the range
     // raises strFirst + text + ")" over the range line and strLast, and the
     // box shows lngPrevious again.
-    void CheckWord(TextBox* txtBox, const QString& strFirst, const QString& strLast, const QString& strTitle,
+    void checkWord(TextBox* box, const QString& strFirst, const QString& strLast, const QString& strTitle,
                    int32_t lngPrevious);
     // The same for the four scenario-level fields; strField names the field
     // in the warning ("First Unknown").
-    void CheckWordField(TextBox* txtBox, const QString& strField, int32_t lngPrevious);
+    void checkWordField(TextBox* box, const QString& strField, int32_t lngPrevious);
     // False, after the warning and the restore, when the number box names
     // another occupied slot.
-    bool NumberIsFree();
+    bool numberIsFree();
     // Every control into Record, in the order and with the conversions of OK.
-    void WriteControls(Scenario& Record) const;
-    void Warn(const QString& strPrompt, const QString& strTitle);
-    void SetTitle(const QString& strName);
+    void writeControls(Scenario& Record) const;
+    void warn(const QString& strPrompt, const QString& strTitle);
+    void setTitle(const QString& strName);
 
     UserDialogs& m_Dialogs;
     Campaign* m_Campaign = nullptr;
@@ -103,22 +103,22 @@ private:
     Scenario m_CopyScenario;
     std::array<QString, Scenario::OutcomeCount> ResultName;
 
-    TextBox* txtScenario = nullptr;
-    TextBox* txtNumber = nullptr;
-    TextBox* txtFirstUnknown = nullptr;
-    TextBox* txtAnimation = nullptr;
-    TextBox* txtVoice = nullptr;
-    TextBox* txtSecondUnknown = nullptr;
-    TextBox* txtText = nullptr;
-    TextBox* txtPrestige = nullptr;
-    TextBox* txtThirdUnknown = nullptr;
-    BoxArray txtResultScenario{};
-    BoxArray txtResultPrestige{};
-    BoxArray txtResultText{};
-    BoxArray txtResultVoice{};
-    BoxArray txtResultMovie{};
-    QPushButton* cmdOK = nullptr;
-    QPushButton* cmdCancel = nullptr;
-    QPushButton* cmdCopy = nullptr;
-    QPushButton* cmdPaste = nullptr;
+    TextBox* scenarioEdit = nullptr;
+    TextBox* numberEdit = nullptr;
+    TextBox* firstUnknownEdit = nullptr;
+    TextBox* animationEdit = nullptr;
+    TextBox* voiceEdit = nullptr;
+    TextBox* secondUnknownEdit = nullptr;
+    TextBox* textEdit = nullptr;
+    TextBox* prestigeEdit = nullptr;
+    TextBox* thirdUnknownEdit = nullptr;
+    BoxArray resultScenarioEdit{};
+    BoxArray resultPrestigeEdit{};
+    BoxArray resultTextEdit{};
+    BoxArray resultVoiceEdit{};
+    BoxArray resultMovieEdit{};
+    QPushButton* okButton = nullptr;
+    QPushButton* cancelButton = nullptr;
+    QPushButton* copyButton = nullptr;
+    QPushButton* pasteButton = nullptr;
 };

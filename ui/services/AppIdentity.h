@@ -11,4 +11,4 @@ struct AppIdentity {
     QString Comments;
 };
 
-[[nodiscard]] AppIdentity IronvaleIdentity();
+[[nodiscard]] AppIdentity ironvaleIdentity();

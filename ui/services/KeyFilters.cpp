@@ -2,23 +2,23 @@
 
 namespace {
 
-bool IsDigitOrBackspace(qint16 intK)
+bool isDigitOrBackspace(qint16 intK)
 {
     return (intK >= '0' && intK <= '9') || intK == 8;
 }
 
 } // namespace
 
-void NameFilter(qint16& intK)
+void nameFilter(qint16& intK)
 {
-    if (!IsDigitOrBackspace(intK) && !(intK >= 'A' && intK <= 'Z') && !(intK >= 'a' && intK <= 'z')) {
+    if (!isDigitOrBackspace(intK) && !(intK >= 'A' && intK <= 'Z') && !(intK >= 'a' && intK <= 'z')) {
         intK = 0;
     }
 }
 
-void DigitFilter(qint16& intK)
+void digitFilter(qint16& intK)
 {
-    if (!IsDigitOrBackspace(intK)) {
+    if (!isDigitOrBackspace(intK)) {
         intK = 0;
     }
 }

@@ -5,7 +5,7 @@
 
 namespace {
 
-QFont LayoutFont(QFont Font)
+QFont layoutFont(QFont Font)
 {
     Font.setPixelSize(11);
     Font.setStretch(QFont::SemiCondensed);
@@ -14,16 +14,16 @@ QFont LayoutFont(QFont Font)
 
 } // namespace
 
-void UseLayoutFont(QWidget* pWindow)
+void useLayoutFont(QWidget* pWindow)
 {
-    pWindow->setFont(LayoutFont(pWindow->font()));
+    pWindow->setFont(layoutFont(pWindow->font()));
 }
 
 // QApplication::setFont would also drop the fonts the desktop gives to
 // menus, message boxes and tooltips; QGuiApplication's leaves them alone.
 LayoutFontWhileMaking::LayoutFontWhileMaking() : m_DesktopFont(QGuiApplication::font())
 {
-    QGuiApplication::setFont(LayoutFont(m_DesktopFont));
+    QGuiApplication::setFont(layoutFont(m_DesktopFont));
 }
 
 LayoutFontWhileMaking::~LayoutFontWhileMaking()

@@ -13,23 +13,23 @@ ListBox::ListBox(QWidget* parent) : QListWidget(parent)
         if (m_blnProgrammatic) {
             return;
         }
-        if (ListIndex() >= 0) {
-            emit Click();
+        if (selectedLine() >= 0) {
+            emit lineChosen();
         } else {
-            emit Deselect();
+            emit lineDeselected();
         }
     });
-    connect(this, &QListWidget::itemDoubleClicked, this, [this] { emit DblClick(); });
+    connect(this, &QListWidget::itemDoubleClicked, this, [this] { emit lineDoubleClicked(); });
 }
 
-void ListBox::Clear()
+void ListBox::removeAllLines()
 {
     m_blnProgrammatic = true;
     clear();
     m_blnProgrammatic = false;
 }
 
-void ListBox::AddItem(const QString& strS, int32_t lngData)
+void ListBox::addLine(const QString& strS, int32_t lngData)
 {
     m_blnProgrammatic = true;
     auto* pItem = new QListWidgetItem(strS, this);
@@ -37,25 +37,25 @@ void ListBox::AddItem(const QString& strS, int32_t lngData)
     m_blnProgrammatic = false;
 }
 
-QString ListBox::List(int16_t intJ) const
+QString ListBox::line(int16_t intJ) const
 {
     const QListWidgetItem* pItem = item(intJ);
     return pItem != nullptr ? pItem->text() : QString();
 }
 
-int32_t ListBox::ItemData(int16_t intJ) const
+int32_t ListBox::lineData(int16_t intJ) const
 {
     const QListWidgetItem* pItem = item(intJ);
     return pItem != nullptr ? pItem->data(DataRole).toInt() : -1;
 }
 
-int16_t ListBox::ListIndex() const
+int16_t ListBox::selectedLine() const
 {
     const QList<QListWidgetItem*> selected = selectedItems();
     return selected.isEmpty() ? int16_t{-1} : static_cast<int16_t>(row(selected.constFirst()));
 }
 
-void ListBox::SetListIndex(int16_t intJ)
+void ListBox::selectLine(int16_t intJ)
 {
     m_blnProgrammatic = true;
     if (intJ >= 0 && intJ < count()) {

@@ -13,19 +13,19 @@ class ListBox : public QListWidget {
 public:
     explicit ListBox(QWidget* parent = nullptr);
 
-    void Clear();
-    void AddItem(const QString& strS, int32_t lngData = 0);
-    [[nodiscard]] int16_t ListCount() const { return static_cast<int16_t>(count()); }
-    [[nodiscard]] QString List(int16_t intJ) const;
-    [[nodiscard]] int32_t ItemData(int16_t intJ) const;
+    void removeAllLines();
+    void addLine(const QString& strS, int32_t lngData = 0);
+    [[nodiscard]] int16_t lineCount() const { return static_cast<int16_t>(count()); }
+    [[nodiscard]] QString line(int16_t intJ) const;
+    [[nodiscard]] int32_t lineData(int16_t intJ) const;
     // -1 when no line is selected.
-    [[nodiscard]] int16_t ListIndex() const;
-    void SetListIndex(int16_t intJ);
+    [[nodiscard]] int16_t selectedLine() const;
+    void selectLine(int16_t intJ);
 
 signals:
-    void Click();
-    void Deselect();
-    void DblClick();
+    void lineChosen();
+    void lineDeselected();
+    void lineDoubleClicked();
 
 private:
     bool m_blnProgrammatic = false;

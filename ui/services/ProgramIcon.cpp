@@ -14,7 +14,7 @@ std::optional<QIcon> SharedIcon;
 
 } // namespace
 
-QIcon ProgramIcon()
+QIcon programIcon()
 {
     if (!SharedIcon) {
         SharedIcon.emplace();

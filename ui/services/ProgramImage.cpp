@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-QImage ProgramImage(int intSize)
+QImage programImage(int intSize)
 {
     QImage image(intSize, intSize, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
@@ -48,7 +48,7 @@ QImage ProgramImage(int intSize)
     return image;
 }
 
-QPixmap ProgramPixmap(int intSize)
+QPixmap programPixmap(int intSize)
 {
-    return QPixmap::fromImage(ProgramImage(intSize));
+    return QPixmap::fromImage(programImage(intSize));
 }

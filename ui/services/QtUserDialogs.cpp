@@ -19,7 +19,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* e) override
     {
-        if (e->key() == Qt::Key_Escape && IsQuestion()) {
+        if (e->key() == Qt::Key_Escape && isQuestion()) {
             e->accept();
             return;
         }
@@ -28,7 +28,7 @@ protected:
 
     void closeEvent(QCloseEvent* e) override
     {
-        if (IsQuestion() && clickedButton() == nullptr) {
+        if (isQuestion() && clickedButton() == nullptr) {
             e->ignore();
             return;
         }
@@ -36,7 +36,7 @@ protected:
     }
 
 private:
-    bool IsQuestion() const { return button(QMessageBox::No) != nullptr; }
+    bool isQuestion() const { return button(QMessageBox::No) != nullptr; }
 };
 
 } // namespace
@@ -45,13 +45,13 @@ QtUserDialogs::QtUserDialogs() = default;
 
 QtUserDialogs::~QtUserDialogs() = default;
 
-int16_t QtUserDialogs::MsgBox(QWidget* parent, const QString& strPrompt, int16_t intStyle, const QString& strTitle)
+int16_t QtUserDialogs::msgBox(QWidget* parent, const QString& strPrompt, int16_t intStyle, const QString& strTitle)
 {
     const bool blnQuestion = intStyle == MsgBoxStyle::YesNoQuestion;
     MessageBox box(parent);
     box.setWindowTitle(strTitle);
     box.setTextFormat(Qt::PlainText);
-    box.setText(ToLineBreaks(strPrompt));
+    box.setText(toLineBreaks(strPrompt));
     if (blnQuestion) {
         box.setIcon(QMessageBox::Question);
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
@@ -67,17 +67,17 @@ int16_t QtUserDialogs::MsgBox(QWidget* parent, const QString& strPrompt, int16_t
     return box.clickedButton() == box.button(QMessageBox::Yes) ? MsgBoxAnswer::Yes : MsgBoxAnswer::No;
 }
 
-std::optional<FileChoice> QtUserDialogs::ShowOpen(QWidget* parent, const FileRequest& Request)
+std::optional<FileChoice> QtUserDialogs::showOpen(QWidget* parent, const FileRequest& Request)
 {
-    return RunFileDialog(parent, Request, false);
+    return runFileDialog(parent, Request, false);
 }
 
-std::optional<FileChoice> QtUserDialogs::ShowSave(QWidget* parent, const FileRequest& Request)
+std::optional<FileChoice> QtUserDialogs::showSave(QWidget* parent, const FileRequest& Request)
 {
-    return RunFileDialog(parent, Request, true);
+    return runFileDialog(parent, Request, true);
 }
 
-std::optional<FileChoice> QtUserDialogs::RunFileDialog(QWidget* parent, const FileRequest& Request, bool blnSave)
+std::optional<FileChoice> QtUserDialogs::runFileDialog(QWidget* parent, const FileRequest& Request, bool blnSave)
 {
     // Qt's file dialog writes its history and last folder into the user's
     // QtProject.conf when it closes. The editor keeps no settings, so they
@@ -93,7 +93,7 @@ std::optional<FileChoice> QtUserDialogs::RunFileDialog(QWidget* parent, const Fi
     QFileDialog dlg(parent, Request.Title);
     dlg.setAcceptMode(blnSave ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dlg.setFileMode(blnSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dlg.setNameFilter(ToQtFilter(Request.Filter));
+    dlg.setNameFilter(toQtFilter(Request.Filter));
     dlg.setDefaultSuffix(Request.DefaultExt);
     if (!Request.FileName.isEmpty()) {
         dlg.selectFile(Request.FileName);

@@ -24,7 +24,7 @@ int main(int argc, char** argv)
     Out << "// Written by store_icon_pixels from ProgramImage.\n"
            "#include \"ui/services/ProgramIconPixels.h\"\n\nnamespace {\n";
     for (const int intSize : intSizes) {
-        const QImage Image = ProgramImage(intSize);
+        const QImage Image = programImage(intSize);
         Out << "\nconst quint32 Pixels" << intSize << "[] = {";
         for (int intY = 0; intY < intSize; ++intY) {
             const auto* row = reinterpret_cast<const quint32*>(Image.constScanLine(intY));

@@ -15,7 +15,7 @@ namespace {
 
 // The editing shortcuts a line edit keeps; they insert no typed text
 // (Paste is handled apart, through the filter).
-bool IsEditingShortcut(const QKeyEvent& e)
+bool isEditingShortcut(const QKeyEvent& e)
 {
     static constexpr QKeySequence::StandardKey Shortcuts[] = {
         QKeySequence::Undo, QKeySequence::Redo, QKeySequence::SelectAll, QKeySequence::Copy, QKeySequence::Cut,
@@ -39,7 +39,7 @@ bool IsEditingShortcut(const QKeyEvent& e)
 // True when the key carries text a line edit would insert. QLineEdit
 // inserts the text of keys pressed with Ctrl+Alt (AltGr), Meta or the group
 // switch too, so every such key is typed text here and meets the filter.
-bool CarriesText(const QKeyEvent& e)
+bool carriesText(const QKeyEvent& e)
 {
     for (const QChar ch : e.text()) {
         if (ch.unicode() >= 32 && ch.unicode() != 127) {
@@ -51,14 +51,14 @@ bool CarriesText(const QKeyEvent& e)
 
 // Ctrl (with or without Shift, but without Alt) makes control characters,
 // which no filter lets through.
-bool IsControlCombination(const QKeyEvent& e)
+bool isControlCombination(const QKeyEvent& e)
 {
     const Qt::KeyboardModifiers Mods = e.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier |
                                                         Qt::GroupSwitchModifier);
     return Mods == Qt::ControlModifier;
 }
 
-bool IsBackspace(const QKeyEvent& e)
+bool isBackspace(const QKeyEvent& e)
 {
     return e.key() == Qt::Key_Backspace && !(e.modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
 }
@@ -69,35 +69,35 @@ TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
 {
     // A drop would insert text past the filter and the limit.
     setAcceptDrops(false);
-    connect(this, &QLineEdit::textChanged, this, &TextBox::OnTextChanged);
+    connect(this, &QLineEdit::textChanged, this, &TextBox::onTextChanged);
 }
 
-void TextBox::SetText(const QString& strS)
+void TextBox::assignText(const QString& strS)
 {
     if (strS != text()) {
         setText(strS);
     }
 }
 
-void TextBox::SetTextSelected(const QString& strS)
+void TextBox::setTextSelected(const QString& strS)
 {
-    SetText(strS);
+    assignText(strS);
     selectAll();
 }
 
-void TextBox::PasteText(const QString& strS)
+void TextBox::pasteText(const QString& strS)
 {
     if (!isReadOnly()) {
-        InsertWithinLimit(Filtered(strS));
+        insertWithinLimit(filtered(strS));
     }
 }
 
-QString TextBox::Filtered(const QString& strS)
+QString TextBox::filtered(const QString& strS)
 {
     QString strKept;
     for (const QChar ch : strS) {
         qint16 intK = static_cast<qint16>(ch.unicode());
-        emit KeyPress(intK);
+        emit keyTyped(intK);
         if (intK != 0) {
             strKept += intK == static_cast<qint16>(ch.unicode()) ? ch : QChar(static_cast<char16_t>(intK));
         }
@@ -105,7 +105,7 @@ QString TextBox::Filtered(const QString& strS)
     return strKept;
 }
 
-void TextBox::InsertWithinLimit(const QString& strS)
+void TextBox::insertWithinLimit(const QString& strS)
 {
     const auto lngRoom = static_cast<qsizetype>(m_intMaxLength) - (text().size() - selectedText().size());
     if (strS.isEmpty() || lngRoom <= 0) {
@@ -114,37 +114,37 @@ void TextBox::InsertWithinLimit(const QString& strS)
     insert(strS.left(lngRoom));
 }
 
-void TextBox::PasteClipboard()
+void TextBox::pasteClipboard()
 {
-    PasteText(QApplication::clipboard()->text(QClipboard::Clipboard));
+    pasteText(QApplication::clipboard()->text(QClipboard::Clipboard));
 }
 
 void TextBox::keyPressEvent(QKeyEvent* e)
 {
     if (e->matches(QKeySequence::Paste)) {
-        PasteClipboard();
+        pasteClipboard();
         e->accept();
         return;
     }
-    if (IsBackspace(*e)) {
+    if (isBackspace(*e)) {
         qint16 intK = 8;
-        emit KeyPress(intK);
+        emit keyTyped(intK);
         if (intK == 8) {
             QLineEdit::keyPressEvent(e);
         } else {
             if (intK != 0) {
-                InsertWithinLimit(QString(QChar(static_cast<char16_t>(intK))));
+                insertWithinLimit(QString(QChar(static_cast<char16_t>(intK))));
             }
             e->accept();
         }
         return;
     }
-    if (IsEditingShortcut(*e) || !CarriesText(*e)) {
+    if (isEditingShortcut(*e) || !carriesText(*e)) {
         QLineEdit::keyPressEvent(e);
         return;
     }
-    if (!isReadOnly() && !IsControlCombination(*e)) {
-        InsertWithinLimit(Filtered(e->text()));
+    if (!isReadOnly() && !isControlCombination(*e)) {
+        insertWithinLimit(filtered(e->text()));
     }
     e->accept();
 }
@@ -159,7 +159,7 @@ void TextBox::inputMethodEvent(QInputMethodEvent* e)
     const QString strCommit = e->commitString();
     QInputMethodEvent Preedit(e->preeditString(), e->attributes());
     QLineEdit::inputMethodEvent(&Preedit);
-    InsertWithinLimit(Filtered(strCommit));
+    insertWithinLimit(filtered(strCommit));
     e->accept();
 }
 
@@ -171,7 +171,7 @@ void TextBox::contextMenuEvent(QContextMenuEvent* e)
     for (QAction* action : menu->actions()) {
         if (action->text().startsWith(strPaste)) {
             disconnect(action, &QAction::triggered, nullptr, nullptr);
-            connect(action, &QAction::triggered, this, &TextBox::PasteClipboard);
+            connect(action, &QAction::triggered, this, &TextBox::pasteClipboard);
         }
     }
     menu->exec(e->globalPos());
@@ -183,7 +183,7 @@ void TextBox::mouseReleaseEvent(QMouseEvent* e)
     if (e->button() == Qt::MiddleButton && QApplication::clipboard()->supportsSelection()) {
         if (!isReadOnly()) {
             deselect();
-            PasteText(QApplication::clipboard()->text(QClipboard::Selection));
+            pasteText(QApplication::clipboard()->text(QClipboard::Selection));
         }
         e->accept();
         return;
@@ -204,14 +204,14 @@ void TextBox::focusOutEvent(QFocusEvent* e)
     if (pNext == nullptr || pNext == this || pNext->window() != window()) {
         return;
     }
-    emit LostFocus();
+    emit focusLeft();
 }
 
-void TextBox::OnTextChanged(const QString& strS)
+void TextBox::onTextChanged(const QString& strS)
 {
     if (strS == m_strLast) {
         return;
     }
     m_strLast = strS;
-    emit Change();
+    emit changed();
 }

@@ -24,21 +24,21 @@ class TextBox : public QLineEdit {
 public:
     explicit TextBox(QWidget* parent = nullptr);
 
-    void SetMaxLength(int intLength) { m_intMaxLength = intLength; }
-    [[nodiscard]] int MaxLength() const { return m_intMaxLength; }
+    void setTypingLimit(int intLength) { m_intMaxLength = intLength; }
+    [[nodiscard]] int typingLimit() const { return m_intMaxLength; }
     // Assigning the text the box already holds is no change.
-    void SetText(const QString& strS);
-    [[nodiscard]] QString Text() const { return text(); }
+    void assignText(const QString& strS);
+    [[nodiscard]] QString currentText() const { return text(); }
     // Assigns a text that stands selected, so the next typed character
     // replaces it instead of joining it.
-    void SetTextSelected(const QString& strS);
+    void setTextSelected(const QString& strS);
     // Inserts text at the cursor as a paste does: filtered and within the limit.
-    void PasteText(const QString& strS);
+    void pasteText(const QString& strS);
 
 signals:
-    void KeyPress(qint16& intK);
-    void Change();
-    void LostFocus();
+    void keyTyped(qint16& intK);
+    void changed();
+    void focusLeft();
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
@@ -49,10 +49,10 @@ protected:
 
 private:
     // Runs each character through KeyPress; what survives, within the room left.
-    QString Filtered(const QString& strS);
-    void InsertWithinLimit(const QString& strS);
-    void PasteClipboard();
-    void OnTextChanged(const QString& strS);
+    QString filtered(const QString& strS);
+    void insertWithinLimit(const QString& strS);
+    void pasteClipboard();
+    void onTextChanged(const QString& strS);
 
     int m_intMaxLength = 32767;
     QString m_strLast;

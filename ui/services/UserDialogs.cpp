@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-QString ToQtFilter(const QString& strFilter)
+QString toQtFilter(const QString& strFilter)
 {
     const QStringList parts = strFilter.split(QLatin1Char('|'));
     QStringList filters;
@@ -16,7 +16,7 @@ QString ToQtFilter(const QString& strFilter)
     return filters.join(QStringLiteral(";;"));
 }
 
-QString ToLineBreaks(const QString& strPrompt)
+QString toLineBreaks(const QString& strPrompt)
 {
     QString strLines;
     strLines.reserve(strPrompt.size());

@@ -42,14 +42,14 @@ public:
     virtual ~UserDialogs() = default;
 
     // strPrompt separates its lines with a lone carriage return (13).
-    virtual int16_t MsgBox(QWidget* parent, const QString& strPrompt, int16_t intStyle, const QString& strTitle) = 0;
+    virtual int16_t msgBox(QWidget* parent, const QString& strPrompt, int16_t intStyle, const QString& strTitle) = 0;
     // Open insists that the file exists; empty when the user cancelled.
-    virtual std::optional<FileChoice> ShowOpen(QWidget* parent, const FileRequest& Request) = 0;
+    virtual std::optional<FileChoice> showOpen(QWidget* parent, const FileRequest& Request) = 0;
     // Save asks before replacing a file; empty when the user cancelled.
-    virtual std::optional<FileChoice> ShowSave(QWidget* parent, const FileRequest& Request) = 0;
+    virtual std::optional<FileChoice> showSave(QWidget* parent, const FileRequest& Request) = 0;
 };
 
 // "Campaign (*.cam)|*.cam" becomes Qt's "Campaign (*.cam)".
-[[nodiscard]] QString ToQtFilter(const QString& strFilter);
+[[nodiscard]] QString toQtFilter(const QString& strFilter);
 // A lone carriage return becomes a line feed; CR LF stays one line break.
-[[nodiscard]] QString ToLineBreaks(const QString& strPrompt);
+[[nodiscard]] QString toLineBreaks(const QString& strPrompt);

@@ -16,7 +16,7 @@ namespace {
 
 // What a screen reader speaks for a control. A drop-down's own name is its
 // current entry, so its label comes through the labelled-by relation.
-QString Spoken(QWidget* pControl)
+QString spoken(QWidget* pControl)
 {
     QAccessibleInterface* pInterface = QAccessible::queryAccessibleInterface(pControl);
     if (qobject_cast<QComboBox*>(pControl) == nullptr) {
@@ -28,7 +28,7 @@ QString Spoken(QWidget* pControl)
 
 // The program's own controls of the window, not Qt's parts (the menu bar's
 // overflow button) nor those of a window inside it.
-QList<QWidget*> Controls(QWidget* pWindow)
+QList<QWidget*> controls(QWidget* pWindow)
 {
     QList<QWidget*> Found;
     for (QWidget* pControl : pWindow->findChildren<QWidget*>()) {
@@ -42,7 +42,7 @@ QList<QWidget*> Controls(QWidget* pWindow)
 }
 
 // The controls Tab visits from pFirst until the focus comes back to it.
-QStringList TabWalk(QWidget* pFirst)
+QStringList tabWalk(QWidget* pFirst)
 {
     pFirst->setFocus();
     QStringList strVisited{pFirst->objectName()};
@@ -59,7 +59,7 @@ QStringList TabWalk(QWidget* pFirst)
 
 class AccessibilityTest : public ProgramTest {
 protected:
-    AboutDialog About{IronvaleIdentity(), &Window};
+    AboutDialog About{ironvaleIdentity(), &Window};
 };
 
 // In each window every control has a spoken name of its own, a labelled box
@@ -72,8 +72,8 @@ TEST_F(AccessibilityTest, EveryControlHasANameOfItsOwnAndTabVisitsEachOnce)
         SCOPED_TRACE(pWindow->metaObject()->className());
         std::set<QString> strNames;
         QStringList strEnabled;
-        for (QWidget* pControl : Controls(pWindow)) {
-            const QString strName = Spoken(pControl);
+        for (QWidget* pControl : controls(pWindow)) {
+            const QString strName = spoken(pControl);
             EXPECT_FALSE(strName.isEmpty()) << pControl->objectName().toStdString();
             EXPECT_TRUE(strNames.insert(strName).second) << strName.toStdString() << " spoken twice";
             if (pControl->isEnabled()) {
@@ -82,13 +82,13 @@ TEST_F(AccessibilityTest, EveryControlHasANameOfItsOwnAndTabVisitsEachOnce)
         }
         for (const QLabel* pLabel : pWindow->findChildren<QLabel*>()) {
             if (pLabel->buddy() != nullptr) {
-                EXPECT_EQ(Spoken(pLabel->buddy()), QString(pLabel->text()).remove('&'));
+                EXPECT_EQ(spoken(pLabel->buddy()), QString(pLabel->text()).remove('&'));
             }
         }
-        ASSERT_TRUE(Reactivate(pWindow));
+        ASSERT_TRUE(reactivate(pWindow));
         strEnabled.sort();
         EXPECT_FALSE(strEnabled.isEmpty());
-        EXPECT_EQ(TabWalk(QApplication::focusWidget()), strEnabled);
+        EXPECT_EQ(tabWalk(QApplication::focusWidget()), strEnabled);
         pWindow->hide();
     }
 }

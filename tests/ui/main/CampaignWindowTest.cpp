@@ -25,37 +25,37 @@ const QString strDescriptionWarning =
 // The main window shown and active on the offscreen screen.
 class CampaignWindowTest : public ProgramTest {
 protected:
-    CampaignWindowTest() { EXPECT_TRUE(Reactivate(&Window)); }
+    CampaignWindowTest() { EXPECT_TRUE(reactivate(&Window)); }
 
-    ListBox* List() const { return Child<ListBox>("lstScenario"); }
+    ListBox* list() const { return child<ListBox>("scenarioList"); }
 
     // Chooses a menu command or clicks a button.
-    void Do(const char* strName)
+    void choose(const char* strName)
     {
-        auto* pItem = Child<QAction>(strName);
-        pItem ? pItem->trigger() : QTest::mouseClick(Child(strName), Qt::LeftButton);
-        Reactivate(&Window);
+        auto* pItem = child<QAction>(strName);
+        pItem ? pItem->trigger() : QTest::mouseClick(child(strName), Qt::LeftButton);
+        reactivate(&Window);
     }
 
     // Runs Inside while the scenario dialog that strOpen opens is open modally.
-    void InDialog(const std::function<void()>& Inside, const char* strOpen)
+    void inDialog(const std::function<void()>& Inside, const char* strOpen)
     {
-        WhenModalOpens([&Inside](QWidget*) { Inside(); });
-        Do(strOpen);
+        whenModalOpens([&Inside](QWidget*) { Inside(); });
+        choose(strOpen);
     }
 
     // Opens the dialog with Add (or strOpen), types strTyped into its number,
     // name and go-to boxes, then presses OK or Cancel.
-    void InDialog(const QStringList& strTyped = {}, bool blnOK = true, const char* strOpen = "cmdAdd")
+    void inDialog(const QStringList& strTyped = {}, bool blnOK = true, const char* strOpen = "addButton")
     {
-        InDialog(
+        inDialog(
             [&] {
-                const QStringList strBoxes{"txtNumber",          "txtScenario",        "txtResultScenario0",
-                                           "txtResultScenario1", "txtResultScenario2", "txtResultScenario3"};
+                const QStringList strBoxes{"numberEdit",          "scenarioEdit",        "resultScenarioEdit0",
+                                           "resultScenarioEdit1", "resultScenarioEdit2", "resultScenarioEdit3"};
                 for (int intI = 0; intI < strTyped.size(); ++intI) {
-                    type(Box(strBoxes[intI]), strTyped[intI]);
+                    type(box(strBoxes[intI]), strTyped[intI]);
                 }
-                QTest::mouseClick(Child(blnOK ? "cmdOK" : "cmdCancel"), Qt::LeftButton);
+                QTest::mouseClick(child(blnOK ? "okButton" : "cancelButton"), Qt::LeftButton);
             },
             strOpen);
     }
@@ -63,27 +63,27 @@ protected:
     // The title, the header boxes (the nation by its place in the list), both
     // lists, which of Add, Change, Remove, Remove All and Clear are on, the
     // selection, and the flags Changed and Saved.
-    std::string Shown() const
+    std::string shown() const
     {
-        QStringList strS{Window.windowTitle(), Box("txtDescription")->Text(), Box("txtPrestige")->Text(),
-                         QString::number(Child<QComboBox>("cmbNation")->currentIndex()), "", "", "",
-                         QString::number(List()->ListIndex()), QString::number(Doc.Changed() * 10 + Doc.Saved())};
+        QStringList strS{Window.windowTitle(), box("descriptionEdit")->currentText(), box("prestigeEdit")->currentText(),
+                         QString::number(child<QComboBox>("nationBox")->currentIndex()), "", "", "",
+                         QString::number(list()->selectedLine()), QString::number(Doc.changed() * 10 + Doc.saved())};
         for (int intK = 0; intK < 2; ++intK) {
-            const ListBox* pList = Child<ListBox>(intK == 0 ? "lstScenario" : "lstError");
-            for (int16_t intJ = 0; intJ < pList->ListCount(); ++intJ) {
-                strS[4 + intK] += pList->List(intJ) + '|';
+            const ListBox* pList = child<ListBox>(intK == 0 ? "scenarioList" : "errorList");
+            for (int16_t intJ = 0; intJ < pList->lineCount(); ++intJ) {
+                strS[4 + intK] += pList->line(intJ) + '|';
             }
         }
-        for (const char* strName : {"cmdAdd", "cmdChange", "cmdRemove", "cmdRemoveAll", "cmdClear"}) {
-            strS[6] += Child(strName)->isEnabled() ? '1' : '0';
+        for (const char* strName : {"addButton", "changeButton", "removeButton", "removeAllButton", "clearButton"}) {
+            strS[6] += child(strName)->isEnabled() ? '1' : '0';
         }
         return strS.join(',').toStdString();
     }
 
     // And the document's name and bytes, and the files of the test's folder.
-    std::string State() const
+    std::string state() const
     {
-        return Shown() + ',' + Doc.Name() + ',' + std::to_string(qHash(FileOf(Doc))) + ',' +
+        return shown() + ',' + Doc.name() + ',' + std::to_string(qHash(fileOf(Doc))) + ',' +
                QDir(Dir.path()).entryList().join(' ').toStdString();
     }
 };
@@ -93,51 +93,51 @@ protected:
 // their keys.
 TEST_F(CampaignWindowTest, StartsNewAndHeaderBoxesFilterKeysAndWarnWithThePreviousValueBack)
 {
-    EXPECT_EQ(Shown(), "Ironvale Campaign Editor - New,new,0,0,,,10000,-1,0");
-    EXPECT_EQ(QApplication::focusWidget(), Child("txtDescription"));
-    type(Box("txtDescription"), "a.b -cdefghij");
-    EXPECT_EQ(Doc.Description(), "abcdefgh");
-    type(Box("txtDescription"), "\b");
-    type(Box("txtPrestige"), "0001x00\t");
-    type(Box("txtPrestige"), "65535");
-    type(Box("txtPrestige"), "70000");
-    EXPECT_EQ(Dialogs.TakeMessages(),
+    EXPECT_EQ(shown(), "Ironvale Campaign Editor - New,new,0,0,,,10000,-1,0");
+    EXPECT_EQ(QApplication::focusWidget(), child("descriptionEdit"));
+    type(box("descriptionEdit"), "a.b -cdefghij");
+    EXPECT_EQ(Doc.description(), "abcdefgh");
+    type(box("descriptionEdit"), "\b");
+    type(box("prestigeEdit"), "0001x00\t");
+    type(box("prestigeEdit"), "65535");
+    type(box("prestigeEdit"), "70000");
+    EXPECT_EQ(Dialogs.takeMessages(),
               QStringList({strDescriptionWarning, "Campaign Editor|48|Invalid Starting Prestige value (70000)\r"
                                                   "Value ranges from 0 to 65535\rStarting Prestige is reset to its "
                                                   "previous value"}));
-    EXPECT_EQ(Shown(), "Ironvale Campaign Editor - New,abcdefgh,10,0,,,10000,-1,10");
+    EXPECT_EQ(shown(), "Ironvale Campaign Editor - New,abcdefgh,10,0,,,10000,-1,10");
     // Refilled twice from a document with an empty description: one warning.
-    Doc.SetDescription("");
-    Window.Update(-1);
-    Window.Update(-1);
-    EXPECT_EQ(Dialogs.TakeMessages(), QStringList{strDescriptionWarning});
-    EXPECT_TRUE(Box("txtDescription")->Text().isEmpty() && Doc.Description().empty());
-    type(Box("txtDescription"), "x");
-    EXPECT_EQ(Doc.Description(), "x");
+    Doc.setDescription("");
+    Window.refresh(-1);
+    Window.refresh(-1);
+    EXPECT_EQ(Dialogs.takeMessages(), QStringList{strDescriptionWarning});
+    EXPECT_TRUE(box("descriptionEdit")->currentText().isEmpty() && Doc.description().empty());
+    type(box("descriptionEdit"), "x");
+    EXPECT_EQ(Doc.description(), "x");
     // Left empty, the prestige stores 0.
-    type(Box("txtPrestige"), "\b\t");
-    EXPECT_EQ(Doc.Prestige(), 0);
-    EXPECT_TRUE(Dialogs.TakeMessages().isEmpty());
+    type(box("prestigeEdit"), "\b\t");
+    EXPECT_EQ(Doc.prestige(), 0);
+    EXPECT_TRUE(Dialogs.takeMessages().isEmpty());
 }
 
 // A campaign built in the window passes the check and is saved and opened
 // again whole; the file dialog offers the document's name, any character kept.
 TEST_F(CampaignWindowTest, ACampaignBuiltInTheWindowIsSavedAndOpenedAgainWhole)
 {
-    type(Box("txtDescription"), "intro");
-    QTest::keyClick(Child("cmbNation"), Qt::Key_End);
-    InDialog({"", "POLAND", "1", "1", "254", "255"});
-    InDialog({"", "FRANCE", "254", "254", "254", "255"});
-    Do("cmdCheck");
+    type(box("descriptionEdit"), "intro");
+    QTest::keyClick(child("nationBox"), Qt::Key_End);
+    inDialog({"", "POLAND", "1", "1", "254", "255"});
+    inDialog({"", "FRANCE", "254", "254", "254", "255"});
+    choose("checkButton");
     // Save leaves the focus in the box: the prestige still being typed counts.
-    type(Box("txtPrestige"), "1500");
-    const QString strFile = Path(QStringLiteral("\u03a9mega.cam"));
+    type(box("prestigeEdit"), "1500");
+    const QString strFile = path(QStringLiteral("\u03a9mega.cam"));
     Dialogs.Files = {strFile, strFile, std::nullopt};
-    Do("mnuFileSave");
-    EXPECT_EQ(Dialogs.TakeMessages(), QStringList{"Integrity Check|64|Integrity Check Passed"});
-    Do("mnuFileOpen");
-    EXPECT_EQ(Shown(), "Ironvale Campaign Editor - \u03a9mega,intro,1500,3,#000 POLAND|#001 FRANCE|,,10011,-1,0");
-    Do("mnuFileSave");
+    choose("fileSaveAction");
+    EXPECT_EQ(Dialogs.takeMessages(), QStringList{"Integrity Check|64|Integrity Check Passed"});
+    choose("fileOpenAction");
+    EXPECT_EQ(shown(), "Ironvale Campaign Editor - \u03a9mega,intro,1500,3,#000 POLAND|#001 FRANCE|,,10011,-1,0");
+    choose("fileSaveAction");
     EXPECT_EQ(Dialogs.FileDialogs.back().Request.FileName, QStringLiteral("\u03a9mega.cam"));
 }
 
@@ -145,39 +145,39 @@ TEST_F(CampaignWindowTest, ACampaignBuiltInTheWindowIsSavedAndOpenedAgainWhole)
 // temporary stays behind, and the window and the document are as they were.
 TEST_F(CampaignWindowTest, SavesUnderFaultsKeepTheOldFileAndLoseNothing)
 {
-    InDialog({"", "s", "254", "254", "254", "255"});
-    type(Box("txtDescription"), "mine");
-    const QByteArray Old = FileOf(Doc).replace("mine.txt", "old.txt");
-    PrepareFaultFolder(Dir.path(), Old);
+    inDialog({"", "s", "254", "254", "254", "255"});
+    type(box("descriptionEdit"), "mine");
+    const QByteArray Old = fileOf(Doc).replace("mine.txt", "old.txt");
+    prepareFaultFolder(Dir.path(), Old);
     QDir(Dir.path()).mkpath("moving");
-    WriteFile(Path("moving/old.cam"), Old);
-    std::vector<SaveFault> Faults = SaveFaults(FaultRows::AboveStorage);
+    writeFile(path("moving/old.cam"), Old);
+    std::vector<SaveFault> Faults = saveFaults(FaultRows::AboveStorage);
     // Only the window has a dialog open while the disk may change.
     const std::string strMoved = "folder removed while the dialog was open";
     Faults.push_back({strMoved.c_str(), "moving/old.cam", "moving/old.cam", [] {}, nullptr, true});
     for (const SaveFault& Fault : Faults) {
         SCOPED_TRACE(Fault.strCase);
-        const std::string strBefore = State();
-        Dialogs.Files = {Path(Fault.strTarget)};
+        const std::string strBefore = state();
+        Dialogs.Files = {path(Fault.strTarget)};
         Dialogs.WhileFileDialogOpen = [&](const RecordedFileDialog&) {
             if (Fault.strCase == strMoved) {
                 QDir(Dir.path()).rename("moving", "moved");
             }
         };
         const QString strMessage =
-            "Save Campaign|48|The campaign could not be saved as " + Path(Fault.strTarget) + ":\r";
-        EXPECT_TRUE(InChild(Fault.Setup, [&] {
-            Child<QAction>("mnuFileSave")->trigger();
+            "Save Campaign|48|The campaign could not be saved as " + path(Fault.strTarget) + ":\r";
+        EXPECT_TRUE(inChild(Fault.Setup, [&] {
+            child<QAction>("fileSaveAction")->trigger();
             QDir(Dir.path()).rename("moved", "moving");
-            const QStringList strShown = Dialogs.TakeMessages();
+            const QStringList strShown = Dialogs.takeMessages();
             return strShown.size() == 1 && strShown[0].startsWith(strMessage) &&
-                   (Fault.strReason == nullptr || strShown[0].contains(Fault.strReason)) && State() == strBefore &&
+                   (Fault.strReason == nullptr || strShown[0].contains(Fault.strReason)) && state() == strBefore &&
                    strShown[0].endsWith(Fault.strCase == strMoved ? "\rNo file was created."
                                                                   : "\rThe file was not changed.");
         }));
-        EXPECT_EQ(ReadFile(Path(Fault.strOldFile)), Old);
+        EXPECT_EQ(readFile(path(Fault.strOldFile)), Old);
         for (const char* strFolder : {".", "locked", "folder.cam", "moving"}) {
-            EXPECT_EQ(QDir(Path(strFolder)).entryList(QDir::Files | QDir::Hidden).join(' ').toStdString(),
+            EXPECT_EQ(QDir(path(strFolder)).entryList(QDir::Files | QDir::Hidden).join(' ').toStdString(),
                       std::string(strFolder[0] == 'f' ? "" : "old.cam"));
         }
     }
@@ -190,60 +190,60 @@ TEST_F(CampaignWindowTest, SavesUnderFaultsKeepTheOldFileAndLoseNothing)
 TEST_F(CampaignWindowTest, TheListsCommandsWorkOnTheSelectedLineOnly)
 {
     const std::string strNew = "Ironvale Campaign Editor - New,new,0,0,";
-    InDialog({"", "a"});
-    InDialog({"", "b"});
-    const auto LineOf = [this](int intRow) { return List()->visualItemRect(List()->item(intRow)).center(); };
-    const auto Selected = [this] { return Child("cmdChange")->isEnabled() && Child("cmdRemove")->isEnabled(); };
-    QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, LineOf(1));
+    inDialog({"", "a"});
+    inDialog({"", "b"});
+    const auto LineOf = [this](int intRow) { return list()->visualItemRect(list()->item(intRow)).center(); };
+    const auto Selected = [this] { return child("changeButton")->isEnabled() && child("removeButton")->isEnabled(); };
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, LineOf(1));
     EXPECT_TRUE(Selected());
-    QTest::mouseClick(List()->viewport(), Qt::LeftButton, Qt::ControlModifier, LineOf(1));
-    EXPECT_TRUE(List()->ListIndex() == -1 && !Selected());
-    QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, LineOf(1));
-    QTest::keyClick(List(), Qt::Key_Space, Qt::ControlModifier);
-    EXPECT_TRUE(List()->ListIndex() == -1 && !Selected());
-    const QPoint Below(2, List()->viewport()->height() - 2);
-    QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, Below);
-    QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, Below);
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, Qt::ControlModifier, LineOf(1));
+    EXPECT_TRUE(list()->selectedLine() == -1 && !Selected());
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, LineOf(1));
+    QTest::keyClick(list(), Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_TRUE(list()->selectedLine() == -1 && !Selected());
+    const QPoint Below(2, list()->viewport()->height() - 2);
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, Below);
+    QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, Below);
     EXPECT_TRUE(Dialog.isHidden());
     QString strOpened;
-    WhenModalOpens([&](QWidget*) {
+    whenModalOpens([&](QWidget*) {
         strOpened = Dialog.windowTitle();
-        QTest::mouseClick(Child("cmdCancel"), Qt::LeftButton);
+        QTest::mouseClick(child("cancelButton"), Qt::LeftButton);
     });
     // The first click of a double click is a click of its own, as on a desktop.
-    QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, LineOf(0));
-    QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, LineOf(0));
-    Reactivate(&Window);
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, LineOf(0));
+    QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, LineOf(0));
+    reactivate(&Window);
     EXPECT_EQ(strOpened, "Scenario Data - a");
-    Do("cmdRemoveAll");
+    choose("removeAllButton");
     const std::string strWrong =
         strNew + ",Victory Scenario (254) not referenced|Defeat Scenario (255) not referenced|,10001,-1,10";
-    Do("cmdCheck");
-    EXPECT_EQ(Shown(), strWrong);
-    Do("cmdClear");
-    EXPECT_EQ(Shown(), strNew + ",,10000,-1,10");
-    Do("mnuFileSave");
-    EXPECT_EQ(Shown(), strWrong);
-    EXPECT_EQ(Dialogs.TakeMessages(), QStringList({"Integrity Check|48|Integrity Check Failed",
+    choose("checkButton");
+    EXPECT_EQ(shown(), strWrong);
+    choose("clearButton");
+    EXPECT_EQ(shown(), strNew + ",,10000,-1,10");
+    choose("fileSaveAction");
+    EXPECT_EQ(shown(), strWrong);
+    EXPECT_EQ(Dialogs.takeMessages(), QStringList({"Integrity Check|48|Integrity Check Failed",
                                                    "Save Campaign|48|Integrity Check Failed. Save Operation Aborted"}));
 }
 
 // Help > About shows the program's own identity; Enter and Esc both close it.
 TEST_F(CampaignWindowTest, AboutShowsTheProgramsOwnIdentityAndClosesWithEnterOrEsc)
 {
-    const AppIdentity Identity = IronvaleIdentity();
+    const AppIdentity Identity = ironvaleIdentity();
     for (const Qt::Key Key : {Qt::Key_Return, Qt::Key_Escape}) {
         QStringList strShown;
-        WhenModalOpens([&](QWidget* pBox) {
+        whenModalOpens([&](QWidget* pBox) {
             strShown << pBox->windowTitle();
-            for (const char* strName : {"lblTitle", "lblVersion", "lblDescription"}) {
+            for (const char* strName : {"titleLabel", "versionLabel", "descriptionLabel"}) {
                 strShown << pBox->findChild<QLabel*>(strName)->text();
             }
             QTest::keyClick(pBox, Key);
             // OK is the cancel button too: both keys end the box accepted.
             strShown << QString::number(qobject_cast<QDialog*>(pBox)->result());
         });
-        Do("mnuHelpAbout");
+        choose("helpAboutAction");
         EXPECT_EQ(strShown, QStringList({"About " + Identity.Title, Identity.Title,
                                          QString("Version %1.%2.%3 (Last Update: 04 Jan 1999)")
                                              .arg(Identity.Major).arg(Identity.Minor).arg(Identity.Revision),
@@ -260,7 +260,7 @@ TEST(MainTest, RunsUntilExitAndBoxesAndFileDialogsKeepTheDesktopFont)
     QtUserDialogs Dialogs;
     QStringList strFonts;
     const auto RecordModal = [&strFonts] {
-        WhenModalOpens([&strFonts](QWidget* pModal) {
+        whenModalOpens([&strFonts](QWidget* pModal) {
             strFonts << pModal->font().toString();
             if (auto* pBox = qobject_cast<QMessageBox*>(pModal)) {
                 pBox->button(QMessageBox::Ok)->click();
@@ -272,16 +272,16 @@ TEST(MainTest, RunsUntilExitAndBoxesAndFileDialogsKeepTheDesktopFont)
     QTimer::singleShot(0, [&strFonts, RecordModal] {
         for (QWidget* pTop : QApplication::topLevelWidgets()) {
             if (auto* pWindow = qobject_cast<CampaignWindow*>(pTop)) {
-                strFonts << pWindow->windowTitle() << pWindow->findChild<TextBox*>("txtDescription")->font().toString();
+                strFonts << pWindow->windowTitle() << pWindow->findChild<TextBox*>("descriptionEdit")->font().toString();
                 RecordModal();
-                pWindow->findChild<QPushButton*>("cmdCheck")->click();
+                pWindow->findChild<QPushButton*>("checkButton")->click();
                 RecordModal();
-                pWindow->findChild<QAction*>("mnuFileOpen")->trigger();
-                pWindow->findChild<QAction*>("mnuFileExit")->trigger();
+                pWindow->findChild<QAction*>("fileOpenAction")->trigger();
+                pWindow->findChild<QAction*>("fileExitAction")->trigger();
             }
         }
     });
-    EXPECT_EQ(Main(Dialogs), 0);
+    EXPECT_EQ(runEditor(Dialogs), 0);
     ASSERT_EQ(strFonts.size(), 4);
     EXPECT_EQ(strFonts[0], "Ironvale Campaign Editor - New");
     EXPECT_NE(strFonts[1], strDesktop);

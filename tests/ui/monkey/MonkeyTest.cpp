@@ -42,9 +42,10 @@ struct BoxRule {
 
 BoxRule ruleOf(const QString& name)
 {
-    const bool word = name.contains(QLatin1String("Prestige")) || name.contains(QLatin1String("Unknown"));
-    return name.startsWith(QLatin1String("txtResultScenario")) ? BoxRule{true, 3, 49}
-           : name == QLatin1String("txtNumber")                ? BoxRule{true, 2, 49}
+    const bool word = name.contains(QLatin1String("prestige"), Qt::CaseInsensitive) ||
+                      name.contains(QLatin1String("Unknown"));
+    return name.startsWith(QLatin1String("resultScenarioEdit")) ? BoxRule{true, 3, 49}
+           : name == QLatin1String("numberEdit")                ? BoxRule{true, 2, 49}
            : word                                              ? BoxRule{true, 5, 65535}
                                                                : BoxRule{};
 }
@@ -85,16 +86,16 @@ QMap<QString, QString> fieldsOf(const Scenario& s)
 {
     const auto n = [](int32_t value) { return QString::number(value); };
     QMap<QString, QString> fields{
-        {"txtScenario", text(s.Name())},         {"txtNumber", n(s.Number())},
-        {"txtAnimation", text(s.Movie())},       {"txtVoice", text(s.Voice())},
-        {"txtText", text(s.Text())},             {"txtPrestige", n(s.Prestige())},
-        {"txtFirstUnknown", n(s.FirstUnknown())}, {"txtSecondUnknown", n(s.SecondUnknown())},
-        {"txtThirdUnknown", n(s.ThirdUnknown())}};
+        {"scenarioEdit", text(s.name())},         {"numberEdit", n(s.number())},
+        {"animationEdit", text(s.movie())},       {"voiceEdit", text(s.voice())},
+        {"textEdit", text(s.text())},             {"prestigeEdit", n(s.prestige())},
+        {"firstUnknownEdit", n(s.firstUnknown())}, {"secondUnknownEdit", n(s.secondUnknown())},
+        {"thirdUnknownEdit", n(s.thirdUnknown())}};
     for (int16_t i = 0; i < Scenario::OutcomeCount; ++i) {
         const QString o = QString::number(i);
-        fields.insert({{"txtResultScenario" + o, n(s.ResultScenario(i))},
-                       {"txtResultPrestige" + o, n(s.ResultPrestige(i))}, {"txtResultText" + o, text(s.ResultText(i))},
-                       {"txtResultVoice" + o, text(s.ResultVoice(i))}, {"txtResultMovie" + o, text(s.ResultMovie(i))}});
+        fields.insert({{"resultScenarioEdit" + o, n(s.resultScenario(i))},
+                       {"resultPrestigeEdit" + o, n(s.resultPrestige(i))}, {"resultTextEdit" + o, text(s.resultText(i))},
+                       {"resultVoiceEdit" + o, text(s.resultVoice(i))}, {"resultMovieEdit" + o, text(s.resultMovie(i))}});
     }
     return fields;
 }
@@ -102,9 +103,9 @@ QMap<QString, QString> fieldsOf(const Scenario& s)
 // What a campaign file keeps: the header and the 50 slots.
 bool sameContent(const Campaign& a, const Campaign& b)
 {
-    bool same = a.Description() == b.Description() && a.Nation() == b.Nation() && a.Prestige() == b.Prestige();
+    bool same = a.description() == b.description() && a.nation() == b.nation() && a.prestige() == b.prestige();
     for (int16_t i = 0; i < Campaign::MaxScenarios; ++i) {
-        same = same && a.Scenarios(i) == b.Scenarios(i);
+        same = same && a.scenarios(i) == b.scenarios(i);
     }
     return same;
 }
@@ -150,23 +151,23 @@ public:
         QDir(m_dir.path()).mkpath(QStringLiteral("folder.cam"));
         m_main = {{"key", 40, [this] { typeKey(); }},
                   {"paste", 6, [this] { paste(); }},
-                  {"retype txtPrestige", 5, [this] { retype(widget("txtPrestige")); }},
-                  {"Ctrl+click lstScenario", 3, [this] { click(widget("lstScenario"), Qt::ControlModifier); }},
-                  {"double-click lstScenario", 4, [this] { click(widget("lstScenario"), 0, true); }}};
+                  {"retype prestigeEdit", 5, [this] { retype(widget("prestigeEdit")); }},
+                  {"Ctrl+click scenarioList", 3, [this] { click(widget("scenarioList"), Qt::ControlModifier); }},
+                  {"double-click scenarioList", 4, [this] { click(widget("scenarioList"), 0, true); }}};
         for (const auto& [name, weight] :
-             {std::pair{"cmdAdd", 10}, {"cmdChange", 4}, {"cmdRemove", 3}, {"cmdRemoveAll", 1}, {"cmdCheck", 4},
-              {"cmdClear", 2}, {"txtDescription", 5}, {"txtPrestige", 6}, {"cmbNation", 3}, {"lstScenario", 10},
-              {"lstError", 2}, {"mnuFileNew", 3}, {"mnuFileOpen", 8}, {"mnuFileSave", 8}, {"mnuFileExit", 1},
-              {"mnuHelpAbout", 1}, {"mnuHelpFileInfo", 1}, {"close", 2}}) {
-            const bool file = name[0] == 'm' || (name[0] == 'c' && name[1] == 'l');
+             {std::pair{"addButton", 10}, {"changeButton", 4}, {"removeButton", 3}, {"removeAllButton", 1}, {"checkButton", 4},
+              {"clearButton", 2}, {"descriptionEdit", 5}, {"prestigeEdit", 6}, {"nationBox", 3}, {"scenarioList", 10},
+              {"errorList", 2}, {"fileNewAction", 3}, {"fileOpenAction", 8}, {"fileSaveAction", 8}, {"fileExitAction", 1},
+              {"helpAboutAction", 1}, {"helpFileInfoAction", 1}, {"close", 2}}) {
+            const bool file = QByteArray(name).endsWith("Action") || qstrcmp(name, "close") == 0;
             m_main.push_back({name, weight, [this, file, name = name] { file ? command(name) : click(widget(name)); }});
         }
         // In the scenario dialog; Cancel comes first, for a dialog that has had steps enough.
-        static const QStringList numbers = QStringLiteral("txtNumber txtNumber txtNumber txtPrestige txtThirdUnknown "
-                                                          "txtResultScenario0 txtResultScenario1 txtResultScenario3")
+        static const QStringList numbers = QStringLiteral("numberEdit numberEdit numberEdit prestigeEdit thirdUnknownEdit "
+                                                          "resultScenarioEdit0 resultScenarioEdit1 resultScenarioEdit3")
                                                .split(u' ');
-        m_inDialog = {{"  dialog: cmdCancel", 3, [this] { click(widget("cmdCancel", true)); }},
-                      {"  dialog: cmdOK", 6, [this] { click(widget("cmdOK", true)); }},
+        m_inDialog = {{"  dialog: cancelButton", 3, [this] { click(widget("cancelButton", true)); }},
+                      {"  dialog: okButton", 6, [this] { click(widget("okButton", true)); }},
                       {"  dialog: Esc", 1, [this] { sendKey(focus(), Qt::Key_Escape, 0, QStringLiteral("\x1b")); }},
                       {"  dialog: Return", 3,
                        [this] { guarded([this] { sendKey(focus(), Qt::Key_Return, 0, QStringLiteral("\r")); }); }},
@@ -175,8 +176,8 @@ public:
                       {"  dialog: retype a number", 10, [this] { retype(widget(numbers[below(8)], true)); }},
                       {"  dialog: click a box", 20, [this] { click(m_dialogBoxes[below(int(m_dialogBoxes.size()))]); }},
                       {"  dialog: paste", 10, [this] { paste(); }},
-                      {"  dialog: cmdCopy", 5, [this] { click(widget("cmdCopy", true)); }},
-                      {"  dialog: cmdPaste", 5, [this] { click(widget("cmdPaste", true)); }}};
+                      {"  dialog: copyButton", 5, [this] { click(widget("copyButton", true)); }},
+                      {"  dialog: pasteButton", 5, [this] { click(widget("pasteButton", true)); }}};
         restart();
     }
 
@@ -308,7 +309,7 @@ private:
     // Offscreen gives the activation back only after another window had it.
     void activate(QWidget* window)
     {
-        expect(QApplication::activeWindow() == window || Reactivate(window), "a window could not be activated");
+        expect(QApplication::activeWindow() == window || reactivate(window), "a window could not be activated");
     }
 
     // Runs step; a popup or modal window it opens is dealt with while it is open:
@@ -448,7 +449,7 @@ private:
                                        "folder.cam", "missing/x.cam"};
         const int roll = below(100);
         const QString path = m_dir.filePath(names[roll < 88 ? below(6) : 6 + below(2)]);
-        expect(roll < 10 || roll >= 70 || WriteFile(path, campaignFile()), "a generated file could not be written");
+        expect(roll < 10 || roll >= 70 || writeFile(path, campaignFile()), "a generated file could not be written");
         return roll < 10 ? std::nullopt : std::optional<QString>(path);
     }
 
@@ -459,17 +460,17 @@ private:
     {
         const int count = std::array{0, 1, 2, 3, 5, 8, 12, 30, 49, 50}[std::size_t(below(10))];
         const int kind = below(100);
-        QByteArray bytes = QByteArray::fromStdString(RandomCampaignFile(static_cast<uint32_t>(m_rng()), count));
+        QByteArray bytes = QByteArray::fromStdString(randomCampaignFile(static_cast<uint32_t>(m_rng()), count));
         if (kind < 55) {
             // Every scenario can be won and lost, so removing one seldom breaks the check.
             auto mended = std::make_unique<Campaign>();
-            (void)ReadCampaignBytes(bytes, *mended);
+            (void)readCampaignBytes(bytes, *mended);
             for (int i = 0; i < count * Scenario::OutcomeCount; ++i) {
                 const int pick = below(count + 2);
                 const int goTo = i % 4 == 0 ? 254 : i % 4 == 3 ? 255 : pick < count ? pick : 254 + pick - count;
-                mended->Scenarios(int16_t(i / 4)).SetResultScenario(int16_t(i % 4), goTo);
+                mended->scenarios(int16_t(i / 4)).setResultScenario(int16_t(i % 4), goTo);
             }
-            bytes = CampaignBytes(*mended);
+            bytes = campaignBytes(*mended);
         }
         const char claimed[] = {char(below(256)), char(1 + below(255))};
         return kind < 55   ? bytes
@@ -484,9 +485,9 @@ private:
     {
         m_command = name;
         m_yes = chance(50);
-        const bool help = m_command.rfind("mnuHelp", 0) == 0;
-        const bool asks = m_command != "mnuFileSave" && !help;
-        for (int n = asks ? 2 : m_command == "mnuFileSave" ? 1 : 0; n > 0; --n) {
+        const bool help = m_command.rfind("help", 0) == 0;
+        const bool asks = m_command != "fileSaveAction" && !help;
+        for (int n = asks ? 2 : m_command == "fileSaveAction" ? 1 : 0; n > 0; --n) {
             m_choices.push_back(fileChoice());
             m_session->Dialogs.Files.push_back(m_choices.back());
             const auto& choice = m_choices.back();
@@ -533,9 +534,9 @@ private:
     {
         m_before = std::make_unique<Campaign>(doc());
         m_shown = std::make_unique<Campaign>(doc());
-        m_shown->SetPrestige(widget("txtPrestige")->property("text").toString().toInt());
-        const int16_t row = list("lstScenario")->ListIndex();
-        m_selectedSlot = row < 0 ? -1 : list("lstScenario")->ItemData(row);
+        m_shown->setPrestige(widget("prestigeEdit")->property("text").toString().toInt());
+        const int16_t row = list("scenarioList")->selectedLine();
+        m_selectedSlot = row < 0 ? -1 : list("scenarioList")->lineData(row);
         m_files = scan();
     }
 
@@ -571,7 +572,7 @@ private:
     {
         m_dialogResult = -1;
         m_atOpen = std::make_unique<Campaign>(doc());
-        m_initialNumber = m_session->Dialog.scenario().Number();
+        m_initialNumber = m_session->Dialog.scenario().number();
         expect(boxTexts() == fieldsOf(m_session->Dialog.scenario()),
                "the scenario dialog opened without showing its record whole");
         activate(&m_session->Dialog);
@@ -593,7 +594,7 @@ private:
     void checkFiles(const std::optional<QString>& saved)
     {
         auto after = scan();
-        expect(!saved || ReadFile(*saved) == CampaignBytes(*m_shown), "the saved file does not hold the document");
+        expect(!saved || readFile(*saved) == campaignBytes(*m_shown), "the saved file does not hold the document");
         m_files[saved.value_or(QString())] = after[saved.value_or(QString())];
         expect(after == m_files, "the folder changed other than by a completed save");
     }
@@ -606,28 +607,28 @@ private:
         checkFiles(std::nullopt);
         const bool inside = m_dialogResult != -2;
         Campaign expected = inside ? *m_atOpen : *m_before;
-        const int number = m_accepted.value("txtNumber").toInt();
+        const int number = m_accepted.value("numberEdit").toInt();
         const bool moved = number != m_initialNumber;
         if (m_dialogResult == QDialog::Accepted) {
-            expect(number >= 0 && number < 50 && (!moved || expected.Scenarios(int16_t(number)).Number() < 0),
+            expect(number >= 0 && number < 50 && (!moved || expected.scenarios(int16_t(number)).number() < 0),
                    "OK stored the scenario as number " + std::to_string(number) + ", which is taken or out of range");
             if (m_violations.empty()) {
-                expected.Scenarios(int16_t(moved ? m_initialNumber : number)).Clear();
-                expected.Scenarios(int16_t(number)) = doc().Scenarios(int16_t(number));
-                expect(fieldsOf(doc().Scenarios(int16_t(number))) == m_accepted, "OK did not store the dialog's boxes");
+                expected.scenarios(int16_t(moved ? m_initialNumber : number)).clear();
+                expected.scenarios(int16_t(number)) = doc().scenarios(int16_t(number));
+                expect(fieldsOf(doc().scenarios(int16_t(number))) == m_accepted, "OK did not store the dialog's boxes");
             }
         }
         int changed = 0;
         bool explained = true;
         for (int16_t i = 0; i < Campaign::MaxScenarios; ++i) {
             // Remove frees one slot, the selected line's.
-            const bool same = doc().Scenarios(i) == expected.Scenarios(i);
+            const bool same = doc().scenarios(i) == expected.scenarios(i);
             explained = explained && (same || (!inside && ++changed == 1 && i == m_selectedSlot &&
-                                               doc().Scenarios(i).Number() < 0));
+                                               doc().scenarios(i).number() < 0));
         }
-        expect(sameContent(doc(), expected) || (!inside && (explained || doc().ScenarioCount() == 0)),
+        expect(sameContent(doc(), expected) || (!inside && (explained || doc().scenarioCount() == 0)),
                "the document changed in a way no control explains");
-        expect(sameContent(doc(), *m_before) || (doc().Changed() && !doc().Saved()), "an edit left no unsaved mark");
+        expect(sameContent(doc(), *m_before) || (doc().changed() && !doc().saved()), "an edit left no unsaved mark");
     }
 
     // The file commands and the frame's close: the save question when
@@ -635,14 +636,14 @@ private:
     void checkCommand()
     {
         const ScriptedDialogs& dialogs = m_session->Dialogs;
-        const bool save = m_command == "mnuFileSave";
-        const bool asks = !save && m_command.rfind("mnuHelp", 0) != 0;
-        const bool unsaved = (m_before->Changed() && !m_before->Saved()) || !sameContent(*m_before, *m_shown);
-        const bool saveShown = (save || (asks && unsaved && m_yes)) && Campaign(*m_shown).Check() == 0;
+        const bool save = m_command == "fileSaveAction";
+        const bool asks = !save && m_command.rfind("help", 0) != 0;
+        const bool unsaved = (m_before->changed() && !m_before->saved()) || !sameContent(*m_before, *m_shown);
+        const bool saveShown = (save || (asks && unsaved && m_yes)) && Campaign(*m_shown).check() == 0;
         const std::optional<QString> savePath = saveShown ? m_choices[0] : std::nullopt;
         const bool completed = savePath && !QFileInfo(*savePath).isDir() && QFileInfo(*savePath).absoluteDir().exists();
         const bool goesOn = asks && (!unsaved || !m_yes || completed);
-        const bool openShown = m_command == "mnuFileOpen" && goesOn;
+        const bool openShown = m_command == "fileOpenAction" && goesOn;
         const std::optional<QString> opened = openShown ? m_choices[saveShown ? 1 : 0] : std::nullopt;
         const auto count = [](const auto& all, auto&& which) { return std::count_if(all.begin(), all.end(), which); };
         const auto boxes = [&](int16_t s) { return count(dialogs.MsgBoxes, [&](auto& b) { return b.Style == s; }); };
@@ -654,26 +655,26 @@ private:
         expect(saves == (saveShown ? 1 : 0) && opens == (openShown ? 1 : 0),
                m_command + " showed the wrong file dialogs");
         expect(!savePath || completed || warnings > 0, "a failed save said nothing");
-        expect(!completed || !save || (doc().Saved() && !doc().Changed() && doc().Name() == nameOf(*savePath)),
+        expect(!completed || !save || (doc().saved() && !doc().changed() && doc().name() == nameOf(*savePath)),
                "a completed save did not mark and name the document");
         auto fromFile = std::make_unique<Campaign>();
-        const bool loaded = opened && ReadCampaignFile(QFile::encodeName(*opened).toStdString(), *fromFile).isEmpty();
-        const bool replaced = loaded || (goesOn && m_command != "mnuFileOpen");
+        const bool loaded = opened && readCampaignFile(QFile::encodeName(*opened).toStdString(), *fromFile).isEmpty();
+        const bool replaced = loaded || (goesOn && m_command != "fileOpenAction");
         const auto fresh = [this](const Campaign& c, const std::string& name) {
-            return sameContent(doc(), c) && doc().Name() == name && !doc().Changed() && !doc().Saved();
+            return sameContent(doc(), c) && doc().name() == name && !doc().changed() && !doc().saved();
         };
-        expect(m_command != "mnuFileNew" || !goesOn || fresh(Campaign(), "New"), "New did not leave a new document");
+        expect(m_command != "fileNewAction" || !goesOn || fresh(Campaign(), "New"), "New did not leave a new document");
         expect(!loaded || fresh(*fromFile, nameOf(*opened)),
                "opening " + opened.value_or(QString()).toStdString() + " did not show its campaign under its name");
         expect(!opened || loaded || warnings > 0, "a failed open said nothing");
-        expect((m_command != "mnuFileExit" && m_command != "close") || m_session->Window.isVisible() != goesOn,
+        expect((m_command != "fileExitAction" && m_command != "close") || m_session->Window.isVisible() != goesOn,
                m_command + " did not leave the window open or closed as it should");
-        expect(!replaced || !m_session->Window.isVisible() || list("lstError")->ListCount() == 0,
+        expect(!replaced || !m_session->Window.isVisible() || list("errorList")->lineCount() == 0,
                m_command + " kept the check list of the document it replaced");
         // Else nothing but committing the typed prestige and a completed save changes.
         const bool kept = sameContent(doc(), *m_before) || sameContent(doc(), *m_shown);
         expect(replaced || kept, m_command + " changed the document");
-        expect(replaced || completed || doc().Name() == m_before->Name(), m_command + " renamed the unsaved document");
+        expect(replaced || completed || doc().name() == m_before->name(), m_command + " renamed the unsaved document");
         checkFiles(completed ? savePath : std::nullopt);
     }
 
@@ -684,7 +685,7 @@ private:
         for (auto& [box, w] : m_watches) {
             const std::string name = box->objectName().toStdString();
             const bool inDialog = box->window() == &m_session->Dialog;
-            const QString stored = inDialog ? record[box->objectName()] : QString::number(doc().Prestige());
+            const QString stored = inDialog ? record[box->objectName()] : QString::number(doc().prestige());
             const bool emptied = box->isVisible() && std::exchange(w.emptied, false);
             if (box->isVisible()) {
                 expect(!emptied || (box->text() == "0" && box->selectedText() == "0"),
@@ -703,39 +704,39 @@ private:
             expect((top == &m_session->Window) == top->isVisible() || top->inherits("QTipLabel"),
                    std::string(top->metaObject()->className()) + (top->isVisible() ? " is left open" : " is gone"));
         }
-        ListBox* lines = list("lstScenario");
+        ListBox* lines = list("scenarioList");
         Scenario free;
-        free.Clear();
+        free.clear();
         QStringList want;
         bool slotsHold = true;
         bool linesShow = true;
         for (int16_t i = 0; i < Campaign::MaxScenarios; ++i) {
-            const bool used = d.Scenarios(i).Number() == i;
-            slotsHold = slotsHold && (used || d.Scenarios(i) == free);
+            const bool used = d.scenarios(i).number() == i;
+            slotsHold = slotsHold && (used || d.scenarios(i) == free);
             const int16_t line = int16_t(want.size());
-            linesShow = linesShow && (!used || (line < lines->ListCount() && lines->ItemData(line) == i));
+            linesShow = linesShow && (!used || (line < lines->lineCount() && lines->lineData(line) == i));
             if (used) {
-                want << QStringLiteral("#%1 ").arg(i, 3, 10, QChar(u'0')) + text(d.Scenarios(i).Name());
+                want << QStringLiteral("#%1 ").arg(i, 3, 10, QChar(u'0')) + text(d.scenarios(i).name());
             }
         }
         QStringList shown;
-        for (int16_t line = 0; line < lines->ListCount(); ++line) {
-            shown << lines->List(line);
+        for (int16_t line = 0; line < lines->lineCount(); ++line) {
+            shown << lines->line(line);
         }
         const auto on = [this](const char* name) { return widget(name)->isEnabled(); };
-        const bool selected = lines->ListIndex() >= 0;
+        const bool selected = lines->selectedLine() >= 0;
         expect(slotsHold, "a slot holds neither its scenario nor a free record");
         expect(linesShow && shown == want, "the scenario list does not show each scenario's number and name in order");
-        expect(on("cmdChange") == selected && on("cmdRemove") == selected,
+        expect(on("changeButton") == selected && on("removeButton") == selected,
                "Change or Remove is on or off against the selection");
-        expect(on("cmdRemoveAll") == !want.isEmpty() && on("cmdAdd") == (want.size() < 50),
+        expect(on("removeAllButton") == !want.isEmpty() && on("addButton") == (want.size() < 50),
                "Add or Remove All is on or off against the count");
-        expect(list("lstError")->ListCount() == 0 || on("cmdClear"), "the check list has lines but Clear is off");
-        expect(static_cast<QComboBox*>(widget("cmbNation"))->currentIndex() == d.Nation(),
+        expect(list("errorList")->lineCount() == 0 || on("clearButton"), "the check list has lines but Clear is off");
+        expect(static_cast<QComboBox*>(widget("nationBox"))->currentIndex() == d.nation(),
                "the nation shown is not the document's");
-        expect(widget("txtDescription")->property("text").toString() == text(d.Description()),
+        expect(widget("descriptionEdit")->property("text").toString() == text(d.description()),
                "the description box does not show the document's");
-        expect(m_session->Window.windowTitle() == "Ironvale Campaign Editor - " + QString::fromStdString(d.Name()),
+        expect(m_session->Window.windowTitle() == "Ironvale Campaign Editor - " + QString::fromStdString(d.name()),
                "the title does not name the document");
         checkBoxes();
     }

@@ -25,7 +25,7 @@ TEST(LayoutFontTest, OnlyWindowsMadeMeanwhileTakeTheLayoutFont)
     {
         const LayoutFontWhileMaking Making;
         layout = QApplication::font();
-        UseLayoutFont(&Window);
+        useLayoutFont(&Window);
         pBox = new QLineEdit(&Window);
     }
     QMessageBox Box;

@@ -36,7 +36,7 @@ TEST(QtUserDialogsTest, MessageBoxesShowTheirStyleAndOnlyAQuestionWaitsForItsAns
         SCOPED_TRACE(row.intAnswer);
         QString strSeen;
         bool blnStillOpen = false;
-        WhenModalOpens([&](QWidget* pModal) {
+        whenModalOpens([&](QWidget* pModal) {
             auto* pBox = qobject_cast<QMessageBox*>(pModal);
             QStringList strButtons;
             for (QAbstractButton* pButton : pBox->buttons()) {
@@ -53,7 +53,7 @@ TEST(QtUserDialogsTest, MessageBoxesShowTheirStyleAndOnlyAQuestionWaitsForItsAns
                 pBox->button(row.Press)->click();
             }
         });
-        EXPECT_EQ(Dialogs.MsgBox(nullptr, "one" + CR() + "two\r\nthree" + CR(), row.intStyle, "T"), row.intAnswer);
+        EXPECT_EQ(Dialogs.msgBox(nullptr, "one" + CR() + "two\r\nthree" + CR(), row.intStyle, "T"), row.intAnswer);
         EXPECT_EQ(strSeen, QString::number(row.Icon) + '|' + row.strButtons + "|T|one\ntwo\nthree\n");
         EXPECT_EQ(blnStillOpen, row.intStyle == MsgBoxStyle::YesNoQuestion);
     }
@@ -70,7 +70,7 @@ TEST(QtUserDialogsTest, FileDialogsShowTheirRequestAndWriteNothingIntoTheHomeFol
     QTemporaryDir Work;
     qputenv("HOME", Home.path().toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", (Home.path() + "/.config").toLocal8Bit());
-    ASSERT_TRUE(WriteFile(Work.filePath("old.cam"), {}));
+    ASSERT_TRUE(writeFile(Work.filePath("old.cam"), {}));
     {
         QtUserDialogs Dialogs;
         FileRequest Request;
@@ -78,7 +78,7 @@ TEST(QtUserDialogsTest, FileDialogsShowTheirRequestAndWriteNothingIntoTheHomeFol
         Request.DefaultExt = "cam";
         QStringList strSeen;
         const auto Choose = [&](const QString& strPath) {
-            WhenModalOpens([&, strPath](QWidget* pModal) {
+            whenModalOpens([&, strPath](QWidget* pModal) {
                 auto* pDialog = qobject_cast<QFileDialog*>(pModal);
                 ASSERT_NE(pDialog, nullptr);
                 const QString strFilters = pDialog->nameFilters().join(';');
@@ -93,17 +93,17 @@ TEST(QtUserDialogsTest, FileDialogsShowTheirRequestAndWriteNothingIntoTheHomeFol
         };
         Request.Title = "Open Campaign";
         Choose(Work.filePath("old.cam"));
-        const std::optional<FileChoice> Opened = Dialogs.ShowOpen(nullptr, Request);
+        const std::optional<FileChoice> Opened = Dialogs.showOpen(nullptr, Request);
         ASSERT_TRUE(Opened.has_value());
         EXPECT_EQ(Opened->Path + '|' + Opened->Title, Work.filePath("old.cam") + "|old.cam");
         Request.Title = "Save As Campaign";
         Request.FileName = "New.cam";
         Choose(Work.filePath("new"));
-        const std::optional<FileChoice> Saved = Dialogs.ShowSave(nullptr, Request);
+        const std::optional<FileChoice> Saved = Dialogs.showSave(nullptr, Request);
         ASSERT_TRUE(Saved.has_value());
         EXPECT_EQ(Saved->Title, "new.cam");
-        WhenModalOpens([](QWidget* pModal) { qobject_cast<QFileDialog*>(pModal)->reject(); });
-        EXPECT_FALSE(Dialogs.ShowOpen(nullptr, Request).has_value());
+        whenModalOpens([](QWidget* pModal) { qobject_cast<QFileDialog*>(pModal)->reject(); });
+        EXPECT_FALSE(Dialogs.showOpen(nullptr, Request).has_value());
         EXPECT_EQ(strSeen, QStringList({QString("%1|%2|0").arg(QFileDialog::ExistingFile).arg(QFileDialog::AcceptOpen),
                                         QString("%1|%2|0").arg(QFileDialog::AnyFile).arg(QFileDialog::AcceptSave)}));
     }

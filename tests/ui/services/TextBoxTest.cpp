@@ -23,22 +23,22 @@ protected:
         for (QWidget* pControl : std::initializer_list<QWidget*>{box, digits, button}) {
             pLayout->addWidget(pControl);
         }
-        box->SetMaxLength(8);
-        digits->SetMaxLength(5);
-        QObject::connect(box, &TextBox::KeyPress, [this](qint16& intK) {
+        box->setTypingLimit(8);
+        digits->setTypingLimit(5);
+        QObject::connect(box, &TextBox::keyTyped, [this](qint16& intK) {
             hooked += QChar(intK);
-            NameFilter(intK);
+            nameFilter(intK);
         });
-        QObject::connect(digits, &TextBox::KeyPress, &DigitFilter);
-        QObject::connect(box, &TextBox::Change, [this] { changes << box->Text(); });
-        QObject::connect(box, &TextBox::LostFocus, [this] { ++lostFocus; });
+        QObject::connect(digits, &TextBox::keyTyped, &digitFilter);
+        QObject::connect(box, &TextBox::changed, [this] { changes << box->currentText(); });
+        QObject::connect(box, &TextBox::focusLeft, [this] { ++lostFocus; });
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
         box->setFocus();
     }
 
     // Sends a key with the text it carries, as a keyboard does.
-    static void Press(TextBox* pBox, Qt::Key Key, Qt::KeyboardModifiers Mods, const QString& strText)
+    static void press(TextBox* pBox, Qt::Key Key, Qt::KeyboardModifiers Mods, const QString& strText)
     {
         QTest::sendKeyEvent(QTest::Click, pBox, Key, strText, Mods);
     }
@@ -83,7 +83,7 @@ TEST_F(TextBoxTest, TheLimitAndTheFilterBindTypingAndPastingOnlyAndShortcutsStil
         {"a plain Ctrl key types its control character", "", "", {"{Ctrl+Q}", "{Ctrl+Shift+Q}"}, "", ""}};
     for (const Edit& row : Edits) {
         SCOPED_TRACE(row.strFault);
-        box->SetText(row.strStart);
+        box->assignText(row.strStart);
         QApplication::clipboard()->setText(row.strClipboard);
         hooked.clear();
         for (const QString& strStep : row.strSteps) {
@@ -103,12 +103,12 @@ TEST_F(TextBoxTest, TheLimitAndTheFilterBindTypingAndPastingOnlyAndShortcutsStil
             } else if (strStep.startsWith('{')) {
                 const QKeyCombination Key = QKeySequence(strStep.mid(1, strStep.size() - 2))[0];
                 const QString strText = Key.key() < Qt::Key_Escape ? QString(QChar(Key.key())) : "";
-                Press(box, Key.key(), Key.keyboardModifiers(), strText);
+                press(box, Key.key(), Key.keyboardModifiers(), strText);
             } else {
                 QTest::keyClicks(box, strStep);
             }
         }
-        EXPECT_EQ(box->Text(), row.strShown);
+        EXPECT_EQ(box->currentText(), row.strShown);
         EXPECT_EQ(hooked, row.strHooked);
     }
 }
@@ -126,18 +126,18 @@ TEST_F(TextBoxTest, KeysWithAltGrCtrlAltOrMetaMeetTheFilterAndTheLimitLikeAnyOth
     for (const Qt::KeyboardModifiers Mods : Combinations) {
         SCOPED_TRACE(static_cast<int>(Mods));
         for (TextBox* pBox : {box, digits}) {
-            pBox->SetText(QStringLiteral("12"));
+            pBox->assignText(QStringLiteral("12"));
             pBox->setFocus();
             for (const QChar ch : strRefused) {
-                Press(pBox, Qt::Key_Q, Mods, ch);
+                press(pBox, Qt::Key_Q, Mods, ch);
             }
-            EXPECT_EQ(pBox->Text(), QStringLiteral("12"));
+            EXPECT_EQ(pBox->currentText(), QStringLiteral("12"));
             // What passes the filter is typed, up to the limit and no further.
             for (int intI = 0; intI < 10; ++intI) {
-                Press(pBox, Qt::Key_C, Mods, QStringLiteral("c"));
-                Press(pBox, Qt::Key_3, Mods, QStringLiteral("3"));
+                press(pBox, Qt::Key_C, Mods, QStringLiteral("c"));
+                press(pBox, Qt::Key_3, Mods, QStringLiteral("3"));
             }
-            EXPECT_EQ(pBox->Text(), pBox == box ? QStringLiteral("12c3c3c3") : QStringLiteral("12333"));
+            EXPECT_EQ(pBox->currentText(), pBox == box ? QStringLiteral("12c3c3c3") : QStringLiteral("12333"));
         }
     }
 }
@@ -147,21 +147,21 @@ TEST_F(TextBoxTest, KeysWithAltGrCtrlAltOrMetaMeetTheFilterAndTheLimitLikeAnyOth
 // of the window takes the focus, not another window as a message box does.
 TEST_F(TextBoxTest, ChangeAndLostFocusRunExactlyWhenTheyShould)
 {
-    box->SetText(QStringLiteral("ab"));
-    box->SetText(QStringLiteral("ab"));
+    box->assignText(QStringLiteral("ab"));
+    box->assignText(QStringLiteral("ab"));
     box->setSelection(0, 1);
     QTest::keyClicks(box, QStringLiteral("a"));
     box->selectAll();
     QTest::keyClicks(box, QStringLiteral("ab"));
-    QObject::connect(box, &TextBox::Change, [this] {
-        if (box->Text().isEmpty()) {
-            box->SetText(QStringLiteral("ab"));
+    QObject::connect(box, &TextBox::changed, [this] {
+        if (box->currentText().isEmpty()) {
+            box->assignText(QStringLiteral("ab"));
         }
     });
     box->selectAll();
     QTest::keyClick(box, Qt::Key_Backspace);
     EXPECT_EQ(changes, QStringList({"ab", "a", "ab", "", "ab"}));
-    EXPECT_EQ(box->Text(), QStringLiteral("ab"));
+    EXPECT_EQ(box->currentText(), QStringLiteral("ab"));
 
     QWidget messageBox;
     messageBox.show();

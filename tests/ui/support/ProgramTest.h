@@ -13,9 +13,9 @@
 
 #include <gtest/gtest.h>
 
-inline QByteArray FileOf(const Campaign& campaign)
+inline QByteArray fileOf(const Campaign& campaign)
 {
-    return QByteArray::fromStdString(FileBytes(campaign));
+    return QByteArray::fromStdString(fileBytes(campaign));
 }
 
 // The program under test: the main window and its scenario dialog on one
@@ -25,16 +25,16 @@ class ProgramTest : public ::testing::Test {
 protected:
     ProgramTest()
     {
-        Window.SetScenarioDialog(Dialog);
-        Window.SetCampaign(Doc);
-        Dialog.SetCampaign(Doc);
-        Window.Update(-1);
+        Window.setScenarioDialog(Dialog);
+        Window.setCampaign(Doc);
+        Dialog.setCampaign(Doc);
+        Window.refresh(-1);
     }
 
     // A control of the window or of its scenario dialog.
-    template <class T = QWidget> T* Child(const QString& strName) const { return Window.findChild<T*>(strName); }
-    TextBox* Box(const QString& strName) const { return Child<TextBox>(strName); }
-    QString Path(const QString& strName) const { return Dir.filePath(strName); }
+    template <class T = QWidget> T* child(const QString& strName) const { return Window.findChild<T*>(strName); }
+    TextBox* box(const QString& strName) const { return child<TextBox>(strName); }
+    QString path(const QString& strName) const { return Dir.filePath(strName); }
 
     // Types over the box's whole text; a closing "\t" leaves the box.
     static void type(TextBox* pBox, const QString& strKeys)

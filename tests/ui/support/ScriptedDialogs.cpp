@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-int16_t ScriptedDialogs::MsgBox(QWidget*, const QString& strPrompt, int16_t intStyle, const QString& strTitle)
+int16_t ScriptedDialogs::msgBox(QWidget*, const QString& strPrompt, int16_t intStyle, const QString& strTitle)
 {
     MsgBoxes.push_back({strPrompt, intStyle, strTitle});
     if (WhileOpen) {
@@ -22,7 +22,7 @@ int16_t ScriptedDialogs::MsgBox(QWidget*, const QString& strPrompt, int16_t intS
     return intAnswer;
 }
 
-std::optional<FileChoice> ScriptedDialogs::NextFile(bool blnSave, const FileRequest& Request)
+std::optional<FileChoice> ScriptedDialogs::nextFile(bool blnSave, const FileRequest& Request)
 {
     FileDialogs.push_back({blnSave, Request});
     if (WhileFileDialogOpen) {
@@ -37,7 +37,7 @@ std::optional<FileChoice> ScriptedDialogs::NextFile(bool blnSave, const FileRequ
     return strPath ? std::optional(FileChoice{*strPath, QFileInfo(*strPath).fileName()}) : std::nullopt;
 }
 
-QStringList ScriptedDialogs::TakeMessages()
+QStringList ScriptedDialogs::takeMessages()
 {
     QStringList strShown;
     for (const RecordedMsgBox& Box : MsgBoxes) {

@@ -27,10 +27,10 @@ struct RecordedFileDialog {
 // blocks on a modal window. An unscripted question fails the test.
 class ScriptedDialogs final : public UserDialogs {
 public:
-    int16_t MsgBox(QWidget* parent, const QString& strPrompt, int16_t intStyle, const QString& strTitle) override;
+    int16_t msgBox(QWidget* parent, const QString& strPrompt, int16_t intStyle, const QString& strTitle) override;
     using Choice = std::optional<FileChoice>;
-    Choice ShowOpen(QWidget*, const FileRequest& Request) override { return NextFile(false, Request); }
-    Choice ShowSave(QWidget*, const FileRequest& Request) override { return NextFile(true, Request); }
+    Choice showOpen(QWidget*, const FileRequest& Request) override { return nextFile(false, Request); }
+    Choice showSave(QWidget*, const FileRequest& Request) override { return nextFile(true, Request); }
 
     // Answers for Yes/No questions (MsgBoxAnswer::Yes or No), in order.
     std::deque<int16_t> Answers;
@@ -46,10 +46,10 @@ public:
 
     // What the message boxes showed since the last call, each as
     // "title|style|prompt"; they are forgotten then.
-    QStringList TakeMessages();
+    QStringList takeMessages();
 
 private:
-    std::optional<FileChoice> NextFile(bool blnSave, const FileRequest& Request);
+    std::optional<FileChoice> nextFile(bool blnSave, const FileRequest& Request);
 };
 
 // The carriage return that separates the lines of a message.
@@ -59,7 +59,7 @@ inline QString CR()
 }
 
 // GoogleTest shows a QString in a failure as its text, not as raw bytes.
-inline void PrintTo(const QString& strS, std::ostream* pOut)
+inline void printTo(const QString& strS, std::ostream* pOut)
 {
     *pOut << '"' << strS.toStdString() << '"';
 }

@@ -8,19 +8,19 @@
 
 #include <gtest/gtest.h>
 
-QByteArray ReadFile(const QString& strPath)
+QByteArray readFile(const QString& strPath)
 {
     QFile File(strPath);
     return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
 }
 
-bool WriteFile(const QString& strPath, const QByteArray& bytes)
+bool writeFile(const QString& strPath, const QByteArray& bytes)
 {
     QFile File(strPath);
     return File.open(QIODevice::WriteOnly) && File.write(bytes) == bytes.size() && File.flush();
 }
 
-void WhenModalOpens(const std::function<void(QWidget*)>& Answer)
+void whenModalOpens(const std::function<void(QWidget*)>& Answer)
 {
     QTimer::singleShot(0, [Answer] {
         QWidget* pModal = QApplication::activeModalWidget();
@@ -31,7 +31,7 @@ void WhenModalOpens(const std::function<void(QWidget*)>& Answer)
     });
 }
 
-bool Reactivate(QWidget* pWindow)
+bool reactivate(QWidget* pWindow)
 {
     QWidget StandIn;
     StandIn.show();
