@@ -20,38 +20,38 @@ std::string fullCampaignBytes()
     campaign.setPrestige(1200);
     campaign.setNation(1);
     campaign.setDescription("campdesc");
-    for (int16_t intK = 0; intK < Campaign::MaxScenarios; ++intK) {
-        Scenario& scenario = campaign.scenarios(intK);
-        const std::string strK = std::to_string(intK);
-        scenario.setNumber(intK);
-        scenario.setName("scen" + strK);
-        scenario.setMovie("movie" + strK);
-        scenario.setVoice("voice" + strK);
-        scenario.setText("text" + strK);
-        scenario.setPrestige(100 * intK);
-        for (int16_t intJ = 0; intJ < Scenario::OutcomeCount; ++intJ) {
-            scenario.setResultScenario(intJ, intJ == 0 && intK < 49 ? intK + 1 : 254 + intJ % 2);
-            scenario.setResultPrestige(intJ, 10 * intJ);
-            scenario.setResultVoice(intJ, "rvoice" + strK);
-            scenario.setResultText(intJ, "rtext" + strK);
-            scenario.setResultMovie(intJ, "rmovie" + strK);
+    for (int16_t k = 0; k < Campaign::MaxScenarios; ++k) {
+        Scenario& scenario = campaign.scenarios(k);
+        const std::string kText = std::to_string(k);
+        scenario.setNumber(k);
+        scenario.setName("scen" + kText);
+        scenario.setMovie("movie" + kText);
+        scenario.setVoice("voice" + kText);
+        scenario.setText("text" + kText);
+        scenario.setPrestige(100 * k);
+        for (int16_t j = 0; j < Scenario::OutcomeCount; ++j) {
+            scenario.setResultScenario(j, j == 0 && k < 49 ? k + 1 : 254 + j % 2);
+            scenario.setResultPrestige(j, 10 * j);
+            scenario.setResultVoice(j, "rvoice" + kText);
+            scenario.setResultText(j, "rtext" + kText);
+            scenario.setResultMovie(j, "rmovie" + kText);
         }
     }
-    std::ostringstream Stream;
-    campaign.fileWrite(Stream);
-    return Stream.str();
+    std::ostringstream stream;
+    campaign.fileWrite(stream);
+    return stream.str();
 }
 
 // Reads from and writes to one fixed buffer, as a save into memory would,
 // so the figures show the library rather than string allocation.
 class ReadBuffer : public std::streambuf {
 public:
-    explicit ReadBuffer(std::string& strBytes) : m_pData(strBytes.data()), m_lngSize(strBytes.size()) { rewind(); }
-    void rewind() { setg(m_pData, m_pData, m_pData + m_lngSize); }
+    explicit ReadBuffer(std::string& bytes) : m_data(bytes.data()), m_size(bytes.size()) { rewind(); }
+    void rewind() { setg(m_data, m_data, m_data + m_size); }
 
 private:
-    char* m_pData;
-    std::size_t m_lngSize;
+    char* m_data;
+    std::size_t m_size;
 };
 
 class WriteBuffer : public std::streambuf {
@@ -65,10 +65,10 @@ private:
 
 void BM_CopyFloor(benchmark::State& state)
 {
-    const std::string strBytes = fullCampaignBytes();
+    const std::string bytes = fullCampaignBytes();
     std::vector<char> target(FileSize);
     for (auto _ : state) {
-        std::memcpy(target.data(), strBytes.data(), FileSize);
+        std::memcpy(target.data(), bytes.data(), FileSize);
         benchmark::DoNotOptimize(target.data());
         benchmark::ClobberMemory();
     }
@@ -78,13 +78,13 @@ BENCHMARK(BM_CopyFloor);
 
 void BM_Read(benchmark::State& state)
 {
-    std::string strBytes = fullCampaignBytes();
-    ReadBuffer Buffer(strBytes);
-    std::istream Stream(&Buffer);
+    std::string bytes = fullCampaignBytes();
+    ReadBuffer buffer(bytes);
+    std::istream stream(&buffer);
     Campaign campaign;
     for (auto _ : state) {
-        Buffer.rewind();
-        campaign.fileRead(Stream);
+        buffer.rewind();
+        campaign.fileRead(stream);
         benchmark::DoNotOptimize(campaign.scenarios(49).name().data());
     }
 }
@@ -92,9 +92,9 @@ BENCHMARK(BM_Read);
 
 void BM_Check(benchmark::State& state)
 {
-    std::istringstream Input(fullCampaignBytes());
+    std::istringstream input(fullCampaignBytes());
     Campaign campaign;
-    campaign.fileRead(Input);
+    campaign.fileRead(input);
     for (auto _ : state) {
         benchmark::DoNotOptimize(campaign.check());
     }
@@ -103,15 +103,15 @@ BENCHMARK(BM_Check);
 
 void BM_Write(benchmark::State& state)
 {
-    std::istringstream Input(fullCampaignBytes());
+    std::istringstream input(fullCampaignBytes());
     Campaign campaign;
-    campaign.fileRead(Input);
+    campaign.fileRead(input);
     std::vector<char> bytes(FileSize);
-    WriteBuffer Buffer(bytes);
-    std::ostream Stream(&Buffer);
+    WriteBuffer buffer(bytes);
+    std::ostream stream(&buffer);
     for (auto _ : state) {
-        Buffer.rewind();
-        campaign.fileWrite(Stream);
+        buffer.rewind();
+        campaign.fileWrite(stream);
         benchmark::ClobberMemory();
     }
 }
@@ -119,25 +119,25 @@ BENCHMARK(BM_Write);
 
 void BM_ReadCheckWrite(benchmark::State& state)
 {
-    std::string strBytes = fullCampaignBytes();
-    ReadBuffer Input(strBytes);
-    std::istream InStream(&Input);
+    std::string bytesText = fullCampaignBytes();
+    ReadBuffer input(bytesText);
+    std::istream inStream(&input);
     std::vector<char> bytes(FileSize);
-    WriteBuffer Output(bytes);
-    std::ostream OutStream(&Output);
+    WriteBuffer output(bytes);
+    std::ostream outStream(&output);
     Campaign campaign;
     for (auto _ : state) {
-        Input.rewind();
-        Output.rewind();
-        campaign.fileRead(InStream);
+        input.rewind();
+        output.rewind();
+        campaign.fileRead(inStream);
         if (campaign.check() != 0) {
             state.SkipWithError("the benchmark campaign does not pass the check");
             break;
         }
-        campaign.fileWrite(OutStream);
+        campaign.fileWrite(outStream);
         benchmark::ClobberMemory();
     }
-    if (std::memcmp(bytes.data(), strBytes.data(), FileSize) != 0) {
+    if (std::memcmp(bytes.data(), bytesText.data(), FileSize) != 0) {
         state.SkipWithError("the campaign was not written back unchanged");
     }
 }
@@ -147,15 +147,15 @@ BENCHMARK(BM_ReadCheckWrite);
 // reusable buffer would write it: a fresh stream and string every time.
 void BM_ReadCheckWriteStringStreams(benchmark::State& state)
 {
-    const std::string strBytes = fullCampaignBytes();
+    const std::string bytes = fullCampaignBytes();
     Campaign campaign;
     for (auto _ : state) {
-        std::istringstream Input(strBytes);
-        campaign.fileRead(Input);
+        std::istringstream input(bytes);
+        campaign.fileRead(input);
         benchmark::DoNotOptimize(campaign.check());
-        std::ostringstream Output;
-        campaign.fileWrite(Output);
-        benchmark::DoNotOptimize(Output.str().size());
+        std::ostringstream output;
+        campaign.fileWrite(output);
+        benchmark::DoNotOptimize(output.str().size());
     }
 }
 BENCHMARK(BM_ReadCheckWriteStringStreams);

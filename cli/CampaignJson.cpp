@@ -26,95 +26,95 @@ constexpr int32_t MaxNation = 3;
 // inside the 20-byte field, cut short as the extension may be.
 constexpr qsizetype MaxNameSize = FileNameFieldSize - 1;
 // The records follow the 44-byte header.
-constexpr qsizetype firstRecord = 44;
+constexpr qsizetype FirstRecord = 44;
 // Unread bytes are written at most this many to a line.
-constexpr qsizetype lineBytes = 32;
+constexpr qsizetype LineBytes = 32;
 constexpr std::array<const char*, Scenario::OutcomeCount> OutcomeNames{"Brilliant Victory", "Victory",
                                                                          "Minor Victory", "Defeat"};
 
 // Writes the fixed layout: one member or element per line, two spaces per level.
 class JsonEmitter {
 public:
-    // Starts an object or array as the member strKey, or as an element when strKey is null.
-    void open(const char* strKey, char chBracket)
+    // Starts an object or array as the member key, or as an element when key is null.
+    void open(const char* key, char bracket)
     {
-        next(strKey);
-        m_strOut += chBracket;
-        ++m_intDepth;
-        m_blnFirst = true;
+        next(key);
+        m_out += bracket;
+        ++m_depth;
+        m_first = true;
     }
-    void close(char chBracket)
+    void close(char bracket)
     {
-        --m_intDepth;
-        if (!m_blnFirst) {
+        --m_depth;
+        if (!m_first) {
             newLine();
         }
-        m_strOut += chBracket;
-        m_blnFirst = false;
+        m_out += bracket;
+        m_first = false;
     }
     // A member whose value is JSON text already.
-    void value(const char* strKey, const std::string& strJson)
+    void value(const char* key, const std::string& json)
     {
-        next(strKey);
-        m_strOut += strJson;
+        next(key);
+        m_out += json;
     }
-    [[nodiscard]] QByteArray text() const { return QByteArray::fromStdString(m_strOut + '\n'); }
+    [[nodiscard]] QByteArray text() const { return QByteArray::fromStdString(m_out + '\n'); }
 
 private:
     void newLine()
     {
-        m_strOut += '\n';
-        m_strOut.append(static_cast<std::size_t>(2 * m_intDepth), ' ');
+        m_out += '\n';
+        m_out.append(static_cast<std::size_t>(2 * m_depth), ' ');
     }
-    void next(const char* strKey)
+    void next(const char* key)
     {
-        if (m_intDepth > 0) {
-            if (!m_blnFirst) {
-                m_strOut += ',';
+        if (m_depth > 0) {
+            if (!m_first) {
+                m_out += ',';
             }
             newLine();
         }
-        m_blnFirst = false;
-        if (strKey != nullptr) {
-            m_strOut += '"';
-            m_strOut += strKey;
-            m_strOut += "\": ";
+        m_first = false;
+        if (key != nullptr) {
+            m_out += '"';
+            m_out += key;
+            m_out += "\": ";
         }
     }
 
-    std::string m_strOut;
-    int m_intDepth = 0;
-    bool m_blnFirst = true;
+    std::string m_out;
+    int m_depth = 0;
+    bool m_first = true;
 };
 
 // Each byte becomes the character of the same code, in UTF-8; control
 // characters are escaped so the text stays readable and diffable.
-std::string quoted(const std::string& strBytes)
+std::string quoted(const std::string& bytes)
 {
     static constexpr char Hex[] = "0123456789abcdef";
-    std::string strOut = "\"";
-    for (const char chByte : strBytes) {
-        const auto intCode = static_cast<unsigned char>(chByte);
-        if (chByte == '"' || chByte == '\\') {
-            strOut += '\\';
-            strOut += chByte;
-        } else if (intCode < 0x20 || (intCode >= 0x7F && intCode <= 0x9F)) {
-            strOut += "\\u00";
-            strOut += Hex[intCode >> 4];
-            strOut += Hex[intCode & 0xF];
-        } else if (intCode < 0x80) {
-            strOut += chByte;
+    std::string out = "\"";
+    for (const char byte : bytes) {
+        const auto code = static_cast<unsigned char>(byte);
+        if (byte == '"' || byte == '\\') {
+            out += '\\';
+            out += byte;
+        } else if (code < 0x20 || (code >= 0x7F && code <= 0x9F)) {
+            out += "\\u00";
+            out += Hex[code >> 4];
+            out += Hex[code & 0xF];
+        } else if (code < 0x80) {
+            out += byte;
         } else {
-            strOut += static_cast<char>(0xC0 | (intCode >> 6));
-            strOut += static_cast<char>(0x80 | (intCode & 0x3F));
+            out += static_cast<char>(0xC0 | (code >> 6));
+            out += static_cast<char>(0x80 | (code & 0x3F));
         }
     }
-    return strOut + '"';
+    return out + '"';
 }
 
-std::string number(int32_t lngN)
+std::string number(int32_t n)
 {
-    return std::to_string(lngN);
+    return std::to_string(n);
 }
 
 // A run of bytes that the readable fields do not carry, at its offset from
@@ -139,20 +139,20 @@ UnreadBytes findUnread(const Campaign& campaign, const QByteArray& file)
         return unread;
     }
     const QByteArray saved = campaignBytes(campaign);
-    const qsizetype recordsEnd = firstRecord + Scenario::RecordSize * campaign.scenarioCount();
+    const qsizetype recordsEnd = FirstRecord + Scenario::RecordSize * campaign.scenarioCount();
     for (qsizetype at = 0; at < CampaignFileSize;) {
         if (file.at(at) == saved.at(at)) {
             ++at;
             continue;
         }
-        const bool inRecord = at >= firstRecord && at < recordsEnd;
-        const qsizetype slot = (at - firstRecord) / Scenario::RecordSize;
-        const qsizetype base = inRecord ? firstRecord + slot * Scenario::RecordSize : 0;
+        const bool inRecord = at >= FirstRecord && at < recordsEnd;
+        const qsizetype slot = (at - FirstRecord) / Scenario::RecordSize;
+        const qsizetype base = inRecord ? FirstRecord + slot * Scenario::RecordSize : 0;
         const qsizetype areaEnd = inRecord             ? base + Scenario::RecordSize
-                                  : at < firstRecord ? firstRecord
+                                  : at < FirstRecord ? FirstRecord
                                                      : CampaignFileSize;
         qsizetype end = at + 1;
-        while (end < areaEnd && end - at < lineBytes && file.at(end) != saved.at(end)) {
+        while (end < areaEnd && end - at < LineBytes && file.at(end) != saved.at(end)) {
             ++end;
         }
         (inRecord ? unread.records.at(static_cast<std::size_t>(slot)) : unread.file)
@@ -175,36 +175,36 @@ void emitUnread(const UnreadRuns& runs, JsonEmitter& json)
     json.close(']');
 }
 
-void emitOutcome(const Scenario& scenario, int16_t intI, JsonEmitter& Json)
+void emitOutcome(const Scenario& scenario, int16_t i, JsonEmitter& json)
 {
-    Json.open(nullptr, '{');
-    Json.value("outcome", quoted(OutcomeNames.at(static_cast<std::size_t>(intI))));
-    Json.value("goto", number(scenario.resultScenario(intI)));
-    Json.value("prestige", number(scenario.resultPrestige(intI)));
-    Json.value("text", quoted(scenario.resultText(intI)));
-    Json.value("voice", quoted(scenario.resultVoice(intI)));
-    Json.value("movie", quoted(scenario.resultMovie(intI)));
-    Json.close('}');
+    json.open(nullptr, '{');
+    json.value("outcome", quoted(OutcomeNames.at(static_cast<std::size_t>(i))));
+    json.value("goto", number(scenario.resultScenario(i)));
+    json.value("prestige", number(scenario.resultPrestige(i)));
+    json.value("text", quoted(scenario.resultText(i)));
+    json.value("voice", quoted(scenario.resultVoice(i)));
+    json.value("movie", quoted(scenario.resultMovie(i)));
+    json.close('}');
 }
 
-void emitScenario(const Scenario& scenario, const UnreadRuns& unread, JsonEmitter& Json)
+void emitScenario(const Scenario& scenario, const UnreadRuns& unread, JsonEmitter& json)
 {
-    Json.open(nullptr, '{');
-    Json.value("slot", number(scenario.number()));
-    Json.value("name", quoted(scenario.name()));
-    Json.value("movie", quoted(scenario.movie()));
-    Json.value("voice", quoted(scenario.voice()));
-    Json.value("text", quoted(scenario.text()));
-    Json.value("prestige", number(scenario.prestige()));
-    Json.value("unknown", "[" + number(scenario.firstUnknown()) + ", " + number(scenario.secondUnknown()) + ", " +
+    json.open(nullptr, '{');
+    json.value("slot", number(scenario.number()));
+    json.value("name", quoted(scenario.name()));
+    json.value("movie", quoted(scenario.movie()));
+    json.value("voice", quoted(scenario.voice()));
+    json.value("text", quoted(scenario.text()));
+    json.value("prestige", number(scenario.prestige()));
+    json.value("unknown", "[" + number(scenario.firstUnknown()) + ", " + number(scenario.secondUnknown()) + ", " +
                               number(scenario.thirdUnknown()) + "]");
-    Json.open("outcomes", '[');
-    for (int16_t intI = 0; intI < Scenario::OutcomeCount; ++intI) {
-        emitOutcome(scenario, intI, Json);
+    json.open("outcomes", '[');
+    for (int16_t i = 0; i < Scenario::OutcomeCount; ++i) {
+        emitOutcome(scenario, i, json);
     }
-    Json.close(']');
-    emitUnread(unread, Json);
-    Json.close('}');
+    json.close(']');
+    emitUnread(unread, json);
+    json.close('}');
 }
 
 // One value of the JSON text as read, numbers as typed. Every key an object
@@ -309,27 +309,27 @@ private:
 // Why the JSON is refused, with its place; thrown from deep in the walk so
 // that each step reads as the happy path.
 struct Refusal {
-    QString strMessage;
+    QString message;
 };
 
-[[noreturn]] void refuse(const QString& strPlace, const QString& strReason)
+[[noreturn]] void refuse(const QString& place, const QString& reason)
 {
-    throw Refusal{strPlace + QStringLiteral(": ") + strReason};
+    throw Refusal{place + QStringLiteral(": ") + reason};
 }
 
-QString member(const QString& strPlace, const QString& strKey)
+QString member(const QString& place, const QString& key)
 {
-    return strPlace.isEmpty() ? strKey : strPlace + QLatin1Char('.') + strKey;
+    return place.isEmpty() ? key : place + QLatin1Char('.') + key;
 }
 
-QString element(const QString& strPlace, qsizetype lngI)
+QString element(const QString& place, qsizetype i)
 {
-    return strPlace + QStringLiteral("[%1]").arg(lngI);
+    return place + QStringLiteral("[%1]").arg(i);
 }
 
-QString kind(const JsonNode& Value)
+QString kind(const JsonNode& value)
 {
-    switch (Value.type) {
+    switch (value.type) {
     case JsonNode::Type::Null:
         return QStringLiteral("null");
     case JsonNode::Type::Bool:
@@ -361,79 +361,79 @@ const JsonNode& valueOf(const JsonNode& object, const char* key)
 
 bool isListed(std::initializer_list<const char*> keys, const std::string& key)
 {
-    return std::any_of(keys.begin(), keys.end(), [&](const char* strKey) { return key == strKey; });
+    return std::any_of(keys.begin(), keys.end(), [&](const char* keyText) { return key == keyText; });
 }
 
-// The object at strPlace ("" for the top level) with exactly the given keys,
+// The object at place ("" for the top level) with exactly the given keys,
 // each once, and any of the optional ones.
-const JsonNode& object(const JsonNode& Value, const QString& strPlace, std::initializer_list<const char*> Keys,
+const JsonNode& object(const JsonNode& value, const QString& place, std::initializer_list<const char*> keysValue,
                        std::initializer_list<const char*> optionalKeys = {})
 {
-    if (Value.type != JsonNode::Type::Object) {
-        refuse(strPlace.isEmpty() ? QStringLiteral("top level") : strPlace,
-               QStringLiteral("expected an object, found ") + kind(Value));
+    if (value.type != JsonNode::Type::Object) {
+        refuse(place.isEmpty() ? QStringLiteral("top level") : place,
+               QStringLiteral("expected an object, found ") + kind(value));
     }
-    for (auto it = Value.keys.begin(); it != Value.keys.end(); ++it) {
-        const QString where = member(strPlace, QString::fromStdString(*it));
-        if (!isListed(Keys, *it) && !isListed(optionalKeys, *it)) {
+    for (auto it = value.keys.begin(); it != value.keys.end(); ++it) {
+        const QString where = member(place, QString::fromStdString(*it));
+        if (!isListed(keysValue, *it) && !isListed(optionalKeys, *it)) {
             refuse(where, QStringLiteral("unknown key"));
         }
         // A reader that kept the last value would silently drop the first.
-        if (std::find(Value.keys.begin(), it, *it) != it) {
+        if (std::find(value.keys.begin(), it, *it) != it) {
             refuse(where, QStringLiteral("key given twice"));
         }
     }
-    for (const char* strKey : Keys) {
-        if (findValue(Value, strKey) == nullptr) {
-            refuse(member(strPlace, QLatin1String(strKey)), QStringLiteral("missing"));
+    for (const char* key : keysValue) {
+        if (findValue(value, key) == nullptr) {
+            refuse(member(place, QLatin1String(key)), QStringLiteral("missing"));
         }
     }
-    return Value;
+    return value;
 }
 
-const JsonNode& array(const JsonNode& Value, const QString& strPlace)
+const JsonNode& array(const JsonNode& value, const QString& place)
 {
-    if (Value.type != JsonNode::Type::Array) {
-        refuse(strPlace, QStringLiteral("expected an array, found ") + kind(Value));
+    if (value.type != JsonNode::Type::Array) {
+        refuse(place, QStringLiteral("expected an array, found ") + kind(value));
     }
-    return Value;
+    return value;
 }
 
-const std::string& text(const JsonNode& Value, const QString& strPlace)
+const std::string& text(const JsonNode& value, const QString& place)
 {
-    if (Value.type != JsonNode::Type::String) {
-        refuse(strPlace, QStringLiteral("expected a string, found ") + kind(Value));
+    if (value.type != JsonNode::Type::String) {
+        refuse(place, QStringLiteral("expected a string, found ") + kind(value));
     }
-    return Value.text;
+    return value.text;
 }
 
-int32_t whole(const JsonNode& Value, const QString& strPlace, int32_t lngLow, int32_t lngHigh)
+int32_t whole(const JsonNode& value, const QString& place, int32_t low, int32_t high)
 {
-    if (Value.type != JsonNode::Type::Number) {
-        refuse(strPlace, QStringLiteral("expected a number, found ") + kind(Value));
+    if (value.type != JsonNode::Type::Number) {
+        refuse(place, QStringLiteral("expected a number, found ") + kind(value));
     }
-    const QString strShown = QString::fromStdString(Value.text);
-    const double dblN = Value.number;
-    if (dblN != std::floor(dblN)) {
-        refuse(strPlace, strShown + QStringLiteral(" is not a whole number"));
+    const QString shown = QString::fromStdString(value.text);
+    const double n = value.number;
+    if (n != std::floor(n)) {
+        refuse(place, shown + QStringLiteral(" is not a whole number"));
     }
-    if (dblN < lngLow || dblN > lngHigh) {
-        refuse(strPlace, QStringLiteral("%1 is outside %2..%3").arg(strShown).arg(lngLow).arg(lngHigh));
+    if (n < low || n > high) {
+        refuse(place, QStringLiteral("%1 is outside %2..%3").arg(shown).arg(low).arg(high));
     }
-    return static_cast<int32_t>(dblN);
+    return static_cast<int32_t>(n);
 }
 
-int32_t word(const JsonNode& Members, const QString& strPlace, const char* strKey)
+int32_t word(const JsonNode& members, const QString& place, const char* key)
 {
-    return whole(valueOf(Members, strKey), member(strPlace, QLatin1String(strKey)), 0, MaxWord);
+    return whole(valueOf(members, key), member(place, QLatin1String(key)), 0, MaxWord);
 }
 
 // The bytes of a name, refused unless the file gives them back as they are.
-std::string name(const JsonNode& Members, const QString& strPlace, const char* strKey)
+std::string name(const JsonNode& members, const QString& place, const char* key)
 {
-    const QString strWhere = member(strPlace, QLatin1String(strKey));
-    const std::string& utf8 = text(valueOf(Members, strKey), strWhere);
-    const QString strFits = QStringLiteral("does not fit its field: ");
+    const QString where = member(place, QLatin1String(key));
+    const std::string& utf8 = text(valueOf(members, key), where);
+    const QString fits = QStringLiteral("does not fit its field: ");
     std::string bytes;
     // The parser has checked the UTF-8 already: each lead byte tells the
     // length of its character.
@@ -445,18 +445,18 @@ std::string name(const JsonNode& Members, const QString& strPlace, const char* s
             code = (code << 6) | (static_cast<unsigned char>(utf8.at(at + i)) & 0x3F);
         }
         if (code > 0xFF) {
-            const QString strCode =
+            const QString codeText =
                 QString::number(static_cast<uint>(code), 16).toUpper().rightJustified(4, QLatin1Char('0'));
-            refuse(strWhere, strFits + QStringLiteral("U+%1 is no byte (a name holds U+0000..U+00FF)").arg(strCode));
+            refuse(where, fits + QStringLiteral("U+%1 is no byte (a name holds U+0000..U+00FF)").arg(codeText));
         }
         bytes += static_cast<char>(code);
         at += length;
     }
     if (bytes.find('.') != std::string::npos) {
-        refuse(strWhere, strFits + QStringLiteral("a \".\" would end the name in the file"));
+        refuse(where, fits + QStringLiteral("a \".\" would end the name in the file"));
     }
     if (static_cast<qsizetype>(bytes.size()) > MaxNameSize) {
-        refuse(strWhere, strFits + QStringLiteral("%1 bytes, at most %2").arg(bytes.size()).arg(MaxNameSize));
+        refuse(where, fits + QStringLiteral("%1 bytes, at most %2").arg(bytes.size()).arg(MaxNameSize));
     }
     return bytes;
 }
@@ -499,106 +499,106 @@ void readUnread(const JsonNode* value, const QString& place, qsizetype base, qsi
     }
 }
 
-void readOutcome(const JsonNode& Value, const QString& strPlace, int16_t intI, Scenario& scenario)
+void readOutcome(const JsonNode& value, const QString& place, int16_t i, Scenario& scenario)
 {
-    const JsonNode& Members = object(Value, strPlace, {"outcome", "goto", "prestige", "text", "voice", "movie"});
-    const QString strExpected = QLatin1String(OutcomeNames.at(static_cast<std::size_t>(intI)));
-    const QString strOutcome =
-        QString::fromStdString(text(valueOf(Members, "outcome"), member(strPlace, QStringLiteral("outcome"))));
-    if (strOutcome != strExpected) {
-        refuse(member(strPlace, QStringLiteral("outcome")),
-               QStringLiteral("\"%1\" stands where outcome %2 is \"%3\"").arg(strOutcome).arg(intI).arg(strExpected));
+    const JsonNode& members = object(value, place, {"outcome", "goto", "prestige", "text", "voice", "movie"});
+    const QString expected = QLatin1String(OutcomeNames.at(static_cast<std::size_t>(i)));
+    const QString outcome =
+        QString::fromStdString(text(valueOf(members, "outcome"), member(place, QStringLiteral("outcome"))));
+    if (outcome != expected) {
+        refuse(member(place, QStringLiteral("outcome")),
+               QStringLiteral("\"%1\" stands where outcome %2 is \"%3\"").arg(outcome).arg(i).arg(expected));
     }
-    scenario.setResultScenario(intI, word(Members, strPlace, "goto"));
-    scenario.setResultPrestige(intI, word(Members, strPlace, "prestige"));
-    scenario.setResultText(intI, name(Members, strPlace, "text"));
-    scenario.setResultVoice(intI, name(Members, strPlace, "voice"));
-    scenario.setResultMovie(intI, name(Members, strPlace, "movie"));
+    scenario.setResultScenario(i, word(members, place, "goto"));
+    scenario.setResultPrestige(i, word(members, place, "prestige"));
+    scenario.setResultText(i, name(members, place, "text"));
+    scenario.setResultVoice(i, name(members, place, "voice"));
+    scenario.setResultMovie(i, name(members, place, "movie"));
 }
 
 // Reads the scenario's fields into Scenario and its unread runs into runs;
 // the slot it belongs to comes back.
-int16_t readScenario(const JsonNode& Value, const QString& strPlace, Scenario& scenario, std::vector<GivenRun>& runs)
+int16_t readScenario(const JsonNode& value, const QString& place, Scenario& scenario, std::vector<GivenRun>& runs)
 {
-    const JsonNode& Members = object(Value, strPlace,
+    const JsonNode& members = object(value, place,
                                      {"slot", "name", "movie", "voice", "text", "prestige", "unknown", "outcomes"},
                                      {"unread"});
-    const auto intSlot = static_cast<int16_t>(
-        whole(valueOf(Members, "slot"), member(strPlace, QStringLiteral("slot")), 0, Campaign::MaxScenarios - 1));
-    scenario.setNumber(intSlot);
-    scenario.setName(name(Members, strPlace, "name"));
-    scenario.setMovie(name(Members, strPlace, "movie"));
-    scenario.setVoice(name(Members, strPlace, "voice"));
-    scenario.setText(name(Members, strPlace, "text"));
-    scenario.setPrestige(word(Members, strPlace, "prestige"));
+    const auto slot = static_cast<int16_t>(
+        whole(valueOf(members, "slot"), member(place, QStringLiteral("slot")), 0, Campaign::MaxScenarios - 1));
+    scenario.setNumber(slot);
+    scenario.setName(name(members, place, "name"));
+    scenario.setMovie(name(members, place, "movie"));
+    scenario.setVoice(name(members, place, "voice"));
+    scenario.setText(name(members, place, "text"));
+    scenario.setPrestige(word(members, place, "prestige"));
 
-    const QString strUnknown = member(strPlace, QStringLiteral("unknown"));
-    const JsonNode& Unknown = array(valueOf(Members, "unknown"), strUnknown);
-    if (Unknown.elements.size() != 3) {
-        refuse(strUnknown, QStringLiteral("%1 values, but a scenario keeps 3").arg(Unknown.elements.size()));
+    const QString unknownText = member(place, QStringLiteral("unknown"));
+    const JsonNode& unknown = array(valueOf(members, "unknown"), unknownText);
+    if (unknown.elements.size() != 3) {
+        refuse(unknownText, QStringLiteral("%1 values, but a scenario keeps 3").arg(unknown.elements.size()));
     }
-    scenario.setFirstUnknown(whole(*Unknown.elements[0], element(strUnknown, 0), 0, MaxWord));
-    scenario.setSecondUnknown(whole(*Unknown.elements[1], element(strUnknown, 1), 0, MaxWord));
-    scenario.setThirdUnknown(whole(*Unknown.elements[2], element(strUnknown, 2), 0, MaxWord));
+    scenario.setFirstUnknown(whole(*unknown.elements[0], element(unknownText, 0), 0, MaxWord));
+    scenario.setSecondUnknown(whole(*unknown.elements[1], element(unknownText, 1), 0, MaxWord));
+    scenario.setThirdUnknown(whole(*unknown.elements[2], element(unknownText, 2), 0, MaxWord));
 
-    const QString strOutcomes = member(strPlace, QStringLiteral("outcomes"));
-    const JsonNode& Outcomes = array(valueOf(Members, "outcomes"), strOutcomes);
-    if (Outcomes.elements.size() != Scenario::OutcomeCount) {
-        refuse(strOutcomes, QStringLiteral("%1 outcomes, but a scenario has %2")
-                                .arg(Outcomes.elements.size())
+    const QString outcomesText = member(place, QStringLiteral("outcomes"));
+    const JsonNode& outcomes = array(valueOf(members, "outcomes"), outcomesText);
+    if (outcomes.elements.size() != Scenario::OutcomeCount) {
+        refuse(outcomesText, QStringLiteral("%1 outcomes, but a scenario has %2")
+                                .arg(outcomes.elements.size())
                                 .arg(Scenario::OutcomeCount));
     }
-    for (int16_t intI = 0; intI < Scenario::OutcomeCount; ++intI) {
-        readOutcome(*Outcomes.elements[static_cast<std::size_t>(intI)], element(strOutcomes, intI), intI, scenario);
+    for (int16_t i = 0; i < Scenario::OutcomeCount; ++i) {
+        readOutcome(*outcomes.elements[static_cast<std::size_t>(i)], element(outcomesText, i), i, scenario);
     }
-    readUnread(findValue(Members, "unread"), member(strPlace, QStringLiteral("unread")),
-               firstRecord + qsizetype{intSlot} * Scenario::RecordSize, Scenario::RecordSize,
+    readUnread(findValue(members, "unread"), member(place, QStringLiteral("unread")),
+               FirstRecord + qsizetype{slot} * Scenario::RecordSize, Scenario::RecordSize,
                QStringLiteral("record"), runs);
-    return intSlot;
+    return slot;
 }
 
 // Where each slot stands in the "scenarios" array, -1 for a free one.
 using SlotPlaces = std::array<qsizetype, Campaign::MaxScenarios>;
 
-SlotPlaces readScenarios(const JsonNode& Value, Campaign& campaign, std::vector<GivenRun>& runs)
+SlotPlaces readScenarios(const JsonNode& value, Campaign& campaign, std::vector<GivenRun>& runs)
 {
-    const QString strPlace = QStringLiteral("scenarios");
-    const JsonNode& Scenarios = array(Value, strPlace);
-    const auto lngCount = static_cast<qsizetype>(Scenarios.elements.size());
-    if (lngCount > Campaign::MaxScenarios) {
-        refuse(strPlace, QStringLiteral("%1 scenarios, but a campaign holds at most %2")
-                             .arg(lngCount)
+    const QString place = QStringLiteral("scenarios");
+    const JsonNode& scenariosValue = array(value, place);
+    const auto count = static_cast<qsizetype>(scenariosValue.elements.size());
+    if (count > Campaign::MaxScenarios) {
+        refuse(place, QStringLiteral("%1 scenarios, but a campaign holds at most %2")
+                             .arg(count)
                              .arg(Campaign::MaxScenarios));
     }
     // Where each slot was given, to name both places of a slot given twice.
-    SlotPlaces lngGivenAt;
-    lngGivenAt.fill(-1);
-    for (qsizetype lngI = 0; lngI < lngCount; ++lngI) {
+    SlotPlaces givenAt;
+    givenAt.fill(-1);
+    for (qsizetype i = 0; i < count; ++i) {
         Scenario scenario;
-        const int16_t intSlot =
-            readScenario(*Scenarios.elements[static_cast<std::size_t>(lngI)], element(strPlace, lngI), scenario, runs);
-        qsizetype& lngFirst = lngGivenAt.at(static_cast<std::size_t>(intSlot));
-        if (lngFirst >= 0) {
-            refuse(member(element(strPlace, lngI), QStringLiteral("slot")),
-                   QStringLiteral("%1 is given twice, first at %2").arg(intSlot).arg(element(strPlace, lngFirst)));
+        const int16_t slot =
+            readScenario(*scenariosValue.elements[static_cast<std::size_t>(i)], element(place, i), scenario, runs);
+        qsizetype& first = givenAt.at(static_cast<std::size_t>(slot));
+        if (first >= 0) {
+            refuse(member(element(place, i), QStringLiteral("slot")),
+                   QStringLiteral("%1 is given twice, first at %2").arg(slot).arg(element(place, first)));
         }
-        lngFirst = lngI;
-        campaign.scenarios(intSlot).copy(scenario);
+        first = i;
+        campaign.scenarios(slot).copy(scenario);
     }
     // The file keeps N scenarios in the records of slots 0..N-1 and nowhere
     // else: a scenario past a free slot would be lost on the way.
-    for (qsizetype lngSlot = lngCount; lngSlot < Campaign::MaxScenarios; ++lngSlot) {
-        const qsizetype lngAt = lngGivenAt.at(static_cast<std::size_t>(lngSlot));
-        if (lngAt >= 0) {
-            refuse(member(element(strPlace, lngAt), QStringLiteral("slot")),
+    for (qsizetype slot = count; slot < Campaign::MaxScenarios; ++slot) {
+        const qsizetype at = givenAt.at(static_cast<std::size_t>(slot));
+        if (at >= 0) {
+            refuse(member(element(place, at), QStringLiteral("slot")),
                    QStringLiteral("%1 leaves slot %2 free, but a campaign file keeps its %3 scenarios in slots 0..%4")
-                       .arg(lngSlot)
+                       .arg(slot)
                        .arg(campaign.nextFreeScenario())
-                       .arg(lngCount)
-                       .arg(lngCount - 1));
+                       .arg(count)
+                       .arg(count - 1));
         }
     }
-    return lngGivenAt;
+    return givenAt;
 }
 
 // The place of the first field that read holds otherwise than given, or
@@ -693,78 +693,78 @@ QByteArray layUnread(const Campaign& campaign, const std::vector<GivenRun>& runs
     return bytes;
 }
 
-QByteArray readTop(const JsonNode& Value, Campaign& campaign)
+QByteArray readTop(const JsonNode& value, Campaign& campaign)
 {
-    const JsonNode& Members =
-        object(Value, QString(), {"format", "version", "description", "nation", "prestige", "scenarios"}, {"unread"});
-    const QString strFormat = QString::fromStdString(text(valueOf(Members, "format"), QStringLiteral("format")));
-    if (strFormat != QLatin1String(FormatName)) {
-        refuse(QStringLiteral("format"), QStringLiteral("\"%1\" is not \"%2\"").arg(strFormat, QLatin1String(FormatName)));
+    const JsonNode& members =
+        object(value, QString(), {"format", "version", "description", "nation", "prestige", "scenarios"}, {"unread"});
+    const QString format = QString::fromStdString(text(valueOf(members, "format"), QStringLiteral("format")));
+    if (format != QLatin1String(FormatName)) {
+        refuse(QStringLiteral("format"), QStringLiteral("\"%1\" is not \"%2\"").arg(format, QLatin1String(FormatName)));
     }
-    const JsonNode& Version = valueOf(Members, "version");
-    if (Version.type != JsonNode::Type::Number) {
-        refuse(QStringLiteral("version"), QStringLiteral("expected a number, found ") + kind(Version));
+    const JsonNode& version = valueOf(members, "version");
+    if (version.type != JsonNode::Type::Number) {
+        refuse(QStringLiteral("version"), QStringLiteral("expected a number, found ") + kind(version));
     }
-    if (Version.number != FormatVersion) {
+    if (version.number != FormatVersion) {
         refuse(QStringLiteral("version"), QStringLiteral("%1 is not supported; this program reads version %2")
-                                              .arg(QString::fromStdString(Version.text))
+                                              .arg(QString::fromStdString(version.text))
                                               .arg(FormatVersion));
     }
-    campaign.setDescription(name(Members, QString(), "description"));
-    campaign.setNation(whole(valueOf(Members, "nation"), QStringLiteral("nation"), 0, MaxNation));
-    campaign.setPrestige(word(Members, QString(), "prestige"));
+    campaign.setDescription(name(members, QString(), "description"));
+    campaign.setNation(whole(valueOf(members, "nation"), QStringLiteral("nation"), 0, MaxNation));
+    campaign.setPrestige(word(members, QString(), "prestige"));
     std::vector<GivenRun> runs;
-    const SlotPlaces places = readScenarios(valueOf(Members, "scenarios"), campaign, runs);
-    readUnread(findValue(Members, "unread"), QStringLiteral("unread"), 0, CampaignFileSize, QStringLiteral("file"), runs);
+    const SlotPlaces places = readScenarios(valueOf(members, "scenarios"), campaign, runs);
+    readUnread(findValue(members, "unread"), QStringLiteral("unread"), 0, CampaignFileSize, QStringLiteral("file"), runs);
     return layUnread(campaign, runs, places);
 }
 
 // "line L, column C" of a byte offset into the text, both counted from 1, the
 // column in characters as an editor shows it.
-QString lineAndColumn(const QByteArray& Json, qsizetype lngOffset)
+QString lineAndColumn(const QByteArray& json, qsizetype offset)
 {
-    const QByteArray Before = Json.left(lngOffset);
-    const QByteArray Line = Before.mid(Before.lastIndexOf('\n') + 1);
-    return QStringLiteral("line %1, column %2").arg(Before.count('\n') + 1).arg(QString::fromUtf8(Line).size() + 1);
+    const QByteArray before = json.left(offset);
+    const QByteArray line = before.mid(before.lastIndexOf('\n') + 1);
+    return QStringLiteral("line %1, column %2").arg(before.count('\n') + 1).arg(QString::fromUtf8(line).size() + 1);
 }
 
 } // namespace
 
-QByteArray campaignJson(const Campaign& campaign, const QByteArray& File)
+QByteArray campaignJson(const Campaign& campaign, const QByteArray& fileValue)
 {
-    const UnreadBytes unread = findUnread(campaign, File);
-    JsonEmitter Json;
-    Json.open(nullptr, '{');
-    Json.value("format", quoted(FormatName));
-    Json.value("version", number(FormatVersion));
-    Json.value("description", quoted(campaign.description()));
-    Json.value("nation", number(campaign.nation()));
-    Json.value("prestige", number(campaign.prestige()));
-    Json.open("scenarios", '[');
-    for (int16_t intI = 0; intI < Campaign::MaxScenarios; ++intI) {
-        if (campaign.scenarios(intI).number() > -1) {
-            emitScenario(campaign.scenarios(intI), unread.records.at(static_cast<std::size_t>(intI)), Json);
+    const UnreadBytes unread = findUnread(campaign, fileValue);
+    JsonEmitter json;
+    json.open(nullptr, '{');
+    json.value("format", quoted(FormatName));
+    json.value("version", number(FormatVersion));
+    json.value("description", quoted(campaign.description()));
+    json.value("nation", number(campaign.nation()));
+    json.value("prestige", number(campaign.prestige()));
+    json.open("scenarios", '[');
+    for (int16_t i = 0; i < Campaign::MaxScenarios; ++i) {
+        if (campaign.scenarios(i).number() > -1) {
+            emitScenario(campaign.scenarios(i), unread.records.at(static_cast<std::size_t>(i)), json);
         }
     }
-    Json.close(']');
-    emitUnread(unread.file, Json);
-    Json.close('}');
-    return Json.text();
+    json.close(']');
+    emitUnread(unread.file, json);
+    json.close('}');
+    return json.text();
 }
 
-QString readCampaignJson(const QByteArray& Json, Campaign& campaign, QByteArray& File)
+QString readCampaignJson(const QByteArray& json, Campaign& campaign, QByteArray& file)
 {
     campaign.clear();
-    File.clear();
+    file.clear();
     std::deque<JsonNode> nodes;
     TreeBuilder builder(nodes);
-    if (!nlohmann::json::sax_parse(Json.cbegin(), Json.cend(), &builder)) {
-        return lineAndColumn(Json, builder.errorOffset()) + QStringLiteral(": ") + builder.reason();
+    if (!nlohmann::json::sax_parse(json.cbegin(), json.cend(), &builder)) {
+        return lineAndColumn(json, builder.errorOffset()) + QStringLiteral(": ") + builder.reason();
     }
     try {
-        File = readTop(nodes.front(), campaign);
-    } catch (const Refusal& Refused) {
-        return Refused.strMessage;
+        file = readTop(nodes.front(), campaign);
+    } catch (const Refusal& refused) {
+        return refused.message;
     }
     return {};
 }

@@ -18,7 +18,7 @@ class Campaign;
 // the used slots with their numbers, and the runs where File's first 31944
 // bytes differ from those the campaign saves as. A file the editor wrote has
 // none; without File (or with fewer bytes than a campaign has) none are given.
-[[nodiscard]] QByteArray campaignJson(const Campaign& campaign, const QByteArray& File = {});
+[[nodiscard]] QByteArray campaignJson(const Campaign& campaign, const QByteArray& fileValue = {});
 
 // Fills Campaign (cleared first) from JSON text, and File with the 31944
 // bytes to write: the campaign as the editor saves it, the unread runs laid
@@ -30,4 +30,4 @@ class Campaign;
 // fit their field, unread runs outside their record or the file, overlapping
 // each other or changing a field as the file reads it. The integrity check is
 // left to the caller.
-[[nodiscard]] QString readCampaignJson(const QByteArray& Json, Campaign& campaign, QByteArray& File);
+[[nodiscard]] QString readCampaignJson(const QByteArray& json, Campaign& campaign, QByteArray& file);

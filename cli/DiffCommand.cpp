@@ -175,37 +175,37 @@ QStringList differences(const Side& a, const Side& b, Counts& counts)
     const auto label = [](int slot, const Scenario& scenario) {
         return QStringLiteral("scenario %1 %2").arg(slot).arg(nameOf(scenario.name()));
     };
-    const auto recordAt = [](int slot) { return HeaderSize + slot * Scenario::RecordSize; };
-    for (int slot = 0; slot < Slots; ++slot) {
-        const bool stayed = a.used(slot) && !movedTo[slot];
-        const bool kept = b.used(slot) && !movedFrom[slot];
-        if (movedTo[slot]) {
-            const int to = *movedTo[slot];
-            report.add(label(slot, a.scenario(slot)), QStringLiteral("moved to slot %1").arg(to));
-            compareScenarios(report, label(to, b.scenario(to)), b.scenario(to), a.scenario(slot), renumbered);
+    const auto recordAt = [](int slotValue) { return HeaderSize + slotValue * Scenario::RecordSize; };
+    for (int slotValue2 = 0; slotValue2 < Slots; ++slotValue2) {
+        const bool stayed = a.used(slotValue2) && !movedTo[slotValue2];
+        const bool kept = b.used(slotValue2) && !movedFrom[slotValue2];
+        if (movedTo[slotValue2]) {
+            const int to = *movedTo[slotValue2];
+            report.add(label(slotValue2, a.scenario(slotValue2)), QStringLiteral("moved to slot %1").arg(to));
+            compareScenarios(report, label(to, b.scenario(to)), b.scenario(to), a.scenario(slotValue2), renumbered);
             report.unread(label(to, b.scenario(to)),
-                          unreadDifferences(a, b, recordAt(slot), recordAt(to), Scenario::RecordSize));
+                          unreadDifferences(a, b, recordAt(slotValue2), recordAt(to), Scenario::RecordSize));
             ++counts.moved;
         }
         if (stayed && kept) {
             const int before = static_cast<int>(report.lines().size());
-            const QString where = label(slot, b.scenario(slot));
-            compareScenarios(report, where, b.scenario(slot), a.scenario(slot), renumbered);
-            report.unread(where, unreadDifferences(a, b, recordAt(slot), recordAt(slot), Scenario::RecordSize));
+            const QString where = label(slotValue2, b.scenario(slotValue2));
+            compareScenarios(report, where, b.scenario(slotValue2), a.scenario(slotValue2), renumbered);
+            report.unread(where, unreadDifferences(a, b, recordAt(slotValue2), recordAt(slotValue2), Scenario::RecordSize));
             counts.changed += report.lines().size() > before ? 1 : 0;
             continue;
         }
         if (stayed) {
-            report.add(label(slot, a.scenario(slot)), QStringLiteral("removed"));
+            report.add(label(slotValue2, a.scenario(slotValue2)), QStringLiteral("removed"));
             ++counts.removed;
         }
         if (kept) {
-            report.add(label(slot, b.scenario(slot)), QStringLiteral("added"));
+            report.add(label(slotValue2, b.scenario(slotValue2)), QStringLiteral("added"));
             ++counts.added;
         }
-        if (!a.used(slot) && !b.used(slot)) {
-            counts.elsewhere = report.unread(QStringLiteral("slot %1 (unused)").arg(slot),
-                                             unreadDifferences(a, b, recordAt(slot), recordAt(slot),
+        if (!a.used(slotValue2) && !b.used(slotValue2)) {
+            counts.elsewhere = report.unread(QStringLiteral("slot %1 (unused)").arg(slotValue2),
+                                             unreadDifferences(a, b, recordAt(slotValue2), recordAt(slotValue2),
                                                                Scenario::RecordSize)) ||
                                counts.elsewhere;
         }
@@ -225,15 +225,15 @@ QString load(const std::filesystem::path& path, CommandStreams& io, Side& side)
     if (QString reason = readWholeInput(path, io, input); !reason.isEmpty()) {
         return reason;
     }
-    QString reason;
+    QString reasonValue;
     if (input.trimmed().startsWith('{')) {
-        reason = readCampaignJson(input, *side.campaign, side.bytes);
+        reasonValue = readCampaignJson(input, *side.campaign, side.bytes);
     } else {
-        reason = readCampaignBytes(input, *side.campaign);
+        reasonValue = readCampaignBytes(input, *side.campaign);
         side.bytes = input.left(CampaignFileSize);
     }
     side.saved = campaignBytes(*side.campaign);
-    return reason;
+    return reasonValue;
 }
 
 QString statLine(const Counts& counts)
@@ -260,7 +260,7 @@ QString statLine(const Counts& counts)
 } // namespace
 
 // diff A B: what changed from campaign A to campaign B, as a designer says it.
-int runDiff(const QStringList& Arguments, CommandStreams& Io)
+int runDiff(const QStringList& arguments, CommandStreams& io)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
@@ -273,21 +273,21 @@ int runDiff(const QStringList& Arguments, CommandStreams& Io)
     parser.addPositionalArgument(QStringLiteral("B"), QStringLiteral("The campaign after."));
     const QCommandLineOption stat(QStringLiteral("stat"), QStringLiteral("Print one summary line instead."));
     parser.addOption(stat);
-    if (const int status = parseArguments(parser, Arguments, Io); status >= 0) {
+    if (const int status = parseArguments(parser, arguments, io); status >= 0) {
         return status;
     }
     const QStringList files = parser.positionalArguments();
     if (files.size() != 2) {
-        return usageError(Io, Arguments.value(0), QStringLiteral("give two campaigns"));
+        return usageError(io, arguments.value(0), QStringLiteral("give two campaigns"));
     }
     if (files[0] == QLatin1String("-") && files[1] == QLatin1String("-")) {
-        return usageError(Io, Arguments.value(0), QStringLiteral("only one side can be standard input"));
+        return usageError(io, arguments.value(0), QStringLiteral("only one side can be standard input"));
     }
     std::array<Side, 2> sides;
     for (std::size_t i = 0; i < sides.size(); ++i) {
         const std::filesystem::path path = pathFromArgument(files[static_cast<qsizetype>(i)]);
-        if (const QString reason = load(path, Io, sides[i]); !reason.isEmpty()) {
-            writeDiagnostic(Io.Err, QStringLiteral("%1: cannot be read: %2").arg(displayName(path), terminalText(reason)));
+        if (const QString reason = load(path, io, sides[i]); !reason.isEmpty()) {
+            writeDiagnostic(io.err, QStringLiteral("%1: cannot be read: %2").arg(displayName(path), terminalText(reason)));
             return ExitStatus::Trouble;
         }
     }
@@ -295,11 +295,11 @@ int runDiff(const QStringList& Arguments, CommandStreams& Io)
     const QStringList lines = differences(sides[0], sides[1], counts);
     if (parser.isSet(stat)) {
         if (!lines.isEmpty()) {
-            writeLine(Io.Out, statLine(counts));
+            writeLine(io.out, statLine(counts));
         }
     } else {
         for (const QString& line : lines) {
-            writeLine(Io.Out, line);
+            writeLine(io.out, line);
         }
     }
     return lines.isEmpty() ? ExitStatus::Clean : ExitStatus::Findings;

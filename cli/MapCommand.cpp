@@ -20,8 +20,8 @@ namespace {
 
 // How a node is drawn; the legend shows each look once.
 struct Look {
-    const char* Fill;
-    const char* Line;
+    const char* fill;
+    const char* line;
 };
 constexpr Look PlainLook{"#eef3fb", "#3c5a80"};
 constexpr Look LoopingLook{"#ffd8a8", "#d9480f"};
@@ -50,9 +50,9 @@ QString shownText(const QString& text)
 }
 
 // Graphviz reads "\" in a plain label as the start of an escape such as "\n".
-QString labelText(const QString& strText)
+QString labelText(const QString& text)
 {
-    return shownText(strText).replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    return shownText(text).replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
 }
 
 // Text in a label of Graphviz's HTML-like kind, which reads no "\" escapes.
@@ -65,11 +65,11 @@ QString htmlText(const QString& text)
 // given, so the buffers handed over need only live for the call.
 class Drawing {
 public:
-    explicit Drawing(const QString& strTitle)
+    explicit Drawing(const QString& title)
     {
-        QByteArray Name("campaign");
-        m_pGraph = agopen(Name.data(), Agdirected, nullptr);
-        setDefault(AGRAPH, "label", strTitle);
+        QByteArray name("campaign");
+        m_graph = agopen(name.data(), Agdirected, nullptr);
+        setDefault(AGRAPH, "label", title);
         setDefault(AGRAPH, "labelloc", QStringLiteral("t"));
         // Parts no arrow joins, such as scenarios that only repeat
         // themselves, are laid out in rows in the order drawn, the legend
@@ -79,8 +79,8 @@ public:
         setDefault(AGNODE, "fontname", QStringLiteral("Helvetica"));
         setDefault(AGNODE, "shape", QStringLiteral("box"));
         setDefault(AGNODE, "style", QStringLiteral("rounded,filled"));
-        setDefault(AGNODE, "fillcolor", QLatin1String(PlainLook.Fill));
-        setDefault(AGNODE, "color", QLatin1String(PlainLook.Line));
+        setDefault(AGNODE, "fillcolor", QLatin1String(PlainLook.fill));
+        setDefault(AGNODE, "color", QLatin1String(PlainLook.line));
         setDefault(AGNODE, "penwidth", QStringLiteral("1"));
         setDefault(AGNODE, "label", QStringLiteral("\\N"));
         setDefault(AGEDGE, "color", QStringLiteral("#495057"));
@@ -91,36 +91,36 @@ public:
         // enter every node at the top.
         setDefault(AGEDGE, "headport", QStringLiteral("n"));
     }
-    ~Drawing() { agclose(m_pGraph); }
+    ~Drawing() { agclose(m_graph); }
     Drawing(const Drawing&) = delete;
     Drawing& operator=(const Drawing&) = delete;
 
-    [[nodiscard]] Agraph_t* graph() const { return m_pGraph; }
+    [[nodiscard]] Agraph_t* graph() const { return m_graph; }
 
-    static Agnode_t* node(Agraph_t* pGraph, const QString& strId, const QString& strLabel, const Look& Style)
+    static Agnode_t* node(Agraph_t* graphItem, const QString& idText, const QString& label, const Look& style)
     {
-        QByteArray Id = strId.toUtf8();
-        Agnode_t* pNode = agnode(pGraph, Id.data(), 1);
-        set(pNode, "label", strLabel);
-        set(pNode, "fillcolor", QLatin1String(Style.Fill));
-        set(pNode, "color", QLatin1String(Style.Line));
-        if (&Style != &PlainLook) {
-            set(pNode, "penwidth", QStringLiteral("2"));
+        QByteArray id = idText.toUtf8();
+        Agnode_t* nodeItem = agnode(graphItem, id.data(), 1);
+        set(nodeItem, "label", label);
+        set(nodeItem, "fillcolor", QLatin1String(style.fill));
+        set(nodeItem, "color", QLatin1String(style.line));
+        if (&style != &PlainLook) {
+            set(nodeItem, "penwidth", QStringLiteral("2"));
         }
-        return pNode;
+        return nodeItem;
     }
 
-    static Agedge_t* edge(Agraph_t* pGraph, Agnode_t* pFrom, Agnode_t* pTo)
+    static Agedge_t* edge(Agraph_t* graphItem, Agnode_t* from, Agnode_t* to)
     {
-        return agedge(pGraph, pFrom, pTo, nullptr, 1);
+        return agedge(graphItem, from, to, nullptr, 1);
     }
 
-    static void set(void* pObject, const char* strAttribute, const QString& strValue)
+    static void set(void* object, const char* attributeText, const QString& valueText)
     {
-        QByteArray Attribute(strAttribute);
-        QByteArray Value = strValue.toUtf8();
-        QByteArray Empty;
-        agsafeset(pObject, Attribute.data(), Value.data(), Empty.data());
+        QByteArray attribute(attributeText);
+        QByteArray value = valueText.toUtf8();
+        QByteArray empty;
+        agsafeset(object, attribute.data(), value.data(), empty.data());
     }
 
     // A label Graphviz reads as HTML-like: cgraph keeps such a string apart
@@ -136,77 +136,77 @@ public:
     }
 
 private:
-    void setDefault(int intKind, const char* strAttribute, const QString& strValue)
+    void setDefault(int kind, const char* attributeText, const QString& valueText)
     {
-        QByteArray Attribute(strAttribute);
-        QByteArray Value = strValue.toUtf8();
-        agattr(m_pGraph, intKind, Attribute.data(), Value.data());
+        QByteArray attribute(attributeText);
+        QByteArray value = valueText.toUtf8();
+        agattr(m_graph, kind, attribute.data(), value.data());
     }
 
-    Agraph_t* m_pGraph = nullptr;
+    Agraph_t* m_graph = nullptr;
 };
 
-void drawLegend(Agraph_t* pGraph)
+void drawLegend(Agraph_t* graph)
 {
-    QByteArray Name("cluster_legend");
-    Agraph_t* pLegend = agsubg(pGraph, Name.data(), 1);
-    Drawing::set(pLegend, "label", QStringLiteral("Legend"));
-    Drawing::set(pLegend, "style", QStringLiteral("rounded"));
-    const std::vector<std::tuple<const char*, const char*, const Look*>> Samples{
+    QByteArray name("cluster_legend");
+    Agraph_t* legend = agsubg(graph, name.data(), 1);
+    Drawing::set(legend, "label", QStringLiteral("Legend"));
+    Drawing::set(legend, "style", QStringLiteral("rounded"));
+    const std::vector<std::tuple<const char*, const char*, const Look*>> samples{
         {"legend_scenario", "scenario: each arrow leaves\\nbelow the outcomes it takes", &PlainLook},
         {"legend_looping", "looping scenario:\\nevery outcome repeats it", &LoopingLook},
         {"legend_trap", "trap: neither campaign\\nvictory nor loss reachable", &TrapLook},
         {"legend_unreachable", "unreachable\\nfrom scenario 0", &UnreachableLook},
         {"legend_missing", "missing scenario", &MissingLook},
     };
-    Agnode_t* pAbove = nullptr;
-    for (const auto& [strId, strText, pLook] : Samples) {
-        Agnode_t* pNode = Drawing::node(pLegend, QLatin1String(strId), QLatin1String(strText), *pLook);
-        if (pLook == &UnreachableLook) {
-            Drawing::set(pNode, "style", QStringLiteral("rounded,filled,dashed"));
-        } else if (pLook == &MissingLook) {
-            Drawing::set(pNode, "shape", QStringLiteral("octagon"));
-            Drawing::set(pNode, "style", QStringLiteral("filled,dashed"));
+    Agnode_t* above = nullptr;
+    for (const auto& [id, text, look] : samples) {
+        Agnode_t* nodeItem = Drawing::node(legend, QLatin1String(id), QLatin1String(text), *look);
+        if (look == &UnreachableLook) {
+            Drawing::set(nodeItem, "style", QStringLiteral("rounded,filled,dashed"));
+        } else if (look == &MissingLook) {
+            Drawing::set(nodeItem, "shape", QStringLiteral("octagon"));
+            Drawing::set(nodeItem, "style", QStringLiteral("filled,dashed"));
         }
         // Invisible arrows stack the samples in one column.
-        if (pAbove != nullptr) {
-            Drawing::set(Drawing::edge(pLegend, pAbove, pNode), "style", QStringLiteral("invis"));
+        if (above != nullptr) {
+            Drawing::set(Drawing::edge(legend, above, nodeItem), "style", QStringLiteral("invis"));
         }
-        pAbove = pNode;
+        above = nodeItem;
     }
 }
 
 // The outcomes that join the same two nodes share one arrow.
 struct Arrow {
     QString target;
-    QStringList Labels;
+    QStringList labels;
     int32_t goTo;
 };
 
 // A scenario's box: its number, name and marks above a cell for each arrow
 // that leaves it, listing the outcomes that take it; the arrow starts below
 // its cell, and has no label of its own to stand over other arrows and nodes.
-Agnode_t* drawScenario(Agraph_t* pGraph, const CampaignGraph& graph, const Scenario& scenarioValue,
+Agnode_t* drawScenario(Agraph_t* graphItem, const CampaignGraph& graph, const Scenario& scenarioValue,
                        const std::vector<Arrow>& arrows, const CampaignPaths* paths)
 {
-    const auto intI = static_cast<int16_t>(scenarioValue.number());
+    const auto i = static_cast<int16_t>(scenarioValue.number());
     QStringList title{
-        QStringLiteral("#%1 %2").arg(intI, 3, 10, QLatin1Char('0')).arg(htmlText(fromCampaignBytes(scenarioValue.name())))};
-    const Look* pLook = &PlainLook;
-    if (graph.looping(intI)) {
+        QStringLiteral("#%1 %2").arg(i, 3, 10, QLatin1Char('0')).arg(htmlText(fromCampaignBytes(scenarioValue.name())))};
+    const Look* look = &PlainLook;
+    if (graph.looping(i)) {
         title << QStringLiteral("looping");
-        pLook = &LoopingLook;
-    } else if (graph.trapped(intI)) {
+        look = &LoopingLook;
+    } else if (graph.trapped(i)) {
         title << QStringLiteral("trap");
-        pLook = &TrapLook;
+        look = &TrapLook;
     }
-    const bool blnUnreachable = !graph.reachable(intI);
-    if (blnUnreachable) {
+    const bool unreachable = !graph.reachable(i);
+    if (unreachable) {
         title << QStringLiteral("unreachable");
-        pLook = pLook == &PlainLook ? &UnreachableLook : pLook;
+        look = look == &PlainLook ? &UnreachableLook : look;
     }
-    if (paths != nullptr && paths->scenario(intI).reached) {
-        title << QStringLiteral("<FONT POINT-SIZE=\"10\">%1</FONT>").arg(balanceText(paths->scenario(intI)));
+    if (paths != nullptr && paths->scenario(i).reached) {
+        title << QStringLiteral("<FONT POINT-SIZE=\"10\">%1</FONT>").arg(balanceText(paths->scenario(i)));
     }
     QString html = QStringLiteral("<TABLE BORDER=\"0\" CELLBORDER=\"0\" CELLSPACING=\"0\" CELLPADDING=\"2\">"
                                   "<TR><TD COLSPAN=\"%1\">%2</TD></TR><HR/><TR>")
@@ -215,131 +215,131 @@ Agnode_t* drawScenario(Agraph_t* pGraph, const CampaignGraph& graph, const Scena
     for (std::size_t cell = 0; cell < arrows.size(); ++cell) {
         html += QStringLiteral("<TD PORT=\"o%1\" VALIGN=\"TOP\"><FONT POINT-SIZE=\"10\">%2</FONT></TD>")
                     .arg(cell)
-                    .arg(arrows[cell].Labels.join(QStringLiteral("<BR/>")));
+                    .arg(arrows[cell].labels.join(QStringLiteral("<BR/>")));
     }
-    Agnode_t* pNode = Drawing::node(pGraph, QStringLiteral("s%1").arg(intI), QString(), *pLook);
-    Drawing::setHtmlLabel(pNode, html + QStringLiteral("</TR></TABLE>"));
-    Drawing::set(pNode, "margin", QStringLiteral("0.04"));
-    if (blnUnreachable) {
-        Drawing::set(pNode, "style", QStringLiteral("rounded,filled,dashed"));
+    Agnode_t* nodeItem = Drawing::node(graphItem, QStringLiteral("s%1").arg(i), QString(), *look);
+    Drawing::setHtmlLabel(nodeItem, html + QStringLiteral("</TR></TABLE>"));
+    Drawing::set(nodeItem, "margin", QStringLiteral("0.04"));
+    if (unreachable) {
+        Drawing::set(nodeItem, "style", QStringLiteral("rounded,filled,dashed"));
     }
-    return pNode;
+    return nodeItem;
 }
 
 // The end node of campaign victory or loss, marked when the check or lint
 // finds it unreferenced or out of the player's reach.
-Agnode_t* drawEnd(Agraph_t* pGraph, const char* strId, const QString& strText, const Look& Style, bool blnReferenced,
-                  bool blnReachable)
+Agnode_t* drawEnd(Agraph_t* graph, const char* id, const QString& text, const Look& style, bool referenced,
+                  bool reachable)
 {
-    QString strLabel = strText;
-    if (!blnReferenced) {
-        strLabel += QStringLiteral("\\nnot referenced");
-    } else if (!blnReachable) {
-        strLabel += QStringLiteral("\\nnot reachable from scenario 0");
+    QString label = text;
+    if (!referenced) {
+        label += QStringLiteral("\\nnot referenced");
+    } else if (!reachable) {
+        label += QStringLiteral("\\nnot reachable from scenario 0");
     }
-    Agnode_t* pNode = Drawing::node(pGraph, QLatin1String(strId), strLabel, Style);
-    Drawing::set(pNode, "shape", QStringLiteral("doubleoctagon"));
-    if (!blnReachable) {
-        Drawing::set(pNode, "style", QStringLiteral("filled,dashed"));
-        Drawing::set(pNode, "color", QLatin1String(AlarmColour));
+    Agnode_t* nodeItem = Drawing::node(graph, QLatin1String(id), label, style);
+    Drawing::set(nodeItem, "shape", QStringLiteral("doubleoctagon"));
+    if (!reachable) {
+        Drawing::set(nodeItem, "style", QStringLiteral("filled,dashed"));
+        Drawing::set(nodeItem, "color", QLatin1String(AlarmColour));
     }
-    return pNode;
+    return nodeItem;
 }
 
 // Where each outcome of a scenario leads, those with the same target together.
 std::vector<Arrow> arrowsOf(const CampaignGraph& graph, const Scenario& scenario)
 {
     std::vector<Arrow> arrows;
-    for (int16_t intJ = 0; intJ < Scenario::OutcomeCount; ++intJ) {
-        const int32_t lngGoTo = scenario.resultScenario(intJ);
-        QString strTarget;
-        switch (graph.targetOf(lngGoTo)) {
+    for (int16_t j = 0; j < Scenario::OutcomeCount; ++j) {
+        const int32_t goTo = scenario.resultScenario(j);
+        QString targetText;
+        switch (graph.targetOf(goTo)) {
         case CampaignGraph::Target::Victory:
-            strTarget = QStringLiteral("won");
+            targetText = QStringLiteral("won");
             break;
         case CampaignGraph::Target::Loss:
-            strTarget = QStringLiteral("lost");
+            targetText = QStringLiteral("lost");
             break;
         case CampaignGraph::Target::Scenario:
-            strTarget = QStringLiteral("s%1").arg(lngGoTo);
+            targetText = QStringLiteral("s%1").arg(goTo);
             break;
         case CampaignGraph::Target::Missing:
-            strTarget = QStringLiteral("missing%1").arg(lngGoTo);
+            targetText = QStringLiteral("missing%1").arg(goTo);
             break;
         }
-        const QString strLabel = QStringLiteral("%1<BR/><FONT COLOR=\"#5c6b7a\">prestige %2</FONT>")
-                                     .arg(QLatin1String(outcomeName(intJ)))
-                                     .arg(scenario.resultPrestige(intJ));
-        auto It = std::find_if(arrows.begin(), arrows.end(),
-                               [&strTarget](const Arrow& Each) { return Each.target == strTarget; });
-        if (It != arrows.end()) {
-            It->Labels << strLabel;
+        const QString label = QStringLiteral("%1<BR/><FONT COLOR=\"#5c6b7a\">prestige %2</FONT>")
+                                     .arg(QLatin1String(outcomeName(j)))
+                                     .arg(scenario.resultPrestige(j));
+        auto it = std::find_if(arrows.begin(), arrows.end(),
+                               [&targetText](const Arrow& each) { return each.target == targetText; });
+        if (it != arrows.end()) {
+            it->labels << label;
         } else {
-            arrows.push_back({strTarget, {strLabel}, lngGoTo});
+            arrows.push_back({targetText, {label}, goTo});
         }
     }
     return arrows;
 }
 
 // The node of a go-to no scenario answers, drawn once however many lead there.
-Agnode_t* drawMissing(Agraph_t* pGraph, const QString& id, int32_t goTo)
+Agnode_t* drawMissing(Agraph_t* graph, const QString& id, int32_t goTo)
 {
     const QString why = CampaignGraph::isOddGoTo(goTo) ? QStringLiteral("outside 0..49, 254, 255")
                                                         : QStringLiteral("not in the campaign");
-    Agnode_t* pNode = Drawing::node(pGraph, id, QStringLiteral("#%1 missing\\n%2").arg(goTo).arg(why), MissingLook);
-    Drawing::set(pNode, "shape", QStringLiteral("octagon"));
-    Drawing::set(pNode, "style", QStringLiteral("filled,dashed"));
-    return pNode;
+    Agnode_t* nodeItem = Drawing::node(graph, id, QStringLiteral("#%1 missing\\n%2").arg(goTo).arg(why), MissingLook);
+    Drawing::set(nodeItem, "shape", QStringLiteral("octagon"));
+    Drawing::set(nodeItem, "style", QStringLiteral("filled,dashed"));
+    return nodeItem;
 }
 
 // With paths, each scenario shows the battles and prestige on the way there.
-void drawCampaign(Agraph_t* pGraph, const Campaign& campaign, const CampaignPaths* paths)
+void drawCampaign(Agraph_t* graphItem, const Campaign& campaign, const CampaignPaths* paths)
 {
     const CampaignGraph graph(campaign);
     // Drawn first, so dot puts it at the top left.
-    drawLegend(pGraph);
-    std::map<QString, Agnode_t*> Nodes;
-    Nodes[QStringLiteral("won")] = drawEnd(pGraph, "won", QStringLiteral("Campaign won"), WonLook,
+    drawLegend(graphItem);
+    std::map<QString, Agnode_t*> nodes;
+    nodes[QStringLiteral("won")] = drawEnd(graphItem, "won", QStringLiteral("Campaign won"), WonLook,
                                            graph.victoryReferenced(), graph.victoryReachable());
-    Nodes[QStringLiteral("lost")] = drawEnd(pGraph, "lost", QStringLiteral("Campaign lost"), LostLook,
+    nodes[QStringLiteral("lost")] = drawEnd(graphItem, "lost", QStringLiteral("Campaign lost"), LostLook,
                                             graph.lossReferenced(), graph.lossReachable());
     std::map<int16_t, std::vector<Arrow>> arrowsFrom;
-    for (int16_t intI = 0; intI < Campaign::MaxScenarios; ++intI) {
-        if (graph.used(intI)) {
-            const Scenario& scenario = campaign.scenarios(intI);
-            arrowsFrom[intI] = arrowsOf(graph, scenario);
-            Nodes[QStringLiteral("s%1").arg(intI)] = drawScenario(pGraph, graph, scenario, arrowsFrom[intI], paths);
+    for (int16_t i = 0; i < Campaign::MaxScenarios; ++i) {
+        if (graph.used(i)) {
+            const Scenario& scenario = campaign.scenarios(i);
+            arrowsFrom[i] = arrowsOf(graph, scenario);
+            nodes[QStringLiteral("s%1").arg(i)] = drawScenario(graphItem, graph, scenario, arrowsFrom[i], paths);
         }
     }
-    for (const auto& [intI, arrows] : arrowsFrom) {
+    for (const auto& [i, arrows] : arrowsFrom) {
         for (std::size_t cell = 0; cell < arrows.size(); ++cell) {
-            const Arrow& Each = arrows[cell];
-            Agnode_t*& pTarget = Nodes[Each.target];
-            if (pTarget == nullptr) {
-                pTarget = drawMissing(pGraph, Each.target, Each.goTo);
+            const Arrow& each = arrows[cell];
+            Agnode_t*& targetItem = nodes[each.target];
+            if (targetItem == nullptr) {
+                targetItem = drawMissing(graphItem, each.target, each.goTo);
             }
-            Agedge_t* pEdge = Drawing::edge(pGraph, Nodes.at(QStringLiteral("s%1").arg(intI)), pTarget);
-            Drawing::set(pEdge, "tailport", QStringLiteral("o%1:s").arg(cell));
-            if (graph.targetOf(Each.goTo) == CampaignGraph::Target::Missing) {
-                Drawing::set(pEdge, "color", QLatin1String(AlarmColour));
-                Drawing::set(pEdge, "penwidth", QStringLiteral("2"));
-                Drawing::set(pEdge, "style", QStringLiteral("dashed"));
+            Agedge_t* edgeItem = Drawing::edge(graphItem, nodes.at(QStringLiteral("s%1").arg(i)), targetItem);
+            Drawing::set(edgeItem, "tailport", QStringLiteral("o%1:s").arg(cell));
+            if (graph.targetOf(each.goTo) == CampaignGraph::Target::Missing) {
+                Drawing::set(edgeItem, "color", QLatin1String(AlarmColour));
+                Drawing::set(edgeItem, "penwidth", QStringLiteral("2"));
+                Drawing::set(edgeItem, "style", QStringLiteral("dashed"));
             }
         }
     }
 }
 
 // The Graphviz renderer for a format the user names, or null.
-const char* renderer(const QString& strFormat)
+const char* renderer(const QString& format)
 {
-    const QString strLower = strFormat.toLower();
-    if (strLower == QLatin1String("svg")) {
+    const QString lower = format.toLower();
+    if (lower == QLatin1String("svg")) {
         return "svg";
     }
-    if (strLower == QLatin1String("png")) {
+    if (lower == QLatin1String("png")) {
         return "png";
     }
-    if (strLower == QLatin1String("dot") || strLower == QLatin1String("gv")) {
+    if (lower == QLatin1String("dot") || lower == QLatin1String("gv")) {
         return "dot";
     }
     return nullptr;
@@ -351,34 +351,34 @@ const char* renderer(const QString& strFormat)
 // replaced the first it would read freed memory.
 GVC_t* graphvizContext()
 {
-    static GVC_t* const pContext = gvContext();
-    return pContext;
+    static GVC_t* const context = gvContext();
+    return context;
 }
 
 // Lays the graph out with dot and renders it; empty with a reason on failure.
-QByteArray render(GVC_t* pContext, Agraph_t* pGraph, const char* strRenderer, QString& strReason)
+QByteArray render(GVC_t* context, Agraph_t* graph, const char* renderer, QString& reason)
 {
-    if (qstrcmp(strRenderer, "png") == 0) {
+    if (qstrcmp(renderer, "png") == 0) {
         // One pixel per point, the size the SVG gives: at Graphviz's 96 dpi a
         // full campaign has 15 million pixels, and compressing them alone
         // takes most of a second.
-        Drawing::set(pGraph, "dpi", QStringLiteral("72"));
+        Drawing::set(graph, "dpi", QStringLiteral("72"));
     }
-    if (gvLayout(pContext, pGraph, "dot") != 0) {
-        strReason = QStringLiteral("Graphviz could not lay out the map");
+    if (gvLayout(context, graph, "dot") != 0) {
+        reason = QStringLiteral("Graphviz could not lay out the map");
         return {};
     }
-    char* pData = nullptr;
-    unsigned int lngLength = 0;
+    char* data = nullptr;
+    unsigned int length = 0;
     QByteArray bytes;
-    if (gvRenderData(pContext, pGraph, strRenderer, &pData, &lngLength) == 0) {
-        bytes = QByteArray(pData, static_cast<qsizetype>(lngLength));
+    if (gvRenderData(context, graph, renderer, &data, &length) == 0) {
+        bytes = QByteArray(data, static_cast<qsizetype>(length));
     } else {
-        strReason = QStringLiteral("Graphviz has no %1 renderer here (Debian's libgvc6 provides it)")
-                        .arg(QLatin1String(strRenderer));
+        reason = QStringLiteral("Graphviz has no %1 renderer here (Debian's libgvc6 provides it)")
+                        .arg(QLatin1String(renderer));
     }
-    gvFreeRenderData(pData);
-    gvFreeLayout(pContext, pGraph);
+    gvFreeRenderData(data);
+    gvFreeLayout(context, graph);
     return bytes;
 }
 
@@ -386,10 +386,10 @@ QByteArray render(GVC_t* pContext, Agraph_t* pGraph, const char* strRenderer, QS
 
 // map FILE -o OUT: the campaign as a graph drawn by Graphviz, with what the
 // check and lint find marked.
-int runMap(const QStringList& Arguments, CommandStreams& Io)
+int runMap(const QStringList& arguments, CommandStreams& io)
 {
-    QCommandLineParser Parser;
-    Parser.setApplicationDescription(QStringLiteral(
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
         "Draws the campaign as a graph: one node per scenario listing its outcomes and their prestige,\n"
         "an arrow from below each outcome to where it leads (outcomes that lead to the same place share\n"
         "one), the end nodes 'Campaign won' and 'Campaign lost', and a legend.\n"
@@ -397,63 +397,63 @@ int runMap(const QStringList& Arguments, CommandStreams& Io)
         "The format follows OUT's extension (.svg, .png, .dot or .gv) unless --format names it;\n"
         "with -o - (the default) the map goes to standard output, as DOT unless --format names another.\n"
         "Exit status: 0 drawn, 2 the file could not be read, the map not written, or a usage error."));
-    const QCommandLineOption Output({QStringLiteral("o"), QStringLiteral("output")},
+    const QCommandLineOption outputValue({QStringLiteral("o"), QStringLiteral("output")},
                                     QStringLiteral("Where to write the map; - for standard output."),
                                     QStringLiteral("OUT"), QStringLiteral("-"));
-    const QCommandLineOption Format(QStringLiteral("format"), QStringLiteral("svg, png or dot, whatever OUT is called."),
+    const QCommandLineOption format(QStringLiteral("format"), QStringLiteral("svg, png or dot, whatever OUT is called."),
                                     QStringLiteral("FORMAT"));
-    const QCommandLineOption Force(QStringLiteral("force"),
+    const QCommandLineOption force(QStringLiteral("force"),
                                    QStringLiteral("Write a PNG to standard output even when it is a terminal."));
     const QCommandLineOption withPaths(QStringLiteral("paths"),
                                        QStringLiteral("Show in each scenario the fewest and most battles and the least and "
                                                       "most prestige on arrival, as the paths command finds them."));
-    Parser.addOptions({Output, Format, Force, withPaths});
-    Parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The campaign file; - for standard input."));
-    if (const int intStatus = parseArguments(Parser, Arguments, Io); intStatus >= 0) {
-        return intStatus;
+    parser.addOptions({outputValue, format, force, withPaths});
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The campaign file; - for standard input."));
+    if (const int status = parseArguments(parser, arguments, io); status >= 0) {
+        return status;
     }
-    if (Parser.positionalArguments().size() != 1) {
-        return usageError(Io, Arguments.value(0), QStringLiteral("give one campaign file"));
+    if (parser.positionalArguments().size() != 1) {
+        return usageError(io, arguments.value(0), QStringLiteral("give one campaign file"));
     }
-    const QString strOut = Parser.value(Output);
-    const bool blnToOut = strOut == QLatin1String("-");
-    const QString strFormat = Parser.isSet(Format) ? Parser.value(Format)
-                              : blnToOut          ? QStringLiteral("dot")
-                                                  : QFileInfo(strOut).suffix();
-    const char* strRenderer = renderer(strFormat);
-    if (strRenderer == nullptr) {
-        writeDiagnostic(Io.Err, Parser.isSet(Format)
-                                    ? QStringLiteral("'%1' is no format: use svg, png or dot.").arg(terminalText(strFormat))
+    const QString out = parser.value(outputValue);
+    const bool toOut = out == QLatin1String("-");
+    const QString formatText = parser.isSet(format) ? parser.value(format)
+                              : toOut          ? QStringLiteral("dot")
+                                                  : QFileInfo(out).suffix();
+    const char* rendererText = renderer(formatText);
+    if (rendererText == nullptr) {
+        writeDiagnostic(io.err, parser.isSet(format)
+                                    ? QStringLiteral("'%1' is no format: use svg, png or dot.").arg(terminalText(formatText))
                                     : QStringLiteral("cannot tell the format from '%1': name it .svg, .png or .dot, or "
                                                      "use --format.")
-                                          .arg(terminalText(strOut)));
+                                          .arg(terminalText(out)));
         return ExitStatus::Trouble;
     }
-    const std::filesystem::path strFile = pathFromArgument(Parser.positionalArguments().constFirst());
-    const std::filesystem::path output = pathFromArgument(strOut);
-    const bool binary = qstrcmp(strRenderer, "png") == 0;
-    if (outputIsInput(strFile, output, Io) ||
-        (binary && binaryToTerminal(output, Parser.isSet(Force), Io))) {
+    const std::filesystem::path file = pathFromArgument(parser.positionalArguments().constFirst());
+    const std::filesystem::path output = pathFromArgument(out);
+    const bool binary = qstrcmp(rendererText, "png") == 0;
+    if (outputIsInput(file, output, io) ||
+        (binary && binaryToTerminal(output, parser.isSet(force), io))) {
         return ExitStatus::Trouble;
     }
 
     const auto campaign = std::make_unique<Campaign>();
-    if (!loadCampaign(strFile, Io, *campaign)) {
+    if (!loadCampaign(file, io, *campaign)) {
         return ExitStatus::Trouble;
     }
 
-    QString strReason;
-    const Drawing Map(labelText(
-        QStringLiteral("%1 (%2)").arg(fromCampaignBytes(campaign->description()), displayName(strFile))));
+    QString reason;
+    const Drawing map(labelText(
+        QStringLiteral("%1 (%2)").arg(fromCampaignBytes(campaign->description()), displayName(file))));
     const std::optional<CampaignPaths> paths =
-        Parser.isSet(withPaths) ? std::optional<CampaignPaths>(*campaign) : std::nullopt;
-    drawCampaign(Map.graph(), *campaign, paths ? &*paths : nullptr);
-    const QByteArray bytes = render(graphvizContext(), Map.graph(), strRenderer, strReason);
-    if (!strReason.isEmpty()) {
-        writeDiagnostic(Io.Err, strReason + QLatin1Char('.'));
+        parser.isSet(withPaths) ? std::optional<CampaignPaths>(*campaign) : std::nullopt;
+    drawCampaign(map.graph(), *campaign, paths ? &*paths : nullptr);
+    const QByteArray bytes = render(graphvizContext(), map.graph(), rendererText, reason);
+    if (!reason.isEmpty()) {
+        writeDiagnostic(io.err, reason + QLatin1Char('.'));
         return ExitStatus::Trouble;
     }
-    return writeOutput(output, bytes, Io) ? ExitStatus::Clean : ExitStatus::Trouble;
+    return writeOutput(output, bytes, io) ? ExitStatus::Clean : ExitStatus::Trouble;
 }
 
 #if defined(__SANITIZE_ADDRESS__)

@@ -5,8 +5,8 @@
 namespace {
 
 // The first and last surrogate that stand for a byte that is not UTF-8.
-constexpr char16_t firstByteMark = 0xDC80;
-constexpr char16_t lastByteMark = 0xDCFF;
+constexpr char16_t FirstByteMark = 0xDC80;
+constexpr char16_t LastByteMark = 0xDCFF;
 
 // The length of the UTF-8 sequence a lead byte starts, 0 for a byte no
 // sequence starts with.
@@ -24,7 +24,7 @@ std::size_t sequenceLength(unsigned char lead)
 bool isByteMark(const QString& text, qsizetype i)
 {
     const char16_t c = text[i].unicode();
-    return c >= firstByteMark && c <= lastByteMark && (i == 0 || !text[i - 1].isHighSurrogate());
+    return c >= FirstByteMark && c <= LastByteMark && (i == 0 || !text[i - 1].isHighSurrogate());
 }
 
 QString hexEscape(char prefix, char32_t code, int digits)

@@ -139,7 +139,7 @@ QString balanceText(const CampaignPaths::Reach& reach)
 
 // paths FILE: for balancing, the battles and prestige on every road from
 // scenario 0 to each scenario and to either end.
-int runPaths(const QStringList& Arguments, CommandStreams& Io)
+int runPaths(const QStringList& arguments, CommandStreams& io)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
@@ -152,21 +152,21 @@ int runPaths(const QStringList& Arguments, CommandStreams& Io)
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The campaign file; - for standard input."));
     const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Print the same as JSON, for scripts."));
     parser.addOption(json);
-    if (const int status = parseArguments(parser, Arguments, Io); status >= 0) {
+    if (const int status = parseArguments(parser, arguments, io); status >= 0) {
         return status;
     }
     if (parser.positionalArguments().size() != 1) {
-        return usageError(Io, Arguments.value(0), QStringLiteral("give one campaign file"));
+        return usageError(io, arguments.value(0), QStringLiteral("give one campaign file"));
     }
     const auto campaign = std::make_unique<Campaign>();
-    if (!loadCampaign(pathFromArgument(parser.positionalArguments().constFirst()), Io, *campaign)) {
+    if (!loadCampaign(pathFromArgument(parser.positionalArguments().constFirst()), io, *campaign)) {
         return ExitStatus::Trouble;
     }
     const CampaignPaths paths(*campaign);
     if (parser.isSet(json)) {
-        writeJson(Io.Out, *campaign, paths);
+        writeJson(io.out, *campaign, paths);
     } else {
-        writeText(Io.Out, *campaign, paths);
+        writeText(io.out, *campaign, paths);
     }
     return ExitStatus::Clean;
 }

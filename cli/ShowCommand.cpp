@@ -10,59 +10,59 @@
 
 namespace {
 
-QString destination(const CampaignGraph& graph, int32_t lngGoTo)
+QString destination(const CampaignGraph& graph, int32_t goTo)
 {
-    switch (graph.targetOf(lngGoTo)) {
+    switch (graph.targetOf(goTo)) {
     case CampaignGraph::Target::Victory:
         return QStringLiteral("campaign won");
     case CampaignGraph::Target::Loss:
         return QStringLiteral("campaign lost");
     case CampaignGraph::Target::Scenario:
-        return QStringLiteral("scenario %1").arg(lngGoTo);
+        return QStringLiteral("scenario %1").arg(goTo);
     case CampaignGraph::Target::Missing:
         break;
     }
-    return QStringLiteral("scenario %1 (not in the campaign)").arg(lngGoTo);
+    return QStringLiteral("scenario %1 (not in the campaign)").arg(goTo);
 }
 
-QString field(const QString& strLabel, const QString& strValue)
+QString field(const QString& label, const QString& value)
 {
-    return QStringLiteral("  %1 %2").arg(strLabel + QLatin1Char(':'), -19).arg(strValue);
+    return QStringLiteral("  %1 %2").arg(label + QLatin1Char(':'), -19).arg(value);
 }
 
-QString nameOrNone(const std::string& strName)
+QString nameOrNone(const std::string& name)
 {
-    return strName.empty() ? QStringLiteral("(none)") : shownText(strName);
+    return name.empty() ? QStringLiteral("(none)") : shownText(name);
 }
 
-void writeScenario(QIODevice& Out, const CampaignGraph& graph, const Scenario& scenario)
+void writeScenario(QIODevice& out, const CampaignGraph& graph, const Scenario& scenario)
 {
-    writeLine(Out, QString());
-    writeLine(Out, QStringLiteral("Scenario %1").arg(scenario.number()));
-    writeLine(Out, field(QStringLiteral("Name"), nameOrNone(scenario.name())));
-    writeLine(Out, field(QStringLiteral("Movie"), nameOrNone(scenario.movie())));
-    writeLine(Out, field(QStringLiteral("Voice"), nameOrNone(scenario.voice())));
-    writeLine(Out, field(QStringLiteral("Text"), nameOrNone(scenario.text())));
-    writeLine(Out, field(QStringLiteral("Prestige"), QString::number(scenario.prestige())));
-    writeLine(Out, field(QStringLiteral("Values"), QStringLiteral("%1, %2, %3")
+    writeLine(out, QString());
+    writeLine(out, QStringLiteral("Scenario %1").arg(scenario.number()));
+    writeLine(out, field(QStringLiteral("Name"), nameOrNone(scenario.name())));
+    writeLine(out, field(QStringLiteral("Movie"), nameOrNone(scenario.movie())));
+    writeLine(out, field(QStringLiteral("Voice"), nameOrNone(scenario.voice())));
+    writeLine(out, field(QStringLiteral("Text"), nameOrNone(scenario.text())));
+    writeLine(out, field(QStringLiteral("Prestige"), QString::number(scenario.prestige())));
+    writeLine(out, field(QStringLiteral("Values"), QStringLiteral("%1, %2, %3")
                                                        .arg(scenario.firstUnknown())
                                                        .arg(scenario.secondUnknown())
                                                        .arg(scenario.thirdUnknown())));
-    for (int16_t intJ = 0; intJ < Scenario::OutcomeCount; ++intJ) {
-        QString strOutcome = destination(graph, scenario.resultScenario(intJ)) +
-                             QStringLiteral(", prestige %1").arg(scenario.resultPrestige(intJ));
-        QStringList Names;
-        for (const auto& [pLabel, strName] : {std::pair{"text", &scenario.resultText(intJ)},
-                                              std::pair{"voice", &scenario.resultVoice(intJ)},
-                                              std::pair{"movie", &scenario.resultMovie(intJ)}}) {
-            if (!strName->empty()) {
-                Names << QLatin1String(pLabel) + QLatin1Char(' ') + shownText(*strName);
+    for (int16_t j = 0; j < Scenario::OutcomeCount; ++j) {
+        QString outcome = destination(graph, scenario.resultScenario(j)) +
+                             QStringLiteral(", prestige %1").arg(scenario.resultPrestige(j));
+        QStringList names;
+        for (const auto& [label, nameText] : {std::pair{"text", &scenario.resultText(j)},
+                                              std::pair{"voice", &scenario.resultVoice(j)},
+                                              std::pair{"movie", &scenario.resultMovie(j)}}) {
+            if (!nameText->empty()) {
+                names << QLatin1String(label) + QLatin1Char(' ') + shownText(*nameText);
             }
         }
-        if (!Names.isEmpty()) {
-            strOutcome += QStringLiteral(" (%1)").arg(Names.join(QStringLiteral(", ")));
+        if (!names.isEmpty()) {
+            outcome += QStringLiteral(" (%1)").arg(names.join(QStringLiteral(", ")));
         }
-        writeLine(Out, field(QLatin1String(outcomeName(intJ)), strOutcome));
+        writeLine(out, field(QLatin1String(outcomeName(j)), outcome));
     }
 }
 
@@ -70,34 +70,34 @@ void writeScenario(QIODevice& Out, const CampaignGraph& graph, const Scenario& s
 
 // show FILE: the header and every used scenario with its outcomes, for a
 // person to read.
-int runShow(const QStringList& Arguments, CommandStreams& Io)
+int runShow(const QStringList& arguments, CommandStreams& io)
 {
-    QCommandLineParser Parser;
-    Parser.setApplicationDescription(QStringLiteral(
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
         "Prints a campaign for a person: its description, nation and starting prestige, then each\n"
         "scenario with its names, values and the four outcomes with where each leads.\n"
         "Exit status: 0 shown, 2 the file could not be read."));
-    Parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The campaign file; - for standard input."));
-    if (const int intStatus = parseArguments(Parser, Arguments, Io); intStatus >= 0) {
-        return intStatus;
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The campaign file; - for standard input."));
+    if (const int status = parseArguments(parser, arguments, io); status >= 0) {
+        return status;
     }
-    if (Parser.positionalArguments().size() != 1) {
-        return usageError(Io, Arguments.value(0), QStringLiteral("give one campaign file"));
+    if (parser.positionalArguments().size() != 1) {
+        return usageError(io, arguments.value(0), QStringLiteral("give one campaign file"));
     }
-    const std::filesystem::path strFile = pathFromArgument(Parser.positionalArguments().constFirst());
+    const std::filesystem::path fileText = pathFromArgument(parser.positionalArguments().constFirst());
     const auto campaign = std::make_unique<Campaign>();
-    QByteArray File;
-    if (!loadCampaign(strFile, Io, *campaign, &File)) {
+    QByteArray file;
+    if (!loadCampaign(fileText, io, *campaign, &file)) {
         return ExitStatus::Trouble;
     }
     const CampaignGraph graph(*campaign);
-    writeLine(Io.Out, QStringLiteral("Description: %1").arg(shownText(campaign->description())));
-    writeLine(Io.Out, QStringLiteral("Nation:      %1").arg(nationName(*campaign, File)));
-    writeLine(Io.Out, QStringLiteral("Prestige:    %1").arg(campaign->prestige()));
-    writeLine(Io.Out, QStringLiteral("Scenarios:   %1").arg(campaign->scenarioCount()));
-    for (int16_t intI = 0; intI < Campaign::MaxScenarios; ++intI) {
-        if (graph.used(intI)) {
-            writeScenario(Io.Out, graph, campaign->scenarios(intI));
+    writeLine(io.out, QStringLiteral("Description: %1").arg(shownText(campaign->description())));
+    writeLine(io.out, QStringLiteral("Nation:      %1").arg(nationName(*campaign, file)));
+    writeLine(io.out, QStringLiteral("Prestige:    %1").arg(campaign->prestige()));
+    writeLine(io.out, QStringLiteral("Scenarios:   %1").arg(campaign->scenarioCount()));
+    for (int16_t i = 0; i < Campaign::MaxScenarios; ++i) {
+        if (graph.used(i)) {
+            writeScenario(io.out, graph, campaign->scenarios(i));
         }
     }
     return ExitStatus::Clean;

@@ -23,9 +23,9 @@
 namespace {
 
 struct CommandEntry {
-    const char* Name;
-    const char* Summary;
-    CommandFunction Run;
+    const char* name;
+    const char* summary;
+    CommandFunction run;
 };
 
 // One line per command; its file holds the rest.
@@ -42,51 +42,51 @@ constexpr std::array Commands{
 
 QString usage()
 {
-    QString strS = QStringLiteral("Usage: ironvale-cam COMMAND [OPTIONS] [FILE...]\n"
+    QString s = QStringLiteral("Usage: ironvale-cam COMMAND [OPTIONS] [FILE...]\n"
                                   "       ironvale-cam help [COMMAND]\n"
                                   "Checks, describes, converts and draws the campaign files (.cam) of Ironvale.\n\n"
                                   "Commands:\n");
     for (const CommandEntry& entry : Commands) {
-        strS += QStringLiteral("  %1  %2\n").arg(QLatin1String(entry.Name), -8).arg(QLatin1String(entry.Summary));
+        s += QStringLiteral("  %1  %2\n").arg(QLatin1String(entry.name), -8).arg(QLatin1String(entry.summary));
     }
-    strS += QStringLiteral("\nOptions:\n"
+    s += QStringLiteral("\nOptions:\n"
                            "  -h, --help     show this help; help COMMAND or COMMAND --help shows a command's\n"
                            "  -v, --version  show the version\n\n"
                            "Messages on standard error start with 'ironvale-cam: '.\n"
                            "Exit status: 0 all passed, 1 a campaign failed a check, 2 a file could not be\n"
                            "read or written, or the command line was wrong.\n");
-    return strS;
+    return s;
 }
 
 const CommandEntry* findCommand(const QString& name)
 {
     const auto found = std::find_if(Commands.begin(), Commands.end(),
-                                    [&name](const CommandEntry& entry) { return name == QLatin1String(entry.Name); });
+                                    [&name](const CommandEntry& entry) { return name == QLatin1String(entry.name); });
     return found != Commands.end() ? found : nullptr;
 }
 
 // help [COMMAND], as git has it: the tool's help, or the command's own.
-int runHelp(const QStringList& names, CommandStreams& Io)
+int runHelp(const QStringList& names, CommandStreams& io)
 {
     if (names.isEmpty()) {
-        Io.Out.write(usage().toUtf8());
+        io.out.write(usage().toUtf8());
         return ExitStatus::Clean;
     }
     if (names.size() > 1) {
-        return usageError(Io, QString(), QStringLiteral("help takes one command"));
+        return usageError(io, QString(), QStringLiteral("help takes one command"));
     }
     const CommandEntry* entry = findCommand(names.constFirst());
     if (entry == nullptr) {
-        return usageError(Io, QString(), QStringLiteral("'%1' is not a command").arg(names.constFirst()));
+        return usageError(io, QString(), QStringLiteral("'%1' is not a command").arg(names.constFirst()));
     }
-    return entry->Run({names.constFirst(), QStringLiteral("--help")}, Io);
+    return entry->run({names.constFirst(), QStringLiteral("--help")}, io);
 }
 
 } // namespace
 
-void writeLine(QIODevice& Device, const QString& strLine)
+void writeLine(QIODevice& device, const QString& line)
 {
-    Device.write((strLine + QLatin1Char('\n')).toUtf8());
+    device.write((line + QLatin1Char('\n')).toUtf8());
 }
 
 void writeDiagnostic(QIODevice& err, const QString& message)
@@ -94,40 +94,40 @@ void writeDiagnostic(QIODevice& err, const QString& message)
     writeLine(err, QStringLiteral("ironvale-cam: ") + message);
 }
 
-int usageError(CommandStreams& Io, const QString& command, const QString& message)
+int usageError(CommandStreams& io, const QString& command, const QString& message)
 {
     const QString help = command.isEmpty() ? QStringLiteral("ironvale-cam --help")
                                            : QStringLiteral("ironvale-cam %1 --help").arg(command);
-    writeDiagnostic(Io.Err, QStringLiteral("%1. See '%2'.").arg(message, help));
+    writeDiagnostic(io.err, QStringLiteral("%1. See '%2'.").arg(message, help));
     return ExitStatus::Trouble;
 }
 
-int parseArguments(QCommandLineParser& Parser, const QStringList& Arguments, CommandStreams& Io)
+int parseArguments(QCommandLineParser& parser, const QStringList& arguments, CommandStreams& io)
 {
-    const QCommandLineOption Help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help."));
-    Parser.addOption(Help);
-    Parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
-    if (!Parser.parse(Arguments)) {
-        QString reason = terminalText(Parser.errorText());
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help."));
+    parser.addOption(help);
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+    if (!parser.parse(arguments)) {
+        QString reason = terminalText(parser.errorText());
         if (reason.endsWith(QLatin1Char('.'))) {
             reason.chop(1);
         }
-        return usageError(Io, Arguments.value(0), reason);
+        return usageError(io, arguments.value(0), reason);
     }
-    if (Parser.isSet(Help)) {
+    if (parser.isSet(help)) {
         // The parser's own text names the program; the tool names it with the command.
-        QString strHelp = Parser.helpText();
-        strHelp.replace(QRegularExpression(QStringLiteral("^Usage: \\S+")),
-                        QStringLiteral("Usage: ironvale-cam ") + Arguments.value(0));
-        Io.Out.write(strHelp.toUtf8());
+        QString helpText = parser.helpText();
+        helpText.replace(QRegularExpression(QStringLiteral("^Usage: \\S+")),
+                        QStringLiteral("Usage: ironvale-cam ") + arguments.value(0));
+        io.out.write(helpText.toUtf8());
         return ExitStatus::Clean;
     }
     // An empty name would reach the file system as no name at all.
-    const QStringList written = Parser.optionNames();
-    if (Parser.positionalArguments().contains(QString()) ||
+    const QStringList written = parser.optionNames();
+    if (parser.positionalArguments().contains(QString()) ||
         ((written.contains(QStringLiteral("o")) || written.contains(QStringLiteral("output"))) &&
-         Parser.value(QStringLiteral("o")).isEmpty())) {
-        return usageError(Io, Arguments.value(0), QStringLiteral("a file name is empty"));
+         parser.value(QStringLiteral("o")).isEmpty())) {
+        return usageError(io, arguments.value(0), QStringLiteral("a file name is empty"));
     }
     return -1;
 }
@@ -208,10 +208,10 @@ int handleOf(QIODevice& device)
 
 } // namespace
 
-CampaignFileList campaignFiles(const QStringList& Paths, QIODevice& err)
+CampaignFileList campaignFiles(const QStringList& paths, QIODevice& err)
 {
     CampaignFileList list;
-    for (const QString& argument : Paths) {
+    for (const QString& argument : paths) {
         const fs::path path = pathFromArgument(argument);
         std::error_code typeError;
         if (path == "-" || !fs::is_directory(fs::status(path, typeError))) {
@@ -270,23 +270,23 @@ QString readUpTo(QIODevice& device, qint64 limit, QByteArray& bytes)
 
 } // namespace
 
-bool loadCampaign(const std::filesystem::path& path, CommandStreams& Io, Campaign& campaign, QByteArray* File)
+bool loadCampaign(const std::filesystem::path& path, CommandStreams& io, Campaign& campaign, QByteArray* file)
 {
     // One byte past the campaign tells a longer file.
     QByteArray bytes;
     QFile named;
     QString reason = path == "-" ? QString() : openInput(path, named);
     if (reason.isEmpty()) {
-        reason = readUpTo(path == "-" ? Io.In : named, CampaignFileSize + 1, bytes);
+        reason = readUpTo(path == "-" ? io.in : named, CampaignFileSize + 1, bytes);
     }
     if (reason.isEmpty()) {
         reason = readCampaignBytes(bytes, campaign);
     }
-    if (File != nullptr) {
-        *File = bytes;
+    if (file != nullptr) {
+        *file = bytes;
     }
     if (!reason.isEmpty()) {
-        reportUnreadable(Io.Err, path, reason);
+        reportUnreadable(io.err, path, reason);
     }
     return reason.isEmpty();
 }
@@ -298,43 +298,43 @@ bool outputIsInput(const std::filesystem::path& input, const std::filesystem::pa
     if (output == "-" || ::stat(output.c_str(), &outputStat) != 0) {
         return false;
     }
-    const int inputHandle = input == "-" ? handleOf(io.In) : -1;
+    const int inputHandle = input == "-" ? handleOf(io.in) : -1;
     const bool known = input == "-" ? inputHandle >= 0 && ::fstat(inputHandle, &inputStat) == 0
                                     : ::stat(input.c_str(), &inputStat) == 0;
     if (!known || !sameFile(inputStat, outputStat)) {
         return false;
     }
-    writeDiagnostic(io.Err, QStringLiteral("the output %1 is the same file as the input %2: nothing written.")
+    writeDiagnostic(io.err, QStringLiteral("the output %1 is the same file as the input %2: nothing written.")
                                 .arg(quotedPath(output), displayName(input)));
     return true;
 }
 
 bool binaryToTerminal(const std::filesystem::path& output, bool force, CommandStreams& io)
 {
-    const int handle = handleOf(io.Out);
+    const int handle = handleOf(io.out);
     if (force || output != "-" || handle < 0 || ::isatty(handle) == 0) {
         return false;
     }
-    writeDiagnostic(io.Err, QStringLiteral("binary output is not written to a terminal: give -o FILE or redirect "
+    writeDiagnostic(io.err, QStringLiteral("binary output is not written to a terminal: give -o FILE or redirect "
                                            "standard output (--force writes it anyway)."));
     return true;
 }
 
-bool writeOutput(const std::filesystem::path& path, const QByteArray& bytes, CommandStreams& Io)
+bool writeOutput(const std::filesystem::path& path, const QByteArray& bytes, CommandStreams& io)
 {
     if (path == "-") {
-        if (Io.Out.write(bytes) == bytes.size()) {
+        if (io.out.write(bytes) == bytes.size()) {
             return true;
         }
-        writeDiagnostic(Io.Err, QStringLiteral("<stdout>: cannot be written: standard output refused the bytes"));
+        writeDiagnostic(io.err, QStringLiteral("<stdout>: cannot be written: standard output refused the bytes"));
         return false;
     }
-    const SaveResult Result = saveFileBytes(path, bytes);
-    if (!Result.saved()) {
-        writeDiagnostic(Io.Err, QStringLiteral("%1: cannot be written: %2. %3")
-                                    .arg(displayName(path), Result.Reason, Result.Aftermath));
+    const SaveResult result = saveFileBytes(path, bytes);
+    if (!result.saved()) {
+        writeDiagnostic(io.err, QStringLiteral("%1: cannot be written: %2. %3")
+                                    .arg(displayName(path), result.reason, result.aftermath));
     }
-    return Result.saved();
+    return result.saved();
 }
 
 QString displayName(const std::filesystem::path& path)
@@ -342,9 +342,9 @@ QString displayName(const std::filesystem::path& path)
     return path == "-" ? QStringLiteral("<stdin>") : quotedPath(path);
 }
 
-QString fromCampaignBytes(const std::string& strBytes)
+QString fromCampaignBytes(const std::string& bytes)
 {
-    return QString::fromLatin1(strBytes.data(), static_cast<qsizetype>(strBytes.size()));
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
 QString shownText(const std::string& bytes)
@@ -357,27 +357,27 @@ namespace {
 constexpr std::array<const char*, 4> NationNames{"Germany", "U.K", "U.R.S.S", "U.S.A"};
 
 // The victory movie's field, by which the file names its nation.
-constexpr int victoryMovie = 4;
+constexpr int VictoryMovie = 4;
 
 } // namespace
 
-QString nationName(const Campaign& campaign, const QByteArray& File)
+QString nationName(const Campaign& campaign, const QByteArray& file)
 {
-    const int32_t lngNation = campaign.nation();
+    const int32_t nationValue = campaign.nation();
     // A movie the editor does not know is read as the nation it had, and
     // a save would put another movie in its place.
-    const bool known = decodeFileName(File.constData() + victoryMovie) ==
-                       decodeFileName(campaignBytes(campaign).constData() + victoryMovie);
-    if (!known || lngNation < 0 || lngNation >= static_cast<int32_t>(NationNames.size())) {
-        return QStringLiteral("unknown (%1)").arg(lngNation);
+    const bool known = decodeFileName(file.constData() + VictoryMovie) ==
+                       decodeFileName(campaignBytes(campaign).constData() + VictoryMovie);
+    if (!known || nationValue < 0 || nationValue >= static_cast<int32_t>(NationNames.size())) {
+        return QStringLiteral("unknown (%1)").arg(nationValue);
     }
-    return QLatin1String(NationNames[static_cast<std::size_t>(lngNation)]);
+    return QLatin1String(NationNames[static_cast<std::size_t>(nationValue)]);
 }
 
-QString readWholeInput(const std::filesystem::path& path, CommandStreams& Io, QByteArray& bytes)
+QString readWholeInput(const std::filesystem::path& path, CommandStreams& io, QByteArray& bytes)
 {
     if (path == "-") {
-        bytes = Io.In.readAll();
+        bytes = io.in.readAll();
         return {};
     }
     if (std::error_code error; std::filesystem::is_directory(path, error)) {
@@ -391,24 +391,24 @@ QString readWholeInput(const std::filesystem::path& path, CommandStreams& Io, QB
     return file.error() == QFileDevice::NoError ? QString() : file.errorString();
 }
 
-int runTool(const QStringList& Arguments, CommandStreams& Io)
+int runTool(const QStringList& arguments, CommandStreams& io)
 {
-    const QString strFirst = Arguments.value(1);
-    if (strFirst == QLatin1String("-h") || strFirst == QLatin1String("--help")) {
-        Io.Out.write(usage().toUtf8());
+    const QString first = arguments.value(1);
+    if (first == QLatin1String("-h") || first == QLatin1String("--help")) {
+        io.out.write(usage().toUtf8());
         return ExitStatus::Clean;
     }
-    if (strFirst == QLatin1String("-v") || strFirst == QLatin1String("--version")) {
-        writeLine(Io.Out, QStringLiteral("ironvale-cam %1").arg(QStringLiteral(IRONVALE_VERSION)));
+    if (first == QLatin1String("-v") || first == QLatin1String("--version")) {
+        writeLine(io.out, QStringLiteral("ironvale-cam %1").arg(QStringLiteral(IRONVALE_VERSION)));
         return ExitStatus::Clean;
     }
-    if (strFirst == QLatin1String("help")) {
-        return runHelp(Arguments.mid(2), Io);
+    if (first == QLatin1String("help")) {
+        return runHelp(arguments.mid(2), io);
     }
-    if (const CommandEntry* entry = findCommand(strFirst)) {
-        return entry->Run(Arguments.mid(1), Io);
+    if (const CommandEntry* entry = findCommand(first)) {
+        return entry->run(arguments.mid(1), io);
     }
-    return usageError(Io, QString(),
-                      Arguments.size() < 2 ? QStringLiteral("no command given")
-                                           : QStringLiteral("'%1' is not a command").arg(terminalText(strFirst)));
+    return usageError(io, QString(),
+                      arguments.size() < 2 ? QStringLiteral("no command given")
+                                           : QStringLiteral("'%1' is not a command").arg(terminalText(first)));
 }

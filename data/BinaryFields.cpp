@@ -11,15 +11,15 @@
 
 namespace {
 
-std::streamoff position(std::streambuf* pBuffer, std::ios_base::openmode Which)
+std::streamoff position(std::streambuf* buffer, std::ios_base::openmode which)
 {
-    return pBuffer != nullptr ? static_cast<std::streamoff>(pBuffer->pubseekoff(0, std::ios_base::cur, Which)) : -1;
+    return buffer != nullptr ? static_cast<std::streamoff>(buffer->pubseekoff(0, std::ios_base::cur, which)) : -1;
 }
 
-void readExactly(char* pBytes, std::streamsize lngCount, std::istream& intHandle)
+void readExactly(char* bytes, std::streamsize count, std::istream& stream)
 {
-    if (readUpTo(pBytes, lngCount, intHandle) != lngCount) {
-        throwFileEnd(intHandle);
+    if (readUpTo(bytes, count, stream) != count) {
+        throwFileEnd(stream);
     }
 }
 
@@ -28,118 +28,118 @@ constexpr std::array<char, ChunkSize> Zeros{};
 
 } // namespace
 
-int32_t decodeWord(const char* pBytes)
+int32_t decodeWord(const char* bytes)
 {
-    const auto* pUnsigned = reinterpret_cast<const unsigned char*>(pBytes);
-    return pUnsigned[0] + 256 * pUnsigned[1];
+    const auto* unsignedItem = reinterpret_cast<const unsigned char*>(bytes);
+    return unsignedItem[0] + 256 * unsignedItem[1];
 }
 
-void encodeWord(int32_t lngN, char* pBytes)
+void encodeWord(int32_t n, char* bytes)
 {
-    const int32_t lngHigh = lngN / 256;
-    const int32_t lngLow = lngN - 256 * lngHigh;
-    pBytes[0] = static_cast<char>(lngLow);
-    pBytes[1] = static_cast<char>(lngHigh);
+    const int32_t high = n / 256;
+    const int32_t low = n - 256 * high;
+    bytes[0] = static_cast<char>(low);
+    bytes[1] = static_cast<char>(high);
 }
 
-std::string decodeFileName(const char* pBytes)
+std::string decodeFileName(const char* bytes)
 {
-    const auto* pDot = static_cast<const char*>(std::memchr(pBytes, '.', FileNameFieldSize));
-    return pDot != nullptr ? std::string(pBytes, static_cast<std::size_t>(pDot - pBytes)) : std::string();
+    const auto* dot = static_cast<const char*>(std::memchr(bytes, '.', FileNameFieldSize));
+    return dot != nullptr ? std::string(bytes, static_cast<std::size_t>(dot - bytes)) : std::string();
 }
 
-void encodeFileName(const std::string& strBase, const char* strExtension, char* pBytes)
+void encodeFileName(const std::string& base, const char* extension, char* bytes)
 {
     // A name from a file may carry more than the field holds: keep the first
     // 20 bytes so the file keeps its size and its "." stays inside the field.
-    const std::size_t lngBase = std::min<std::size_t>(strBase.size(), FileNameFieldSize);
-    std::memcpy(pBytes, strBase.data(), lngBase);
-    const std::size_t lngExtension = std::min(std::strlen(strExtension), FileNameFieldSize - lngBase);
-    std::memcpy(pBytes + lngBase, strExtension, lngExtension);
+    const std::size_t baseValue = std::min<std::size_t>(base.size(), FileNameFieldSize);
+    std::memcpy(bytes, base.data(), baseValue);
+    const std::size_t extensionValue = std::min(std::strlen(extension), FileNameFieldSize - baseValue);
+    std::memcpy(bytes + baseValue, extension, extensionValue);
 }
 
-std::streamsize readUpTo(char* pBytes, std::streamsize lngCount, std::istream& intHandle)
+std::streamsize readUpTo(char* bytes, std::streamsize count, std::istream& stream)
 {
-    std::streambuf* pBuffer = intHandle.rdbuf();
-    return pBuffer != nullptr && intHandle.good() ? pBuffer->sgetn(pBytes, lngCount) : 0;
+    std::streambuf* buffer = stream.rdbuf();
+    return buffer != nullptr && stream.good() ? buffer->sgetn(bytes, count) : 0;
 }
 
-void writeExactly(const char* pBytes, std::streamsize lngCount, std::ostream& intHandle)
+void writeExactly(const char* bytes, std::streamsize count, std::ostream& stream)
 {
-    std::streambuf* pBuffer = intHandle.rdbuf();
-    const std::streamsize lngPut = pBuffer != nullptr && intHandle.good() ? pBuffer->sputn(pBytes, lngCount) : 0;
-    if (lngPut != lngCount) {
-        throwWriteFailure(intHandle);
+    std::streambuf* buffer = stream.rdbuf();
+    const std::streamsize put = buffer != nullptr && stream.good() ? buffer->sputn(bytes, count) : 0;
+    if (put != count) {
+        throwWriteFailure(stream);
     }
 }
 
-void throwFileEnd(std::istream& intHandle)
+void throwFileEnd(std::istream& stream)
 {
-    intHandle.setstate(std::ios_base::eofbit | std::ios_base::failbit);
-    const std::streamoff lngEnd = position(intHandle.rdbuf(), std::ios_base::in);
-    const std::string strSize = std::to_string(CampaignFileSize);
-    if (lngEnd >= 0) {
-        throw CampaignFileError("The file ends at byte " + std::to_string(lngEnd) + ", but a campaign file has " +
-                                strSize + " bytes.");
+    stream.setstate(std::ios_base::eofbit | std::ios_base::failbit);
+    const std::streamoff end = position(stream.rdbuf(), std::ios_base::in);
+    const std::string size = std::to_string(CampaignFileSize);
+    if (end >= 0) {
+        throw CampaignFileError("The file ends at byte " + std::to_string(end) + ", but a campaign file has " +
+                                size + " bytes.");
     }
-    throw CampaignFileError("The file ends before its last byte: a campaign file has " + strSize + " bytes.");
+    throw CampaignFileError("The file ends before its last byte: a campaign file has " + size + " bytes.");
 }
 
-void throwWriteFailure(std::ostream& intHandle)
+void throwWriteFailure(std::ostream& stream)
 {
-    intHandle.setstate(std::ios_base::badbit);
-    const std::streamoff lngAt = position(intHandle.rdbuf(), std::ios_base::out);
-    if (lngAt >= 0) {
-        throw CampaignFileError("The campaign could not be written: writing stopped at byte " + std::to_string(lngAt) +
+    stream.setstate(std::ios_base::badbit);
+    const std::streamoff at = position(stream.rdbuf(), std::ios_base::out);
+    if (at >= 0) {
+        throw CampaignFileError("The campaign could not be written: writing stopped at byte " + std::to_string(at) +
                                 " of " + std::to_string(CampaignFileSize) + ".");
     }
     throw CampaignFileError("The campaign could not be written: the file refused the bytes.");
 }
 
-int32_t readWord(std::istream& intHandle)
+int32_t readWord(std::istream& stream)
 {
     std::array<char, 2> bytes{};
-    readExactly(bytes.data(), 2, intHandle);
+    readExactly(bytes.data(), 2, stream);
     return decodeWord(bytes.data());
 }
 
-void writeWord(int32_t lngN, std::ostream& intHandle)
+void writeWord(int32_t n, std::ostream& stream)
 {
     std::array<char, 2> bytes{};
-    encodeWord(lngN, bytes.data());
-    writeExactly(bytes.data(), 2, intHandle);
+    encodeWord(n, bytes.data());
+    writeExactly(bytes.data(), 2, stream);
 }
 
-std::string readFileName(std::istream& intHandle)
+std::string readFileName(std::istream& stream)
 {
     std::array<char, FileNameFieldSize> field{};
-    readExactly(field.data(), FileNameFieldSize, intHandle);
+    readExactly(field.data(), FileNameFieldSize, stream);
     return decodeFileName(field.data());
 }
 
-void writeFileName(const std::string& strS, std::ostream& intHandle)
+void writeFileName(const std::string& s, std::ostream& stream)
 {
     std::array<char, FileNameFieldSize> field{};
-    encodeFileName(strS, "", field.data());
-    writeExactly(field.data(), FileNameFieldSize, intHandle);
+    encodeFileName(s, "", field.data());
+    writeExactly(field.data(), FileNameFieldSize, stream);
 }
 
-void skipBytes(int16_t intCount, std::istream& intHandle)
+void skipBytes(int16_t count, std::istream& stream)
 {
     // Never looked at, so never cleared.
     std::array<char, ChunkSize> scratch;
-    for (int16_t intLeft = intCount; intLeft > 0;) {
-        const auto intChunk = std::min<int16_t>(intLeft, static_cast<int16_t>(ChunkSize));
-        readExactly(scratch.data(), intChunk, intHandle);
-        intLeft = static_cast<int16_t>(intLeft - intChunk);
+    for (int16_t left = count; left > 0;) {
+        const auto chunk = std::min<int16_t>(left, static_cast<int16_t>(ChunkSize));
+        readExactly(scratch.data(), chunk, stream);
+        left = static_cast<int16_t>(left - chunk);
     }
 }
 
-void writeZeros(int16_t intCount, std::ostream& intHandle)
+void writeZeros(int16_t count, std::ostream& stream)
 {
-    for (int16_t intLeft = intCount; intLeft > 0;) {
-        const auto intChunk = std::min<int16_t>(intLeft, static_cast<int16_t>(ChunkSize));
-        writeExactly(Zeros.data(), intChunk, intHandle);
-        intLeft = static_cast<int16_t>(intLeft - intChunk);
+    for (int16_t left = count; left > 0;) {
+        const auto chunk = std::min<int16_t>(left, static_cast<int16_t>(ChunkSize));
+        writeExactly(Zeros.data(), chunk, stream);
+        left = static_cast<int16_t>(left - chunk);
     }
 }

@@ -12,14 +12,14 @@
 constexpr int16_t FileNameFieldSize = 20;
 constexpr int32_t CampaignFileSize = 31944;
 
-[[nodiscard]] int32_t readWord(std::istream& intHandle);
-void writeWord(int32_t lngN, std::ostream& intHandle);
+[[nodiscard]] int32_t readWord(std::istream& stream);
+void writeWord(int32_t n, std::ostream& stream);
 
 // The text before the first "." of the 20 bytes, or the empty text when the
 // field holds no "." at all.
-[[nodiscard]] std::string readFileName(std::istream& intHandle);
+[[nodiscard]] std::string readFileName(std::istream& stream);
 // Writes at most the first 20 characters, then NUL bytes up to 20.
-void writeFileName(const std::string& strS, std::ostream& intHandle);
+void writeFileName(const std::string& s, std::ostream& stream);
 
-void skipBytes(int16_t intCount, std::istream& intHandle);
-void writeZeros(int16_t intCount, std::ostream& intHandle);
+void skipBytes(int16_t count, std::istream& stream);
+void writeZeros(int16_t count, std::ostream& stream);

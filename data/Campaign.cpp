@@ -6,8 +6,8 @@
 namespace {
 
 struct NationMovies {
-    const char* strVictory;
-    const char* strDefeat;
+    const char* victory;
+    const char* defeat;
 };
 
 constexpr std::array<NationMovies, 4> Nations{{
@@ -28,148 +28,148 @@ Campaign::Campaign()
 
 void Campaign::clear()
 {
-    for (auto& scenario : m_Scenarios) {
+    for (auto& scenario : m_scenarios) {
         scenario.clear();
     }
-    m_strDescription = "new";
-    m_strName = "New";
-    m_lngNation = 0;
-    m_lngPrestige = 0;
+    m_description = "new";
+    m_name = "New";
+    m_nation = 0;
+    m_prestige = 0;
 }
 
 int16_t Campaign::errorCount() const
 {
-    int16_t intCount = 0;
-    for (const auto& strError : m_strErrors) {
-        if (!strError.empty()) {
-            ++intCount;
+    int16_t count = 0;
+    for (const auto& error : m_errors) {
+        if (!error.empty()) {
+            ++count;
         }
     }
-    return intCount;
+    return count;
 }
 
 int32_t Campaign::scenarioCount() const
 {
-    int32_t lngCount = 0;
-    for (const auto& scenario : m_Scenarios) {
+    int32_t count = 0;
+    for (const auto& scenario : m_scenarios) {
         if (scenario.number() > -1) {
-            ++lngCount;
+            ++count;
         }
     }
-    return lngCount;
+    return count;
 }
 
 int16_t Campaign::nextFreeScenario() const
 {
-    int16_t intI = 0;
-    while (intI < MaxScenarios && m_Scenarios[static_cast<std::size_t>(intI)].number() > -1) {
-        ++intI;
+    int16_t i = 0;
+    while (i < MaxScenarios && m_scenarios[static_cast<std::size_t>(i)].number() > -1) {
+        ++i;
     }
-    return intI;
+    return i;
 }
 
-void Campaign::addError(int16_t& intCount, std::string strS)
+void Campaign::addError(int16_t& count, std::string s)
 {
-    setErrors(intCount, std::move(strS));
-    ++intCount;
+    setErrors(count, std::move(s));
+    ++count;
 }
 
 int16_t Campaign::check()
 {
-    for (auto& strError : m_strErrors) {
-        strError.clear();
+    for (auto& error : m_errors) {
+        error.clear();
     }
-    int16_t intCount = 0;
-    int32_t lngPrevious = -1;
-    bool blnVictory = false;
-    bool blnLoss = false;
-    for (int16_t intI = 0; intI < MaxScenarios; ++intI) {
-        const Scenario& scenario = scenarios(intI);
-        const int32_t lngNumber = scenario.number();
-        if (lngNumber <= -1) {
+    int16_t count = 0;
+    int32_t previous = -1;
+    bool victory = false;
+    bool loss = false;
+    for (int16_t i = 0; i < MaxScenarios; ++i) {
+        const Scenario& scenario = scenarios(i);
+        const int32_t numberValue = scenario.number();
+        if (numberValue <= -1) {
             continue;
         }
-        bool blnLooping = true;
-        for (int16_t intJ = 0; intJ < Scenario::OutcomeCount; ++intJ) {
-            const int32_t lngGoTo = scenario.resultScenario(intJ);
-            if (lngGoTo != lngNumber) {
-                blnLooping = false;
+        bool looping = true;
+        for (int16_t j = 0; j < Scenario::OutcomeCount; ++j) {
+            const int32_t goTo = scenario.resultScenario(j);
+            if (goTo != numberValue) {
+                looping = false;
             }
-            if (lngGoTo == VictoryScenario) {
-                blnVictory = true;
-            } else if (lngGoTo == LossScenario) {
-                blnLoss = true;
-            } else if (lngGoTo < 0 || lngGoTo >= MaxScenarios ||
-                       scenarios(static_cast<int16_t>(lngGoTo)).number() <= -1) {
+            if (goTo == VictoryScenario) {
+                victory = true;
+            } else if (goTo == LossScenario) {
+                loss = true;
+            } else if (goTo < 0 || goTo >= MaxScenarios ||
+                       scenarios(static_cast<int16_t>(goTo)).number() <= -1) {
                 // A value no slot can hold only comes from a file made
                 // elsewhere; it is as missing as a free slot.
-                addError(intCount, "Scenario " + std::to_string(lngGoTo) + " referenced but not found");
+                addError(count, "Scenario " + std::to_string(goTo) + " referenced but not found");
             }
         }
-        if (blnLooping) {
-            addError(intCount, "Scenario " + std::to_string(lngNumber) + " is looping");
+        if (looping) {
+            addError(count, "Scenario " + std::to_string(numberValue) + " is looping");
         }
-        for (int32_t lngK = lngPrevious + 1; lngK < lngNumber; ++lngK) {
-            addError(intCount, "Scenario " + std::to_string(lngK) + " not found");
+        for (int32_t k = previous + 1; k < numberValue; ++k) {
+            addError(count, "Scenario " + std::to_string(k) + " not found");
         }
-        lngPrevious = lngNumber;
+        previous = numberValue;
     }
-    if (!blnVictory) {
-        addError(intCount, "Victory Scenario (254) not referenced");
+    if (!victory) {
+        addError(count, "Victory Scenario (254) not referenced");
     }
-    if (!blnLoss) {
-        addError(intCount, "Defeat Scenario (255) not referenced");
+    if (!loss) {
+        addError(count, "Defeat Scenario (255) not referenced");
     }
-    return intCount;
+    return count;
 }
 
-void Campaign::fileRead(std::istream& intHandle)
+void Campaign::fileRead(std::istream& stream)
 {
-    for (auto& scenario : m_Scenarios) {
+    for (auto& scenario : m_scenarios) {
         scenario.clear();
     }
-    const int32_t lngCount = readWord(intHandle);
-    if (lngCount > MaxScenarios) {
-        throw CampaignFileError("The file claims " + std::to_string(lngCount) +
+    const int32_t count = readWord(stream);
+    if (count > MaxScenarios) {
+        throw CampaignFileError("The file claims " + std::to_string(count) +
                                 " scenarios, but a campaign holds at most " + std::to_string(MaxScenarios) + ".");
     }
-    m_lngPrestige = readWord(intHandle);
-    const std::string strVictory = readFileName(intHandle);
-    for (std::size_t intN = 0; intN < Nations.size(); ++intN) {
-        if (strVictory == Nations[intN].strVictory) {
-            m_lngNation = static_cast<int32_t>(intN);
+    m_prestige = readWord(stream);
+    const std::string victoryText = readFileName(stream);
+    for (std::size_t n = 0; n < Nations.size(); ++n) {
+        if (victoryText == Nations[n].victory) {
+            m_nation = static_cast<int32_t>(n);
         }
     }
-    skipBytes(FileNameFieldSize, intHandle);
-    for (int16_t intI = 0; intI < MaxScenarios; ++intI) {
-        if (intI < lngCount) {
-            scenarios(intI).fileRead(intHandle);
-            scenarios(intI).setNumber(intI);
+    skipBytes(FileNameFieldSize, stream);
+    for (int16_t i = 0; i < MaxScenarios; ++i) {
+        if (i < count) {
+            scenarios(i).fileRead(stream);
+            scenarios(i).setNumber(i);
         } else {
-            skipBytes(Scenario::RecordSize, intHandle);
+            skipBytes(Scenario::RecordSize, stream);
         }
     }
-    m_strDescription = readFileName(intHandle);
-    skipBytes(TrailerSize, intHandle);
+    m_description = readFileName(stream);
+    skipBytes(TrailerSize, stream);
 }
 
-void Campaign::fileWrite(std::ostream& intHandle) const
+void Campaign::fileWrite(std::ostream& stream) const
 {
-    const int32_t lngCount = scenarioCount();
-    writeWord(lngCount, intHandle);
-    writeWord(m_lngPrestige, intHandle);
+    const int32_t count = scenarioCount();
+    writeWord(count, stream);
+    writeWord(m_prestige, stream);
     // A nation no list entry shows would otherwise have no movie names.
-    const bool blnKnown = m_lngNation >= 0 && m_lngNation < static_cast<int32_t>(Nations.size());
-    const NationMovies& Movies = Nations[blnKnown ? static_cast<std::size_t>(m_lngNation) : 0];
-    writeFileName(std::string(Movies.strVictory) + ".smk", intHandle);
-    writeFileName(std::string(Movies.strDefeat) + ".smk", intHandle);
-    for (int16_t intI = 0; intI < MaxScenarios; ++intI) {
-        if (intI < lngCount) {
-            scenarios(intI).fileWrite(intHandle);
+    const bool known = m_nation >= 0 && m_nation < static_cast<int32_t>(Nations.size());
+    const NationMovies& movies = Nations[known ? static_cast<std::size_t>(m_nation) : 0];
+    writeFileName(std::string(movies.victory) + ".smk", stream);
+    writeFileName(std::string(movies.defeat) + ".smk", stream);
+    for (int16_t i = 0; i < MaxScenarios; ++i) {
+        if (i < count) {
+            scenarios(i).fileWrite(stream);
         } else {
-            writeZeros(Scenario::RecordSize, intHandle);
+            writeZeros(Scenario::RecordSize, stream);
         }
     }
-    writeFileName(m_strDescription + ".txt", intHandle);
-    writeZeros(TrailerSize, intHandle);
+    writeFileName(m_description + ".txt", stream);
+    writeZeros(TrailerSize, stream);
 }

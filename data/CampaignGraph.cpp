@@ -12,26 +12,26 @@ constexpr std::array<const char*, Scenario::OutcomeCount> OutcomeNames{"Brillian
 
 } // namespace
 
-const char* outcomeName(int16_t intI)
+const char* outcomeName(int16_t i)
 {
-    return OutcomeNames.at(static_cast<std::size_t>(static_cast<uint16_t>(intI)));
+    return OutcomeNames.at(static_cast<std::size_t>(static_cast<uint16_t>(i)));
 }
 
-bool CampaignGraph::isOddGoTo(int32_t lngGoTo)
+bool CampaignGraph::isOddGoTo(int32_t goTo)
 {
-    return (lngGoTo < 0 || lngGoTo >= Campaign::MaxScenarios) && lngGoTo != Campaign::VictoryScenario &&
-           lngGoTo != Campaign::LossScenario;
+    return (goTo < 0 || goTo >= Campaign::MaxScenarios) && goTo != Campaign::VictoryScenario &&
+           goTo != Campaign::LossScenario;
 }
 
-CampaignGraph::Target CampaignGraph::targetOf(int32_t lngGoTo) const
+CampaignGraph::Target CampaignGraph::targetOf(int32_t goTo) const
 {
-    if (lngGoTo == Campaign::VictoryScenario) {
+    if (goTo == Campaign::VictoryScenario) {
         return Target::Victory;
     }
-    if (lngGoTo == Campaign::LossScenario) {
+    if (goTo == Campaign::LossScenario) {
         return Target::Loss;
     }
-    if (lngGoTo >= 0 && lngGoTo < Campaign::MaxScenarios && m_blnUsed[static_cast<std::size_t>(lngGoTo)]) {
+    if (goTo >= 0 && goTo < Campaign::MaxScenarios && m_used[static_cast<std::size_t>(goTo)]) {
         return Target::Scenario;
     }
     return Target::Missing;
@@ -40,116 +40,116 @@ CampaignGraph::Target CampaignGraph::targetOf(int32_t lngGoTo) const
 CampaignGraph::CampaignGraph(const Campaign& campaign)
 {
     static_assert(SlotCount == Campaign::MaxScenarios);
-    for (int16_t intI = 0; intI < Campaign::MaxScenarios; ++intI) {
-        m_blnUsed[slot(intI)] = campaign.scenarios(intI).number() > -1;
+    for (int16_t i = 0; i < Campaign::MaxScenarios; ++i) {
+        m_used[slot(i)] = campaign.scenarios(i).number() > -1;
     }
-    Arrows Next;
-    Flags blnWins{};
-    Flags blnLoses{};
-    for (int16_t intI = 0; intI < Campaign::MaxScenarios; ++intI) {
-        if (!used(intI)) {
+    Arrows next;
+    Flags wins{};
+    Flags loses{};
+    for (int16_t i = 0; i < Campaign::MaxScenarios; ++i) {
+        if (!used(i)) {
             continue;
         }
-        const Scenario& scenario = campaign.scenarios(intI);
-        bool blnLooping = true;
-        for (int16_t intJ = 0; intJ < Scenario::OutcomeCount; ++intJ) {
-            const int32_t lngGoTo = scenario.resultScenario(intJ);
-            blnLooping = blnLooping && lngGoTo == scenario.number();
-            switch (targetOf(lngGoTo)) {
+        const Scenario& scenario = campaign.scenarios(i);
+        bool loopingFlag = true;
+        for (int16_t j = 0; j < Scenario::OutcomeCount; ++j) {
+            const int32_t goTo = scenario.resultScenario(j);
+            loopingFlag = loopingFlag && goTo == scenario.number();
+            switch (targetOf(goTo)) {
             case Target::Scenario:
-                Next[slot(intI)].push_back(static_cast<int16_t>(lngGoTo));
+                next[slot(i)].push_back(static_cast<int16_t>(goTo));
                 break;
             case Target::Victory:
-                blnWins[slot(intI)] = true;
+                wins[slot(i)] = true;
                 break;
             case Target::Loss:
-                blnLoses[slot(intI)] = true;
+                loses[slot(i)] = true;
                 break;
             case Target::Missing:
                 break;
             }
-            if (isOddGoTo(lngGoTo)) {
-                m_OddGoTos.push_back({intI, intJ, lngGoTo});
+            if (isOddGoTo(goTo)) {
+                m_oddGoTos.push_back({i, j, goTo});
             }
         }
-        m_blnLooping[slot(intI)] = blnLooping;
+        m_looping[slot(i)] = loopingFlag;
     }
 
-    m_blnReachable[0] = m_blnUsed[0];
-    spread(Next, m_blnReachable);
+    m_reachable[0] = m_used[0];
+    spread(next, m_reachable);
 
-    Flags blnEnds{};
-    for (std::size_t lngI = 0; lngI < SlotCount; ++lngI) {
-        m_blnVictoryReferenced = m_blnVictoryReferenced || blnWins[lngI];
-        m_blnLossReferenced = m_blnLossReferenced || blnLoses[lngI];
-        m_blnVictoryReachable = m_blnVictoryReachable || (blnWins[lngI] && m_blnReachable[lngI]);
-        m_blnLossReachable = m_blnLossReachable || (blnLoses[lngI] && m_blnReachable[lngI]);
-        blnEnds[lngI] = blnWins[lngI] || blnLoses[lngI];
-        if (m_blnUsed[lngI] && !m_blnReachable[lngI]) {
-            m_Unreachable.push_back(static_cast<int16_t>(lngI));
+    Flags ends{};
+    for (std::size_t i = 0; i < SlotCount; ++i) {
+        m_victoryReferenced = m_victoryReferenced || wins[i];
+        m_lossReferenced = m_lossReferenced || loses[i];
+        m_victoryReachable = m_victoryReachable || (wins[i] && m_reachable[i]);
+        m_lossReachable = m_lossReachable || (loses[i] && m_reachable[i]);
+        ends[i] = wins[i] || loses[i];
+        if (m_used[i] && !m_reachable[i]) {
+            m_unreachable.push_back(static_cast<int16_t>(i));
         }
     }
-    findTraps(Next, blnEnds);
+    findTraps(next, ends);
 }
 
-void CampaignGraph::spread(const Arrows& Edges, Flags& blnMarked)
+void CampaignGraph::spread(const Arrows& edges, Flags& marked)
 {
-    std::vector<int16_t> Pending;
-    for (std::size_t lngI = 0; lngI < SlotCount; ++lngI) {
-        if (blnMarked[lngI]) {
-            Pending.push_back(static_cast<int16_t>(lngI));
+    std::vector<int16_t> pending;
+    for (std::size_t i = 0; i < SlotCount; ++i) {
+        if (marked[i]) {
+            pending.push_back(static_cast<int16_t>(i));
         }
     }
-    while (!Pending.empty()) {
-        const int16_t intI = Pending.back();
-        Pending.pop_back();
-        for (const int16_t intK : Edges[slot(intI)]) {
-            if (!blnMarked[slot(intK)]) {
-                blnMarked[slot(intK)] = true;
-                Pending.push_back(intK);
+    while (!pending.empty()) {
+        const int16_t i = pending.back();
+        pending.pop_back();
+        for (const int16_t k : edges[slot(i)]) {
+            if (!marked[slot(k)]) {
+                marked[slot(k)] = true;
+                pending.push_back(k);
             }
         }
     }
 }
 
-void CampaignGraph::findTraps(const Arrows& Next, const Flags& blnEnds)
+void CampaignGraph::findTraps(const Arrows& next, const Flags& ends)
 {
-    Arrows Previous;
-    for (std::size_t lngI = 0; lngI < SlotCount; ++lngI) {
-        for (const int16_t intK : Next[lngI]) {
-            Previous[slot(intK)].push_back(static_cast<int16_t>(lngI));
+    Arrows previous;
+    for (std::size_t i = 0; i < SlotCount; ++i) {
+        for (const int16_t k : next[i]) {
+            previous[slot(k)].push_back(static_cast<int16_t>(i));
         }
     }
 
     // Walk backwards from every scenario that ends the campaign: whatever is
     // met can escape, the rest of the used scenarios is trapped.
-    Flags blnEscapes = blnEnds;
-    spread(Previous, blnEscapes);
-    for (std::size_t lngI = 0; lngI < SlotCount; ++lngI) {
-        m_blnTrapped[lngI] = m_blnUsed[lngI] && !blnEscapes[lngI];
+    Flags escapes = ends;
+    spread(previous, escapes);
+    for (std::size_t i = 0; i < SlotCount; ++i) {
+        m_trapped[i] = m_used[i] && !escapes[i];
     }
 
     // A group is what the trapped scenarios join, arrows taken either way:
     // a scenario that leads into a loop belongs with the loop.
-    Flags blnGrouped{};
-    for (std::size_t lngFirst = 0; lngFirst < SlotCount; ++lngFirst) {
-        if (!m_blnTrapped[lngFirst] || blnGrouped[lngFirst]) {
+    Flags grouped{};
+    for (std::size_t first = 0; first < SlotCount; ++first) {
+        if (!m_trapped[first] || grouped[first]) {
             continue;
         }
-        std::vector<int16_t> Group{static_cast<int16_t>(lngFirst)};
-        blnGrouped[lngFirst] = true;
-        for (std::size_t lngAt = 0; lngAt < Group.size(); ++lngAt) {
-            const std::size_t lngI = slot(Group[lngAt]);
-            for (const std::vector<int16_t>* pNeighbours : {&Next[lngI], &std::as_const(Previous[lngI])}) {
-                for (const int16_t intK : *pNeighbours) {
-                    if (m_blnTrapped[slot(intK)] && !blnGrouped[slot(intK)]) {
-                        blnGrouped[slot(intK)] = true;
-                        Group.push_back(intK);
+        std::vector<int16_t> group{static_cast<int16_t>(first)};
+        grouped[first] = true;
+        for (std::size_t at = 0; at < group.size(); ++at) {
+            const std::size_t i = slot(group[at]);
+            for (const std::vector<int16_t>* neighbours : {&next[i], &std::as_const(previous[i])}) {
+                for (const int16_t k : *neighbours) {
+                    if (m_trapped[slot(k)] && !grouped[slot(k)]) {
+                        grouped[slot(k)] = true;
+                        group.push_back(k);
                     }
                 }
             }
         }
-        std::sort(Group.begin(), Group.end());
-        m_Traps.push_back(std::move(Group));
+        std::sort(group.begin(), group.end());
+        m_traps.push_back(std::move(group));
     }
 }

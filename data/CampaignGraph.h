@@ -21,34 +21,34 @@ public:
     struct OddGoTo {
         int16_t scenario;
         int16_t outcome;
-        int32_t GoTo;
+        int32_t goTo;
     };
 
     explicit CampaignGraph(const Campaign& campaign);
 
-    [[nodiscard]] static bool isOddGoTo(int32_t lngGoTo);
-    [[nodiscard]] Target targetOf(int32_t lngGoTo) const;
+    [[nodiscard]] static bool isOddGoTo(int32_t goTo);
+    [[nodiscard]] Target targetOf(int32_t goTo) const;
 
-    [[nodiscard]] bool used(int16_t intI) const { return m_blnUsed.at(slot(intI)); }
+    [[nodiscard]] bool used(int16_t i) const { return m_used.at(slot(i)); }
     // All four outcomes lead back to the scenario itself, as the check says.
-    [[nodiscard]] bool looping(int16_t intI) const { return m_blnLooping.at(slot(intI)); }
-    // Some path from scenario 0 leads to the used scenario intI.
-    [[nodiscard]] bool reachable(int16_t intI) const { return m_blnReachable.at(slot(intI)); }
+    [[nodiscard]] bool looping(int16_t i) const { return m_looping.at(slot(i)); }
+    // Some path from scenario 0 leads to the used scenario i.
+    [[nodiscard]] bool reachable(int16_t i) const { return m_reachable.at(slot(i)); }
     // Used scenarios from which neither victory nor loss can be reached.
-    [[nodiscard]] bool trapped(int16_t intI) const { return m_blnTrapped.at(slot(intI)); }
+    [[nodiscard]] bool trapped(int16_t i) const { return m_trapped.at(slot(i)); }
 
-    [[nodiscard]] bool victoryReferenced() const { return m_blnVictoryReferenced; }
-    [[nodiscard]] bool victoryReachable() const { return m_blnVictoryReachable; }
-    [[nodiscard]] bool lossReferenced() const { return m_blnLossReferenced; }
-    [[nodiscard]] bool lossReachable() const { return m_blnLossReachable; }
+    [[nodiscard]] bool victoryReferenced() const { return m_victoryReferenced; }
+    [[nodiscard]] bool victoryReachable() const { return m_victoryReachable; }
+    [[nodiscard]] bool lossReferenced() const { return m_lossReferenced; }
+    [[nodiscard]] bool lossReachable() const { return m_lossReachable; }
 
     // Used scenarios no path from scenario 0 reaches, ascending.
-    [[nodiscard]] const std::vector<int16_t>& unreachable() const { return m_Unreachable; }
+    [[nodiscard]] const std::vector<int16_t>& unreachable() const { return m_unreachable; }
     // The trapped scenarios, split into groups that lead into each other
     // (directly or by way of the group); each group and the list ascending.
-    [[nodiscard]] const std::vector<std::vector<int16_t>>& traps() const { return m_Traps; }
+    [[nodiscard]] const std::vector<std::vector<int16_t>>& traps() const { return m_traps; }
     // In scenario then outcome order.
-    [[nodiscard]] const std::vector<OddGoTo>& oddGoTos() const { return m_OddGoTos; }
+    [[nodiscard]] const std::vector<OddGoTo>& oddGoTos() const { return m_oddGoTos; }
 
 private:
     static constexpr std::size_t SlotCount = 50;
@@ -57,23 +57,23 @@ private:
     using Arrows = std::array<std::vector<int16_t>, SlotCount>;
 
     // A negative index becomes a huge one, so at() rejects it too.
-    static std::size_t slot(int16_t intI) { return static_cast<std::size_t>(static_cast<uint16_t>(intI)); }
+    static std::size_t slot(int16_t i) { return static_cast<std::size_t>(static_cast<uint16_t>(i)); }
     // Marks every slot the arrows lead to from a slot already marked.
-    static void spread(const Arrows& Edges, Flags& blnMarked);
-    void findTraps(const Arrows& Next, const Flags& blnEnds);
+    static void spread(const Arrows& edges, Flags& marked);
+    void findTraps(const Arrows& next, const Flags& ends);
 
-    Flags m_blnUsed{};
-    Flags m_blnLooping{};
-    Flags m_blnReachable{};
-    Flags m_blnTrapped{};
-    bool m_blnVictoryReferenced = false;
-    bool m_blnVictoryReachable = false;
-    bool m_blnLossReferenced = false;
-    bool m_blnLossReachable = false;
-    std::vector<int16_t> m_Unreachable;
-    std::vector<std::vector<int16_t>> m_Traps;
-    std::vector<OddGoTo> m_OddGoTos;
+    Flags m_used{};
+    Flags m_looping{};
+    Flags m_reachable{};
+    Flags m_trapped{};
+    bool m_victoryReferenced = false;
+    bool m_victoryReachable = false;
+    bool m_lossReferenced = false;
+    bool m_lossReachable = false;
+    std::vector<int16_t> m_unreachable;
+    std::vector<std::vector<int16_t>> m_traps;
+    std::vector<OddGoTo> m_oddGoTos;
 };
 
 // "Brilliant Victory", "Victory", "Minor Victory" or "Defeat" for 0..3.
-[[nodiscard]] const char* outcomeName(int16_t intI);
+[[nodiscard]] const char* outcomeName(int16_t i);

@@ -7,19 +7,19 @@
 #include <ostream>
 #include <stdexcept>
 
-RecordReader::RecordReader(std::istream& intHandle, int16_t intSize) : m_Handle(intHandle)
+RecordReader::RecordReader(std::istream& stream, int16_t size) : m_handle(stream)
 {
-    m_intGot = static_cast<int16_t>(readUpTo(m_Bytes.data(), std::min(intSize, MaxRecordBytes), intHandle));
+    m_got = static_cast<int16_t>(readUpTo(m_bytes.data(), std::min(size, MaxRecordBytes), stream));
 }
 
-const char* RecordReader::take(int16_t intCount)
+const char* RecordReader::take(int16_t count)
 {
-    if (m_intPosition + intCount > m_intGot) {
-        throwFileEnd(m_Handle);
+    if (m_position + count > m_got) {
+        throwFileEnd(m_handle);
     }
-    const char* pField = m_Bytes.data() + m_intPosition;
-    m_intPosition = static_cast<int16_t>(m_intPosition + intCount);
-    return pField;
+    const char* field = m_bytes.data() + m_position;
+    m_position = static_cast<int16_t>(m_position + count);
+    return field;
 }
 
 int32_t RecordReader::readWord()
@@ -32,38 +32,38 @@ std::string RecordReader::readFileName()
     return decodeFileName(take(FileNameFieldSize));
 }
 
-void RecordReader::skipBytes(int16_t intCount)
+void RecordReader::skipBytes(int16_t count)
 {
-    take(intCount);
+    take(count);
 }
 
-char* RecordWriter::take(int16_t intCount)
+char* RecordWriter::take(int16_t count)
 {
     // Only the record's own layout decides the counts, never the file.
-    if (m_intPosition + intCount > m_intSize) {
+    if (m_position + count > m_size) {
         throw std::logic_error("a record's fields overrun its size");
     }
-    char* pField = m_Bytes.data() + m_intPosition;
-    m_intPosition = static_cast<int16_t>(m_intPosition + intCount);
-    return pField;
+    char* field = m_bytes.data() + m_position;
+    m_position = static_cast<int16_t>(m_position + count);
+    return field;
 }
 
-void RecordWriter::writeWord(int32_t lngN)
+void RecordWriter::writeWord(int32_t n)
 {
-    encodeWord(lngN, take(2));
+    encodeWord(n, take(2));
 }
 
-void RecordWriter::writeFileName(const std::string& strBase, const char* strExtension)
+void RecordWriter::writeFileName(const std::string& base, const char* extension)
 {
-    encodeFileName(strBase, strExtension, take(FileNameFieldSize));
+    encodeFileName(base, extension, take(FileNameFieldSize));
 }
 
-void RecordWriter::writeZeros(int16_t intCount)
+void RecordWriter::writeZeros(int16_t count)
 {
-    take(intCount);
+    take(count);
 }
 
-void RecordWriter::flush(std::ostream& intHandle) const
+void RecordWriter::flush(std::ostream& stream) const
 {
-    writeExactly(m_Bytes.data(), m_intSize, intHandle);
+    writeExactly(m_bytes.data(), m_size, stream);
 }

@@ -5,12 +5,12 @@
 namespace {
 
 // Optional names are NUL when empty; the others always carry their extension.
-void writeOptionalName(RecordWriter& Record, const std::string& strS, const char* strExtension)
+void writeOptionalName(RecordWriter& record, const std::string& s, const char* extension)
 {
-    if (strS.empty()) {
-        Record.writeZeros(20);
+    if (s.empty()) {
+        record.writeZeros(20);
     } else {
-        Record.writeFileName(strS, strExtension);
+        record.writeFileName(s, extension);
     }
 }
 
@@ -18,21 +18,21 @@ void writeOptionalName(RecordWriter& Record, const std::string& strS, const char
 
 void Scenario::clear()
 {
-    m_strMovie.clear();
-    m_strName.clear();
-    m_strText.clear();
-    m_strVoice.clear();
-    m_lngNumber = -1;
-    m_lngPrestige = 0;
-    m_lngFirstUnknown = 0;
-    m_lngSecondUnknown = 0;
-    m_lngThirdUnknown = 0;
-    for (int16_t intI = 0; intI < OutcomeCount; ++intI) {
-        setResultText(intI, {});
-        setResultVoice(intI, {});
-        setResultMovie(intI, {});
-        setResultPrestige(intI, 0);
-        setResultScenario(intI, 0);
+    m_movie.clear();
+    m_name.clear();
+    m_text.clear();
+    m_voice.clear();
+    m_number = -1;
+    m_prestige = 0;
+    m_firstUnknown = 0;
+    m_secondUnknown = 0;
+    m_thirdUnknown = 0;
+    for (int16_t i = 0; i < OutcomeCount; ++i) {
+        setResultText(i, {});
+        setResultVoice(i, {});
+        setResultMovie(i, {});
+        setResultPrestige(i, 0);
+        setResultScenario(i, 0);
     }
 }
 
@@ -43,63 +43,63 @@ void Scenario::copy(const Scenario& scenario)
     }
 }
 
-void Scenario::fileRead(std::istream& intHandle)
+void Scenario::fileRead(std::istream& stream)
 {
-    RecordReader Record(intHandle, RecordSize);
-    m_lngPrestige = Record.readWord();
-    m_lngFirstUnknown = Record.readWord();
-    m_lngSecondUnknown = Record.readWord();
-    m_lngThirdUnknown = Record.readWord();
-    m_strName = Record.readFileName();
-    m_strMovie = Record.readFileName();
-    m_strVoice = Record.readFileName();
-    m_strText = Record.readFileName();
-    for (int16_t intI = 0; intI < OutcomeCount; ++intI) {
-        setResultPrestige(intI, Record.readWord());
-        Record.skipBytes(20);
-        setResultVoice(intI, Record.readFileName());
-        setResultText(intI, Record.readFileName());
-        setResultMovie(intI, Record.readFileName());
+    RecordReader record(stream, RecordSize);
+    m_prestige = record.readWord();
+    m_firstUnknown = record.readWord();
+    m_secondUnknown = record.readWord();
+    m_thirdUnknown = record.readWord();
+    m_name = record.readFileName();
+    m_movie = record.readFileName();
+    m_voice = record.readFileName();
+    m_text = record.readFileName();
+    for (int16_t i = 0; i < OutcomeCount; ++i) {
+        setResultPrestige(i, record.readWord());
+        record.skipBytes(20);
+        setResultVoice(i, record.readFileName());
+        setResultText(i, record.readFileName());
+        setResultMovie(i, record.readFileName());
     }
-    for (int16_t intI = 0; intI < OutcomeCount; ++intI) {
-        setResultScenario(intI, Record.readWord());
-        Record.skipBytes(28);
+    for (int16_t i = 0; i < OutcomeCount; ++i) {
+        setResultScenario(i, record.readWord());
+        record.skipBytes(28);
     }
-    Record.skipBytes(100);
+    record.skipBytes(100);
 }
 
-void Scenario::fileWrite(std::ostream& intHandle) const
+void Scenario::fileWrite(std::ostream& stream) const
 {
-    RecordWriter Record(RecordSize);
-    Record.writeWord(m_lngPrestige);
-    Record.writeWord(m_lngFirstUnknown);
-    Record.writeWord(m_lngSecondUnknown);
-    Record.writeWord(m_lngThirdUnknown);
-    Record.writeFileName(m_strName, ".scn");
-    writeOptionalName(Record, m_strMovie, ".smk");
-    Record.writeFileName(m_strVoice, ".mus");
-    Record.writeFileName(m_strText, ".txt");
-    for (int16_t intI = 0; intI < OutcomeCount; ++intI) {
-        Record.writeWord(resultPrestige(intI));
-        Record.writeZeros(20);
-        writeOptionalName(Record, resultVoice(intI), ".mus");
-        writeOptionalName(Record, resultText(intI), ".txt");
-        writeOptionalName(Record, resultMovie(intI), ".smk");
+    RecordWriter record(RecordSize);
+    record.writeWord(m_prestige);
+    record.writeWord(m_firstUnknown);
+    record.writeWord(m_secondUnknown);
+    record.writeWord(m_thirdUnknown);
+    record.writeFileName(m_name, ".scn");
+    writeOptionalName(record, m_movie, ".smk");
+    record.writeFileName(m_voice, ".mus");
+    record.writeFileName(m_text, ".txt");
+    for (int16_t i = 0; i < OutcomeCount; ++i) {
+        record.writeWord(resultPrestige(i));
+        record.writeZeros(20);
+        writeOptionalName(record, resultVoice(i), ".mus");
+        writeOptionalName(record, resultText(i), ".txt");
+        writeOptionalName(record, resultMovie(i), ".smk");
     }
-    for (int16_t intI = 0; intI < OutcomeCount; ++intI) {
-        Record.writeWord(resultScenario(intI));
-        Record.writeZeros(28);
+    for (int16_t i = 0; i < OutcomeCount; ++i) {
+        record.writeWord(resultScenario(i));
+        record.writeZeros(28);
     }
-    Record.writeZeros(100);
-    Record.flush(intHandle);
+    record.writeZeros(100);
+    record.flush(stream);
 }
 
 bool operator==(const Scenario& a, const Scenario& b)
 {
-    return a.m_strMovie == b.m_strMovie && a.m_lngNumber == b.m_lngNumber && a.m_lngPrestige == b.m_lngPrestige &&
-           a.m_strName == b.m_strName && a.m_strText == b.m_strText && a.m_strVoice == b.m_strVoice &&
-           a.m_lngFirstUnknown == b.m_lngFirstUnknown && a.m_lngSecondUnknown == b.m_lngSecondUnknown &&
-           a.m_lngThirdUnknown == b.m_lngThirdUnknown && a.m_strResultText == b.m_strResultText &&
-           a.m_strResultVoice == b.m_strResultVoice && a.m_lngResultPrestige == b.m_lngResultPrestige &&
-           a.m_lngResultScenario == b.m_lngResultScenario && a.m_strResultMovie == b.m_strResultMovie;
+    return a.m_movie == b.m_movie && a.m_number == b.m_number && a.m_prestige == b.m_prestige &&
+           a.m_name == b.m_name && a.m_text == b.m_text && a.m_voice == b.m_voice &&
+           a.m_firstUnknown == b.m_firstUnknown && a.m_secondUnknown == b.m_secondUnknown &&
+           a.m_thirdUnknown == b.m_thirdUnknown && a.m_resultText == b.m_resultText &&
+           a.m_resultVoice == b.m_resultVoice && a.m_resultPrestige == b.m_resultPrestige &&
+           a.m_resultScenario == b.m_resultScenario && a.m_resultMovie == b.m_resultMovie;
 }

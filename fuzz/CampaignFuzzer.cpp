@@ -19,77 +19,77 @@ constexpr std::size_t CampaignBytes = 31944;
 // the reader's "ends at byte N" message is exercised too.
 class InputBuffer : public std::streambuf {
 public:
-    InputBuffer(const uint8_t* pData, std::size_t lngSize)
+    InputBuffer(const uint8_t* data, std::size_t size)
     {
-        char* pBegin = const_cast<char*>(reinterpret_cast<const char*>(pData));
-        setg(pBegin, pBegin, pBegin + lngSize);
+        char* begin = const_cast<char*>(reinterpret_cast<const char*>(data));
+        setg(begin, begin, begin + size);
     }
 
 protected:
-    pos_type seekoff(off_type lngOffset, std::ios_base::seekdir Direction, std::ios_base::openmode Which) override
+    pos_type seekoff(off_type offset, std::ios_base::seekdir direction, std::ios_base::openmode which) override
     {
-        if (lngOffset != 0 || Direction != std::ios_base::cur || (Which & std::ios_base::in) == 0) {
+        if (offset != 0 || direction != std::ios_base::cur || (which & std::ios_base::in) == 0) {
             return pos_type(off_type(-1));
         }
         return pos_type(gptr() - eback());
     }
 };
 
-[[noreturn]] void fail(const std::string& strWhat)
+[[noreturn]] void fail(const std::string& what)
 {
-    std::fprintf(stderr, "campaign_fuzzer: %s\n", strWhat.c_str());
+    std::fprintf(stderr, "campaign_fuzzer: %s\n", what.c_str());
     std::abort();
 }
 
 std::string written(const Campaign& campaign)
 {
-    std::ostringstream Stream;
-    campaign.fileWrite(Stream);
-    return Stream.str();
+    std::ostringstream stream;
+    campaign.fileWrite(stream);
+    return stream.str();
 }
 
 // Every campaign the editor reads must check, save and load again into a
 // campaign that saves the very same bytes and checks the same way.
 void checkRoundTrip(Campaign& campaign)
 {
-    const int16_t intErrors = campaign.check();
-    if (intErrors != campaign.errorCount()) {
-        fail("Check returned " + std::to_string(intErrors) + " but the list holds " +
+    const int16_t errorsValue = campaign.check();
+    if (errorsValue != campaign.errorCount()) {
+        fail("Check returned " + std::to_string(errorsValue) + " but the list holds " +
              std::to_string(campaign.errorCount()) + " messages");
     }
-    const std::string strFirst = written(campaign);
-    if (strFirst.size() != CampaignBytes) {
-        fail("the written campaign has " + std::to_string(strFirst.size()) + " bytes, not 31944");
+    const std::string first = written(campaign);
+    if (first.size() != CampaignBytes) {
+        fail("the written campaign has " + std::to_string(first.size()) + " bytes, not 31944");
     }
-    Campaign Again;
-    std::istringstream Stream(strFirst);
+    Campaign again;
+    std::istringstream stream(first);
     try {
-        Again.fileRead(Stream);
-    } catch (const CampaignFileError& Error) {
-        fail(std::string("the written campaign does not read back: ") + Error.what());
+        again.fileRead(stream);
+    } catch (const CampaignFileError& error) {
+        fail(std::string("the written campaign does not read back: ") + error.what());
     }
-    if (written(Again) != strFirst) {
+    if (written(again) != first) {
         fail("the campaign read back from the written bytes writes different bytes");
     }
-    if (Again.check() != intErrors) {
+    if (again.check() != errorsValue) {
         fail("the campaign read back from the written bytes checks differently");
     }
-    for (int16_t intI = 0; intI < intErrors; ++intI) {
-        if (Again.errors(intI) != campaign.errors(intI)) {
-            fail("check message " + std::to_string(intI) + " differs after the round trip");
+    for (int16_t i = 0; i < errorsValue; ++i) {
+        if (again.errors(i) != campaign.errors(i)) {
+            fail("check message " + std::to_string(i) + " differs after the round trip");
         }
     }
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, std::size_t lngSize)
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
-    InputBuffer Buffer(pData, lngSize);
-    std::istream Stream(&Buffer);
+    InputBuffer buffer(data, size);
+    std::istream stream(&buffer);
     Campaign campaign;
     try {
-        campaign.fileRead(Stream);
+        campaign.fileRead(stream);
     } catch (const CampaignFileError&) {
         // Refused with a message to the user: the expected end for most inputs.
         return 0;

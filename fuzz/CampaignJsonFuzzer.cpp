@@ -13,22 +13,22 @@
 
 namespace {
 
-[[noreturn]] void fail(const std::string& strWhat)
+[[noreturn]] void fail(const std::string& what)
 {
-    std::fprintf(stderr, "campaign_json_fuzzer: %s\n", strWhat.c_str());
+    std::fprintf(stderr, "campaign_json_fuzzer: %s\n", what.c_str());
     std::abort();
 }
 
 // The bytes of an imported campaign, which must be a whole campaign file.
-QByteArray imported(const QByteArray& Json, Campaign& campaign, const char* strWhat)
+QByteArray imported(const QByteArray& json, Campaign& campaign, const char* what)
 {
     QByteArray file;
-    const QString strReason = readCampaignJson(Json, campaign, file);
-    if (!strReason.isEmpty()) {
-        fail(std::string(strWhat) + " is refused: " + strReason.toStdString());
+    const QString reason = readCampaignJson(json, campaign, file);
+    if (!reason.isEmpty()) {
+        fail(std::string(what) + " is refused: " + reason.toStdString());
     }
     if (file.size() != CampaignFileSize) {
-        fail(std::string(strWhat) + " gives " + std::to_string(file.size()) + " bytes, not " +
+        fail(std::string(what) + " gives " + std::to_string(file.size()) + " bytes, not " +
              std::to_string(CampaignFileSize));
     }
     return file;
@@ -39,28 +39,28 @@ QByteArray imported(const QByteArray& Json, Campaign& campaign, const char* strW
 // Whatever JSON import takes must give a whole campaign file that keeps all
 // of it, unread runs included: its export imports to the very same bytes,
 // and the file read back exports to the very same text.
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, std::size_t lngSize)
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
-    const QByteArray Json = QByteArray::fromRawData(reinterpret_cast<const char*>(pData), static_cast<qsizetype>(lngSize));
+    const QByteArray json = QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const auto campaign = std::make_unique<Campaign>();
     QByteArray refused;
-    if (!readCampaignJson(Json, *campaign, refused).isEmpty()) {
+    if (!readCampaignJson(json, *campaign, refused).isEmpty()) {
         return 0;
     }
-    const QByteArray file = imported(Json, *campaign, "the input, taken once,");
-    const QByteArray Exported = campaignJson(*campaign, file);
-    const auto Again = std::make_unique<Campaign>();
-    if (imported(Exported, *Again, "the export of the input") != file) {
+    const QByteArray file = imported(json, *campaign, "the input, taken once,");
+    const QByteArray exported = campaignJson(*campaign, file);
+    const auto again = std::make_unique<Campaign>();
+    if (imported(exported, *again, "the export of the input") != file) {
         fail("the export of the input imports to different bytes");
     }
-    const auto Reread = std::make_unique<Campaign>();
-    std::istringstream Stream(file.toStdString());
+    const auto reread = std::make_unique<Campaign>();
+    std::istringstream stream(file.toStdString());
     try {
-        Reread->fileRead(Stream);
-    } catch (const CampaignFileError& Error) {
-        fail(std::string("the imported bytes do not read back: ") + Error.what());
+        reread->fileRead(stream);
+    } catch (const CampaignFileError& error) {
+        fail(std::string("the imported bytes do not read back: ") + error.what());
     }
-    if (campaignJson(*Reread, file) != Exported) {
+    if (campaignJson(*reread, file) != exported) {
         fail("the file read back exports different text");
     }
     return 0;

@@ -21,11 +21,11 @@
 
 namespace {
 
-QByteArray exported(uint32_t lngSeed, int intCount)
+QByteArray exported(uint32_t seed, int count)
 {
     const auto campaign = std::make_unique<Campaign>();
-    std::istringstream Stream(randomCampaignFile(lngSeed, intCount));
-    campaign->fileRead(Stream);
+    std::istringstream stream(randomCampaignFile(seed, count));
+    campaign->fileRead(stream);
     return campaignJson(*campaign);
 }
 
@@ -47,10 +47,10 @@ QByteArray withUnread(uint32_t seed)
     return campaignJson(*campaign, file);
 }
 
-bool save(const QString& strPath, const QByteArray& bytes)
+bool save(const QString& path, const QByteArray& bytes)
 {
-    QFile File(strPath);
-    return File.open(QIODevice::WriteOnly) && File.write(bytes) == bytes.size() && File.flush();
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
 }
 
 } // namespace
@@ -75,14 +75,14 @@ int main(int argc, char** argv)
             {"repeated-top.json", exported(9, 2).replace("\"version\": 1,", "\"version\": 1, \"version\": 1,")},
             {"repeated-outcome.json", exported(10, 2).replace("\"goto\": ", "\"goto\": 0, \"goto\": ")},
         };
-    } catch (const CampaignFileError& Error) {
-        std::fprintf(stderr, "make_json_seeds: a generated campaign does not read: %s\n", Error.what());
+    } catch (const CampaignFileError& error) {
+        std::fprintf(stderr, "make_json_seeds: a generated campaign does not read: %s\n", error.what());
         return 1;
     }
-    const QString strFolder = QString::fromLocal8Bit(argv[1]);
-    for (const auto& [strName, bytes] : seeds) {
-        if (!save(strFolder + QLatin1Char('/') + QLatin1String(strName), bytes)) {
-            std::fprintf(stderr, "make_json_seeds: cannot write %s/%s\n", argv[1], strName);
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    for (const auto& [name, bytes] : seeds) {
+        if (!save(folder + QLatin1Char('/') + QLatin1String(name), bytes)) {
+            std::fprintf(stderr, "make_json_seeds: cannot write %s/%s\n", argv[1], name);
             return 1;
         }
     }

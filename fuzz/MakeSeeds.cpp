@@ -12,178 +12,178 @@
 namespace {
 
 struct Outcome {
-    uint16_t intPrestige = 0;
-    std::string strVoice;
-    std::string strText;
-    std::string strMovie;
-    uint16_t intGoTo = 254;
+    uint16_t prestige = 0;
+    std::string voice;
+    std::string text;
+    std::string movie;
+    uint16_t goTo = 254;
 };
 
 struct Scenario {
-    std::array<uint16_t, 4> intWords{}; // enemy prestige, then the three values kept as they are
-    std::string strName;
-    std::string strMovie;
-    std::string strVoice;
-    std::string strText;
-    std::array<Outcome, 4> Outcomes;
+    std::array<uint16_t, 4> words{}; // enemy prestige, then the three values kept as they are
+    std::string name;
+    std::string movie;
+    std::string voice;
+    std::string text;
+    std::array<Outcome, 4> outcomes;
 };
 
 struct Campaign {
-    uint16_t intCount = 0; // what the header claims; normally Scenarios.size()
-    uint16_t intPrestige = 0;
-    std::string strVictory = "germwin.smk";
-    std::string strDefeat = "gerloss.smk";
-    std::vector<Scenario> Scenarios;
-    std::string strDescription = "new.txt";
+    uint16_t count = 0; // what the header claims; normally Scenarios.size()
+    uint16_t prestige = 0;
+    std::string victory = "germwin.smk";
+    std::string defeat = "gerloss.smk";
+    std::vector<Scenario> scenarios;
+    std::string description = "new.txt";
 };
 
 class Bytes {
 public:
-    void word(uint16_t intN)
+    void word(uint16_t n)
     {
-        m_strBytes += static_cast<char>(intN & 0xFF);
-        m_strBytes += static_cast<char>(intN >> 8);
+        m_bytes += static_cast<char>(n & 0xFF);
+        m_bytes += static_cast<char>(n >> 8);
     }
     // A 20-byte name field: the text as given (extension included), cut or padded with NULs.
-    void field(const std::string& strS) { m_strBytes += (strS + std::string(20, '\0')).substr(0, 20); }
-    void zeros(std::size_t lngCount) { m_strBytes.append(lngCount, '\0'); }
-    [[nodiscard]] const std::string& str() const { return m_strBytes; }
+    void field(const std::string& s) { m_bytes += (s + std::string(20, '\0')).substr(0, 20); }
+    void zeros(std::size_t count) { m_bytes.append(count, '\0'); }
+    [[nodiscard]] const std::string& str() const { return m_bytes; }
 
 private:
-    std::string m_strBytes;
+    std::string m_bytes;
 };
 
-std::string withExtension(const std::string& strName, const char* strExtension)
+std::string withExtension(const std::string& name, const char* extension)
 {
-    return strName.empty() ? std::string() : strName + strExtension;
+    return name.empty() ? std::string() : name + extension;
 }
 
-void writeScenario(const Scenario& Record, Bytes& File)
+void writeScenario(const Scenario& record, Bytes& file)
 {
-    for (const uint16_t intWord : Record.intWords) {
-        File.word(intWord);
+    for (const uint16_t wordValue : record.words) {
+        file.word(wordValue);
     }
-    File.field(Record.strName + ".scn");
-    File.field(withExtension(Record.strMovie, ".smk"));
-    File.field(Record.strVoice + ".mus");
-    File.field(Record.strText + ".txt");
-    for (const Outcome& Result : Record.Outcomes) {
-        File.word(Result.intPrestige);
-        File.zeros(20);
-        File.field(withExtension(Result.strVoice, ".mus"));
-        File.field(withExtension(Result.strText, ".txt"));
-        File.field(withExtension(Result.strMovie, ".smk"));
+    file.field(record.name + ".scn");
+    file.field(withExtension(record.movie, ".smk"));
+    file.field(record.voice + ".mus");
+    file.field(record.text + ".txt");
+    for (const Outcome& result : record.outcomes) {
+        file.word(result.prestige);
+        file.zeros(20);
+        file.field(withExtension(result.voice, ".mus"));
+        file.field(withExtension(result.text, ".txt"));
+        file.field(withExtension(result.movie, ".smk"));
     }
-    for (const Outcome& Result : Record.Outcomes) {
-        File.word(Result.intGoTo);
-        File.zeros(28);
+    for (const Outcome& result : record.outcomes) {
+        file.word(result.goTo);
+        file.zeros(28);
     }
-    File.zeros(100);
+    file.zeros(100);
 }
 
-std::string campaignBytes(const Campaign& Document)
+std::string campaignBytes(const Campaign& document)
 {
-    Bytes File;
-    File.word(Document.intCount);
-    File.word(Document.intPrestige);
-    File.field(Document.strVictory);
-    File.field(Document.strDefeat);
-    for (const Scenario& Record : Document.Scenarios) {
-        writeScenario(Record, File);
+    Bytes file;
+    file.word(document.count);
+    file.word(document.prestige);
+    file.field(document.victory);
+    file.field(document.defeat);
+    for (const Scenario& record : document.scenarios) {
+        writeScenario(record, file);
     }
-    File.zeros(636 * (50 - Document.Scenarios.size()));
-    File.field(Document.strDescription);
-    File.zeros(80);
-    return File.str();
+    file.zeros(636 * (50 - document.scenarios.size()));
+    file.field(document.description);
+    file.zeros(80);
+    return file.str();
 }
 
-Scenario plain(int intK)
+Scenario plain(int k)
 {
-    const std::string strK = std::to_string(intK);
-    Scenario Record;
-    Record.intWords = {static_cast<uint16_t>(100 * intK), 1, 2, 3};
-    Record.strName = "scen" + strK;
-    Record.strVoice = "voice" + strK;
-    Record.strText = "text" + strK;
-    Record.Outcomes[0].intGoTo = static_cast<uint16_t>(intK + 1);
-    Record.Outcomes[3].intGoTo = 255;
-    return Record;
+    const std::string kText = std::to_string(k);
+    Scenario record;
+    record.words = {static_cast<uint16_t>(100 * k), 1, 2, 3};
+    record.name = "scen" + kText;
+    record.voice = "voice" + kText;
+    record.text = "text" + kText;
+    record.outcomes[0].goTo = static_cast<uint16_t>(k + 1);
+    record.outcomes[3].goTo = 255;
+    return record;
 }
 
-Campaign withScenarios(int intCount)
+Campaign withScenarios(int countValue)
 {
-    Campaign Document;
-    for (int intK = 0; intK < intCount; ++intK) {
-        Document.Scenarios.push_back(plain(intK));
+    Campaign document;
+    for (int k = 0; k < countValue; ++k) {
+        document.scenarios.push_back(plain(k));
     }
-    Document.Scenarios.back().Outcomes[0].intGoTo = 254;
-    Document.intCount = static_cast<uint16_t>(intCount);
-    Document.strDescription = "camp" + std::to_string(intCount) + ".txt";
-    return Document;
+    document.scenarios.back().outcomes[0].goTo = 254;
+    document.count = static_cast<uint16_t>(countValue);
+    document.description = "camp" + std::to_string(countValue) + ".txt";
+    return document;
 }
 
 // Every field in use, every word at an edge, every nation's movies.
 Campaign full()
 {
-    Campaign Document = withScenarios(50);
-    Document.intPrestige = 65535;
-    Document.strVictory = "ukwin.smk";
-    Document.strDefeat = "ukloss.smk";
-    for (Scenario& Record : Document.Scenarios) {
-        Record.strMovie = "movie" + Record.strName.substr(4);
-        Record.intWords = {65535, 32768, 255, 256};
-        for (Outcome& Result : Record.Outcomes) {
-            Result.intPrestige = 999;
-            Result.strVoice = "rvoice";
-            Result.strText = "rtext";
-            Result.strMovie = "rmovie";
+    Campaign document = withScenarios(50);
+    document.prestige = 65535;
+    document.victory = "ukwin.smk";
+    document.defeat = "ukloss.smk";
+    for (Scenario& record : document.scenarios) {
+        record.movie = "movie" + record.name.substr(4);
+        record.words = {65535, 32768, 255, 256};
+        for (Outcome& result : record.outcomes) {
+            result.prestige = 999;
+            result.voice = "rvoice";
+            result.text = "rtext";
+            result.movie = "rmovie";
         }
     }
-    return Document;
+    return document;
 }
 
 // Names the editor never writes but a file from elsewhere may hold.
 Campaign oddNames()
 {
-    Campaign Document = withScenarios(4);
-    Document.strDescription = "sixteencharacter.txt";
-    Scenario& Longest = Document.Scenarios[0];
-    Longest.strName = "nineteencharacters_";
-    Longest.strMovie = "nodotatallinthisname";
-    Longest.strVoice = std::string("nul\0inside", 10);
-    Longest.strText = "caf\xE9 \xFF";
-    Scenario& Dotty = Document.Scenarios[1];
-    Dotty.strName = "two.dots";
-    Dotty.strMovie = "";
-    Dotty.strVoice = "";
-    Dotty.Outcomes[1].strVoice = "x";
-    Dotty.Outcomes[2].strMovie = ".smk";
-    Scenario& Looping = Document.Scenarios[2];
-    for (Outcome& Result : Looping.Outcomes) {
-        Result.intGoTo = 2;
+    Campaign document = withScenarios(4);
+    document.description = "sixteencharacter.txt";
+    Scenario& longest = document.scenarios[0];
+    longest.name = "nineteencharacters_";
+    longest.movie = "nodotatallinthisname";
+    longest.voice = std::string("nul\0inside", 10);
+    longest.text = "caf\xE9 \xFF";
+    Scenario& dotty = document.scenarios[1];
+    dotty.name = "two.dots";
+    dotty.movie = "";
+    dotty.voice = "";
+    dotty.outcomes[1].voice = "x";
+    dotty.outcomes[2].movie = ".smk";
+    Scenario& looping = document.scenarios[2];
+    for (Outcome& result : looping.outcomes) {
+        result.goTo = 2;
     }
-    Scenario& Lost = Document.Scenarios[3];
-    Lost.Outcomes[1].intGoTo = 49;
-    Lost.Outcomes[2].intGoTo = 300;
-    Lost.Outcomes[3].intGoTo = 65535;
-    return Document;
+    Scenario& lost = document.scenarios[3];
+    lost.outcomes[1].goTo = 49;
+    lost.outcomes[2].goTo = 300;
+    lost.outcomes[3].goTo = 65535;
+    return document;
 }
 
-Campaign nation(const std::string& strVictory, const std::string& strDefeat)
+Campaign nation(const std::string& victoryText, const std::string& defeatText)
 {
-    Campaign Document = withScenarios(1);
-    Document.strVictory = strVictory;
-    Document.strDefeat = strDefeat;
-    Document.intPrestige = 1200;
-    return Document;
+    Campaign document = withScenarios(1);
+    document.victory = victoryText;
+    document.defeat = defeatText;
+    document.prestige = 1200;
+    return document;
 }
 
-bool save(const std::string& strPath, const std::string& strBytes)
+bool save(const std::string& path, const std::string& bytes)
 {
-    std::ofstream File(strPath, std::ios::binary | std::ios::trunc);
-    File.write(strBytes.data(), static_cast<std::streamsize>(strBytes.size()));
-    File.close();
-    return static_cast<bool>(File);
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    file.close();
+    return static_cast<bool>(file);
 }
 
 } // namespace
@@ -194,8 +194,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: make_seeds FOLDER\n");
         return 2;
     }
-    Campaign TooMany = withScenarios(50);
-    TooMany.intCount = 51;
+    Campaign tooMany = withScenarios(50);
+    tooMany.count = 51;
     const std::vector<std::pair<std::string, std::string>> seeds{
         {"new.cam", campaignBytes(Campaign())},
         {"one.cam", campaignBytes(withScenarios(1))},
@@ -204,13 +204,13 @@ int main(int argc, char** argv)
         {"ussr.cam", campaignBytes(nation("ruwin.smk", "ruloss.smk"))},
         {"usa.cam", campaignBytes(nation("amerwin.smk", "amerloss.smk"))},
         {"unknown-nation.cam", campaignBytes(nation("Germwin.smk", "gerloss"))},
-        {"too-many.cam", campaignBytes(TooMany)},
+        {"too-many.cam", campaignBytes(tooMany)},
         {"short.cam", campaignBytes(withScenarios(2)).substr(0, 1000)},
     };
-    const std::string strFolder = argv[1];
-    for (const auto& [strName, strBytes] : seeds) {
-        if (!save(strFolder + "/" + strName, strBytes)) {
-            std::fprintf(stderr, "make_seeds: cannot write %s/%s\n", strFolder.c_str(), strName.c_str());
+    const std::string folder = argv[1];
+    for (const auto& [name, bytes] : seeds) {
+        if (!save(folder + "/" + name, bytes)) {
+            std::fprintf(stderr, "make_seeds: cannot write %s/%s\n", folder.c_str(), name.c_str());
             return 1;
         }
     }

@@ -10,8 +10,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: make_icon SIZE FILE.png\n");
         return EXIT_FAILURE;
     }
-    const int intSize = std::atoi(argv[1]);
-    if (intSize <= 0 || !programImage(intSize).save(QString::fromLocal8Bit(argv[2]), "PNG")) {
+    const int size = std::atoi(argv[1]);
+    if (size <= 0 || !programImage(size).save(QString::fromLocal8Bit(argv[2]), "PNG")) {
         std::fprintf(stderr, "make_icon: cannot write %s\n", argv[2]);
         return EXIT_FAILURE;
     }

@@ -24,11 +24,11 @@ public:
     std::optional<FileChoice> showSave(QWidget*, const FileRequest&) override { return std::nullopt; }
 };
 
-bool save(QWidget& Window, const QDir& Folder, const QString& strFile)
+bool save(QWidget& window, const QDir& folder, const QString& file)
 {
-    const QString strPath = Folder.filePath(strFile);
-    if (!Window.grab().save(strPath, "PNG")) {
-        std::fprintf(stderr, "make_screenshots: cannot write %s\n", qPrintable(strPath));
+    const QString path = folder.filePath(file);
+    if (!window.grab().save(path, "PNG")) {
+        std::fprintf(stderr, "make_screenshots: cannot write %s\n", qPrintable(path));
         return false;
     }
     return true;
@@ -41,45 +41,45 @@ bool save(QWidget& Window, const QDir& Folder, const QString& strFile)
 // picture of each window into the folder given.
 int main(int argc, char** argv)
 {
-    QApplication App(argc, argv);
+    QApplication app(argc, argv);
     if (argc != 3) {
         std::fprintf(stderr, "usage: make_screenshots CAMPAIGN.cam FOLDER\n");
         return EXIT_FAILURE;
     }
-    const QString strCampaign = QString::fromLocal8Bit(argv[1]);
-    const QDir Folder(QString::fromLocal8Bit(argv[2]));
+    const QString campaignText = QString::fromLocal8Bit(argv[1]);
+    const QDir folder(QString::fromLocal8Bit(argv[2]));
 
     // Large enough to keep off the stack.
     const auto campaign = std::make_unique<Campaign>();
-    if (const QString strReason = readCampaignFile(argv[1], *campaign); !strReason.isEmpty()) {
-        std::fprintf(stderr, "make_screenshots: %s: %s\n", argv[1], qPrintable(strReason));
+    if (const QString reason = readCampaignFile(argv[1], *campaign); !reason.isEmpty()) {
+        std::fprintf(stderr, "make_screenshots: %s: %s\n", argv[1], qPrintable(reason));
         return EXIT_FAILURE;
     }
-    campaign->setName(QFileInfo(strCampaign).completeBaseName().toStdString());
-    const int16_t intShown = 2;
-    if (campaign->scenarios(intShown).number() != intShown) {
-        std::fprintf(stderr, "make_screenshots: %s has no scenario %d to show\n", argv[1], intShown);
+    campaign->setName(QFileInfo(campaignText).completeBaseName().toStdString());
+    const int16_t shown = 2;
+    if (campaign->scenarios(shown).number() != shown) {
+        std::fprintf(stderr, "make_screenshots: %s has no scenario %d to show\n", argv[1], shown);
         return EXIT_FAILURE;
     }
 
-    SilentDialogs Dialogs;
-    CampaignWindow Window(Dialogs);
-    ScenarioDialog scenarioDialog(Dialogs, &Window);
-    Window.setScenarioDialog(scenarioDialog);
-    Window.setCampaign(*campaign);
+    SilentDialogs dialogs;
+    CampaignWindow window(dialogs);
+    ScenarioDialog scenarioDialog(dialogs, &window);
+    window.setScenarioDialog(scenarioDialog);
+    window.setCampaign(*campaign);
     scenarioDialog.setCampaign(*campaign);
 
-    Window.refresh(intShown);
-    Window.show();
-    Window.findChild<QPushButton*>(QStringLiteral("checkButton"))->click();
+    window.refresh(shown);
+    window.show();
+    window.findChild<QPushButton*>(QStringLiteral("checkButton"))->click();
     QApplication::processEvents();
-    if (!save(Window, Folder, QStringLiteral("main-window.png"))) {
+    if (!save(window, folder, QStringLiteral("main-window.png"))) {
         return EXIT_FAILURE;
     }
 
-    scenarioDialog.scenario().copy(campaign->scenarios(intShown));
+    scenarioDialog.scenario().copy(campaign->scenarios(shown));
     scenarioDialog.refresh();
     scenarioDialog.show();
     QApplication::processEvents();
-    return save(scenarioDialog, Folder, QStringLiteral("scenario-dialog.png")) ? EXIT_SUCCESS : EXIT_FAILURE;
+    return save(scenarioDialog, folder, QStringLiteral("scenario-dialog.png")) ? EXIT_SUCCESS : EXIT_FAILURE;
 }

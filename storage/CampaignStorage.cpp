@@ -20,16 +20,16 @@ namespace {
 // byte where it ends. Nothing is ever written through it.
 class ByteView final : public std::streambuf {
 public:
-    ByteView(const char* pBytes, qsizetype lngSize)
+    ByteView(const char* bytes, qsizetype size)
     {
-        char* pStart = const_cast<char*>(pBytes);
-        setg(pStart, pStart, pStart + lngSize);
+        char* start = const_cast<char*>(bytes);
+        setg(start, start, start + size);
     }
 
 protected:
-    pos_type seekoff(off_type lngOff, std::ios_base::seekdir Dir, std::ios_base::openmode Mode) override
+    pos_type seekoff(off_type off, std::ios_base::seekdir dir, std::ios_base::openmode mode) override
     {
-        if (lngOff != 0 || Dir != std::ios_base::cur || !(Mode & std::ios_base::in)) {
+        if (off != 0 || dir != std::ios_base::cur || !(mode & std::ios_base::in)) {
             return pos_type(off_type(-1));
         }
         return pos_type(off_type(gptr() - eback()));
@@ -41,49 +41,49 @@ protected:
 QString readCampaignBytes(const QByteArray& bytes, Campaign& campaign)
 {
     // Bytes past the campaign's size are never looked at.
-    ByteView View(bytes.constData(), std::min<qsizetype>(bytes.size(), CampaignFileSize));
-    std::istream Stream(&View);
+    ByteView view(bytes.constData(), std::min<qsizetype>(bytes.size(), CampaignFileSize));
+    std::istream stream(&view);
     try {
-        campaign.fileRead(Stream);
+        campaign.fileRead(stream);
     } catch (const CampaignFileError& e) {
         return QString::fromLatin1(e.what());
     }
     return {};
 }
 
-QString readCampaignDevice(QIODevice& Device, Campaign& campaign)
+QString readCampaignDevice(QIODevice& device, Campaign& campaign)
 {
     // Bytes past the campaign's size are never looked at.
     QByteArray bytes(CampaignFileSize, '\0');
-    qint64 lngHave = 0;
-    while (lngHave < CampaignFileSize) {
-        const qint64 lngRead = Device.read(bytes.data() + lngHave, CampaignFileSize - lngHave);
-        if (lngRead < 0) {
-            return Device.errorString();
+    qint64 have = 0;
+    while (have < CampaignFileSize) {
+        const qint64 read = device.read(bytes.data() + have, CampaignFileSize - have);
+        if (read < 0) {
+            return device.errorString();
         }
-        if (lngRead == 0 && !Device.waitForReadyRead(-1)) {
+        if (read == 0 && !device.waitForReadyRead(-1)) {
             break;
         }
-        lngHave += lngRead;
+        have += read;
     }
-    bytes.truncate(lngHave);
+    bytes.truncate(have);
     return readCampaignBytes(bytes, campaign);
 }
 
 QString readCampaignFile(const std::filesystem::path& path, Campaign& campaign)
 {
     QByteArray bytes;
-    if (const QString strReason = readFileStart(path, CampaignFileSize, bytes); !strReason.isEmpty()) {
-        return strReason;
+    if (const QString reason = readFileStart(path, CampaignFileSize, bytes); !reason.isEmpty()) {
+        return reason;
     }
     return readCampaignBytes(bytes, campaign);
 }
 
 QByteArray campaignBytes(const Campaign& campaign)
 {
-    std::ostringstream Stream;
-    campaign.fileWrite(Stream);
-    return QByteArray::fromStdString(Stream.str());
+    std::ostringstream stream;
+    campaign.fileWrite(stream);
+    return QByteArray::fromStdString(stream.str());
 }
 
 SaveResult saveCampaignFile(const std::filesystem::path& path, const Campaign& campaign)

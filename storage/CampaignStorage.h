@@ -20,7 +20,7 @@ class Campaign;
 // leaves it partly filled.
 [[nodiscard]] QString readCampaignFile(const std::filesystem::path& path, Campaign& campaign);
 // The same from an open device (standard input, say).
-[[nodiscard]] QString readCampaignDevice(QIODevice& Device, Campaign& campaign);
+[[nodiscard]] QString readCampaignDevice(QIODevice& device, Campaign& campaign);
 // The same from bytes already in memory; only the first 31944 are looked at.
 [[nodiscard]] QString readCampaignBytes(const QByteArray& bytes, Campaign& campaign);
 
@@ -30,9 +30,9 @@ class Campaign;
 // How a save ended. On failure Reason says why and Aftermath what became of
 // the file that was chosen ("The file was not changed.").
 struct SaveResult {
-    QString Reason;
-    QString Aftermath;
-    [[nodiscard]] bool saved() const { return Reason.isEmpty(); }
+    QString reason;
+    QString aftermath;
+    [[nodiscard]] bool saved() const { return reason.isEmpty(); }
 };
 
 // Replaces the file at path with Bytes in one step, keeping its mode and,

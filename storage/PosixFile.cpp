@@ -221,7 +221,7 @@ SaveResult replaceFile(const fs::path& target, const struct stat* old, const QBy
         }
         return {qt_error_string(error), unchanged};
     }
-    int error = 0;
+    int errorValue = 0;
     if (old != nullptr) {
         // The owner first, since a change of owner clears set-user-ID bits the
         // mode then puts back. Another owner is for root alone; the group may
@@ -229,24 +229,24 @@ SaveResult replaceFile(const fs::path& target, const struct stat* old, const QBy
         if (::fchown(fd, old->st_uid, old->st_gid) != 0) {
             (void)!::fchown(fd, uid_t(-1), old->st_gid);
         }
-        error = ::fchmod(fd, old->st_mode & 07777) == 0 ? 0 : errno;
+        errorValue = ::fchmod(fd, old->st_mode & 07777) == 0 ? 0 : errno;
     }
     qint64 written = 0;
-    if (error == 0) {
-        error = writeAll(fd, bytes, written);
+    if (errorValue == 0) {
+        errorValue = writeAll(fd, bytes, written);
     }
-    if (error == 0 && ::fsync(fd) != 0) {
-        error = errno;
+    if (errorValue == 0 && ::fsync(fd) != 0) {
+        errorValue = errno;
     }
-    if (::close(fd) != 0 && error == 0) {
-        error = errno;
+    if (::close(fd) != 0 && errorValue == 0) {
+        errorValue = errno;
     }
-    if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) {
-        error = errno;
+    if (errorValue == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) {
+        errorValue = errno;
     }
-    if (error != 0) {
+    if (errorValue != 0) {
         ::unlink(temporary.c_str());
-        return {reasonOf(error, written, bytes.size()), unchanged};
+        return {reasonOf(errorValue, written, bytes.size()), unchanged};
     }
     return syncFolder(target);
 }
@@ -260,11 +260,11 @@ QString readFileStart(const fs::path& path, qint64 limit, QByteArray& bytes)
     if (fd < 0) {
         return qt_error_string(errno);
     }
-    constexpr qint64 chunk = 65536;
+    constexpr qint64 Chunk = 65536;
     qint64 have = 0;
     int error = 0;
     while (have < limit) {
-        bytes.resize(std::min(limit, have + chunk));
+        bytes.resize(std::min(limit, have + Chunk));
         const ssize_t count = ::read(fd, bytes.data() + have, size_t(bytes.size() - have));
         if (count > 0) {
             have += count;

@@ -13,34 +13,34 @@ namespace {
 // Mostly sound campaigns with the odd fault a designer leaves, so the check
 // has real work and some messages to print. The same seed gives the same
 // files.
-Campaign generated(std::mt19937& Random, int16_t intCount)
+Campaign generated(std::mt19937& random, int16_t count)
 {
-    const auto Any = [&](uint32_t lngN) { return static_cast<int32_t>(Random() % lngN); };
-    const std::string strLetters = "abcdefghijklmnopqrstuvwxyz0123456789\xE9\xE4";
-    const auto Name = [&] { return strLetters.substr(static_cast<std::size_t>(Any(30)), 3 + Any(9)); };
+    const auto any = [&](uint32_t n) { return static_cast<int32_t>(random() % n); };
+    const std::string letters = "abcdefghijklmnopqrstuvwxyz0123456789\xE9\xE4";
+    const auto name = [&] { return letters.substr(static_cast<std::size_t>(any(30)), 3 + any(9)); };
     Campaign campaign;
-    campaign.setNation(Any(4));
-    campaign.setPrestige(Any(3000));
-    campaign.setDescription(Name());
-    for (int16_t intK = 0; intK < intCount; ++intK) {
-        Scenario& scenario = campaign.scenarios(intK);
-        scenario.setNumber(intK);
-        scenario.setName(Name());
-        scenario.setMovie(Name());
-        scenario.setVoice(Name());
-        scenario.setText(Name());
-        scenario.setPrestige(Any(2000));
-        for (int16_t intJ = 0; intJ < Scenario::OutcomeCount; ++intJ) {
-            const int32_t lngRoll = Any(1000);
-            const int32_t lngNext = intK + 1 < intCount ? intK + 1 : Campaign::VictoryScenario;
-            scenario.setResultScenario(intJ, lngRoll < 2     ? 60 + Any(100)
-                                             : intJ == 3     ? Campaign::LossScenario
-                                             : lngRoll < 700 ? lngNext
-                                                             : Any(intCount));
-            scenario.setResultPrestige(intJ, Any(500));
-            scenario.setResultText(intJ, Name());
-            scenario.setResultVoice(intJ, Name());
-            scenario.setResultMovie(intJ, Name());
+    campaign.setNation(any(4));
+    campaign.setPrestige(any(3000));
+    campaign.setDescription(name());
+    for (int16_t k = 0; k < count; ++k) {
+        Scenario& scenario = campaign.scenarios(k);
+        scenario.setNumber(k);
+        scenario.setName(name());
+        scenario.setMovie(name());
+        scenario.setVoice(name());
+        scenario.setText(name());
+        scenario.setPrestige(any(2000));
+        for (int16_t j = 0; j < Scenario::OutcomeCount; ++j) {
+            const int32_t roll = any(1000);
+            const int32_t next = k + 1 < count ? k + 1 : Campaign::VictoryScenario;
+            scenario.setResultScenario(j, roll < 2     ? 60 + any(100)
+                                             : j == 3     ? Campaign::LossScenario
+                                             : roll < 700 ? next
+                                                             : any(count));
+            scenario.setResultPrestige(j, any(500));
+            scenario.setResultText(j, name());
+            scenario.setResultVoice(j, name());
+            scenario.setResultMovie(j, name());
         }
     }
     return campaign;
@@ -57,25 +57,25 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "Usage: generate_campaigns FOLDER COUNT [SCENARIOS]\n");
         return 2;
     }
-    const std::string strFolder = argv[1];
-    const long lngCount = std::strtol(argv[2], nullptr, 10);
-    const long lngScenarios = argc == 4 ? std::strtol(argv[3], nullptr, 10) : 0;
-    if (lngScenarios < 0 || lngScenarios > Campaign::MaxScenarios) {
+    const std::string folder = argv[1];
+    const long countValue = std::strtol(argv[2], nullptr, 10);
+    const long scenariosValue = argc == 4 ? std::strtol(argv[3], nullptr, 10) : 0;
+    if (scenariosValue < 0 || scenariosValue > Campaign::MaxScenarios) {
         std::fprintf(stderr, "generate_campaigns: SCENARIOS must be 1..50\n");
         return 2;
     }
-    std::mt19937 Random(20240601);
-    for (long lngI = 0; lngI < lngCount; ++lngI) {
-        const auto intScenarios = static_cast<int16_t>(lngScenarios > 0 ? lngScenarios : 1 + Random() % 50);
+    std::mt19937 random(20240601);
+    for (long i = 0; i < countValue; ++i) {
+        const auto scenariosValue2 = static_cast<int16_t>(scenariosValue > 0 ? scenariosValue : 1 + random() % 50);
         std::ostringstream bytes;
-        generated(Random, intScenarios).fileWrite(bytes);
-        const std::string strNumber = std::to_string(lngI);
-        const std::string strPath =
-            strFolder + "/campaign-" + std::string(5 - std::min<std::size_t>(5, strNumber.size()), '0') + strNumber + ".cam";
-        std::ofstream File(strPath, std::ios::binary);
-        File << bytes.str();
-        if (!File.flush()) {
-            std::fprintf(stderr, "generate_campaigns: %s could not be written\n", strPath.c_str());
+        generated(random, scenariosValue2).fileWrite(bytes);
+        const std::string numberText = std::to_string(i);
+        const std::string path =
+            folder + "/campaign-" + std::string(5 - std::min<std::size_t>(5, numberText.size()), '0') + numberText + ".cam";
+        std::ofstream file(path, std::ios::binary);
+        file << bytes.str();
+        if (!file.flush()) {
+            std::fprintf(stderr, "generate_campaigns: %s could not be written\n", path.c_str());
             return 2;
         }
     }

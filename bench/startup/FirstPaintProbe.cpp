@@ -15,21 +15,21 @@ public:
     using QObject::QObject;
 
 protected:
-    bool eventFilter(QObject* pWatched, QEvent* pEvent) override
+    bool eventFilter(QObject* watched, QEvent* eventItem) override
     {
-        if (pEvent->type() == QEvent::Paint) {
+        if (eventItem->type() == QEvent::Paint) {
             QCoreApplication::instance()->removeEventFilter(this);
             // Quit from the event loop, so the frame still reaches the screen.
             QTimer::singleShot(0, this, [] { QCoreApplication::exit(0); });
         }
-        return QObject::eventFilter(pWatched, pEvent);
+        return QObject::eventFilter(watched, eventItem);
     }
 };
 
 void watchApplication()
 {
-    QCoreApplication* pApp = QCoreApplication::instance();
-    pApp->installEventFilter(new FirstPaintExit(pApp));
+    QCoreApplication* app = QCoreApplication::instance();
+    app->installEventFilter(new FirstPaintExit(app));
 }
 
 // Runs when the preloaded library is loaded: asks Qt to call back as soon as

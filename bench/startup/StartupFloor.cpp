@@ -6,8 +6,8 @@
 
 int main(int argc, char** argv)
 {
-    QApplication App(argc, argv);
-    QMainWindow Window;
-    Window.show();
+    QApplication app(argc, argv);
+    QMainWindow window;
+    window.show();
     return QApplication::exec();
 }

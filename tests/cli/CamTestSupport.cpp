@@ -16,69 +16,69 @@
 
 namespace CamTest {
 
-std::unique_ptr<Campaign> campaignOf(const Layout& Scenarios)
+std::unique_ptr<Campaign> campaignOf(const Layout& scenariosValue)
 {
     auto campaign = std::make_unique<Campaign>();
-    for (const auto& [intNumber, goTos] : Scenarios) {
-        Scenario& scenario = campaign->scenarios(intNumber);
-        scenario.setNumber(intNumber);
-        scenario.setName("scen" + std::to_string(intNumber));
-        for (int16_t intJ = 0; intJ < Scenario::OutcomeCount; ++intJ) {
-            scenario.setResultScenario(intJ, goTos[static_cast<std::size_t>(intJ)]);
+    for (const auto& [number, goTos] : scenariosValue) {
+        Scenario& scenario = campaign->scenarios(number);
+        scenario.setNumber(number);
+        scenario.setName("scen" + std::to_string(number));
+        for (int16_t j = 0; j < Scenario::OutcomeCount; ++j) {
+            scenario.setResultScenario(j, goTos[static_cast<std::size_t>(j)]);
         }
     }
     return campaign;
 }
 
-QString saveCampaign(const QTemporaryDir& Dir, const QString& strName, const Campaign& campaign)
+QString saveCampaign(const QTemporaryDir& dir, const QString& name, const Campaign& campaign)
 {
-    const QString strPath = Dir.filePath(strName);
-    QDir().mkpath(QFileInfo(strPath).absolutePath());
-    const SaveResult Result = saveCampaignFile(QFile::encodeName(strPath).toStdString(), campaign);
-    EXPECT_TRUE(Result.saved()) << strPath.toStdString() << ": " << Result.Reason.toStdString();
-    return strPath;
+    const QString path = dir.filePath(name);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    const SaveResult result = saveCampaignFile(QFile::encodeName(path).toStdString(), campaign);
+    EXPECT_TRUE(result.saved()) << path.toStdString() << ": " << result.reason.toStdString();
+    return path;
 }
 
-QString saveLayout(const QTemporaryDir& Dir, const QString& strName, const Layout& Scenarios)
+QString saveLayout(const QTemporaryDir& dir, const QString& name, const Layout& scenarios)
 {
-    return saveCampaign(Dir, strName, *campaignOf(Scenarios));
+    return saveCampaign(dir, name, *campaignOf(scenarios));
 }
 
-QString writeFile(const QString& strPath, const QByteArray& bytes)
+QString writeFile(const QString& path, const QByteArray& bytes)
 {
-    QFile File(strPath);
-    EXPECT_TRUE(File.open(QIODevice::WriteOnly)) << strPath.toStdString();
-    EXPECT_EQ(File.write(bytes), bytes.size());
-    return strPath;
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    EXPECT_EQ(file.write(bytes), bytes.size());
+    return path;
 }
 
-QByteArray contents(const QString& strPath)
+QByteArray contents(const QString& path)
 {
-    QFile File(strPath);
-    return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray("<missing>");
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
 QStringList ToolRun::outLines() const
 {
-    QString strOut = QString::fromUtf8(Out);
-    if (strOut.endsWith(QLatin1Char('\n'))) {
-        strOut.chop(1);
+    QString outText = QString::fromUtf8(out);
+    if (outText.endsWith(QLatin1Char('\n'))) {
+        outText.chop(1);
     }
-    return strOut.isEmpty() ? QStringList() : strOut.split(QLatin1Char('\n'));
+    return outText.isEmpty() ? QStringList() : outText.split(QLatin1Char('\n'));
 }
 
-ToolRun inProcess(const QStringList& Arguments, const QByteArray& In)
+ToolRun inProcess(const QStringList& arguments, const QByteArray& in)
 {
-    QBuffer InBuffer;
-    InBuffer.setData(In);
-    QBuffer OutBuffer;
-    QBuffer ErrBuffer;
-    InBuffer.open(QIODevice::ReadOnly);
-    OutBuffer.open(QIODevice::WriteOnly);
-    ErrBuffer.open(QIODevice::WriteOnly);
-    CommandStreams Io{InBuffer, OutBuffer, ErrBuffer};
-    const int intStatus = runTool(QStringList{QStringLiteral("ironvale-cam")} + Arguments, Io);
-    return {intStatus, OutBuffer.data(), ErrBuffer.data()};
+    QBuffer inBuffer;
+    inBuffer.setData(in);
+    QBuffer outBuffer;
+    QBuffer errBuffer;
+    inBuffer.open(QIODevice::ReadOnly);
+    outBuffer.open(QIODevice::WriteOnly);
+    errBuffer.open(QIODevice::WriteOnly);
+    CommandStreams io{inBuffer, outBuffer, errBuffer};
+    const int status = runTool(QStringList{QStringLiteral("ironvale-cam")} + arguments, io);
+    return {status, outBuffer.data(), errBuffer.data()};
 }
 
 ToolRun inShell(const QString& folder, const QByteArray& script, Launch how)
@@ -106,8 +106,8 @@ ToolRun inShell(const QString& folder, const QByteArray& script, Launch how)
         if (how == Launch::AsReader) {
             becomeNobody();
             if (geteuid() == 0 || access(IRONVALE_CAM, X_OK) != 0) {
-                static constexpr char reason[] = "no user that file permissions stop can run the program here";
-                static_cast<void>(!write(2, reason, sizeof reason - 1));
+                static constexpr char Reason[] = "no user that file permissions stop can run the program here";
+                static_cast<void>(!write(2, Reason, sizeof Reason - 1));
                 _exit(77);
             }
         }

@@ -22,29 +22,29 @@ namespace CamTest {
 // Victory, Minor Victory, Defeat); scenario N is named "scenN".
 using Layout = std::vector<std::pair<int16_t, std::array<int32_t, 4>>>;
 
-[[nodiscard]] std::unique_ptr<Campaign> campaignOf(const Layout& Scenarios);
+[[nodiscard]] std::unique_ptr<Campaign> campaignOf(const Layout& scenariosValue);
 
-// Saves the campaign under strName in Dir through the editor's own save and
+// Saves the campaign under name in Dir through the editor's own save and
 // returns the path.
-[[nodiscard]] QString saveCampaign(const QTemporaryDir& Dir, const QString& strName, const Campaign& campaign);
+[[nodiscard]] QString saveCampaign(const QTemporaryDir& dir, const QString& name, const Campaign& campaign);
 // Scenarios must be 0..count-1 in order, as in every saved file.
-[[nodiscard]] QString saveLayout(const QTemporaryDir& Dir, const QString& strName, const Layout& Scenarios);
+[[nodiscard]] QString saveLayout(const QTemporaryDir& dir, const QString& name, const Layout& scenarios);
 
-// Writes Bytes as the file strPath and returns the path.
-QString writeFile(const QString& strPath, const QByteArray& bytes);
+// Writes Bytes as the file path and returns the path.
+QString writeFile(const QString& path, const QByteArray& bytes);
 // The bytes of a file, "<missing>" when it cannot be read.
-[[nodiscard]] QByteArray contents(const QString& strPath);
+[[nodiscard]] QByteArray contents(const QString& path);
 
 struct ToolRun {
-    int Status;
-    QByteArray Out;
-    QByteArray Err;
+    int status;
+    QByteArray out;
+    QByteArray err;
     // The lines of standard output, without the last line feed.
     [[nodiscard]] QStringList outLines() const;
 };
 
 // The tool in-process on buffers; Arguments start with the command.
-[[nodiscard]] ToolRun inProcess(const QStringList& Arguments, const QByteArray& In = {});
+[[nodiscard]] ToolRun inProcess(const QStringList& arguments, const QByteArray& in = {});
 
 // How InShell runs: standard output to a file or to a pseudo-terminal of its
 // own, or as a reader that file permissions stop (nobody, when the test is

@@ -24,35 +24,35 @@ std::unique_ptr<Campaign> small()
     campaign->setDescription("Ardennes");
     campaign->setNation(3);
     campaign->setPrestige(1500);
-    Scenario& First = campaign->scenarios(0);
-    First.setNumber(0);
-    First.setName("Bastogne");
-    First.setMovie("intro");
-    First.setVoice("snow\xFF");
-    First.setText(std::string("caf\xE9\x85\0", 6));
-    First.setPrestige(300);
-    First.setSecondUnknown(7);
-    First.setThirdUnknown(65535);
+    Scenario& first = campaign->scenarios(0);
+    first.setNumber(0);
+    first.setName("Bastogne");
+    first.setMovie("intro");
+    first.setVoice("snow\xFF");
+    first.setText(std::string("caf\xE9\x85\0", 6));
+    first.setPrestige(300);
+    first.setSecondUnknown(7);
+    first.setThirdUnknown(65535);
     const std::array<int32_t, 4> goTos{1, 1, 254, 255};
     const std::array<int32_t, 4> prestiges{120, 80, 0, 65535};
-    for (int16_t intI = 0; intI < Scenario::OutcomeCount; ++intI) {
-        First.setResultScenario(intI, goTos[static_cast<std::size_t>(intI)]);
-        First.setResultPrestige(intI, prestiges[static_cast<std::size_t>(intI)]);
+    for (int16_t i = 0; i < Scenario::OutcomeCount; ++i) {
+        first.setResultScenario(i, goTos[static_cast<std::size_t>(i)]);
+        first.setResultPrestige(i, prestiges[static_cast<std::size_t>(i)]);
     }
-    First.setResultText(0, "win");
-    First.setResultMovie(0, "parade");
-    First.setResultText(3, "lost");
-    First.setResultVoice(3, "dirge");
-    Scenario& Second = campaign->scenarios(1);
-    Second.setNumber(1);
-    Second.setName("a\"b\\c");
-    Second.setVoice(std::string("v\0\n\x7F", 4));
-    Second.setText("nineteen_characters");
-    Second.setFirstUnknown(1);
-    Second.setSecondUnknown(2);
-    Second.setThirdUnknown(3);
-    for (int16_t intI = 0; intI < Scenario::OutcomeCount; ++intI) {
-        Second.setResultScenario(intI, intI < 2 ? 254 : 255);
+    first.setResultText(0, "win");
+    first.setResultMovie(0, "parade");
+    first.setResultText(3, "lost");
+    first.setResultVoice(3, "dirge");
+    Scenario& second = campaign->scenarios(1);
+    second.setNumber(1);
+    second.setName("a\"b\\c");
+    second.setVoice(std::string("v\0\n\x7F", 4));
+    second.setText("nineteen_characters");
+    second.setFirstUnknown(1);
+    second.setSecondUnknown(2);
+    second.setThirdUnknown(3);
+    for (int16_t i = 0; i < Scenario::OutcomeCount; ++i) {
+        second.setResultScenario(i, i < 2 ? 254 : 255);
     }
     return campaign;
 }
@@ -108,53 +108,53 @@ const QByteArray SmallJson = QByteArray::fromStdString(
     "    }\n  ]\n}\n");
 
 // The refusal for Json ("" when it is taken) and, when taken, the bytes to write.
-std::pair<std::string, QByteArray> import(const QByteArray& Json)
+std::pair<std::string, QByteArray> import(const QByteArray& json)
 {
     const auto campaign = std::make_unique<Campaign>();
-    QByteArray File;
-    const QString strReason = readCampaignJson(Json, *campaign, File);
-    return {strReason.toStdString(), File};
+    QByteArray file;
+    const QString reason = readCampaignJson(json, *campaign, file);
+    return {reason.toStdString(), file};
 }
 
 // Node with the value at Path (member names, or indices into arrays)
 // replaced by Value; an undefined Value removes the member.
-QJsonValue edited(const QJsonValue& Node, QStringList Path, const QJsonValue& Value)
+QJsonValue edited(const QJsonValue& node, QStringList path, const QJsonValue& value)
 {
-    if (Path.isEmpty()) {
-        return Value;
+    if (path.isEmpty()) {
+        return value;
     }
-    const QString strStep = Path.takeFirst();
-    if (Node.isArray()) {
-        QJsonArray Items = Node.toArray();
-        Items[strStep.toInt()] = edited(Items.at(strStep.toInt()), Path, Value);
-        return Items;
+    const QString step = path.takeFirst();
+    if (node.isArray()) {
+        QJsonArray items = node.toArray();
+        items[step.toInt()] = edited(items.at(step.toInt()), path, value);
+        return items;
     }
-    QJsonObject Members = Node.toObject();
-    if (Path.isEmpty() && Value.isUndefined()) {
-        Members.remove(strStep);
+    QJsonObject members = node.toObject();
+    if (path.isEmpty() && value.isUndefined()) {
+        members.remove(step);
     } else {
-        Members[strStep] = edited(Members.value(strStep), Path, Value);
+        members[step] = edited(members.value(step), path, value);
     }
-    return Members;
+    return members;
 }
 
-// SmallJson with the value at strPath replaced by the JSON text Raw as
+// SmallJson with the value at path replaced by the JSON text Raw as
 // typed; a null Raw removes the member; no path puts Raw for the whole text.
-QByteArray smallEdited(const QString& strPath, const QByteArray& Raw)
+QByteArray smallEdited(const QString& path, const QByteArray& raw)
 {
-    if (strPath.isEmpty()) {
-        return Raw;
+    if (path.isEmpty()) {
+        return raw;
     }
-    const QJsonValue Root = QJsonDocument::fromJson(SmallJson).object();
-    const QJsonValue marker = Raw.isNull() ? QJsonValue(QJsonValue::Undefined) : QJsonValue(QStringLiteral("\x01"));
-    return QJsonDocument(edited(Root, strPath.split(QLatin1Char('.')), marker).toObject())
+    const QJsonValue root = QJsonDocument::fromJson(SmallJson).object();
+    const QJsonValue marker = raw.isNull() ? QJsonValue(QJsonValue::Undefined) : QJsonValue(QStringLiteral("\x01"));
+    return QJsonDocument(edited(root, path.split(QLatin1Char('.')), marker).toObject())
         .toJson()
-        .replace("\"\\u0001\"", Raw);
+        .replace("\"\\u0001\"", raw);
 }
 
-QByteArray jsonOf(const QJsonArray& Items)
+QByteArray jsonOf(const QJsonArray& items)
 {
-    return QJsonDocument(Items).toJson();
+    return QJsonDocument(items).toJson();
 }
 
 } // namespace
@@ -163,20 +163,20 @@ TEST(CampaignJson, SmallCampaignExportsAsWrittenByHandAndImportsBack)
 {
     const auto campaign = small();
     EXPECT_EQ(campaignJson(*campaign).toStdString(), SmallJson.toStdString());
-    const auto Back = std::make_unique<Campaign>();
-    QByteArray File;
-    ASSERT_EQ(readCampaignJson(SmallJson, *Back, File).toStdString(), "");
-    EXPECT_EQ(Back->description(), campaign->description());
-    EXPECT_EQ(Back->nation(), 3);
-    EXPECT_EQ(Back->prestige(), 1500);
-    for (int16_t intI = 0; intI < Campaign::MaxScenarios; ++intI) {
-        EXPECT_EQ(Back->scenarios(intI), campaign->scenarios(intI)) << "slot " << intI;
+    const auto back = std::make_unique<Campaign>();
+    QByteArray file;
+    ASSERT_EQ(readCampaignJson(SmallJson, *back, file).toStdString(), "");
+    EXPECT_EQ(back->description(), campaign->description());
+    EXPECT_EQ(back->nation(), 3);
+    EXPECT_EQ(back->prestige(), 1500);
+    for (int16_t i = 0; i < Campaign::MaxScenarios; ++i) {
+        EXPECT_EQ(back->scenarios(i), campaign->scenarios(i)) << "slot " << i;
     }
-    EXPECT_TRUE(File == campaignBytes(*campaign));
+    EXPECT_TRUE(file == campaignBytes(*campaign));
     // The entries may come in any order: each names its slot.
-    const QJsonArray Scenarios = QJsonDocument::fromJson(SmallJson)["scenarios"].toArray();
-    EXPECT_EQ(import(smallEdited(QStringLiteral("scenarios"), jsonOf({Scenarios[1], Scenarios[0]}))),
-              std::make_pair(std::string(), File));
+    const QJsonArray scenariosValue = QJsonDocument::fromJson(SmallJson)["scenarios"].toArray();
+    EXPECT_EQ(import(smallEdited(QStringLiteral("scenarios"), jsonOf({scenariosValue[1], scenariosValue[0]}))),
+              std::make_pair(std::string(), file));
 }
 
 // Any file the editor opens, whatever its unread bytes hold, comes back byte
@@ -184,18 +184,18 @@ TEST(CampaignJson, SmallCampaignExportsAsWrittenByHandAndImportsBack)
 // unread bytes.
 TEST(CampaignJson, RandomFilesComeBackByteForByte)
 {
-    for (uint32_t lngSeed = 1; lngSeed <= 60; ++lngSeed) {
-        SCOPED_TRACE(lngSeed);
-        const int intCount = lngSeed % 3 == 0 ? 50 : lngSeed % 3 == 1 ? static_cast<int>(lngSeed % 50) : 0;
-        const QByteArray File = QByteArray::fromStdString(randomCampaignFile(lngSeed, intCount));
-        const auto Opened = std::make_unique<Campaign>();
-        ASSERT_EQ(readCampaignBytes(File, *Opened).toStdString(), "");
-        const QByteArray Json = campaignJson(*Opened, File);
-        EXPECT_EQ(import(Json), std::make_pair(std::string(), File)) << Json.toStdString();
-        const QByteArray Saved = campaignBytes(*Opened);
-        const QByteArray fields = campaignJson(*Opened, Saved);
+    for (uint32_t seed = 1; seed <= 60; ++seed) {
+        SCOPED_TRACE(seed);
+        const int count = seed % 3 == 0 ? 50 : seed % 3 == 1 ? static_cast<int>(seed % 50) : 0;
+        const QByteArray file = QByteArray::fromStdString(randomCampaignFile(seed, count));
+        const auto opened = std::make_unique<Campaign>();
+        ASSERT_EQ(readCampaignBytes(file, *opened).toStdString(), "");
+        const QByteArray json = campaignJson(*opened, file);
+        EXPECT_EQ(import(json), std::make_pair(std::string(), file)) << json.toStdString();
+        const QByteArray saved = campaignBytes(*opened);
+        const QByteArray fields = campaignJson(*opened, saved);
         EXPECT_FALSE(fields.contains("\"unread\""));
-        EXPECT_TRUE(import(fields).second == Saved);
+        EXPECT_TRUE(import(fields).second == saved);
     }
 }
 
@@ -208,12 +208,12 @@ TEST(CampaignJson, NamesAreTakenOnlyWhenTheyComeBackAsGiven)
         {R"("\u0000\u0000x")", std::string("\0\0x", 3)},
         {"\"\xC3\xBF\xC2\x80 \"", "\xFF\x80 "},
     };
-    for (const auto& [strJson, strBytes] : taken) {
-        const auto [strReason, bytes] = import(smallEdited(QStringLiteral("scenarios.0.name"), strJson));
-        ASSERT_EQ(strReason, "") << strJson;
-        const auto Back = std::make_unique<Campaign>();
-        ASSERT_EQ(readCampaignBytes(bytes, *Back).toStdString(), "");
-        EXPECT_EQ(Back->scenarios(0).name(), strBytes) << strJson;
+    for (const auto& [json, bytesText] : taken) {
+        const auto [reason, bytes] = import(smallEdited(QStringLiteral("scenarios.0.name"), json));
+        ASSERT_EQ(reason, "") << json;
+        const auto back = std::make_unique<Campaign>();
+        ASSERT_EQ(readCampaignBytes(bytes, *back).toStdString(), "");
+        EXPECT_EQ(back->scenarios(0).name(), bytesText) << json;
     }
 }
 
@@ -222,20 +222,20 @@ TEST(CampaignJson, NamesAreTakenOnlyWhenTheyComeBackAsGiven)
 // the exact place, or the line and column where the parser stopped.
 TEST(CampaignJson, RefusalsNameTheExactPlace)
 {
-    const QJsonValue First = QJsonDocument::fromJson(SmallJson)["scenarios"][0];
-    const QJsonArray Outcomes = First["outcomes"].toArray();
-    QJsonArray FiftyOne;
-    for (int intI = 0; intI < 51; ++intI) {
-        FiftyOne.append(First);
+    const QJsonValue first = QJsonDocument::fromJson(SmallJson)["scenarios"][0];
+    const QJsonArray outcomes = first["outcomes"].toArray();
+    QJsonArray fiftyOne;
+    for (int i = 0; i < 51; ++i) {
+        fiftyOne.append(first);
     }
-    const QByteArray Removed;
+    const QByteArray removed;
     const std::string fits = "does not fit its field: ";
     const std::string movie = "scenarios[0].outcomes[2].movie: ";
     const std::string noByte = " is no byte (a name holds U+0000..U+00FF)";
     const std::string freeSlot = " free, but a campaign file keeps its 2 scenarios in slots 0..1";
     const std::vector<std::tuple<const char*, QByteArray, std::string>> cases{
         {"format", R"("ironvale-camp")", R"(format: "ironvale-camp" is not "ironvale-campaign")"},
-        {"format", Removed, "format: missing"},
+        {"format", removed, "format: missing"},
         {"version", "2", "version: 2 is not supported; this program reads version 1"},
         {"version", "1.5", "version: 1.5 is not supported; this program reads version 1"},
         {"version", R"("1")", "version: expected a number, found a string"},
@@ -247,11 +247,11 @@ TEST(CampaignJson, RefusalsNameTheExactPlace)
         {"prestige", "1e300", "prestige: 1e300 is outside 0..65535"},
         {"description", R"("twenty_bytes_in_name")", "description: " + fits + "20 bytes, at most 19"},
         {"scenarios", "{}", "scenarios: expected an array, found an object"},
-        {"scenarios", jsonOf(FiftyOne), "scenarios: 51 scenarios, but a campaign holds at most 50"},
+        {"scenarios", jsonOf(fiftyOne), "scenarios: 51 scenarios, but a campaign holds at most 50"},
         {"scenarios.1", R"("x")", "scenarios[1]: expected an object, found a string"},
         {"scenarios.1.slot", "50", "scenarios[1].slot: 50 is outside 0..49"},
         {"scenarios.1.slot", "0", "scenarios[1].slot: 0 is given twice, first at scenarios[0]"},
-        {"scenarios.1.slot", Removed, "scenarios[1].slot: missing"},
+        {"scenarios.1.slot", removed, "scenarios[1].slot: missing"},
         // The file keeps N scenarios in slots 0..N-1 only: one past a free slot would be lost.
         {"scenarios.1.slot", "2", "scenarios[1].slot: 2 leaves slot 1" + freeSlot},
         {"scenarios.0.slot", "49", "scenarios[0].slot: 49 leaves slot 0" + freeSlot},
@@ -260,7 +260,7 @@ TEST(CampaignJson, RefusalsNameTheExactPlace)
         {"scenarios.0.unknown", "[1, 2]", "scenarios[0].unknown: 2 values, but a scenario keeps 3"},
         {"scenarios.0.unknown.2", "65536", "scenarios[0].unknown[2]: 65536 is outside 0..65535"},
         {"scenarios.0.unknown.0", "true", "scenarios[0].unknown[0]: expected a number, found a boolean"},
-        {"scenarios.0.outcomes", jsonOf({Outcomes[0], Outcomes[1], Outcomes[2]}),
+        {"scenarios.0.outcomes", jsonOf({outcomes[0], outcomes[1], outcomes[2]}),
          "scenarios[0].outcomes: 3 outcomes, but a scenario has 4"},
         {"scenarios.0.outcomes.2.gotoo", "1", "scenarios[0].outcomes[2].gotoo: unknown key"},
         {"scenarios.0.outcomes.2.movie", R"("abcdefghijklmnopqrst")", movie + fits + "20 bytes, at most 19"},
@@ -298,7 +298,7 @@ TEST(CampaignJson, RefusalsNameTheExactPlace)
         {"", "{\"description\": \"\xC3\xA9\x01\"}",
          "line 1, column 19: invalid string: control character U+0001 (SOH) must be escaped to \\u0001"},
     };
-    for (const auto& [strPath, Value, strMessage] : cases) {
-        EXPECT_EQ(import(smallEdited(QLatin1String(strPath), Value)).first, strMessage) << strPath << Value.data();
+    for (const auto& [path, value, message] : cases) {
+        EXPECT_EQ(import(smallEdited(QLatin1String(path), value)).first, message) << path << value.data();
     }
 }

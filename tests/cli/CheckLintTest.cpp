@@ -19,19 +19,19 @@ const Layout Sound{{0, {1, 1, 254, 255}}, {1, {254, 254, 255, 255}}};
 const Layout Broken{{0, {0, 0, 0, 0}}, {1, {7, 254, 300, 255}}};
 
 // "PATH: message" for each message the editor's check gives the layout.
-QStringList checkLines(const QString& strPath, const Layout& Scenarios)
+QStringList checkLines(const QString& path, const Layout& scenarios)
 {
-    const auto campaign = campaignOf(Scenarios);
-    QStringList Lines;
-    for (int16_t intI = 0, intCount = campaign->check(); intI < intCount; ++intI) {
-        Lines << strPath + QStringLiteral(": ") + QString::fromStdString(campaign->errors(intI));
+    const auto campaign = campaignOf(scenarios);
+    QStringList lines;
+    for (int16_t i = 0, count = campaign->check(); i < count; ++i) {
+        lines << path + QStringLiteral(": ") + QString::fromStdString(campaign->errors(i));
     }
-    return Lines;
+    return lines;
 }
 
-QString line(const QString& strPath, const char* strMessage)
+QString line(const QString& path, const char* message)
 {
-    return strPath + QStringLiteral(": ") + QLatin1String(strMessage);
+    return path + QStringLiteral(": ") + QLatin1String(message);
 }
 
 } // namespace
@@ -40,21 +40,21 @@ QString line(const QString& strPath, const char* strMessage)
 // only, in name order; a file named outright is read whatever its name.
 TEST(CheckCommand, ReportsEveryCampaignOfFilesAndFoldersAsTheCheckWordsIt)
 {
-    QTemporaryDir Dir;
-    const QString strSound = saveLayout(Dir, QStringLiteral("b/sound.cam"), Sound);
-    const QString strBroken = saveLayout(Dir, QStringLiteral("b/a/broken.cam"), Broken);
-    const QString strLater = saveLayout(Dir, QStringLiteral("b/c.cam"), Sound);
-    static_cast<void>(saveLayout(Dir, QStringLiteral("b/skipped.txt"), Broken));
-    const QString strLoose = saveLayout(Dir, QStringLiteral("loose.bin"), Broken);
+    QTemporaryDir dir;
+    const QString sound = saveLayout(dir, QStringLiteral("b/sound.cam"), Sound);
+    const QString broken = saveLayout(dir, QStringLiteral("b/a/broken.cam"), Broken);
+    const QString later = saveLayout(dir, QStringLiteral("b/c.cam"), Sound);
+    static_cast<void>(saveLayout(dir, QStringLiteral("b/skipped.txt"), Broken));
+    const QString loose = saveLayout(dir, QStringLiteral("loose.bin"), Broken);
 
-    const ToolRun Result = inProcess({QStringLiteral("check"), Dir.filePath(QStringLiteral("b")), strLoose});
-    const QStringList BrokenLines = checkLines(strBroken, Broken);
-    ASSERT_EQ(BrokenLines.size(), 3);
-    EXPECT_EQ(BrokenLines[0], line(strBroken, "Scenario 0 is looping"));
-    EXPECT_EQ(Result.outLines(),
-              (BrokenLines + QStringList{line(strLater, "ok"), line(strSound, "ok")} + checkLines(strLoose, Broken)));
-    EXPECT_EQ(Result.Status, 1);
-    EXPECT_EQ(Result.Err, "");
+    const ToolRun result = inProcess({QStringLiteral("check"), dir.filePath(QStringLiteral("b")), loose});
+    const QStringList brokenLines = checkLines(broken, Broken);
+    ASSERT_EQ(brokenLines.size(), 3);
+    EXPECT_EQ(brokenLines[0], line(broken, "Scenario 0 is looping"));
+    EXPECT_EQ(result.outLines(),
+              (brokenLines + QStringList{line(later, "ok"), line(sound, "ok")} + checkLines(loose, Broken)));
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "");
 }
 
 // The real program at its edges: file system, terminal, exit status. Each
@@ -132,8 +132,8 @@ TEST(Program, KeepsFilesStreamsAndTerminalsSafe)
          "cam lint --strict d", 2, R"(^d/a\.cam: ok\n$)", R"(^ironvale-cam: d/locked: cannot be read: .+\n$)",
          Launch::AsReader},
     };
-    QTemporaryDir Dir;
-    QFile::setPermissions(Dir.path(), QFile::permissions(Dir.path()) | QFile::ExeOther | QFile::ReadOther);
+    QTemporaryDir dir;
+    QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFile::ExeOther | QFile::ReadOther);
     auto warned = campaignOf({{0, {254, 254, 255, 255}}, {1, {0, 0, 0, 0}}});
     warned->setDescription("\x1b[31m\xE9t\xE9");
     const QStringList kept{QStringLiteral("a.cam"), QStringLiteral("b.cam"), QStringLiteral("w.cam"),
@@ -145,32 +145,32 @@ TEST(Program, KeepsFilesStreamsAndTerminalsSafe)
         SCOPED_TRACE(row.fault);
         const QString folder = QString::number(i);
         QList<QByteArray> before;
-        for (const QString& name : {saveLayout(Dir, folder + QStringLiteral("/a.cam"), Sound),
-                                    saveLayout(Dir, folder + QStringLiteral("/b.cam"), Broken),
-                                    saveCampaign(Dir, folder + QStringLiteral("/w.cam"), *warned),
-                                    writeFile(Dir.filePath(folder + QStringLiteral("/a.json")),
+        for (const QString& name : {saveLayout(dir, folder + QStringLiteral("/a.cam"), Sound),
+                                    saveLayout(dir, folder + QStringLiteral("/b.cam"), Broken),
+                                    saveCampaign(dir, folder + QStringLiteral("/w.cam"), *warned),
+                                    writeFile(dir.filePath(folder + QStringLiteral("/a.json")),
                                           campaignJson(*campaignOf(Sound)))}) {
             before << contents(name);
         }
-        ASSERT_EQ(inShell(Dir.filePath(folder), row.setUp).Status, 0);
-        const ToolRun result = inShell(Dir.filePath(folder), row.command, row.how);
-        if (row.how != Launch::ToFile && result.Status == 77) {
-            untried += std::string(row.fault) + ": " + result.Err.toStdString() + "; ";
+        ASSERT_EQ(inShell(dir.filePath(folder), row.setUp).status, 0);
+        const ToolRun result = inShell(dir.filePath(folder), row.command, row.how);
+        if (row.how != Launch::ToFile && result.status == 77) {
+            untried += std::string(row.fault) + ": " + result.err.toStdString() + "; ";
             continue;
         }
-        const QString out = QString::fromUtf8(result.Out);
-        const QString err = QString::fromUtf8(result.Err);
-        EXPECT_EQ(result.Status, row.status) << err.toStdString();
+        const QString out = QString::fromUtf8(result.out);
+        const QString err = QString::fromUtf8(result.err);
+        EXPECT_EQ(result.status, row.status) << err.toStdString();
         EXPECT_TRUE(QRegularExpression(QString::fromUtf8(row.out)).match(out).hasMatch()) << out.toStdString();
         EXPECT_TRUE(QRegularExpression(QString::fromUtf8(row.err)).match(err).hasMatch()) << err.toStdString();
         EXPECT_FALSE(controlByte.match(err).hasMatch() ||
                      (row.how != Launch::ToTerminal && controlByte.match(out).hasMatch()));
         for (qsizetype k = 0; k < kept.size(); ++k) {
-            EXPECT_EQ(contents(Dir.filePath(folder + QLatin1Char('/') + kept[k])), before[k]) << kept[k].toStdString();
+            EXPECT_EQ(contents(dir.filePath(folder + QLatin1Char('/') + kept[k])), before[k]) << kept[k].toStdString();
         }
     }
     // QDir cannot remove a name that is not UTF-8, nor a folder it may not read.
-    static_cast<void>(inShell(Dir.path(), "chmod -R u+rwX .; rm -rf ./*"));
+    static_cast<void>(inShell(dir.path(), "chmod -R u+rwX .; rm -rf ./*"));
     if (!untried.empty()) {
         GTEST_SKIP() << "rows untried: " << untried;
     }
@@ -181,9 +181,9 @@ TEST(Program, KeepsFilesStreamsAndTerminalsSafe)
 TEST(LintCommand, WarnsOfWhatTheCheckDoesNotSee)
 {
     struct Case {
-        const char* Name;
-        Layout Scenarios;
-        QStringList Lines;
+        const char* name;
+        Layout scenarios;
+        QStringList lines;
         // Bytes laid over the saved file at an offset.
         std::pair<int, QByteArray> patch{};
     };
@@ -215,18 +215,18 @@ TEST(LintCommand, WarnsOfWhatTheCheckDoesNotSee)
             "editor would drop them")},
          {700, "\x01\x01"}},
     };
-    QTemporaryDir Dir;
+    QTemporaryDir dir;
     QStringList expected;
-    for (const Case& Each : cases) {
-        QByteArray bytes = campaignBytes(*campaignOf(Each.Scenarios));
-        bytes.replace(Each.patch.first, Each.patch.second.size(), Each.patch.second);
-        const QString strPath = writeFile(Dir.filePath(QLatin1String(Each.Name) + QStringLiteral(".cam")), bytes);
-        for (const QString& strLine : Each.Lines) {
-            expected << strPath + QStringLiteral(": ") + strLine;
+    for (const Case& each : cases) {
+        QByteArray bytes = campaignBytes(*campaignOf(each.scenarios));
+        bytes.replace(each.patch.first, each.patch.second.size(), each.patch.second);
+        const QString path = writeFile(dir.filePath(QLatin1String(each.name) + QStringLiteral(".cam")), bytes);
+        for (const QString& line : each.lines) {
+            expected << path + QStringLiteral(": ") + line;
         }
     }
-    const ToolRun Result = inProcess({QStringLiteral("lint"), Dir.path()});
-    EXPECT_EQ(Result.outLines(), expected);
-    EXPECT_EQ(Result.Status, 1);
-    EXPECT_EQ(Result.Err, "");
+    const ToolRun result = inProcess({QStringLiteral("lint"), dir.path()});
+    EXPECT_EQ(result.outLines(), expected);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "");
 }

@@ -5,7 +5,7 @@
 int main(int argc, char** argv)
 {
     // QProcess and the file classes want an application object.
-    QCoreApplication App(argc, argv);
+    QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

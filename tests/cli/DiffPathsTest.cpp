@@ -46,66 +46,66 @@ TEST(Diff, NamesEachChangeAsADesignerSaysIt)
     const Row rows[] = {
         {"nothing", [](Campaign& c) { return campaignBytes(c); }, {}, ""},
         {"header",
-         [](Campaign& c) {
-             c.setDescription("ARDENNES");
-             c.setNation(2);
-             c.setPrestige(1200);
-             return campaignBytes(c);
+         [](Campaign& cValue) {
+             cValue.setDescription("ARDENNES");
+             cValue.setNation(2);
+             cValue.setPrestige(1200);
+             return campaignBytes(cValue);
          },
          {"description: ARDENNES (was DESC)", "nation: U.R.S.S (was U.K)", "prestige: 1200 (was 1000)"},
          "header changed"},
         {"fields of a record",
-         [](Campaign& c) {
-             c.scenarios(1).setName("RIVER");
-             c.scenarios(1).setVoice("RIVVOC");
-             c.scenarios(1).setSecondUnknown(7);
-             return campaignBytes(c);
+         [](Campaign& cValue2) {
+             cValue2.scenarios(1).setName("RIVER");
+             cValue2.scenarios(1).setVoice("RIVVOC");
+             cValue2.scenarios(1).setSecondUnknown(7);
+             return campaignBytes(cValue2);
          },
          {"scenario 1 RIVER: name RIVER (was scen1)", "scenario 1 RIVER: voice RIVVOC (was (none))",
           "scenario 1 RIVER: second value 7 (was 0)"},
          "1 scenario changed"},
         {"outcomes",
-         [](Campaign& c) {
-             c.scenarios(0).setResultScenario(1, 2);
-             c.scenarios(2).setResultPrestige(3, 50);
-             c.scenarios(2).setResultMovie(0, "WON");
-             return campaignBytes(c);
+         [](Campaign& cValue3) {
+             cValue3.scenarios(0).setResultScenario(1, 2);
+             cValue3.scenarios(2).setResultPrestige(3, 50);
+             cValue3.scenarios(2).setResultMovie(0, "WON");
+             return campaignBytes(cValue3);
          },
          {"scenario 0 scen0: Victory leads to scenario 2 (was scenario 1)",
           "scenario 2 scen2: Brilliant Victory movie WON (was (none))", "scenario 2 scen2: Defeat prestige 50 (was 0)"},
          "2 scenarios changed"},
         {"added",
-         [](Campaign& c) {
-             c.scenarios(3).copy(c.scenarios(2));
-             c.scenarios(3).setNumber(3);
-             c.scenarios(3).setName("CITY");
-             return campaignBytes(c);
+         [](Campaign& cValue4) {
+             cValue4.scenarios(3).copy(cValue4.scenarios(2));
+             cValue4.scenarios(3).setNumber(3);
+             cValue4.scenarios(3).setName("CITY");
+             return campaignBytes(cValue4);
          },
          {"scenario 3 CITY: added"}, "1 added"},
         {"removed",
-         [](Campaign& c) {
-             c.scenarios(2).setNumber(-1);
-             return campaignBytes(c);
+         [](Campaign& cValue5) {
+             cValue5.scenarios(2).setNumber(-1);
+             return campaignBytes(cValue5);
          },
          {"scenario 2 scen2: removed"}, "1 removed"},
         // Scenarios 1 and 2 trade places and scenario 0 follows scenario 1 to
         // its new slot: only the moves are news.
         {"moved",
-         [](Campaign& c) {
+         [](Campaign& cValue6) {
              Scenario one;
-             one.copy(c.scenarios(1));
-             c.scenarios(1).copy(c.scenarios(2));
-             c.scenarios(1).setNumber(1);
-             c.scenarios(2).copy(one);
-             c.scenarios(2).setNumber(2);
-             c.scenarios(0).setResultScenario(0, 2);
-             c.scenarios(0).setResultScenario(1, 2);
-             return campaignBytes(c);
+             one.copy(cValue6.scenarios(1));
+             cValue6.scenarios(1).copy(cValue6.scenarios(2));
+             cValue6.scenarios(1).setNumber(1);
+             cValue6.scenarios(2).copy(one);
+             cValue6.scenarios(2).setNumber(2);
+             cValue6.scenarios(0).setResultScenario(0, 2);
+             cValue6.scenarios(0).setResultScenario(1, 2);
+             return campaignBytes(cValue6);
          },
          {"scenario 1 scen1: moved to slot 2", "scenario 2 scen2: moved to slot 1"}, "2 moved"},
         {"unread bytes",
-         [](Campaign& c) {
-             QByteArray bytes = withUnread(c, 44 + 636 + 600);
+         [](Campaign& cValue7) {
+             QByteArray bytes = withUnread(cValue7, 44 + 636 + 600);
              bytes[31900] = 1;
              return bytes;
          },
@@ -119,17 +119,17 @@ TEST(Diff, NamesEachChangeAsADesignerSaysIt)
         auto after = base();
         const QByteArray bytes = row.edit(*after);
         const ToolRun lines = inProcess({QStringLiteral("diff"), before, QStringLiteral("-")}, bytes);
-        EXPECT_EQ(lines.Status, row.lines.isEmpty() ? 0 : 1) << lines.Err.data();
+        EXPECT_EQ(lines.status, row.lines.isEmpty() ? 0 : 1) << lines.err.data();
         EXPECT_EQ(lines.outLines(), row.lines);
         const ToolRun stat = inProcess({QStringLiteral("diff"), QStringLiteral("--stat"), before, QStringLiteral("-")},
                                        bytes);
-        EXPECT_EQ(stat.Out, row.lines.isEmpty() ? QByteArray() : QByteArray(row.stat) + '\n');
+        EXPECT_EQ(stat.out, row.lines.isEmpty() ? QByteArray() : QByteArray(row.stat) + '\n');
         // Its JSON form is the same campaign.
         const ToolRun json =
             inProcess({QStringLiteral("diff"), QStringLiteral("-"), before}, campaignJson(*after, bytes));
-        EXPECT_EQ(json.outLines().size(), row.lines.size()) << json.Err.data();
+        EXPECT_EQ(json.outLines().size(), row.lines.size()) << json.err.data();
     }
-    EXPECT_EQ(inProcess({QStringLiteral("diff"), before, dir.filePath(QStringLiteral("gone.cam"))}).Status, 2);
+    EXPECT_EQ(inProcess({QStringLiteral("diff"), before, dir.filePath(QStringLiteral("gone.cam"))}).status, 2);
 }
 
 // git diff and git log -p read campaign files through export, as the README shows.
@@ -149,8 +149,8 @@ TEST(Diff, GitShowsCampaignsThroughTheTool)
                                             "git add a.cam .gitattributes && git commit -qm one && "
                                             "cam import b.json -o a.cam --no-check && git commit -qam two && "
                                             "git log -p -1 --no-color a.cam");
-    ASSERT_EQ(run.Status, 0) << run.Err.data();
-    const QString out = QString::fromUtf8(run.Out);
+    ASSERT_EQ(run.status, 0) << run.err.data();
+    const QString out = QString::fromUtf8(run.out);
     EXPECT_TRUE(out.contains(QRegularExpression(QStringLiteral("\\n-\\s*\"goto\": 1,\\n\\+\\s*\"goto\": 2,"))))
         << out.toStdString();
 }
@@ -170,11 +170,11 @@ TEST(Paths, ShowsHugeAndEndlessCounts)
     EXPECT_EQ(lines.value(33), QStringLiteral("Scenario 33 scen33: more than 2^64 routes, battles 33, prestige 0"));
     const ToolRun map = inProcess({QStringLiteral("map"), QStringLiteral("--paths"), QStringLiteral("-")},
                                   campaignBytes(*campaignOf(chain)));
-    EXPECT_TRUE(map.Out.contains("#033 scen33<BR/><FONT POINT-SIZE=\"10\">battles 33, prestige 0</FONT>"));
+    EXPECT_TRUE(map.out.contains("#033 scen33<BR/><FONT POINT-SIZE=\"10\">battles 33, prestige 0</FONT>"));
 
     const ToolRun looping = inProcess({QStringLiteral("paths"), QStringLiteral("--json"), QStringLiteral("-")},
                                       campaignBytes(*campaignOf({{0, {0, 0, 254, 255}}})));
-    EXPECT_TRUE(looping.Out.contains(R"("victory": {"reached": true, "routes": null, "fewestBattles": 1, )"
+    EXPECT_TRUE(looping.out.contains(R"("victory": {"reached": true, "routes": null, "fewestBattles": 1, )"
                                      R"("mostBattles": null, "leastPrestige": 0, "mostPrestige": 0, "cycles": [[0]]})"))
-        << looping.Out.data();
+        << looping.out.data();
 }

@@ -7,91 +7,91 @@ namespace {
 
 class FileMaker {
 public:
-    explicit FileMaker(uint32_t lngSeed) : m_Random(lngSeed) {}
+    explicit FileMaker(uint32_t seed) : m_random(seed) {}
 
-    uint32_t any(uint32_t lngN) { return m_Random() % lngN; }
-    void word(uint32_t lngN)
+    uint32_t any(uint32_t n) { return m_random() % n; }
+    void word(uint32_t n)
     {
-        m_strOut += static_cast<char>(lngN & 0xFF);
-        m_strOut += static_cast<char>(lngN >> 8);
+        m_out += static_cast<char>(n & 0xFF);
+        m_out += static_cast<char>(n >> 8);
     }
     void word() { word(any(65536)); }
-    void bytes(int intCount)
+    void bytes(int count)
     {
-        for (int intI = 0; intI < intCount; ++intI) {
-            m_strOut += static_cast<char>(any(256));
+        for (int i = 0; i < count; ++i) {
+            m_out += static_cast<char>(any(256));
         }
     }
     // A base of 0..19 bytes without ".", then "." and anything; now and then
     // a field with no "." or nothing but NUL bytes.
     void name()
     {
-        const uint32_t lngKind = any(10);
-        if (lngKind == 0) {
-            m_strOut.append(20, '\0');
+        const uint32_t kind = any(10);
+        if (kind == 0) {
+            m_out.append(20, '\0');
             return;
         }
-        const int intBase = lngKind == 1 ? 20 : static_cast<int>(lngKind < 5 ? 16 + any(4) : any(20));
-        for (int intI = 0; intI < intBase; ++intI) {
-            const auto chByte = static_cast<char>(any(256));
-            m_strOut += chByte == '.' ? '\0' : chByte;
+        const int base = kind == 1 ? 20 : static_cast<int>(kind < 5 ? 16 + any(4) : any(20));
+        for (int i = 0; i < base; ++i) {
+            const auto byte = static_cast<char>(any(256));
+            m_out += byte == '.' ? '\0' : byte;
         }
-        if (intBase < 20) {
-            m_strOut += '.';
-            bytes(19 - intBase);
+        if (base < 20) {
+            m_out += '.';
+            bytes(19 - base);
         }
     }
-    void text(const std::string& strField) { m_strOut += strField + std::string(20 - strField.size(), '\0'); }
-    [[nodiscard]] const std::string& out() const { return m_strOut; }
+    void text(const std::string& field) { m_out += field + std::string(20 - field.size(), '\0'); }
+    [[nodiscard]] const std::string& out() const { return m_out; }
 
 private:
-    std::mt19937 m_Random;
-    std::string m_strOut;
+    std::mt19937 m_random;
+    std::string m_out;
 };
 
-void record(FileMaker& File, uint32_t lngCount)
+void record(FileMaker& file, uint32_t count)
 {
-    for (int intI = 0; intI < 4; ++intI) {
-        File.word();
+    for (int i = 0; i < 4; ++i) {
+        file.word();
     }
-    for (int intI = 0; intI < 4; ++intI) {
-        File.name();
+    for (int i = 0; i < 4; ++i) {
+        file.name();
     }
-    for (int intI = 0; intI < 4; ++intI) {
-        File.word();
-        File.bytes(20);
-        File.name();
-        File.name();
-        File.name();
+    for (int i = 0; i < 4; ++i) {
+        file.word();
+        file.bytes(20);
+        file.name();
+        file.name();
+        file.name();
     }
     // Half the go-tos lead somewhere, so some campaigns pass the check.
-    for (int intI = 0; intI < 4; ++intI) {
-        const uint32_t lngPick = File.any(lngCount + 2);
-        File.word(File.any(2) == 0 ? File.any(65536) : lngPick < lngCount ? lngPick : 254 + lngPick - lngCount);
-        File.bytes(28);
+    for (int i = 0; i < 4; ++i) {
+        const uint32_t pick = file.any(count + 2);
+        file.word(file.any(2) == 0 ? file.any(65536) : pick < count ? pick : 254 + pick - count);
+        file.bytes(28);
     }
-    File.bytes(100);
+    file.bytes(100);
 }
 
 } // namespace
 
-std::string randomCampaignFile(uint32_t lngSeed, int intCount)
+std::string randomCampaignFile(uint32_t seed, int count)
 {
     static constexpr std::array<const char*, 5> Victories{"germwin.smk", "ukwin.smk", "ruwin.smk", "amerwin.x",
                                                           "Ukwin.smk"};
-    FileMaker File(lngSeed);
-    File.word(static_cast<uint32_t>(intCount));
-    File.word();
-    File.text(Victories.at(File.any(Victories.size())));
-    File.name();
-    for (int intI = 0; intI < 50; ++intI) {
-        if (intI < intCount) {
-            record(File, static_cast<uint32_t>(intCount));
+    FileMaker file(seed);
+    file.word(static_cast<uint32_t>(count));
+    file.word();
+    file.text(Victories.at(file.any(Victories.size())));
+    file.name();
+    for (int i = 0; i < 50; ++i) {
+        if (i < count) {
+            record(file, static_cast<uint32_t>(count));
         } else {
-            File.bytes(636);
+            file.bytes(636);
         }
     }
-    File.name();
-    File.bytes(80);
-    return File.out();
+    file.name();
+    file.bytes(80);
+    return file.out();
 }

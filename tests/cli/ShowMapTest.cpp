@@ -29,46 +29,46 @@ std::unique_ptr<Campaign> described()
     campaign->setDescription("Ardennes \xE9t\xE9");
     campaign->setNation(2);
     campaign->setPrestige(1200);
-    Scenario& First = campaign->scenarios(0);
-    First.setName("Bastogne");
-    First.setMovie("bast");
-    First.setVoice("v0");
-    First.setText("t0");
-    First.setPrestige(300);
-    First.setFirstUnknown(1);
-    First.setSecondUnknown(2);
-    First.setThirdUnknown(65535);
-    First.setResultPrestige(0, 50);
-    First.setResultText(0, "won0");
-    First.setResultVoice(0, "v1");
-    First.setResultMovie(0, "m1");
-    First.setResultMovie(3, "lost");
+    Scenario& first = campaign->scenarios(0);
+    first.setName("Bastogne");
+    first.setMovie("bast");
+    first.setVoice("v0");
+    first.setText("t0");
+    first.setPrestige(300);
+    first.setFirstUnknown(1);
+    first.setSecondUnknown(2);
+    first.setThirdUnknown(65535);
+    first.setResultPrestige(0, 50);
+    first.setResultText(0, "won0");
+    first.setResultVoice(0, "v1");
+    first.setResultMovie(0, "m1");
+    first.setResultMovie(3, "lost");
     campaign->scenarios(1).setName("\xC4" "chen");
     return campaign;
 }
 
 // The graph a DOT text holds, parsed by cgraph itself.
 struct GraphCloser {
-    void operator()(Agraph_t* pGraph) const { agclose(pGraph); }
+    void operator()(Agraph_t* graph) const { agclose(graph); }
 };
 using Graph = std::unique_ptr<Agraph_t, GraphCloser>;
 
-Graph parseDot(const QByteArray& Dot)
+Graph parseDot(const QByteArray& dot)
 {
-    return Graph(agmemread(Dot.constData()));
+    return Graph(agmemread(dot.constData()));
 }
 
-std::string attribute(void* pObject, const char* strName)
+std::string attribute(void* object, const char* nameText)
 {
-    QByteArray Name(strName);
-    const char* strValue = pObject != nullptr ? agget(pObject, Name.data()) : nullptr;
-    return strValue != nullptr ? strValue : "<none>";
+    QByteArray name(nameText);
+    const char* value = object != nullptr ? agget(object, name.data()) : nullptr;
+    return value != nullptr ? value : "<none>";
 }
 
-Agnode_t* nodeOf(const Graph& Map, const char* strId)
+Agnode_t* nodeOf(const Graph& map, const char* idText)
 {
-    QByteArray Id(strId);
-    return agnode(Map.get(), Id.data(), 0);
+    QByteArray id(idText);
+    return agnode(map.get(), id.data(), 0);
 }
 
 // The text of a cell of a node's HTML-like label, a line feed between its
@@ -88,14 +88,14 @@ std::string cellText(Agnode_t* node, const QString& port = {})
 
 // The arrows leaving a node, head's id and the outcomes of the cell it
 // leaves from, in id order.
-std::vector<std::pair<std::string, std::string>> arrowsFrom(const Graph& Map, const char* strId)
+std::vector<std::pair<std::string, std::string>> arrowsFrom(const Graph& map, const char* id)
 {
     std::vector<std::pair<std::string, std::string>> arrows;
-    Agnode_t* pNode = nodeOf(Map, strId);
-    for (Agedge_t* pEdge = pNode != nullptr ? agfstout(Map.get(), pNode) : nullptr; pEdge != nullptr;
-         pEdge = agnxtout(Map.get(), pEdge)) {
-        const QString port = QString::fromStdString(attribute(pEdge, "tailport")).section(QLatin1Char(':'), 0, 0);
-        arrows.emplace_back(agnameof(aghead(pEdge)), cellText(pNode, port));
+    Agnode_t* node = nodeOf(map, id);
+    for (Agedge_t* edge = node != nullptr ? agfstout(map.get(), node) : nullptr; edge != nullptr;
+         edge = agnxtout(map.get(), edge)) {
+        const QString port = QString::fromStdString(attribute(edge, "tailport")).section(QLatin1Char(':'), 0, 0);
+        arrows.emplace_back(agnameof(aghead(edge)), cellText(node, port));
     }
     std::sort(arrows.begin(), arrows.end());
     return arrows;
@@ -114,13 +114,13 @@ ToolRun map(const Campaign& campaign, const QString& format = QStringLiteral("do
 TEST(ShowCommand, PrintsHeaderScenariosAndWhereEachOutcomeLeads)
 {
     auto campaign = described();
-    const auto Show = [](const QByteArray& File) {
-        return inProcess({QStringLiteral("show"), QStringLiteral("-")}, File);
+    const auto show = [](const QByteArray& file) {
+        return inProcess({QStringLiteral("show"), QStringLiteral("-")}, file);
     };
-    const ToolRun Result = Show(campaignBytes(*campaign));
-    EXPECT_EQ(Result.Status, 0);
-    EXPECT_EQ(Result.Err, "");
-    EXPECT_EQ(QString::fromUtf8(Result.Out),
+    const ToolRun result = show(campaignBytes(*campaign));
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(QString::fromUtf8(result.out),
               QStringLiteral(u"Description: Ardennes été\nNation:      U.R.S.S\nPrestige:    1200\nScenarios:   2\n\n"
                              u"Scenario 0\n  Name:               Bastogne\n  Movie:              bast\n"
                              u"  Voice:              v0\n  Text:               t0\n  Prestige:           300\n"
@@ -140,11 +140,11 @@ TEST(ShowCommand, PrintsHeaderScenariosAndWhereEachOutcomeLeads)
     // "Ruwin" is no victory movie the editor knows: it reads nation 0.
     unknown[4] = 'R';
     QStringList nations;
-    for (int32_t lngNation = 0; lngNation < 4; ++lngNation) {
-        campaign->setNation(lngNation);
-        nations << Show(campaignBytes(*campaign)).outLines().value(1);
+    for (int32_t nation = 0; nation < 4; ++nation) {
+        campaign->setNation(nation);
+        nations << show(campaignBytes(*campaign)).outLines().value(1);
     }
-    nations << Show(unknown).outLines().value(1);
+    nations << show(unknown).outLines().value(1);
     EXPECT_EQ(nations.join(QLatin1Char('|')).remove(QStringLiteral("Nation:      ")),
               QStringLiteral("Germany|U.K|U.R.S.S|U.S.A|unknown (0)"));
 }
@@ -163,24 +163,24 @@ TEST(MapCommand, DrawsScenariosOutcomesEndsAndFindingsAsTheLegendShows)
     campaign->scenarios(0).setResultPrestige(1, 10);
     campaign->scenarios(1).setName("back\\slash\x1b<&>");
     campaign->setDescription("Ardennes\x7f");
-    const ToolRun Result = map(*campaign);
-    ASSERT_EQ(Result.Status, 0) << Result.Err.data();
-    EXPECT_EQ(Result.Err, "");
-    const Graph Map = parseDot(Result.Out);
-    ASSERT_NE(Map, nullptr);
+    const ToolRun result = map(*campaign);
+    ASSERT_EQ(result.status, 0) << result.err.data();
+    EXPECT_EQ(result.err, "");
+    const Graph mapValue = parseDot(result.out);
+    ASSERT_NE(mapValue, nullptr);
 
-    EXPECT_EQ(attribute(Map.get(), "label").rfind("Ardennes\\\\x7f (", 0), 0u) << attribute(Map.get(), "label");
-    EXPECT_EQ(cellText(nodeOf(Map, "s0")), "#000 scen0");
-    EXPECT_EQ(cellText(nodeOf(Map, "s1")), "#001 back\\slash\\x1b<&>");
-    EXPECT_EQ(cellText(nodeOf(Map, "s4")), "#004 scen4\nlooping\nunreachable");
-    EXPECT_EQ(attribute(nodeOf(Map, "missing7"), "label"), "#7 missing\\nnot in the campaign");
-    EXPECT_EQ(attribute(nodeOf(Map, "missing300"), "label"), "#300 missing\\noutside 0..49, 254, 255");
+    EXPECT_EQ(attribute(mapValue.get(), "label").rfind("Ardennes\\\\x7f (", 0), 0u) << attribute(mapValue.get(), "label");
+    EXPECT_EQ(cellText(nodeOf(mapValue, "s0")), "#000 scen0");
+    EXPECT_EQ(cellText(nodeOf(mapValue, "s1")), "#001 back\\slash\\x1b<&>");
+    EXPECT_EQ(cellText(nodeOf(mapValue, "s4")), "#004 scen4\nlooping\nunreachable");
+    EXPECT_EQ(attribute(nodeOf(mapValue, "missing7"), "label"), "#7 missing\\nnot in the campaign");
+    EXPECT_EQ(attribute(nodeOf(mapValue, "missing300"), "label"), "#300 missing\\noutside 0..49, 254, 255");
     using Arrows = std::vector<std::pair<std::string, std::string>>;
-    EXPECT_EQ(arrowsFrom(Map, "s0"), (Arrows{{"lost", "Defeat\nprestige 0"},
+    EXPECT_EQ(arrowsFrom(mapValue, "s0"), (Arrows{{"lost", "Defeat\nprestige 0"},
                                              {"missing7", "Minor Victory\nprestige 0"},
                                              {"s1", "Brilliant Victory\nprestige 20\nVictory\nprestige 10"}}));
-    EXPECT_EQ(arrowsFrom(Map, "s4").size(), 1u);
-    EXPECT_EQ(arrowsFrom(Map, "s1").size(), 4u);
+    EXPECT_EQ(arrowsFrom(mapValue, "s4").size(), 1u);
+    EXPECT_EQ(arrowsFrom(mapValue, "s1").size(), 4u);
     // Looping and out of reach: the loop's colours, the dashes of the unreachable.
     const std::vector<std::tuple<const char*, const char*, std::vector<const char*>>> looks{
         {"s0", "legend_scenario", {"fillcolor", "color", "style", "shape"}},
@@ -195,13 +195,13 @@ TEST(MapCommand, DrawsScenariosOutcomesEndsAndFindingsAsTheLegendShows)
     };
     for (const auto& [node, sample, attributes] : looks) {
         for (const char* name : attributes) {
-            EXPECT_EQ(attribute(nodeOf(Map, node), name), attribute(nodeOf(Map, sample), name)) << node << " " << name;
+            EXPECT_EQ(attribute(nodeOf(mapValue, node), name), attribute(nodeOf(mapValue, sample), name)) << node << " " << name;
         }
     }
-    Agedge_t* pToMissing = agedge(Map.get(), nodeOf(Map, "s0"), nodeOf(Map, "missing7"), nullptr, 0);
-    EXPECT_EQ(attribute(pToMissing, "color"), attribute(nodeOf(Map, "missing7"), "color"));
-    Agedge_t* pToScenario = agedge(Map.get(), nodeOf(Map, "s0"), nodeOf(Map, "s1"), nullptr, 0);
-    EXPECT_NE(attribute(pToMissing, "color"), attribute(pToScenario, "color"));
+    Agedge_t* toMissing = agedge(mapValue.get(), nodeOf(mapValue, "s0"), nodeOf(mapValue, "missing7"), nullptr, 0);
+    EXPECT_EQ(attribute(toMissing, "color"), attribute(nodeOf(mapValue, "missing7"), "color"));
+    Agedge_t* toScenario = agedge(mapValue.get(), nodeOf(mapValue, "s0"), nodeOf(mapValue, "s1"), nullptr, 0);
+    EXPECT_NE(attribute(toMissing, "color"), attribute(toScenario, "color"));
 }
 
 // The end nodes say why they are marked: never referenced, or referenced
@@ -214,14 +214,14 @@ TEST(MapCommand, MarksEndsTheCheckOrLintFindsWanting)
         {{{0, {254, 254, 254, 254}}, {1, {255, 255, 255, 255}}}, "Campaign won",
          "Campaign lost\\nnot reachable from scenario 0"},
     };
-    for (const auto& [Scenarios, strWon, strLost] : cases) {
-        const Graph Map = parseDot(::map(*campaignOf(Scenarios)).Out);
-        ASSERT_NE(Map, nullptr);
-        for (const auto& [strNode, strLabel] : {std::pair{"won", strWon}, std::pair{"lost", strLost}}) {
-            EXPECT_EQ(attribute(nodeOf(Map, strNode), "label"), strLabel);
-            EXPECT_EQ(attribute(nodeOf(Map, strNode), "style").find("dashed") != std::string::npos,
-                      strLabel.find("\\n") != std::string::npos)
-                << strLabel;
+    for (const auto& [scenarios, won, lost] : cases) {
+        const Graph mapValue = parseDot(::map(*campaignOf(scenarios)).out);
+        ASSERT_NE(mapValue, nullptr);
+        for (const auto& [node, label] : {std::pair{"won", won}, std::pair{"lost", lost}}) {
+            EXPECT_EQ(attribute(nodeOf(mapValue, node), "label"), label);
+            EXPECT_EQ(attribute(nodeOf(mapValue, node), "style").find("dashed") != std::string::npos,
+                      label.find("\\n") != std::string::npos)
+                << label;
         }
     }
 }
@@ -243,16 +243,16 @@ TEST(MapCommand, DenseCampaignsStayReadable)
         random.push_back({i, goTos});
     }
     for (const auto& [name, scenarios] : {std::pair{"all looping", looping}, std::pair{"linked at random", random}}) {
-        const ToolRun Result = inProcess({QStringLiteral("map"), QStringLiteral("-")},
+        const ToolRun result = inProcess({QStringLiteral("map"), QStringLiteral("-")},
                                          campaignBytes(*campaignOf(scenarios)));
-        const Graph Map = parseDot(Result.Out);
-        ASSERT_NE(Map, nullptr) << Result.Err.data();
-        const QStringList corners = QString::fromStdString(attribute(Map.get(), "bb")).split(QLatin1Char(','));
+        const Graph map = parseDot(result.out);
+        ASSERT_NE(map, nullptr) << result.err.data();
+        const QStringList corners = QString::fromStdString(attribute(map.get(), "bb")).split(QLatin1Char(','));
         const double ratio = corners.value(2).toDouble() / corners.value(3).toDouble();
-        EXPECT_LT(std::max(ratio, 1 / ratio), 3) << name << ": " << attribute(Map.get(), "bb");
+        EXPECT_LT(std::max(ratio, 1 / ratio), 3) << name << ": " << attribute(map.get(), "bb");
         for (const auto& [from, goTos] : scenarios) {
             const std::set<int32_t> targets(goTos.begin(), goTos.end());
-            EXPECT_EQ(arrowsFrom(Map, ("s" + std::to_string(from)).c_str()).size(), targets.size()) << name;
+            EXPECT_EQ(arrowsFrom(map, ("s" + std::to_string(from)).c_str()).size(), targets.size()) << name;
         }
     }
 }
@@ -262,11 +262,11 @@ TEST(MapCommand, DenseCampaignsStayReadable)
 // written on a mistake.
 TEST(MapCommand, WritesRealSvgPngAndDot)
 {
-    QTemporaryDir Dir;
+    QTemporaryDir dir;
     const Layout twoScenarios{{0, {1, 1, 254, 255}}, {1, {0, 254, 3, 255}}};
-    const QString strCampaign = saveLayout(Dir, QStringLiteral("m.cam"), twoScenarios);
+    const QString campaign = saveLayout(dir, QStringLiteral("m.cam"), twoScenarios);
     // libxml2 refuses what is not well-formed XML, such as a control character in a text.
-    const auto IsSvg = [](const QByteArray& bytesValue) {
+    const auto isSvg = [](const QByteArray& bytesValue) {
         const std::unique_ptr<xmlDoc, void (*)(xmlDocPtr)> document(
             xmlReadMemory(bytesValue.constData(), static_cast<int>(bytesValue.size()), "map.svg", nullptr,
                           XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING),
@@ -274,17 +274,17 @@ TEST(MapCommand, WritesRealSvgPngAndDot)
         const xmlNode* root = document != nullptr ? xmlDocGetRootElement(document.get()) : nullptr;
         return root != nullptr && xmlStrcmp(root->name, reinterpret_cast<const xmlChar*>("svg")) == 0;
     };
-    const auto kind = [&IsSvg](const QByteArray& bytesValue2) {
-        if (bytesValue2.startsWith("\x89PNG\r\n\x1a\n") || IsSvg(bytesValue2)) {
+    const auto kind = [&isSvg](const QByteArray& bytesValue2) {
+        if (bytesValue2.startsWith("\x89PNG\r\n\x1a\n") || isSvg(bytesValue2)) {
             return bytesValue2.startsWith("\x89PNG") ? "png" : "svg";
         }
-        const Graph Map = parseDot(bytesValue2);
-        const bool blnDot = Map != nullptr && agedge(Map.get(), nodeOf(Map, "s1"), nodeOf(Map, "s0"), nullptr, 0);
-        return blnDot ? "dot" : "none";
+        const Graph map = parseDot(bytesValue2);
+        const bool dot = map != nullptr && agedge(map.get(), nodeOf(map, "s1"), nodeOf(map, "s0"), nullptr, 0);
+        return dot ? "dot" : "none";
     };
     // What is no DOT is expected here: cgraph need not say so.
     agseterr(AGMAX);
-    QDir(Dir.path()).mkpath(QStringLiteral("folder.svg"));
+    QDir(dir.path()).mkpath(QStringLiteral("folder.svg"));
     // Output, options, the kind written (none: status 2 and one line on standard error).
     const std::vector<std::tuple<QString, QStringList, const char*>> cases{
         {QStringLiteral("m.svg"), {}, "svg"},
@@ -301,15 +301,15 @@ TEST(MapCommand, WritesRealSvgPngAndDot)
     };
     for (const auto& [name, options, written] : cases) {
         SCOPED_TRACE(name.toStdString());
-        const QString out = name == QStringLiteral("-") ? name : Dir.filePath(name);
+        const QString out = name == QStringLiteral("-") ? name : dir.filePath(name);
         const QStringList target = name.isEmpty() ? QStringList() : QStringList{QStringLiteral("-o"), out};
-        const ToolRun Result = inProcess(QStringList{QStringLiteral("map"), strCampaign} + target + options);
-        const QByteArray bytes = name.isEmpty() || name == QStringLiteral("-") ? Result.Out : contents(out);
+        const ToolRun result = inProcess(QStringList{QStringLiteral("map"), campaign} + target + options);
+        const QByteArray bytes = name.isEmpty() || name == QStringLiteral("-") ? result.out : contents(out);
         EXPECT_STREQ(kind(bytes), written);
-        EXPECT_EQ(Result.Status, qstrcmp(written, "none") == 0 ? 2 : 0) << Result.Err.data();
-        EXPECT_EQ(Result.Err.count('\n'), Result.Status == 0 ? 0 : 1) << Result.Err.data();
+        EXPECT_EQ(result.status, qstrcmp(written, "none") == 0 ? 2 : 0) << result.err.data();
+        EXPECT_EQ(result.err.count('\n'), result.status == 0 ? 0 : 1) << result.err.data();
     }
-    EXPECT_FALSE(QFileInfo::exists(Dir.filePath(QStringLiteral("m.txt"))));
-    EXPECT_TRUE(QFileInfo(Dir.filePath(QStringLiteral("folder.svg"))).isDir());
-    EXPECT_EQ(contents(strCampaign), campaignBytes(*campaignOf(twoScenarios)));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("m.txt"))));
+    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("folder.svg"))).isDir());
+    EXPECT_EQ(contents(campaign), campaignBytes(*campaignOf(twoScenarios)));
 }

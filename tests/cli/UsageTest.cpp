@@ -53,17 +53,17 @@ TEST(Usage, EveryCommandAnswersHelpAndMistakesAlike)
     };
     for (const Case& each : cases) {
         const ToolRun result = inProcess(each.arguments);
-        EXPECT_EQ(result.Status, each.status) << each.fault;
-        EXPECT_TRUE(QString::fromUtf8(result.Out).startsWith(each.out)) << each.fault << ": " << result.Out.data();
-        EXPECT_EQ(result.Out.isEmpty(), each.out.isEmpty()) << each.fault;
-        const QString err = QString::fromUtf8(result.Err);
+        EXPECT_EQ(result.status, each.status) << each.fault;
+        EXPECT_TRUE(QString::fromUtf8(result.out).startsWith(each.out)) << each.fault << ": " << result.out.data();
+        EXPECT_EQ(result.out.isEmpty(), each.out.isEmpty()) << each.fault;
+        const QString err = QString::fromUtf8(result.err);
         EXPECT_TRUE(each.err.isEmpty() ? err.isEmpty()
                                        : err.startsWith(q("ironvale-cam: ")) && err.count(QLatin1Char('\n')) == 1 &&
                                              err.endsWith(QLatin1Char('\n')) && err.contains(each.err))
-            << each.fault << ": " << result.Err.data();
+            << each.fault << ": " << result.err.data();
     }
-    EXPECT_EQ(inProcess({QStringLiteral("help")}).Out, inProcess({QStringLiteral("--help")}).Out);
-    EXPECT_EQ(inProcess({QStringLiteral("help"), QStringLiteral("map")}).Out,
-              inProcess({QStringLiteral("map"), QStringLiteral("--help")}).Out);
+    EXPECT_EQ(inProcess({QStringLiteral("help")}).out, inProcess({QStringLiteral("--help")}).out);
+    EXPECT_EQ(inProcess({QStringLiteral("help"), QStringLiteral("map")}).out,
+              inProcess({QStringLiteral("map"), QStringLiteral("--help")}).out);
     EXPECT_FALSE(QFileInfo::exists(written));
 }

@@ -12,12 +12,12 @@ namespace {
 using Groups = std::vector<std::vector<int16_t>>;
 
 struct GraphCase {
-    const char* Name;
-    Layout Scenarios;
-    std::vector<int16_t> Unreachable;
-    Groups Traps;
+    const char* name;
+    Layout scenarios;
+    std::vector<int16_t> unreachable;
+    Groups traps;
     // Victory referenced, reached; loss referenced, reached.
-    std::array<bool, 4> Ends;
+    std::array<bool, 4> ends;
 };
 
 } // namespace
@@ -26,11 +26,11 @@ TEST(CampaignGraph, FindsUnreachableScenariosTrapsAndUnreachedEnds)
 {
     // Every slot points to the next, the last back to the first: fifty
     // scenarios the player walks around forever, all of them one trap.
-    Layout Circle;
-    std::vector<int16_t> All;
-    for (int16_t intI = 0; intI < 50; ++intI) {
-        Circle.push_back({intI, {(intI + 1) % 50, (intI + 1) % 50, (intI + 1) % 50, (intI + 1) % 50}});
-        All.push_back(intI);
+    Layout circle;
+    std::vector<int16_t> all;
+    for (int16_t i = 0; i < 50; ++i) {
+        circle.push_back({i, {(i + 1) % 50, (i + 1) % 50, (i + 1) % 50, (i + 1) % 50}});
+        all.push_back(i);
     }
     const std::vector<GraphCase> cases{
         {"sound chain", {{0, {1, 1, 0, 255}}, {1, {254, 2, 2, 255}}, {2, {254, 1, 0, 255}}}, {}, {}, {1, 1, 1, 1}},
@@ -49,27 +49,27 @@ TEST(CampaignGraph, FindsUnreachableScenariosTrapsAndUnreachedEnds)
          {{0, {255, 255, 255, 255}}, {1, {254, 254, 254, 254}}}, {1}, {}, {1, 0, 1, 1}},
         {"without scenario 0 nothing is reached", {{1, {254, 255, 2, 2}}, {2, {2, 2, 2, 2}}}, {1, 2}, {{2}},
          {1, 0, 1, 0}},
-        {"fifty scenarios in a circle", Circle, {}, {All}, {0, 0, 0, 0}},
+        {"fifty scenarios in a circle", circle, {}, {all}, {0, 0, 0, 0}},
     };
     Campaign campaign;
     for (const GraphCase& caseValue : cases) {
-        fill(campaign, caseValue.Scenarios);
+        fill(campaign, caseValue.scenarios);
         const CampaignGraph graph(campaign);
-        EXPECT_EQ(graph.unreachable(), caseValue.Unreachable) << caseValue.Name;
-        EXPECT_EQ(graph.traps(), caseValue.Traps) << caseValue.Name;
+        EXPECT_EQ(graph.unreachable(), caseValue.unreachable) << caseValue.name;
+        EXPECT_EQ(graph.traps(), caseValue.traps) << caseValue.name;
         EXPECT_EQ((std::array<bool, 4>{graph.victoryReferenced(), graph.victoryReachable(), graph.lossReferenced(),
                                        graph.lossReachable()}),
-                  caseValue.Ends)
-            << caseValue.Name;
-        for (int16_t intI = 0; intI < 50; ++intI) {
-            const bool blnUsed = campaign.scenarios(intI).number() == intI;
-            const auto In = [intI](const std::vector<int16_t>& List) {
-                return std::find(List.begin(), List.end(), intI) != List.end();
+                  caseValue.ends)
+            << caseValue.name;
+        for (int16_t i = 0; i < 50; ++i) {
+            const bool usedFlag = campaign.scenarios(i).number() == i;
+            const auto in = [i](const std::vector<int16_t>& list) {
+                return std::find(list.begin(), list.end(), i) != list.end();
             };
-            const bool blnTrapped = std::any_of(caseValue.Traps.begin(), caseValue.Traps.end(), In);
-            EXPECT_EQ(graph.used(intI), blnUsed) << caseValue.Name << " " << intI;
-            EXPECT_EQ(graph.reachable(intI), blnUsed && !In(caseValue.Unreachable)) << caseValue.Name << " " << intI;
-            EXPECT_EQ(graph.trapped(intI), blnTrapped) << caseValue.Name << " " << intI;
+            const bool trappedFlag = std::any_of(caseValue.traps.begin(), caseValue.traps.end(), in);
+            EXPECT_EQ(graph.used(i), usedFlag) << caseValue.name << " " << i;
+            EXPECT_EQ(graph.reachable(i), usedFlag && !in(caseValue.unreachable)) << caseValue.name << " " << i;
+            EXPECT_EQ(graph.trapped(i), trappedFlag) << caseValue.name << " " << i;
         }
     }
 }
@@ -80,8 +80,8 @@ TEST(CampaignGraph, NamesOddGoTosAndWhereEachValueLeads)
     fill(campaign, {{0, {300, 254, 49, 255}}, {1, {50, 253, -1, 65535}}, {2, {2, 2, 2, 2}}, {3, {2, 2, 2, 255}}});
     const CampaignGraph graph(campaign);
     std::vector<std::array<int32_t, 3>> odd;
-    for (const CampaignGraph::OddGoTo& Odd : graph.oddGoTos()) {
-        odd.push_back({Odd.scenario, Odd.outcome, Odd.GoTo});
+    for (const CampaignGraph::OddGoTo& oddValue : graph.oddGoTos()) {
+        odd.push_back({oddValue.scenario, oddValue.outcome, oddValue.goTo});
     }
     EXPECT_EQ(odd,
               (std::vector<std::array<int32_t, 3>>{{0, 0, 300}, {1, 0, 50}, {1, 1, 253}, {1, 2, -1}, {1, 3, 65535}}));
@@ -90,8 +90,8 @@ TEST(CampaignGraph, NamesOddGoTosAndWhereEachValueLeads)
     const std::vector<std::pair<int32_t, T>> targets{{0, T::Scenario}, {2, T::Scenario}, {4, T::Missing},
                                                      {49, T::Missing}, {254, T::Victory}, {255, T::Loss},
                                                      {300, T::Missing}, {-1, T::Missing}};
-    for (const auto& [lngGoTo, expected] : targets) {
-        EXPECT_EQ(graph.targetOf(lngGoTo), expected) << lngGoTo;
+    for (const auto& [goToValue, expected] : targets) {
+        EXPECT_EQ(graph.targetOf(goToValue), expected) << goToValue;
     }
     // Looping as the check words it: all four outcomes, not just some.
     const std::array<bool, 3> looping{graph.looping(2), graph.looping(3), graph.looping(4)};

@@ -10,35 +10,35 @@ namespace {
 
 using S = Scenario;
 
-std::string nuls(std::size_t lngCount) { return std::string(lngCount, '\0'); }
+std::string nuls(std::size_t count) { return std::string(count, '\0'); }
 // A 20-byte file-name field as the game stores it.
-std::string field(const std::string& strS) { return strS + nuls(20 - strS.size()); }
-std::string word(int32_t lngN) { return {static_cast<char>(lngN % 256), static_cast<char>(lngN / 256)}; }
+std::string field(const std::string& s) { return s + nuls(20 - s.size()); }
+std::string word(int32_t n) { return {static_cast<char>(n % 256), static_cast<char>(n / 256)}; }
 
 // The message of the CampaignFileError the read throws, or "" when it reads.
-std::string readError(Campaign& campaign, const std::string& strBytes)
+std::string readError(Campaign& campaign, const std::string& bytes)
 {
-    std::istringstream Stream(strBytes);
+    std::istringstream stream(bytes);
     try {
-        campaign.fileRead(Stream);
-    } catch (const CampaignFileError& Error) {
-        return Error.what();
+        campaign.fileRead(stream);
+    } catch (const CampaignFileError& error) {
+        return error.what();
     }
     return "";
 }
 
-// Room for lngRoom bytes and no more, like a disk that fills up mid-save.
+// Room for room bytes and no more, like a disk that fills up mid-save.
 struct FullDisk : std::streambuf {
-    std::string strRoom;
-    explicit FullDisk(std::size_t lngRoom) : strRoom(lngRoom, '\0') { setp(&strRoom[0], &strRoom[0] + lngRoom); }
+    std::string room;
+    explicit FullDisk(std::size_t roomValue) : room(roomValue, '\0') { setp(&room[0], &room[0] + roomValue); }
     pos_type seekoff(off_type, std::ios_base::seekdir, std::ios_base::openmode) override { return pptr() - pbase(); }
 };
 
 const std::string Victory = "Victory Scenario (254) not referenced";
 const std::string Defeat = "Defeat Scenario (255) not referenced";
-std::string ref(int32_t lngN) { return "Scenario " + std::to_string(lngN) + " referenced but not found"; }
-std::string loop(int32_t lngN) { return "Scenario " + std::to_string(lngN) + " is looping"; }
-std::string missing(int32_t lngN) { return "Scenario " + std::to_string(lngN) + " not found"; }
+std::string ref(int32_t n) { return "Scenario " + std::to_string(n) + " referenced but not found"; }
+std::string loop(int32_t n) { return "Scenario " + std::to_string(n) + " is looping"; }
+std::string missing(int32_t n) { return "Scenario " + std::to_string(n) + " not found"; }
 
 } // namespace
 
@@ -48,9 +48,9 @@ TEST(Fields, FileNameReadKeepsTheTextBeforeTheFirstDot)
     const std::vector<std::pair<std::string, std::string>> cases{
         {nuls(20), ""}, {"abcdefghijklmnopqrst", ""}, {field("a.b.txt"), "a"}, {field("\xE9t\xFF.scn"), "\xE9t\xFF"},
         {"abcdefghijklmnopqrs.", "abcdefghijklmnopqrs"}, {field(std::string("ab\0\0.x", 6)), std::string("ab\0\0", 4)}};
-    for (const auto& [strBytes, strText] : cases) {
-        std::istringstream Stream(strBytes);
-        EXPECT_EQ(readFileName(Stream), strText);
+    for (const auto& [bytes, text] : cases) {
+        std::istringstream stream(bytes);
+        EXPECT_EQ(readFileName(stream), text);
     }
 }
 
@@ -58,40 +58,40 @@ TEST(Fields, FileNameReadKeepsTheTextBeforeTheFirstDot)
 // the other tests lean on ==, so it must see a change in any one field.
 TEST(Scenario, CopyTakesEveryFieldAndEqualitySeesEachOne)
 {
-    const S Source = generated(1, 1).scenarios(0);
-    for (const auto Change : std::initializer_list<void (*)(S&)>{
-             [](S& s) { s.setMovie("?"); }, [](S& s) { s.setName("?"); }, [](S& s) { s.setText("?"); },
-             [](S& s) { s.setVoice("?"); }, [](S& s) { s.setNumber(-7); }, [](S& s) { s.setPrestige(-1); },
-             [](S& s) { s.setFirstUnknown(-1); }, [](S& s) { s.setSecondUnknown(-1); },
-             [](S& s) { s.setThirdUnknown(-1); }, [](S& s) { s.setResultText(3, "?"); },
-             [](S& s) { s.setResultVoice(3, "?"); }, [](S& s) { s.setResultMovie(3, "?"); },
-             [](S& s) { s.setResultPrestige(3, -1); }, [](S& s) { s.setResultScenario(3, -1); }}) {
-        S Changed = generated(2, 2).scenarios(1);
-        Changed.copy(Source);
-        EXPECT_EQ(Changed, Source);
-        Change(Changed);
-        EXPECT_NE(Changed, Source);
+    const S source = generated(1, 1).scenarios(0);
+    for (const auto change : std::initializer_list<void (*)(S&)>{
+             [](S& s) { s.setMovie("?"); }, [](S& sValue) { sValue.setName("?"); }, [](S& sValue2) { sValue2.setText("?"); },
+             [](S& sValue3) { sValue3.setVoice("?"); }, [](S& sValue4) { sValue4.setNumber(-7); }, [](S& sValue5) { sValue5.setPrestige(-1); },
+             [](S& sValue6) { sValue6.setFirstUnknown(-1); }, [](S& sValue7) { sValue7.setSecondUnknown(-1); },
+             [](S& sValue8) { sValue8.setThirdUnknown(-1); }, [](S& sValue9) { sValue9.setResultText(3, "?"); },
+             [](S& sValue10) { sValue10.setResultVoice(3, "?"); }, [](S& sValue11) { sValue11.setResultMovie(3, "?"); },
+             [](S& sValue12) { sValue12.setResultPrestige(3, -1); }, [](S& sValue13) { sValue13.setResultScenario(3, -1); }}) {
+        S changed = generated(2, 2).scenarios(1);
+        changed.copy(source);
+        EXPECT_EQ(changed, source);
+        change(changed);
+        EXPECT_NE(changed, source);
     }
 }
 
 TEST(CampaignFile, GeneratedCampaignsSurviveWriteReadWrite)
 {
-    for (const int16_t intCount : {0, 1, 2, 31, 49, 50}) {
-        const Campaign Original = generated(static_cast<uint32_t>(intCount), intCount);
-        const std::string strBytes = fileBytes(Original);
+    for (const int16_t count : {0, 1, 2, 31, 49, 50}) {
+        const Campaign original = generated(static_cast<uint32_t>(count), count);
+        const std::string bytes = fileBytes(original);
         // The reader passes over the defeat movie, the unused slots and
         // anything past the end, whatever they hold.
-        std::string strForeign = strBytes + "extra";
-        strForeign.replace(24, 20, 20, 'Z');
-        strForeign.replace(44 + 636 * intCount, 636 * (50 - intCount), 636 * (50 - intCount), 'Z');
-        Campaign Read = generated(99, 50);
-        EXPECT_EQ(readError(Read, strForeign), "");
+        std::string foreign = bytes + "extra";
+        foreign.replace(24, 20, 20, 'Z');
+        foreign.replace(44 + 636 * count, 636 * (50 - count), 636 * (50 - count), 'Z');
+        Campaign read = generated(99, 50);
+        EXPECT_EQ(readError(read, foreign), "");
         // The counts give every nation in turn: each comes back as written.
-        EXPECT_EQ(Read.nation(), Original.nation()) << intCount;
-        for (int16_t intK = 0; intK < 50; ++intK) {
-            EXPECT_EQ(Read.scenarios(intK), Original.scenarios(intK)) << intCount << " slot " << intK;
+        EXPECT_EQ(read.nation(), original.nation()) << count;
+        for (int16_t k = 0; k < 50; ++k) {
+            EXPECT_EQ(read.scenarios(k), original.scenarios(k)) << count << " slot " << k;
         }
-        EXPECT_EQ(fileBytes(Read), strBytes);
+        EXPECT_EQ(fileBytes(read), bytes);
     }
 }
 
@@ -104,34 +104,34 @@ TEST(CampaignFile, WritesEveryFieldAtItsOffset)
     campaign.setNation(-1);
     campaign.setPrestige(1200);
     campaign.setDescription("abcdefghijklmnopqrs");
-    Scenario& Full = campaign.scenarios(1);
+    Scenario& full = campaign.scenarios(1);
     campaign.scenarios(0).setNumber(0);
     campaign.scenarios(0).setName("s1");
-    Full.copy(generated(5, 2).scenarios(1));
-    Full.setVoice("abcdefghijklmnopqr");
-    Full.setText("abcdefghijklmnopqrstuvw");
-    Full.setResultPrestige(3, 4660);
-    Full.setResultScenario(3, 255);
-    std::string strBare = nuls(8) + field("s1.scn") + nuls(20) + field(".mus") + field(".txt") + nuls(328);
-    std::string strFull = word(Full.prestige()) + word(Full.firstUnknown()) + word(Full.secondUnknown()) +
-                          word(Full.thirdUnknown()) + field(Full.name() + ".scn") + field(Full.movie() + ".smk") +
+    full.copy(generated(5, 2).scenarios(1));
+    full.setVoice("abcdefghijklmnopqr");
+    full.setText("abcdefghijklmnopqrstuvw");
+    full.setResultPrestige(3, 4660);
+    full.setResultScenario(3, 255);
+    std::string bare = nuls(8) + field("s1.scn") + nuls(20) + field(".mus") + field(".txt") + nuls(328);
+    std::string fullText = word(full.prestige()) + word(full.firstUnknown()) + word(full.secondUnknown()) +
+                          word(full.thirdUnknown()) + field(full.name() + ".scn") + field(full.movie() + ".smk") +
                           "abcdefghijklmnopqr.m" + "abcdefghijklmnopqrst";
-    for (int16_t intJ = 0; intJ < 4; ++intJ) {
-        campaign.scenarios(0).setResultScenario(intJ, 254);
-        strFull += word(Full.resultPrestige(intJ)) + nuls(20) + field(Full.resultVoice(intJ) + ".mus") +
-                   field(Full.resultText(intJ) + ".txt") + field(Full.resultMovie(intJ) + ".smk");
+    for (int16_t j = 0; j < 4; ++j) {
+        campaign.scenarios(0).setResultScenario(j, 254);
+        fullText += word(full.resultPrestige(j)) + nuls(20) + field(full.resultVoice(j) + ".mus") +
+                   field(full.resultText(j) + ".txt") + field(full.resultMovie(j) + ".smk");
     }
-    for (int16_t intJ = 0; intJ < 4; ++intJ) {
-        strBare += "\xFE" + nuls(29);
-        strFull += word(Full.resultScenario(intJ)) + nuls(28);
+    for (int16_t j = 0; j < 4; ++j) {
+        bare += "\xFE" + nuls(29);
+        fullText += word(full.resultScenario(j)) + nuls(28);
     }
-    const std::string strMovies = field("germwin.smk") + field("gerloss.smk");
-    const std::string strBytes = fileBytes(campaign);
-    EXPECT_EQ(strBytes, word(2) + word(1200) + strMovies + strBare + nuls(100) + strFull + nuls(100 + 48 * 636) +
+    const std::string movies = field("germwin.smk") + field("gerloss.smk");
+    const std::string bytes = fileBytes(campaign);
+    EXPECT_EQ(bytes, word(2) + word(1200) + movies + bare + nuls(100) + fullText + nuls(100 + 48 * 636) +
                             "abcdefghijklmnopqrs." + nuls(80));
     campaign.setNation(3);
     campaign.clear();
-    EXPECT_EQ(fileBytes(campaign), nuls(4) + strMovies + nuls(50 * 636) + field("new.txt") + nuls(80));
+    EXPECT_EQ(fileBytes(campaign), nuls(4) + movies + nuls(50 * 636) + field("new.txt") + nuls(80));
     EXPECT_EQ(campaign.name(), "New");
 }
 
@@ -140,13 +140,13 @@ TEST(CampaignFile, WritesEveryFieldAtItsOffset)
 // into each field: the message names the byte where the file ends.
 TEST(CampaignFileErrors, ShortFileNamesTheByteWhereItEnds)
 {
-    for (const std::string& strFile : {fileBytes(generated(7, 50)), fileBytes(generated(8, 1))}) {
-        for (const std::size_t lngCut : {0, 2, 4, 24, 44, 46, 48, 50, 52, 72, 92, 112, 132, 134, 154, 174, 194, 214,
+    for (const std::string& file : {fileBytes(generated(7, 50)), fileBytes(generated(8, 1))}) {
+        for (const std::size_t cut : {0, 2, 4, 24, 44, 46, 48, 50, 52, 72, 92, 112, 132, 134, 154, 174, 194, 214,
                                          460, 462, 580, 680, 31208, 31844, 31864, 31942}) {
-            for (const std::size_t lngAt : {lngCut, lngCut + 1}) {
+            for (const std::size_t at : {cut, cut + 1}) {
                 Campaign campaign;
-                EXPECT_EQ(readError(campaign, strFile.substr(0, lngAt)),
-                          "The file ends at byte " + std::to_string(lngAt) + ", but a campaign file has 31944 bytes.");
+                EXPECT_EQ(readError(campaign, file.substr(0, at)),
+                          "The file ends at byte " + std::to_string(at) + ", but a campaign file has 31944 bytes.");
             }
         }
     }
@@ -156,32 +156,32 @@ TEST(CampaignFileErrors, ShortFileNamesTheByteWhereItEnds)
 // an unknown victory movie, matched exactly, leaves Nation as it was.
 TEST(CampaignFileErrors, UnknownNationIsKeptAndCountAboveFiftyStopsAtOnce)
 {
-    std::string strBytes = fileBytes(generated(3, 50));
+    std::string bytes = fileBytes(generated(3, 50));
     Campaign campaign;
     campaign.setNation(2);
-    strBytes.replace(4, 20, field("GERMWIN.smk"));
-    EXPECT_EQ(readError(campaign, strBytes), "");
+    bytes.replace(4, 20, field("GERMWIN.smk"));
+    EXPECT_EQ(readError(campaign, bytes), "");
     EXPECT_EQ(campaign.nation(), 2);
-    strBytes.replace(0, 2, word(51));
+    bytes.replace(0, 2, word(51));
     campaign.setPrestige(77);
-    EXPECT_NE(readError(campaign, strBytes).find("51"), std::string::npos);
+    EXPECT_NE(readError(campaign, bytes).find("51"), std::string::npos);
     EXPECT_EQ(campaign.prestige(), 77);
 }
 
 TEST(CampaignFileErrors, RefusedBytesStopTheWriteNamingWhere)
 {
-    for (const std::size_t lngLimit : {0, 1, 44, 45, 500, 1000, 31843, 31943, 31944}) {
-        FullDisk Disk(lngLimit);
-        std::ostream Stream(&Disk);
-        std::string strError = "the write went through";
+    for (const std::size_t limit : {0, 1, 44, 45, 500, 1000, 31843, 31943, 31944}) {
+        FullDisk disk(limit);
+        std::ostream stream(&disk);
+        std::string errorText = "the write went through";
         try {
-            generated(5, 1).fileWrite(Stream);
-        } catch (const CampaignFileError& Error) {
-            strError = Error.what();
+            generated(5, 1).fileWrite(stream);
+        } catch (const CampaignFileError& error) {
+            errorText = error.what();
         }
-        EXPECT_EQ(strError, lngLimit == 31944 ? "the write went through"
+        EXPECT_EQ(errorText, limit == 31944 ? "the write went through"
                                               : "The campaign could not be written: writing stopped at byte " +
-                                                    std::to_string(lngLimit) + " of 31944.");
+                                                    std::to_string(limit) + " of 31944.");
     }
 }
 
@@ -206,11 +206,11 @@ TEST(Check, ReportsEachDefectInSlotThenOutcomeOrder)
     Campaign campaign;
     for (const auto& [layout, expected] : cases) {
         fill(campaign, layout);
-        const auto intCount = static_cast<int16_t>(expected.size());
-        EXPECT_EQ(campaign.check(), intCount);
-        EXPECT_EQ(campaign.errorCount(), intCount);
-        for (int16_t intI = 0; intI < Campaign::MaxErrors; ++intI) {
-            EXPECT_EQ(campaign.errors(intI), intI < intCount ? expected[static_cast<std::size_t>(intI)] : "") << intI;
+        const auto count = static_cast<int16_t>(expected.size());
+        EXPECT_EQ(campaign.check(), count);
+        EXPECT_EQ(campaign.errorCount(), count);
+        for (int16_t i = 0; i < Campaign::MaxErrors; ++i) {
+            EXPECT_EQ(campaign.errors(i), i < count ? expected[static_cast<std::size_t>(i)] : "") << i;
         }
     }
 }

@@ -36,25 +36,25 @@ class StorageTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        QFile::setPermissions(Dir.path(), QFile::permissions(Dir.path()) | QFile::ExeOther | QFile::ReadOther);
-        QDir(Dir.path()).mkpath("locked");
+        QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFile::ExeOther | QFile::ReadOther);
+        QDir(dir.path()).mkpath("locked");
     }
     void TearDown() override
     {
         fs::permissions(path("locked"), fs::perms(0755));
         // QTemporaryDir cannot remove a name that is not UTF-8.
-        fs::remove_all(Dir.path().toStdString());
+        fs::remove_all(dir.path().toStdString());
     }
 
-    fs::path path(const std::string& name) const { return fs::path(Dir.path().toStdString()) / name; }
-    QStringList files(const QString& strFolder) const
+    fs::path path(const std::string& name) const { return fs::path(dir.path().toStdString()) / name; }
+    QStringList files(const QString& folder) const
     {
-        return QDir(Dir.filePath(strFolder)).entryList(QDir::Files | QDir::Hidden);
+        return QDir(dir.filePath(folder)).entryList(QDir::Files | QDir::Hidden);
     }
 
-    QTemporaryDir Dir;
-    const QByteArray Old = QByteArray(31944, 'o');
-    const QByteArray New = QByteArray(31944, 'n');
+    QTemporaryDir dir;
+    const QByteArray old = QByteArray(31944, 'o');
+    const QByteArray newValue = QByteArray(31944, 'n');
 };
 
 // A folder that refuses the temporary file: the file itself is written, read
@@ -63,61 +63,61 @@ protected:
 TEST_F(StorageTest, ALockedFolderTakesAWritableFileDirectlyAndGetsItBackOnFailure)
 {
     const struct {
-        const char* strCase;
-        QByteArray Before;
-        int intMode;
+        const char* caseText;
+        QByteArray before;
+        int mode;
         // A file-size limit in bytes, or 0 for none.
-        rlim_t lngLimit;
+        rlim_t limit;
         // The aftermath, or "" for a save that succeeds.
-        QString strAftermath;
+        QString aftermath;
     } cases[] = {
-        {"a writable file takes the bytes", Old, 0606, 0, ""},
-        {"a shorter old file comes back", Old.left(1000), 0606, 2000, "The file was put back as it was."},
-        {"an old file beyond the limit cannot come back", Old, 0606, 2000,
+        {"a writable file takes the bytes", old, 0606, 0, ""},
+        {"a shorter old file comes back", old.left(1000), 0606, 2000, "The file was put back as it was."},
+        {"an old file beyond the limit cannot come back", old, 0606, 2000,
          "The file may be damaged: its folder allows no safe save."},
-        {"a file it may not write stays, however the folder stands", Old.left(1000), 0404, 0,
+        {"a file it may not write stays, however the folder stands", old.left(1000), 0404, 0,
          "The file was not changed."},
     };
     fs::permissions(path("locked"), fs::perms(0505));
     for (const auto& caseValue : cases) {
-        SCOPED_TRACE(caseValue.strCase);
-        write(path("locked/mine.cam"), caseValue.Before);
-        fs::permissions(path("locked/mine.cam"), fs::perms(caseValue.intMode));
-        const auto Limited = [&] {
+        SCOPED_TRACE(caseValue.caseText);
+        write(path("locked/mine.cam"), caseValue.before);
+        fs::permissions(path("locked/mine.cam"), fs::perms(caseValue.mode));
+        const auto limited = [&] {
             becomeNobody();
-            if (caseValue.lngLimit != 0) {
-                limitFileSize(caseValue.lngLimit);
+            if (caseValue.limit != 0) {
+                limitFileSize(caseValue.limit);
             }
         };
-        const QString strCut = QString("only %1 of 31944 bytes could be written").arg(caseValue.lngLimit);
-        EXPECT_TRUE(inChild(Limited, [&] {
-            const SaveResult Result = saveFileBytes(path("locked/mine.cam"), New);
-            return Result.Aftermath == caseValue.strAftermath && (caseValue.lngLimit == 0 || Result.Reason.startsWith(strCut));
+        const QString cut = QString("only %1 of 31944 bytes could be written").arg(caseValue.limit);
+        EXPECT_TRUE(inChild(limited, [&] {
+            const SaveResult result = saveFileBytes(path("locked/mine.cam"), newValue);
+            return result.aftermath == caseValue.aftermath && (caseValue.limit == 0 || result.reason.startsWith(cut));
         }));
         // A damaged file holds whatever the failed writes left.
-        if (!caseValue.strAftermath.contains("damaged")) {
-            EXPECT_EQ(contentsOf(path("locked/mine.cam")), caseValue.strAftermath.isEmpty() ? New : caseValue.Before);
+        if (!caseValue.aftermath.contains("damaged")) {
+            EXPECT_EQ(contentsOf(path("locked/mine.cam")), caseValue.aftermath.isEmpty() ? newValue : caseValue.before);
         }
         EXPECT_EQ(files("locked"), QStringList({"mine.cam"}));
     }
     EXPECT_TRUE(inChild(becomeNobody, [&] {
-        return saveFileBytes(path("locked/new.cam"), New).Aftermath == "No file was created.";
+        return saveFileBytes(path("locked/new.cam"), newValue).aftermath == "No file was created.";
     }));
 }
 
 TEST_F(StorageTest, EveryFaultOfTheTableKeepsTheOldFileWhole)
 {
-    QDir(Dir.path()).mkpath("faults");
-    prepareFaultFolder(Dir.filePath("faults"), Old);
-    for (const SaveFault& Fault : saveFaults()) {
-        SCOPED_TRACE(Fault.strCase);
-        const fs::path target = path("faults") / Fault.strTarget;
-        EXPECT_TRUE(inChild(Fault.Setup, [&] {
-            const SaveResult Result = saveFileBytes(target, New);
-            return !Result.saved() && Result.Aftermath == "The file was not changed." &&
-                   (Fault.strReason == nullptr || Result.Reason.contains(QLatin1String(Fault.strReason)));
+    QDir(dir.path()).mkpath("faults");
+    prepareFaultFolder(dir.filePath("faults"), old);
+    for (const SaveFault& fault : saveFaults()) {
+        SCOPED_TRACE(fault.caseText);
+        const fs::path target = path("faults") / fault.target;
+        EXPECT_TRUE(inChild(fault.setup, [&] {
+            const SaveResult result = saveFileBytes(target, newValue);
+            return !result.saved() && result.aftermath == "The file was not changed." &&
+                   (fault.reason == nullptr || result.reason.contains(QLatin1String(fault.reason)));
         }));
-        EXPECT_EQ(contentsOf(path("faults") / Fault.strOldFile), Old);
+        EXPECT_EQ(contentsOf(path("faults") / fault.oldFile), old);
         EXPECT_EQ(files("faults"), QStringList({"old.cam"}));
         EXPECT_EQ(files("faults/locked"), QStringList({"old.cam"}));
     }
@@ -138,20 +138,20 @@ TEST_F(StorageTest, ASaveKeepsTheModeAndOwnerOfTheFileItReplaces)
                                      {"read-only.cam", 0444}, {"new.cam", 0}}) {
         SCOPED_TRACE(name);
         if (mode != 0) {
-            write(path(name), Old);
+            write(path(name), old);
             ASSERT_EQ(chmod(path(name).c_str(), mode), 0);
             ASSERT_EQ(chown(path(name).c_str(), owner, group), 0);
         }
-        EXPECT_TRUE(inChild([] { umask(002); }, [&, name = name] { return saveFileBytes(path(name), New).saved(); }));
+        EXPECT_TRUE(inChild([] { umask(002); }, [&, name = name] { return saveFileBytes(path(name), newValue).saved(); }));
         struct stat saved {};
         ASSERT_EQ(stat(path(name).c_str(), &saved), 0);
         EXPECT_EQ(saved.st_mode & 07777, mode != 0 ? mode : 0664);
         EXPECT_EQ(saved.st_uid, mode != 0 ? owner : geteuid());
         EXPECT_EQ(saved.st_gid, mode != 0 ? group : getegid());
-        EXPECT_EQ(contentsOf(path(name)), New);
+        EXPECT_EQ(contentsOf(path(name)), newValue);
     }
     EXPECT_EQ(files("."), QStringList({"group-readable.cam", "new.cam", "read-only.cam"}));
-    EXPECT_EQ(saveFileBytes(path("gone/new.cam"), New).Aftermath, "No file was created.");
+    EXPECT_EQ(saveFileBytes(path("gone/new.cam"), newValue).aftermath, "No file was created.");
     EXPECT_FALSE(fs::exists(path("gone")));
 }
 
@@ -161,7 +161,7 @@ TEST_F(StorageTest, ASaveWritesIntoPipesAndDevicesAndKeepsLinksAndNameBytes)
 {
     ASSERT_EQ(mkfifo(path("pipe").c_str(), 0600), 0);
     fs::create_symlink("pipe", path("stdout"));
-    write(path("real.cam"), Old);
+    write(path("real.cam"), old);
     fs::create_symlink("real.cam", path("link.cam"));
     const bool device = mknod(path("null").c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0;
     // Open before the saves, a reader that never waits lets the bytes into the pipe's buffer.
@@ -182,10 +182,10 @@ TEST_F(StorageTest, ASaveWritesIntoPipesAndDevicesAndKeepsLinksAndNameBytes)
             std::puts("Skipped the device: making one needs root.");
             continue;
         }
-        const SaveResult Result = saveFileBytes(path(file.target), bytes);
+        const SaveResult result = saveFileBytes(path(file.target), bytes);
         QByteArray arrived(bytes.size() + 1, '\0');
         arrived.truncate(std::max<ssize_t>(read(reader, arrived.data(), size_t(arrived.size())), 0));
-        EXPECT_EQ(Result.Reason, QString());
+        EXPECT_EQ(result.reason, QString());
         EXPECT_EQ(fs::symlink_status(path(file.target)).type(), file.kind);
         if (file.holder != nullptr) {
             EXPECT_EQ(fs::is_fifo(path(file.holder)) ? arrived : contentsOf(path(file.holder)), bytes);
@@ -200,23 +200,23 @@ TEST_F(StorageTest, ASaveWritesIntoPipesAndDevicesAndKeepsLinksAndNameBytes)
 
 TEST_F(StorageTest, ReadingGivesTheReasonAndLooksAtNoByteBeyondTheCampaign)
 {
-    const QByteArray Written = QByteArray::fromStdString(fileBytes(generated(3, 50)));
-    write(path("long\xff.cam"), Written + "trailing bytes");
-    write(path("short.cam"), Written.left(1000));
+    const QByteArray written = QByteArray::fromStdString(fileBytes(generated(3, 50)));
+    write(path("long\xff.cam"), written + "trailing bytes");
+    write(path("short.cam"), written.left(1000));
     Campaign campaign;
     EXPECT_EQ(readCampaignFile(path("long\xff.cam"), campaign), QString());
-    EXPECT_EQ(campaignBytes(campaign), Written);
+    EXPECT_EQ(campaignBytes(campaign), written);
     EXPECT_EQ(readCampaignFile(path("short.cam"), campaign),
               "The file ends at byte 1000, but a campaign file has 31944 bytes.");
     EXPECT_EQ(readCampaignFile(path("none.cam"), campaign), "No such file or directory");
     EXPECT_FALSE(readCampaignFile(path("."), campaign).isEmpty());
     // A device delivers the same campaign, however it is cut into reads.
-    QBuffer Buffer;
-    Buffer.setData(Written);
-    ASSERT_TRUE(Buffer.open(QIODevice::ReadOnly));
+    QBuffer buffer;
+    buffer.setData(written);
+    ASSERT_TRUE(buffer.open(QIODevice::ReadOnly));
     campaign.clear();
-    EXPECT_EQ(readCampaignDevice(Buffer, campaign), QString());
-    EXPECT_EQ(campaignBytes(campaign), Written);
+    EXPECT_EQ(readCampaignDevice(buffer, campaign), QString());
+    EXPECT_EQ(campaignBytes(campaign), written);
 }
 
 } // namespace

@@ -17,13 +17,13 @@
 using Layout = std::vector<std::pair<int16_t, std::array<int32_t, 4>>>;
 
 // Empties the campaign and fills the slots Layout names.
-inline void fill(Campaign& campaign, const Layout& Scenarios)
+inline void fill(Campaign& campaign, const Layout& scenariosValue)
 {
     campaign.clear();
-    for (const auto& [intNumber, goTos] : Scenarios) {
-        campaign.scenarios(intNumber).setNumber(intNumber);
-        for (int16_t intJ = 0; intJ < Scenario::OutcomeCount; ++intJ) {
-            campaign.scenarios(intNumber).setResultScenario(intJ, goTos[static_cast<std::size_t>(intJ)]);
+    for (const auto& [number, goTos] : scenariosValue) {
+        campaign.scenarios(number).setNumber(number);
+        for (int16_t j = 0; j < Scenario::OutcomeCount; ++j) {
+            campaign.scenarios(number).setResultScenario(j, goTos[static_cast<std::size_t>(j)]);
         }
     }
 }
@@ -31,31 +31,31 @@ inline void fill(Campaign& campaign, const Layout& Scenarios)
 // Slots 0..count-1 used, as in every saved campaign; every word 0..65535, go-tos
 // included; names of 1..16 characters, so the extension fits, a quarter of
 // them bytes beyond ASCII, as a file made elsewhere may hold.
-inline Campaign generated(uint32_t lngSeed, int16_t intCount)
+inline Campaign generated(uint32_t seed, int16_t count)
 {
     using S = Scenario;
-    std::mt19937 Random(lngSeed);
-    const auto Any = [&](uint32_t lngN) { return static_cast<int32_t>(Random() % lngN); };
-    const std::string strLetters = "Ab3\xE9Gh6\xFFKl8\xE0Mn9\xA3Op0\xDFQr1\xB5St2\xF1uv4\x80wx5\xC4";
-    const auto Name = [&] { return strLetters.substr(static_cast<std::size_t>(Any(20)), 1 + Any(16)); };
+    std::mt19937 random(seed);
+    const auto any = [&](uint32_t n) { return static_cast<int32_t>(random() % n); };
+    const std::string letters = "Ab3\xE9Gh6\xFFKl8\xE0Mn9\xA3Op0\xDFQr1\xB5St2\xF1uv4\x80wx5\xC4";
+    const auto name = [&] { return letters.substr(static_cast<std::size_t>(any(20)), 1 + any(16)); };
     Campaign campaign;
-    campaign.setNation(static_cast<int32_t>(lngSeed % 4));
-    campaign.setPrestige(Any(65536));
-    campaign.setDescription(Name());
-    for (int16_t intK = 0; intK < intCount; ++intK) {
-        S& scenario = campaign.scenarios(intK);
-        scenario.setNumber(intK);
-        for (auto Set : {&S::setPrestige, &S::setFirstUnknown, &S::setSecondUnknown, &S::setThirdUnknown}) {
-            (scenario.*Set)(Any(65536));
+    campaign.setNation(static_cast<int32_t>(seed % 4));
+    campaign.setPrestige(any(65536));
+    campaign.setDescription(name());
+    for (int16_t k = 0; k < count; ++k) {
+        S& scenario = campaign.scenarios(k);
+        scenario.setNumber(k);
+        for (auto set : {&S::setPrestige, &S::setFirstUnknown, &S::setSecondUnknown, &S::setThirdUnknown}) {
+            (scenario.*set)(any(65536));
         }
-        for (auto Set : {&S::setName, &S::setMovie, &S::setVoice, &S::setText}) {
-            (scenario.*Set)(Name());
+        for (auto set : {&S::setName, &S::setMovie, &S::setVoice, &S::setText}) {
+            (scenario.*set)(name());
         }
-        for (int16_t intI = 0; intI < S::OutcomeCount; ++intI) {
-            scenario.setResultScenario(intI, Any(65536));
-            scenario.setResultPrestige(intI, Any(65536));
-            for (auto Set : {&S::setResultVoice, &S::setResultText, &S::setResultMovie}) {
-                (scenario.*Set)(intI, Name());
+        for (int16_t i = 0; i < S::OutcomeCount; ++i) {
+            scenario.setResultScenario(i, any(65536));
+            scenario.setResultPrestige(i, any(65536));
+            for (auto set : {&S::setResultVoice, &S::setResultText, &S::setResultMovie}) {
+                (scenario.*set)(i, name());
             }
         }
     }
@@ -65,7 +65,7 @@ inline Campaign generated(uint32_t lngSeed, int16_t intCount)
 // The bytes of the campaign's file.
 inline std::string fileBytes(const Campaign& campaign)
 {
-    std::ostringstream Stream;
-    campaign.fileWrite(Stream);
-    return Stream.str();
+    std::ostringstream stream;
+    campaign.fileWrite(stream);
+    return stream.str();
 }

@@ -23,16 +23,16 @@
 
 // Runs Body in a child process, after Setup there: for a limit or an
 // identity the test process itself must not take. True when Body held.
-inline bool inChild(const std::function<void()>& Setup, const std::function<bool()>& Body)
+inline bool inChild(const std::function<void()>& setup, const std::function<bool()>& body)
 {
-    const pid_t intChild = fork();
-    if (intChild == 0) {
-        Setup();
-        _exit(Body() ? 0 : 1);
+    const pid_t child = fork();
+    if (child == 0) {
+        setup();
+        _exit(body() ? 0 : 1);
     }
-    int intStatus = -1;
-    waitpid(intChild, &intStatus, 0);
-    return WIFEXITED(intStatus) && WEXITSTATUS(intStatus) == 0;
+    int status = -1;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 // As root every folder and file may be written, so the child becomes nobody.
@@ -41,11 +41,11 @@ inline void becomeNobody()
     (void)!(geteuid() != 0 || (setgid(65534) == 0 && setuid(65534) == 0));
 }
 
-inline void limitFileSize(rlim_t lngBytes)
+inline void limitFileSize(rlim_t bytes)
 {
     signal(SIGXFSZ, SIG_IGN);
-    const rlimit Limit{lngBytes, lngBytes};
-    setrlimit(RLIMIT_FSIZE, &Limit);
+    const rlimit limit{bytes, bytes};
+    setrlimit(RLIMIT_FSIZE, &limit);
 }
 
 // The folder PrepareFaultFolder made last.
@@ -81,51 +81,51 @@ inline void onAFullFileSystem()
 }
 
 struct SaveFault {
-    const char* strCase;
+    const char* caseText;
     // Where the save goes, and the campaign file that must keep its bytes,
     // both in the folder PrepareFaultFolder made.
-    const char* strTarget;
-    const char* strOldFile;
-    std::function<void()> Setup;
+    const char* target;
+    const char* oldFile;
+    std::function<void()> setup;
     // A part of the reason the failure must give, or nullptr.
-    const char* strReason;
+    const char* reason;
     // A program above the storage only passes the failure on: the rows that
     // still test something there are one failing write and the full disk.
-    bool blnAboveStorage;
+    bool aboveStorage;
 };
 
 // The folder the faults work on: old.cam, and locked/old.cam in a folder
 // that nobody may write into, both holding Old; a folder named folder.cam;
 // an empty folder full for a small file system.
-inline void prepareFaultFolder(const QString& strDir, const QByteArray& Old)
+inline void prepareFaultFolder(const QString& dir, const QByteArray& old)
 {
-    faultFolder = strDir;
+    faultFolder = dir;
     for (const char* folder : {"locked", "folder.cam", "full"}) {
-        QDir(strDir).mkpath(QLatin1String(folder));
+        QDir(dir).mkpath(QLatin1String(folder));
     }
-    QFile::setPermissions(strDir, QFile::permissions(strDir) | QFile::ExeOther | QFile::ReadOther);
-    for (const char* strFile : {"old.cam", "locked/old.cam"}) {
-        QFile File(QDir(strDir).filePath(QLatin1String(strFile)));
-        if (File.open(QIODevice::WriteOnly)) {
-            File.write(Old);
+    QFile::setPermissions(dir, QFile::permissions(dir) | QFile::ExeOther | QFile::ReadOther);
+    for (const char* fileText : {"old.cam", "locked/old.cam"}) {
+        QFile file(QDir(dir).filePath(QLatin1String(fileText)));
+        if (file.open(QIODevice::WriteOnly)) {
+            file.write(old);
         }
     }
-    QFile::setPermissions(QDir(strDir).filePath(QStringLiteral("locked")),
+    QFile::setPermissions(QDir(dir).filePath(QStringLiteral("locked")),
                           QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
 }
 
 enum class FaultRows { All, AboveStorage };
 
-inline std::vector<SaveFault> saveFaults(FaultRows Rows = FaultRows::All)
+inline std::vector<SaveFault> saveFaults(FaultRows rows = FaultRows::All)
 {
-    std::vector<SaveFault> Faults{
+    std::vector<SaveFault> faults{
         {"no permission on the folder or the file", "locked/old.cam", "locked/old.cam", becomeNobody, nullptr, false},
         {"a folder chosen as the file", "folder.cam", "old.cam", [] {}, nullptr, false},
         {"a write that succeeds only in part", "old.cam", "old.cam", [] { limitFileSize(31943); },
          "only 31943 of 31944 bytes could be written", true},
         {"a full file system", "full/old.cam", "old.cam", onAFullFileSystem, "No space left on device", true},
     };
-    const auto Left = [Rows](const SaveFault& Fault) { return Rows != FaultRows::All && !Fault.blnAboveStorage; };
-    Faults.erase(std::remove_if(Faults.begin(), Faults.end(), Left), Faults.end());
-    return Faults;
+    const auto left = [rows](const SaveFault& fault) { return rows != FaultRows::All && !fault.aboveStorage; };
+    faults.erase(std::remove_if(faults.begin(), faults.end(), left), faults.end());
+    return faults;
 }

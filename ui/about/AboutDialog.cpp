@@ -11,38 +11,38 @@
 
 namespace {
 
-QLabel* makeLabel(QWidget* parent, const QString& strName, const QString& strCaption, const QRect& Rect)
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, const QRect& rect)
 {
-    auto* pLabel = new QLabel(strCaption, parent);
-    pLabel->setObjectName(strName);
-    pLabel->setGeometry(Rect);
-    pLabel->setWordWrap(true);
-    pLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return pLabel;
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    label->setGeometry(rect);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
 }
 
 // One stroke of the engraved separator.
-void makeLine(QWidget* parent, const QString& strName, const QRect& Rect, const QColor& Color)
+void makeLine(QWidget* parent, const QString& name, const QRect& rect, const QColor& color)
 {
-    auto* pLine = new QFrame(parent);
-    pLine->setObjectName(strName);
-    pLine->setGeometry(Rect);
-    pLine->setAutoFillBackground(true);
-    QPalette Palette = pLine->palette();
-    Palette.setColor(QPalette::Window, Color);
-    pLine->setPalette(Palette);
+    auto* line = new QFrame(parent);
+    line->setObjectName(name);
+    line->setGeometry(rect);
+    line->setAutoFillBackground(true);
+    QPalette palette = line->palette();
+    palette.setColor(QPalette::Window, color);
+    line->setPalette(palette);
 }
 
 } // namespace
 
-AboutDialog::AboutDialog(const AppIdentity& Identity, QWidget* parent) : QDialog(parent)
+AboutDialog::AboutDialog(const AppIdentity& identity, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("aboutDialog"));
     setWindowIcon(programIcon());
     useLayoutFont(this);
     setFixedSize(382, 242);
     createControls();
-    setUpForm(Identity);
+    setUpForm(identity);
 }
 
 void AboutDialog::createControls()
@@ -54,10 +54,10 @@ void AboutDialog::createControls()
     iconLabel->setAlignment(Qt::AlignCenter);
 
     titleLabel = makeLabel(this, QStringLiteral("titleLabel"), {}, QRect(70, 16, 259, 32));
-    QFont TitleFont = titleLabel->font();
-    TitleFont.setBold(true);
-    TitleFont.setPixelSize(TitleFont.pixelSize() * 3 / 2);
-    titleLabel->setFont(TitleFont);
+    QFont titleFont = titleLabel->font();
+    titleFont.setBold(true);
+    titleFont.setPixelSize(titleFont.pixelSize() * 3 / 2);
+    titleLabel->setFont(titleFont);
     versionLabel = makeLabel(this, QStringLiteral("versionLabel"), {}, QRect(70, 52, 259, 15));
     descriptionLabel = makeLabel(this, QStringLiteral("descriptionLabel"), {}, QRect(70, 75, 259, 78));
 
@@ -79,15 +79,15 @@ void AboutDialog::createControls()
     connect(okButton, &QPushButton::clicked, this, &AboutDialog::closeDialog);
 }
 
-void AboutDialog::setUpForm(const AppIdentity& Identity)
+void AboutDialog::setUpForm(const AppIdentity& identity)
 {
-    setWindowTitle(QStringLiteral("About ") + Identity.Title);
+    setWindowTitle(QStringLiteral("About ") + identity.title);
     versionLabel->setText(QStringLiteral("Version %1.%2.%3 (Last Update: 04 Jan 1999)")
-                            .arg(Identity.Major)
-                            .arg(Identity.Minor)
-                            .arg(Identity.Revision));
-    titleLabel->setText(Identity.Title);
-    descriptionLabel->setText(Identity.Comments);
+                            .arg(identity.majorValue)
+                            .arg(identity.minorValue)
+                            .arg(identity.revision));
+    titleLabel->setText(identity.title);
+    descriptionLabel->setText(identity.comments);
 }
 
 void AboutDialog::closeDialog()

@@ -11,14 +11,14 @@ class AboutDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit AboutDialog(const AppIdentity& Identity, QWidget* parent = nullptr);
+    explicit AboutDialog(const AppIdentity& identity, QWidget* parent = nullptr);
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void createControls();
-    void setUpForm(const AppIdentity& Identity);
+    void setUpForm(const AppIdentity& identity);
     void closeDialog();
 
     QLabel* titleLabel = nullptr;

@@ -41,44 +41,44 @@ const QChar CR(13);
 // The file title less its ".cam"; a title too short for that stays whole,
 // so the campaign never ends up without a name. The name is never written
 // into the file, so it keeps the title's every character as UTF-8.
-std::string campaignName(const QString& strTitle)
+std::string campaignName(const QString& title)
 {
-    return (strTitle.size() < 5 ? strTitle : strTitle.left(strTitle.size() - 4)).toStdString();
+    return (title.size() < 5 ? title : title.left(title.size() - 4)).toStdString();
 }
 
-QLabel* makeLabel(QWidget* parent, const QString& strCaption, const QRect& Rect)
+QLabel* makeLabel(QWidget* parent, const QString& caption, const QRect& rect)
 {
-    auto* pLabel = new QLabel(strCaption, parent);
-    pLabel->setGeometry(Rect);
-    return pLabel;
+    auto* label = new QLabel(caption, parent);
+    label->setGeometry(rect);
+    return label;
 }
 
-QPushButton* makeButton(QWidget* parent, const QString& strName, const QString& strCaption, const QRect& Rect,
-                        const QString& strTip)
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, const QRect& rect,
+                        const QString& tip)
 {
-    auto* pButton = new QPushButton(strCaption, parent);
-    pButton->setObjectName(strName);
-    pButton->setGeometry(Rect);
-    pButton->setToolTip(strTip);
-    pButton->setAccessibleName(strCaption);
-    pButton->setAutoDefault(false);
-    return pButton;
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(rect);
+    button->setToolTip(tip);
+    button->setAccessibleName(caption);
+    button->setAutoDefault(false);
+    return button;
 }
 
-ListBox* makeList(QWidget* parent, const QString& strName, const QRect& Rect, const QString& strTip,
-                  const QString& strAccessible)
+ListBox* makeList(QWidget* parent, const QString& name, const QRect& rect, const QString& tip,
+                  const QString& accessible)
 {
-    auto* pList = new ListBox(parent);
-    pList->setObjectName(strName);
-    pList->setGeometry(Rect);
-    pList->setToolTip(strTip);
-    pList->setAccessibleName(strAccessible);
-    return pList;
+    auto* list = new ListBox(parent);
+    list->setObjectName(name);
+    list->setGeometry(rect);
+    list->setToolTip(tip);
+    list->setAccessibleName(accessible);
+    return list;
 }
 
 } // namespace
 
-CampaignWindow::CampaignWindow(UserDialogs& Dialogs, QWidget* parent) : QMainWindow(parent), m_Dialogs(Dialogs)
+CampaignWindow::CampaignWindow(UserDialogs& dialogs, QWidget* parent) : QMainWindow(parent), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("campaignWindow"));
     setWindowTitle(FormTitle);
@@ -93,12 +93,12 @@ CampaignWindow::CampaignWindow(UserDialogs& Dialogs, QWidget* parent) : QMainWin
 
 void CampaignWindow::createControls()
 {
-    auto* pClient = new QWidget(this);
-    pClient->setFixedSize(625, 340);
-    setCentralWidget(pClient);
+    auto* client = new QWidget(this);
+    client->setFixedSize(625, 340);
+    setCentralWidget(client);
 
-    auto* descriptionLabel = makeLabel(pClient, QStringLiteral("Description"), QRect(16, 16, 121, 17));
-    descriptionEdit = new TextBox(pClient);
+    auto* descriptionLabel = makeLabel(client, QStringLiteral("Description"), QRect(16, 16, 121, 17));
+    descriptionEdit = new TextBox(client);
     descriptionEdit->setObjectName(QStringLiteral("descriptionEdit"));
     descriptionEdit->setGeometry(152, 16, 73, 19);
     descriptionEdit->setTypingLimit(8);
@@ -106,8 +106,8 @@ void CampaignWindow::createControls()
     descriptionEdit->setAccessibleName(descriptionLabel->text());
     descriptionLabel->setBuddy(descriptionEdit);
 
-    auto* nationLabel = makeLabel(pClient, QStringLiteral("Nation"), QRect(256, 16, 49, 17));
-    nationBox = new QComboBox(pClient);
+    auto* nationLabel = makeLabel(client, QStringLiteral("Nation"), QRect(256, 16, 49, 17));
+    nationBox = new QComboBox(client);
     nationBox->setObjectName(QStringLiteral("nationBox"));
     nationBox->setGeometry(328, 16, 105, 21);
     nationBox->addItems({QStringLiteral("Germany"), QStringLiteral("U.K"), QStringLiteral("U.R.S.S"),
@@ -116,8 +116,8 @@ void CampaignWindow::createControls()
     nationBox->setAccessibleName(nationLabel->text());
     nationLabel->setBuddy(nationBox);
 
-    auto* prestigeLabel = makeLabel(pClient, QStringLiteral("Starting Prestige"), QRect(16, 48, 97, 17));
-    prestigeEdit = new TextBox(pClient);
+    auto* prestigeLabel = makeLabel(client, QStringLiteral("Starting Prestige"), QRect(16, 48, 97, 17));
+    prestigeEdit = new TextBox(client);
     prestigeEdit->setObjectName(QStringLiteral("prestigeEdit"));
     prestigeEdit->setGeometry(152, 48, 41, 19);
     prestigeEdit->setTypingLimit(5);
@@ -125,7 +125,7 @@ void CampaignWindow::createControls()
     prestigeEdit->setAccessibleName(prestigeLabel->text());
     prestigeLabel->setBuddy(prestigeEdit);
 
-    scenarioGroup = new QGroupBox(QStringLiteral("Scenario List"), pClient);
+    scenarioGroup = new QGroupBox(QStringLiteral("Scenario List"), client);
     scenarioGroup->setObjectName(QStringLiteral("scenarioGroup"));
     scenarioGroup->setGeometry(16, 88, 273, 233);
     addButton = makeButton(scenarioGroup, QStringLiteral("addButton"), QStringLiteral("Add"), QRect(16, 24, 65, 25),
@@ -141,7 +141,7 @@ void CampaignWindow::createControls()
     changeButton->setEnabled(false);
     removeButton->setEnabled(false);
 
-    checkGroup = new QGroupBox(QStringLiteral("Check List"), pClient);
+    checkGroup = new QGroupBox(QStringLiteral("Check List"), client);
     checkGroup->setObjectName(QStringLiteral("checkGroup"));
     checkGroup->setGeometry(304, 88, 305, 233);
     checkButton = makeButton(checkGroup, QStringLiteral("checkButton"), QStringLiteral("Check"), QRect(16, 24, 65, 25),
@@ -152,10 +152,10 @@ void CampaignWindow::createControls()
                         checkGroup->title());
     clearButton->setEnabled(false);
 
-    QWidget* Order[] = {descriptionEdit, nationBox, prestigeEdit, addButton, removeButton, changeButton,
+    QWidget* order[] = {descriptionEdit, nationBox, prestigeEdit, addButton, removeButton, changeButton,
                         scenarioList, errorList, checkButton, clearButton, removeAllButton};
-    for (std::size_t intI = 1; intI < std::size(Order); ++intI) {
-        setTabOrder(Order[intI - 1], Order[intI]);
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        setTabOrder(order[i - 1], order[i]);
     }
 
     connect(descriptionEdit, &TextBox::keyTyped, this, &CampaignWindow::filterDescriptionKey);
@@ -175,11 +175,11 @@ void CampaignWindow::createControls()
     connect(clearButton, &QPushButton::clicked, this, &CampaignWindow::clearErrors);
 }
 
-QAction* CampaignWindow::addMenuItem(QMenu* pMenu, const QString& strCaption, const QString& strName)
+QAction* CampaignWindow::addMenuItem(QMenu* menu, const QString& caption, const QString& name)
 {
-    QAction* pAction = pMenu->addAction(strCaption);
-    pAction->setObjectName(strName);
-    return pAction;
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    return action;
 }
 
 void CampaignWindow::createMenus()
@@ -205,28 +205,28 @@ void CampaignWindow::createMenus()
             &CampaignWindow::showAbout);
 }
 
-void CampaignWindow::refresh(int16_t intJ)
+void CampaignWindow::refresh(int16_t j)
 {
-    Campaign& Doc = campaign();
-    setWindowTitle(FormTitle + QStringLiteral(" - ") + QString::fromStdString(Doc.name()));
-    descriptionEdit->assignText(fromBytes(Doc.description()));
-    prestigeEdit->assignText(QString::number(Doc.prestige()));
-    nationBox->setCurrentIndex(Doc.nation());
+    Campaign& doc = campaign();
+    setWindowTitle(FormTitle + QStringLiteral(" - ") + QString::fromStdString(doc.name()));
+    descriptionEdit->assignText(fromBytes(doc.description()));
+    prestigeEdit->assignText(QString::number(doc.prestige()));
+    nationBox->setCurrentIndex(doc.nation());
 
     scenarioList->removeAllLines();
-    for (int16_t intI = 0; intI < Campaign::MaxScenarios; ++intI) {
-        const Scenario& scenario = Doc.scenarios(intI);
+    for (int16_t i = 0; i < Campaign::MaxScenarios; ++i) {
+        const Scenario& scenario = doc.scenarios(i);
         if (scenario.number() > -1) {
-            scenarioList->addLine(QStringLiteral("#%1 ").arg(intI, 3, 10, QChar(u'0')) + fromBytes(scenario.name()),
-                                 intI);
+            scenarioList->addLine(QStringLiteral("#%1 ").arg(i, 3, 10, QChar(u'0')) + fromBytes(scenario.name()),
+                                 i);
         }
     }
-    const bool blnSelected = intJ > -1;
-    scenarioList->selectLine(blnSelected ? intJ : int16_t{-1});
-    changeButton->setEnabled(blnSelected);
-    removeButton->setEnabled(blnSelected);
-    removeAllButton->setEnabled(Doc.scenarioCount() > 0);
-    addButton->setEnabled(Doc.scenarioCount() <= 49);
+    const bool selected = j > -1;
+    scenarioList->selectLine(selected ? j : int16_t{-1});
+    changeButton->setEnabled(selected);
+    removeButton->setEnabled(selected);
+    removeAllButton->setEnabled(doc.scenarioCount() > 0);
+    addButton->setEnabled(doc.scenarioCount() <= 49);
 }
 
 void CampaignWindow::markEdited()
@@ -235,16 +235,16 @@ void CampaignWindow::markEdited()
     campaign().setSaved(false);
 }
 
-void CampaignWindow::filterDescriptionKey(qint16& intK)
+void CampaignWindow::filterDescriptionKey(qint16& k)
 {
-    nameFilter(intK);
+    nameFilter(k);
 }
 
 void CampaignWindow::descriptionEdited()
 {
-    const QString strText = descriptionEdit->currentText();
-    if (strText.isEmpty()) {
-        m_Dialogs.msgBox(this,
+    const QString text = descriptionEdit->currentText();
+    if (text.isEmpty()) {
+        m_dialogs.msgBox(this,
                          QStringLiteral("Invalid Description ") + CR +
                              QStringLiteral("Descriptione is reset to its previous value"),
                          MsgBoxStyle::Exclamation, HeaderTitle);
@@ -252,36 +252,36 @@ void CampaignWindow::descriptionEdited()
         return;
     }
     // Filling the box from the document assigns the value it already has.
-    const std::string strValue = toBytes(strText);
-    if (strValue != campaign().description()) {
-        campaign().setDescription(strValue);
+    const std::string value = toBytes(text);
+    if (value != campaign().description()) {
+        campaign().setDescription(value);
         markEdited();
     }
 }
 
-void CampaignWindow::nationChosen(int intIndex)
+void CampaignWindow::nationChosen(int index)
 {
-    if (intIndex != campaign().nation()) {
-        campaign().setNation(intIndex);
+    if (index != campaign().nation()) {
+        campaign().setNation(index);
         markEdited();
     }
 }
 
-void CampaignWindow::filterPrestigeKey(qint16& intK)
+void CampaignWindow::filterPrestigeKey(qint16& k)
 {
-    digitFilter(intK);
+    digitFilter(k);
 }
 
 void CampaignWindow::prestigeEdited()
 {
-    const QString strText = prestigeEdit->currentText();
-    if (strText.isEmpty()) {
+    const QString text = prestigeEdit->currentText();
+    if (text.isEmpty()) {
         prestigeEdit->setTextSelected(QStringLiteral("0"));
         return;
     }
-    if (strText.toInt() > 65535) {
-        m_Dialogs.msgBox(this,
-                         QStringLiteral("Invalid Starting Prestige value (") + strText + QStringLiteral(")") + CR +
+    if (text.toInt() > 65535) {
+        m_dialogs.msgBox(this,
+                         QStringLiteral("Invalid Starting Prestige value (") + text + QStringLiteral(")") + CR +
                              QStringLiteral("Value ranges from 0 to 65535") + CR +
                              QStringLiteral("Starting Prestige is reset to its previous value"),
                          MsgBoxStyle::Exclamation, HeaderTitle);
@@ -291,9 +291,9 @@ void CampaignWindow::prestigeEdited()
 
 void CampaignWindow::commitPrestige()
 {
-    const int32_t lngValue = prestigeEdit->currentText().toInt();
-    if (lngValue != campaign().prestige()) {
-        campaign().setPrestige(lngValue);
+    const int32_t value = prestigeEdit->currentText().toInt();
+    if (value != campaign().prestige()) {
+        campaign().setPrestige(value);
         markEdited();
     }
 }
@@ -313,13 +313,13 @@ void CampaignWindow::scenarioDeselected()
 
 void CampaignWindow::addScenario()
 {
-    Scenario& scenarioValue = m_pScenarioDialog->scenario();
+    Scenario& scenarioValue = m_scenarioDialog->scenario();
     scenarioValue.clear();
     scenarioValue.setNumber(campaign().nextFreeScenario());
     scenarioValue.setName("new");
-    m_pScenarioDialog->refresh();
-    m_pScenarioDialog->exec();
-    if (m_pScenarioDialog->changed()) {
+    m_scenarioDialog->refresh();
+    m_scenarioDialog->exec();
+    if (m_scenarioDialog->changed()) {
         markEdited();
         campaign().scenarios(static_cast<int16_t>(scenarioValue.number())).copy(scenarioValue);
     }
@@ -328,42 +328,42 @@ void CampaignWindow::addScenario()
 
 void CampaignWindow::changeScenario()
 {
-    const int16_t intJ = scenarioList->selectedLine();
-    if (intJ < 0) {
+    const int16_t j = scenarioList->selectedLine();
+    if (j < 0) {
         return;
     }
-    const auto intS = static_cast<int16_t>(scenarioList->lineData(intJ));
-    Scenario& scenarioValue = m_pScenarioDialog->scenario();
-    scenarioValue.copy(campaign().scenarios(intS));
-    m_pScenarioDialog->refresh();
-    m_pScenarioDialog->exec();
-    if (m_pScenarioDialog->changed()) {
+    const auto s = static_cast<int16_t>(scenarioList->lineData(j));
+    Scenario& scenarioValue = m_scenarioDialog->scenario();
+    scenarioValue.copy(campaign().scenarios(s));
+    m_scenarioDialog->refresh();
+    m_scenarioDialog->exec();
+    if (m_scenarioDialog->changed()) {
         markEdited();
-        Scenario& Stored = campaign().scenarios(intS);
-        Stored.copy(scenarioValue);
-        if (Stored.number() != intS) {
-            campaign().scenarios(static_cast<int16_t>(Stored.number())).copy(Stored);
-            Stored.clear();
+        Scenario& stored = campaign().scenarios(s);
+        stored.copy(scenarioValue);
+        if (stored.number() != s) {
+            campaign().scenarios(static_cast<int16_t>(stored.number())).copy(stored);
+            stored.clear();
         }
     }
-    refresh(intJ);
+    refresh(j);
 }
 
 void CampaignWindow::removeScenario()
 {
-    const int16_t intJ = scenarioList->selectedLine();
-    if (intJ < 0) {
+    const int16_t j = scenarioList->selectedLine();
+    if (j < 0) {
         return;
     }
-    campaign().scenarios(static_cast<int16_t>(scenarioList->lineData(intJ))).clear();
+    campaign().scenarios(static_cast<int16_t>(scenarioList->lineData(j))).clear();
     markEdited();
-    refresh(static_cast<int16_t>(intJ - 1));
+    refresh(static_cast<int16_t>(j - 1));
 }
 
 void CampaignWindow::removeAllScenarios()
 {
-    for (int16_t intI = 0; intI < Campaign::MaxScenarios; ++intI) {
-        campaign().scenarios(intI).clear();
+    for (int16_t i = 0; i < Campaign::MaxScenarios; ++i) {
+        campaign().scenarios(i).clear();
     }
     markEdited();
     refresh(-1);
@@ -371,8 +371,8 @@ void CampaignWindow::removeAllScenarios()
 
 void CampaignWindow::fillErrorList()
 {
-    for (int16_t intI = 1; intI <= campaign().errorCount(); ++intI) {
-        errorList->addLine(fromBytes(campaign().errors(static_cast<int16_t>(intI - 1))));
+    for (int16_t i = 1; i <= campaign().errorCount(); ++i) {
+        errorList->addLine(fromBytes(campaign().errors(static_cast<int16_t>(i - 1))));
     }
 }
 
@@ -381,9 +381,9 @@ void CampaignWindow::checkCampaign()
     errorList->removeAllLines();
     if (campaign().check() > 0) {
         fillErrorList();
-        m_Dialogs.msgBox(this, QStringLiteral("Integrity Check Failed"), MsgBoxStyle::Exclamation, CheckTitle);
+        m_dialogs.msgBox(this, QStringLiteral("Integrity Check Failed"), MsgBoxStyle::Exclamation, CheckTitle);
     } else {
-        m_Dialogs.msgBox(this, QStringLiteral("Integrity Check Passed"), MsgBoxStyle::Information, CheckTitle);
+        m_dialogs.msgBox(this, QStringLiteral("Integrity Check Passed"), MsgBoxStyle::Information, CheckTitle);
     }
     clearButton->setEnabled(true);
 }
@@ -433,8 +433,8 @@ void CampaignWindow::exitEditor()
 
 void CampaignWindow::showAbout()
 {
-    AboutDialog About(ironvaleIdentity(), this);
-    About.exec();
+    AboutDialog about(ironvaleIdentity(), this);
+    about.exec();
 }
 
 bool CampaignWindow::askToSave()
@@ -442,9 +442,9 @@ bool CampaignWindow::askToSave()
     if (!campaign().changed() || campaign().saved()) {
         return true;
     }
-    const int16_t intAnswer = m_Dialogs.msgBox(this, QStringLiteral("Do you want to save the current campaign?"),
+    const int16_t answer = m_dialogs.msgBox(this, QStringLiteral("Do you want to save the current campaign?"),
                                                MsgBoxStyle::YesNoQuestion, QStringLiteral(" Open Campaign"));
-    return intAnswer != MsgBoxAnswer::Yes || saveCampaign();
+    return answer != MsgBoxAnswer::Yes || saveCampaign();
 }
 
 void CampaignWindow::startNewCampaign()
@@ -458,40 +458,40 @@ void CampaignWindow::startNewCampaign()
 
 void CampaignWindow::openCampaign()
 {
-    FileRequest Request;
-    Request.Title = OpenTitle;
-    const std::optional<FileChoice> choice = m_Dialogs.showOpen(this, Request);
+    FileRequest request;
+    request.title = OpenTitle;
+    const std::optional<FileChoice> choice = m_dialogs.showOpen(this, request);
     if (!choice) {
         return;
     }
 
     // Large enough to keep off the stack.
-    const auto Fresh = std::make_unique<Campaign>();
-    QString strReason;
+    const auto fresh = std::make_unique<Campaign>();
+    QString reason;
     {
-        const WaitCursor Busy;
-        strReason = readCampaignFile(QFile::encodeName(choice->Path).toStdString(), *Fresh);
+        const WaitCursor busy;
+        reason = readCampaignFile(QFile::encodeName(choice->path).toStdString(), *fresh);
     }
-    if (!strReason.isEmpty()) {
-        m_Dialogs.msgBox(this,
-                         QStringLiteral("The campaign ") + QDir::toNativeSeparators(choice->Path) +
-                             QStringLiteral(" could not be opened:") + CR + strReason + CR +
+    if (!reason.isEmpty()) {
+        m_dialogs.msgBox(this,
+                         QStringLiteral("The campaign ") + QDir::toNativeSeparators(choice->path) +
+                             QStringLiteral(" could not be opened:") + CR + reason + CR +
                              QStringLiteral("The current campaign is unchanged."),
                          MsgBoxStyle::Exclamation, OpenTitle);
         return;
     }
 
     // The scenario dialog holds the same document, so it is refilled in place.
-    Campaign& Doc = campaign();
-    Doc.setDescription(Fresh->description());
-    Doc.setNation(Fresh->nation());
-    Doc.setPrestige(Fresh->prestige());
-    for (int16_t intI = 0; intI < Campaign::MaxScenarios; ++intI) {
-        Doc.scenarios(intI).copy(Fresh->scenarios(intI));
+    Campaign& doc = campaign();
+    doc.setDescription(fresh->description());
+    doc.setNation(fresh->nation());
+    doc.setPrestige(fresh->prestige());
+    for (int16_t i = 0; i < Campaign::MaxScenarios; ++i) {
+        doc.scenarios(i).copy(fresh->scenarios(i));
     }
-    Doc.setName(campaignName(choice->Title));
-    Doc.setSaved(false);
-    Doc.setChanged(false);
+    doc.setName(campaignName(choice->title));
+    doc.setSaved(false);
+    doc.setChanged(false);
     errorList->removeAllLines();
     refresh(-1);
 }
@@ -501,35 +501,35 @@ bool CampaignWindow::saveCampaign()
     errorList->removeAllLines();
     if (campaign().check() > 0) {
         fillErrorList();
-        m_Dialogs.msgBox(this, QStringLiteral("Integrity Check Failed. Save Operation Aborted"),
+        m_dialogs.msgBox(this, QStringLiteral("Integrity Check Failed. Save Operation Aborted"),
                          MsgBoxStyle::Exclamation, SaveTitle);
         clearButton->setEnabled(true);
         return false;
     }
 
-    FileRequest Request;
-    Request.Title = QStringLiteral("Save As Campaign");
-    Request.FileName = QString::fromStdString(campaign().name()) + QStringLiteral(".cam");
-    const std::optional<FileChoice> choice = m_Dialogs.showSave(this, Request);
+    FileRequest request;
+    request.title = QStringLiteral("Save As Campaign");
+    request.fileName = QString::fromStdString(campaign().name()) + QStringLiteral(".cam");
+    const std::optional<FileChoice> choice = m_dialogs.showSave(this, request);
     if (!choice) {
         return false;
     }
 
-    SaveResult Result;
+    SaveResult result;
     {
-        const WaitCursor Busy;
-        Result = saveCampaignFile(QFile::encodeName(choice->Path).toStdString(), campaign());
+        const WaitCursor busy;
+        result = saveCampaignFile(QFile::encodeName(choice->path).toStdString(), campaign());
     }
-    if (!Result.saved()) {
-        m_Dialogs.msgBox(this,
+    if (!result.saved()) {
+        m_dialogs.msgBox(this,
                          QStringLiteral("The campaign could not be saved as ") +
-                             QDir::toNativeSeparators(choice->Path) + QStringLiteral(":") + CR + Result.Reason + CR +
-                             Result.Aftermath,
+                             QDir::toNativeSeparators(choice->path) + QStringLiteral(":") + CR + result.reason + CR +
+                             result.aftermath,
                          MsgBoxStyle::Exclamation, SaveTitle);
         return false;
     }
 
-    campaign().setName(campaignName(choice->Title));
+    campaign().setName(campaignName(choice->title));
     campaign().setSaved(true);
     campaign().setChanged(false);
     refresh(-1);

@@ -22,16 +22,16 @@ class CampaignWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit CampaignWindow(UserDialogs& Dialogs, QWidget* parent = nullptr);
+    explicit CampaignWindow(UserDialogs& dialogs, QWidget* parent = nullptr);
 
     // Both are set once at start-up, before the first Update.
-    void setScenarioDialog(ScenarioDialog& Dialog) { m_pScenarioDialog = &Dialog; }
-    void setCampaign(Campaign& campaignValue) { m_pCampaign = &campaignValue; }
-    [[nodiscard]] Campaign& campaign() const { return *m_pCampaign; }
+    void setScenarioDialog(ScenarioDialog& dialog) { m_scenarioDialog = &dialog; }
+    void setCampaign(Campaign& campaignValue) { m_campaign = &campaignValue; }
+    [[nodiscard]] Campaign& campaign() const { return *m_campaign; }
 
     // Refreshes every control from the document and selects list position
-    // intJ of the scenario list (below 0: nothing).
-    void refresh(int16_t intJ);
+    // j of the scenario list (below 0: nothing).
+    void refresh(int16_t j);
 
 signals:
     // The window was hidden by Exit or closed through its frame.
@@ -44,12 +44,12 @@ protected:
 private:
     void createControls();
     void createMenus();
-    QAction* addMenuItem(QMenu* pMenu, const QString& strCaption, const QString& strName);
+    QAction* addMenuItem(QMenu* menu, const QString& caption, const QString& name);
 
-    void filterDescriptionKey(qint16& intK);
+    void filterDescriptionKey(qint16& k);
     void descriptionEdited();
-    void nationChosen(int intIndex);
-    void filterPrestigeKey(qint16& intK);
+    void nationChosen(int index);
+    void filterPrestigeKey(qint16& k);
     void prestigeEdited();
     void commitPrestige();
 
@@ -80,9 +80,9 @@ private:
     void markEdited();
     void fillErrorList();
 
-    UserDialogs& m_Dialogs;
-    Campaign* m_pCampaign = nullptr;
-    ScenarioDialog* m_pScenarioDialog = nullptr;
+    UserDialogs& m_dialogs;
+    Campaign* m_campaign = nullptr;
+    ScenarioDialog* m_scenarioDialog = nullptr;
 
     TextBox* descriptionEdit = nullptr;
     QComboBox* nationBox = nullptr;

@@ -9,20 +9,20 @@
 
 #include <optional>
 
-int runEditor(UserDialogs& Dialogs)
+int runEditor(UserDialogs& dialogs)
 {
-    std::optional<LayoutFontWhileMaking> MakingWindows(std::in_place);
-    CampaignWindow Window(Dialogs);
-    ScenarioDialog scenarioDialog(Dialogs, &Window);
-    MakingWindows.reset();
+    std::optional<LayoutFontWhileMaking> makingWindows(std::in_place);
+    CampaignWindow window(dialogs);
+    ScenarioDialog scenarioDialog(dialogs, &window);
+    makingWindows.reset();
     Campaign campaign;
-    Window.setScenarioDialog(scenarioDialog);
-    Window.setCampaign(campaign);
+    window.setScenarioDialog(scenarioDialog);
+    window.setCampaign(campaign);
     scenarioDialog.setCampaign(campaign);
-    Window.refresh(-1);
+    window.refresh(-1);
 
-    QEventLoop Loop;
-    QObject::connect(&Window, &CampaignWindow::hidden, &Loop, &QEventLoop::quit);
-    Window.show();
-    return Loop.exec();
+    QEventLoop loop;
+    QObject::connect(&window, &CampaignWindow::hidden, &loop, &QEventLoop::quit);
+    window.show();
+    return loop.exec();
 }

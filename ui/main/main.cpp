@@ -5,7 +5,7 @@
 
 int main(int argc, char** argv)
 {
-    QApplication App(argc, argv);
-    QtUserDialogs Dialogs;
-    return runEditor(Dialogs);
+    QApplication app(argc, argv);
+    QtUserDialogs dialogs;
+    return runEditor(dialogs);
 }

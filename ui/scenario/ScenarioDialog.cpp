@@ -21,35 +21,35 @@ namespace {
 constexpr int32_t MaxNumber = 49;
 constexpr int32_t MaxWord = 65535;
 
-const QString strScenarioTitle = QStringLiteral("Scenario");
-const QString strResultTitle = QStringLiteral("Result");
+const QString ScenarioTitle = QStringLiteral("Scenario");
+const QString ResultTitle = QStringLiteral("Result");
 
 QString CR()
 {
     return QString(QChar(13));
 }
 
-QString decimal(int32_t lngN)
+QString decimal(int32_t n)
 {
-    return QString::number(lngN);
+    return QString::number(n);
 }
 
 // The whole number a text spells: an optional minus and digits only, within
 // 32 bits. Anything else (text pasted around the filter) spells none.
-std::optional<int32_t> wholeNumber(const QString& strS)
+std::optional<int32_t> wholeNumber(const QString& s)
 {
-    const QString strDigits = strS.startsWith(QLatin1Char('-')) ? strS.mid(1) : strS;
-    if (strDigits.isEmpty()) {
+    const QString digits = s.startsWith(QLatin1Char('-')) ? s.mid(1) : s;
+    if (digits.isEmpty()) {
         return std::nullopt;
     }
-    for (const QChar ch : strDigits) {
+    for (const QChar ch : digits) {
         if (ch < QLatin1Char('0') || ch > QLatin1Char('9')) {
             return std::nullopt;
         }
     }
-    bool blnOk = false;
-    const int32_t lngN = strS.toInt(&blnOk);
-    return blnOk ? std::optional<int32_t>(lngN) : std::nullopt;
+    bool ok = false;
+    const int32_t n = s.toInt(&ok);
+    return ok ? std::optional<int32_t>(n) : std::nullopt;
 }
 
 int32_t numberIn(const TextBox* box)
@@ -57,41 +57,41 @@ int32_t numberIn(const TextBox* box)
     return wholeNumber(box->currentText()).value_or(0);
 }
 
-QLabel* makeLabel(QWidget* parent, const char* strName, const QString& strCaption, int intLeft, int intTop,
-                  int intWidth)
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, int left, int top,
+                  int width)
 {
-    auto* lbl = new QLabel(strCaption, parent);
-    lbl->setObjectName(QLatin1String(strName));
-    lbl->setGeometry(intLeft, intTop, intWidth, 17);
+    auto* lbl = new QLabel(caption, parent);
+    lbl->setObjectName(QLatin1String(name));
+    lbl->setGeometry(left, top, width, 17);
     return lbl;
 }
 
-TextBox* makeBox(QWidget* parent, const QString& strName, const QString& strSpoken, int intLeft, int intTop,
-                 int intWidth, int intMaxLength, const QString& strTip)
+TextBox* makeBox(QWidget* parent, const QString& name, const QString& spoken, int left, int top,
+                 int width, int maxLength, const QString& tip)
 {
     auto* txt = new TextBox(parent);
-    txt->setObjectName(strName);
-    txt->setAccessibleName(strSpoken);
-    txt->setGeometry(intLeft, intTop, intWidth, 19);
-    txt->setTypingLimit(intMaxLength);
-    txt->setToolTip(strTip);
+    txt->setObjectName(name);
+    txt->setAccessibleName(spoken);
+    txt->setGeometry(left, top, width, 19);
+    txt->setTypingLimit(maxLength);
+    txt->setToolTip(tip);
     return txt;
 }
 
-QPushButton* makeButton(QWidget* parent, const char* strName, const QString& strCaption, int intLeft,
-                        const QString& strTip)
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, int left,
+                        const QString& tip)
 {
-    auto* cmd = new QPushButton(strCaption, parent);
-    cmd->setObjectName(QLatin1String(strName));
-    cmd->setAccessibleName(strCaption);
-    cmd->setGeometry(intLeft, 328, 57, 25);
-    cmd->setToolTip(strTip);
+    auto* cmd = new QPushButton(caption, parent);
+    cmd->setObjectName(QLatin1String(name));
+    cmd->setAccessibleName(caption);
+    cmd->setGeometry(left, 328, 57, 25);
+    cmd->setToolTip(tip);
     return cmd;
 }
 
 } // namespace
 
-ScenarioDialog::ScenarioDialog(UserDialogs& Dialogs, QWidget* parent) : QDialog(parent), m_Dialogs(Dialogs)
+ScenarioDialog::ScenarioDialog(UserDialogs& dialogs, QWidget* parent) : QDialog(parent), m_dialogs(dialogs)
 {
     createControls();
     connectHandlers();
@@ -100,7 +100,7 @@ ScenarioDialog::ScenarioDialog(UserDialogs& Dialogs, QWidget* parent) : QDialog(
 
 void ScenarioDialog::setCampaign(Campaign& campaign)
 {
-    m_Campaign = &campaign;
+    m_campaign = &campaign;
 }
 
 void ScenarioDialog::createControls()
@@ -114,81 +114,81 @@ void ScenarioDialog::createControls()
     campaignItemGroup->setObjectName(QStringLiteral("campaignItemGroup"));
     campaignItemGroup->setGeometry(16, 24, 593, 105);
     // One label and box pair of the frame's three rows and three columns.
-    const auto Pair = [campaignItemGroup](const char* strLabel, const QString& strCaption, int intLabelWidth,
-                                        const QString& strBox, int intColumn, int intRow, int intWidth,
-                                        int intMaxLength, const QString& strTip) {
-        constexpr std::array<int, 3> intLabelLeft{16, 224, 424};
-        constexpr std::array<int, 3> intBoxLeft{120, 328, 544};
-        const int intTop = 24 + 24 * intRow;
+    const auto pair = [campaignItemGroup](const char* label, const QString& caption, int labelWidth,
+                                        const QString& box, int column, int row, int widthValue,
+                                        int maxLength, const QString& tip) {
+        constexpr std::array<int, 3> LabelLeft{16, 224, 424};
+        constexpr std::array<int, 3> BoxLeft{120, 328, 544};
+        const int top = 24 + 24 * row;
         QLabel* lbl =
-            makeLabel(campaignItemGroup, strLabel, strCaption, intLabelLeft.at(intColumn), intTop, intLabelWidth);
-        TextBox* txt = makeBox(campaignItemGroup, strBox, strCaption, intBoxLeft.at(intColumn), intTop, intWidth,
-                               intMaxLength, strTip);
+            makeLabel(campaignItemGroup, label, caption, LabelLeft.at(column), top, labelWidth);
+        TextBox* txt = makeBox(campaignItemGroup, box, caption, BoxLeft.at(column), top, widthValue,
+                               maxLength, tip);
         // A screen reader finds the box's label through this relation too.
         lbl->setBuddy(txt);
         return txt;
     };
-    const QString strUnknown = QStringLiteral("Unknown");
-    scenarioEdit = Pair("scenarioLabel", QStringLiteral("Scenario file name"), 97, QStringLiteral("scenarioEdit"), 0, 0, 81,
+    const QString unknown = QStringLiteral("Unknown");
+    scenarioEdit = pair("scenarioLabel", QStringLiteral("Scenario file name"), 97, QStringLiteral("scenarioEdit"), 0, 0, 81,
                        8, QStringLiteral("Type in scenario file name"));
-    numberEdit = Pair("numberLabel", QStringLiteral("Scenario id"), 97, QStringLiteral("numberEdit"), 1, 0, 25, 2,
+    numberEdit = pair("numberLabel", QStringLiteral("Scenario id"), 97, QStringLiteral("numberEdit"), 1, 0, 25, 2,
                      QStringLiteral("Type in scenario id number"));
-    firstUnknownEdit = Pair("firstUnknownLabel", QStringLiteral("First Unknown ?"), 89, QStringLiteral("firstUnknownEdit"),
-                           2, 0, 41, 5, strUnknown);
-    animationEdit = Pair("movieLabel", QStringLiteral("Movie file name"), 97, QStringLiteral("animationEdit"), 0, 1, 81, 8,
+    firstUnknownEdit = pair("firstUnknownLabel", QStringLiteral("First Unknown ?"), 89, QStringLiteral("firstUnknownEdit"),
+                           2, 0, 41, 5, unknown);
+    animationEdit = pair("movieLabel", QStringLiteral("Movie file name"), 97, QStringLiteral("animationEdit"), 0, 1, 81, 8,
                         QStringLiteral("Type in movie file name"));
-    voiceEdit = Pair("voiceLabel", QStringLiteral("Voice file name"), 97, QStringLiteral("voiceEdit"), 1, 1, 81, 8,
+    voiceEdit = pair("voiceLabel", QStringLiteral("Voice file name"), 97, QStringLiteral("voiceEdit"), 1, 1, 81, 8,
                     QStringLiteral("Type in voice file name"));
-    secondUnknownEdit = Pair("secondUnkwonLabel", QStringLiteral("Second Unknown ?"), 105,
-                            QStringLiteral("secondUnknownEdit"), 2, 1, 41, 5, strUnknown);
-    textEdit = Pair("textLabel", QStringLiteral("Text file name"), 113, QStringLiteral("textEdit"), 0, 2, 81, 8,
+    secondUnknownEdit = pair("secondUnkwonLabel", QStringLiteral("Second Unknown ?"), 105,
+                            QStringLiteral("secondUnknownEdit"), 2, 1, 41, 5, unknown);
+    textEdit = pair("textLabel", QStringLiteral("Text file name"), 113, QStringLiteral("textEdit"), 0, 2, 81, 8,
                    QStringLiteral("Type in scenario description file name"));
-    prestigeEdit = Pair("prestigeLabel", QStringLiteral("Enemy prestige ?"), 97, QStringLiteral("prestigeEdit"), 1, 2, 41,
+    prestigeEdit = pair("prestigeLabel", QStringLiteral("Enemy prestige ?"), 97, QStringLiteral("prestigeEdit"), 1, 2, 41,
                        5, QStringLiteral("Maybe enemy prestige points"));
-    thirdUnknownEdit = Pair("thirdUnknownLabel", QStringLiteral("Third Unknown ?"), 89, QStringLiteral("thirdUnknownEdit"),
-                           2, 2, 41, 5, strUnknown);
+    thirdUnknownEdit = pair("thirdUnknownLabel", QStringLiteral("Third Unknown ?"), 89, QStringLiteral("thirdUnknownEdit"),
+                           2, 2, 41, 5, unknown);
 
     auto* resultGroup = new QGroupBox(QStringLiteral("Scenario Result"), this);
     resultGroup->setObjectName(QStringLiteral("resultGroup"));
     resultGroup->setGeometry(16, 152, 593, 153);
-    const QString strGoTo = QStringLiteral("Go to");
-    const QString strPrestige = QStringLiteral("Prestige ?");
-    const QString strText = QStringLiteral("Text file name");
-    const QString strVoice = QStringLiteral("Voice file name");
-    const QString strMovie = QStringLiteral("Movie file name");
-    makeLabel(resultGroup, "resultItemLabel", strGoTo, 128, 24, 33);
-    makeLabel(resultGroup, "resultPrestigeLabel", strPrestige, 192, 24, 49);
-    makeLabel(resultGroup, "resultTextLabel", strText, 264, 24, 81);
-    makeLabel(resultGroup, "resultVoiceLabel", strVoice, 376, 24, 89);
-    makeLabel(resultGroup, "resultMovieLabel", strMovie, 488, 24, 97);
+    const QString goTo = QStringLiteral("Go to");
+    const QString prestige = QStringLiteral("Prestige ?");
+    const QString text = QStringLiteral("Text file name");
+    const QString voice = QStringLiteral("Voice file name");
+    const QString movie = QStringLiteral("Movie file name");
+    makeLabel(resultGroup, "resultItemLabel", goTo, 128, 24, 33);
+    makeLabel(resultGroup, "resultPrestigeLabel", prestige, 192, 24, 49);
+    makeLabel(resultGroup, "resultTextLabel", text, 264, 24, 81);
+    makeLabel(resultGroup, "resultVoiceLabel", voice, 376, 24, 89);
+    makeLabel(resultGroup, "resultMovieLabel", movie, 488, 24, 97);
 
-    const std::array<const char*, 4> strRowLabel{"brilliantVictoryLabel", "victoryLabel", "minorVictoryLabel", "defeatLabel"};
-    const std::array<QString, 4> strRowCaption{QStringLiteral("Brilliant victory"), QStringLiteral("Victory"),
+    const std::array<const char*, 4> rowLabel{"brilliantVictoryLabel", "victoryLabel", "minorVictoryLabel", "defeatLabel"};
+    const std::array<QString, 4> rowCaption{QStringLiteral("Brilliant victory"), QStringLiteral("Victory"),
                                                QStringLiteral("Minor victory"), QStringLiteral("Defeat")};
     // The go-to tooltips keep their own spelling of the outcome.
-    const std::array<QString, 4> strGoToTip{QStringLiteral("Brilliant Victory"), QStringLiteral("Victory"),
+    const std::array<QString, 4> goToTip{QStringLiteral("Brilliant Victory"), QStringLiteral("Victory"),
                                             QStringLiteral("Minorl Victory"), QStringLiteral("Defeat")};
-    const std::array<QString, 4> strTextTip{QStringLiteral("Brilliant Victory"), QStringLiteral("Victory"),
+    const std::array<QString, 4> textTip{QStringLiteral("Brilliant Victory"), QStringLiteral("Victory"),
                                             QStringLiteral("Minor Victory"), QStringLiteral("Defeat")};
-    for (int16_t intI = 0; intI < Scenario::OutcomeCount; ++intI) {
-        const int intTop = 48 + 24 * intI;
-        const QString& strRow = strRowCaption.at(intI);
-        const QString strIndex = QString::number(intI);
-        makeLabel(resultGroup, strRowLabel.at(intI), strRow, 16, intTop, 97);
-        resultScenarioEdit.at(intI) =
-            makeBox(resultGroup, QStringLiteral("resultScenarioEdit") + strIndex, strRow + QLatin1Char(' ') + strGoTo, 128,
-                    intTop, 33, 3, QStringLiteral("Type in next scenario for ") + strGoToTip.at(intI));
-        resultPrestigeEdit.at(intI) = makeBox(resultGroup, QStringLiteral("resultPrestigeEdit") + strIndex,
-                                             strRow + QLatin1Char(' ') + strPrestige, 192, intTop, 41, 5, QString());
-        resultTextEdit.at(intI) =
-            makeBox(resultGroup, QStringLiteral("resultTextEdit") + strIndex, strRow + QLatin1Char(' ') + strText, 264,
-                    intTop, 81, 8, QStringLiteral("Type in text file name for ") + strTextTip.at(intI));
-        resultVoiceEdit.at(intI) =
-            makeBox(resultGroup, QStringLiteral("resultVoiceEdit") + strIndex, strRow + QLatin1Char(' ') + strVoice, 376,
-                    intTop, 81, 8, QStringLiteral("Type in voice file name for ") + strRow);
-        resultMovieEdit.at(intI) =
-            makeBox(resultGroup, QStringLiteral("resultMovieEdit") + strIndex, strRow + QLatin1Char(' ') + strMovie, 488,
-                    intTop, 81, 8, QStringLiteral("Type in movie file name for ") + strRow);
+    for (int16_t i = 0; i < Scenario::OutcomeCount; ++i) {
+        const int top = 48 + 24 * i;
+        const QString& rowText = rowCaption.at(i);
+        const QString index = QString::number(i);
+        makeLabel(resultGroup, rowLabel.at(i), rowText, 16, top, 97);
+        resultScenarioEdit.at(i) =
+            makeBox(resultGroup, QStringLiteral("resultScenarioEdit") + index, rowText + QLatin1Char(' ') + goTo, 128,
+                    top, 33, 3, QStringLiteral("Type in next scenario for ") + goToTip.at(i));
+        resultPrestigeEdit.at(i) = makeBox(resultGroup, QStringLiteral("resultPrestigeEdit") + index,
+                                             rowText + QLatin1Char(' ') + prestige, 192, top, 41, 5, QString());
+        resultTextEdit.at(i) =
+            makeBox(resultGroup, QStringLiteral("resultTextEdit") + index, rowText + QLatin1Char(' ') + text, 264,
+                    top, 81, 8, QStringLiteral("Type in text file name for ") + textTip.at(i));
+        resultVoiceEdit.at(i) =
+            makeBox(resultGroup, QStringLiteral("resultVoiceEdit") + index, rowText + QLatin1Char(' ') + voice, 376,
+                    top, 81, 8, QStringLiteral("Type in voice file name for ") + rowText);
+        resultMovieEdit.at(i) =
+            makeBox(resultGroup, QStringLiteral("resultMovieEdit") + index, rowText + QLatin1Char(' ') + movie, 488,
+                    top, 81, 8, QStringLiteral("Type in movie file name for ") + rowText);
     }
 
     okButton = makeButton(this, "okButton", QStringLiteral("Ok"), 16, QStringLiteral("Exit and save scenario data"));
@@ -199,14 +199,14 @@ void ScenarioDialog::createControls()
     pasteButton = makeButton(this, "pasteButton", QStringLiteral("Paste"), 256, QStringLiteral("Paste scenario data"));
     pasteButton->setEnabled(false);
 
-    std::vector<QWidget*> TabOrder{scenarioEdit, animationEdit, voiceEdit, textEdit, prestigeEdit, secondUnknownEdit};
-    for (int16_t intI = 0; intI < Scenario::OutcomeCount; ++intI) {
-        TabOrder.insert(TabOrder.end(), {resultScenarioEdit.at(intI), resultPrestigeEdit.at(intI), resultTextEdit.at(intI),
-                                         resultVoiceEdit.at(intI), resultMovieEdit.at(intI)});
+    std::vector<QWidget*> tabOrder{scenarioEdit, animationEdit, voiceEdit, textEdit, prestigeEdit, secondUnknownEdit};
+    for (int16_t i = 0; i < Scenario::OutcomeCount; ++i) {
+        tabOrder.insert(tabOrder.end(), {resultScenarioEdit.at(i), resultPrestigeEdit.at(i), resultTextEdit.at(i),
+                                         resultVoiceEdit.at(i), resultMovieEdit.at(i)});
     }
-    TabOrder.insert(TabOrder.end(), {okButton, cancelButton, pasteButton, copyButton, numberEdit, firstUnknownEdit, thirdUnknownEdit});
-    for (std::size_t intJ = 1; intJ < TabOrder.size(); ++intJ) {
-        setTabOrder(TabOrder[intJ - 1], TabOrder[intJ]);
+    tabOrder.insert(tabOrder.end(), {okButton, cancelButton, pasteButton, copyButton, numberEdit, firstUnknownEdit, thirdUnknownEdit});
+    for (std::size_t j = 1; j < tabOrder.size(); ++j) {
+        setTabOrder(tabOrder[j - 1], tabOrder[j]);
     }
 }
 
@@ -239,52 +239,52 @@ void ScenarioDialog::connectHandlers()
     connect(voiceEdit, &TextBox::keyTyped, this, &ScenarioDialog::filterVoiceKey);
     connect(animationEdit, &TextBox::keyTyped, this, &ScenarioDialog::filterAnimationKey);
 
-    for (int16_t intI = 0; intI < Scenario::OutcomeCount; ++intI) {
-        TextBox* goToEdit = resultScenarioEdit.at(intI);
+    for (int16_t i = 0; i < Scenario::OutcomeCount; ++i) {
+        TextBox* goToEdit = resultScenarioEdit.at(i);
         connect(goToEdit, &TextBox::keyTyped, this,
-                [this, intI](qint16& intK) { filterResultScenarioKey(intI, intK); });
-        connect(goToEdit, &TextBox::changed, this, [this, intI] { resultScenarioEdited(intI); });
-        connect(goToEdit, &TextBox::focusLeft, this, [this, intI] { commitResultScenario(intI); });
-        TextBox* prizeEdit = resultPrestigeEdit.at(intI);
+                [this, i](qint16& k) { filterResultScenarioKey(i, k); });
+        connect(goToEdit, &TextBox::changed, this, [this, i] { resultScenarioEdited(i); });
+        connect(goToEdit, &TextBox::focusLeft, this, [this, i] { commitResultScenario(i); });
+        TextBox* prizeEdit = resultPrestigeEdit.at(i);
         connect(prizeEdit, &TextBox::keyTyped, this,
-                [this, intI](qint16& intK) { filterResultPrestigeKey(intI, intK); });
-        connect(prizeEdit, &TextBox::changed, this, [this, intI] { resultPrestigeEdited(intI); });
-        connect(prizeEdit, &TextBox::focusLeft, this, [this, intI] { commitResultPrestige(intI); });
-        connect(resultTextEdit.at(intI), &TextBox::keyTyped, this,
-                [this, intI](qint16& intK) { filterResultTextKey(intI, intK); });
-        connect(resultVoiceEdit.at(intI), &TextBox::keyTyped, this,
-                [this, intI](qint16& intK) { filterResultVoiceKey(intI, intK); });
-        connect(resultMovieEdit.at(intI), &TextBox::keyTyped, this,
-                [this, intI](qint16& intK) { filterResultMovieKey(intI, intK); });
+                [this, i](qint16& kValue) { filterResultPrestigeKey(i, kValue); });
+        connect(prizeEdit, &TextBox::changed, this, [this, i] { resultPrestigeEdited(i); });
+        connect(prizeEdit, &TextBox::focusLeft, this, [this, i] { commitResultPrestige(i); });
+        connect(resultTextEdit.at(i), &TextBox::keyTyped, this,
+                [this, i](qint16& kValue2) { filterResultTextKey(i, kValue2); });
+        connect(resultVoiceEdit.at(i), &TextBox::keyTyped, this,
+                [this, i](qint16& kValue3) { filterResultVoiceKey(i, kValue3); });
+        connect(resultMovieEdit.at(i), &TextBox::keyTyped, this,
+                [this, i](qint16& kValue4) { filterResultMovieKey(i, kValue4); });
     }
 }
 
 void ScenarioDialog::setUpForm()
 {
-    ResultName = {QStringLiteral("Brilliant Victory"), QStringLiteral("Victory"), QStringLiteral("Minor Victory"),
+    resultName = {QStringLiteral("Brilliant Victory"), QStringLiteral("Victory"), QStringLiteral("Minor Victory"),
                   QStringLiteral("Defeat")};
 }
 
 void ScenarioDialog::refresh()
 {
-    textEdit->assignText(fromBytes(m_Scenario.text()));
-    voiceEdit->assignText(fromBytes(m_Scenario.voice()));
-    scenarioEdit->assignText(fromBytes(m_Scenario.name()));
-    numberEdit->assignText(decimal(m_Scenario.number()));
-    prestigeEdit->assignText(decimal(m_Scenario.prestige()));
-    animationEdit->assignText(fromBytes(m_Scenario.movie()));
-    firstUnknownEdit->assignText(decimal(m_Scenario.firstUnknown()));
-    secondUnknownEdit->assignText(decimal(m_Scenario.secondUnknown()));
-    thirdUnknownEdit->assignText(decimal(m_Scenario.thirdUnknown()));
-    for (int16_t intI = 0; intI < Scenario::OutcomeCount; ++intI) {
-        resultTextEdit.at(intI)->assignText(fromBytes(m_Scenario.resultText(intI)));
-        resultVoiceEdit.at(intI)->assignText(fromBytes(m_Scenario.resultVoice(intI)));
-        resultPrestigeEdit.at(intI)->assignText(decimal(m_Scenario.resultPrestige(intI)));
-        resultScenarioEdit.at(intI)->assignText(decimal(m_Scenario.resultScenario(intI)));
-        resultMovieEdit.at(intI)->assignText(fromBytes(m_Scenario.resultMovie(intI)));
+    textEdit->assignText(fromBytes(m_scenario.text()));
+    voiceEdit->assignText(fromBytes(m_scenario.voice()));
+    scenarioEdit->assignText(fromBytes(m_scenario.name()));
+    numberEdit->assignText(decimal(m_scenario.number()));
+    prestigeEdit->assignText(decimal(m_scenario.prestige()));
+    animationEdit->assignText(fromBytes(m_scenario.movie()));
+    firstUnknownEdit->assignText(decimal(m_scenario.firstUnknown()));
+    secondUnknownEdit->assignText(decimal(m_scenario.secondUnknown()));
+    thirdUnknownEdit->assignText(decimal(m_scenario.thirdUnknown()));
+    for (int16_t i = 0; i < Scenario::OutcomeCount; ++i) {
+        resultTextEdit.at(i)->assignText(fromBytes(m_scenario.resultText(i)));
+        resultVoiceEdit.at(i)->assignText(fromBytes(m_scenario.resultVoice(i)));
+        resultPrestigeEdit.at(i)->assignText(decimal(m_scenario.resultPrestige(i)));
+        resultScenarioEdit.at(i)->assignText(decimal(m_scenario.resultScenario(i)));
+        resultMovieEdit.at(i)->assignText(fromBytes(m_scenario.resultMovie(i)));
     }
-    setTitle(fromBytes(m_Scenario.name()));
-    m_blnChanged = false;
+    setTitle(fromBytes(m_scenario.name()));
+    m_changed = false;
 }
 
 void ScenarioDialog::showEvent(QShowEvent* e)
@@ -300,7 +300,7 @@ void ScenarioDialog::showEvent(QShowEvent* e)
 
 void ScenarioDialog::formActivated()
 {
-    setTitle(fromBytes(m_Scenario.name()));
+    setTitle(fromBytes(m_scenario.name()));
     scenarioEdit->setFocus(Qt::OtherFocusReason);
 }
 
@@ -316,8 +316,8 @@ void ScenarioDialog::confirmEdits()
     if (!numberIsFree()) {
         return;
     }
-    m_blnChanged = true;
-    writeControls(m_Scenario);
+    m_changed = true;
+    writeControls(m_scenario);
     QDialog::accept();
 }
 
@@ -329,277 +329,277 @@ void ScenarioDialog::cancelEdits()
 void ScenarioDialog::copyToClipboard()
 {
     pasteButton->setEnabled(true);
-    writeControls(m_CopyScenario);
+    writeControls(m_copyScenario);
 }
 
 void ScenarioDialog::pasteFromClipboard()
 {
-    const int32_t lngNumber = m_Scenario.number();
-    m_Scenario.copy(m_CopyScenario);
-    m_Scenario.setNumber(lngNumber);
+    const int32_t numberValue = m_scenario.number();
+    m_scenario.copy(m_copyScenario);
+    m_scenario.setNumber(numberValue);
     refresh();
 }
 
-void ScenarioDialog::writeControls(Scenario& Record) const
+void ScenarioDialog::writeControls(Scenario& record) const
 {
-    Record.setText(toBytes(textEdit->currentText()));
-    Record.setVoice(toBytes(voiceEdit->currentText()));
-    Record.setName(toBytes(scenarioEdit->currentText()));
-    Record.setNumber(numberIn(numberEdit));
-    Record.setPrestige(numberIn(prestigeEdit));
-    Record.setMovie(toBytes(animationEdit->currentText()));
-    Record.setFirstUnknown(numberIn(firstUnknownEdit));
-    Record.setSecondUnknown(numberIn(secondUnknownEdit));
-    Record.setThirdUnknown(numberIn(thirdUnknownEdit));
-    for (int16_t intI = 0; intI < Scenario::OutcomeCount; ++intI) {
-        Record.setResultText(intI, toBytes(resultTextEdit.at(intI)->currentText()));
-        Record.setResultVoice(intI, toBytes(resultVoiceEdit.at(intI)->currentText()));
-        Record.setResultPrestige(intI, numberIn(resultPrestigeEdit.at(intI)));
-        Record.setResultScenario(intI, numberIn(resultScenarioEdit.at(intI)));
-        Record.setResultMovie(intI, toBytes(resultMovieEdit.at(intI)->currentText()));
+    record.setText(toBytes(textEdit->currentText()));
+    record.setVoice(toBytes(voiceEdit->currentText()));
+    record.setName(toBytes(scenarioEdit->currentText()));
+    record.setNumber(numberIn(numberEdit));
+    record.setPrestige(numberIn(prestigeEdit));
+    record.setMovie(toBytes(animationEdit->currentText()));
+    record.setFirstUnknown(numberIn(firstUnknownEdit));
+    record.setSecondUnknown(numberIn(secondUnknownEdit));
+    record.setThirdUnknown(numberIn(thirdUnknownEdit));
+    for (int16_t i = 0; i < Scenario::OutcomeCount; ++i) {
+        record.setResultText(i, toBytes(resultTextEdit.at(i)->currentText()));
+        record.setResultVoice(i, toBytes(resultVoiceEdit.at(i)->currentText()));
+        record.setResultPrestige(i, numberIn(resultPrestigeEdit.at(i)));
+        record.setResultScenario(i, numberIn(resultScenarioEdit.at(i)));
+        record.setResultMovie(i, toBytes(resultMovieEdit.at(i)->currentText()));
     }
 }
 
-void ScenarioDialog::warn(const QString& strPrompt, const QString& strTitle)
+void ScenarioDialog::warn(const QString& prompt, const QString& title)
 {
-    m_Dialogs.msgBox(this, strPrompt, MsgBoxStyle::Exclamation, strTitle);
+    m_dialogs.msgBox(this, prompt, MsgBoxStyle::Exclamation, title);
 }
 
-void ScenarioDialog::setTitle(const QString& strName)
+void ScenarioDialog::setTitle(const QString& name)
 {
-    setWindowTitle(QStringLiteral("Scenario Data - ") + strName);
+    setWindowTitle(QStringLiteral("Scenario Data - ") + name);
 }
 
-void ScenarioDialog::filterScenarioKey(qint16& intK)
+void ScenarioDialog::filterScenarioKey(qint16& k)
 {
-    nameFilter(intK);
+    nameFilter(k);
 }
 
 void ScenarioDialog::scenarioEdited()
 {
-    const QString strName = scenarioEdit->currentText();
-    if (strName.isEmpty()) {
+    const QString nameText = scenarioEdit->currentText();
+    if (nameText.isEmpty()) {
         warn(QStringLiteral("Invalid Scenario name value") + CR() +
                  QStringLiteral(" Scenario is reset to its previous name"),
-             strScenarioTitle);
-        scenarioEdit->assignText(fromBytes(m_Scenario.name()));
+             ScenarioTitle);
+        scenarioEdit->assignText(fromBytes(m_scenario.name()));
     } else {
-        setTitle(strName);
+        setTitle(nameText);
     }
 }
 
 void ScenarioDialog::commitScenario()
 {
-    m_Scenario.setName(toBytes(scenarioEdit->currentText()));
+    m_scenario.setName(toBytes(scenarioEdit->currentText()));
 }
 
-void ScenarioDialog::filterNumberKey(qint16& intK)
+void ScenarioDialog::filterNumberKey(qint16& k)
 {
-    digitFilter(intK);
+    digitFilter(k);
 }
 
 void ScenarioDialog::numberEdited()
 {
-    const QString strS = numberEdit->currentText();
-    if (strS.isEmpty()) {
+    const QString s = numberEdit->currentText();
+    if (s.isEmpty()) {
         numberEdit->setTextSelected(QStringLiteral("0"));
         return;
     }
-    const std::optional<int32_t> lngN = wholeNumber(strS);
-    if (!lngN || *lngN > MaxNumber) {
-        warn(QStringLiteral("Invalid Number value (") + strS + QStringLiteral(")") + CR() +
+    const std::optional<int32_t> n = wholeNumber(s);
+    if (!n || *n > MaxNumber) {
+        warn(QStringLiteral("Invalid Number value (") + s + QStringLiteral(")") + CR() +
                  QStringLiteral("Number is reset to its previous value"),
-             strScenarioTitle);
-        numberEdit->assignText(decimal(m_Scenario.number()));
+             ScenarioTitle);
+        numberEdit->assignText(decimal(m_scenario.number()));
     }
 }
 
 void ScenarioDialog::commitNumber()
 {
     if (numberIsFree()) {
-        m_Scenario.setNumber(numberIn(numberEdit));
+        m_scenario.setNumber(numberIn(numberEdit));
     }
 }
 
 bool ScenarioDialog::numberIsFree()
 {
-    const int32_t lngN = numberIn(numberEdit);
-    const int32_t lngCurrent = m_Scenario.number();
-    const bool blnOccupied = lngN != lngCurrent && m_Campaign != nullptr && lngN >= 0 &&
-                             lngN < Campaign::MaxScenarios &&
-                             m_Campaign->scenarios(static_cast<int16_t>(lngN)).number() >= 0;
-    if (blnOccupied) {
-        warn(QStringLiteral("Number Already Exists (") + decimal(lngN) + QStringLiteral(")") + CR() +
+    const int32_t n = numberIn(numberEdit);
+    const int32_t current = m_scenario.number();
+    const bool occupied = n != current && m_campaign != nullptr && n >= 0 &&
+                             n < Campaign::MaxScenarios &&
+                             m_campaign->scenarios(static_cast<int16_t>(n)).number() >= 0;
+    if (occupied) {
+        warn(QStringLiteral("Number Already Exists (") + decimal(n) + QStringLiteral(")") + CR() +
                  QStringLiteral("Number is reset to its previous value"),
-             strScenarioTitle);
-        numberEdit->assignText(decimal(lngCurrent));
+             ScenarioTitle);
+        numberEdit->assignText(decimal(current));
     }
-    return !blnOccupied;
+    return !occupied;
 }
 
-void ScenarioDialog::checkWord(TextBox* box, const QString& strFirst, const QString& strLast, const QString& strTitle,
-                            int32_t lngPrevious)
+void ScenarioDialog::checkWord(TextBox* box, const QString& first, const QString& last, const QString& title,
+                            int32_t previous)
 {
-    const QString strS = box->currentText();
-    if (strS.isEmpty()) {
+    const QString s = box->currentText();
+    if (s.isEmpty()) {
         box->setTextSelected(QStringLiteral("0"));
         return;
     }
-    const std::optional<int32_t> lngN = wholeNumber(strS);
-    if (!lngN || *lngN > MaxWord) {
-        warn(strFirst + strS + QStringLiteral(")") + CR() + QStringLiteral("Value ranges from 0 to 65535") + CR() +
-                 strLast,
-             strTitle);
-        box->assignText(decimal(lngPrevious));
+    const std::optional<int32_t> n = wholeNumber(s);
+    if (!n || *n > MaxWord) {
+        warn(first + s + QStringLiteral(")") + CR() + QStringLiteral("Value ranges from 0 to 65535") + CR() +
+                 last,
+             title);
+        box->assignText(decimal(previous));
     }
 }
 
-void ScenarioDialog::checkWordField(TextBox* box, const QString& strField, int32_t lngPrevious)
+void ScenarioDialog::checkWordField(TextBox* box, const QString& field, int32_t previous)
 {
-    checkWord(box, QStringLiteral("Invalid ") + strField + QStringLiteral(" value ("),
-              strField + QStringLiteral(" is reset to its previous value"), strScenarioTitle, lngPrevious);
+    checkWord(box, QStringLiteral("Invalid ") + field + QStringLiteral(" value ("),
+              field + QStringLiteral(" is reset to its previous value"), ScenarioTitle, previous);
 }
 
-void ScenarioDialog::filterPrestigeKey(qint16& intK)
+void ScenarioDialog::filterPrestigeKey(qint16& k)
 {
-    digitFilter(intK);
+    digitFilter(k);
 }
 
 void ScenarioDialog::prestigeEdited()
 {
-    checkWordField(prestigeEdit, QStringLiteral("Enemy Prestige"), m_Scenario.prestige());
+    checkWordField(prestigeEdit, QStringLiteral("Enemy Prestige"), m_scenario.prestige());
 }
 
 void ScenarioDialog::commitPrestige()
 {
-    m_Scenario.setPrestige(numberIn(prestigeEdit));
+    m_scenario.setPrestige(numberIn(prestigeEdit));
 }
 
-void ScenarioDialog::filterFirstUnknownKey(qint16& intK)
+void ScenarioDialog::filterFirstUnknownKey(qint16& k)
 {
-    digitFilter(intK);
+    digitFilter(k);
 }
 
 void ScenarioDialog::firstUnknownEdited()
 {
-    checkWordField(firstUnknownEdit, QStringLiteral("First Unknown"), m_Scenario.firstUnknown());
+    checkWordField(firstUnknownEdit, QStringLiteral("First Unknown"), m_scenario.firstUnknown());
 }
 
 void ScenarioDialog::commitFirstUnknown()
 {
-    m_Scenario.setFirstUnknown(numberIn(firstUnknownEdit));
+    m_scenario.setFirstUnknown(numberIn(firstUnknownEdit));
 }
 
-void ScenarioDialog::filterSecondUnknownKey(qint16& intK)
+void ScenarioDialog::filterSecondUnknownKey(qint16& k)
 {
-    digitFilter(intK);
+    digitFilter(k);
 }
 
 void ScenarioDialog::secondUnknownEdited()
 {
-    checkWordField(secondUnknownEdit, QStringLiteral("Second Unknown"), m_Scenario.secondUnknown());
+    checkWordField(secondUnknownEdit, QStringLiteral("Second Unknown"), m_scenario.secondUnknown());
 }
 
 void ScenarioDialog::commitSecondUnknown()
 {
-    m_Scenario.setSecondUnknown(numberIn(secondUnknownEdit));
+    m_scenario.setSecondUnknown(numberIn(secondUnknownEdit));
 }
 
-void ScenarioDialog::filterThirdUnknownKey(qint16& intK)
+void ScenarioDialog::filterThirdUnknownKey(qint16& k)
 {
-    digitFilter(intK);
+    digitFilter(k);
 }
 
 void ScenarioDialog::thirdUnknownEdited()
 {
-    checkWordField(thirdUnknownEdit, QStringLiteral("Third Unknown"), m_Scenario.thirdUnknown());
+    checkWordField(thirdUnknownEdit, QStringLiteral("Third Unknown"), m_scenario.thirdUnknown());
 }
 
 void ScenarioDialog::commitThirdUnknown()
 {
-    m_Scenario.setThirdUnknown(numberIn(thirdUnknownEdit));
+    m_scenario.setThirdUnknown(numberIn(thirdUnknownEdit));
 }
 
-void ScenarioDialog::filterTextKey(qint16& intK)
+void ScenarioDialog::filterTextKey(qint16& k)
 {
-    nameFilter(intK);
+    nameFilter(k);
 }
 
-void ScenarioDialog::filterVoiceKey(qint16& intK)
+void ScenarioDialog::filterVoiceKey(qint16& k)
 {
-    nameFilter(intK);
+    nameFilter(k);
 }
 
-void ScenarioDialog::filterAnimationKey(qint16& intK)
+void ScenarioDialog::filterAnimationKey(qint16& k)
 {
-    nameFilter(intK);
+    nameFilter(k);
 }
 
-void ScenarioDialog::filterResultScenarioKey(int16_t, qint16& intK)
+void ScenarioDialog::filterResultScenarioKey(int16_t, qint16& k)
 {
-    digitFilter(intK);
+    digitFilter(k);
 }
 
-void ScenarioDialog::resultScenarioEdited(int16_t intI)
+void ScenarioDialog::resultScenarioEdited(int16_t i)
 {
-    TextBox* box = resultScenarioEdit.at(intI);
-    const QString strS = box->currentText();
-    if (strS.isEmpty()) {
+    TextBox* box = resultScenarioEdit.at(i);
+    const QString s = box->currentText();
+    if (s.isEmpty()) {
         box->setTextSelected(QStringLiteral("0"));
         return;
     }
-    const std::optional<int32_t> lngN = wholeNumber(strS);
-    const bool blnValid =
-        lngN && (*lngN <= MaxNumber || *lngN == Campaign::VictoryScenario || *lngN == Campaign::LossScenario);
-    if (!blnValid) {
+    const std::optional<int32_t> n = wholeNumber(s);
+    const bool valid =
+        n && (*n <= MaxNumber || *n == Campaign::VictoryScenario || *n == Campaign::LossScenario);
+    if (!valid) {
         // The number as read, so "050" is reported as 50.
-        const QString strValue = lngN ? decimal(*lngN) : strS;
-        const QString& strName = ResultName.at(intI);
-        warn(QStringLiteral("Invalid ") + strName + QStringLiteral(" Go To value(") + strValue + QStringLiteral(")") +
+        const QString value = n ? decimal(*n) : s;
+        const QString& name = resultName.at(i);
+        warn(QStringLiteral("Invalid ") + name + QStringLiteral(" Go To value(") + value + QStringLiteral(")") +
                  CR() +
                  QStringLiteral("Value ranges from 0 to 49. Special values are 254 (Campaign Victory)and 255 "
                                 "(Campaign Loss)") +
-                 CR() + strName + QStringLiteral(" Go To is reset to its previous value"),
-             strResultTitle);
-        box->assignText(decimal(m_Scenario.resultScenario(intI)));
+                 CR() + name + QStringLiteral(" Go To is reset to its previous value"),
+             ResultTitle);
+        box->assignText(decimal(m_scenario.resultScenario(i)));
     }
 }
 
-void ScenarioDialog::commitResultScenario(int16_t intI)
+void ScenarioDialog::commitResultScenario(int16_t i)
 {
-    m_Scenario.setResultScenario(intI, numberIn(resultScenarioEdit.at(intI)));
+    m_scenario.setResultScenario(i, numberIn(resultScenarioEdit.at(i)));
 }
 
-void ScenarioDialog::filterResultPrestigeKey(int16_t, qint16& intK)
+void ScenarioDialog::filterResultPrestigeKey(int16_t, qint16& k)
 {
-    digitFilter(intK);
+    digitFilter(k);
 }
 
-void ScenarioDialog::resultPrestigeEdited(int16_t intI)
+void ScenarioDialog::resultPrestigeEdited(int16_t i)
 {
-    const QString& strName = ResultName.at(intI);
+    const QString& name = resultName.at(i);
     // The last line names the outcome alone, not its prestige.
-    checkWord(resultPrestigeEdit.at(intI), QStringLiteral("Invalid ") + strName + QStringLiteral(" Prestige value ("),
-              strName + QStringLiteral(" is reset to its previous value"), strResultTitle,
-              m_Scenario.resultPrestige(intI));
+    checkWord(resultPrestigeEdit.at(i), QStringLiteral("Invalid ") + name + QStringLiteral(" Prestige value ("),
+              name + QStringLiteral(" is reset to its previous value"), ResultTitle,
+              m_scenario.resultPrestige(i));
 }
 
-void ScenarioDialog::commitResultPrestige(int16_t intI)
+void ScenarioDialog::commitResultPrestige(int16_t i)
 {
-    m_Scenario.setResultPrestige(intI, numberIn(resultPrestigeEdit.at(intI)));
+    m_scenario.setResultPrestige(i, numberIn(resultPrestigeEdit.at(i)));
 }
 
-void ScenarioDialog::filterResultTextKey(int16_t, qint16& intK)
+void ScenarioDialog::filterResultTextKey(int16_t, qint16& k)
 {
-    nameFilter(intK);
+    nameFilter(k);
 }
 
-void ScenarioDialog::filterResultVoiceKey(int16_t, qint16& intK)
+void ScenarioDialog::filterResultVoiceKey(int16_t, qint16& k)
 {
-    nameFilter(intK);
+    nameFilter(k);
 }
 
-void ScenarioDialog::filterResultMovieKey(int16_t, qint16& intK)
+void ScenarioDialog::filterResultMovieKey(int16_t, qint16& k)
 {
-    nameFilter(intK);
+    nameFilter(k);
 }

@@ -21,12 +21,12 @@ class ScenarioDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit ScenarioDialog(UserDialogs& Dialogs, QWidget* parent = nullptr);
+    explicit ScenarioDialog(UserDialogs& dialogs, QWidget* parent = nullptr);
 
     void setCampaign(Campaign& campaign);
-    [[nodiscard]] bool changed() const { return m_blnChanged; }
-    [[nodiscard]] Scenario& scenario() { return m_Scenario; }
-    [[nodiscard]] Scenario& copyScenario() { return m_CopyScenario; }
+    [[nodiscard]] bool changed() const { return m_changed; }
+    [[nodiscard]] Scenario& scenario() { return m_scenario; }
+    [[nodiscard]] Scenario& copyScenario() { return m_copyScenario; }
     void refresh();
 
     // Esc and closing through the frame come here: both only hide the dialog.
@@ -48,60 +48,60 @@ private:
     void copyToClipboard();
     void pasteFromClipboard();
 
-    void filterScenarioKey(qint16& intK);
+    void filterScenarioKey(qint16& k);
     void scenarioEdited();
     void commitScenario();
-    void filterNumberKey(qint16& intK);
+    void filterNumberKey(qint16& k);
     void numberEdited();
     void commitNumber();
-    void filterPrestigeKey(qint16& intK);
+    void filterPrestigeKey(qint16& k);
     void prestigeEdited();
     void commitPrestige();
-    void filterFirstUnknownKey(qint16& intK);
+    void filterFirstUnknownKey(qint16& k);
     void firstUnknownEdited();
     void commitFirstUnknown();
-    void filterSecondUnknownKey(qint16& intK);
+    void filterSecondUnknownKey(qint16& k);
     void secondUnknownEdited();
     void commitSecondUnknown();
-    void filterThirdUnknownKey(qint16& intK);
+    void filterThirdUnknownKey(qint16& k);
     void thirdUnknownEdited();
     void commitThirdUnknown();
-    void filterTextKey(qint16& intK);
-    void filterVoiceKey(qint16& intK);
-    void filterAnimationKey(qint16& intK);
+    void filterTextKey(qint16& k);
+    void filterVoiceKey(qint16& k);
+    void filterAnimationKey(qint16& k);
 
-    void filterResultScenarioKey(int16_t intI, qint16& intK);
-    void resultScenarioEdited(int16_t intI);
-    void commitResultScenario(int16_t intI);
-    void filterResultPrestigeKey(int16_t intI, qint16& intK);
-    void resultPrestigeEdited(int16_t intI);
-    void commitResultPrestige(int16_t intI);
-    void filterResultTextKey(int16_t intI, qint16& intK);
-    void filterResultVoiceKey(int16_t intI, qint16& intK);
-    void filterResultMovieKey(int16_t intI, qint16& intK);
+    void filterResultScenarioKey(int16_t i, qint16& k);
+    void resultScenarioEdited(int16_t i);
+    void commitResultScenario(int16_t i);
+    void filterResultPrestigeKey(int16_t i, qint16& k);
+    void resultPrestigeEdited(int16_t i);
+    void commitResultPrestige(int16_t i);
+    void filterResultTextKey(int16_t i, qint16& k);
+    void filterResultVoiceKey(int16_t i, qint16& k);
+    void filterResultMovieKey(int16_t i, qint16& k);
 
     // The 0..65535 check: an emptied box becomes "0"; a value above the range
-    // raises strFirst + text + ")" over the range line and strLast, and the
-    // box shows lngPrevious again.
-    void checkWord(TextBox* box, const QString& strFirst, const QString& strLast, const QString& strTitle,
-                   int32_t lngPrevious);
-    // The same for the four scenario-level fields; strField names the field
+    // raises first + text + ")" over the range line and last, and the
+    // box shows previous again.
+    void checkWord(TextBox* box, const QString& first, const QString& last, const QString& title,
+                   int32_t previous);
+    // The same for the four scenario-level fields; field names the field
     // in the warning ("First Unknown").
-    void checkWordField(TextBox* box, const QString& strField, int32_t lngPrevious);
+    void checkWordField(TextBox* box, const QString& field, int32_t previous);
     // False, after the warning and the restore, when the number box names
     // another occupied slot.
     bool numberIsFree();
     // Every control into Record, in the order and with the conversions of OK.
-    void writeControls(Scenario& Record) const;
-    void warn(const QString& strPrompt, const QString& strTitle);
-    void setTitle(const QString& strName);
+    void writeControls(Scenario& record) const;
+    void warn(const QString& prompt, const QString& title);
+    void setTitle(const QString& name);
 
-    UserDialogs& m_Dialogs;
-    Campaign* m_Campaign = nullptr;
-    bool m_blnChanged = false;
-    Scenario m_Scenario;
-    Scenario m_CopyScenario;
-    std::array<QString, Scenario::OutcomeCount> ResultName;
+    UserDialogs& m_dialogs;
+    Campaign* m_campaign = nullptr;
+    bool m_changed = false;
+    Scenario m_scenario;
+    Scenario m_copyScenario;
+    std::array<QString, Scenario::OutcomeCount> resultName;
 
     TextBox* scenarioEdit = nullptr;
     TextBox* numberEdit = nullptr;

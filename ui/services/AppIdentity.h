@@ -4,11 +4,11 @@
 
 // The application's title, version and comments, as the About box shows them.
 struct AppIdentity {
-    QString Title;
-    int Major = 0;
-    int Minor = 0;
-    int Revision = 0;
-    QString Comments;
+    QString title;
+    int majorValue = 0;
+    int minorValue = 0;
+    int revision = 0;
+    QString comments;
 };
 
 [[nodiscard]] AppIdentity ironvaleIdentity();

@@ -2,23 +2,23 @@
 
 namespace {
 
-bool isDigitOrBackspace(qint16 intK)
+bool isDigitOrBackspace(qint16 k)
 {
-    return (intK >= '0' && intK <= '9') || intK == 8;
+    return (k >= '0' && k <= '9') || k == 8;
 }
 
 } // namespace
 
-void nameFilter(qint16& intK)
+void nameFilter(qint16& k)
 {
-    if (!isDigitOrBackspace(intK) && !(intK >= 'A' && intK <= 'Z') && !(intK >= 'a' && intK <= 'z')) {
-        intK = 0;
+    if (!isDigitOrBackspace(k) && !(k >= 'A' && k <= 'Z') && !(k >= 'a' && k <= 'z')) {
+        k = 0;
     }
 }
 
-void digitFilter(qint16& intK)
+void digitFilter(qint16& k)
 {
-    if (!isDigitOrBackspace(intK)) {
-        intK = 0;
+    if (!isDigitOrBackspace(k)) {
+        k = 0;
     }
 }

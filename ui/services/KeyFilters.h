@@ -8,6 +8,6 @@
 
 // Letters "A" to "Z", "a" to "z" and digits: the characters of a file name
 // without its extension.
-void nameFilter(qint16& intK);
+void nameFilter(qint16& k);
 // Digits only.
-void digitFilter(qint16& intK);
+void digitFilter(qint16& k);

@@ -5,28 +5,28 @@
 
 namespace {
 
-QFont layoutFont(QFont Font)
+QFont layoutFont(QFont font)
 {
-    Font.setPixelSize(11);
-    Font.setStretch(QFont::SemiCondensed);
-    return Font;
+    font.setPixelSize(11);
+    font.setStretch(QFont::SemiCondensed);
+    return font;
 }
 
 } // namespace
 
-void useLayoutFont(QWidget* pWindow)
+void useLayoutFont(QWidget* window)
 {
-    pWindow->setFont(layoutFont(pWindow->font()));
+    window->setFont(layoutFont(window->font()));
 }
 
 // QApplication::setFont would also drop the fonts the desktop gives to
 // menus, message boxes and tooltips; QGuiApplication's leaves them alone.
-LayoutFontWhileMaking::LayoutFontWhileMaking() : m_DesktopFont(QGuiApplication::font())
+LayoutFontWhileMaking::LayoutFontWhileMaking() : m_desktopFont(QGuiApplication::font())
 {
-    QGuiApplication::setFont(layoutFont(m_DesktopFont));
+    QGuiApplication::setFont(layoutFont(m_desktopFont));
 }
 
 LayoutFontWhileMaking::~LayoutFontWhileMaking()
 {
-    QGuiApplication::setFont(m_DesktopFont);
+    QGuiApplication::setFont(m_desktopFont);
 }

@@ -8,7 +8,7 @@ class QWidget;
 // font; a larger desktop font would cut captions such as "Remove All". The
 // window and all its controls take that font; message boxes and file
 // dialogs keep the desktop's.
-void useLayoutFont(QWidget* pWindow);
+void useLayoutFont(QWidget* window);
 
 // While one lives, the application's font is the layout font. A line edit
 // lays out its empty text in the application's font as it is made, before
@@ -23,5 +23,5 @@ public:
     LayoutFontWhileMaking& operator=(const LayoutFontWhileMaking&) = delete;
 
 private:
-    QFont m_DesktopFont;
+    QFont m_desktopFont;
 };

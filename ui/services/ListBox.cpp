@@ -10,7 +10,7 @@ ListBox::ListBox(QWidget* parent) : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QListWidget::itemSelectionChanged, this, [this] {
-        if (m_blnProgrammatic) {
+        if (m_programmatic) {
             return;
         }
         if (selectedLine() >= 0) {
@@ -24,29 +24,29 @@ ListBox::ListBox(QWidget* parent) : QListWidget(parent)
 
 void ListBox::removeAllLines()
 {
-    m_blnProgrammatic = true;
+    m_programmatic = true;
     clear();
-    m_blnProgrammatic = false;
+    m_programmatic = false;
 }
 
-void ListBox::addLine(const QString& strS, int32_t lngData)
+void ListBox::addLine(const QString& s, int32_t dataValue)
 {
-    m_blnProgrammatic = true;
-    auto* pItem = new QListWidgetItem(strS, this);
-    pItem->setData(DataRole, lngData);
-    m_blnProgrammatic = false;
+    m_programmatic = true;
+    auto* itemItem = new QListWidgetItem(s, this);
+    itemItem->setData(DataRole, dataValue);
+    m_programmatic = false;
 }
 
-QString ListBox::line(int16_t intJ) const
+QString ListBox::line(int16_t j) const
 {
-    const QListWidgetItem* pItem = item(intJ);
-    return pItem != nullptr ? pItem->text() : QString();
+    const QListWidgetItem* itemItem = item(j);
+    return itemItem != nullptr ? itemItem->text() : QString();
 }
 
-int32_t ListBox::lineData(int16_t intJ) const
+int32_t ListBox::lineData(int16_t j) const
 {
-    const QListWidgetItem* pItem = item(intJ);
-    return pItem != nullptr ? pItem->data(DataRole).toInt() : -1;
+    const QListWidgetItem* itemItem = item(j);
+    return itemItem != nullptr ? itemItem->data(DataRole).toInt() : -1;
 }
 
 int16_t ListBox::selectedLine() const
@@ -55,14 +55,14 @@ int16_t ListBox::selectedLine() const
     return selected.isEmpty() ? int16_t{-1} : static_cast<int16_t>(row(selected.constFirst()));
 }
 
-void ListBox::selectLine(int16_t intJ)
+void ListBox::selectLine(int16_t j)
 {
-    m_blnProgrammatic = true;
-    if (intJ >= 0 && intJ < count()) {
-        setCurrentRow(intJ);
+    m_programmatic = true;
+    if (j >= 0 && j < count()) {
+        setCurrentRow(j);
     } else {
         clearSelection();
         setCurrentRow(-1);
     }
-    m_blnProgrammatic = false;
+    m_programmatic = false;
 }

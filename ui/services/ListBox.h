@@ -14,13 +14,13 @@ public:
     explicit ListBox(QWidget* parent = nullptr);
 
     void removeAllLines();
-    void addLine(const QString& strS, int32_t lngData = 0);
+    void addLine(const QString& s, int32_t dataValue = 0);
     [[nodiscard]] int16_t lineCount() const { return static_cast<int16_t>(count()); }
-    [[nodiscard]] QString line(int16_t intJ) const;
-    [[nodiscard]] int32_t lineData(int16_t intJ) const;
+    [[nodiscard]] QString line(int16_t j) const;
+    [[nodiscard]] int32_t lineData(int16_t j) const;
     // -1 when no line is selected.
     [[nodiscard]] int16_t selectedLine() const;
-    void selectLine(int16_t intJ);
+    void selectLine(int16_t j);
 
 signals:
     void lineChosen();
@@ -28,5 +28,5 @@ signals:
     void lineDoubleClicked();
 
 private:
-    bool m_blnProgrammatic = false;
+    bool m_programmatic = false;
 };

@@ -10,21 +10,21 @@ namespace {
 
 // Every window shows the same icon: it is made for the first window that asks
 // and dropped with the application, while its pixmaps can still be freed.
-std::optional<QIcon> SharedIcon;
+std::optional<QIcon> sharedIcon;
 
 } // namespace
 
 QIcon programIcon()
 {
-    if (!SharedIcon) {
-        SharedIcon.emplace();
-        for (const StoredIconImage& Stored : StoredIconImages) {
-            const QImage Image(reinterpret_cast<const uchar*>(Stored.Pixels), Stored.Size, Stored.Size,
-                               Stored.Size * static_cast<qsizetype>(sizeof(quint32)),
+    if (!sharedIcon) {
+        sharedIcon.emplace();
+        for (const StoredIconImage& stored : StoredIconImages) {
+            const QImage image(reinterpret_cast<const uchar*>(stored.pixels), stored.size, stored.size,
+                               stored.size * static_cast<qsizetype>(sizeof(quint32)),
                                QImage::Format_ARGB32_Premultiplied);
-            SharedIcon->addPixmap(QPixmap::fromImage(Image));
+            sharedIcon->addPixmap(QPixmap::fromImage(image));
         }
-        qAddPostRoutine([] { SharedIcon.reset(); });
+        qAddPostRoutine([] { sharedIcon.reset(); });
     }
-    return *SharedIcon;
+    return *sharedIcon;
 }

@@ -8,8 +8,8 @@
 // (32 by 32 is the size the windows show).
 // ProgramImage needs no running application, so the build can render the
 // installed icon.
-[[nodiscard]] QImage programImage(int intSize);
-[[nodiscard]] QPixmap programPixmap(int intSize = 32);
+[[nodiscard]] QImage programImage(int size);
+[[nodiscard]] QPixmap programPixmap(int size = 32);
 // The windows' icon: the sizes 16 to 64 as ProgramImage draws them, stored by
 // the build; made once per application and shared by all windows.
 [[nodiscard]] QIcon programIcon();

@@ -3,14 +3,14 @@
 #include <QPainter>
 #include <QPainterPath>
 
-QImage programImage(int intSize)
+QImage programImage(int size)
 {
-    QImage image(intSize, intSize, QImage::Format_ARGB32_Premultiplied);
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     // Drawn on a 32-unit grid, so every size shows the same picture.
-    painter.scale(intSize / 32.0, intSize / 32.0);
+    painter.scale(size / 32.0, size / 32.0);
 
     QPainterPath shield;
     shield.moveTo(4, 3);
@@ -48,7 +48,7 @@ QImage programImage(int intSize)
     return image;
 }
 
-QPixmap programPixmap(int intSize)
+QPixmap programPixmap(int size)
 {
-    return QPixmap::fromImage(programImage(intSize));
+    return QPixmap::fromImage(programImage(size));
 }

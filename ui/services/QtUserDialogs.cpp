@@ -45,62 +45,62 @@ QtUserDialogs::QtUserDialogs() = default;
 
 QtUserDialogs::~QtUserDialogs() = default;
 
-int16_t QtUserDialogs::msgBox(QWidget* parent, const QString& strPrompt, int16_t intStyle, const QString& strTitle)
+int16_t QtUserDialogs::msgBox(QWidget* parent, const QString& prompt, int16_t style, const QString& title)
 {
-    const bool blnQuestion = intStyle == MsgBoxStyle::YesNoQuestion;
+    const bool question = style == MsgBoxStyle::YesNoQuestion;
     MessageBox box(parent);
-    box.setWindowTitle(strTitle);
+    box.setWindowTitle(title);
     box.setTextFormat(Qt::PlainText);
-    box.setText(toLineBreaks(strPrompt));
-    if (blnQuestion) {
+    box.setText(toLineBreaks(prompt));
+    if (question) {
         box.setIcon(QMessageBox::Question);
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
     } else {
-        box.setIcon(intStyle == MsgBoxStyle::Information ? QMessageBox::Information : QMessageBox::Warning);
+        box.setIcon(style == MsgBoxStyle::Information ? QMessageBox::Information : QMessageBox::Warning);
         box.setStandardButtons(QMessageBox::Ok);
     }
     box.exec();
-    if (!blnQuestion) {
+    if (!question) {
         return MsgBoxAnswer::OK;
     }
     return box.clickedButton() == box.button(QMessageBox::Yes) ? MsgBoxAnswer::Yes : MsgBoxAnswer::No;
 }
 
-std::optional<FileChoice> QtUserDialogs::showOpen(QWidget* parent, const FileRequest& Request)
+std::optional<FileChoice> QtUserDialogs::showOpen(QWidget* parent, const FileRequest& request)
 {
-    return runFileDialog(parent, Request, false);
+    return runFileDialog(parent, request, false);
 }
 
-std::optional<FileChoice> QtUserDialogs::showSave(QWidget* parent, const FileRequest& Request)
+std::optional<FileChoice> QtUserDialogs::showSave(QWidget* parent, const FileRequest& request)
 {
-    return runFileDialog(parent, Request, true);
+    return runFileDialog(parent, request, true);
 }
 
-std::optional<FileChoice> QtUserDialogs::runFileDialog(QWidget* parent, const FileRequest& Request, bool blnSave)
+std::optional<FileChoice> QtUserDialogs::runFileDialog(QWidget* parent, const FileRequest& request, bool save)
 {
     // Qt's file dialog writes its history and last folder into the user's
     // QtProject.conf when it closes. The editor keeps no settings, so they
     // go to a folder of this run's own, removed when the program ends: the
     // dialog still remembers its last folder within the run.
-    if (!m_SettingsDir) {
-        m_SettingsDir = std::make_unique<QTemporaryDir>();
-        if (m_SettingsDir->isValid()) {
-            QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_SettingsDir->path());
-            QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_SettingsDir->path());
+    if (!m_settingsDir) {
+        m_settingsDir = std::make_unique<QTemporaryDir>();
+        if (m_settingsDir->isValid()) {
+            QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settingsDir->path());
+            QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settingsDir->path());
         }
     }
-    QFileDialog dlg(parent, Request.Title);
-    dlg.setAcceptMode(blnSave ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dlg.setFileMode(blnSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dlg.setNameFilter(toQtFilter(Request.Filter));
-    dlg.setDefaultSuffix(Request.DefaultExt);
-    if (!Request.FileName.isEmpty()) {
-        dlg.selectFile(Request.FileName);
+    QFileDialog dlg(parent, request.title);
+    dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dlg.setNameFilter(toQtFilter(request.filter));
+    dlg.setDefaultSuffix(request.defaultExt);
+    if (!request.fileName.isEmpty()) {
+        dlg.selectFile(request.fileName);
     }
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    const QString strPath = dlg.selectedFiles().constFirst();
-    return FileChoice{strPath, QFileInfo(strPath).fileName()};
+    const QString path = dlg.selectedFiles().constFirst();
+    return FileChoice{path, QFileInfo(path).fileName()};
 }

@@ -14,13 +14,13 @@ public:
     QtUserDialogs(const QtUserDialogs&) = delete;
     QtUserDialogs& operator=(const QtUserDialogs&) = delete;
 
-    int16_t msgBox(QWidget* parent, const QString& strPrompt, int16_t intStyle, const QString& strTitle) override;
-    std::optional<FileChoice> showOpen(QWidget* parent, const FileRequest& Request) override;
-    std::optional<FileChoice> showSave(QWidget* parent, const FileRequest& Request) override;
+    int16_t msgBox(QWidget* parent, const QString& prompt, int16_t style, const QString& title) override;
+    std::optional<FileChoice> showOpen(QWidget* parent, const FileRequest& request) override;
+    std::optional<FileChoice> showSave(QWidget* parent, const FileRequest& request) override;
 
 private:
-    std::optional<FileChoice> runFileDialog(QWidget* parent, const FileRequest& Request, bool blnSave);
+    std::optional<FileChoice> runFileDialog(QWidget* parent, const FileRequest& request, bool save);
 
     // Where Qt's file dialog keeps its history and last folder for this run.
-    std::unique_ptr<QTemporaryDir> m_SettingsDir;
+    std::unique_ptr<QTemporaryDir> m_settingsDir;
 };

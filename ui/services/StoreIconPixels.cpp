@@ -14,34 +14,34 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: store_icon_pixels FILE.cpp\n");
         return EXIT_FAILURE;
     }
-    QFile File(QString::fromLocal8Bit(argv[1]));
-    if (!File.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
+    QFile file(QString::fromLocal8Bit(argv[1]));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
         std::fprintf(stderr, "store_icon_pixels: cannot write %s\n", argv[1]);
         return EXIT_FAILURE;
     }
-    constexpr int intSizes[] = {16, 32, 48, 64};
-    QTextStream Out(&File);
-    Out << "// Written by store_icon_pixels from ProgramImage.\n"
+    constexpr int Sizes[] = {16, 32, 48, 64};
+    QTextStream out(&file);
+    out << "// Written by store_icon_pixels from ProgramImage.\n"
            "#include \"ui/services/ProgramIconPixels.h\"\n\nnamespace {\n";
-    for (const int intSize : intSizes) {
-        const QImage Image = programImage(intSize);
-        Out << "\nconst quint32 Pixels" << intSize << "[] = {";
-        for (int intY = 0; intY < intSize; ++intY) {
-            const auto* row = reinterpret_cast<const quint32*>(Image.constScanLine(intY));
-            Out << "\n   ";
-            for (int intX = 0; intX < intSize; ++intX) {
-                Out << " 0x" << QString::number(row[intX], 16).rightJustified(8, u'0') << ',';
+    for (const int size : Sizes) {
+        const QImage image = programImage(size);
+        out << "\nconst quint32 Pixels" << size << "[] = {";
+        for (int y = 0; y < size; ++y) {
+            const auto* row = reinterpret_cast<const quint32*>(image.constScanLine(y));
+            out << "\n   ";
+            for (int x = 0; x < size; ++x) {
+                out << " 0x" << QString::number(row[x], 16).rightJustified(8, u'0') << ',';
             }
         }
-        Out << "\n};\n";
+        out << "\n};\n";
     }
-    Out << "\n} // namespace\n\nconst std::array<StoredIconImage, 4> StoredIconImages{{";
-    for (const int intSize : intSizes) {
-        Out << "{" << intSize << ", Pixels" << intSize << "}, ";
+    out << "\n} // namespace\n\nconst std::array<StoredIconImage, 4> StoredIconImages{{";
+    for (const int size : Sizes) {
+        out << "{" << size << ", Pixels" << size << "}, ";
     }
-    Out << "}};\n";
-    Out.flush();
-    if (Out.status() != QTextStream::Ok || !File.flush()) {
+    out << "}};\n";
+    out.flush();
+    if (out.status() != QTextStream::Ok || !file.flush()) {
         std::fprintf(stderr, "store_icon_pixels: cannot write %s\n", argv[1]);
         return EXIT_FAILURE;
     }

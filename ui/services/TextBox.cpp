@@ -28,8 +28,8 @@ bool isEditingShortcut(const QKeyEvent& e)
         QKeySequence::SelectPreviousWord, QKeySequence::SelectStartOfLine, QKeySequence::SelectEndOfLine,
         QKeySequence::SelectStartOfBlock, QKeySequence::SelectEndOfBlock, QKeySequence::SelectStartOfDocument,
         QKeySequence::SelectEndOfDocument};
-    for (const QKeySequence::StandardKey Key : Shortcuts) {
-        if (e.matches(Key)) {
+    for (const QKeySequence::StandardKey key : Shortcuts) {
+        if (e.matches(key)) {
             return true;
         }
     }
@@ -53,9 +53,9 @@ bool carriesText(const QKeyEvent& e)
 // which no filter lets through.
 bool isControlCombination(const QKeyEvent& e)
 {
-    const Qt::KeyboardModifiers Mods = e.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier |
+    const Qt::KeyboardModifiers mods = e.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier |
                                                         Qt::GroupSwitchModifier);
-    return Mods == Qt::ControlModifier;
+    return mods == Qt::ControlModifier;
 }
 
 bool isBackspace(const QKeyEvent& e)
@@ -72,46 +72,46 @@ TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
     connect(this, &QLineEdit::textChanged, this, &TextBox::onTextChanged);
 }
 
-void TextBox::assignText(const QString& strS)
+void TextBox::assignText(const QString& s)
 {
-    if (strS != text()) {
-        setText(strS);
+    if (s != text()) {
+        setText(s);
     }
 }
 
-void TextBox::setTextSelected(const QString& strS)
+void TextBox::setTextSelected(const QString& s)
 {
-    assignText(strS);
+    assignText(s);
     selectAll();
 }
 
-void TextBox::pasteText(const QString& strS)
+void TextBox::pasteText(const QString& s)
 {
     if (!isReadOnly()) {
-        insertWithinLimit(filtered(strS));
+        insertWithinLimit(filtered(s));
     }
 }
 
-QString TextBox::filtered(const QString& strS)
+QString TextBox::filtered(const QString& s)
 {
-    QString strKept;
-    for (const QChar ch : strS) {
-        qint16 intK = static_cast<qint16>(ch.unicode());
-        emit keyTyped(intK);
-        if (intK != 0) {
-            strKept += intK == static_cast<qint16>(ch.unicode()) ? ch : QChar(static_cast<char16_t>(intK));
+    QString kept;
+    for (const QChar ch : s) {
+        qint16 k = static_cast<qint16>(ch.unicode());
+        emit keyTyped(k);
+        if (k != 0) {
+            kept += k == static_cast<qint16>(ch.unicode()) ? ch : QChar(static_cast<char16_t>(k));
         }
     }
-    return strKept;
+    return kept;
 }
 
-void TextBox::insertWithinLimit(const QString& strS)
+void TextBox::insertWithinLimit(const QString& s)
 {
-    const auto lngRoom = static_cast<qsizetype>(m_intMaxLength) - (text().size() - selectedText().size());
-    if (strS.isEmpty() || lngRoom <= 0) {
+    const auto room = static_cast<qsizetype>(m_maxLength) - (text().size() - selectedText().size());
+    if (s.isEmpty() || room <= 0) {
         return;
     }
-    insert(strS.left(lngRoom));
+    insert(s.left(room));
 }
 
 void TextBox::pasteClipboard()
@@ -127,13 +127,13 @@ void TextBox::keyPressEvent(QKeyEvent* e)
         return;
     }
     if (isBackspace(*e)) {
-        qint16 intK = 8;
-        emit keyTyped(intK);
-        if (intK == 8) {
+        qint16 k = 8;
+        emit keyTyped(k);
+        if (k == 8) {
             QLineEdit::keyPressEvent(e);
         } else {
-            if (intK != 0) {
-                insertWithinLimit(QString(QChar(static_cast<char16_t>(intK))));
+            if (k != 0) {
+                insertWithinLimit(QString(QChar(static_cast<char16_t>(k))));
             }
             e->accept();
         }
@@ -156,10 +156,10 @@ void TextBox::inputMethodEvent(QInputMethodEvent* e)
         return;
     }
     // Composed characters are typed characters too.
-    const QString strCommit = e->commitString();
-    QInputMethodEvent Preedit(e->preeditString(), e->attributes());
-    QLineEdit::inputMethodEvent(&Preedit);
-    insertWithinLimit(filtered(strCommit));
+    const QString commit = e->commitString();
+    QInputMethodEvent preedit(e->preeditString(), e->attributes());
+    QLineEdit::inputMethodEvent(&preedit);
+    insertWithinLimit(filtered(commit));
     e->accept();
 }
 
@@ -167,9 +167,9 @@ void TextBox::contextMenuEvent(QContextMenuEvent* e)
 {
     const std::unique_ptr<QMenu> menu(createStandardContextMenu());
     // Qt 6.4 names none of the menu's actions; its Paste is known by its caption.
-    const QString strPaste = QLineEdit::tr("&Paste");
+    const QString pasteText2 = QLineEdit::tr("&Paste");
     for (QAction* action : menu->actions()) {
-        if (action->text().startsWith(strPaste)) {
+        if (action->text().startsWith(pasteText2)) {
             disconnect(action, &QAction::triggered, nullptr, nullptr);
             connect(action, &QAction::triggered, this, &TextBox::pasteClipboard);
         }
@@ -194,24 +194,24 @@ void TextBox::mouseReleaseEvent(QMouseEvent* e)
 void TextBox::focusOutEvent(QFocusEvent* e)
 {
     QLineEdit::focusOutEvent(e);
-    const Qt::FocusReason Reason = e->reason();
-    if (Reason == Qt::ActiveWindowFocusReason || Reason == Qt::PopupFocusReason ||
-        Reason == Qt::MenuBarFocusReason) {
+    const Qt::FocusReason reason = e->reason();
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
+        reason == Qt::MenuBarFocusReason) {
         return;
     }
     // The application's focus widget is already the one receiving the focus.
-    const QWidget* pNext = QApplication::focusWidget();
-    if (pNext == nullptr || pNext == this || pNext->window() != window()) {
+    const QWidget* next = QApplication::focusWidget();
+    if (next == nullptr || next == this || next->window() != window()) {
         return;
     }
     emit focusLeft();
 }
 
-void TextBox::onTextChanged(const QString& strS)
+void TextBox::onTextChanged(const QString& s)
 {
-    if (strS == m_strLast) {
+    if (s == m_last) {
         return;
     }
-    m_strLast = strS;
+    m_last = s;
     emit changed();
 }

@@ -24,19 +24,19 @@ class TextBox : public QLineEdit {
 public:
     explicit TextBox(QWidget* parent = nullptr);
 
-    void setTypingLimit(int intLength) { m_intMaxLength = intLength; }
-    [[nodiscard]] int typingLimit() const { return m_intMaxLength; }
+    void setTypingLimit(int length) { m_maxLength = length; }
+    [[nodiscard]] int typingLimit() const { return m_maxLength; }
     // Assigning the text the box already holds is no change.
-    void assignText(const QString& strS);
+    void assignText(const QString& s);
     [[nodiscard]] QString currentText() const { return text(); }
     // Assigns a text that stands selected, so the next typed character
     // replaces it instead of joining it.
-    void setTextSelected(const QString& strS);
+    void setTextSelected(const QString& s);
     // Inserts text at the cursor as a paste does: filtered and within the limit.
-    void pasteText(const QString& strS);
+    void pasteText(const QString& s);
 
 signals:
-    void keyTyped(qint16& intK);
+    void keyTyped(qint16& k);
     void changed();
     void focusLeft();
 
@@ -49,11 +49,11 @@ protected:
 
 private:
     // Runs each character through KeyPress; what survives, within the room left.
-    QString filtered(const QString& strS);
-    void insertWithinLimit(const QString& strS);
+    QString filtered(const QString& s);
+    void insertWithinLimit(const QString& s);
     void pasteClipboard();
-    void onTextChanged(const QString& strS);
+    void onTextChanged(const QString& s);
 
-    int m_intMaxLength = 32767;
-    QString m_strLast;
+    int m_maxLength = 32767;
+    QString m_last;
 };

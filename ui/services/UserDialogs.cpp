@@ -2,34 +2,34 @@
 
 #include <QStringList>
 
-QString toQtFilter(const QString& strFilter)
+QString toQtFilter(const QString& filter)
 {
-    const QStringList parts = strFilter.split(QLatin1Char('|'));
+    const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList filters;
-    for (qsizetype intI = 0; intI + 1 < parts.size(); intI += 2) {
-        const QString& strDescription = parts[intI];
-        const QString& strPattern = parts[intI + 1];
-        filters << (strDescription.contains(QLatin1Char('(') + strPattern + QLatin1Char(')'))
-                        ? strDescription
-                        : strDescription + QStringLiteral(" (") + strPattern + QLatin1Char(')'));
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString& description = parts[i];
+        const QString& pattern = parts[i + 1];
+        filters << (description.contains(QLatin1Char('(') + pattern + QLatin1Char(')'))
+                        ? description
+                        : description + QStringLiteral(" (") + pattern + QLatin1Char(')'));
     }
     return filters.join(QStringLiteral(";;"));
 }
 
-QString toLineBreaks(const QString& strPrompt)
+QString toLineBreaks(const QString& prompt)
 {
-    QString strLines;
-    strLines.reserve(strPrompt.size());
-    for (qsizetype intI = 0; intI < strPrompt.size(); ++intI) {
-        const QChar ch = strPrompt[intI];
+    QString lines;
+    lines.reserve(prompt.size());
+    for (qsizetype i = 0; i < prompt.size(); ++i) {
+        const QChar ch = prompt[i];
         if (ch == QLatin1Char('\r')) {
-            const bool blnFollowedByFeed = intI + 1 < strPrompt.size() && strPrompt[intI + 1] == QLatin1Char('\n');
-            if (!blnFollowedByFeed) {
-                strLines += QLatin1Char('\n');
+            const bool followedByFeed = i + 1 < prompt.size() && prompt[i + 1] == QLatin1Char('\n');
+            if (!followedByFeed) {
+                lines += QLatin1Char('\n');
             }
             continue;
         }
-        strLines += ch;
+        lines += ch;
     }
-    return strLines;
+    return lines;
 }

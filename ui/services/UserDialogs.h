@@ -22,16 +22,16 @@ constexpr int16_t No = 7;
 
 // What an open or save dialog is asked to show.
 struct FileRequest {
-    QString Title;
-    QString Filter = QStringLiteral("Campaign (*.cam)|*.cam");
-    QString DefaultExt = QStringLiteral("cam");
-    QString FileName;
+    QString title;
+    QString filter = QStringLiteral("Campaign (*.cam)|*.cam");
+    QString defaultExt = QStringLiteral("cam");
+    QString fileName;
 };
 
 // The file the user chose: the full path and its title (no folders).
 struct FileChoice {
-    QString Path;
-    QString Title;
+    QString path;
+    QString title;
 };
 
 // Every question a window puts to the user goes through this interface,
@@ -41,15 +41,15 @@ class UserDialogs {
 public:
     virtual ~UserDialogs() = default;
 
-    // strPrompt separates its lines with a lone carriage return (13).
-    virtual int16_t msgBox(QWidget* parent, const QString& strPrompt, int16_t intStyle, const QString& strTitle) = 0;
+    // prompt separates its lines with a lone carriage return (13).
+    virtual int16_t msgBox(QWidget* parent, const QString& prompt, int16_t style, const QString& title) = 0;
     // Open insists that the file exists; empty when the user cancelled.
-    virtual std::optional<FileChoice> showOpen(QWidget* parent, const FileRequest& Request) = 0;
+    virtual std::optional<FileChoice> showOpen(QWidget* parent, const FileRequest& request) = 0;
     // Save asks before replacing a file; empty when the user cancelled.
-    virtual std::optional<FileChoice> showSave(QWidget* parent, const FileRequest& Request) = 0;
+    virtual std::optional<FileChoice> showSave(QWidget* parent, const FileRequest& request) = 0;
 };
 
 // "Campaign (*.cam)|*.cam" becomes Qt's "Campaign (*.cam)".
-[[nodiscard]] QString toQtFilter(const QString& strFilter);
+[[nodiscard]] QString toQtFilter(const QString& filter);
 // A lone carriage return becomes a line feed; CR LF stays one line break.
-[[nodiscard]] QString toLineBreaks(const QString& strPrompt);
+[[nodiscard]] QString toLineBreaks(const QString& prompt);

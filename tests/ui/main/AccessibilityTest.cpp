@@ -16,50 +16,50 @@ namespace {
 
 // What a screen reader speaks for a control. A drop-down's own name is its
 // current entry, so its label comes through the labelled-by relation.
-QString spoken(QWidget* pControl)
+QString spoken(QWidget* control)
 {
-    QAccessibleInterface* pInterface = QAccessible::queryAccessibleInterface(pControl);
-    if (qobject_cast<QComboBox*>(pControl) == nullptr) {
-        return pInterface->text(QAccessible::Name);
+    QAccessibleInterface* interface = QAccessible::queryAccessibleInterface(control);
+    if (qobject_cast<QComboBox*>(control) == nullptr) {
+        return interface->text(QAccessible::Name);
     }
-    const auto Labels = pInterface->relations(QAccessible::Label);
-    return Labels.isEmpty() ? QString() : Labels.constFirst().first->text(QAccessible::Name);
+    const auto labels = interface->relations(QAccessible::Label);
+    return labels.isEmpty() ? QString() : labels.constFirst().first->text(QAccessible::Name);
 }
 
 // The program's own controls of the window, not Qt's parts (the menu bar's
 // overflow button) nor those of a window inside it.
-QList<QWidget*> controls(QWidget* pWindow)
+QList<QWidget*> controls(QWidget* window)
 {
-    QList<QWidget*> Found;
-    for (QWidget* pControl : pWindow->findChildren<QWidget*>()) {
-        const bool blnControl = qobject_cast<QLineEdit*>(pControl) || qobject_cast<QAbstractButton*>(pControl) ||
-                                qobject_cast<QListWidget*>(pControl) || qobject_cast<QComboBox*>(pControl);
-        if (blnControl && pControl->window() == pWindow && !pControl->objectName().startsWith(QLatin1String("qt_"))) {
-            Found << pControl;
+    QList<QWidget*> found;
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        const bool controlFlag = qobject_cast<QLineEdit*>(control) || qobject_cast<QAbstractButton*>(control) ||
+                                qobject_cast<QListWidget*>(control) || qobject_cast<QComboBox*>(control);
+        if (controlFlag && control->window() == window && !control->objectName().startsWith(QLatin1String("qt_"))) {
+            found << control;
         }
     }
-    return Found;
+    return found;
 }
 
 // The controls Tab visits from pFirst until the focus comes back to it.
-QStringList tabWalk(QWidget* pFirst)
+QStringList tabWalk(QWidget* first)
 {
-    pFirst->setFocus();
-    QStringList strVisited{pFirst->objectName()};
-    while (strVisited.size() <= 100) {
+    first->setFocus();
+    QStringList visited{first->objectName()};
+    while (visited.size() <= 100) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        if (QApplication::focusWidget() == pFirst) {
+        if (QApplication::focusWidget() == first) {
             break;
         }
-        strVisited << QApplication::focusWidget()->objectName();
+        visited << QApplication::focusWidget()->objectName();
     }
-    strVisited.sort();
-    return strVisited;
+    visited.sort();
+    return visited;
 }
 
 class AccessibilityTest : public ProgramTest {
 protected:
-    AboutDialog About{ironvaleIdentity(), &Window};
+    AboutDialog about{ironvaleIdentity(), &window};
 };
 
 // In each window every control has a spoken name of its own, a labelled box
@@ -67,29 +67,29 @@ protected:
 // once and comes back to the first.
 TEST_F(AccessibilityTest, EveryControlHasANameOfItsOwnAndTabVisitsEachOnce)
 {
-    for (QWidget* pWindow : {static_cast<QWidget*>(&Window), static_cast<QWidget*>(&Dialog),
-                             static_cast<QWidget*>(&About)}) {
-        SCOPED_TRACE(pWindow->metaObject()->className());
-        std::set<QString> strNames;
-        QStringList strEnabled;
-        for (QWidget* pControl : controls(pWindow)) {
-            const QString strName = spoken(pControl);
-            EXPECT_FALSE(strName.isEmpty()) << pControl->objectName().toStdString();
-            EXPECT_TRUE(strNames.insert(strName).second) << strName.toStdString() << " spoken twice";
-            if (pControl->isEnabled()) {
-                strEnabled << pControl->objectName();
+    for (QWidget* windowItem : {static_cast<QWidget*>(&window), static_cast<QWidget*>(&dialog),
+                             static_cast<QWidget*>(&about)}) {
+        SCOPED_TRACE(windowItem->metaObject()->className());
+        std::set<QString> names;
+        QStringList enabled;
+        for (QWidget* control : controls(windowItem)) {
+            const QString name = spoken(control);
+            EXPECT_FALSE(name.isEmpty()) << control->objectName().toStdString();
+            EXPECT_TRUE(names.insert(name).second) << name.toStdString() << " spoken twice";
+            if (control->isEnabled()) {
+                enabled << control->objectName();
             }
         }
-        for (const QLabel* pLabel : pWindow->findChildren<QLabel*>()) {
-            if (pLabel->buddy() != nullptr) {
-                EXPECT_EQ(spoken(pLabel->buddy()), QString(pLabel->text()).remove('&'));
+        for (const QLabel* label : windowItem->findChildren<QLabel*>()) {
+            if (label->buddy() != nullptr) {
+                EXPECT_EQ(spoken(label->buddy()), QString(label->text()).remove('&'));
             }
         }
-        ASSERT_TRUE(reactivate(pWindow));
-        strEnabled.sort();
-        EXPECT_FALSE(strEnabled.isEmpty());
-        EXPECT_EQ(tabWalk(QApplication::focusWidget()), strEnabled);
-        pWindow->hide();
+        ASSERT_TRUE(reactivate(windowItem));
+        enabled.sort();
+        EXPECT_FALSE(enabled.isEmpty());
+        EXPECT_EQ(tabWalk(QApplication::focusWidget()), enabled);
+        windowItem->hide();
     }
 }
 

@@ -19,45 +19,45 @@
 
 namespace {
 
-const QString strDescriptionWarning =
+const QString DescriptionWarning =
     "Campaign Editor|48|Invalid Description \rDescriptione is reset to its previous value";
 
 // The main window shown and active on the offscreen screen.
 class CampaignWindowTest : public ProgramTest {
 protected:
-    CampaignWindowTest() { EXPECT_TRUE(reactivate(&Window)); }
+    CampaignWindowTest() { EXPECT_TRUE(reactivate(&window)); }
 
     ListBox* list() const { return child<ListBox>("scenarioList"); }
 
     // Chooses a menu command or clicks a button.
-    void choose(const char* strName)
+    void choose(const char* name)
     {
-        auto* pItem = child<QAction>(strName);
-        pItem ? pItem->trigger() : QTest::mouseClick(child(strName), Qt::LeftButton);
-        reactivate(&Window);
+        auto* item = child<QAction>(name);
+        item ? item->trigger() : QTest::mouseClick(child(name), Qt::LeftButton);
+        reactivate(&window);
     }
 
-    // Runs Inside while the scenario dialog that strOpen opens is open modally.
-    void inDialog(const std::function<void()>& Inside, const char* strOpen)
+    // Runs Inside while the scenario dialog that open opens is open modally.
+    void inDialog(const std::function<void()>& inside, const char* open)
     {
-        whenModalOpens([&Inside](QWidget*) { Inside(); });
-        choose(strOpen);
+        whenModalOpens([&inside](QWidget*) { inside(); });
+        choose(open);
     }
 
-    // Opens the dialog with Add (or strOpen), types strTyped into its number,
+    // Opens the dialog with Add (or open), types typed into its number,
     // name and go-to boxes, then presses OK or Cancel.
-    void inDialog(const QStringList& strTyped = {}, bool blnOK = true, const char* strOpen = "addButton")
+    void inDialog(const QStringList& typed = {}, bool ok = true, const char* open = "addButton")
     {
         inDialog(
             [&] {
-                const QStringList strBoxes{"numberEdit",          "scenarioEdit",        "resultScenarioEdit0",
+                const QStringList boxes{"numberEdit",          "scenarioEdit",        "resultScenarioEdit0",
                                            "resultScenarioEdit1", "resultScenarioEdit2", "resultScenarioEdit3"};
-                for (int intI = 0; intI < strTyped.size(); ++intI) {
-                    type(box(strBoxes[intI]), strTyped[intI]);
+                for (int i = 0; i < typed.size(); ++i) {
+                    type(box(boxes[i]), typed[i]);
                 }
-                QTest::mouseClick(child(blnOK ? "okButton" : "cancelButton"), Qt::LeftButton);
+                QTest::mouseClick(child(ok ? "okButton" : "cancelButton"), Qt::LeftButton);
             },
-            strOpen);
+            open);
     }
 
     // The title, the header boxes (the nation by its place in the list), both
@@ -65,26 +65,26 @@ protected:
     // selection, and the flags Changed and Saved.
     std::string shown() const
     {
-        QStringList strS{Window.windowTitle(), box("descriptionEdit")->currentText(), box("prestigeEdit")->currentText(),
+        QStringList s{window.windowTitle(), box("descriptionEdit")->currentText(), box("prestigeEdit")->currentText(),
                          QString::number(child<QComboBox>("nationBox")->currentIndex()), "", "", "",
-                         QString::number(list()->selectedLine()), QString::number(Doc.changed() * 10 + Doc.saved())};
-        for (int intK = 0; intK < 2; ++intK) {
-            const ListBox* pList = child<ListBox>(intK == 0 ? "scenarioList" : "errorList");
-            for (int16_t intJ = 0; intJ < pList->lineCount(); ++intJ) {
-                strS[4 + intK] += pList->line(intJ) + '|';
+                         QString::number(list()->selectedLine()), QString::number(doc.changed() * 10 + doc.saved())};
+        for (int k = 0; k < 2; ++k) {
+            const ListBox* listItem = child<ListBox>(k == 0 ? "scenarioList" : "errorList");
+            for (int16_t j = 0; j < listItem->lineCount(); ++j) {
+                s[4 + k] += listItem->line(j) + '|';
             }
         }
-        for (const char* strName : {"addButton", "changeButton", "removeButton", "removeAllButton", "clearButton"}) {
-            strS[6] += child(strName)->isEnabled() ? '1' : '0';
+        for (const char* name : {"addButton", "changeButton", "removeButton", "removeAllButton", "clearButton"}) {
+            s[6] += child(name)->isEnabled() ? '1' : '0';
         }
-        return strS.join(',').toStdString();
+        return s.join(',').toStdString();
     }
 
     // And the document's name and bytes, and the files of the test's folder.
     std::string state() const
     {
-        return shown() + ',' + Doc.name() + ',' + std::to_string(qHash(fileOf(Doc))) + ',' +
-               QDir(Dir.path()).entryList().join(' ').toStdString();
+        return shown() + ',' + doc.name() + ',' + std::to_string(qHash(fileOf(doc))) + ',' +
+               QDir(dir.path()).entryList().join(' ').toStdString();
     }
 };
 
@@ -96,28 +96,28 @@ TEST_F(CampaignWindowTest, StartsNewAndHeaderBoxesFilterKeysAndWarnWithThePrevio
     EXPECT_EQ(shown(), "Ironvale Campaign Editor - New,new,0,0,,,10000,-1,0");
     EXPECT_EQ(QApplication::focusWidget(), child("descriptionEdit"));
     type(box("descriptionEdit"), "a.b -cdefghij");
-    EXPECT_EQ(Doc.description(), "abcdefgh");
+    EXPECT_EQ(doc.description(), "abcdefgh");
     type(box("descriptionEdit"), "\b");
     type(box("prestigeEdit"), "0001x00\t");
     type(box("prestigeEdit"), "65535");
     type(box("prestigeEdit"), "70000");
-    EXPECT_EQ(Dialogs.takeMessages(),
-              QStringList({strDescriptionWarning, "Campaign Editor|48|Invalid Starting Prestige value (70000)\r"
+    EXPECT_EQ(dialogs.takeMessages(),
+              QStringList({DescriptionWarning, "Campaign Editor|48|Invalid Starting Prestige value (70000)\r"
                                                   "Value ranges from 0 to 65535\rStarting Prestige is reset to its "
                                                   "previous value"}));
     EXPECT_EQ(shown(), "Ironvale Campaign Editor - New,abcdefgh,10,0,,,10000,-1,10");
     // Refilled twice from a document with an empty description: one warning.
-    Doc.setDescription("");
-    Window.refresh(-1);
-    Window.refresh(-1);
-    EXPECT_EQ(Dialogs.takeMessages(), QStringList{strDescriptionWarning});
-    EXPECT_TRUE(box("descriptionEdit")->currentText().isEmpty() && Doc.description().empty());
+    doc.setDescription("");
+    window.refresh(-1);
+    window.refresh(-1);
+    EXPECT_EQ(dialogs.takeMessages(), QStringList{DescriptionWarning});
+    EXPECT_TRUE(box("descriptionEdit")->currentText().isEmpty() && doc.description().empty());
     type(box("descriptionEdit"), "x");
-    EXPECT_EQ(Doc.description(), "x");
+    EXPECT_EQ(doc.description(), "x");
     // Left empty, the prestige stores 0.
     type(box("prestigeEdit"), "\b\t");
-    EXPECT_EQ(Doc.prestige(), 0);
-    EXPECT_TRUE(Dialogs.takeMessages().isEmpty());
+    EXPECT_EQ(doc.prestige(), 0);
+    EXPECT_TRUE(dialogs.takeMessages().isEmpty());
 }
 
 // A campaign built in the window passes the check and is saved and opened
@@ -131,14 +131,14 @@ TEST_F(CampaignWindowTest, ACampaignBuiltInTheWindowIsSavedAndOpenedAgainWhole)
     choose("checkButton");
     // Save leaves the focus in the box: the prestige still being typed counts.
     type(box("prestigeEdit"), "1500");
-    const QString strFile = path(QStringLiteral("\u03a9mega.cam"));
-    Dialogs.Files = {strFile, strFile, std::nullopt};
+    const QString file = path(QStringLiteral("\u03a9mega.cam"));
+    dialogs.files = {file, file, std::nullopt};
     choose("fileSaveAction");
-    EXPECT_EQ(Dialogs.takeMessages(), QStringList{"Integrity Check|64|Integrity Check Passed"});
+    EXPECT_EQ(dialogs.takeMessages(), QStringList{"Integrity Check|64|Integrity Check Passed"});
     choose("fileOpenAction");
     EXPECT_EQ(shown(), "Ironvale Campaign Editor - \u03a9mega,intro,1500,3,#000 POLAND|#001 FRANCE|,,10011,-1,0");
     choose("fileSaveAction");
-    EXPECT_EQ(Dialogs.FileDialogs.back().Request.FileName, QStringLiteral("\u03a9mega.cam"));
+    EXPECT_EQ(dialogs.fileDialogs.back().request.fileName, QStringLiteral("\u03a9mega.cam"));
 }
 
 // Each save fails against a real campaign file, which keeps every byte; no
@@ -147,38 +147,38 @@ TEST_F(CampaignWindowTest, SavesUnderFaultsKeepTheOldFileAndLoseNothing)
 {
     inDialog({"", "s", "254", "254", "254", "255"});
     type(box("descriptionEdit"), "mine");
-    const QByteArray Old = fileOf(Doc).replace("mine.txt", "old.txt");
-    prepareFaultFolder(Dir.path(), Old);
-    QDir(Dir.path()).mkpath("moving");
-    writeFile(path("moving/old.cam"), Old);
-    std::vector<SaveFault> Faults = saveFaults(FaultRows::AboveStorage);
+    const QByteArray old = fileOf(doc).replace("mine.txt", "old.txt");
+    prepareFaultFolder(dir.path(), old);
+    QDir(dir.path()).mkpath("moving");
+    writeFile(path("moving/old.cam"), old);
+    std::vector<SaveFault> faults = saveFaults(FaultRows::AboveStorage);
     // Only the window has a dialog open while the disk may change.
-    const std::string strMoved = "folder removed while the dialog was open";
-    Faults.push_back({strMoved.c_str(), "moving/old.cam", "moving/old.cam", [] {}, nullptr, true});
-    for (const SaveFault& Fault : Faults) {
-        SCOPED_TRACE(Fault.strCase);
-        const std::string strBefore = state();
-        Dialogs.Files = {path(Fault.strTarget)};
-        Dialogs.WhileFileDialogOpen = [&](const RecordedFileDialog&) {
-            if (Fault.strCase == strMoved) {
-                QDir(Dir.path()).rename("moving", "moved");
+    const std::string moved = "folder removed while the dialog was open";
+    faults.push_back({moved.c_str(), "moving/old.cam", "moving/old.cam", [] {}, nullptr, true});
+    for (const SaveFault& fault : faults) {
+        SCOPED_TRACE(fault.caseText);
+        const std::string before = state();
+        dialogs.files = {path(fault.target)};
+        dialogs.whileFileDialogOpen = [&](const RecordedFileDialog&) {
+            if (fault.caseText == moved) {
+                QDir(dir.path()).rename("moving", "moved");
             }
         };
-        const QString strMessage =
-            "Save Campaign|48|The campaign could not be saved as " + path(Fault.strTarget) + ":\r";
-        EXPECT_TRUE(inChild(Fault.Setup, [&] {
+        const QString message =
+            "Save Campaign|48|The campaign could not be saved as " + path(fault.target) + ":\r";
+        EXPECT_TRUE(inChild(fault.setup, [&] {
             child<QAction>("fileSaveAction")->trigger();
-            QDir(Dir.path()).rename("moved", "moving");
-            const QStringList strShown = Dialogs.takeMessages();
-            return strShown.size() == 1 && strShown[0].startsWith(strMessage) &&
-                   (Fault.strReason == nullptr || strShown[0].contains(Fault.strReason)) && state() == strBefore &&
-                   strShown[0].endsWith(Fault.strCase == strMoved ? "\rNo file was created."
+            QDir(dir.path()).rename("moved", "moving");
+            const QStringList shown = dialogs.takeMessages();
+            return shown.size() == 1 && shown[0].startsWith(message) &&
+                   (fault.reason == nullptr || shown[0].contains(fault.reason)) && state() == before &&
+                   shown[0].endsWith(fault.caseText == moved ? "\rNo file was created."
                                                                   : "\rThe file was not changed.");
         }));
-        EXPECT_EQ(readFile(path(Fault.strOldFile)), Old);
-        for (const char* strFolder : {".", "locked", "folder.cam", "moving"}) {
-            EXPECT_EQ(QDir(path(strFolder)).entryList(QDir::Files | QDir::Hidden).join(' ').toStdString(),
-                      std::string(strFolder[0] == 'f' ? "" : "old.cam"));
+        EXPECT_EQ(readFile(path(fault.oldFile)), old);
+        for (const char* folder : {".", "locked", "folder.cam", "moving"}) {
+            EXPECT_EQ(QDir(path(folder)).entryList(QDir::Files | QDir::Hidden).join(' ').toStdString(),
+                      std::string(folder[0] == 'f' ? "" : "old.cam"));
         }
     }
 }
@@ -189,65 +189,65 @@ TEST_F(CampaignWindowTest, SavesUnderFaultsKeepTheOldFileAndLoseNothing)
 // check lists it again. (The monkey checks the document the commands leave.)
 TEST_F(CampaignWindowTest, TheListsCommandsWorkOnTheSelectedLineOnly)
 {
-    const std::string strNew = "Ironvale Campaign Editor - New,new,0,0,";
+    const std::string newText = "Ironvale Campaign Editor - New,new,0,0,";
     inDialog({"", "a"});
     inDialog({"", "b"});
-    const auto LineOf = [this](int intRow) { return list()->visualItemRect(list()->item(intRow)).center(); };
-    const auto Selected = [this] { return child("changeButton")->isEnabled() && child("removeButton")->isEnabled(); };
-    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, LineOf(1));
-    EXPECT_TRUE(Selected());
-    QTest::mouseClick(list()->viewport(), Qt::LeftButton, Qt::ControlModifier, LineOf(1));
-    EXPECT_TRUE(list()->selectedLine() == -1 && !Selected());
-    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, LineOf(1));
+    const auto lineOf = [this](int row) { return list()->visualItemRect(list()->item(row)).center(); };
+    const auto selected = [this] { return child("changeButton")->isEnabled() && child("removeButton")->isEnabled(); };
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, lineOf(1));
+    EXPECT_TRUE(selected());
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, Qt::ControlModifier, lineOf(1));
+    EXPECT_TRUE(list()->selectedLine() == -1 && !selected());
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, lineOf(1));
     QTest::keyClick(list(), Qt::Key_Space, Qt::ControlModifier);
-    EXPECT_TRUE(list()->selectedLine() == -1 && !Selected());
-    const QPoint Below(2, list()->viewport()->height() - 2);
-    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, Below);
-    QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, Below);
-    EXPECT_TRUE(Dialog.isHidden());
-    QString strOpened;
+    EXPECT_TRUE(list()->selectedLine() == -1 && !selected());
+    const QPoint below(2, list()->viewport()->height() - 2);
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, below);
+    QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, below);
+    EXPECT_TRUE(dialog.isHidden());
+    QString opened;
     whenModalOpens([&](QWidget*) {
-        strOpened = Dialog.windowTitle();
+        opened = dialog.windowTitle();
         QTest::mouseClick(child("cancelButton"), Qt::LeftButton);
     });
     // The first click of a double click is a click of its own, as on a desktop.
-    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, LineOf(0));
-    QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, LineOf(0));
-    reactivate(&Window);
-    EXPECT_EQ(strOpened, "Scenario Data - a");
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, lineOf(0));
+    QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, lineOf(0));
+    reactivate(&window);
+    EXPECT_EQ(opened, "Scenario Data - a");
     choose("removeAllButton");
-    const std::string strWrong =
-        strNew + ",Victory Scenario (254) not referenced|Defeat Scenario (255) not referenced|,10001,-1,10";
+    const std::string wrong =
+        newText + ",Victory Scenario (254) not referenced|Defeat Scenario (255) not referenced|,10001,-1,10";
     choose("checkButton");
-    EXPECT_EQ(shown(), strWrong);
+    EXPECT_EQ(shown(), wrong);
     choose("clearButton");
-    EXPECT_EQ(shown(), strNew + ",,10000,-1,10");
+    EXPECT_EQ(shown(), newText + ",,10000,-1,10");
     choose("fileSaveAction");
-    EXPECT_EQ(shown(), strWrong);
-    EXPECT_EQ(Dialogs.takeMessages(), QStringList({"Integrity Check|48|Integrity Check Failed",
+    EXPECT_EQ(shown(), wrong);
+    EXPECT_EQ(dialogs.takeMessages(), QStringList({"Integrity Check|48|Integrity Check Failed",
                                                    "Save Campaign|48|Integrity Check Failed. Save Operation Aborted"}));
 }
 
 // Help > About shows the program's own identity; Enter and Esc both close it.
 TEST_F(CampaignWindowTest, AboutShowsTheProgramsOwnIdentityAndClosesWithEnterOrEsc)
 {
-    const AppIdentity Identity = ironvaleIdentity();
-    for (const Qt::Key Key : {Qt::Key_Return, Qt::Key_Escape}) {
-        QStringList strShown;
-        whenModalOpens([&](QWidget* pBox) {
-            strShown << pBox->windowTitle();
-            for (const char* strName : {"titleLabel", "versionLabel", "descriptionLabel"}) {
-                strShown << pBox->findChild<QLabel*>(strName)->text();
+    const AppIdentity identity = ironvaleIdentity();
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        QStringList shown;
+        whenModalOpens([&](QWidget* box) {
+            shown << box->windowTitle();
+            for (const char* name : {"titleLabel", "versionLabel", "descriptionLabel"}) {
+                shown << box->findChild<QLabel*>(name)->text();
             }
-            QTest::keyClick(pBox, Key);
+            QTest::keyClick(box, key);
             // OK is the cancel button too: both keys end the box accepted.
-            strShown << QString::number(qobject_cast<QDialog*>(pBox)->result());
+            shown << QString::number(qobject_cast<QDialog*>(box)->result());
         });
         choose("helpAboutAction");
-        EXPECT_EQ(strShown, QStringList({"About " + Identity.Title, Identity.Title,
+        EXPECT_EQ(shown, QStringList({"About " + identity.title, identity.title,
                                          QString("Version %1.%2.%3 (Last Update: 04 Jan 1999)")
-                                             .arg(Identity.Major).arg(Identity.Minor).arg(Identity.Revision),
-                                         Identity.Comments, QString::number(QDialog::Accepted)}));
+                                             .arg(identity.majorValue).arg(identity.minorValue).arg(identity.revision),
+                                         identity.comments, QString::number(QDialog::Accepted)}));
     }
 }
 
@@ -256,36 +256,36 @@ TEST_F(CampaignWindowTest, AboutShowsTheProgramsOwnIdentityAndClosesWithEnterOrE
 // open still the desktop's.
 TEST(MainTest, RunsUntilExitAndBoxesAndFileDialogsKeepTheDesktopFont)
 {
-    const QString strDesktop = QApplication::font().toString();
-    QtUserDialogs Dialogs;
-    QStringList strFonts;
-    const auto RecordModal = [&strFonts] {
-        whenModalOpens([&strFonts](QWidget* pModal) {
-            strFonts << pModal->font().toString();
-            if (auto* pBox = qobject_cast<QMessageBox*>(pModal)) {
-                pBox->button(QMessageBox::Ok)->click();
+    const QString desktop = QApplication::font().toString();
+    QtUserDialogs dialogs;
+    QStringList fonts;
+    const auto recordModal = [&fonts] {
+        whenModalOpens([&fonts](QWidget* modal) {
+            fonts << modal->font().toString();
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                box->button(QMessageBox::Ok)->click();
             } else {
-                qobject_cast<QFileDialog*>(pModal)->reject();
+                qobject_cast<QFileDialog*>(modal)->reject();
             }
         });
     };
-    QTimer::singleShot(0, [&strFonts, RecordModal] {
-        for (QWidget* pTop : QApplication::topLevelWidgets()) {
-            if (auto* pWindow = qobject_cast<CampaignWindow*>(pTop)) {
-                strFonts << pWindow->windowTitle() << pWindow->findChild<TextBox*>("descriptionEdit")->font().toString();
-                RecordModal();
-                pWindow->findChild<QPushButton*>("checkButton")->click();
-                RecordModal();
-                pWindow->findChild<QAction*>("fileOpenAction")->trigger();
-                pWindow->findChild<QAction*>("fileExitAction")->trigger();
+    QTimer::singleShot(0, [&fonts, recordModal] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (auto* window = qobject_cast<CampaignWindow*>(top)) {
+                fonts << window->windowTitle() << window->findChild<TextBox*>("descriptionEdit")->font().toString();
+                recordModal();
+                window->findChild<QPushButton*>("checkButton")->click();
+                recordModal();
+                window->findChild<QAction*>("fileOpenAction")->trigger();
+                window->findChild<QAction*>("fileExitAction")->trigger();
             }
         }
     });
-    EXPECT_EQ(runEditor(Dialogs), 0);
-    ASSERT_EQ(strFonts.size(), 4);
-    EXPECT_EQ(strFonts[0], "Ironvale Campaign Editor - New");
-    EXPECT_NE(strFonts[1], strDesktop);
-    EXPECT_EQ(strFonts.mid(2), QStringList({strDesktop, strDesktop}));
+    EXPECT_EQ(runEditor(dialogs), 0);
+    ASSERT_EQ(fonts.size(), 4);
+    EXPECT_EQ(fonts[0], "Ironvale Campaign Editor - New");
+    EXPECT_NE(fonts[1], desktop);
+    EXPECT_EQ(fonts.mid(2), QStringList({desktop, desktop}));
 }
 
 } // namespace

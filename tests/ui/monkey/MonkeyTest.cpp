@@ -28,7 +28,7 @@ namespace {
 
 // The program as start-up wires it; made again after Exit, as a user starts it again.
 struct Session : ProgramTest {
-    using ProgramTest::Dialog, ProgramTest::Dialogs, ProgramTest::Doc, ProgramTest::Window;
+    using ProgramTest::dialog, ProgramTest::dialogs, ProgramTest::doc, ProgramTest::window;
     void TestBody() override {}
 };
 
@@ -171,7 +171,7 @@ public:
                       {"  dialog: Esc", 1, [this] { sendKey(focus(), Qt::Key_Escape, 0, QStringLiteral("\x1b")); }},
                       {"  dialog: Return", 3,
                        [this] { guarded([this] { sendKey(focus(), Qt::Key_Return, 0, QStringLiteral("\r")); }); }},
-                      {"  dialog: close", 1, [this] { m_session->Dialog.close(); }},
+                      {"  dialog: close", 1, [this] { m_session->dialog.close(); }},
                       {"  dialog: key", 60, [this] { typeKey(); }},
                       {"  dialog: retype a number", 10, [this] { retype(widget(numbers[below(8)], true)); }},
                       {"  dialog: click a box", 20, [this] { click(m_dialogBoxes[below(int(m_dialogBoxes.size()))]); }},
@@ -241,21 +241,21 @@ private:
         note(chosen->name);
         return *chosen;
     }
-    Campaign& doc() { return m_session->Doc; }
+    Campaign& doc() { return m_session->doc; }
     QWidget* widget(const QString& name, bool inDialog = false)
     {
-        return (inDialog ? &m_session->Dialog : m_session->Window.centralWidget())->findChild<QWidget*>(name);
+        return (inDialog ? &m_session->dialog : m_session->window.centralWidget())->findChild<QWidget*>(name);
     }
     ListBox* list(const char* name) { return static_cast<ListBox*>(widget(name)); }
-    QWidget* focus() { return QApplication::focusWidget() ? QApplication::focusWidget() : &m_session->Window; }
+    QWidget* focus() { return QApplication::focusWidget() ? QApplication::focusWidget() : &m_session->window; }
 
     void restart()
     {
         m_watches.clear();
         m_session.reset();
         m_session = std::make_unique<Session>();
-        m_dialogBoxes = m_session->Dialog.findChildren<TextBox*>();
-        for (TextBox* box : m_session->Window.centralWidget()->findChildren<TextBox*>() + m_dialogBoxes) {
+        m_dialogBoxes = m_session->dialog.findChildren<TextBox*>();
+        for (TextBox* box : m_session->window.centralWidget()->findChildren<TextBox*>() + m_dialogBoxes) {
             m_watches[box] = {ruleOf(box->objectName()), box->text(), {box->text()}};
             QObject::connect(box, &QLineEdit::textEdited, box, [this, box](const QString& now) { edited(box, now); });
             QObject::connect(box, &QLineEdit::textChanged, box, [this, box] {
@@ -266,12 +266,12 @@ private:
                 w.seen = box->text();
             });
         }
-        QObject::connect(&m_session->Dialog, &QDialog::finished, &m_session->Dialog, [this](int result) {
+        QObject::connect(&m_session->dialog, &QDialog::finished, &m_session->dialog, [this](int result) {
             m_dialogResult = result;
             m_accepted = boxTexts();
         });
-        m_session->Window.show();
-        activate(&m_session->Window);
+        m_session->window.show();
+        activate(&m_session->window);
     }
 
     void edited(TextBox* box, const QString& now)
@@ -287,12 +287,12 @@ private:
     // its check refuses (a go-to of 99 or an empty description from a file).
     void warned(const RecordedMsgBox& box)
     {
-        bool cause = !box.Prompt.startsWith(QLatin1String("Invalid"));
+        bool cause = !box.prompt.startsWith(QLatin1String("Invalid"));
         for (const auto& [b, w] : m_watches) {
             const bool refused = b->text().isEmpty() || (w.rule.digits && !inRange(w.rule, b->text()));
             cause = cause || w.editing || (b->text() != w.seen && refused);
         }
-        expect(cause, "the warning " + show(box.Prompt) + " came without a cause");
+        expect(cause, "the warning " + show(box.prompt) + " came without a cause");
     }
 
     // The dialog's boxes as OK reads them.
@@ -328,7 +328,7 @@ private:
                 for (QAction* item : menu != nullptr && m_pasteFromMenu ? menu->actions() : QList<QAction*>()) {
                     item->text().startsWith(QLineEdit::tr("&Paste")) ? item->trigger() : void();
                 }
-                top == &m_session->Dialog ? inDialog() : sendKey(top, Qt::Key_Escape, 0, QStringLiteral("\x1b"));
+                top == &m_session->dialog ? inDialog() : sendKey(top, Qt::Key_Escape, 0, QStringLiteral("\x1b"));
                 expect(!top->isVisible(), std::string(top->metaObject()->className()) + " stays open after Esc");
                 top->close();
                 clock.restart();
@@ -489,21 +489,21 @@ private:
         const bool asks = m_command != "fileSaveAction" && !help;
         for (int n = asks ? 2 : m_command == "fileSaveAction" ? 1 : 0; n > 0; --n) {
             m_choices.push_back(fileChoice());
-            m_session->Dialogs.Files.push_back(m_choices.back());
+            m_session->dialogs.files.push_back(m_choices.back());
             const auto& choice = m_choices.back();
             m_recent.back() += " " + (choice ? QFileInfo(*choice).fileName().toStdString() : "cancel");
         }
         if (asks) {
-            m_session->Dialogs.Answers.push_back(m_yes ? MsgBoxAnswer::Yes : MsgBoxAnswer::No);
+            m_session->dialogs.answers.push_back(m_yes ? MsgBoxAnswer::Yes : MsgBoxAnswer::No);
             m_recent.back() += m_yes ? " answer Yes" : " answer No";
         }
         capture();
-        auto* item = m_session->Window.findChild<QAction*>(name);
+        auto* item = m_session->window.findChild<QAction*>(name);
         const bool keys = item != nullptr && chance(50);
         m_recent.back() += keys ? " by keys" : "";
         guarded([&] {
             if (!keys) {
-                item != nullptr ? item->trigger() : void(m_session->Window.close());
+                item != nullptr ? item->trigger() : void(m_session->window.close());
                 return;
             }
             sendKey(focus(), help ? Qt::Key_Question : Qt::Key_F, Qt::AltModifier, help ? "?" : "f");
@@ -546,9 +546,9 @@ private:
         m_command.clear();
         m_choices.clear();
         m_dialogResult = -2;
-        m_session->Dialogs = {};
-        m_session->Dialogs.WhileOpen = [this](const RecordedMsgBox& box) { warned(box); };
-        activate(&m_session->Window);
+        m_session->dialogs = {};
+        m_session->dialogs.whileOpen = [this](const RecordedMsgBox& box) { warned(box); };
+        activate(&m_session->window);
         capture();
         const testing::TestResult& result = *testing::UnitTest::GetInstance()->current_test_info()->result();
         const int reported = result.total_part_count();
@@ -556,7 +556,7 @@ private:
         closePopups();
         expect(result.total_part_count() == reported, "the scripted dialogs met a question nobody expected");
         m_command.empty() ? checkEdit() : checkCommand();
-        if (!m_session->Window.isVisible() && !m_command.empty() && m_violations.empty()) {
+        if (!m_session->window.isVisible() && !m_command.empty() && m_violations.empty()) {
             restart();
         }
         checkState();
@@ -572,22 +572,22 @@ private:
     {
         m_dialogResult = -1;
         m_atOpen = std::make_unique<Campaign>(doc());
-        m_initialNumber = m_session->Dialog.scenario().number();
-        expect(boxTexts() == fieldsOf(m_session->Dialog.scenario()),
+        m_initialNumber = m_session->dialog.scenario().number();
+        expect(boxTexts() == fieldsOf(m_session->dialog.scenario()),
                "the scenario dialog opened without showing its record whole");
-        activate(&m_session->Dialog);
-        for (int step = 0; m_session->Dialog.isVisible() && m_violations.empty(); ++step) {
+        activate(&m_session->dialog);
+        for (int step = 0; m_session->dialog.isVisible() && m_violations.empty(); ++step) {
             const Action& next = step < 30 ? pick(m_inDialog) : (note(m_inDialog[0].name), m_inDialog[0]);
             next.perform();
             closePopups();
-            if (m_session->Dialog.isVisible()) {
+            if (m_session->dialog.isVisible()) {
                 expect(&next != &m_inDialog[0], "the scenario dialog stays open after Cancel");
-                activate(&m_session->Dialog);
+                activate(&m_session->dialog);
                 checkBoxes();
                 expect(sameContent(doc(), *m_atOpen), "the document changed while the scenario dialog was open");
             }
         }
-        m_session->Dialog.isVisible() ? m_session->Dialog.done(QDialog::Rejected) : void();
+        m_session->dialog.isVisible() ? m_session->dialog.done(QDialog::Rejected) : void();
     }
 
     // Nothing in the folder changes but by a completed save, which writes the document's bytes.
@@ -635,7 +635,7 @@ private:
     // something is unsaved, the dialogs each answer leads to, their outcome.
     void checkCommand()
     {
-        const ScriptedDialogs& dialogs = m_session->Dialogs;
+        const ScriptedDialogs& dialogs = m_session->dialogs;
         const bool save = m_command == "fileSaveAction";
         const bool asks = !save && m_command.rfind("help", 0) != 0;
         const bool unsaved = (m_before->changed() && !m_before->saved()) || !sameContent(*m_before, *m_shown);
@@ -646,12 +646,12 @@ private:
         const bool openShown = m_command == "fileOpenAction" && goesOn;
         const std::optional<QString> opened = openShown ? m_choices[saveShown ? 1 : 0] : std::nullopt;
         const auto count = [](const auto& all, auto&& which) { return std::count_if(all.begin(), all.end(), which); };
-        const auto boxes = [&](int16_t s) { return count(dialogs.MsgBoxes, [&](auto& b) { return b.Style == s; }); };
-        const auto saves = count(dialogs.FileDialogs, [](const RecordedFileDialog& dialog) { return dialog.Save; });
+        const auto boxes = [&](int16_t s) { return count(dialogs.msgBoxes, [&](auto& b) { return b.style == s; }); };
+        const auto saves = count(dialogs.fileDialogs, [](const RecordedFileDialog& dialog) { return dialog.save; });
         const auto questions = boxes(MsgBoxStyle::YesNoQuestion);
         const auto warnings = boxes(MsgBoxStyle::Exclamation);
         expect(questions == (asks && unsaved ? 1 : 0), m_command + " asked the save question wrongly");
-        const auto opens = std::ptrdiff_t(dialogs.FileDialogs.size()) - saves;
+        const auto opens = std::ptrdiff_t(dialogs.fileDialogs.size()) - saves;
         expect(saves == (saveShown ? 1 : 0) && opens == (openShown ? 1 : 0),
                m_command + " showed the wrong file dialogs");
         expect(!savePath || completed || warnings > 0, "a failed save said nothing");
@@ -667,9 +667,9 @@ private:
         expect(!loaded || fresh(*fromFile, nameOf(*opened)),
                "opening " + opened.value_or(QString()).toStdString() + " did not show its campaign under its name");
         expect(!opened || loaded || warnings > 0, "a failed open said nothing");
-        expect((m_command != "fileExitAction" && m_command != "close") || m_session->Window.isVisible() != goesOn,
+        expect((m_command != "fileExitAction" && m_command != "close") || m_session->window.isVisible() != goesOn,
                m_command + " did not leave the window open or closed as it should");
-        expect(!replaced || !m_session->Window.isVisible() || list("errorList")->lineCount() == 0,
+        expect(!replaced || !m_session->window.isVisible() || list("errorList")->lineCount() == 0,
                m_command + " kept the check list of the document it replaced");
         // Else nothing but committing the typed prestige and a completed save changes.
         const bool kept = sameContent(doc(), *m_before) || sameContent(doc(), *m_shown);
@@ -681,10 +681,10 @@ private:
     // Each number box shows a value of its range or its record's, and an emptied one a selected "0".
     void checkBoxes()
     {
-        const QMap<QString, QString> record = fieldsOf(m_session->Dialog.scenario());
+        const QMap<QString, QString> record = fieldsOf(m_session->dialog.scenario());
         for (auto& [box, w] : m_watches) {
             const std::string name = box->objectName().toStdString();
-            const bool inDialog = box->window() == &m_session->Dialog;
+            const bool inDialog = box->window() == &m_session->dialog;
             const QString stored = inDialog ? record[box->objectName()] : QString::number(doc().prestige());
             const bool emptied = box->isVisible() && std::exchange(w.emptied, false);
             if (box->isVisible()) {
@@ -701,7 +701,7 @@ private:
     {
         const Campaign& d = doc();
         for (QWidget* top : QApplication::topLevelWidgets()) {
-            expect((top == &m_session->Window) == top->isVisible() || top->inherits("QTipLabel"),
+            expect((top == &m_session->window) == top->isVisible() || top->inherits("QTipLabel"),
                    std::string(top->metaObject()->className()) + (top->isVisible() ? " is left open" : " is gone"));
         }
         ListBox* lines = list("scenarioList");
@@ -736,7 +736,7 @@ private:
                "the nation shown is not the document's");
         expect(widget("descriptionEdit")->property("text").toString() == text(d.description()),
                "the description box does not show the document's");
-        expect(m_session->Window.windowTitle() == "Ironvale Campaign Editor - " + QString::fromStdString(d.name()),
+        expect(m_session->window.windowTitle() == "Ironvale Campaign Editor - " + QString::fromStdString(d.name()),
                "the title does not name the document");
         checkBoxes();
     }

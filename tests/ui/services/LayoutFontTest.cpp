@@ -15,29 +15,29 @@ namespace {
 // gives to message boxes included.
 TEST(LayoutFontTest, OnlyWindowsMadeMeanwhileTakeTheLayoutFont)
 {
-    const QFont Desktop = QApplication::font();
-    QFont BoxFont = Desktop;
-    BoxFont.setItalic(true);
-    QApplication::setFont(BoxFont, "QMessageBox");
-    QWidget Window;
-    QLineEdit* pBox = nullptr;
+    const QFont desktop = QApplication::font();
+    QFont boxFont = desktop;
+    boxFont.setItalic(true);
+    QApplication::setFont(boxFont, "QMessageBox");
+    QWidget window;
+    QLineEdit* boxItem = nullptr;
     QFont layout;
     {
-        const LayoutFontWhileMaking Making;
+        const LayoutFontWhileMaking making;
         layout = QApplication::font();
-        useLayoutFont(&Window);
-        pBox = new QLineEdit(&Window);
+        useLayoutFont(&window);
+        boxItem = new QLineEdit(&window);
     }
-    QMessageBox Box;
+    QMessageBox box;
     // Showing polishes a box, and only then it takes the font of its kind.
-    Box.ensurePolished();
-    const QWidget Later;
-    EXPECT_TRUE(layout != Desktop && layout.family() == Desktop.family());
-    EXPECT_EQ(QStringList({QApplication::font().toString(), Window.font().toString(), pBox->font().toString(),
-                           Box.font().toString(), Later.font().toString()}),
-              QStringList({Desktop.toString(), layout.toString(), layout.toString(), BoxFont.toString(),
-                           Desktop.toString()}));
-    QApplication::setFont(Desktop, "QMessageBox");
+    box.ensurePolished();
+    const QWidget later;
+    EXPECT_TRUE(layout != desktop && layout.family() == desktop.family());
+    EXPECT_EQ(QStringList({QApplication::font().toString(), window.font().toString(), boxItem->font().toString(),
+                           box.font().toString(), later.font().toString()}),
+              QStringList({desktop.toString(), layout.toString(), layout.toString(), boxFont.toString(),
+                           desktop.toString()}));
+    QApplication::setFont(desktop, "QMessageBox");
 }
 
 } // namespace

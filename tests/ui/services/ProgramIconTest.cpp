@@ -7,11 +7,11 @@ namespace {
 // The stored pixels the windows show are the drawing at every size offered.
 TEST(ProgramIconTest, EverySizeOfferedIsTheDrawingPixelForPixel)
 {
-    const QIcon Icon = programIcon();
-    ASSERT_FALSE(Icon.availableSizes().isEmpty());
-    for (const QSize& Size : Icon.availableSizes()) {
-        const QImage Shown = Icon.pixmap(Size).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
-        EXPECT_EQ(Shown, programImage(Size.width())) << Size.width();
+    const QIcon icon = programIcon();
+    ASSERT_FALSE(icon.availableSizes().isEmpty());
+    for (const QSize& size : icon.availableSizes()) {
+        const QImage shown = icon.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        EXPECT_EQ(shown, programImage(size.width())) << size.width();
     }
 }
 

@@ -20,42 +20,42 @@ namespace {
 TEST(QtUserDialogsTest, MessageBoxesShowTheirStyleAndOnlyAQuestionWaitsForItsAnswer)
 {
     struct Case {
-        int16_t intStyle;
-        QMessageBox::Icon Icon;
-        const char* strButtons;
-        QMessageBox::StandardButton Press;
-        int16_t intAnswer;
+        int16_t style;
+        QMessageBox::Icon icon;
+        const char* buttons;
+        QMessageBox::StandardButton press;
+        int16_t answer;
     };
-    const Case Cases[] = {
+    const Case cases[] = {
         {MsgBoxStyle::Exclamation, QMessageBox::Warning, "OK", QMessageBox::Ok, MsgBoxAnswer::OK},
         {MsgBoxStyle::Information, QMessageBox::Information, "OK", QMessageBox::Ok, MsgBoxAnswer::OK},
         {MsgBoxStyle::YesNoQuestion, QMessageBox::Question, "No,Yes", QMessageBox::Yes, MsgBoxAnswer::Yes},
         {MsgBoxStyle::YesNoQuestion, QMessageBox::Question, "No,Yes", QMessageBox::No, MsgBoxAnswer::No}};
-    QtUserDialogs Dialogs;
-    for (const Case& row : Cases) {
-        SCOPED_TRACE(row.intAnswer);
-        QString strSeen;
-        bool blnStillOpen = false;
-        whenModalOpens([&](QWidget* pModal) {
-            auto* pBox = qobject_cast<QMessageBox*>(pModal);
-            QStringList strButtons;
-            for (QAbstractButton* pButton : pBox->buttons()) {
-                strButtons << pButton->text().remove('&');
+    QtUserDialogs dialogs;
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.answer);
+        QString seen;
+        bool stillOpen = false;
+        whenModalOpens([&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            QStringList buttonsText;
+            for (QAbstractButton* button : box->buttons()) {
+                buttonsText << button->text().remove('&');
             }
-            strButtons.sort();
-            strSeen = QString::number(pBox->icon()) + '|' + strButtons.join(',') + '|' + pBox->windowTitle() + '|' +
-                      pBox->text();
-            QTest::keyClick(pModal, Qt::Key_Escape);
-            pModal->close();
+            buttonsText.sort();
+            seen = QString::number(box->icon()) + '|' + buttonsText.join(',') + '|' + box->windowTitle() + '|' +
+                      box->text();
+            QTest::keyClick(modal, Qt::Key_Escape);
+            modal->close();
             QTest::qWait(10);
-            blnStillOpen = pModal->isVisible();
-            if (blnStillOpen) {
-                pBox->button(row.Press)->click();
+            stillOpen = modal->isVisible();
+            if (stillOpen) {
+                box->button(row.press)->click();
             }
         });
-        EXPECT_EQ(Dialogs.msgBox(nullptr, "one" + CR() + "two\r\nthree" + CR(), row.intStyle, "T"), row.intAnswer);
-        EXPECT_EQ(strSeen, QString::number(row.Icon) + '|' + row.strButtons + "|T|one\ntwo\nthree\n");
-        EXPECT_EQ(blnStillOpen, row.intStyle == MsgBoxStyle::YesNoQuestion);
+        EXPECT_EQ(dialogs.msgBox(nullptr, "one" + CR() + "two\r\nthree" + CR(), row.style, "T"), row.answer);
+        EXPECT_EQ(seen, QString::number(row.icon) + '|' + row.buttons + "|T|one\ntwo\nthree\n");
+        EXPECT_EQ(stillOpen, row.style == MsgBoxStyle::YesNoQuestion);
     }
 }
 
@@ -66,53 +66,53 @@ TEST(QtUserDialogsTest, MessageBoxesShowTheirStyleAndOnlyAQuestionWaitsForItsAns
 // and saves leaves it exactly as it was.
 TEST(QtUserDialogsTest, FileDialogsShowTheirRequestAndWriteNothingIntoTheHomeFolder)
 {
-    QTemporaryDir Home;
-    QTemporaryDir Work;
-    qputenv("HOME", Home.path().toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", (Home.path() + "/.config").toLocal8Bit());
-    ASSERT_TRUE(writeFile(Work.filePath("old.cam"), {}));
+    QTemporaryDir home;
+    QTemporaryDir work;
+    qputenv("HOME", home.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toLocal8Bit());
+    ASSERT_TRUE(writeFile(work.filePath("old.cam"), {}));
     {
-        QtUserDialogs Dialogs;
-        FileRequest Request;
-        Request.Filter = "Campaign (*.cam)|*.cam|All|*";
-        Request.DefaultExt = "cam";
-        QStringList strSeen;
-        const auto Choose = [&](const QString& strPath) {
-            whenModalOpens([&, strPath](QWidget* pModal) {
-                auto* pDialog = qobject_cast<QFileDialog*>(pModal);
-                ASSERT_NE(pDialog, nullptr);
-                const QString strFilters = pDialog->nameFilters().join(';');
-                EXPECT_EQ(pDialog->windowTitle() + '|' + strFilters + '|' + pDialog->defaultSuffix(),
-                          Request.Title + "|Campaign (*.cam);All (*)|cam");
-                strSeen << QStringList{QString::number(pDialog->fileMode()), QString::number(pDialog->acceptMode()),
-                                       QString::number(pDialog->testOption(QFileDialog::DontConfirmOverwrite))}
+        QtUserDialogs dialogs;
+        FileRequest request;
+        request.filter = "Campaign (*.cam)|*.cam|All|*";
+        request.defaultExt = "cam";
+        QStringList seen;
+        const auto choose = [&](const QString& pathText) {
+            whenModalOpens([&, pathText](QWidget* modal) {
+                auto* dialog = qobject_cast<QFileDialog*>(modal);
+                ASSERT_NE(dialog, nullptr);
+                const QString filters = dialog->nameFilters().join(';');
+                EXPECT_EQ(dialog->windowTitle() + '|' + filters + '|' + dialog->defaultSuffix(),
+                          request.title + "|Campaign (*.cam);All (*)|cam");
+                seen << QStringList{QString::number(dialog->fileMode()), QString::number(dialog->acceptMode()),
+                                       QString::number(dialog->testOption(QFileDialog::DontConfirmOverwrite))}
                                .join('|');
-                pDialog->selectFile(strPath);
-                static_cast<QDialog*>(pDialog)->accept(); // the file dialog's own accept checks the choice
+                dialog->selectFile(pathText);
+                static_cast<QDialog*>(dialog)->accept(); // the file dialog's own accept checks the choice
             });
         };
-        Request.Title = "Open Campaign";
-        Choose(Work.filePath("old.cam"));
-        const std::optional<FileChoice> Opened = Dialogs.showOpen(nullptr, Request);
-        ASSERT_TRUE(Opened.has_value());
-        EXPECT_EQ(Opened->Path + '|' + Opened->Title, Work.filePath("old.cam") + "|old.cam");
-        Request.Title = "Save As Campaign";
-        Request.FileName = "New.cam";
-        Choose(Work.filePath("new"));
-        const std::optional<FileChoice> Saved = Dialogs.showSave(nullptr, Request);
-        ASSERT_TRUE(Saved.has_value());
-        EXPECT_EQ(Saved->Title, "new.cam");
-        whenModalOpens([](QWidget* pModal) { qobject_cast<QFileDialog*>(pModal)->reject(); });
-        EXPECT_FALSE(Dialogs.showOpen(nullptr, Request).has_value());
-        EXPECT_EQ(strSeen, QStringList({QString("%1|%2|0").arg(QFileDialog::ExistingFile).arg(QFileDialog::AcceptOpen),
+        request.title = "Open Campaign";
+        choose(work.filePath("old.cam"));
+        const std::optional<FileChoice> opened = dialogs.showOpen(nullptr, request);
+        ASSERT_TRUE(opened.has_value());
+        EXPECT_EQ(opened->path + '|' + opened->title, work.filePath("old.cam") + "|old.cam");
+        request.title = "Save As Campaign";
+        request.fileName = "New.cam";
+        choose(work.filePath("new"));
+        const std::optional<FileChoice> saved = dialogs.showSave(nullptr, request);
+        ASSERT_TRUE(saved.has_value());
+        EXPECT_EQ(saved->title, "new.cam");
+        whenModalOpens([](QWidget* modalItem) { qobject_cast<QFileDialog*>(modalItem)->reject(); });
+        EXPECT_FALSE(dialogs.showOpen(nullptr, request).has_value());
+        EXPECT_EQ(seen, QStringList({QString("%1|%2|0").arg(QFileDialog::ExistingFile).arg(QFileDialog::AcceptOpen),
                                         QString("%1|%2|0").arg(QFileDialog::AnyFile).arg(QFileDialog::AcceptSave)}));
     }
-    QDirIterator It(Home.path(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    QStringList strWritten;
-    while (It.hasNext()) {
-        strWritten << It.next();
+    QDirIterator it(home.path(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    QStringList written;
+    while (it.hasNext()) {
+        written << it.next();
     }
-    EXPECT_EQ(strWritten, QStringList());
+    EXPECT_EQ(written, QStringList());
 }
 
 } // namespace

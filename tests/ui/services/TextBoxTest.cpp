@@ -19,15 +19,15 @@ class TextBoxTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        auto* pLayout = new QVBoxLayout(&window);
-        for (QWidget* pControl : std::initializer_list<QWidget*>{box, digits, button}) {
-            pLayout->addWidget(pControl);
+        auto* layout = new QVBoxLayout(&window);
+        for (QWidget* control : std::initializer_list<QWidget*>{box, digits, button}) {
+            layout->addWidget(control);
         }
         box->setTypingLimit(8);
         digits->setTypingLimit(5);
-        QObject::connect(box, &TextBox::keyTyped, [this](qint16& intK) {
-            hooked += QChar(intK);
-            nameFilter(intK);
+        QObject::connect(box, &TextBox::keyTyped, [this](qint16& k) {
+            hooked += QChar(k);
+            nameFilter(k);
         });
         QObject::connect(digits, &TextBox::keyTyped, &digitFilter);
         QObject::connect(box, &TextBox::changed, [this] { changes << box->currentText(); });
@@ -38,9 +38,9 @@ protected:
     }
 
     // Sends a key with the text it carries, as a keyboard does.
-    static void press(TextBox* pBox, Qt::Key Key, Qt::KeyboardModifiers Mods, const QString& strText)
+    static void press(TextBox* boxItem, Qt::Key key, Qt::KeyboardModifiers mods, const QString& text)
     {
-        QTest::sendKeyEvent(QTest::Click, pBox, Key, strText, Mods);
+        QTest::sendKeyEvent(QTest::Click, boxItem, key, text, mods);
     }
 
     QWidget window;
@@ -58,15 +58,15 @@ protected:
 TEST_F(TextBoxTest, TheLimitAndTheFilterBindTypingAndPastingOnlyAndShortcutsStillWork)
 {
     struct Edit {
-        const char* strFault;
-        QString strStart;
-        QString strClipboard;
-        QStringList strSteps;
-        QString strShown;
-        QString strHooked;
+        const char* fault;
+        QString start;
+        QString clipboard;
+        QStringList steps;
+        QString shown;
+        QString hooked;
     };
-    const QString strForty = QString(QStringLiteral("xy.z")).repeated(10);
-    const Edit Edits[] = {
+    const QString forty = QString(QStringLiteral("xy.z")).repeated(10);
+    const Edit edits[] = {
         {"an assigned text is cut to the limit", "abcdefghijkl", "", {"x", "{Backspace}"}, "abcdefghijk", "x\b"},
         {"the filter misses a typed key or sees a move", "", "",
          {"a. b_1", "{Left}", "{Delete}", "{Ctrl+A}", "{Backspace}"},
@@ -74,42 +74,42 @@ TEST_F(TextBoxTest, TheLimitAndTheFilterBindTypingAndPastingOnlyAndShortcutsStil
         {"a paste passes the filter or the limit", "", "ab.c d\u00e9ef-ghijk", {"{Ctrl+V}"}, "abcdefgh",
          "ab.c d\u00e9ef-ghijk"},
         {"the context menu's Paste passes the filter", "", "p q", {"{menu}"}, "pq", "p q"},
-        {"a paste does not fill the room left at the cursor", "abcdef", strForty, {"{Home}", "{Ctrl+V}", "{Shift+Ins}"},
-         "xyabcdef", strForty + strForty},
+        {"a paste does not fill the room left at the cursor", "abcdef", forty, {"{Home}", "{Ctrl+V}", "{Shift+Ins}"},
+         "xyabcdef", forty + forty},
         {"copy or paste lost", "abc", "", {"{Ctrl+A}", "{Ctrl+C}", "{End}", "{Ctrl+V}"}, "abcabc", "abc"},
         {"cut or undo lost", "abcdef", "",
          {"{Shift+Left}", "{Shift+Left}", "{Ctrl+X}", "{Ctrl+Z}", "{Home}", "{Ctrl+V}"},
          "efabcdef", "ef"},
         {"a plain Ctrl key types its control character", "", "", {"{Ctrl+Q}", "{Ctrl+Shift+Q}"}, "", ""}};
-    for (const Edit& row : Edits) {
-        SCOPED_TRACE(row.strFault);
-        box->assignText(row.strStart);
-        QApplication::clipboard()->setText(row.strClipboard);
+    for (const Edit& row : edits) {
+        SCOPED_TRACE(row.fault);
+        box->assignText(row.start);
+        QApplication::clipboard()->setText(row.clipboard);
         hooked.clear();
-        for (const QString& strStep : row.strSteps) {
-            if (strStep == "{menu}") {
+        for (const QString& step : row.steps) {
+            if (step == "{menu}") {
                 QTimer::singleShot(0, [] {
-                    auto* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-                    ASSERT_NE(pMenu, nullptr);
-                    for (QAction* pAction : pMenu->actions()) {
-                        if (pAction->text().startsWith(QLineEdit::tr("&Paste"))) {
-                            pAction->trigger();
+                    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                    ASSERT_NE(menu, nullptr);
+                    for (QAction* action : menu->actions()) {
+                        if (action->text().startsWith(QLineEdit::tr("&Paste"))) {
+                            action->trigger();
                         }
                     }
-                    pMenu->close();
+                    menu->close();
                 });
-                QContextMenuEvent Event(QContextMenuEvent::Mouse, QPoint(2, 2), box->mapToGlobal(QPoint(2, 2)));
-                QApplication::sendEvent(box, &Event);
-            } else if (strStep.startsWith('{')) {
-                const QKeyCombination Key = QKeySequence(strStep.mid(1, strStep.size() - 2))[0];
-                const QString strText = Key.key() < Qt::Key_Escape ? QString(QChar(Key.key())) : "";
-                press(box, Key.key(), Key.keyboardModifiers(), strText);
+                QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), box->mapToGlobal(QPoint(2, 2)));
+                QApplication::sendEvent(box, &event);
+            } else if (step.startsWith('{')) {
+                const QKeyCombination key = QKeySequence(step.mid(1, step.size() - 2))[0];
+                const QString text = key.key() < Qt::Key_Escape ? QString(QChar(key.key())) : "";
+                press(box, key.key(), key.keyboardModifiers(), text);
             } else {
-                QTest::keyClicks(box, strStep);
+                QTest::keyClicks(box, step);
             }
         }
-        EXPECT_EQ(box->currentText(), row.strShown);
-        EXPECT_EQ(hooked, row.strHooked);
+        EXPECT_EQ(box->currentText(), row.shown);
+        EXPECT_EQ(hooked, row.hooked);
     }
 }
 
@@ -117,27 +117,27 @@ TEST_F(TextBoxTest, TheLimitAndTheFilterBindTypingAndPastingOnlyAndShortcutsStil
 // text in a plain line edit, past any filter and limit.
 TEST_F(TextBoxTest, KeysWithAltGrCtrlAltOrMetaMeetTheFilterAndTheLimitLikeAnyOther)
 {
-    const Qt::KeyboardModifiers Combinations[] = {Qt::ControlModifier | Qt::AltModifier, Qt::GroupSwitchModifier,
+    const Qt::KeyboardModifiers combinations[] = {Qt::ControlModifier | Qt::AltModifier, Qt::GroupSwitchModifier,
                                                   Qt::MetaModifier, Qt::MetaModifier | Qt::ShiftModifier,
                                                   Qt::ControlModifier | Qt::AltModifier | Qt::KeypadModifier};
     // What AltGr gives on European layouts, a format character Qt inserts
     // even under Ctrl, and a control character behind a letter.
-    const QString strRefused = QStringLiteral("@\u20ac{[\\~\u0105\u00e9\u200c\u0001");
-    for (const Qt::KeyboardModifiers Mods : Combinations) {
-        SCOPED_TRACE(static_cast<int>(Mods));
-        for (TextBox* pBox : {box, digits}) {
-            pBox->assignText(QStringLiteral("12"));
-            pBox->setFocus();
-            for (const QChar ch : strRefused) {
-                press(pBox, Qt::Key_Q, Mods, ch);
+    const QString refused = QStringLiteral("@\u20ac{[\\~\u0105\u00e9\u200c\u0001");
+    for (const Qt::KeyboardModifiers mods : combinations) {
+        SCOPED_TRACE(static_cast<int>(mods));
+        for (TextBox* boxItem : {box, digits}) {
+            boxItem->assignText(QStringLiteral("12"));
+            boxItem->setFocus();
+            for (const QChar ch : refused) {
+                press(boxItem, Qt::Key_Q, mods, ch);
             }
-            EXPECT_EQ(pBox->currentText(), QStringLiteral("12"));
+            EXPECT_EQ(boxItem->currentText(), QStringLiteral("12"));
             // What passes the filter is typed, up to the limit and no further.
-            for (int intI = 0; intI < 10; ++intI) {
-                press(pBox, Qt::Key_C, Mods, QStringLiteral("c"));
-                press(pBox, Qt::Key_3, Mods, QStringLiteral("3"));
+            for (int i = 0; i < 10; ++i) {
+                press(boxItem, Qt::Key_C, mods, QStringLiteral("c"));
+                press(boxItem, Qt::Key_3, mods, QStringLiteral("3"));
             }
-            EXPECT_EQ(pBox->currentText(), pBox == box ? QStringLiteral("12c3c3c3") : QStringLiteral("12333"));
+            EXPECT_EQ(boxItem->currentText(), boxItem == box ? QStringLiteral("12c3c3c3") : QStringLiteral("12333"));
         }
     }
 }

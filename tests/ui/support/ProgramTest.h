@@ -25,28 +25,28 @@ class ProgramTest : public ::testing::Test {
 protected:
     ProgramTest()
     {
-        Window.setScenarioDialog(Dialog);
-        Window.setCampaign(Doc);
-        Dialog.setCampaign(Doc);
-        Window.refresh(-1);
+        window.setScenarioDialog(dialog);
+        window.setCampaign(doc);
+        dialog.setCampaign(doc);
+        window.refresh(-1);
     }
 
     // A control of the window or of its scenario dialog.
-    template <class T = QWidget> T* child(const QString& strName) const { return Window.findChild<T*>(strName); }
-    TextBox* box(const QString& strName) const { return child<TextBox>(strName); }
-    QString path(const QString& strName) const { return Dir.filePath(strName); }
+    template <class T = QWidget> T* child(const QString& name) const { return window.findChild<T*>(name); }
+    TextBox* box(const QString& name) const { return child<TextBox>(name); }
+    QString path(const QString& name) const { return dir.filePath(name); }
 
     // Types over the box's whole text; a closing "\t" leaves the box.
-    static void type(TextBox* pBox, const QString& strKeys)
+    static void type(TextBox* boxItem, const QString& keys)
     {
-        pBox->setFocus();
-        pBox->selectAll();
-        QTest::keyClicks(pBox, strKeys);
+        boxItem->setFocus();
+        boxItem->selectAll();
+        QTest::keyClicks(boxItem, keys);
     }
 
-    QTemporaryDir Dir;
-    ScriptedDialogs Dialogs;
-    CampaignWindow Window{Dialogs};
-    ScenarioDialog Dialog{Dialogs, &Window};
-    Campaign Doc;
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    CampaignWindow window{dialogs};
+    ScenarioDialog dialog{dialogs, &window};
+    Campaign doc;
 };

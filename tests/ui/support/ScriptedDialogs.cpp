@@ -4,45 +4,45 @@
 
 #include <gtest/gtest.h>
 
-int16_t ScriptedDialogs::msgBox(QWidget*, const QString& strPrompt, int16_t intStyle, const QString& strTitle)
+int16_t ScriptedDialogs::msgBox(QWidget*, const QString& prompt, int16_t style, const QString& title)
 {
-    MsgBoxes.push_back({strPrompt, intStyle, strTitle});
-    if (WhileOpen) {
-        WhileOpen(MsgBoxes.back());
+    msgBoxes.push_back({prompt, style, title});
+    if (whileOpen) {
+        whileOpen(msgBoxes.back());
     }
-    if (intStyle != MsgBoxStyle::YesNoQuestion) {
+    if (style != MsgBoxStyle::YesNoQuestion) {
         return MsgBoxAnswer::OK;
     }
-    if (Answers.empty()) {
-        ADD_FAILURE() << "unscripted question: " << strPrompt.toStdString();
+    if (answers.empty()) {
+        ADD_FAILURE() << "unscripted question: " << prompt.toStdString();
         return MsgBoxAnswer::No;
     }
-    const int16_t intAnswer = Answers.front();
-    Answers.pop_front();
-    return intAnswer;
+    const int16_t answer = answers.front();
+    answers.pop_front();
+    return answer;
 }
 
-std::optional<FileChoice> ScriptedDialogs::nextFile(bool blnSave, const FileRequest& Request)
+std::optional<FileChoice> ScriptedDialogs::nextFile(bool save, const FileRequest& request)
 {
-    FileDialogs.push_back({blnSave, Request});
-    if (WhileFileDialogOpen) {
-        WhileFileDialogOpen(FileDialogs.back());
+    fileDialogs.push_back({save, request});
+    if (whileFileDialogOpen) {
+        whileFileDialogOpen(fileDialogs.back());
     }
-    if (Files.empty()) {
-        ADD_FAILURE() << "unscripted file dialog: " << Request.Title.toStdString();
+    if (files.empty()) {
+        ADD_FAILURE() << "unscripted file dialog: " << request.title.toStdString();
         return std::nullopt;
     }
-    const std::optional<QString> strPath = Files.front();
-    Files.pop_front();
-    return strPath ? std::optional(FileChoice{*strPath, QFileInfo(*strPath).fileName()}) : std::nullopt;
+    const std::optional<QString> path = files.front();
+    files.pop_front();
+    return path ? std::optional(FileChoice{*path, QFileInfo(*path).fileName()}) : std::nullopt;
 }
 
 QStringList ScriptedDialogs::takeMessages()
 {
-    QStringList strShown;
-    for (const RecordedMsgBox& Box : MsgBoxes) {
-        strShown << Box.Title + '|' + QString::number(Box.Style) + '|' + Box.Prompt;
+    QStringList shown;
+    for (const RecordedMsgBox& box : msgBoxes) {
+        shown << box.title + '|' + QString::number(box.style) + '|' + box.prompt;
     }
-    MsgBoxes.clear();
-    return strShown;
+    msgBoxes.clear();
+    return shown;
 }

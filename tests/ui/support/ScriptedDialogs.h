@@ -13,43 +13,43 @@
 class QWidget;
 
 struct RecordedMsgBox {
-    QString Prompt;
-    int16_t Style = 0;
-    QString Title;
+    QString prompt;
+    int16_t style = 0;
+    QString title;
 };
 
 struct RecordedFileDialog {
-    bool Save = false;
-    FileRequest Request;
+    bool save = false;
+    FileRequest request;
 };
 
 // Answers every question from a script and records it, so no test ever
 // blocks on a modal window. An unscripted question fails the test.
 class ScriptedDialogs final : public UserDialogs {
 public:
-    int16_t msgBox(QWidget* parent, const QString& strPrompt, int16_t intStyle, const QString& strTitle) override;
+    int16_t msgBox(QWidget* parent, const QString& prompt, int16_t style, const QString& title) override;
     using Choice = std::optional<FileChoice>;
-    Choice showOpen(QWidget*, const FileRequest& Request) override { return nextFile(false, Request); }
-    Choice showSave(QWidget*, const FileRequest& Request) override { return nextFile(true, Request); }
+    Choice showOpen(QWidget*, const FileRequest& request) override { return nextFile(false, request); }
+    Choice showSave(QWidget*, const FileRequest& request) override { return nextFile(true, request); }
 
     // Answers for Yes/No questions (MsgBoxAnswer::Yes or No), in order.
-    std::deque<int16_t> Answers;
+    std::deque<int16_t> answers;
     // Paths the file dialogs return, in order; nullopt is a cancel.
-    std::deque<std::optional<QString>> Files;
+    std::deque<std::optional<QString>> files;
     // Runs while a message box is "open", e.g. to look at the window then.
-    std::function<void(const RecordedMsgBox&)> WhileOpen;
+    std::function<void(const RecordedMsgBox&)> whileOpen;
     // Runs while a file dialog is "open", e.g. to change the disk meanwhile.
-    std::function<void(const RecordedFileDialog&)> WhileFileDialogOpen;
+    std::function<void(const RecordedFileDialog&)> whileFileDialogOpen;
 
-    std::vector<RecordedMsgBox> MsgBoxes;
-    std::vector<RecordedFileDialog> FileDialogs;
+    std::vector<RecordedMsgBox> msgBoxes;
+    std::vector<RecordedFileDialog> fileDialogs;
 
     // What the message boxes showed since the last call, each as
     // "title|style|prompt"; they are forgotten then.
     QStringList takeMessages();
 
 private:
-    std::optional<FileChoice> nextFile(bool blnSave, const FileRequest& Request);
+    std::optional<FileChoice> nextFile(bool save, const FileRequest& request);
 };
 
 // The carriage return that separates the lines of a message.
@@ -59,7 +59,7 @@ inline QString CR()
 }
 
 // GoogleTest shows a QString in a failure as its text, not as raw bytes.
-inline void printTo(const QString& strS, std::ostream* pOut)
+inline void printTo(const QString& s, std::ostream* out)
 {
-    *pOut << '"' << strS.toStdString() << '"';
+    *out << '"' << s.toStdString() << '"';
 }

@@ -8,36 +8,36 @@
 
 #include <gtest/gtest.h>
 
-QByteArray readFile(const QString& strPath)
+QByteArray readFile(const QString& path)
 {
-    QFile File(strPath);
-    return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-bool writeFile(const QString& strPath, const QByteArray& bytes)
+bool writeFile(const QString& path, const QByteArray& bytes)
 {
-    QFile File(strPath);
-    return File.open(QIODevice::WriteOnly) && File.write(bytes) == bytes.size() && File.flush();
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
 }
 
-void whenModalOpens(const std::function<void(QWidget*)>& Answer)
+void whenModalOpens(const std::function<void(QWidget*)>& answer)
 {
-    QTimer::singleShot(0, [Answer] {
-        QWidget* pModal = QApplication::activeModalWidget();
-        ASSERT_NE(pModal, nullptr) << "no modal window opened";
-        Answer(pModal);
+    QTimer::singleShot(0, [answer] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr) << "no modal window opened";
+        answer(modal);
         // One left open would hang the test.
-        pModal->hide();
+        modal->hide();
     });
 }
 
-bool reactivate(QWidget* pWindow)
+bool reactivate(QWidget* window)
 {
-    QWidget StandIn;
-    StandIn.show();
-    const bool blnStandIn = QTest::qWaitForWindowActive(&StandIn);
-    StandIn.hide();
-    pWindow->show();
-    pWindow->activateWindow();
-    return blnStandIn && QTest::qWaitForWindowActive(pWindow);
+    QWidget standIn;
+    standIn.show();
+    const bool standInFlag = QTest::qWaitForWindowActive(&standIn);
+    standIn.hide();
+    window->show();
+    window->activateWindow();
+    return standInFlag && QTest::qWaitForWindowActive(window);
 }

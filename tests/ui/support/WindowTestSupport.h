@@ -11,15 +11,15 @@
 class QWidget;
 
 // The file's bytes, or nothing when it cannot be read.
-QByteArray readFile(const QString& strPath);
+QByteArray readFile(const QString& path);
 // Replaces the file's bytes; true when every byte went in.
-bool writeFile(const QString& strPath, const QByteArray& bytes);
+bool writeFile(const QString& path, const QByteArray& bytes);
 
 // Runs Answer on the modal window the next call opens, once it is open; the
 // call must not return before Answer closes the window.
-void whenModalOpens(const std::function<void(QWidget*)>& Answer);
+void whenModalOpens(const std::function<void(QWidget*)>& answer);
 
 // Offscreen gives the focus back neither after a modal step nor to a window
 // shown again, unless another window had it in between: a stand-in takes the
 // activation, then pWindow is shown and active again. True when it is.
-bool reactivate(QWidget* pWindow);
+bool reactivate(QWidget* window);
