@@ -267,6 +267,7 @@ TEST(CampaignJson, RefusalsNameTheExactPlace)
         {"scenarios.0.outcomes.2.movie", R"("a.b")", movie + fits + "a \".\" would end the name in the file"},
         {"scenarios.0.outcomes.2.movie", R"("\u0100")", movie + fits + "U+0100" + noByte},
         {"scenarios.0.outcomes.2.movie", R"("\u20ac")", movie + fits + "U+20AC" + noByte},
+        {"scenarios.0.outcomes.2.movie", R"("\u0800")", movie + fits + "U+0800" + noByte},
         {"scenarios.0.outcomes.2.movie", R"("\ud83d\ude00")", movie + fits + "U+1F600" + noByte},
         {"scenarios.0.outcomes.2.movie", "7", movie + "expected a string, found a number"},
         {"scenarios.0.outcomes.2.movie", "null", movie + "expected a string, found null"},
