@@ -1,4 +1,5 @@
 #include "data/Campaign.h"
+#include "data/CampaignPaths.h"
 
 #include <benchmark/benchmark.h>
 
@@ -100,6 +101,26 @@ void BM_Check(benchmark::State& state)
     }
 }
 BENCHMARK(BM_Check);
+
+// The balance walk of a full campaign: as written (one chain, the other
+// outcomes ending it), and with every outcome leading on, or back to the
+// start from the last scenario, the densest a campaign gets.
+void BM_Paths(benchmark::State& state)
+{
+    std::istringstream input(fullCampaignBytes());
+    Campaign campaign;
+    campaign.fileRead(input);
+    for (int16_t k = 0; state.range(0) > 0 && k < Campaign::MaxScenarios; ++k) {
+        for (int16_t j = 0; j < Scenario::OutcomeCount; ++j) {
+            campaign.scenarios(k).setResultScenario(j, k < 49 ? k + 1 : j < 2 ? 0 : 254);
+        }
+    }
+    for (auto _ : state) {
+        const CampaignPaths paths(campaign);
+        benchmark::DoNotOptimize(paths.victory().fewestBattles);
+    }
+}
+BENCHMARK(BM_Paths)->Arg(0)->Arg(1);
 
 void BM_Write(benchmark::State& state)
 {
