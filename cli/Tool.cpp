@@ -246,30 +246,6 @@ QString openInput(const std::filesystem::path& path, QFile& file)
     return {};
 }
 
-namespace {
-
-// Up to limit bytes from the device, waiting for a pipe's. Empty on
-// success, else the reason.
-QString readUpTo(QIODevice& device, qint64 limit, QByteArray& bytes)
-{
-    bytes.resize(limit);
-    qint64 have = 0;
-    while (have < limit) {
-        const qint64 got = device.read(bytes.data() + have, limit - have);
-        if (got < 0) {
-            return device.errorString();
-        }
-        if (got == 0 && !device.waitForReadyRead(-1)) {
-            break;
-        }
-        have += got;
-    }
-    bytes.truncate(have);
-    return {};
-}
-
-} // namespace
-
 bool loadCampaign(const std::filesystem::path& path, CommandStreams& io, Campaign& campaign, QByteArray* file)
 {
     // One byte past the campaign tells a longer file.
@@ -277,7 +253,7 @@ bool loadCampaign(const std::filesystem::path& path, CommandStreams& io, Campaig
     QFile named;
     QString reason = path == "-" ? QString() : openInput(path, named);
     if (reason.isEmpty()) {
-        reason = readUpTo(path == "-" ? io.in : named, CampaignFileSize + 1, bytes);
+        reason = readDevice(path == "-" ? io.in : named, CampaignFileSize + 1, bytes);
     }
     if (reason.isEmpty()) {
         reason = readCampaignBytes(bytes, campaign);

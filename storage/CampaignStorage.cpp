@@ -51,13 +51,12 @@ QString readCampaignBytes(const QByteArray& bytes, Campaign& campaign)
     return {};
 }
 
-QString readCampaignDevice(QIODevice& device, Campaign& campaign)
+QString readDevice(QIODevice& device, qint64 limit, QByteArray& bytes)
 {
-    // Bytes past the campaign's size are never looked at.
-    QByteArray bytes(CampaignFileSize, '\0');
+    bytes.resize(limit);
     qint64 have = 0;
-    while (have < CampaignFileSize) {
-        const qint64 read = device.read(bytes.data() + have, CampaignFileSize - have);
+    while (have < limit) {
+        const qint64 read = device.read(bytes.data() + have, limit - have);
         if (read < 0) {
             return device.errorString();
         }
@@ -67,7 +66,15 @@ QString readCampaignDevice(QIODevice& device, Campaign& campaign)
         have += read;
     }
     bytes.truncate(have);
-    return readCampaignBytes(bytes, campaign);
+    return {};
+}
+
+QString readCampaignDevice(QIODevice& device, Campaign& campaign)
+{
+    // Bytes past the campaign's size are never looked at.
+    QByteArray bytes;
+    const QString reason = readDevice(device, CampaignFileSize, bytes);
+    return reason.isEmpty() ? readCampaignBytes(bytes, campaign) : reason;
 }
 
 QString readCampaignFile(const std::filesystem::path& path, Campaign& campaign)

@@ -19,7 +19,10 @@ class Campaign;
 // Campaign should be a document of its own: a file that fails half-way
 // leaves it partly filled.
 [[nodiscard]] QString readCampaignFile(const std::filesystem::path& path, Campaign& campaign);
-// The same from an open device (standard input, say).
+// Up to limit bytes from the device, waiting for a pipe's, into bytes.
+// Empty on success, else the reason.
+[[nodiscard]] QString readDevice(QIODevice& device, qint64 limit, QByteArray& bytes);
+// A campaign from an open device (standard input, say).
 [[nodiscard]] QString readCampaignDevice(QIODevice& device, Campaign& campaign);
 // The same from bytes already in memory; only the first 31944 are looked at.
 [[nodiscard]] QString readCampaignBytes(const QByteArray& bytes, Campaign& campaign);
