@@ -70,6 +70,7 @@ TEST_F(AccessibilityTest, EveryControlHasANameOfItsOwnAndTabVisitsEachOnce)
     for (QWidget* windowItem : {static_cast<QWidget*>(&window), static_cast<QWidget*>(&dialog),
                              static_cast<QWidget*>(&about)}) {
         SCOPED_TRACE(windowItem->metaObject()->className());
+        EXPECT_FALSE(windowItem->windowIcon().isNull()) << "no icon for the task bar";
         std::set<QString> names;
         QStringList enabled;
         for (QWidget* control : controls(windowItem)) {
