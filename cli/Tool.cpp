@@ -44,7 +44,7 @@ QString usage()
 {
     QString s = QStringLiteral("Usage: ironvale-cam COMMAND [OPTIONS] [FILE...]\n"
                                   "       ironvale-cam help [COMMAND]\n"
-                                  "Checks, describes, converts and draws the campaign files (.cam) of Ironvale.\n\n"
+                                  "Checks, describes, compares, converts and draws the campaign files (.cam) of Ironvale.\n\n"
                                   "Commands:\n");
     for (const CommandEntry& entry : Commands) {
         s += QStringLiteral("  %1  %2\n").arg(QLatin1String(entry.name), -8).arg(QLatin1String(entry.summary));
