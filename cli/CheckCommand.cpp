@@ -15,7 +15,8 @@ int runCheck(const QStringList& arguments, CommandStreams& io)
     parser.setApplicationDescription(QStringLiteral(
         "Runs the editor's integrity check on each campaign file; a folder is searched for *.cam files.\n"
         "Prints 'FILE: ok' or one line 'FILE: message' per message. Exit status: 0 all passed,\n"
-        "1 a campaign failed the check, 2 a file could not be read."));
+        "1 a campaign failed the check, 2 a file could not be read, or a folder held no campaign file or\n"
+        "could not be searched whole."));
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Campaign files or folders; - for standard input."),
                                  QStringLiteral("FILE..."));
     if (const int status = parseArguments(parser, arguments, io); status >= 0) {

@@ -85,7 +85,7 @@ int runLint(const QStringList& arguments, CommandStreams& io)
         "scenario 0; go-to values outside 0..49, 254 and 255; a file longer than a campaign; bytes the\n"
         "editor does not keep (and a save drops) that hold data. A folder is searched for *.cam files.\n"
         "Exit status: 0 all passed, 1 a campaign failed the check (or has warnings, with --strict),\n"
-        "2 a file could not be read."));
+        "2 a file could not be read, or a folder held no campaign file or could not be searched whole."));
     const QCommandLineOption strict(QStringLiteral("strict"), QStringLiteral("Count warnings as failures."));
     parser.addOption(strict);
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Campaign files or folders; - for standard input."),
