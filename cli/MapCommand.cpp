@@ -186,12 +186,12 @@ struct Arrow {
 // A scenario's box: its number, name and marks above a cell for each arrow
 // that leaves it, listing the outcomes that take it; the arrow starts below
 // its cell, and has no label of its own to stand over other arrows and nodes.
-Agnode_t* drawScenario(Agraph_t* graphItem, const CampaignGraph& graph, const Scenario& scenarioValue,
+Agnode_t* drawScenario(Agraph_t* graphItem, const CampaignGraph& graph, const Scenario& scenario,
                        const std::vector<Arrow>& arrows, const CampaignPaths* paths)
 {
-    const auto i = static_cast<int16_t>(scenarioValue.number());
+    const auto i = static_cast<int16_t>(scenario.number());
     QStringList title{
-        QStringLiteral("#%1 %2").arg(i, 3, 10, QLatin1Char('0')).arg(htmlText(fromCampaignBytes(scenarioValue.name())))};
+        QStringLiteral("#%1 %2").arg(i, 3, 10, QLatin1Char('0')).arg(htmlText(fromCampaignBytes(scenario.name())))};
     const Look* look = &PlainLook;
     if (graph.looping(i)) {
         title << QStringLiteral("looping");
@@ -397,9 +397,9 @@ int runMap(const QStringList& arguments, CommandStreams& io)
         "The format follows OUT's extension (.svg, .png, .dot or .gv) unless --format names it;\n"
         "with -o - (the default) the map goes to standard output, as DOT unless --format names another.\n"
         "Exit status: 0 drawn, 2 the file could not be read, the map not written, or a usage error."));
-    const QCommandLineOption outputValue({QStringLiteral("o"), QStringLiteral("output")},
-                                    QStringLiteral("Where to write the map; - for standard output."),
-                                    QStringLiteral("OUT"), QStringLiteral("-"));
+    const QCommandLineOption outputOption({QStringLiteral("o"), QStringLiteral("output")},
+                                     QStringLiteral("Where to write the map; - for standard output."),
+                                     QStringLiteral("OUT"), QStringLiteral("-"));
     const QCommandLineOption format(QStringLiteral("format"), QStringLiteral("svg, png or dot, whatever OUT is called."),
                                     QStringLiteral("FORMAT"));
     const QCommandLineOption force(QStringLiteral("force"),
@@ -407,7 +407,7 @@ int runMap(const QStringList& arguments, CommandStreams& io)
     const QCommandLineOption withPaths(QStringLiteral("paths"),
                                        QStringLiteral("Show in each scenario the fewest and most battles and the least and "
                                                       "most prestige on arrival, as the paths command finds them."));
-    parser.addOptions({outputValue, format, force, withPaths});
+    parser.addOptions({outputOption, format, force, withPaths});
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The campaign file; - for standard input."));
     if (const int status = parseArguments(parser, arguments, io); status >= 0) {
         return status;
@@ -415,7 +415,7 @@ int runMap(const QStringList& arguments, CommandStreams& io)
     if (parser.positionalArguments().size() != 1) {
         return usageError(io, arguments.value(0), QStringLiteral("give one campaign file"));
     }
-    const QString out = parser.value(outputValue);
+    const QString out = parser.value(outputOption);
     const bool toOut = out == QLatin1String("-");
     const QString formatText = parser.isSet(format) ? parser.value(format)
                               : toOut          ? QStringLiteral("dot")
