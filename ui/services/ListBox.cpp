@@ -29,11 +29,11 @@ void ListBox::removeAllLines()
     m_programmatic = false;
 }
 
-void ListBox::addLine(const QString& s, int32_t dataValue)
+void ListBox::addLine(const QString& s, int32_t number)
 {
     m_programmatic = true;
-    auto* itemItem = new QListWidgetItem(s, this);
-    itemItem->setData(DataRole, dataValue);
+    auto* newItem = new QListWidgetItem(s, this);
+    newItem->setData(DataRole, number);
     m_programmatic = false;
 }
 

@@ -246,7 +246,7 @@ TEST_F(CampaignWindowTest, AboutShowsTheProgramsOwnIdentityAndClosesWithEnterOrE
         choose("helpAboutAction");
         EXPECT_EQ(shown, QStringList({"About " + identity.title, identity.title,
                                          QString("Version %1.%2.%3 (Last Update: 04 Jan 1999)")
-                                             .arg(identity.majorValue).arg(identity.minorValue).arg(identity.revision),
+                                             .arg(identity.majorVersion).arg(identity.minorVersion).arg(identity.revision),
                                          identity.comments, QString::number(QDialog::Accepted)}));
     }
 }
