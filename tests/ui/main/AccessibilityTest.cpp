@@ -32,9 +32,9 @@ QList<QWidget*> controls(QWidget* window)
 {
     QList<QWidget*> found;
     for (QWidget* control : window->findChildren<QWidget*>()) {
-        const bool controlFlag = qobject_cast<QLineEdit*>(control) || qobject_cast<QAbstractButton*>(control) ||
-                                qobject_cast<QListWidget*>(control) || qobject_cast<QComboBox*>(control);
-        if (controlFlag && control->window() == window && !control->objectName().startsWith(QLatin1String("qt_"))) {
+        const bool isControl = qobject_cast<QLineEdit*>(control) || qobject_cast<QAbstractButton*>(control) ||
+                              qobject_cast<QListWidget*>(control) || qobject_cast<QComboBox*>(control);
+        if (isControl && control->window() == window && !control->objectName().startsWith(QLatin1String("qt_"))) {
             found << control;
         }
     }

@@ -156,11 +156,11 @@ TEST_F(CampaignWindowTest, SavesUnderFaultsKeepTheOldFileAndLoseNothing)
     const std::string moved = "folder removed while the dialog was open";
     faults.push_back({moved.c_str(), "moving/old.cam", "moving/old.cam", [] {}, nullptr, true});
     for (const SaveFault& fault : faults) {
-        SCOPED_TRACE(fault.caseText);
+        SCOPED_TRACE(fault.name);
         const std::string before = state();
         dialogs.files = {path(fault.target)};
         dialogs.whileFileDialogOpen = [&](const RecordedFileDialog&) {
-            if (fault.caseText == moved) {
+            if (fault.name == moved) {
                 QDir(dir.path()).rename("moving", "moved");
             }
         };
@@ -172,7 +172,7 @@ TEST_F(CampaignWindowTest, SavesUnderFaultsKeepTheOldFileAndLoseNothing)
             const QStringList shown = dialogs.takeMessages();
             return shown.size() == 1 && shown[0].startsWith(message) &&
                    (fault.reason == nullptr || shown[0].contains(fault.reason)) && state() == before &&
-                   shown[0].endsWith(fault.caseText == moved ? "\rNo file was created."
+                   shown[0].endsWith(fault.name == moved ? "\rNo file was created."
                                                                   : "\rThe file was not changed.");
         }));
         EXPECT_EQ(readFile(path(fault.oldFile)), old);

@@ -44,17 +44,17 @@ std::vector<NumberBox> numberBoxes()
         name[0] = name[0].toLower();
         boxes.push_back({name + "Edit", {"65535"}, {"65536", "99999"},
                          WordWarning.arg("Scenario", word, "%1", word),
-                         [Set = set](S& sValue, int32_t nValue) { (sValue.*Set)(nValue); }});
+                         [Set = set](S& s, int32_t n) { (s.*Set)(n); }});
     }
     const QStringList outcomes{"Brilliant Victory", "Victory", "Minor Victory", "Defeat"};
     for (int16_t i = 0; i < 4; ++i) {
         const QString &outcome = outcomes[i], iText = QString::number(i);
         boxes.push_back({"resultScenarioEdit" + iText, {"0", "49", "254", "255"}, {"50", "050", "253", "256"},
                          GoToWarning.arg(outcome, "%1"),
-                         [i](S& sValue2, int32_t nValue2) { sValue2.setResultScenario(i, nValue2); }});
+                         [i](S& s, int32_t n) { s.setResultScenario(i, n); }});
         boxes.push_back({"resultPrestigeEdit" + iText, {"65535"}, {"65536"},
                          WordWarning.arg("Result", outcome + " Prestige", "%1", outcome),
-                         [i](S& sValue3, int32_t nValue3) { sValue3.setResultPrestige(i, nValue3); }});
+                         [i](S& s, int32_t n) { s.setResultPrestige(i, n); }});
     }
     return boxes;
 }
