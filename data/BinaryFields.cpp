@@ -30,8 +30,8 @@ constexpr std::array<char, ChunkSize> Zeros{};
 
 int32_t decodeWord(const char* bytes)
 {
-    const auto* unsignedItem = reinterpret_cast<const unsigned char*>(bytes);
-    return unsignedItem[0] + 256 * unsignedItem[1];
+    const auto* unsignedBytes = reinterpret_cast<const unsigned char*>(bytes);
+    return unsignedBytes[0] + 256 * unsignedBytes[1];
 }
 
 void encodeWord(int32_t n, char* bytes)
