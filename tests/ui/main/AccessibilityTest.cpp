@@ -67,12 +67,12 @@ protected:
 // once and comes back to the first.
 TEST_F(AccessibilityTest, EveryControlHasANameOfItsOwnAndTabVisitsEachOnce)
 {
-    for (QWidget* windowItem : {static_cast<QWidget*>(&window), static_cast<QWidget*>(&dialog),
-                             static_cast<QWidget*>(&about)}) {
-        SCOPED_TRACE(windowItem->metaObject()->className());
+    for (QWidget* topLevel : {static_cast<QWidget*>(&window), static_cast<QWidget*>(&dialog),
+                           static_cast<QWidget*>(&about)}) {
+        SCOPED_TRACE(topLevel->metaObject()->className());
         std::set<QString> names;
         QStringList enabled;
-        for (QWidget* control : controls(windowItem)) {
+        for (QWidget* control : controls(topLevel)) {
             const QString name = spoken(control);
             EXPECT_FALSE(name.isEmpty()) << control->objectName().toStdString();
             EXPECT_TRUE(names.insert(name).second) << name.toStdString() << " spoken twice";
@@ -80,16 +80,16 @@ TEST_F(AccessibilityTest, EveryControlHasANameOfItsOwnAndTabVisitsEachOnce)
                 enabled << control->objectName();
             }
         }
-        for (const QLabel* label : windowItem->findChildren<QLabel*>()) {
+        for (const QLabel* label : topLevel->findChildren<QLabel*>()) {
             if (label->buddy() != nullptr) {
                 EXPECT_EQ(spoken(label->buddy()), QString(label->text()).remove('&'));
             }
         }
-        ASSERT_TRUE(reactivate(windowItem));
+        ASSERT_TRUE(reactivate(topLevel));
         enabled.sort();
         EXPECT_FALSE(enabled.isEmpty());
         EXPECT_EQ(tabWalk(QApplication::focusWidget()), enabled);
-        windowItem->hide();
+        topLevel->hide();
     }
 }
 

@@ -69,9 +69,9 @@ protected:
                          QString::number(child<QComboBox>("nationBox")->currentIndex()), "", "", "",
                          QString::number(list()->selectedLine()), QString::number(doc.changed() * 10 + doc.saved())};
         for (int k = 0; k < 2; ++k) {
-            const ListBox* listItem = child<ListBox>(k == 0 ? "scenarioList" : "errorList");
-            for (int16_t j = 0; j < listItem->lineCount(); ++j) {
-                s[4 + k] += listItem->line(j) + '|';
+            const ListBox* listBox = child<ListBox>(k == 0 ? "scenarioList" : "errorList");
+            for (int16_t j = 0; j < listBox->lineCount(); ++j) {
+                s[4 + k] += listBox->line(j) + '|';
             }
         }
         for (const char* name : {"addButton", "changeButton", "removeButton", "removeAllButton", "clearButton"}) {
