@@ -366,7 +366,7 @@ bool isListed(std::initializer_list<const char*> keys, const std::string& key)
 
 // The object at place ("" for the top level) with exactly the given keys,
 // each once, and any of the optional ones.
-const JsonNode& object(const JsonNode& value, const QString& place, std::initializer_list<const char*> keysValue,
+const JsonNode& object(const JsonNode& value, const QString& place, std::initializer_list<const char*> requiredKeys,
                        std::initializer_list<const char*> optionalKeys = {})
 {
     if (value.type != JsonNode::Type::Object) {
@@ -375,7 +375,7 @@ const JsonNode& object(const JsonNode& value, const QString& place, std::initial
     }
     for (auto it = value.keys.begin(); it != value.keys.end(); ++it) {
         const QString where = member(place, QString::fromStdString(*it));
-        if (!isListed(keysValue, *it) && !isListed(optionalKeys, *it)) {
+        if (!isListed(requiredKeys, *it) && !isListed(optionalKeys, *it)) {
             refuse(where, QStringLiteral("unknown key"));
         }
         // A reader that kept the last value would silently drop the first.
@@ -383,7 +383,7 @@ const JsonNode& object(const JsonNode& value, const QString& place, std::initial
             refuse(where, QStringLiteral("key given twice"));
         }
     }
-    for (const char* key : keysValue) {
+    for (const char* key : requiredKeys) {
         if (findValue(value, key) == nullptr) {
             refuse(member(place, QLatin1String(key)), QStringLiteral("missing"));
         }
@@ -563,8 +563,8 @@ using SlotPlaces = std::array<qsizetype, Campaign::MaxScenarios>;
 SlotPlaces readScenarios(const JsonNode& value, Campaign& campaign, std::vector<GivenRun>& runs)
 {
     const QString place = QStringLiteral("scenarios");
-    const JsonNode& scenariosValue = array(value, place);
-    const auto count = static_cast<qsizetype>(scenariosValue.elements.size());
+    const JsonNode& entries = array(value, place);
+    const auto count = static_cast<qsizetype>(entries.elements.size());
     if (count > Campaign::MaxScenarios) {
         refuse(place, QStringLiteral("%1 scenarios, but a campaign holds at most %2")
                              .arg(count)
@@ -576,7 +576,7 @@ SlotPlaces readScenarios(const JsonNode& value, Campaign& campaign, std::vector<
     for (qsizetype i = 0; i < count; ++i) {
         Scenario scenario;
         const int16_t slot =
-            readScenario(*scenariosValue.elements[static_cast<std::size_t>(i)], element(place, i), scenario, runs);
+            readScenario(*entries.elements[static_cast<std::size_t>(i)], element(place, i), scenario, runs);
         qsizetype& first = givenAt.at(static_cast<std::size_t>(slot));
         if (first >= 0) {
             refuse(member(element(place, i), QStringLiteral("slot")),
@@ -730,9 +730,9 @@ QString lineAndColumn(const QByteArray& json, qsizetype offset)
 
 } // namespace
 
-QByteArray campaignJson(const Campaign& campaign, const QByteArray& fileValue)
+QByteArray campaignJson(const Campaign& campaign, const QByteArray& file)
 {
-    const UnreadBytes unread = findUnread(campaign, fileValue);
+    const UnreadBytes unread = findUnread(campaign, file);
     JsonEmitter json;
     json.open(nullptr, '{');
     json.value("format", quoted(FormatName));

@@ -14,11 +14,11 @@ class Campaign;
 // "unread" members, per record and for the rest of the file, as runs of
 // {"offset", "hex"}: with them the JSON describes every byte of the file.
 
-// The JSON text of the campaign read from File: every field the file keeps,
-// the used slots with their numbers, and the runs where File's first 31944
+// The JSON text of the campaign read from file: every field the file keeps,
+// the used slots with their numbers, and the runs where file's first 31944
 // bytes differ from those the campaign saves as. A file the editor wrote has
-// none; without File (or with fewer bytes than a campaign has) none are given.
-[[nodiscard]] QByteArray campaignJson(const Campaign& campaign, const QByteArray& fileValue = {});
+// none; without file (or with fewer bytes than a campaign has) none are given.
+[[nodiscard]] QByteArray campaignJson(const Campaign& campaign, const QByteArray& file = {});
 
 // Fills Campaign (cleared first) from JSON text, and File with the 31944
 // bytes to write: the campaign as the editor saves it, the unread runs laid

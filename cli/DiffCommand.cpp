@@ -175,37 +175,37 @@ QStringList differences(const Side& a, const Side& b, Counts& counts)
     const auto label = [](int slot, const Scenario& scenario) {
         return QStringLiteral("scenario %1 %2").arg(slot).arg(nameOf(scenario.name()));
     };
-    const auto recordAt = [](int slotValue) { return HeaderSize + slotValue * Scenario::RecordSize; };
-    for (int slotValue2 = 0; slotValue2 < Slots; ++slotValue2) {
-        const bool stayed = a.used(slotValue2) && !movedTo[slotValue2];
-        const bool kept = b.used(slotValue2) && !movedFrom[slotValue2];
-        if (movedTo[slotValue2]) {
-            const int to = *movedTo[slotValue2];
-            report.add(label(slotValue2, a.scenario(slotValue2)), QStringLiteral("moved to slot %1").arg(to));
-            compareScenarios(report, label(to, b.scenario(to)), b.scenario(to), a.scenario(slotValue2), renumbered);
+    const auto recordAt = [](int slot) { return HeaderSize + slot * Scenario::RecordSize; };
+    for (int slot = 0; slot < Slots; ++slot) {
+        const bool stayed = a.used(slot) && !movedTo[slot];
+        const bool kept = b.used(slot) && !movedFrom[slot];
+        if (movedTo[slot]) {
+            const int to = *movedTo[slot];
+            report.add(label(slot, a.scenario(slot)), QStringLiteral("moved to slot %1").arg(to));
+            compareScenarios(report, label(to, b.scenario(to)), b.scenario(to), a.scenario(slot), renumbered);
             report.unread(label(to, b.scenario(to)),
-                          unreadDifferences(a, b, recordAt(slotValue2), recordAt(to), Scenario::RecordSize));
+                          unreadDifferences(a, b, recordAt(slot), recordAt(to), Scenario::RecordSize));
             ++counts.moved;
         }
         if (stayed && kept) {
             const int before = static_cast<int>(report.lines().size());
-            const QString where = label(slotValue2, b.scenario(slotValue2));
-            compareScenarios(report, where, b.scenario(slotValue2), a.scenario(slotValue2), renumbered);
-            report.unread(where, unreadDifferences(a, b, recordAt(slotValue2), recordAt(slotValue2), Scenario::RecordSize));
+            const QString where = label(slot, b.scenario(slot));
+            compareScenarios(report, where, b.scenario(slot), a.scenario(slot), renumbered);
+            report.unread(where, unreadDifferences(a, b, recordAt(slot), recordAt(slot), Scenario::RecordSize));
             counts.changed += report.lines().size() > before ? 1 : 0;
             continue;
         }
         if (stayed) {
-            report.add(label(slotValue2, a.scenario(slotValue2)), QStringLiteral("removed"));
+            report.add(label(slot, a.scenario(slot)), QStringLiteral("removed"));
             ++counts.removed;
         }
         if (kept) {
-            report.add(label(slotValue2, b.scenario(slotValue2)), QStringLiteral("added"));
+            report.add(label(slot, b.scenario(slot)), QStringLiteral("added"));
             ++counts.added;
         }
-        if (!a.used(slotValue2) && !b.used(slotValue2)) {
-            counts.elsewhere = report.unread(QStringLiteral("slot %1 (unused)").arg(slotValue2),
-                                             unreadDifferences(a, b, recordAt(slotValue2), recordAt(slotValue2),
+        if (!a.used(slot) && !b.used(slot)) {
+            counts.elsewhere = report.unread(QStringLiteral("slot %1 (unused)").arg(slot),
+                                             unreadDifferences(a, b, recordAt(slot), recordAt(slot),
                                                                Scenario::RecordSize)) ||
                                counts.elsewhere;
         }
@@ -225,15 +225,15 @@ QString load(const std::filesystem::path& path, CommandStreams& io, Side& side)
     if (QString reason = readWholeInput(path, io, input); !reason.isEmpty()) {
         return reason;
     }
-    QString reasonValue;
+    QString reason;
     if (input.trimmed().startsWith('{')) {
-        reasonValue = readCampaignJson(input, *side.campaign, side.bytes);
+        reason = readCampaignJson(input, *side.campaign, side.bytes);
     } else {
-        reasonValue = readCampaignBytes(input, *side.campaign);
+        reason = readCampaignBytes(input, *side.campaign);
         side.bytes = input.left(CampaignFileSize);
     }
     side.saved = campaignBytes(*side.campaign);
-    return reasonValue;
+    return reason;
 }
 
 QString statLine(const Counts& counts)

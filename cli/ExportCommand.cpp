@@ -20,25 +20,25 @@ int runExport(const QStringList& arguments, CommandStreams& io)
         "turns the JSON back into the same campaign file, byte for byte.\n"
         "Exit status: 0 written, 2 the file could not be read or the JSON not written."));
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Campaign file; - for standard input."));
-    const QCommandLineOption outputValue({QStringLiteral("o"), QStringLiteral("output")},
-                                    QStringLiteral("Write the JSON to OUT (replaced in one step); - for standard output, "
-                                                   "the default."),
-                                    QStringLiteral("OUT"), QStringLiteral("-"));
-    parser.addOption(outputValue);
+    const QCommandLineOption outputOption({QStringLiteral("o"), QStringLiteral("output")},
+                                     QStringLiteral("Write the JSON to OUT (replaced in one step); - for standard output, "
+                                                    "the default."),
+                                     QStringLiteral("OUT"), QStringLiteral("-"));
+    parser.addOption(outputOption);
     if (const int status = parseArguments(parser, arguments, io); status >= 0) {
         return status;
     }
     if (parser.positionalArguments().size() != 1) {
         return usageError(io, arguments.value(0), QStringLiteral("give one campaign file"));
     }
-    const std::filesystem::path fileText = pathFromArgument(parser.positionalArguments().constFirst());
-    const std::filesystem::path output = pathFromArgument(parser.value(outputValue));
-    if (outputIsInput(fileText, output, io)) {
+    const std::filesystem::path input = pathFromArgument(parser.positionalArguments().constFirst());
+    const std::filesystem::path output = pathFromArgument(parser.value(outputOption));
+    if (outputIsInput(input, output, io)) {
         return ExitStatus::Trouble;
     }
     const auto campaign = std::make_unique<Campaign>();
     QByteArray file;
-    if (!loadCampaign(fileText, io, *campaign, &file)) {
+    if (!loadCampaign(input, io, *campaign, &file)) {
         return ExitStatus::Trouble;
     }
     return writeOutput(output, campaignJson(*campaign, file), io) ? ExitStatus::Clean : ExitStatus::Trouble;

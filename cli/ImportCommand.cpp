@@ -23,15 +23,15 @@ int runImport(const QStringList& arguments, CommandStreams& io)
     // The usage line shows -o, which the command needs.
     parser.addPositionalArgument(QStringLiteral("JSON"), QStringLiteral("The JSON text; - for standard input."),
                                  QStringLiteral("JSON -o FILE"));
-    const QCommandLineOption outputValue({QStringLiteral("o"), QStringLiteral("output")},
-                                    QStringLiteral("The campaign file to write (replaced in one step); - for standard "
-                                                   "output."),
-                                    QStringLiteral("FILE"));
+    const QCommandLineOption outputOption({QStringLiteral("o"), QStringLiteral("output")},
+                                     QStringLiteral("The campaign file to write (replaced in one step); - for standard "
+                                                    "output."),
+                                     QStringLiteral("FILE"));
     const QCommandLineOption noCheck(QStringLiteral("no-check"),
                                      QStringLiteral("Write the campaign even when it fails the integrity check."));
     const QCommandLineOption force(QStringLiteral("force"),
                                    QStringLiteral("Write the campaign to standard output even when it is a terminal."));
-    parser.addOption(outputValue);
+    parser.addOption(outputOption);
     parser.addOption(noCheck);
     parser.addOption(force);
     if (const int status = parseArguments(parser, arguments, io); status >= 0) {
@@ -40,11 +40,11 @@ int runImport(const QStringList& arguments, CommandStreams& io)
     if (parser.positionalArguments().size() != 1) {
         return usageError(io, arguments.value(0), QStringLiteral("give one JSON file"));
     }
-    if (!parser.isSet(outputValue)) {
+    if (!parser.isSet(outputOption)) {
         return usageError(io, arguments.value(0), QStringLiteral("no campaign file to write: give -o FILE"));
     }
     const std::filesystem::path jsonText = pathFromArgument(parser.positionalArguments().constFirst());
-    const std::filesystem::path output = pathFromArgument(parser.value(outputValue));
+    const std::filesystem::path output = pathFromArgument(parser.value(outputOption));
     if (outputIsInput(jsonText, output, io) ||
         binaryToTerminal(output, parser.isSet(force), io)) {
         return ExitStatus::Trouble;

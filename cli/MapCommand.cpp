@@ -97,22 +97,22 @@ public:
 
     [[nodiscard]] Agraph_t* graph() const { return m_graph; }
 
-    static Agnode_t* node(Agraph_t* graphItem, const QString& idText, const QString& label, const Look& style)
+    static Agnode_t* node(Agraph_t* map, const QString& idText, const QString& label, const Look& style)
     {
         QByteArray id = idText.toUtf8();
-        Agnode_t* nodeItem = agnode(graphItem, id.data(), 1);
-        set(nodeItem, "label", label);
-        set(nodeItem, "fillcolor", QLatin1String(style.fill));
-        set(nodeItem, "color", QLatin1String(style.line));
+        Agnode_t* created = agnode(map, id.data(), 1);
+        set(created, "label", label);
+        set(created, "fillcolor", QLatin1String(style.fill));
+        set(created, "color", QLatin1String(style.line));
         if (&style != &PlainLook) {
-            set(nodeItem, "penwidth", QStringLiteral("2"));
+            set(created, "penwidth", QStringLiteral("2"));
         }
-        return nodeItem;
+        return created;
     }
 
-    static Agedge_t* edge(Agraph_t* graphItem, Agnode_t* from, Agnode_t* to)
+    static Agedge_t* edge(Agraph_t* map, Agnode_t* from, Agnode_t* to)
     {
-        return agedge(graphItem, from, to, nullptr, 1);
+        return agedge(map, from, to, nullptr, 1);
     }
 
     static void set(void* object, const char* attributeText, const QString& valueText)
@@ -161,18 +161,18 @@ void drawLegend(Agraph_t* graph)
     };
     Agnode_t* above = nullptr;
     for (const auto& [id, text, look] : samples) {
-        Agnode_t* nodeItem = Drawing::node(legend, QLatin1String(id), QLatin1String(text), *look);
+        Agnode_t* node = Drawing::node(legend, QLatin1String(id), QLatin1String(text), *look);
         if (look == &UnreachableLook) {
-            Drawing::set(nodeItem, "style", QStringLiteral("rounded,filled,dashed"));
+            Drawing::set(node, "style", QStringLiteral("rounded,filled,dashed"));
         } else if (look == &MissingLook) {
-            Drawing::set(nodeItem, "shape", QStringLiteral("octagon"));
-            Drawing::set(nodeItem, "style", QStringLiteral("filled,dashed"));
+            Drawing::set(node, "shape", QStringLiteral("octagon"));
+            Drawing::set(node, "style", QStringLiteral("filled,dashed"));
         }
         // Invisible arrows stack the samples in one column.
         if (above != nullptr) {
-            Drawing::set(Drawing::edge(legend, above, nodeItem), "style", QStringLiteral("invis"));
+            Drawing::set(Drawing::edge(legend, above, node), "style", QStringLiteral("invis"));
         }
-        above = nodeItem;
+        above = node;
     }
 }
 
@@ -186,12 +186,12 @@ struct Arrow {
 // A scenario's box: its number, name and marks above a cell for each arrow
 // that leaves it, listing the outcomes that take it; the arrow starts below
 // its cell, and has no label of its own to stand over other arrows and nodes.
-Agnode_t* drawScenario(Agraph_t* graphItem, const CampaignGraph& graph, const Scenario& scenarioValue,
+Agnode_t* drawScenario(Agraph_t* map, const CampaignGraph& graph, const Scenario& scenario,
                        const std::vector<Arrow>& arrows, const CampaignPaths* paths)
 {
-    const auto i = static_cast<int16_t>(scenarioValue.number());
+    const auto i = static_cast<int16_t>(scenario.number());
     QStringList title{
-        QStringLiteral("#%1 %2").arg(i, 3, 10, QLatin1Char('0')).arg(htmlText(fromCampaignBytes(scenarioValue.name())))};
+        QStringLiteral("#%1 %2").arg(i, 3, 10, QLatin1Char('0')).arg(htmlText(fromCampaignBytes(scenario.name())))};
     const Look* look = &PlainLook;
     if (graph.looping(i)) {
         title << QStringLiteral("looping");
@@ -217,13 +217,13 @@ Agnode_t* drawScenario(Agraph_t* graphItem, const CampaignGraph& graph, const Sc
                     .arg(cell)
                     .arg(arrows[cell].labels.join(QStringLiteral("<BR/>")));
     }
-    Agnode_t* nodeItem = Drawing::node(graphItem, QStringLiteral("s%1").arg(i), QString(), *look);
-    Drawing::setHtmlLabel(nodeItem, html + QStringLiteral("</TR></TABLE>"));
-    Drawing::set(nodeItem, "margin", QStringLiteral("0.04"));
+    Agnode_t* node = Drawing::node(map, QStringLiteral("s%1").arg(i), QString(), *look);
+    Drawing::setHtmlLabel(node, html + QStringLiteral("</TR></TABLE>"));
+    Drawing::set(node, "margin", QStringLiteral("0.04"));
     if (unreachable) {
-        Drawing::set(nodeItem, "style", QStringLiteral("rounded,filled,dashed"));
+        Drawing::set(node, "style", QStringLiteral("rounded,filled,dashed"));
     }
-    return nodeItem;
+    return node;
 }
 
 // The end node of campaign victory or loss, marked when the check or lint
@@ -237,13 +237,13 @@ Agnode_t* drawEnd(Agraph_t* graph, const char* id, const QString& text, const Lo
     } else if (!reachable) {
         label += QStringLiteral("\\nnot reachable from scenario 0");
     }
-    Agnode_t* nodeItem = Drawing::node(graph, QLatin1String(id), label, style);
-    Drawing::set(nodeItem, "shape", QStringLiteral("doubleoctagon"));
+    Agnode_t* node = Drawing::node(graph, QLatin1String(id), label, style);
+    Drawing::set(node, "shape", QStringLiteral("doubleoctagon"));
     if (!reachable) {
-        Drawing::set(nodeItem, "style", QStringLiteral("filled,dashed"));
-        Drawing::set(nodeItem, "color", QLatin1String(AlarmColour));
+        Drawing::set(node, "style", QStringLiteral("filled,dashed"));
+        Drawing::set(node, "color", QLatin1String(AlarmColour));
     }
-    return nodeItem;
+    return node;
 }
 
 // Where each outcome of a scenario leads, those with the same target together.
@@ -286,44 +286,44 @@ Agnode_t* drawMissing(Agraph_t* graph, const QString& id, int32_t goTo)
 {
     const QString why = CampaignGraph::isOddGoTo(goTo) ? QStringLiteral("outside 0..49, 254, 255")
                                                         : QStringLiteral("not in the campaign");
-    Agnode_t* nodeItem = Drawing::node(graph, id, QStringLiteral("#%1 missing\\n%2").arg(goTo).arg(why), MissingLook);
-    Drawing::set(nodeItem, "shape", QStringLiteral("octagon"));
-    Drawing::set(nodeItem, "style", QStringLiteral("filled,dashed"));
-    return nodeItem;
+    Agnode_t* node = Drawing::node(graph, id, QStringLiteral("#%1 missing\\n%2").arg(goTo).arg(why), MissingLook);
+    Drawing::set(node, "shape", QStringLiteral("octagon"));
+    Drawing::set(node, "style", QStringLiteral("filled,dashed"));
+    return node;
 }
 
 // With paths, each scenario shows the battles and prestige on the way there.
-void drawCampaign(Agraph_t* graphItem, const Campaign& campaign, const CampaignPaths* paths)
+void drawCampaign(Agraph_t* map, const Campaign& campaign, const CampaignPaths* paths)
 {
     const CampaignGraph graph(campaign);
     // Drawn first, so dot puts it at the top left.
-    drawLegend(graphItem);
+    drawLegend(map);
     std::map<QString, Agnode_t*> nodes;
-    nodes[QStringLiteral("won")] = drawEnd(graphItem, "won", QStringLiteral("Campaign won"), WonLook,
+    nodes[QStringLiteral("won")] = drawEnd(map, "won", QStringLiteral("Campaign won"), WonLook,
                                            graph.victoryReferenced(), graph.victoryReachable());
-    nodes[QStringLiteral("lost")] = drawEnd(graphItem, "lost", QStringLiteral("Campaign lost"), LostLook,
+    nodes[QStringLiteral("lost")] = drawEnd(map, "lost", QStringLiteral("Campaign lost"), LostLook,
                                             graph.lossReferenced(), graph.lossReachable());
     std::map<int16_t, std::vector<Arrow>> arrowsFrom;
     for (int16_t i = 0; i < Campaign::MaxScenarios; ++i) {
         if (graph.used(i)) {
             const Scenario& scenario = campaign.scenarios(i);
             arrowsFrom[i] = arrowsOf(graph, scenario);
-            nodes[QStringLiteral("s%1").arg(i)] = drawScenario(graphItem, graph, scenario, arrowsFrom[i], paths);
+            nodes[QStringLiteral("s%1").arg(i)] = drawScenario(map, graph, scenario, arrowsFrom[i], paths);
         }
     }
     for (const auto& [i, arrows] : arrowsFrom) {
         for (std::size_t cell = 0; cell < arrows.size(); ++cell) {
             const Arrow& each = arrows[cell];
-            Agnode_t*& targetItem = nodes[each.target];
-            if (targetItem == nullptr) {
-                targetItem = drawMissing(graphItem, each.target, each.goTo);
+            Agnode_t*& target = nodes[each.target];
+            if (target == nullptr) {
+                target = drawMissing(map, each.target, each.goTo);
             }
-            Agedge_t* edgeItem = Drawing::edge(graphItem, nodes.at(QStringLiteral("s%1").arg(i)), targetItem);
-            Drawing::set(edgeItem, "tailport", QStringLiteral("o%1:s").arg(cell));
+            Agedge_t* edge = Drawing::edge(map, nodes.at(QStringLiteral("s%1").arg(i)), target);
+            Drawing::set(edge, "tailport", QStringLiteral("o%1:s").arg(cell));
             if (graph.targetOf(each.goTo) == CampaignGraph::Target::Missing) {
-                Drawing::set(edgeItem, "color", QLatin1String(AlarmColour));
-                Drawing::set(edgeItem, "penwidth", QStringLiteral("2"));
-                Drawing::set(edgeItem, "style", QStringLiteral("dashed"));
+                Drawing::set(edge, "color", QLatin1String(AlarmColour));
+                Drawing::set(edge, "penwidth", QStringLiteral("2"));
+                Drawing::set(edge, "style", QStringLiteral("dashed"));
             }
         }
     }
@@ -397,9 +397,9 @@ int runMap(const QStringList& arguments, CommandStreams& io)
         "The format follows OUT's extension (.svg, .png, .dot or .gv) unless --format names it;\n"
         "with -o - (the default) the map goes to standard output, as DOT unless --format names another.\n"
         "Exit status: 0 drawn, 2 the file could not be read, the map not written, or a usage error."));
-    const QCommandLineOption outputValue({QStringLiteral("o"), QStringLiteral("output")},
-                                    QStringLiteral("Where to write the map; - for standard output."),
-                                    QStringLiteral("OUT"), QStringLiteral("-"));
+    const QCommandLineOption outputOption({QStringLiteral("o"), QStringLiteral("output")},
+                                     QStringLiteral("Where to write the map; - for standard output."),
+                                     QStringLiteral("OUT"), QStringLiteral("-"));
     const QCommandLineOption format(QStringLiteral("format"), QStringLiteral("svg, png or dot, whatever OUT is called."),
                                     QStringLiteral("FORMAT"));
     const QCommandLineOption force(QStringLiteral("force"),
@@ -407,7 +407,7 @@ int runMap(const QStringList& arguments, CommandStreams& io)
     const QCommandLineOption withPaths(QStringLiteral("paths"),
                                        QStringLiteral("Show in each scenario the fewest and most battles and the least and "
                                                       "most prestige on arrival, as the paths command finds them."));
-    parser.addOptions({outputValue, format, force, withPaths});
+    parser.addOptions({outputOption, format, force, withPaths});
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The campaign file; - for standard input."));
     if (const int status = parseArguments(parser, arguments, io); status >= 0) {
         return status;
@@ -415,7 +415,7 @@ int runMap(const QStringList& arguments, CommandStreams& io)
     if (parser.positionalArguments().size() != 1) {
         return usageError(io, arguments.value(0), QStringLiteral("give one campaign file"));
     }
-    const QString out = parser.value(outputValue);
+    const QString out = parser.value(outputOption);
     const bool toOut = out == QLatin1String("-");
     const QString formatText = parser.isSet(format) ? parser.value(format)
                               : toOut          ? QStringLiteral("dot")

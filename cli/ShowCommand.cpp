@@ -84,10 +84,10 @@ int runShow(const QStringList& arguments, CommandStreams& io)
     if (parser.positionalArguments().size() != 1) {
         return usageError(io, arguments.value(0), QStringLiteral("give one campaign file"));
     }
-    const std::filesystem::path fileText = pathFromArgument(parser.positionalArguments().constFirst());
+    const std::filesystem::path input = pathFromArgument(parser.positionalArguments().constFirst());
     const auto campaign = std::make_unique<Campaign>();
     QByteArray file;
-    if (!loadCampaign(fileText, io, *campaign, &file)) {
+    if (!loadCampaign(input, io, *campaign, &file)) {
         return ExitStatus::Trouble;
     }
     const CampaignGraph graph(*campaign);

@@ -339,15 +339,15 @@ constexpr int VictoryMovie = 4;
 
 QString nationName(const Campaign& campaign, const QByteArray& file)
 {
-    const int32_t nationValue = campaign.nation();
+    const int32_t nation = campaign.nation();
     // A movie the editor does not know is read as the nation it had, and
     // a save would put another movie in its place.
     const bool known = decodeFileName(file.constData() + VictoryMovie) ==
                        decodeFileName(campaignBytes(campaign).constData() + VictoryMovie);
-    if (!known || nationValue < 0 || nationValue >= static_cast<int32_t>(NationNames.size())) {
-        return QStringLiteral("unknown (%1)").arg(nationValue);
+    if (!known || nation < 0 || nation >= static_cast<int32_t>(NationNames.size())) {
+        return QStringLiteral("unknown (%1)").arg(nation);
     }
-    return QLatin1String(NationNames[static_cast<std::size_t>(nationValue)]);
+    return QLatin1String(NationNames[static_cast<std::size_t>(nation)]);
 }
 
 QString readWholeInput(const std::filesystem::path& path, CommandStreams& io, QByteArray& bytes)

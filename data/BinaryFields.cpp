@@ -30,8 +30,8 @@ constexpr std::array<char, ChunkSize> Zeros{};
 
 int32_t decodeWord(const char* bytes)
 {
-    const auto* unsignedItem = reinterpret_cast<const unsigned char*>(bytes);
-    return unsignedItem[0] + 256 * unsignedItem[1];
+    const auto* unsignedBytes = reinterpret_cast<const unsigned char*>(bytes);
+    return unsignedBytes[0] + 256 * unsignedBytes[1];
 }
 
 void encodeWord(int32_t n, char* bytes)
@@ -52,10 +52,10 @@ void encodeFileName(const std::string& base, const char* extension, char* bytes)
 {
     // A name from a file may carry more than the field holds: keep the first
     // 20 bytes so the file keeps its size and its "." stays inside the field.
-    const std::size_t baseValue = std::min<std::size_t>(base.size(), FileNameFieldSize);
-    std::memcpy(bytes, base.data(), baseValue);
-    const std::size_t extensionValue = std::min(std::strlen(extension), FileNameFieldSize - baseValue);
-    std::memcpy(bytes + baseValue, extension, extensionValue);
+    const std::size_t baseLength = std::min<std::size_t>(base.size(), FileNameFieldSize);
+    std::memcpy(bytes, base.data(), baseLength);
+    const std::size_t extensionLength = std::min(std::strlen(extension), FileNameFieldSize - baseLength);
+    std::memcpy(bytes + baseLength, extension, extensionLength);
 }
 
 std::streamsize readUpTo(char* bytes, std::streamsize count, std::istream& stream)

@@ -85,14 +85,14 @@ int16_t Campaign::check()
     bool loss = false;
     for (int16_t i = 0; i < MaxScenarios; ++i) {
         const Scenario& scenario = scenarios(i);
-        const int32_t numberValue = scenario.number();
-        if (numberValue <= -1) {
+        const int32_t number = scenario.number();
+        if (number <= -1) {
             continue;
         }
         bool looping = true;
         for (int16_t j = 0; j < Scenario::OutcomeCount; ++j) {
             const int32_t goTo = scenario.resultScenario(j);
-            if (goTo != numberValue) {
+            if (goTo != number) {
                 looping = false;
             }
             if (goTo == VictoryScenario) {
@@ -107,12 +107,12 @@ int16_t Campaign::check()
             }
         }
         if (looping) {
-            addError(count, "Scenario " + std::to_string(numberValue) + " is looping");
+            addError(count, "Scenario " + std::to_string(number) + " is looping");
         }
-        for (int32_t k = previous + 1; k < numberValue; ++k) {
+        for (int32_t k = previous + 1; k < number; ++k) {
             addError(count, "Scenario " + std::to_string(k) + " not found");
         }
-        previous = numberValue;
+        previous = number;
     }
     if (!victory) {
         addError(count, "Victory Scenario (254) not referenced");

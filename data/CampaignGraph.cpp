@@ -51,10 +51,10 @@ CampaignGraph::CampaignGraph(const Campaign& campaign)
             continue;
         }
         const Scenario& scenario = campaign.scenarios(i);
-        bool loopingFlag = true;
+        bool loopsOnItself = true;
         for (int16_t j = 0; j < Scenario::OutcomeCount; ++j) {
             const int32_t goTo = scenario.resultScenario(j);
-            loopingFlag = loopingFlag && goTo == scenario.number();
+            loopsOnItself = loopsOnItself && goTo == scenario.number();
             switch (targetOf(goTo)) {
             case Target::Scenario:
                 next[slot(i)].push_back(static_cast<int16_t>(goTo));
@@ -72,7 +72,7 @@ CampaignGraph::CampaignGraph(const Campaign& campaign)
                 m_oddGoTos.push_back({i, j, goTo});
             }
         }
-        m_looping[slot(i)] = loopingFlag;
+        m_looping[slot(i)] = loopsOnItself;
     }
 
     m_reachable[0] = m_used[0];

@@ -92,19 +92,19 @@ CampaignPaths::CampaignPaths(const Campaign& campaign)
     std::array<bool, NodeCount> onStack{};
     std::vector<std::vector<std::size_t>> components;
     int counter = 0;
-    const std::function<void(std::size_t)> visit = [&](std::size_t nodeValue) {
-        index[nodeValue] = low[nodeValue] = counter++;
-        stack.push_back(nodeValue);
-        onStack[nodeValue] = true;
-        for (const Edge& edge : next[nodeValue]) {
+    const std::function<void(std::size_t)> visit = [&](std::size_t node) {
+        index[node] = low[node] = counter++;
+        stack.push_back(node);
+        onStack[node] = true;
+        for (const Edge& edge : next[node]) {
             if (index[edge.to] == Unvisited) {
                 visit(edge.to);
-                low[nodeValue] = std::min(low[nodeValue], low[edge.to]);
+                low[node] = std::min(low[node], low[edge.to]);
             } else if (onStack[edge.to]) {
-                low[nodeValue] = std::min(low[nodeValue], index[edge.to]);
+                low[node] = std::min(low[node], index[edge.to]);
             }
         }
-        if (low[nodeValue] == index[nodeValue]) {
+        if (low[node] == index[node]) {
             std::vector<std::size_t> members;
             std::size_t member = 0;
             do {
@@ -113,7 +113,7 @@ CampaignPaths::CampaignPaths(const Campaign& campaign)
                 onStack[member] = false;
                 component[member] = static_cast<int>(components.size());
                 members.push_back(member);
-            } while (member != nodeValue);
+            } while (member != node);
             components.push_back(std::move(members));
         }
     };

@@ -52,9 +52,9 @@ std::string written(const Campaign& campaign)
 // campaign that saves the very same bytes and checks the same way.
 void checkRoundTrip(Campaign& campaign)
 {
-    const int16_t errorsValue = campaign.check();
-    if (errorsValue != campaign.errorCount()) {
-        fail("Check returned " + std::to_string(errorsValue) + " but the list holds " +
+    const int16_t errorCount = campaign.check();
+    if (errorCount != campaign.errorCount()) {
+        fail("Check returned " + std::to_string(errorCount) + " but the list holds " +
              std::to_string(campaign.errorCount()) + " messages");
     }
     const std::string first = written(campaign);
@@ -71,10 +71,10 @@ void checkRoundTrip(Campaign& campaign)
     if (written(again) != first) {
         fail("the campaign read back from the written bytes writes different bytes");
     }
-    if (again.check() != errorsValue) {
+    if (again.check() != errorCount) {
         fail("the campaign read back from the written bytes checks differently");
     }
-    for (int16_t i = 0; i < errorsValue; ++i) {
+    for (int16_t i = 0; i < errorCount; ++i) {
         if (again.errors(i) != campaign.errors(i)) {
             fail("check message " + std::to_string(i) + " differs after the round trip");
         }

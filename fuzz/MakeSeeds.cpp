@@ -60,8 +60,8 @@ std::string withExtension(const std::string& name, const char* extension)
 
 void writeScenario(const Scenario& record, Bytes& file)
 {
-    for (const uint16_t wordValue : record.words) {
-        file.word(wordValue);
+    for (const uint16_t word : record.words) {
+        file.word(word);
     }
     file.field(record.name + ".scn");
     file.field(withExtension(record.movie, ".smk"));
@@ -110,15 +110,15 @@ Scenario plain(int k)
     return record;
 }
 
-Campaign withScenarios(int countValue)
+Campaign withScenarios(int scenarioCount)
 {
     Campaign document;
-    for (int k = 0; k < countValue; ++k) {
+    for (int k = 0; k < scenarioCount; ++k) {
         document.scenarios.push_back(plain(k));
     }
     document.scenarios.back().outcomes[0].goTo = 254;
-    document.count = static_cast<uint16_t>(countValue);
-    document.description = "camp" + std::to_string(countValue) + ".txt";
+    document.count = static_cast<uint16_t>(scenarioCount);
+    document.description = "camp" + std::to_string(scenarioCount) + ".txt";
     return document;
 }
 

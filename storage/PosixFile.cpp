@@ -221,7 +221,7 @@ SaveResult replaceFile(const fs::path& target, const struct stat* old, const QBy
         }
         return {qt_error_string(error), unchanged};
     }
-    int errorValue = 0;
+    int errorCode = 0;
     if (old != nullptr) {
         // The owner first, since a change of owner clears set-user-ID bits the
         // mode then puts back. Another owner is for root alone; the group may
@@ -229,24 +229,24 @@ SaveResult replaceFile(const fs::path& target, const struct stat* old, const QBy
         if (::fchown(fd, old->st_uid, old->st_gid) != 0) {
             (void)!::fchown(fd, uid_t(-1), old->st_gid);
         }
-        errorValue = ::fchmod(fd, old->st_mode & 07777) == 0 ? 0 : errno;
+        errorCode = ::fchmod(fd, old->st_mode & 07777) == 0 ? 0 : errno;
     }
     qint64 written = 0;
-    if (errorValue == 0) {
-        errorValue = writeAll(fd, bytes, written);
+    if (errorCode == 0) {
+        errorCode = writeAll(fd, bytes, written);
     }
-    if (errorValue == 0 && ::fsync(fd) != 0) {
-        errorValue = errno;
+    if (errorCode == 0 && ::fsync(fd) != 0) {
+        errorCode = errno;
     }
-    if (::close(fd) != 0 && errorValue == 0) {
-        errorValue = errno;
+    if (::close(fd) != 0 && errorCode == 0) {
+        errorCode = errno;
     }
-    if (errorValue == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) {
-        errorValue = errno;
+    if (errorCode == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) {
+        errorCode = errno;
     }
-    if (errorValue != 0) {
+    if (errorCode != 0) {
         ::unlink(temporary.c_str());
-        return {reasonOf(errorValue, written, bytes.size()), unchanged};
+        return {reasonOf(errorCode, written, bytes.size()), unchanged};
     }
     return syncFolder(target);
 }

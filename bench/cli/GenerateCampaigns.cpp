@@ -58,17 +58,17 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string folder = argv[1];
-    const long countValue = std::strtol(argv[2], nullptr, 10);
-    const long scenariosValue = argc == 4 ? std::strtol(argv[3], nullptr, 10) : 0;
-    if (scenariosValue < 0 || scenariosValue > Campaign::MaxScenarios) {
+    const long fileCount = std::strtol(argv[2], nullptr, 10);
+    const long requestedScenarios = argc == 4 ? std::strtol(argv[3], nullptr, 10) : 0;
+    if (requestedScenarios < 0 || requestedScenarios > Campaign::MaxScenarios) {
         std::fprintf(stderr, "generate_campaigns: SCENARIOS must be 1..50\n");
         return 2;
     }
     std::mt19937 random(20240601);
-    for (long i = 0; i < countValue; ++i) {
-        const auto scenariosValue2 = static_cast<int16_t>(scenariosValue > 0 ? scenariosValue : 1 + random() % 50);
+    for (long i = 0; i < fileCount; ++i) {
+        const auto scenarioCount = static_cast<int16_t>(requestedScenarios > 0 ? requestedScenarios : 1 + random() % 50);
         std::ostringstream bytes;
-        generated(random, scenariosValue2).fileWrite(bytes);
+        generated(random, scenarioCount).fileWrite(bytes);
         const std::string numberText = std::to_string(i);
         const std::string path =
             folder + "/campaign-" + std::string(5 - std::min<std::size_t>(5, numberText.size()), '0') + numberText + ".cam";

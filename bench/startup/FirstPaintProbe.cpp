@@ -15,14 +15,14 @@ public:
     using QObject::QObject;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* eventItem) override
+    bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (eventItem->type() == QEvent::Paint) {
+        if (event->type() == QEvent::Paint) {
             QCoreApplication::instance()->removeEventFilter(this);
             // Quit from the event loop, so the frame still reaches the screen.
             QTimer::singleShot(0, this, [] { QCoreApplication::exit(0); });
         }
-        return QObject::eventFilter(watched, eventItem);
+        return QObject::eventFilter(watched, event);
     }
 };
 

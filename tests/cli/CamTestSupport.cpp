@@ -16,10 +16,10 @@
 
 namespace CamTest {
 
-std::unique_ptr<Campaign> campaignOf(const Layout& scenariosValue)
+std::unique_ptr<Campaign> campaignOf(const Layout& layout)
 {
     auto campaign = std::make_unique<Campaign>();
-    for (const auto& [number, goTos] : scenariosValue) {
+    for (const auto& [number, goTos] : layout) {
         Scenario& scenario = campaign->scenarios(number);
         scenario.setNumber(number);
         scenario.setName("scen" + std::to_string(number));

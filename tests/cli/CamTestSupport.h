@@ -22,7 +22,7 @@ namespace CamTest {
 // Victory, Minor Victory, Defeat); scenario N is named "scenN".
 using Layout = std::vector<std::pair<int16_t, std::array<int32_t, 4>>>;
 
-[[nodiscard]] std::unique_ptr<Campaign> campaignOf(const Layout& scenariosValue);
+[[nodiscard]] std::unique_ptr<Campaign> campaignOf(const Layout& layout);
 
 // Saves the campaign under name in Dir through the editor's own save and
 // returns the path.

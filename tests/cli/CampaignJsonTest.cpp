@@ -174,8 +174,8 @@ TEST(CampaignJson, SmallCampaignExportsAsWrittenByHandAndImportsBack)
     }
     EXPECT_TRUE(file == campaignBytes(*campaign));
     // The entries may come in any order: each names its slot.
-    const QJsonArray scenariosValue = QJsonDocument::fromJson(SmallJson)["scenarios"].toArray();
-    EXPECT_EQ(import(smallEdited(QStringLiteral("scenarios"), jsonOf({scenariosValue[1], scenariosValue[0]}))),
+    const QJsonArray scenarios = QJsonDocument::fromJson(SmallJson)["scenarios"].toArray();
+    EXPECT_EQ(import(smallEdited(QStringLiteral("scenarios"), jsonOf({scenarios[1], scenarios[0]}))),
               std::make_pair(std::string(), file));
 }
 

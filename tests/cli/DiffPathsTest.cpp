@@ -46,66 +46,66 @@ TEST(Diff, NamesEachChangeAsADesignerSaysIt)
     const Row rows[] = {
         {"nothing", [](Campaign& c) { return campaignBytes(c); }, {}, ""},
         {"header",
-         [](Campaign& cValue) {
-             cValue.setDescription("ARDENNES");
-             cValue.setNation(2);
-             cValue.setPrestige(1200);
-             return campaignBytes(cValue);
+         [](Campaign& c) {
+             c.setDescription("ARDENNES");
+             c.setNation(2);
+             c.setPrestige(1200);
+             return campaignBytes(c);
          },
          {"description: ARDENNES (was DESC)", "nation: U.R.S.S (was U.K)", "prestige: 1200 (was 1000)"},
          "header changed"},
         {"fields of a record",
-         [](Campaign& cValue2) {
-             cValue2.scenarios(1).setName("RIVER");
-             cValue2.scenarios(1).setVoice("RIVVOC");
-             cValue2.scenarios(1).setSecondUnknown(7);
-             return campaignBytes(cValue2);
+         [](Campaign& c) {
+             c.scenarios(1).setName("RIVER");
+             c.scenarios(1).setVoice("RIVVOC");
+             c.scenarios(1).setSecondUnknown(7);
+             return campaignBytes(c);
          },
          {"scenario 1 RIVER: name RIVER (was scen1)", "scenario 1 RIVER: voice RIVVOC (was (none))",
           "scenario 1 RIVER: second value 7 (was 0)"},
          "1 scenario changed"},
         {"outcomes",
-         [](Campaign& cValue3) {
-             cValue3.scenarios(0).setResultScenario(1, 2);
-             cValue3.scenarios(2).setResultPrestige(3, 50);
-             cValue3.scenarios(2).setResultMovie(0, "WON");
-             return campaignBytes(cValue3);
+         [](Campaign& c) {
+             c.scenarios(0).setResultScenario(1, 2);
+             c.scenarios(2).setResultPrestige(3, 50);
+             c.scenarios(2).setResultMovie(0, "WON");
+             return campaignBytes(c);
          },
          {"scenario 0 scen0: Victory leads to scenario 2 (was scenario 1)",
           "scenario 2 scen2: Brilliant Victory movie WON (was (none))", "scenario 2 scen2: Defeat prestige 50 (was 0)"},
          "2 scenarios changed"},
         {"added",
-         [](Campaign& cValue4) {
-             cValue4.scenarios(3).copy(cValue4.scenarios(2));
-             cValue4.scenarios(3).setNumber(3);
-             cValue4.scenarios(3).setName("CITY");
-             return campaignBytes(cValue4);
+         [](Campaign& c) {
+             c.scenarios(3).copy(c.scenarios(2));
+             c.scenarios(3).setNumber(3);
+             c.scenarios(3).setName("CITY");
+             return campaignBytes(c);
          },
          {"scenario 3 CITY: added"}, "1 added"},
         {"removed",
-         [](Campaign& cValue5) {
-             cValue5.scenarios(2).setNumber(-1);
-             return campaignBytes(cValue5);
+         [](Campaign& c) {
+             c.scenarios(2).setNumber(-1);
+             return campaignBytes(c);
          },
          {"scenario 2 scen2: removed"}, "1 removed"},
         // Scenarios 1 and 2 trade places and scenario 0 follows scenario 1 to
         // its new slot: only the moves are news.
         {"moved",
-         [](Campaign& cValue6) {
+         [](Campaign& c) {
              Scenario one;
-             one.copy(cValue6.scenarios(1));
-             cValue6.scenarios(1).copy(cValue6.scenarios(2));
-             cValue6.scenarios(1).setNumber(1);
-             cValue6.scenarios(2).copy(one);
-             cValue6.scenarios(2).setNumber(2);
-             cValue6.scenarios(0).setResultScenario(0, 2);
-             cValue6.scenarios(0).setResultScenario(1, 2);
-             return campaignBytes(cValue6);
+             one.copy(c.scenarios(1));
+             c.scenarios(1).copy(c.scenarios(2));
+             c.scenarios(1).setNumber(1);
+             c.scenarios(2).copy(one);
+             c.scenarios(2).setNumber(2);
+             c.scenarios(0).setResultScenario(0, 2);
+             c.scenarios(0).setResultScenario(1, 2);
+             return campaignBytes(c);
          },
          {"scenario 1 scen1: moved to slot 2", "scenario 2 scen2: moved to slot 1"}, "2 moved"},
         {"unread bytes",
-         [](Campaign& cValue7) {
-             QByteArray bytes = withUnread(cValue7, 44 + 636 + 600);
+         [](Campaign& c) {
+             QByteArray bytes = withUnread(c, 44 + 636 + 600);
              bytes[31900] = 1;
              return bytes;
          },

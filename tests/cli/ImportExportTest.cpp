@@ -117,13 +117,13 @@ TEST_F(ImportExport, RefusalsWriteNothing)
         {campaignJson(*passing(3)), {}, 1, in + "Scenario 3 referenced but not found\n" + checkedText},
         {campaignJson(*passing(0, 0)), {}, 1, checked(*passing(0, 0)) + checkedText},
     };
-    for (const auto& caseValue : cases) {
-        writeFile(path("in.json"), caseValue.json);
+    for (const auto& testCase : cases) {
+        writeFile(path("in.json"), testCase.json);
         writeFile(path("old.cam"), "old bytes");
         for (const char* target : {"old.cam", "new.cam"}) {
-            const ToolRun imported = tool(QStringList{"import", "in.json", "-o", target} + caseValue.options);
-            EXPECT_EQ(imported.status, caseValue.status) << caseValue.json.toStdString();
-            EXPECT_EQ(QString::fromUtf8(imported.err), caseValue.err);
+            const ToolRun imported = tool(QStringList{"import", "in.json", "-o", target} + testCase.options);
+            EXPECT_EQ(imported.status, testCase.status) << testCase.json.toStdString();
+            EXPECT_EQ(QString::fromUtf8(imported.err), testCase.err);
             EXPECT_TRUE(imported.out.isEmpty());
         }
         EXPECT_EQ(contents(path("old.cam")), "old bytes");
@@ -156,7 +156,7 @@ TEST_F(ImportExport, WriteFailuresAreTrouble)
     const QByteArray old(31944, 'o');
     prepareFaultFolder(path("faults"), old);
     for (const SaveFault& fault : saveFaults(FaultRows::AboveStorage)) {
-        SCOPED_TRACE(fault.caseText);
+        SCOPED_TRACE(fault.name);
         const QString targetText = QStringLiteral("faults/") + QLatin1String(fault.target);
         EXPECT_TRUE(inChild(fault.setup, [&] {
             const ToolRun failed = tool({"import", "in.json", "-o", targetText});

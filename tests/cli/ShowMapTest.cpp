@@ -166,21 +166,21 @@ TEST(MapCommand, DrawsScenariosOutcomesEndsAndFindingsAsTheLegendShows)
     const ToolRun result = map(*campaign);
     ASSERT_EQ(result.status, 0) << result.err.data();
     EXPECT_EQ(result.err, "");
-    const Graph mapValue = parseDot(result.out);
-    ASSERT_NE(mapValue, nullptr);
+    const Graph graph = parseDot(result.out);
+    ASSERT_NE(graph, nullptr);
 
-    EXPECT_EQ(attribute(mapValue.get(), "label").rfind("Ardennes\\\\x7f (", 0), 0u) << attribute(mapValue.get(), "label");
-    EXPECT_EQ(cellText(nodeOf(mapValue, "s0")), "#000 scen0");
-    EXPECT_EQ(cellText(nodeOf(mapValue, "s1")), "#001 back\\slash\\x1b<&>");
-    EXPECT_EQ(cellText(nodeOf(mapValue, "s4")), "#004 scen4\nlooping\nunreachable");
-    EXPECT_EQ(attribute(nodeOf(mapValue, "missing7"), "label"), "#7 missing\\nnot in the campaign");
-    EXPECT_EQ(attribute(nodeOf(mapValue, "missing300"), "label"), "#300 missing\\noutside 0..49, 254, 255");
+    EXPECT_EQ(attribute(graph.get(), "label").rfind("Ardennes\\\\x7f (", 0), 0u) << attribute(graph.get(), "label");
+    EXPECT_EQ(cellText(nodeOf(graph, "s0")), "#000 scen0");
+    EXPECT_EQ(cellText(nodeOf(graph, "s1")), "#001 back\\slash\\x1b<&>");
+    EXPECT_EQ(cellText(nodeOf(graph, "s4")), "#004 scen4\nlooping\nunreachable");
+    EXPECT_EQ(attribute(nodeOf(graph, "missing7"), "label"), "#7 missing\\nnot in the campaign");
+    EXPECT_EQ(attribute(nodeOf(graph, "missing300"), "label"), "#300 missing\\noutside 0..49, 254, 255");
     using Arrows = std::vector<std::pair<std::string, std::string>>;
-    EXPECT_EQ(arrowsFrom(mapValue, "s0"), (Arrows{{"lost", "Defeat\nprestige 0"},
+    EXPECT_EQ(arrowsFrom(graph, "s0"), (Arrows{{"lost", "Defeat\nprestige 0"},
                                              {"missing7", "Minor Victory\nprestige 0"},
                                              {"s1", "Brilliant Victory\nprestige 20\nVictory\nprestige 10"}}));
-    EXPECT_EQ(arrowsFrom(mapValue, "s4").size(), 1u);
-    EXPECT_EQ(arrowsFrom(mapValue, "s1").size(), 4u);
+    EXPECT_EQ(arrowsFrom(graph, "s4").size(), 1u);
+    EXPECT_EQ(arrowsFrom(graph, "s1").size(), 4u);
     // Looping and out of reach: the loop's colours, the dashes of the unreachable.
     const std::vector<std::tuple<const char*, const char*, std::vector<const char*>>> looks{
         {"s0", "legend_scenario", {"fillcolor", "color", "style", "shape"}},
@@ -195,12 +195,12 @@ TEST(MapCommand, DrawsScenariosOutcomesEndsAndFindingsAsTheLegendShows)
     };
     for (const auto& [node, sample, attributes] : looks) {
         for (const char* name : attributes) {
-            EXPECT_EQ(attribute(nodeOf(mapValue, node), name), attribute(nodeOf(mapValue, sample), name)) << node << " " << name;
+            EXPECT_EQ(attribute(nodeOf(graph, node), name), attribute(nodeOf(graph, sample), name)) << node << " " << name;
         }
     }
-    Agedge_t* toMissing = agedge(mapValue.get(), nodeOf(mapValue, "s0"), nodeOf(mapValue, "missing7"), nullptr, 0);
-    EXPECT_EQ(attribute(toMissing, "color"), attribute(nodeOf(mapValue, "missing7"), "color"));
-    Agedge_t* toScenario = agedge(mapValue.get(), nodeOf(mapValue, "s0"), nodeOf(mapValue, "s1"), nullptr, 0);
+    Agedge_t* toMissing = agedge(graph.get(), nodeOf(graph, "s0"), nodeOf(graph, "missing7"), nullptr, 0);
+    EXPECT_EQ(attribute(toMissing, "color"), attribute(nodeOf(graph, "missing7"), "color"));
+    Agedge_t* toScenario = agedge(graph.get(), nodeOf(graph, "s0"), nodeOf(graph, "s1"), nullptr, 0);
     EXPECT_NE(attribute(toMissing, "color"), attribute(toScenario, "color"));
 }
 
@@ -215,11 +215,11 @@ TEST(MapCommand, MarksEndsTheCheckOrLintFindsWanting)
          "Campaign lost\\nnot reachable from scenario 0"},
     };
     for (const auto& [scenarios, won, lost] : cases) {
-        const Graph mapValue = parseDot(::map(*campaignOf(scenarios)).out);
-        ASSERT_NE(mapValue, nullptr);
+        const Graph graph = parseDot(::map(*campaignOf(scenarios)).out);
+        ASSERT_NE(graph, nullptr);
         for (const auto& [node, label] : {std::pair{"won", won}, std::pair{"lost", lost}}) {
-            EXPECT_EQ(attribute(nodeOf(mapValue, node), "label"), label);
-            EXPECT_EQ(attribute(nodeOf(mapValue, node), "style").find("dashed") != std::string::npos,
+            EXPECT_EQ(attribute(nodeOf(graph, node), "label"), label);
+            EXPECT_EQ(attribute(nodeOf(graph, node), "style").find("dashed") != std::string::npos,
                       label.find("\\n") != std::string::npos)
                 << label;
         }
@@ -266,19 +266,19 @@ TEST(MapCommand, WritesRealSvgPngAndDot)
     const Layout twoScenarios{{0, {1, 1, 254, 255}}, {1, {0, 254, 3, 255}}};
     const QString campaign = saveLayout(dir, QStringLiteral("m.cam"), twoScenarios);
     // libxml2 refuses what is not well-formed XML, such as a control character in a text.
-    const auto isSvg = [](const QByteArray& bytesValue) {
+    const auto isSvg = [](const QByteArray& bytes) {
         const std::unique_ptr<xmlDoc, void (*)(xmlDocPtr)> document(
-            xmlReadMemory(bytesValue.constData(), static_cast<int>(bytesValue.size()), "map.svg", nullptr,
+            xmlReadMemory(bytes.constData(), static_cast<int>(bytes.size()), "map.svg", nullptr,
                           XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING),
             xmlFreeDoc);
         const xmlNode* root = document != nullptr ? xmlDocGetRootElement(document.get()) : nullptr;
         return root != nullptr && xmlStrcmp(root->name, reinterpret_cast<const xmlChar*>("svg")) == 0;
     };
-    const auto kind = [&isSvg](const QByteArray& bytesValue2) {
-        if (bytesValue2.startsWith("\x89PNG\r\n\x1a\n") || isSvg(bytesValue2)) {
-            return bytesValue2.startsWith("\x89PNG") ? "png" : "svg";
+    const auto kind = [&isSvg](const QByteArray& bytes) {
+        if (bytes.startsWith("\x89PNG\r\n\x1a\n") || isSvg(bytes)) {
+            return bytes.startsWith("\x89PNG") ? "png" : "svg";
         }
-        const Graph map = parseDot(bytesValue2);
+        const Graph map = parseDot(bytes);
         const bool dot = map != nullptr && agedge(map.get(), nodeOf(map, "s1"), nodeOf(map, "s0"), nullptr, 0);
         return dot ? "dot" : "none";
     };

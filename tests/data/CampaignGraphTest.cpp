@@ -52,24 +52,24 @@ TEST(CampaignGraph, FindsUnreachableScenariosTrapsAndUnreachedEnds)
         {"fifty scenarios in a circle", circle, {}, {all}, {0, 0, 0, 0}},
     };
     Campaign campaign;
-    for (const GraphCase& caseValue : cases) {
-        fill(campaign, caseValue.scenarios);
+    for (const GraphCase& testCase : cases) {
+        fill(campaign, testCase.scenarios);
         const CampaignGraph graph(campaign);
-        EXPECT_EQ(graph.unreachable(), caseValue.unreachable) << caseValue.name;
-        EXPECT_EQ(graph.traps(), caseValue.traps) << caseValue.name;
+        EXPECT_EQ(graph.unreachable(), testCase.unreachable) << testCase.name;
+        EXPECT_EQ(graph.traps(), testCase.traps) << testCase.name;
         EXPECT_EQ((std::array<bool, 4>{graph.victoryReferenced(), graph.victoryReachable(), graph.lossReferenced(),
                                        graph.lossReachable()}),
-                  caseValue.ends)
-            << caseValue.name;
+                  testCase.ends)
+            << testCase.name;
         for (int16_t i = 0; i < 50; ++i) {
-            const bool usedFlag = campaign.scenarios(i).number() == i;
+            const bool used = campaign.scenarios(i).number() == i;
             const auto in = [i](const std::vector<int16_t>& list) {
                 return std::find(list.begin(), list.end(), i) != list.end();
             };
-            const bool trappedFlag = std::any_of(caseValue.traps.begin(), caseValue.traps.end(), in);
-            EXPECT_EQ(graph.used(i), usedFlag) << caseValue.name << " " << i;
-            EXPECT_EQ(graph.reachable(i), usedFlag && !in(caseValue.unreachable)) << caseValue.name << " " << i;
-            EXPECT_EQ(graph.trapped(i), trappedFlag) << caseValue.name << " " << i;
+            const bool trapped = std::any_of(testCase.traps.begin(), testCase.traps.end(), in);
+            EXPECT_EQ(graph.used(i), used) << testCase.name << " " << i;
+            EXPECT_EQ(graph.reachable(i), used && !in(testCase.unreachable)) << testCase.name << " " << i;
+            EXPECT_EQ(graph.trapped(i), trapped) << testCase.name << " " << i;
         }
     }
 }
@@ -80,8 +80,8 @@ TEST(CampaignGraph, NamesOddGoTosAndWhereEachValueLeads)
     fill(campaign, {{0, {300, 254, 49, 255}}, {1, {50, 253, -1, 65535}}, {2, {2, 2, 2, 2}}, {3, {2, 2, 2, 255}}});
     const CampaignGraph graph(campaign);
     std::vector<std::array<int32_t, 3>> odd;
-    for (const CampaignGraph::OddGoTo& oddValue : graph.oddGoTos()) {
-        odd.push_back({oddValue.scenario, oddValue.outcome, oddValue.goTo});
+    for (const CampaignGraph::OddGoTo& oddGoTo : graph.oddGoTos()) {
+        odd.push_back({oddGoTo.scenario, oddGoTo.outcome, oddGoTo.goTo});
     }
     EXPECT_EQ(odd,
               (std::vector<std::array<int32_t, 3>>{{0, 0, 300}, {1, 0, 50}, {1, 1, 253}, {1, 2, -1}, {1, 3, 65535}}));
@@ -90,8 +90,8 @@ TEST(CampaignGraph, NamesOddGoTosAndWhereEachValueLeads)
     const std::vector<std::pair<int32_t, T>> targets{{0, T::Scenario}, {2, T::Scenario}, {4, T::Missing},
                                                      {49, T::Missing}, {254, T::Victory}, {255, T::Loss},
                                                      {300, T::Missing}, {-1, T::Missing}};
-    for (const auto& [goToValue, expected] : targets) {
-        EXPECT_EQ(graph.targetOf(goToValue), expected) << goToValue;
+    for (const auto& [goTo, expected] : targets) {
+        EXPECT_EQ(graph.targetOf(goTo), expected) << goTo;
     }
     // Looping as the check words it: all four outcomes, not just some.
     const std::array<bool, 3> looping{graph.looping(2), graph.looping(3), graph.looping(4)};

@@ -120,16 +120,16 @@ TEST(CampaignPaths, AgreesWithEveryRouteCountedByLength)
 {
     std::mt19937 random(7);
     for (int trial = 0; trial < 400; ++trial) {
-        const int slotsValue = 1 + static_cast<int>(random() % 6);
+        const int slotCount = 1 + static_cast<int>(random() % 6);
         Layout layout;
-        for (int16_t i = 0; i < slotsValue; ++i) {
+        for (int16_t i = 0; i < slotCount; ++i) {
             if (i > 0 && random() % 5 == 0) {
                 continue; // a missing scenario
             }
             std::array<Outcome, 4> outcomes{};
             for (Outcome& outcome : outcomes) {
-                const int32_t roll = static_cast<int32_t>(random() % (slotsValue + 3));
-                outcome.goTo = roll < slotsValue ? roll : roll == slotsValue ? 254 : roll == slotsValue + 1 ? 255 : 77;
+                const int32_t roll = static_cast<int32_t>(random() % (slotCount + 3));
+                outcome.goTo = roll < slotCount ? roll : roll == slotCount ? 254 : roll == slotCount + 1 ? 255 : 77;
                 outcome.prestige = static_cast<int32_t>(random() % 3) * 10;
             }
             layout.push_back({i, outcomes});
@@ -140,7 +140,7 @@ TEST(CampaignPaths, AgreesWithEveryRouteCountedByLength)
         // Node slots + 0 and + 1 are the ends; routes[k][n] counts routes of k
         // battles, least and most their prestige. Long enough for a cycle that
         // grants prestige to outgrow every route without one.
-        const int nodes = slotsValue + 2;
+        const int nodes = slotCount + 2;
         const int longest = 2 * nodes * nodes;
         std::vector<std::vector<Count>> routes(longest + 1, std::vector<Count>(nodes));
         std::vector<std::vector<int64_t>> least(longest + 1, std::vector<int64_t>(nodes, INT64_MAX));
@@ -153,8 +153,8 @@ TEST(CampaignPaths, AgreesWithEveryRouteCountedByLength)
                     continue;
                 }
                 for (const Outcome& outcome : outcomes) {
-                    const int to = outcome.goTo == 254 ? slotsValue : outcome.goTo == 255 ? slotsValue + 1 : outcome.goTo;
-                    if (to >= nodes || (to < slotsValue && campaign->scenarios(static_cast<int16_t>(to)).number() < 0)) {
+                    const int to = outcome.goTo == 254 ? slotCount : outcome.goTo == 255 ? slotCount + 1 : outcome.goTo;
+                    if (to >= nodes || (to < slotCount && campaign->scenarios(static_cast<int16_t>(to)).number() < 0)) {
                         continue;
                     }
                     routes[k + 1][to] += routes[k][from];
@@ -164,11 +164,11 @@ TEST(CampaignPaths, AgreesWithEveryRouteCountedByLength)
             }
         }
         for (int n = 0; n < nodes; ++n) {
-            if (n < slotsValue && campaign->scenarios(static_cast<int16_t>(n)).number() < 0) {
+            if (n < slotCount && campaign->scenarios(static_cast<int16_t>(n)).number() < 0) {
                 continue;
             }
             const CampaignPaths::Reach& reach =
-                n == slotsValue ? paths.victory() : n == slotsValue + 1 ? paths.loss() : paths.scenario(n);
+                n == slotCount ? paths.victory() : n == slotCount + 1 ? paths.loss() : paths.scenario(n);
             SCOPED_TRACE("trial " + std::to_string(trial) + " node " + std::to_string(n));
             // A route of more battles than there are scenarios repeats one.
             Count total = 0;
@@ -185,14 +185,14 @@ TEST(CampaignPaths, AgreesWithEveryRouteCountedByLength)
                 mostBattles = k;
                 total += routes[k][n];
                 lowest = std::min(lowest, least[k][n]);
-                int64_t& richest = k <= slotsValue ? simpleMost : anyMost;
+                int64_t& richest = k <= slotCount ? simpleMost : anyMost;
                 richest = std::max(richest, most[k][n]);
             }
             ASSERT_EQ(reach.reached, fewest >= 0);
             if (fewest < 0) {
                 continue;
             }
-            const bool endless = mostBattles > slotsValue;
+            const bool endless = mostBattles > slotCount;
             EXPECT_EQ(reach.fewestBattles, fewest);
             EXPECT_EQ(reach.leastPrestige, lowest);
             EXPECT_EQ(reach.mostBattles, endless ? std::nullopt : std::optional<int>(mostBattles));

@@ -30,7 +30,7 @@ std::string readError(Campaign& campaign, const std::string& bytes)
 // Room for room bytes and no more, like a disk that fills up mid-save.
 struct FullDisk : std::streambuf {
     std::string room;
-    explicit FullDisk(std::size_t roomValue) : room(roomValue, '\0') { setp(&room[0], &room[0] + roomValue); }
+    explicit FullDisk(std::size_t size) : room(size, '\0') { setp(&room[0], &room[0] + size); }
     pos_type seekoff(off_type, std::ios_base::seekdir, std::ios_base::openmode) override { return pptr() - pbase(); }
 };
 
@@ -60,12 +60,12 @@ TEST(Scenario, CopyTakesEveryFieldAndEqualitySeesEachOne)
 {
     const S source = generated(1, 1).scenarios(0);
     for (const auto change : std::initializer_list<void (*)(S&)>{
-             [](S& s) { s.setMovie("?"); }, [](S& sValue) { sValue.setName("?"); }, [](S& sValue2) { sValue2.setText("?"); },
-             [](S& sValue3) { sValue3.setVoice("?"); }, [](S& sValue4) { sValue4.setNumber(-7); }, [](S& sValue5) { sValue5.setPrestige(-1); },
-             [](S& sValue6) { sValue6.setFirstUnknown(-1); }, [](S& sValue7) { sValue7.setSecondUnknown(-1); },
-             [](S& sValue8) { sValue8.setThirdUnknown(-1); }, [](S& sValue9) { sValue9.setResultText(3, "?"); },
-             [](S& sValue10) { sValue10.setResultVoice(3, "?"); }, [](S& sValue11) { sValue11.setResultMovie(3, "?"); },
-             [](S& sValue12) { sValue12.setResultPrestige(3, -1); }, [](S& sValue13) { sValue13.setResultScenario(3, -1); }}) {
+             [](S& s) { s.setMovie("?"); }, [](S& s) { s.setName("?"); }, [](S& s) { s.setText("?"); },
+             [](S& s) { s.setVoice("?"); }, [](S& s) { s.setNumber(-7); }, [](S& s) { s.setPrestige(-1); },
+             [](S& s) { s.setFirstUnknown(-1); }, [](S& s) { s.setSecondUnknown(-1); },
+             [](S& s) { s.setThirdUnknown(-1); }, [](S& s) { s.setResultText(3, "?"); },
+             [](S& s) { s.setResultVoice(3, "?"); }, [](S& s) { s.setResultMovie(3, "?"); },
+             [](S& s) { s.setResultPrestige(3, -1); }, [](S& s) { s.setResultScenario(3, -1); }}) {
         S changed = generated(2, 2).scenarios(1);
         changed.copy(source);
         EXPECT_EQ(changed, source);

@@ -54,16 +54,16 @@ protected:
 
     QTemporaryDir dir;
     const QByteArray old = QByteArray(31944, 'o');
-    const QByteArray newValue = QByteArray(31944, 'n');
+    const QByteArray replacement = QByteArray(31944, 'n');
 };
 
 // A folder that refuses the temporary file: the file itself is written, read
 // back, and put back as it was when the write fails part-way; the aftermath
-// tells which. Each row saves New over locked/mine.cam as nobody.
+// tells which. Each row saves the replacement over locked/mine.cam as nobody.
 TEST_F(StorageTest, ALockedFolderTakesAWritableFileDirectlyAndGetsItBackOnFailure)
 {
     const struct {
-        const char* caseText;
+        const char* name;
         QByteArray before;
         int mode;
         // A file-size limit in bytes, or 0 for none.
@@ -79,29 +79,29 @@ TEST_F(StorageTest, ALockedFolderTakesAWritableFileDirectlyAndGetsItBackOnFailur
          "The file was not changed."},
     };
     fs::permissions(path("locked"), fs::perms(0505));
-    for (const auto& caseValue : cases) {
-        SCOPED_TRACE(caseValue.caseText);
-        write(path("locked/mine.cam"), caseValue.before);
-        fs::permissions(path("locked/mine.cam"), fs::perms(caseValue.mode));
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        write(path("locked/mine.cam"), testCase.before);
+        fs::permissions(path("locked/mine.cam"), fs::perms(testCase.mode));
         const auto limited = [&] {
             becomeNobody();
-            if (caseValue.limit != 0) {
-                limitFileSize(caseValue.limit);
+            if (testCase.limit != 0) {
+                limitFileSize(testCase.limit);
             }
         };
-        const QString cut = QString("only %1 of 31944 bytes could be written").arg(caseValue.limit);
+        const QString cut = QString("only %1 of 31944 bytes could be written").arg(testCase.limit);
         EXPECT_TRUE(inChild(limited, [&] {
-            const SaveResult result = saveFileBytes(path("locked/mine.cam"), newValue);
-            return result.aftermath == caseValue.aftermath && (caseValue.limit == 0 || result.reason.startsWith(cut));
+            const SaveResult result = saveFileBytes(path("locked/mine.cam"), replacement);
+            return result.aftermath == testCase.aftermath && (testCase.limit == 0 || result.reason.startsWith(cut));
         }));
         // A damaged file holds whatever the failed writes left.
-        if (!caseValue.aftermath.contains("damaged")) {
-            EXPECT_EQ(contentsOf(path("locked/mine.cam")), caseValue.aftermath.isEmpty() ? newValue : caseValue.before);
+        if (!testCase.aftermath.contains("damaged")) {
+            EXPECT_EQ(contentsOf(path("locked/mine.cam")), testCase.aftermath.isEmpty() ? replacement : testCase.before);
         }
         EXPECT_EQ(files("locked"), QStringList({"mine.cam"}));
     }
     EXPECT_TRUE(inChild(becomeNobody, [&] {
-        return saveFileBytes(path("locked/new.cam"), newValue).aftermath == "No file was created.";
+        return saveFileBytes(path("locked/new.cam"), replacement).aftermath == "No file was created.";
     }));
 }
 
@@ -110,10 +110,10 @@ TEST_F(StorageTest, EveryFaultOfTheTableKeepsTheOldFileWhole)
     QDir(dir.path()).mkpath("faults");
     prepareFaultFolder(dir.filePath("faults"), old);
     for (const SaveFault& fault : saveFaults()) {
-        SCOPED_TRACE(fault.caseText);
+        SCOPED_TRACE(fault.name);
         const fs::path target = path("faults") / fault.target;
         EXPECT_TRUE(inChild(fault.setup, [&] {
-            const SaveResult result = saveFileBytes(target, newValue);
+            const SaveResult result = saveFileBytes(target, replacement);
             return !result.saved() && result.aftermath == "The file was not changed." &&
                    (fault.reason == nullptr || result.reason.contains(QLatin1String(fault.reason)));
         }));
@@ -142,16 +142,16 @@ TEST_F(StorageTest, ASaveKeepsTheModeAndOwnerOfTheFileItReplaces)
             ASSERT_EQ(chmod(path(name).c_str(), mode), 0);
             ASSERT_EQ(chown(path(name).c_str(), owner, group), 0);
         }
-        EXPECT_TRUE(inChild([] { umask(002); }, [&, name = name] { return saveFileBytes(path(name), newValue).saved(); }));
+        EXPECT_TRUE(inChild([] { umask(002); }, [&, name = name] { return saveFileBytes(path(name), replacement).saved(); }));
         struct stat saved {};
         ASSERT_EQ(stat(path(name).c_str(), &saved), 0);
         EXPECT_EQ(saved.st_mode & 07777, mode != 0 ? mode : 0664);
         EXPECT_EQ(saved.st_uid, mode != 0 ? owner : geteuid());
         EXPECT_EQ(saved.st_gid, mode != 0 ? group : getegid());
-        EXPECT_EQ(contentsOf(path(name)), newValue);
+        EXPECT_EQ(contentsOf(path(name)), replacement);
     }
     EXPECT_EQ(files("."), QStringList({"group-readable.cam", "new.cam", "read-only.cam"}));
-    EXPECT_EQ(saveFileBytes(path("gone/new.cam"), newValue).aftermath, "No file was created.");
+    EXPECT_EQ(saveFileBytes(path("gone/new.cam"), replacement).aftermath, "No file was created.");
     EXPECT_FALSE(fs::exists(path("gone")));
 }
 

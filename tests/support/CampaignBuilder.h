@@ -17,10 +17,10 @@
 using Layout = std::vector<std::pair<int16_t, std::array<int32_t, 4>>>;
 
 // Empties the campaign and fills the slots Layout names.
-inline void fill(Campaign& campaign, const Layout& scenariosValue)
+inline void fill(Campaign& campaign, const Layout& layout)
 {
     campaign.clear();
-    for (const auto& [number, goTos] : scenariosValue) {
+    for (const auto& [number, goTos] : layout) {
         campaign.scenarios(number).setNumber(number);
         for (int16_t j = 0; j < Scenario::OutcomeCount; ++j) {
             campaign.scenarios(number).setResultScenario(j, goTos[static_cast<std::size_t>(j)]);

@@ -81,7 +81,7 @@ inline void onAFullFileSystem()
 }
 
 struct SaveFault {
-    const char* caseText;
+    const char* name;
     // Where the save goes, and the campaign file that must keep its bytes,
     // both in the folder PrepareFaultFolder made.
     const char* target;

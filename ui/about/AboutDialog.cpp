@@ -83,8 +83,8 @@ void AboutDialog::setUpForm(const AppIdentity& identity)
 {
     setWindowTitle(QStringLiteral("About ") + identity.title);
     versionLabel->setText(QStringLiteral("Version %1.%2.%3 (Last Update: 04 Jan 1999)")
-                            .arg(identity.majorValue)
-                            .arg(identity.minorValue)
+                            .arg(identity.majorVersion)
+                            .arg(identity.minorVersion)
                             .arg(identity.revision));
     titleLabel->setText(identity.title);
     descriptionLabel->setText(identity.comments);

@@ -313,15 +313,15 @@ void CampaignWindow::scenarioDeselected()
 
 void CampaignWindow::addScenario()
 {
-    Scenario& scenarioValue = m_scenarioDialog->scenario();
-    scenarioValue.clear();
-    scenarioValue.setNumber(campaign().nextFreeScenario());
-    scenarioValue.setName("new");
+    Scenario& draft = m_scenarioDialog->scenario();
+    draft.clear();
+    draft.setNumber(campaign().nextFreeScenario());
+    draft.setName("new");
     m_scenarioDialog->refresh();
     m_scenarioDialog->exec();
     if (m_scenarioDialog->changed()) {
         markEdited();
-        campaign().scenarios(static_cast<int16_t>(scenarioValue.number())).copy(scenarioValue);
+        campaign().scenarios(static_cast<int16_t>(draft.number())).copy(draft);
     }
     refresh(-1);
 }
@@ -333,14 +333,14 @@ void CampaignWindow::changeScenario()
         return;
     }
     const auto s = static_cast<int16_t>(scenarioList->lineData(j));
-    Scenario& scenarioValue = m_scenarioDialog->scenario();
-    scenarioValue.copy(campaign().scenarios(s));
+    Scenario& draft = m_scenarioDialog->scenario();
+    draft.copy(campaign().scenarios(s));
     m_scenarioDialog->refresh();
     m_scenarioDialog->exec();
     if (m_scenarioDialog->changed()) {
         markEdited();
         Scenario& stored = campaign().scenarios(s);
-        stored.copy(scenarioValue);
+        stored.copy(draft);
         if (stored.number() != s) {
             campaign().scenarios(static_cast<int16_t>(stored.number())).copy(stored);
             stored.clear();

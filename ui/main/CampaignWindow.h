@@ -26,7 +26,7 @@ public:
 
     // Both are set once at start-up, before the first Update.
     void setScenarioDialog(ScenarioDialog& dialog) { m_scenarioDialog = &dialog; }
-    void setCampaign(Campaign& campaignValue) { m_campaign = &campaignValue; }
+    void setCampaign(Campaign& campaign) { m_campaign = &campaign; }
     [[nodiscard]] Campaign& campaign() const { return *m_campaign; }
 
     // Refreshes every control from the document and selects list position

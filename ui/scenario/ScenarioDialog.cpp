@@ -115,14 +115,14 @@ void ScenarioDialog::createControls()
     campaignItemGroup->setGeometry(16, 24, 593, 105);
     // One label and box pair of the frame's three rows and three columns.
     const auto pair = [campaignItemGroup](const char* label, const QString& caption, int labelWidth,
-                                        const QString& box, int column, int row, int widthValue,
+                                        const QString& box, int column, int row, int boxWidth,
                                         int maxLength, const QString& tip) {
         constexpr std::array<int, 3> LabelLeft{16, 224, 424};
         constexpr std::array<int, 3> BoxLeft{120, 328, 544};
         const int top = 24 + 24 * row;
         QLabel* lbl =
             makeLabel(campaignItemGroup, label, caption, LabelLeft.at(column), top, labelWidth);
-        TextBox* txt = makeBox(campaignItemGroup, box, caption, BoxLeft.at(column), top, widthValue,
+        TextBox* txt = makeBox(campaignItemGroup, box, caption, BoxLeft.at(column), top, boxWidth,
                                maxLength, tip);
         // A screen reader finds the box's label through this relation too.
         lbl->setBuddy(txt);
@@ -247,15 +247,15 @@ void ScenarioDialog::connectHandlers()
         connect(goToEdit, &TextBox::focusLeft, this, [this, i] { commitResultScenario(i); });
         TextBox* prizeEdit = resultPrestigeEdit.at(i);
         connect(prizeEdit, &TextBox::keyTyped, this,
-                [this, i](qint16& kValue) { filterResultPrestigeKey(i, kValue); });
+                [this, i](qint16& k) { filterResultPrestigeKey(i, k); });
         connect(prizeEdit, &TextBox::changed, this, [this, i] { resultPrestigeEdited(i); });
         connect(prizeEdit, &TextBox::focusLeft, this, [this, i] { commitResultPrestige(i); });
         connect(resultTextEdit.at(i), &TextBox::keyTyped, this,
-                [this, i](qint16& kValue2) { filterResultTextKey(i, kValue2); });
+                [this, i](qint16& k) { filterResultTextKey(i, k); });
         connect(resultVoiceEdit.at(i), &TextBox::keyTyped, this,
-                [this, i](qint16& kValue3) { filterResultVoiceKey(i, kValue3); });
+                [this, i](qint16& k) { filterResultVoiceKey(i, k); });
         connect(resultMovieEdit.at(i), &TextBox::keyTyped, this,
-                [this, i](qint16& kValue4) { filterResultMovieKey(i, kValue4); });
+                [this, i](qint16& k) { filterResultMovieKey(i, k); });
     }
 }
 
@@ -334,9 +334,9 @@ void ScenarioDialog::copyToClipboard()
 
 void ScenarioDialog::pasteFromClipboard()
 {
-    const int32_t numberValue = m_scenario.number();
+    const int32_t number = m_scenario.number();
     m_scenario.copy(m_copyScenario);
-    m_scenario.setNumber(numberValue);
+    m_scenario.setNumber(number);
     refresh();
 }
 

@@ -5,8 +5,8 @@
 // The application's title, version and comments, as the About box shows them.
 struct AppIdentity {
     QString title;
-    int majorValue = 0;
-    int minorValue = 0;
+    int majorVersion = 0;
+    int minorVersion = 0;
     int revision = 0;
     QString comments;
 };

@@ -29,24 +29,24 @@ void ListBox::removeAllLines()
     m_programmatic = false;
 }
 
-void ListBox::addLine(const QString& s, int32_t dataValue)
+void ListBox::addLine(const QString& s, int32_t number)
 {
     m_programmatic = true;
-    auto* itemItem = new QListWidgetItem(s, this);
-    itemItem->setData(DataRole, dataValue);
+    auto* newItem = new QListWidgetItem(s, this);
+    newItem->setData(DataRole, number);
     m_programmatic = false;
 }
 
 QString ListBox::line(int16_t j) const
 {
-    const QListWidgetItem* itemItem = item(j);
-    return itemItem != nullptr ? itemItem->text() : QString();
+    const QListWidgetItem* lineItem = item(j);
+    return lineItem != nullptr ? lineItem->text() : QString();
 }
 
 int32_t ListBox::lineData(int16_t j) const
 {
-    const QListWidgetItem* itemItem = item(j);
-    return itemItem != nullptr ? itemItem->data(DataRole).toInt() : -1;
+    const QListWidgetItem* lineItem = item(j);
+    return lineItem != nullptr ? lineItem->data(DataRole).toInt() : -1;
 }
 
 int16_t ListBox::selectedLine() const

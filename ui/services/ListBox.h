@@ -14,7 +14,7 @@ public:
     explicit ListBox(QWidget* parent = nullptr);
 
     void removeAllLines();
-    void addLine(const QString& s, int32_t dataValue = 0);
+    void addLine(const QString& s, int32_t number = 0);
     [[nodiscard]] int16_t lineCount() const { return static_cast<int16_t>(count()); }
     [[nodiscard]] QString line(int16_t j) const;
     [[nodiscard]] int32_t lineData(int16_t j) const;

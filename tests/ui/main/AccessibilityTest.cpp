@@ -32,9 +32,9 @@ QList<QWidget*> controls(QWidget* window)
 {
     QList<QWidget*> found;
     for (QWidget* control : window->findChildren<QWidget*>()) {
-        const bool controlFlag = qobject_cast<QLineEdit*>(control) || qobject_cast<QAbstractButton*>(control) ||
-                                qobject_cast<QListWidget*>(control) || qobject_cast<QComboBox*>(control);
-        if (controlFlag && control->window() == window && !control->objectName().startsWith(QLatin1String("qt_"))) {
+        const bool isControl = qobject_cast<QLineEdit*>(control) || qobject_cast<QAbstractButton*>(control) ||
+                              qobject_cast<QListWidget*>(control) || qobject_cast<QComboBox*>(control);
+        if (isControl && control->window() == window && !control->objectName().startsWith(QLatin1String("qt_"))) {
             found << control;
         }
     }
@@ -67,13 +67,13 @@ protected:
 // once and comes back to the first.
 TEST_F(AccessibilityTest, EveryControlHasANameOfItsOwnAndTabVisitsEachOnce)
 {
-    for (QWidget* windowItem : {static_cast<QWidget*>(&window), static_cast<QWidget*>(&dialog),
-                             static_cast<QWidget*>(&about)}) {
-        SCOPED_TRACE(windowItem->metaObject()->className());
-        EXPECT_FALSE(windowItem->windowIcon().isNull()) << "no icon for the task bar";
+    for (QWidget* topLevel : {static_cast<QWidget*>(&window), static_cast<QWidget*>(&dialog),
+                           static_cast<QWidget*>(&about)}) {
+        SCOPED_TRACE(topLevel->metaObject()->className());
+        EXPECT_FALSE(topLevel->windowIcon().isNull()) << "no icon for the task bar";
         std::set<QString> names;
         QStringList enabled;
-        for (QWidget* control : controls(windowItem)) {
+        for (QWidget* control : controls(topLevel)) {
             const QString name = spoken(control);
             EXPECT_FALSE(name.isEmpty()) << control->objectName().toStdString();
             EXPECT_TRUE(names.insert(name).second) << name.toStdString() << " spoken twice";
@@ -81,16 +81,16 @@ TEST_F(AccessibilityTest, EveryControlHasANameOfItsOwnAndTabVisitsEachOnce)
                 enabled << control->objectName();
             }
         }
-        for (const QLabel* label : windowItem->findChildren<QLabel*>()) {
+        for (const QLabel* label : topLevel->findChildren<QLabel*>()) {
             if (label->buddy() != nullptr) {
                 EXPECT_EQ(spoken(label->buddy()), QString(label->text()).remove('&'));
             }
         }
-        ASSERT_TRUE(reactivate(windowItem));
+        ASSERT_TRUE(reactivate(topLevel));
         enabled.sort();
         EXPECT_FALSE(enabled.isEmpty());
         EXPECT_EQ(tabWalk(QApplication::focusWidget()), enabled);
-        windowItem->hide();
+        topLevel->hide();
     }
 }
 

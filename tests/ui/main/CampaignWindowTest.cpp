@@ -69,9 +69,9 @@ protected:
                          QString::number(child<QComboBox>("nationBox")->currentIndex()), "", "", "",
                          QString::number(list()->selectedLine()), QString::number(doc.changed() * 10 + doc.saved())};
         for (int k = 0; k < 2; ++k) {
-            const ListBox* listItem = child<ListBox>(k == 0 ? "scenarioList" : "errorList");
-            for (int16_t j = 0; j < listItem->lineCount(); ++j) {
-                s[4 + k] += listItem->line(j) + '|';
+            const ListBox* listBox = child<ListBox>(k == 0 ? "scenarioList" : "errorList");
+            for (int16_t j = 0; j < listBox->lineCount(); ++j) {
+                s[4 + k] += listBox->line(j) + '|';
             }
         }
         for (const char* name : {"addButton", "changeButton", "removeButton", "removeAllButton", "clearButton"}) {
@@ -156,11 +156,11 @@ TEST_F(CampaignWindowTest, SavesUnderFaultsKeepTheOldFileAndLoseNothing)
     const std::string moved = "folder removed while the dialog was open";
     faults.push_back({moved.c_str(), "moving/old.cam", "moving/old.cam", [] {}, nullptr, true});
     for (const SaveFault& fault : faults) {
-        SCOPED_TRACE(fault.caseText);
+        SCOPED_TRACE(fault.name);
         const std::string before = state();
         dialogs.files = {path(fault.target)};
         dialogs.whileFileDialogOpen = [&](const RecordedFileDialog&) {
-            if (fault.caseText == moved) {
+            if (fault.name == moved) {
                 QDir(dir.path()).rename("moving", "moved");
             }
         };
@@ -172,7 +172,7 @@ TEST_F(CampaignWindowTest, SavesUnderFaultsKeepTheOldFileAndLoseNothing)
             const QStringList shown = dialogs.takeMessages();
             return shown.size() == 1 && shown[0].startsWith(message) &&
                    (fault.reason == nullptr || shown[0].contains(fault.reason)) && state() == before &&
-                   shown[0].endsWith(fault.caseText == moved ? "\rNo file was created."
+                   shown[0].endsWith(fault.name == moved ? "\rNo file was created."
                                                                   : "\rThe file was not changed.");
         }));
         EXPECT_EQ(readFile(path(fault.oldFile)), old);
@@ -246,7 +246,7 @@ TEST_F(CampaignWindowTest, AboutShowsTheProgramsOwnIdentityAndClosesWithEnterOrE
         choose("helpAboutAction");
         EXPECT_EQ(shown, QStringList({"About " + identity.title, identity.title,
                                          QString("Version %1.%2.%3 (Last Update: 04 Jan 1999)")
-                                             .arg(identity.majorValue).arg(identity.minorValue).arg(identity.revision),
+                                             .arg(identity.majorVersion).arg(identity.minorVersion).arg(identity.revision),
                                          identity.comments, QString::number(QDialog::Accepted)}));
     }
 }

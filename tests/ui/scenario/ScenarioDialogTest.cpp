@@ -44,17 +44,17 @@ std::vector<NumberBox> numberBoxes()
         name[0] = name[0].toLower();
         boxes.push_back({name + "Edit", {"65535"}, {"65536", "99999"},
                          WordWarning.arg("Scenario", word, "%1", word),
-                         [Set = set](S& sValue, int32_t nValue) { (sValue.*Set)(nValue); }});
+                         [Set = set](S& s, int32_t n) { (s.*Set)(n); }});
     }
     const QStringList outcomes{"Brilliant Victory", "Victory", "Minor Victory", "Defeat"};
     for (int16_t i = 0; i < 4; ++i) {
         const QString &outcome = outcomes[i], iText = QString::number(i);
         boxes.push_back({"resultScenarioEdit" + iText, {"0", "49", "254", "255"}, {"50", "050", "253", "256"},
                          GoToWarning.arg(outcome, "%1"),
-                         [i](S& sValue2, int32_t nValue2) { sValue2.setResultScenario(i, nValue2); }});
+                         [i](S& s, int32_t n) { s.setResultScenario(i, n); }});
         boxes.push_back({"resultPrestigeEdit" + iText, {"65535"}, {"65536"},
                          WordWarning.arg("Result", outcome + " Prestige", "%1", outcome),
-                         [i](S& sValue3, int32_t nValue3) { sValue3.setResultPrestige(i, nValue3); }});
+                         [i](S& s, int32_t n) { s.setResultPrestige(i, n); }});
     }
     return boxes;
 }
@@ -156,8 +156,8 @@ TEST_F(ScenarioDialogTest, EveryBoxFiltersChecksAndReachesTheRecordAtItsTime)
     int32_t committed = 20;
     for (const NumberBox& row : numberBoxes()) {
         SCOPED_TRACE(row.box.toStdString());
-        TextBox* boxItem = box(row.box);
-        const QString stored = boxItem->currentText();
+        TextBox* textBox = box(row.box);
+        const QString stored = textBox->currentText();
         for (const QString& s : row.good) {
             EXPECT_EQ(typed(row.box, s), s);
         }
@@ -165,14 +165,14 @@ TEST_F(ScenarioDialogTest, EveryBoxFiltersChecksAndReachesTheRecordAtItsTime)
             EXPECT_EQ(typed(row.box, s), stored);
             const QString warningText = QString(row.warning).replace("%1", QString::number(s.toInt()));
             EXPECT_EQ(dialogs.takeMessages(), QStringList{warningText});
-            EXPECT_EQ(QApplication::focusWidget(), boxItem);
+            EXPECT_EQ(QApplication::focusWidget(), textBox);
         }
         // Emptied key by key, it shows a 0 the next digits replace.
-        QTest::keyClick(boxItem, Qt::Key_End);
-        QTest::keyClicks(boxItem, QString(5, '\b') + row.good.last());
-        EXPECT_EQ(boxItem->currentText(), row.good.last());
+        QTest::keyClick(textBox, Qt::Key_End);
+        QTest::keyClicks(textBox, QString(5, '\b') + row.good.last());
+        EXPECT_EQ(textBox->currentText(), row.good.last());
         // A value of the row's own, so a box committed into another's field shows.
-        type(boxItem, QString::number(++committed) + '\t');
+        type(textBox, QString::number(++committed) + '\t');
         row.set(expected, committed);
         EXPECT_EQ(typed(row.box, row.bad.first()), QString::number(committed));
         EXPECT_EQ(dialogs.takeMessages().size(), 1);

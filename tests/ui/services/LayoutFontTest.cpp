@@ -20,20 +20,20 @@ TEST(LayoutFontTest, OnlyWindowsMadeMeanwhileTakeTheLayoutFont)
     boxFont.setItalic(true);
     QApplication::setFont(boxFont, "QMessageBox");
     QWidget window;
-    QLineEdit* boxItem = nullptr;
+    QLineEdit* lineEdit = nullptr;
     QFont layout;
     {
         const LayoutFontWhileMaking making;
         layout = QApplication::font();
         useLayoutFont(&window);
-        boxItem = new QLineEdit(&window);
+        lineEdit = new QLineEdit(&window);
     }
     QMessageBox box;
     // Showing polishes a box, and only then it takes the font of its kind.
     box.ensurePolished();
     const QWidget later;
     EXPECT_TRUE(layout != desktop && layout.family() == desktop.family());
-    EXPECT_EQ(QStringList({QApplication::font().toString(), window.font().toString(), boxItem->font().toString(),
+    EXPECT_EQ(QStringList({QApplication::font().toString(), window.font().toString(), lineEdit->font().toString(),
                            box.font().toString(), later.font().toString()}),
               QStringList({desktop.toString(), layout.toString(), layout.toString(), boxFont.toString(),
                            desktop.toString()}));

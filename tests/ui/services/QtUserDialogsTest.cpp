@@ -102,7 +102,7 @@ TEST(QtUserDialogsTest, FileDialogsShowTheirRequestAndWriteNothingIntoTheHomeFol
         const std::optional<FileChoice> saved = dialogs.showSave(nullptr, request);
         ASSERT_TRUE(saved.has_value());
         EXPECT_EQ(saved->title, "new.cam");
-        whenModalOpens([](QWidget* modalItem) { qobject_cast<QFileDialog*>(modalItem)->reject(); });
+        whenModalOpens([](QWidget* modal) { qobject_cast<QFileDialog*>(modal)->reject(); });
         EXPECT_FALSE(dialogs.showOpen(nullptr, request).has_value());
         EXPECT_EQ(seen, QStringList({QString("%1|%2|0").arg(QFileDialog::ExistingFile).arg(QFileDialog::AcceptOpen),
                                         QString("%1|%2|0").arg(QFileDialog::AnyFile).arg(QFileDialog::AcceptSave)}));

@@ -38,9 +38,9 @@ protected:
     }
 
     // Sends a key with the text it carries, as a keyboard does.
-    static void press(TextBox* boxItem, Qt::Key key, Qt::KeyboardModifiers mods, const QString& text)
+    static void press(TextBox* textBox, Qt::Key key, Qt::KeyboardModifiers mods, const QString& text)
     {
-        QTest::sendKeyEvent(QTest::Click, boxItem, key, text, mods);
+        QTest::sendKeyEvent(QTest::Click, textBox, key, text, mods);
     }
 
     QWidget window;
@@ -125,19 +125,19 @@ TEST_F(TextBoxTest, KeysWithAltGrCtrlAltOrMetaMeetTheFilterAndTheLimitLikeAnyOth
     const QString refused = QStringLiteral("@\u20ac{[\\~\u0105\u00e9\u200c\u0001");
     for (const Qt::KeyboardModifiers mods : combinations) {
         SCOPED_TRACE(static_cast<int>(mods));
-        for (TextBox* boxItem : {box, digits}) {
-            boxItem->assignText(QStringLiteral("12"));
-            boxItem->setFocus();
+        for (TextBox* textBox : {box, digits}) {
+            textBox->assignText(QStringLiteral("12"));
+            textBox->setFocus();
             for (const QChar ch : refused) {
-                press(boxItem, Qt::Key_Q, mods, ch);
+                press(textBox, Qt::Key_Q, mods, ch);
             }
-            EXPECT_EQ(boxItem->currentText(), QStringLiteral("12"));
+            EXPECT_EQ(textBox->currentText(), QStringLiteral("12"));
             // What passes the filter is typed, up to the limit and no further.
             for (int i = 0; i < 10; ++i) {
-                press(boxItem, Qt::Key_C, mods, QStringLiteral("c"));
-                press(boxItem, Qt::Key_3, mods, QStringLiteral("3"));
+                press(textBox, Qt::Key_C, mods, QStringLiteral("c"));
+                press(textBox, Qt::Key_3, mods, QStringLiteral("3"));
             }
-            EXPECT_EQ(boxItem->currentText(), boxItem == box ? QStringLiteral("12c3c3c3") : QStringLiteral("12333"));
+            EXPECT_EQ(textBox->currentText(), textBox == box ? QStringLiteral("12c3c3c3") : QStringLiteral("12333"));
         }
     }
 }

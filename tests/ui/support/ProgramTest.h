@@ -37,11 +37,11 @@ protected:
     QString path(const QString& name) const { return dir.filePath(name); }
 
     // Types over the box's whole text; a closing "\t" leaves the box.
-    static void type(TextBox* boxItem, const QString& keys)
+    static void type(TextBox* textBox, const QString& keys)
     {
-        boxItem->setFocus();
-        boxItem->selectAll();
-        QTest::keyClicks(boxItem, keys);
+        textBox->setFocus();
+        textBox->selectAll();
+        QTest::keyClicks(textBox, keys);
     }
 
     QTemporaryDir dir;

@@ -35,9 +35,9 @@ bool reactivate(QWidget* window)
 {
     QWidget standIn;
     standIn.show();
-    const bool standInFlag = QTest::qWaitForWindowActive(&standIn);
+    const bool standInActive = QTest::qWaitForWindowActive(&standIn);
     standIn.hide();
     window->show();
     window->activateWindow();
-    return standInFlag && QTest::qWaitForWindowActive(window);
+    return standInActive && QTest::qWaitForWindowActive(window);
 }
