@@ -29,8 +29,8 @@ constexpr qsizetype MaxNameSize = FileNameFieldSize - 1;
 constexpr qsizetype FirstRecord = 44;
 // Unread bytes are written at most this many to a line.
 constexpr qsizetype LineBytes = 32;
-constexpr std::array<const char*, Scenario::OutcomeCount> OutcomeNames{"Brilliant Victory", "Victory",
-                                                                         "Minor Victory", "Defeat"};
+constexpr std::array<const char*, Scenario::OutcomeCount> OutcomeNames{"Brilliant Victory", "Victory", "Minor Victory",
+                                                                       "Defeat"};
 
 // Writes the fixed layout: one member or element per line, two spaces per level.
 class JsonEmitter {
@@ -148,7 +148,7 @@ UnreadBytes findUnread(const Campaign& campaign, const QByteArray& file)
         const bool inRecord = at >= FirstRecord && at < recordsEnd;
         const qsizetype slot = (at - FirstRecord) / Scenario::RecordSize;
         const qsizetype base = inRecord ? FirstRecord + slot * Scenario::RecordSize : 0;
-        const qsizetype areaEnd = inRecord             ? base + Scenario::RecordSize
+        const qsizetype areaEnd = inRecord           ? base + Scenario::RecordSize
                                   : at < FirstRecord ? FirstRecord
                                                      : CampaignFileSize;
         qsizetype end = at + 1;
@@ -480,8 +480,8 @@ void readUnread(const JsonNode* value, const QString& place, qsizetype base, qsi
     for (std::size_t i = 0; i < items.elements.size(); ++i) {
         const QString where = element(place, static_cast<qsizetype>(i));
         const JsonNode& run = object(*items.elements[i], where, {"offset", "hex"});
-        const int32_t offset = whole(valueOf(run, "offset"), member(where, QStringLiteral("offset")), 0,
-                                     static_cast<int32_t>(size - 1));
+        const int32_t offset =
+            whole(valueOf(run, "offset"), member(where, QStringLiteral("offset")), 0, static_cast<int32_t>(size - 1));
         const std::string& hex = text(valueOf(run, "hex"), member(where, QStringLiteral("hex")));
         if (hex.empty() || hex.size() % 2 != 0 ||
             hex.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
@@ -520,9 +520,8 @@ void readOutcome(const JsonNode& value, const QString& place, int16_t i, Scenari
 // the slot it belongs to comes back.
 int16_t readScenario(const JsonNode& value, const QString& place, Scenario& scenario, std::vector<GivenRun>& runs)
 {
-    const JsonNode& members = object(value, place,
-                                     {"slot", "name", "movie", "voice", "text", "prestige", "unknown", "outcomes"},
-                                     {"unread"});
+    const JsonNode& members =
+        object(value, place, {"slot", "name", "movie", "voice", "text", "prestige", "unknown", "outcomes"}, {"unread"});
     const auto slot = static_cast<int16_t>(
         whole(valueOf(members, "slot"), member(place, QStringLiteral("slot")), 0, Campaign::MaxScenarios - 1));
     scenario.setNumber(slot);
@@ -545,15 +544,15 @@ int16_t readScenario(const JsonNode& value, const QString& place, Scenario& scen
     const JsonNode& outcomes = array(valueOf(members, "outcomes"), outcomesText);
     if (outcomes.elements.size() != Scenario::OutcomeCount) {
         refuse(outcomesText, QStringLiteral("%1 outcomes, but a scenario has %2")
-                                .arg(outcomes.elements.size())
-                                .arg(Scenario::OutcomeCount));
+                                 .arg(outcomes.elements.size())
+                                 .arg(Scenario::OutcomeCount));
     }
     for (int16_t i = 0; i < Scenario::OutcomeCount; ++i) {
         readOutcome(*outcomes.elements[static_cast<std::size_t>(i)], element(outcomesText, i), i, scenario);
     }
     readUnread(findValue(members, "unread"), member(place, QStringLiteral("unread")),
-               FirstRecord + qsizetype{slot} * Scenario::RecordSize, Scenario::RecordSize,
-               QStringLiteral("record"), runs);
+               FirstRecord + qsizetype{slot} * Scenario::RecordSize, Scenario::RecordSize, QStringLiteral("record"),
+               runs);
     return slot;
 }
 
@@ -566,9 +565,8 @@ SlotPlaces readScenarios(const JsonNode& value, Campaign& campaign, std::vector<
     const JsonNode& entries = array(value, place);
     const auto count = static_cast<qsizetype>(entries.elements.size());
     if (count > Campaign::MaxScenarios) {
-        refuse(place, QStringLiteral("%1 scenarios, but a campaign holds at most %2")
-                             .arg(count)
-                             .arg(Campaign::MaxScenarios));
+        refuse(place,
+               QStringLiteral("%1 scenarios, but a campaign holds at most %2").arg(count).arg(Campaign::MaxScenarios));
     }
     // Where each slot was given, to name both places of a slot given twice.
     SlotPlaces givenAt;
@@ -608,9 +606,10 @@ QString firstDifference(const Campaign& given, const Campaign& read, const SlotP
     if (read.scenarioCount() != given.scenarioCount()) {
         return QStringLiteral("the count of scenarios");
     }
-    const std::array<std::pair<const char*, bool>, 3> header{{{"description", read.description() == given.description()},
-                                                              {"nation", read.nation() == given.nation()},
-                                                              {"prestige", read.prestige() == given.prestige()}}};
+    const std::array<std::pair<const char*, bool>, 3> header{
+        {{"description", read.description() == given.description()},
+         {"nation", read.nation() == given.nation()},
+         {"prestige", read.prestige() == given.prestige()}}};
     for (const auto& [key, same] : header) {
         if (!same) {
             return QLatin1String(key);
@@ -620,14 +619,15 @@ QString firstDifference(const Campaign& given, const Campaign& read, const SlotP
         const Scenario& a = given.scenarios(slot);
         const Scenario& b = read.scenarios(slot);
         const QString place = element(QStringLiteral("scenarios"), places.at(static_cast<std::size_t>(slot)));
-        const std::array<std::pair<const char*, bool>, 8> fields{{{"name", a.name() == b.name()},
-                                                                  {"movie", a.movie() == b.movie()},
-                                                                  {"voice", a.voice() == b.voice()},
-                                                                  {"text", a.text() == b.text()},
-                                                                  {"prestige", a.prestige() == b.prestige()},
-                                                                  {"unknown[0]", a.firstUnknown() == b.firstUnknown()},
-                                                                  {"unknown[1]", a.secondUnknown() == b.secondUnknown()},
-                                                                  {"unknown[2]", a.thirdUnknown() == b.thirdUnknown()}}};
+        const std::array<std::pair<const char*, bool>, 8> fields{
+            {{"name", a.name() == b.name()},
+             {"movie", a.movie() == b.movie()},
+             {"voice", a.voice() == b.voice()},
+             {"text", a.text() == b.text()},
+             {"prestige", a.prestige() == b.prestige()},
+             {"unknown[0]", a.firstUnknown() == b.firstUnknown()},
+             {"unknown[1]", a.secondUnknown() == b.secondUnknown()},
+             {"unknown[2]", a.thirdUnknown() == b.thirdUnknown()}}};
         for (const auto& [key, same] : fields) {
             if (!same) {
                 return member(place, QLatin1String(key));
@@ -715,7 +715,8 @@ QByteArray readTop(const JsonNode& value, Campaign& campaign)
     campaign.setPrestige(word(members, QString(), "prestige"));
     std::vector<GivenRun> runs;
     const SlotPlaces places = readScenarios(valueOf(members, "scenarios"), campaign, runs);
-    readUnread(findValue(members, "unread"), QStringLiteral("unread"), 0, CampaignFileSize, QStringLiteral("file"), runs);
+    readUnread(findValue(members, "unread"), QStringLiteral("unread"), 0, CampaignFileSize, QStringLiteral("file"),
+               runs);
     return layUnread(campaign, runs, places);
 }
 

@@ -17,7 +17,8 @@ int runCheck(const QStringList& arguments, CommandStreams& io)
         "Prints 'FILE: ok' or one line 'FILE: message' per message. Exit status: 0 all passed,\n"
         "1 a campaign failed the check, 2 a file could not be read, or a folder held no campaign file or\n"
         "could not be searched whole."));
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Campaign files or folders; - for standard input."),
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("Campaign files or folders; - for standard input."),
                                  QStringLiteral("FILE..."));
     if (const int status = parseArguments(parser, arguments, io); status >= 0) {
         return status;

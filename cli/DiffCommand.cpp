@@ -87,7 +87,9 @@ public:
     bool unread(const QString& where, int count)
     {
         if (count > 0) {
-            add(where, QStringLiteral("%1 unread %2 differ%3").arg(count).arg(QLatin1String(count == 1 ? "byte" : "bytes"), QLatin1String(count == 1 ? "s" : "")));
+            add(where, QStringLiteral("%1 unread %2 differ%3")
+                           .arg(count)
+                           .arg(QLatin1String(count == 1 ? "byte" : "bytes"), QLatin1String(count == 1 ? "s" : "")));
         }
         return count > 0;
     }
@@ -98,7 +100,7 @@ private:
 };
 
 // renumbered: where a go-to of the old campaign leads in the new one.
-template<typename Renumber>
+template <typename Renumber>
 void compareScenarios(Report& report, const QString& where, const Scenario& now, const Scenario& was,
                       Renumber renumbered)
 {
@@ -144,7 +146,8 @@ QStringList differences(const Side& a, const Side& b, Counts& counts)
     const Campaign& now = *b.campaign;
     report.change(QStringLiteral("description"), QString(), nameOf(now.description()), nameOf(was.description()));
     report.change(QStringLiteral("nation"), QString(), nationName(now, b.bytes), nationName(was, a.bytes));
-    report.change(QStringLiteral("prestige"), QString(), QString::number(now.prestige()), QString::number(was.prestige()));
+    report.change(QStringLiteral("prestige"), QString(), QString::number(now.prestige()),
+                  QString::number(was.prestige()));
     report.unread(QStringLiteral("header"), unreadDifferences(a, b, 0, 0, HeaderSize));
     counts.header = !report.lines().isEmpty();
 
@@ -204,16 +207,15 @@ QStringList differences(const Side& a, const Side& b, Counts& counts)
             ++counts.added;
         }
         if (!a.used(slot) && !b.used(slot)) {
-            counts.elsewhere = report.unread(QStringLiteral("slot %1 (unused)").arg(slot),
-                                             unreadDifferences(a, b, recordAt(slot), recordAt(slot),
-                                                               Scenario::RecordSize)) ||
-                               counts.elsewhere;
+            counts.elsewhere =
+                report.unread(QStringLiteral("slot %1 (unused)").arg(slot),
+                              unreadDifferences(a, b, recordAt(slot), recordAt(slot), Scenario::RecordSize)) ||
+                counts.elsewhere;
         }
     }
-    counts.elsewhere =
-        report.unread(QStringLiteral("trailer"),
-                      unreadDifferences(a, b, TrailerStart, TrailerStart, CampaignFileSize - TrailerStart)) ||
-        counts.elsewhere;
+    counts.elsewhere = report.unread(QStringLiteral("trailer"), unreadDifferences(a, b, TrailerStart, TrailerStart,
+                                                                                  CampaignFileSize - TrailerStart)) ||
+                       counts.elsewhere;
     return report.lines();
 }
 
@@ -287,7 +289,8 @@ int runDiff(const QStringList& arguments, CommandStreams& io)
     for (std::size_t i = 0; i < sides.size(); ++i) {
         const std::filesystem::path path = pathFromArgument(files[static_cast<qsizetype>(i)]);
         if (const QString reason = load(path, io, sides[i]); !reason.isEmpty()) {
-            writeDiagnostic(io.err, QStringLiteral("%1: cannot be read: %2").arg(displayName(path), terminalText(reason)));
+            writeDiagnostic(io.err,
+                            QStringLiteral("%1: cannot be read: %2").arg(displayName(path), terminalText(reason)));
             return ExitStatus::Trouble;
         }
     }

@@ -21,9 +21,10 @@ int runExport(const QStringList& arguments, CommandStreams& io)
         "Exit status: 0 written, 2 the file could not be read or the JSON not written."));
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Campaign file; - for standard input."));
     const QCommandLineOption outputOption({QStringLiteral("o"), QStringLiteral("output")},
-                                     QStringLiteral("Write the JSON to OUT (replaced in one step); - for standard output, "
-                                                    "the default."),
-                                     QStringLiteral("OUT"), QStringLiteral("-"));
+                                          QStringLiteral(
+                                              "Write the JSON to OUT (replaced in one step); - for standard output, "
+                                              "the default."),
+                                          QStringLiteral("OUT"), QStringLiteral("-"));
     parser.addOption(outputOption);
     if (const int status = parseArguments(parser, arguments, io); status >= 0) {
         return status;

@@ -24,9 +24,10 @@ int runImport(const QStringList& arguments, CommandStreams& io)
     parser.addPositionalArgument(QStringLiteral("JSON"), QStringLiteral("The JSON text; - for standard input."),
                                  QStringLiteral("JSON -o FILE"));
     const QCommandLineOption outputOption({QStringLiteral("o"), QStringLiteral("output")},
-                                     QStringLiteral("The campaign file to write (replaced in one step); - for standard "
-                                                    "output."),
-                                     QStringLiteral("FILE"));
+                                          QStringLiteral(
+                                              "The campaign file to write (replaced in one step); - for standard "
+                                              "output."),
+                                          QStringLiteral("FILE"));
     const QCommandLineOption noCheck(QStringLiteral("no-check"),
                                      QStringLiteral("Write the campaign even when it fails the integrity check."));
     const QCommandLineOption force(QStringLiteral("force"),
@@ -45,8 +46,7 @@ int runImport(const QStringList& arguments, CommandStreams& io)
     }
     const std::filesystem::path jsonText = pathFromArgument(parser.positionalArguments().constFirst());
     const std::filesystem::path output = pathFromArgument(parser.value(outputOption));
-    if (outputIsInput(jsonText, output, io) ||
-        binaryToTerminal(output, parser.isSet(force), io)) {
+    if (outputIsInput(jsonText, output, io) || binaryToTerminal(output, parser.isSet(force), io)) {
         return ExitStatus::Trouble;
     }
     const QString name = displayName(jsonText);

@@ -52,7 +52,8 @@ QStringList warnings(const Campaign& campaign, const QByteArray& file)
     for (const std::vector<int16_t>& trap : graph.traps()) {
         lines << scenarios(trap) +
                      (trap.size() == 1
-                          ? QStringLiteral(" is a trap: neither campaign victory nor campaign loss can be reached from it")
+                          ? QStringLiteral(
+                                " is a trap: neither campaign victory nor campaign loss can be reached from it")
                           : QStringLiteral(
                                 " are a trap: neither campaign victory nor campaign loss can be reached from them"));
     }
@@ -88,7 +89,8 @@ int runLint(const QStringList& arguments, CommandStreams& io)
         "2 a file could not be read, or a folder held no campaign file or could not be searched whole."));
     const QCommandLineOption strict(QStringLiteral("strict"), QStringLiteral("Count warnings as failures."));
     parser.addOption(strict);
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Campaign files or folders; - for standard input."),
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("Campaign files or folders; - for standard input."),
                                  QStringLiteral("FILE..."));
     if (const int status = parseArguments(parser, arguments, io); status >= 0) {
         return status;

@@ -110,10 +110,7 @@ public:
         return created;
     }
 
-    static Agedge_t* edge(Agraph_t* map, Agnode_t* from, Agnode_t* to)
-    {
-        return agedge(map, from, to, nullptr, 1);
-    }
+    static Agedge_t* edge(Agraph_t* map, Agnode_t* from, Agnode_t* to) { return agedge(map, from, to, nullptr, 1); }
 
     static void set(void* object, const char* attributeText, const QString& valueText)
     {
@@ -268,8 +265,8 @@ std::vector<Arrow> arrowsOf(const CampaignGraph& graph, const Scenario& scenario
             break;
         }
         const QString label = QStringLiteral("%1<BR/><FONT COLOR=\"#5c6b7a\">prestige %2</FONT>")
-                                     .arg(QLatin1String(outcomeName(j)))
-                                     .arg(scenario.resultPrestige(j));
+                                  .arg(QLatin1String(outcomeName(j)))
+                                  .arg(scenario.resultPrestige(j));
         auto it = std::find_if(arrows.begin(), arrows.end(),
                                [&targetText](const Arrow& each) { return each.target == targetText; });
         if (it != arrows.end()) {
@@ -285,7 +282,7 @@ std::vector<Arrow> arrowsOf(const CampaignGraph& graph, const Scenario& scenario
 Agnode_t* drawMissing(Agraph_t* graph, const QString& id, int32_t goTo)
 {
     const QString why = CampaignGraph::isOddGoTo(goTo) ? QStringLiteral("outside 0..49, 254, 255")
-                                                        : QStringLiteral("not in the campaign");
+                                                       : QStringLiteral("not in the campaign");
     Agnode_t* node = Drawing::node(graph, id, QStringLiteral("#%1 missing\\n%2").arg(goTo).arg(why), MissingLook);
     Drawing::set(node, "shape", QStringLiteral("octagon"));
     Drawing::set(node, "style", QStringLiteral("filled,dashed"));
@@ -301,8 +298,8 @@ void drawCampaign(Agraph_t* map, const Campaign& campaign, const CampaignPaths* 
     std::map<QString, Agnode_t*> nodes;
     nodes[QStringLiteral("won")] = drawEnd(map, "won", QStringLiteral("Campaign won"), WonLook,
                                            graph.victoryReferenced(), graph.victoryReachable());
-    nodes[QStringLiteral("lost")] = drawEnd(map, "lost", QStringLiteral("Campaign lost"), LostLook,
-                                            graph.lossReferenced(), graph.lossReachable());
+    nodes[QStringLiteral("lost")] =
+        drawEnd(map, "lost", QStringLiteral("Campaign lost"), LostLook, graph.lossReferenced(), graph.lossReachable());
     std::map<int16_t, std::vector<Arrow>> arrowsFrom;
     for (int16_t i = 0; i < Campaign::MaxScenarios; ++i) {
         if (graph.used(i)) {
@@ -375,7 +372,7 @@ QByteArray render(GVC_t* context, Agraph_t* graph, const char* renderer, QString
         bytes = QByteArray(data, static_cast<qsizetype>(length));
     } else {
         reason = QStringLiteral("Graphviz has no %1 renderer here (Debian's libgvc6 provides it)")
-                        .arg(QLatin1String(renderer));
+                     .arg(QLatin1String(renderer));
     }
     gvFreeRenderData(data);
     gvFreeLayout(context, graph);
@@ -398,15 +395,17 @@ int runMap(const QStringList& arguments, CommandStreams& io)
         "with -o - (the default) the map goes to standard output, as DOT unless --format names another.\n"
         "Exit status: 0 drawn, 2 the file could not be read, the map not written, or a usage error."));
     const QCommandLineOption outputOption({QStringLiteral("o"), QStringLiteral("output")},
-                                     QStringLiteral("Where to write the map; - for standard output."),
-                                     QStringLiteral("OUT"), QStringLiteral("-"));
-    const QCommandLineOption format(QStringLiteral("format"), QStringLiteral("svg, png or dot, whatever OUT is called."),
+                                          QStringLiteral("Where to write the map; - for standard output."),
+                                          QStringLiteral("OUT"), QStringLiteral("-"));
+    const QCommandLineOption format(QStringLiteral("format"),
+                                    QStringLiteral("svg, png or dot, whatever OUT is called."),
                                     QStringLiteral("FORMAT"));
     const QCommandLineOption force(QStringLiteral("force"),
                                    QStringLiteral("Write a PNG to standard output even when it is a terminal."));
     const QCommandLineOption withPaths(QStringLiteral("paths"),
-                                       QStringLiteral("Show in each scenario the fewest and most battles and the least and "
-                                                      "most prestige on arrival, as the paths command finds them."));
+                                       QStringLiteral("Show in each scenario the fewest and most battles and the "
+                                                      "least and most prestige on arrival, as the paths command "
+                                                      "finds them."));
     parser.addOptions({outputOption, format, force, withPaths});
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The campaign file; - for standard input."));
     if (const int status = parseArguments(parser, arguments, io); status >= 0) {
@@ -418,22 +417,22 @@ int runMap(const QStringList& arguments, CommandStreams& io)
     const QString out = parser.value(outputOption);
     const bool toOut = out == QLatin1String("-");
     const QString formatText = parser.isSet(format) ? parser.value(format)
-                              : toOut          ? QStringLiteral("dot")
-                                                  : QFileInfo(out).suffix();
+                               : toOut              ? QStringLiteral("dot")
+                                                    : QFileInfo(out).suffix();
     const char* rendererText = renderer(formatText);
     if (rendererText == nullptr) {
-        writeDiagnostic(io.err, parser.isSet(format)
-                                    ? QStringLiteral("'%1' is no format: use svg, png or dot.").arg(terminalText(formatText))
-                                    : QStringLiteral("cannot tell the format from '%1': name it .svg, .png or .dot, or "
-                                                     "use --format.")
-                                          .arg(terminalText(out)));
+        writeDiagnostic(io.err,
+                        parser.isSet(format)
+                            ? QStringLiteral("'%1' is no format: use svg, png or dot.").arg(terminalText(formatText))
+                            : QStringLiteral("cannot tell the format from '%1': name it .svg, .png or .dot, or "
+                                             "use --format.")
+                                  .arg(terminalText(out)));
         return ExitStatus::Trouble;
     }
     const std::filesystem::path file = pathFromArgument(parser.positionalArguments().constFirst());
     const std::filesystem::path output = pathFromArgument(out);
     const bool binary = qstrcmp(rendererText, "png") == 0;
-    if (outputIsInput(file, output, io) ||
-        (binary && binaryToTerminal(output, parser.isSet(force), io))) {
+    if (outputIsInput(file, output, io) || (binary && binaryToTerminal(output, parser.isSet(force), io))) {
         return ExitStatus::Trouble;
     }
 
@@ -443,8 +442,8 @@ int runMap(const QStringList& arguments, CommandStreams& io)
     }
 
     QString reason;
-    const Drawing map(labelText(
-        QStringLiteral("%1 (%2)").arg(fromCampaignBytes(campaign->description()), displayName(file))));
+    const Drawing map(
+        labelText(QStringLiteral("%1 (%2)").arg(fromCampaignBytes(campaign->description()), displayName(file))));
     const std::optional<CampaignPaths> paths =
         parser.isSet(withPaths) ? std::optional<CampaignPaths>(*campaign) : std::nullopt;
     drawCampaign(map.graph(), *campaign, paths ? &*paths : nullptr);

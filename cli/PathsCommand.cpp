@@ -33,7 +33,7 @@ QString routesText(const std::optional<Count>& routes)
     return digits;
 }
 
-template<typename Number>
+template <typename Number>
 QString range(Number least, const std::optional<Number>& most)
 {
     if (most && *most == least) {
@@ -58,7 +58,8 @@ QString cycles(const CampaignPaths& paths, const CampaignPaths::Reach& reach)
     for (int cycle : reach.cyclesOnTheWay) {
         cycles << scenarios(paths.cycles()[static_cast<std::size_t>(cycle)]);
     }
-    return cycles.isEmpty() ? QString() : QStringLiteral(" (cycle: scenarios %1)").arg(cycles.join(QStringLiteral("; ")));
+    return cycles.isEmpty() ? QString()
+                            : QStringLiteral(" (cycle: scenarios %1)").arg(cycles.join(QStringLiteral("; ")));
 }
 
 QString summary(const CampaignPaths& paths, const CampaignPaths::Reach& reach)
@@ -66,8 +67,9 @@ QString summary(const CampaignPaths& paths, const CampaignPaths::Reach& reach)
     if (!reach.reached) {
         return QStringLiteral("not reached");
     }
-    return QStringLiteral("%1 %2, ")
-               .arg(routesText(reach.routes), reach.routes == Count(1) ? QStringLiteral("route") : QStringLiteral("routes")) +
+    return QStringLiteral("%1 %2, ").arg(routesText(reach.routes), reach.routes == Count(1)
+                                                                       ? QStringLiteral("route")
+                                                                       : QStringLiteral("routes")) +
            balanceText(reach) + cycles(paths, reach);
 }
 
@@ -84,7 +86,7 @@ void writeText(QIODevice& out, const Campaign& campaign, const CampaignPaths& pa
     writeLine(out, QStringLiteral("Campaign loss: ") + summary(paths, paths.loss()));
 }
 
-template<typename Number>
+template <typename Number>
 QString jsonNumber(const std::optional<Number>& value)
 {
     return value ? QString::number(*value) : QStringLiteral("null");
@@ -99,7 +101,7 @@ QString jsonReach(const CampaignPaths& paths, const CampaignPaths::Reach& reach)
     for (int cycle : reach.cyclesOnTheWay) {
         cycles << QLatin1Char('[') + scenarios(paths.cycles()[static_cast<std::size_t>(cycle)]) + QLatin1Char(']');
     }
-    const QString routes = !reach.routes             ? QStringLiteral("null")
+    const QString routes = !reach.routes                ? QStringLiteral("null")
                            : *reach.routes > TwoToThe64 ? QStringLiteral("\"more than 2^64\"")
                                                         : routesText(reach.routes);
     return QStringLiteral("\"reached\": true, \"routes\": %1, \"fewestBattles\": %2, \"mostBattles\": %3, "

@@ -50,11 +50,11 @@ void writeScenario(QIODevice& out, const CampaignGraph& graph, const Scenario& s
                                                        .arg(scenario.thirdUnknown())));
     for (int16_t j = 0; j < Scenario::OutcomeCount; ++j) {
         QString outcome = destination(graph, scenario.resultScenario(j)) +
-                             QStringLiteral(", prestige %1").arg(scenario.resultPrestige(j));
+                          QStringLiteral(", prestige %1").arg(scenario.resultPrestige(j));
         QStringList names;
-        for (const auto& [label, nameText] : {std::pair{"text", &scenario.resultText(j)},
-                                              std::pair{"voice", &scenario.resultVoice(j)},
-                                              std::pair{"movie", &scenario.resultMovie(j)}}) {
+        for (const auto& [label, nameText] :
+             {std::pair{"text", &scenario.resultText(j)}, std::pair{"voice", &scenario.resultVoice(j)},
+              std::pair{"movie", &scenario.resultMovie(j)}}) {
             if (!nameText->empty()) {
                 names << QLatin1String(label) + QLatin1Char(' ') + shownText(*nameText);
             }
@@ -73,10 +73,10 @@ void writeScenario(QIODevice& out, const CampaignGraph& graph, const Scenario& s
 int runShow(const QStringList& arguments, CommandStreams& io)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Prints a campaign for a person: its description, nation and starting prestige, then each\n"
-        "scenario with its names, values and the four outcomes with where each leads.\n"
-        "Exit status: 0 shown, 2 the file could not be read."));
+    parser.setApplicationDescription(
+        QStringLiteral("Prints a campaign for a person: its description, nation and starting prestige, then each\n"
+                       "scenario with its names, values and the four outcomes with where each leads.\n"
+                       "Exit status: 0 shown, 2 the file could not be read."));
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The campaign file; - for standard input."));
     if (const int status = parseArguments(parser, arguments, io); status >= 0) {
         return status;

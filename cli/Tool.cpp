@@ -42,19 +42,20 @@ constexpr std::array Commands{
 
 QString usage()
 {
-    QString s = QStringLiteral("Usage: ironvale-cam COMMAND [OPTIONS] [FILE...]\n"
-                                  "       ironvale-cam help [COMMAND]\n"
-                                  "Checks, describes, compares, converts and draws the campaign files (.cam) of Ironvale.\n\n"
-                                  "Commands:\n");
+    QString s =
+        QStringLiteral("Usage: ironvale-cam COMMAND [OPTIONS] [FILE...]\n"
+                       "       ironvale-cam help [COMMAND]\n"
+                       "Checks, describes, compares, converts and draws the campaign files (.cam) of Ironvale.\n\n"
+                       "Commands:\n");
     for (const CommandEntry& entry : Commands) {
         s += QStringLiteral("  %1  %2\n").arg(QLatin1String(entry.name), -8).arg(QLatin1String(entry.summary));
     }
     s += QStringLiteral("\nOptions:\n"
-                           "  -h, --help     show this help; help COMMAND or COMMAND --help shows a command's\n"
-                           "  -v, --version  show the version\n\n"
-                           "Messages on standard error start with 'ironvale-cam: '.\n"
-                           "Exit status: 0 all passed, 1 a campaign failed a check, 2 a file could not be\n"
-                           "read or written, or the command line was wrong.\n");
+                        "  -h, --help     show this help; help COMMAND or COMMAND --help shows a command's\n"
+                        "  -v, --version  show the version\n\n"
+                        "Messages on standard error start with 'ironvale-cam: '.\n"
+                        "Exit status: 0 all passed, 1 a campaign failed a check, 2 a file could not be\n"
+                        "read or written, or the command line was wrong.\n");
     return s;
 }
 
@@ -118,7 +119,7 @@ int parseArguments(QCommandLineParser& parser, const QStringList& arguments, Com
         // The parser's own text names the program; the tool names it with the command.
         QString helpText = parser.helpText();
         helpText.replace(QRegularExpression(QStringLiteral("^Usage: \\S+")),
-                        QStringLiteral("Usage: ironvale-cam ") + arguments.value(0));
+                         QStringLiteral("Usage: ironvale-cam ") + arguments.value(0));
         io.out.write(helpText.toUtf8());
         return ExitStatus::Clean;
     }

@@ -79,8 +79,8 @@ void throwFileEnd(std::istream& stream)
     const std::streamoff end = position(stream.rdbuf(), std::ios_base::in);
     const std::string size = std::to_string(CampaignFileSize);
     if (end >= 0) {
-        throw CampaignFileError("The file ends at byte " + std::to_string(end) + ", but a campaign file has " +
-                                size + " bytes.");
+        throw CampaignFileError("The file ends at byte " + std::to_string(end) + ", but a campaign file has " + size +
+                                " bytes.");
     }
     throw CampaignFileError("The file ends before its last byte: a campaign file has " + size + " bytes.");
 }

@@ -99,8 +99,7 @@ int16_t Campaign::check()
                 victory = true;
             } else if (goTo == LossScenario) {
                 loss = true;
-            } else if (goTo < 0 || goTo >= MaxScenarios ||
-                       scenarios(static_cast<int16_t>(goTo)).number() <= -1) {
+            } else if (goTo < 0 || goTo >= MaxScenarios || scenarios(static_cast<int16_t>(goTo)).number() <= -1) {
                 // A value no slot can hold only comes from a file made
                 // elsewhere; it is as missing as a free slot.
                 addError(count, "Scenario " + std::to_string(goTo) + " referenced but not found");

@@ -49,10 +49,7 @@ public:
     [[nodiscard]] int16_t nextFreeScenario() const;
     [[nodiscard]] int32_t scenarioCount() const;
     [[nodiscard]] Scenario& scenarios(int16_t i) { return m_scenarios.at(static_cast<uint16_t>(i)); }
-    [[nodiscard]] const Scenario& scenarios(int16_t i) const
-    {
-        return m_scenarios.at(static_cast<uint16_t>(i));
-    }
+    [[nodiscard]] const Scenario& scenarios(int16_t i) const { return m_scenarios.at(static_cast<uint16_t>(i)); }
 
 private:
     void addError(int16_t& count, std::string s);

@@ -7,8 +7,8 @@
 
 namespace {
 
-constexpr std::array<const char*, Scenario::OutcomeCount> OutcomeNames{"Brilliant Victory", "Victory",
-                                                                          "Minor Victory", "Defeat"};
+constexpr std::array<const char*, Scenario::OutcomeCount> OutcomeNames{"Brilliant Victory", "Victory", "Minor Victory",
+                                                                       "Defeat"};
 
 } // namespace
 

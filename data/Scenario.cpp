@@ -96,10 +96,10 @@ void Scenario::fileWrite(std::ostream& stream) const
 
 bool operator==(const Scenario& a, const Scenario& b)
 {
-    return a.m_movie == b.m_movie && a.m_number == b.m_number && a.m_prestige == b.m_prestige &&
-           a.m_name == b.m_name && a.m_text == b.m_text && a.m_voice == b.m_voice &&
-           a.m_firstUnknown == b.m_firstUnknown && a.m_secondUnknown == b.m_secondUnknown &&
-           a.m_thirdUnknown == b.m_thirdUnknown && a.m_resultText == b.m_resultText &&
-           a.m_resultVoice == b.m_resultVoice && a.m_resultPrestige == b.m_resultPrestige &&
-           a.m_resultScenario == b.m_resultScenario && a.m_resultMovie == b.m_resultMovie;
+    return a.m_movie == b.m_movie && a.m_number == b.m_number && a.m_prestige == b.m_prestige && a.m_name == b.m_name &&
+           a.m_text == b.m_text && a.m_voice == b.m_voice && a.m_firstUnknown == b.m_firstUnknown &&
+           a.m_secondUnknown == b.m_secondUnknown && a.m_thirdUnknown == b.m_thirdUnknown &&
+           a.m_resultText == b.m_resultText && a.m_resultVoice == b.m_resultVoice &&
+           a.m_resultPrestige == b.m_resultPrestige && a.m_resultScenario == b.m_resultScenario &&
+           a.m_resultMovie == b.m_resultMovie;
 }

@@ -34,9 +34,9 @@ Campaign generated(std::mt19937& random, int16_t count)
             const int32_t roll = any(1000);
             const int32_t next = k + 1 < count ? k + 1 : Campaign::VictoryScenario;
             scenario.setResultScenario(j, roll < 2     ? 60 + any(100)
-                                             : j == 3     ? Campaign::LossScenario
-                                             : roll < 700 ? next
-                                                             : any(count));
+                                          : j == 3     ? Campaign::LossScenario
+                                          : roll < 700 ? next
+                                                       : any(count));
             scenario.setResultPrestige(j, any(500));
             scenario.setResultText(j, name());
             scenario.setResultVoice(j, name());
@@ -66,12 +66,14 @@ int main(int argc, char** argv)
     }
     std::mt19937 random(20240601);
     for (long i = 0; i < fileCount; ++i) {
-        const auto scenarioCount = static_cast<int16_t>(requestedScenarios > 0 ? requestedScenarios : 1 + random() % 50);
+        const auto scenarioCount =
+            static_cast<int16_t>(requestedScenarios > 0 ? requestedScenarios : 1 + random() % 50);
         std::ostringstream bytes;
         generated(random, scenarioCount).fileWrite(bytes);
         const std::string numberText = std::to_string(i);
-        const std::string path =
-            folder + "/campaign-" + std::string(5 - std::min<std::size_t>(5, numberText.size()), '0') + numberText + ".cam";
+        const std::string path = folder + "/campaign-" +
+                                 std::string(5 - std::min<std::size_t>(5, numberText.size()), '0') + numberText +
+                                 ".cam";
         std::ofstream file(path, std::ios::binary);
         file << bytes.str();
         if (!file.flush()) {

@@ -90,10 +90,11 @@ const QByteArray SmallJson = QByteArray::fromStdString(
       "text": "café\u0085\u0000",
       "prestige": 300,
       "unknown": [0, 7, 65535],
-)" + outcomesJson({{{"1", "120", "win", "", "parade"},
-                    {"1", "80", "", "", ""},
-                    {"254", "0", "", "", ""},
-                    {"255", "65535", "lost", "dirge", ""}}}) +
+)" +
+    outcomesJson({{{"1", "120", "win", "", "parade"},
+                   {"1", "80", "", "", ""},
+                   {"254", "0", "", "", ""},
+                   {"255", "65535", "lost", "dirge", ""}}}) +
     R"(    },
     {
       "slot": 1,
@@ -103,8 +104,9 @@ const QByteArray SmallJson = QByteArray::fromStdString(
       "text": "nineteen_characters",
       "prestige": 0,
       "unknown": [1, 2, 3],
-)" + outcomesJson({{{"254", "0", "", "", ""}, {"254", "0", "", "", ""}, {"255", "0", "", "", ""},
-                    {"255", "0", "", "", ""}}}) +
+)" +
+    outcomesJson(
+        {{{"254", "0", "", "", ""}, {"254", "0", "", "", ""}, {"255", "0", "", "", ""}, {"255", "0", "", "", ""}}}) +
     "    }\n  ]\n}\n");
 
 // The refusal for Json ("" when it is taken) and, when taken, the bytes to write.
@@ -278,8 +280,7 @@ TEST(CampaignJson, RefusalsNameTheExactPlace)
         {"scenarios.1.outcomes.2.goto", R"(254, "goto": 254)", "scenarios[1].outcomes[2].goto: key given twice"},
         {"scenarios.1.outcomes.0.prestige", "[]",
          "scenarios[1].outcomes[0].prestige: expected a number, found an array"},
-        {"scenarios.0.unread", R"([{"offset": 8, "hex": "41"}])",
-         "scenarios[0].unread[0]: overlaps scenarios[0].name"},
+        {"scenarios.0.unread", R"([{"offset": 8, "hex": "41"}])", "scenarios[0].unread[0]: overlaps scenarios[0].name"},
         {"scenarios.1.unread", R"([{"offset": 635, "hex": "0102"}])",
          "scenarios[1].unread[0]: bytes 635..636 lie outside the record's 0..635"},
         {"unread", R"([{"offset": 31900, "hex": "01"}, {"offset": 31899, "hex": "0203"}])",

@@ -145,11 +145,11 @@ TEST(Program, KeepsFilesStreamsAndTerminalsSafe)
         SCOPED_TRACE(row.fault);
         const QString folder = QString::number(i);
         QList<QByteArray> before;
-        for (const QString& name : {saveLayout(dir, folder + QStringLiteral("/a.cam"), Sound),
-                                    saveLayout(dir, folder + QStringLiteral("/b.cam"), Broken),
-                                    saveCampaign(dir, folder + QStringLiteral("/w.cam"), *warned),
-                                    writeFile(dir.filePath(folder + QStringLiteral("/a.json")),
-                                          campaignJson(*campaignOf(Sound)))}) {
+        for (const QString& name :
+             {saveLayout(dir, folder + QStringLiteral("/a.cam"), Sound),
+              saveLayout(dir, folder + QStringLiteral("/b.cam"), Broken),
+              saveCampaign(dir, folder + QStringLiteral("/w.cam"), *warned),
+              writeFile(dir.filePath(folder + QStringLiteral("/a.json")), campaignJson(*campaignOf(Sound)))}) {
             before << contents(name);
         }
         ASSERT_EQ(inShell(dir.filePath(folder), row.setUp).status, 0);

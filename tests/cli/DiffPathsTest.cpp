@@ -81,13 +81,15 @@ TEST(Diff, NamesEachChangeAsADesignerSaysIt)
              c.scenarios(3).setName("CITY");
              return campaignBytes(c);
          },
-         {"scenario 3 CITY: added"}, "1 added"},
+         {"scenario 3 CITY: added"},
+         "1 added"},
         {"removed",
          [](Campaign& c) {
              c.scenarios(2).setNumber(-1);
              return campaignBytes(c);
          },
-         {"scenario 2 scen2: removed"}, "1 removed"},
+         {"scenario 2 scen2: removed"},
+         "1 removed"},
         // Scenarios 1 and 2 trade places and scenario 0 follows scenario 1 to
         // its new slot: only the moves are news.
         {"moved",
@@ -102,7 +104,8 @@ TEST(Diff, NamesEachChangeAsADesignerSaysIt)
              c.scenarios(0).setResultScenario(1, 2);
              return campaignBytes(c);
          },
-         {"scenario 1 scen1: moved to slot 2", "scenario 2 scen2: moved to slot 1"}, "2 moved"},
+         {"scenario 1 scen1: moved to slot 2", "scenario 2 scen2: moved to slot 1"},
+         "2 moved"},
         {"unread bytes",
          [](Campaign& c) {
              QByteArray bytes = withUnread(c, 44 + 636 + 600);
@@ -121,8 +124,8 @@ TEST(Diff, NamesEachChangeAsADesignerSaysIt)
         const ToolRun lines = inProcess({QStringLiteral("diff"), before, QStringLiteral("-")}, bytes);
         EXPECT_EQ(lines.status, row.lines.isEmpty() ? 0 : 1) << lines.err.data();
         EXPECT_EQ(lines.outLines(), row.lines);
-        const ToolRun stat = inProcess({QStringLiteral("diff"), QStringLiteral("--stat"), before, QStringLiteral("-")},
-                                       bytes);
+        const ToolRun stat =
+            inProcess({QStringLiteral("diff"), QStringLiteral("--stat"), before, QStringLiteral("-")}, bytes);
         EXPECT_EQ(stat.out, row.lines.isEmpty() ? QByteArray() : QByteArray(row.stat) + '\n');
         // Its JSON form is the same campaign.
         const ToolRun json =
@@ -163,10 +166,10 @@ TEST(Paths, ShowsHugeAndEndlessCounts)
         const int32_t next = i == 49 ? 254 : i + 1;
         chain.push_back({i, {next, next, next, next}});
     }
-    const QStringList lines = inProcess({QStringLiteral("paths"), QStringLiteral("-")},
-                                        campaignBytes(*campaignOf(chain)))
-                                  .outLines();
-    EXPECT_EQ(lines.value(32), QStringLiteral("Scenario 32 scen32: 18446744073709551616 routes, battles 32, prestige 0"));
+    const QStringList lines =
+        inProcess({QStringLiteral("paths"), QStringLiteral("-")}, campaignBytes(*campaignOf(chain))).outLines();
+    EXPECT_EQ(lines.value(32),
+              QStringLiteral("Scenario 32 scen32: 18446744073709551616 routes, battles 32, prestige 0"));
     EXPECT_EQ(lines.value(33), QStringLiteral("Scenario 33 scen33: more than 2^64 routes, battles 33, prestige 0"));
     const ToolRun map = inProcess({QStringLiteral("map"), QStringLiteral("--paths"), QStringLiteral("-")},
                                   campaignBytes(*campaignOf(chain)));

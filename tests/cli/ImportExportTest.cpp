@@ -51,8 +51,10 @@ TEST_F(ImportExport, FilesComeBackThroughTheCommands)
 {
     for (uint32_t seed = 1; seed <= 6; ++seed) {
         SCOPED_TRACE(seed);
-        const QByteArray file = QByteArray::fromStdString(
-            randomCampaignFile(seed, seed == 1 ? 0 : seed == 2 ? 50 : static_cast<int>(seed)));
+        const QByteArray file =
+            QByteArray::fromStdString(randomCampaignFile(seed, seed == 1   ? 0
+                                                               : seed == 2 ? 50
+                                                                           : static_cast<int>(seed)));
         writeFile(path("a.cam"), file);
         const ToolRun exported = tool({"export", "a.cam"});
         ASSERT_EQ(exported.status, 0) << exported.err.data();
@@ -95,7 +97,7 @@ TEST_F(ImportExport, RefusalsWriteNothing)
     const QByteArray good = campaignJson(*passing());
     const QString in = "ironvale-cam: " + path("in.json") + ": ";
     const QString checkedText = "ironvale-cam: nothing written: the campaign fails the integrity check "
-                               "(--no-check writes it anyway).\n";
+                                "(--no-check writes it anyway).\n";
     const auto checked = [&in](const Campaign& campaign) {
         auto copy = std::make_unique<Campaign>(campaign);
         QString said;
@@ -112,7 +114,9 @@ TEST_F(ImportExport, RefusalsWriteNothing)
     } cases[] = {
         {"{", {}, 2, in + "line 1, column 2: unexpected end of input; expected string literal\n"},
         {QByteArray(good).replace("\"nation\": 0", "\"nation\": 9"), {}, 2, in + "nation: 9 is outside 0..3\n"},
-        {QByteArray(good).replace("\"slot\": 0", "\"slot\": 1"), {QStringLiteral("--no-check")}, 2,
+        {QByteArray(good).replace("\"slot\": 0", "\"slot\": 1"),
+         {QStringLiteral("--no-check")},
+         2,
          in + "scenarios[0].slot: 1 leaves slot 0 free, but a campaign file keeps its 1 scenarios in slots 0..0\n"},
         {campaignJson(*passing(3)), {}, 1, in + "Scenario 3 referenced but not found\n" + checkedText},
         {campaignJson(*passing(0, 0)), {}, 1, checked(*passing(0, 0)) + checkedText},

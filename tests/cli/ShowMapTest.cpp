@@ -43,7 +43,8 @@ std::unique_ptr<Campaign> described()
     first.setResultVoice(0, "v1");
     first.setResultMovie(0, "m1");
     first.setResultMovie(3, "lost");
-    campaign->scenarios(1).setName("\xC4" "chen");
+    campaign->scenarios(1).setName("\xC4"
+                                   "chen");
     return campaign;
 }
 
@@ -177,8 +178,8 @@ TEST(MapCommand, DrawsScenariosOutcomesEndsAndFindingsAsTheLegendShows)
     EXPECT_EQ(attribute(nodeOf(graph, "missing300"), "label"), "#300 missing\\noutside 0..49, 254, 255");
     using Arrows = std::vector<std::pair<std::string, std::string>>;
     EXPECT_EQ(arrowsFrom(graph, "s0"), (Arrows{{"lost", "Defeat\nprestige 0"},
-                                             {"missing7", "Minor Victory\nprestige 0"},
-                                             {"s1", "Brilliant Victory\nprestige 20\nVictory\nprestige 10"}}));
+                                               {"missing7", "Minor Victory\nprestige 0"},
+                                               {"s1", "Brilliant Victory\nprestige 20\nVictory\nprestige 10"}}));
     EXPECT_EQ(arrowsFrom(graph, "s4").size(), 1u);
     EXPECT_EQ(arrowsFrom(graph, "s1").size(), 4u);
     // Looping and out of reach: the loop's colours, the dashes of the unreachable.
@@ -195,7 +196,8 @@ TEST(MapCommand, DrawsScenariosOutcomesEndsAndFindingsAsTheLegendShows)
     };
     for (const auto& [node, sample, attributes] : looks) {
         for (const char* name : attributes) {
-            EXPECT_EQ(attribute(nodeOf(graph, node), name), attribute(nodeOf(graph, sample), name)) << node << " " << name;
+            EXPECT_EQ(attribute(nodeOf(graph, node), name), attribute(nodeOf(graph, sample), name))
+                << node << " " << name;
         }
     }
     Agedge_t* toMissing = agedge(graph.get(), nodeOf(graph, "s0"), nodeOf(graph, "missing7"), nullptr, 0);
@@ -243,8 +245,8 @@ TEST(MapCommand, DenseCampaignsStayReadable)
         random.push_back({i, goTos});
     }
     for (const auto& [name, scenarios] : {std::pair{"all looping", looping}, std::pair{"linked at random", random}}) {
-        const ToolRun result = inProcess({QStringLiteral("map"), QStringLiteral("-")},
-                                         campaignBytes(*campaignOf(scenarios)));
+        const ToolRun result =
+            inProcess({QStringLiteral("map"), QStringLiteral("-")}, campaignBytes(*campaignOf(scenarios)));
         const Graph map = parseDot(result.out);
         ASSERT_NE(map, nullptr) << result.err.data();
         const QStringList corners = QString::fromStdString(attribute(map.get(), "bb")).split(QLatin1Char(','));
@@ -267,10 +269,12 @@ TEST(MapCommand, WritesRealSvgPngAndDot)
     const QString campaign = saveLayout(dir, QStringLiteral("m.cam"), twoScenarios);
     // libxml2 refuses what is not well-formed XML, such as a control character in a text.
     const auto isSvg = [](const QByteArray& bytes) {
-        const std::unique_ptr<xmlDoc, void (*)(xmlDocPtr)> document(
-            xmlReadMemory(bytes.constData(), static_cast<int>(bytes.size()), "map.svg", nullptr,
-                          XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING),
-            xmlFreeDoc);
+        const std::unique_ptr<xmlDoc, void (*)(xmlDocPtr)> document(xmlReadMemory(bytes.constData(),
+                                                                                  static_cast<int>(bytes.size()),
+                                                                                  "map.svg", nullptr,
+                                                                                  XML_PARSE_NONET | XML_PARSE_NOERROR |
+                                                                                      XML_PARSE_NOWARNING),
+                                                                    xmlFreeDoc);
         const xmlNode* root = document != nullptr ? xmlDocGetRootElement(document.get()) : nullptr;
         return root != nullptr && xmlStrcmp(root->name, reinterpret_cast<const xmlChar*>("svg")) == 0;
     };

@@ -167,8 +167,9 @@ TEST(CampaignPaths, AgreesWithEveryRouteCountedByLength)
             if (n < slotCount && campaign->scenarios(static_cast<int16_t>(n)).number() < 0) {
                 continue;
             }
-            const CampaignPaths::Reach& reach =
-                n == slotCount ? paths.victory() : n == slotCount + 1 ? paths.loss() : paths.scenario(n);
+            const CampaignPaths::Reach& reach = n == slotCount       ? paths.victory()
+                                                : n == slotCount + 1 ? paths.loss()
+                                                                     : paths.scenario(n);
             SCOPED_TRACE("trial " + std::to_string(trial) + " node " + std::to_string(n));
             // A route of more battles than there are scenarios repeats one.
             Count total = 0;

@@ -10,10 +10,19 @@ namespace {
 
 using S = Scenario;
 
-std::string nuls(std::size_t count) { return std::string(count, '\0'); }
+std::string nuls(std::size_t count)
+{
+    return std::string(count, '\0');
+}
 // A 20-byte file-name field as the game stores it.
-std::string field(const std::string& s) { return s + nuls(20 - s.size()); }
-std::string word(int32_t n) { return {static_cast<char>(n % 256), static_cast<char>(n / 256)}; }
+std::string field(const std::string& s)
+{
+    return s + nuls(20 - s.size());
+}
+std::string word(int32_t n)
+{
+    return {static_cast<char>(n % 256), static_cast<char>(n / 256)};
+}
 
 // The message of the CampaignFileError the read throws, or "" when it reads.
 std::string readError(Campaign& campaign, const std::string& bytes)
@@ -36,18 +45,31 @@ struct FullDisk : std::streambuf {
 
 const std::string Victory = "Victory Scenario (254) not referenced";
 const std::string Defeat = "Defeat Scenario (255) not referenced";
-std::string ref(int32_t n) { return "Scenario " + std::to_string(n) + " referenced but not found"; }
-std::string loop(int32_t n) { return "Scenario " + std::to_string(n) + " is looping"; }
-std::string missing(int32_t n) { return "Scenario " + std::to_string(n) + " not found"; }
+std::string ref(int32_t n)
+{
+    return "Scenario " + std::to_string(n) + " referenced but not found";
+}
+std::string loop(int32_t n)
+{
+    return "Scenario " + std::to_string(n) + " is looping";
+}
+std::string missing(int32_t n)
+{
+    return "Scenario " + std::to_string(n) + " not found";
+}
 
 } // namespace
 
 // The cut is at the first "." of all 20 bytes, NUL bytes included.
 TEST(Fields, FileNameReadKeepsTheTextBeforeTheFirstDot)
 {
-    const std::vector<std::pair<std::string, std::string>> cases{
-        {nuls(20), ""}, {"abcdefghijklmnopqrst", ""}, {field("a.b.txt"), "a"}, {field("\xE9t\xFF.scn"), "\xE9t\xFF"},
-        {"abcdefghijklmnopqrs.", "abcdefghijklmnopqrs"}, {field(std::string("ab\0\0.x", 6)), std::string("ab\0\0", 4)}};
+    const std::vector<std::pair<std::string, std::string>> cases{{nuls(20), ""},
+                                                                 {"abcdefghijklmnopqrst", ""},
+                                                                 {field("a.b.txt"), "a"},
+                                                                 {field("\xE9t\xFF.scn"), "\xE9t\xFF"},
+                                                                 {"abcdefghijklmnopqrs.", "abcdefghijklmnopqrs"},
+                                                                 {field(std::string("ab\0\0.x", 6)),
+                                                                  std::string("ab\0\0", 4)}};
     for (const auto& [bytes, text] : cases) {
         std::istringstream stream(bytes);
         EXPECT_EQ(readFileName(stream), text);
@@ -59,13 +81,16 @@ TEST(Fields, FileNameReadKeepsTheTextBeforeTheFirstDot)
 TEST(Scenario, CopyTakesEveryFieldAndEqualitySeesEachOne)
 {
     const S source = generated(1, 1).scenarios(0);
-    for (const auto change : std::initializer_list<void (*)(S&)>{
-             [](S& s) { s.setMovie("?"); }, [](S& s) { s.setName("?"); }, [](S& s) { s.setText("?"); },
-             [](S& s) { s.setVoice("?"); }, [](S& s) { s.setNumber(-7); }, [](S& s) { s.setPrestige(-1); },
-             [](S& s) { s.setFirstUnknown(-1); }, [](S& s) { s.setSecondUnknown(-1); },
-             [](S& s) { s.setThirdUnknown(-1); }, [](S& s) { s.setResultText(3, "?"); },
-             [](S& s) { s.setResultVoice(3, "?"); }, [](S& s) { s.setResultMovie(3, "?"); },
-             [](S& s) { s.setResultPrestige(3, -1); }, [](S& s) { s.setResultScenario(3, -1); }}) {
+    for (const auto change :
+         std::initializer_list<void (*)(S&)>{[](S& s) { s.setMovie("?"); }, [](S& s) { s.setName("?"); },
+                                             [](S& s) { s.setText("?"); }, [](S& s) { s.setVoice("?"); },
+                                             [](S& s) { s.setNumber(-7); }, [](S& s) { s.setPrestige(-1); },
+                                             [](S& s) { s.setFirstUnknown(-1); }, [](S& s) { s.setSecondUnknown(-1); },
+                                             [](S& s) { s.setThirdUnknown(-1); }, [](S& s) { s.setResultText(3, "?"); },
+                                             [](S& s) { s.setResultVoice(3, "?"); },
+                                             [](S& s) { s.setResultMovie(3, "?"); },
+                                             [](S& s) { s.setResultPrestige(3, -1); },
+                                             [](S& s) { s.setResultScenario(3, -1); }}) {
         S changed = generated(2, 2).scenarios(1);
         changed.copy(source);
         EXPECT_EQ(changed, source);
@@ -114,12 +139,12 @@ TEST(CampaignFile, WritesEveryFieldAtItsOffset)
     full.setResultScenario(3, 255);
     std::string bare = nuls(8) + field("s1.scn") + nuls(20) + field(".mus") + field(".txt") + nuls(328);
     std::string fullText = word(full.prestige()) + word(full.firstUnknown()) + word(full.secondUnknown()) +
-                          word(full.thirdUnknown()) + field(full.name() + ".scn") + field(full.movie() + ".smk") +
-                          "abcdefghijklmnopqr.m" + "abcdefghijklmnopqrst";
+                           word(full.thirdUnknown()) + field(full.name() + ".scn") + field(full.movie() + ".smk") +
+                           "abcdefghijklmnopqr.m" + "abcdefghijklmnopqrst";
     for (int16_t j = 0; j < 4; ++j) {
         campaign.scenarios(0).setResultScenario(j, 254);
         fullText += word(full.resultPrestige(j)) + nuls(20) + field(full.resultVoice(j) + ".mus") +
-                   field(full.resultText(j) + ".txt") + field(full.resultMovie(j) + ".smk");
+                    field(full.resultText(j) + ".txt") + field(full.resultMovie(j) + ".smk");
     }
     for (int16_t j = 0; j < 4; ++j) {
         bare += "\xFE" + nuls(29);
@@ -128,7 +153,7 @@ TEST(CampaignFile, WritesEveryFieldAtItsOffset)
     const std::string movies = field("germwin.smk") + field("gerloss.smk");
     const std::string bytes = fileBytes(campaign);
     EXPECT_EQ(bytes, word(2) + word(1200) + movies + bare + nuls(100) + fullText + nuls(100 + 48 * 636) +
-                            "abcdefghijklmnopqrs." + nuls(80));
+                         "abcdefghijklmnopqrs." + nuls(80));
     campaign.setNation(3);
     campaign.clear();
     EXPECT_EQ(fileBytes(campaign), nuls(4) + movies + nuls(50 * 636) + field("new.txt") + nuls(80));
@@ -141,8 +166,8 @@ TEST(CampaignFile, WritesEveryFieldAtItsOffset)
 TEST(CampaignFileErrors, ShortFileNamesTheByteWhereItEnds)
 {
     for (const std::string& file : {fileBytes(generated(7, 50)), fileBytes(generated(8, 1))}) {
-        for (const std::size_t cut : {0, 2, 4, 24, 44, 46, 48, 50, 52, 72, 92, 112, 132, 134, 154, 174, 194, 214,
-                                         460, 462, 580, 680, 31208, 31844, 31864, 31942}) {
+        for (const std::size_t cut : {0,   2,   4,   24,  44,  46,  48,  50,  52,  72,    92,    112,   132,
+                                      134, 154, 174, 194, 214, 460, 462, 580, 680, 31208, 31844, 31864, 31942}) {
             for (const std::size_t at : {cut, cut + 1}) {
                 Campaign campaign;
                 EXPECT_EQ(readError(campaign, file.substr(0, at)),
@@ -180,8 +205,8 @@ TEST(CampaignFileErrors, RefusedBytesStopTheWriteNamingWhere)
             errorText = error.what();
         }
         EXPECT_EQ(errorText, limit == 31944 ? "the write went through"
-                                              : "The campaign could not be written: writing stopped at byte " +
-                                                    std::to_string(limit) + " of 31944.");
+                                            : "The campaign could not be written: writing stopped at byte " +
+                                                  std::to_string(limit) + " of 31944.");
     }
 }
 

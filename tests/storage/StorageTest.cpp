@@ -96,7 +96,8 @@ TEST_F(StorageTest, ALockedFolderTakesAWritableFileDirectlyAndGetsItBackOnFailur
         }));
         // A damaged file holds whatever the failed writes left.
         if (!testCase.aftermath.contains("damaged")) {
-            EXPECT_EQ(contentsOf(path("locked/mine.cam")), testCase.aftermath.isEmpty() ? replacement : testCase.before);
+            EXPECT_EQ(contentsOf(path("locked/mine.cam")),
+                      testCase.aftermath.isEmpty() ? replacement : testCase.before);
         }
         EXPECT_EQ(files("locked"), QStringList({"mine.cam"}));
     }
@@ -142,7 +143,8 @@ TEST_F(StorageTest, ASaveKeepsTheModeAndOwnerOfTheFileItReplaces)
             ASSERT_EQ(chmod(path(name).c_str(), mode), 0);
             ASSERT_EQ(chown(path(name).c_str(), owner, group), 0);
         }
-        EXPECT_TRUE(inChild([] { umask(002); }, [&, name = name] { return saveFileBytes(path(name), replacement).saved(); }));
+        EXPECT_TRUE(
+            inChild([] { umask(002); }, [&, name = name] { return saveFileBytes(path(name), replacement).saved(); }));
         struct stat saved {};
         ASSERT_EQ(stat(path(name).c_str(), &saved), 0);
         EXPECT_EQ(saved.st_mode & 07777, mode != 0 ? mode : 0664);

@@ -67,8 +67,8 @@ void AboutDialog::createControls()
     makeLabel(this, QStringLiteral("disclaimerLabel"),
               QStringLiteral("Please report any bug/suggestion to Marrowby at the following E.mail: "),
               QRect(17, 175, 258, 28));
-    auto* emailLabel = makeLabel(this, QStringLiteral("emailLabel"), QStringLiteral("marrowby@example.org"),
-                               QRect(16, 208, 257, 25));
+    auto* emailLabel =
+        makeLabel(this, QStringLiteral("emailLabel"), QStringLiteral("marrowby@example.org"), QRect(16, 208, 257, 25));
     emailLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     okButton = new QPushButton(QStringLiteral("OK"), this);
@@ -83,9 +83,9 @@ void AboutDialog::setUpForm(const AppIdentity& identity)
 {
     setWindowTitle(QStringLiteral("About ") + identity.title);
     versionLabel->setText(QStringLiteral("Version %1.%2.%3 (Last Update: 04 Jan 1999)")
-                            .arg(identity.majorVersion)
-                            .arg(identity.minorVersion)
-                            .arg(identity.revision));
+                              .arg(identity.majorVersion)
+                              .arg(identity.minorVersion)
+                              .arg(identity.revision));
     titleLabel->setText(identity.title);
     descriptionLabel->setText(identity.comments);
 }

@@ -110,8 +110,8 @@ void CampaignWindow::createControls()
     nationBox = new QComboBox(client);
     nationBox->setObjectName(QStringLiteral("nationBox"));
     nationBox->setGeometry(328, 16, 105, 21);
-    nationBox->addItems({QStringLiteral("Germany"), QStringLiteral("U.K"), QStringLiteral("U.R.S.S"),
-                         QStringLiteral("U.S.A")});
+    nationBox->addItems(
+        {QStringLiteral("Germany"), QStringLiteral("U.K"), QStringLiteral("U.R.S.S"), QStringLiteral("U.S.A")});
     nationBox->setToolTip(QStringLiteral("Select player's nation"));
     nationBox->setAccessibleName(nationLabel->text());
     nationLabel->setBuddy(nationBox);
@@ -129,15 +129,15 @@ void CampaignWindow::createControls()
     scenarioGroup->setObjectName(QStringLiteral("scenarioGroup"));
     scenarioGroup->setGeometry(16, 88, 273, 233);
     addButton = makeButton(scenarioGroup, QStringLiteral("addButton"), QStringLiteral("Add"), QRect(16, 24, 65, 25),
-                        QStringLiteral("Add a new scenario"));
-    changeButton = makeButton(scenarioGroup, QStringLiteral("changeButton"), QStringLiteral("Change"), QRect(16, 64, 65, 25),
-                           QStringLiteral("Change the selected scenario"));
-    removeButton = makeButton(scenarioGroup, QStringLiteral("removeButton"), QStringLiteral("Remove"), QRect(16, 104, 65, 25),
-                           QStringLiteral("Remove the selected scenario"));
+                           QStringLiteral("Add a new scenario"));
+    changeButton = makeButton(scenarioGroup, QStringLiteral("changeButton"), QStringLiteral("Change"),
+                              QRect(16, 64, 65, 25), QStringLiteral("Change the selected scenario"));
+    removeButton = makeButton(scenarioGroup, QStringLiteral("removeButton"), QStringLiteral("Remove"),
+                              QRect(16, 104, 65, 25), QStringLiteral("Remove the selected scenario"));
     removeAllButton = makeButton(scenarioGroup, QStringLiteral("removeAllButton"), QStringLiteral("Remove All"),
-                              QRect(16, 144, 65, 25), QStringLiteral("Remove all scenarios"));
+                                 QRect(16, 144, 65, 25), QStringLiteral("Remove all scenarios"));
     scenarioList = makeList(scenarioGroup, QStringLiteral("scenarioList"), QRect(96, 16, 161, 186),
-                           QStringLiteral("Scenarios List"), scenarioGroup->title());
+                            QStringLiteral("Scenarios List"), scenarioGroup->title());
     changeButton->setEnabled(false);
     removeButton->setEnabled(false);
 
@@ -145,15 +145,15 @@ void CampaignWindow::createControls()
     checkGroup->setObjectName(QStringLiteral("checkGroup"));
     checkGroup->setGeometry(304, 88, 305, 233);
     checkButton = makeButton(checkGroup, QStringLiteral("checkButton"), QStringLiteral("Check"), QRect(16, 24, 65, 25),
-                          QStringLiteral("Run integrity check"));
+                             QStringLiteral("Run integrity check"));
     clearButton = makeButton(checkGroup, QStringLiteral("clearButton"), QStringLiteral("Clear"), QRect(16, 64, 65, 25),
-                          QStringLiteral("Clear error list"));
-    errorList = makeList(checkGroup, QStringLiteral("errorList"), QRect(88, 16, 209, 186), QStringLiteral("Errors List"),
-                        checkGroup->title());
+                             QStringLiteral("Clear error list"));
+    errorList = makeList(checkGroup, QStringLiteral("errorList"), QRect(88, 16, 209, 186),
+                         QStringLiteral("Errors List"), checkGroup->title());
     clearButton->setEnabled(false);
 
-    QWidget* order[] = {descriptionEdit, nationBox, prestigeEdit, addButton, removeButton, changeButton,
-                        scenarioList, errorList, checkButton, clearButton, removeAllButton};
+    QWidget* order[] = {descriptionEdit, nationBox, prestigeEdit, addButton,   removeButton,   changeButton,
+                        scenarioList,    errorList, checkButton,  clearButton, removeAllButton};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }
@@ -201,8 +201,8 @@ void CampaignWindow::createMenus()
     // An entry without a command: choosing it does nothing.
     addMenuItem(helpMenu, QStringLiteral("&Campaign File Info"), QStringLiteral("helpFileInfoAction"));
     helpMenu->addSeparator()->setObjectName(QStringLiteral("helpSeparatorAction"));
-    connect(addMenuItem(helpMenu, QStringLiteral("&About"), QStringLiteral("helpAboutAction")), &QAction::triggered, this,
-            &CampaignWindow::showAbout);
+    connect(addMenuItem(helpMenu, QStringLiteral("&About"), QStringLiteral("helpAboutAction")), &QAction::triggered,
+            this, &CampaignWindow::showAbout);
 }
 
 void CampaignWindow::refresh(int16_t j)
@@ -217,8 +217,7 @@ void CampaignWindow::refresh(int16_t j)
     for (int16_t i = 0; i < Campaign::MaxScenarios; ++i) {
         const Scenario& scenario = doc.scenarios(i);
         if (scenario.number() > -1) {
-            scenarioList->addLine(QStringLiteral("#%1 ").arg(i, 3, 10, QChar(u'0')) + fromBytes(scenario.name()),
-                                 i);
+            scenarioList->addLine(QStringLiteral("#%1 ").arg(i, 3, 10, QChar(u'0')) + fromBytes(scenario.name()), i);
         }
     }
     const bool selected = j > -1;
@@ -443,7 +442,7 @@ bool CampaignWindow::askToSave()
         return true;
     }
     const int16_t answer = m_dialogs.msgBox(this, QStringLiteral("Do you want to save the current campaign?"),
-                                               MsgBoxStyle::YesNoQuestion, QStringLiteral(" Open Campaign"));
+                                            MsgBoxStyle::YesNoQuestion, QStringLiteral(" Open Campaign"));
     return answer != MsgBoxAnswer::Yes || saveCampaign();
 }
 

@@ -57,8 +57,7 @@ int32_t numberIn(const TextBox* box)
     return wholeNumber(box->currentText()).value_or(0);
 }
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, int left, int top,
-                  int width)
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, int left, int top, int width)
 {
     auto* lbl = new QLabel(caption, parent);
     lbl->setObjectName(QLatin1String(name));
@@ -66,8 +65,8 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, int
     return lbl;
 }
 
-TextBox* makeBox(QWidget* parent, const QString& name, const QString& spoken, int left, int top,
-                 int width, int maxLength, const QString& tip)
+TextBox* makeBox(QWidget* parent, const QString& name, const QString& spoken, int left, int top, int width,
+                 int maxLength, const QString& tip)
 {
     auto* txt = new TextBox(parent);
     txt->setObjectName(name);
@@ -78,8 +77,7 @@ TextBox* makeBox(QWidget* parent, const QString& name, const QString& spoken, in
     return txt;
 }
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, int left,
-                        const QString& tip)
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, int left, const QString& tip)
 {
     auto* cmd = new QPushButton(caption, parent);
     cmd->setObjectName(QLatin1String(name));
@@ -114,39 +112,36 @@ void ScenarioDialog::createControls()
     campaignItemGroup->setObjectName(QStringLiteral("campaignItemGroup"));
     campaignItemGroup->setGeometry(16, 24, 593, 105);
     // One label and box pair of the frame's three rows and three columns.
-    const auto pair = [campaignItemGroup](const char* label, const QString& caption, int labelWidth,
-                                        const QString& box, int column, int row, int boxWidth,
-                                        int maxLength, const QString& tip) {
+    const auto pair = [campaignItemGroup](const char* label, const QString& caption, int labelWidth, const QString& box,
+                                          int column, int row, int boxWidth, int maxLength, const QString& tip) {
         constexpr std::array<int, 3> LabelLeft{16, 224, 424};
         constexpr std::array<int, 3> BoxLeft{120, 328, 544};
         const int top = 24 + 24 * row;
-        QLabel* lbl =
-            makeLabel(campaignItemGroup, label, caption, LabelLeft.at(column), top, labelWidth);
-        TextBox* txt = makeBox(campaignItemGroup, box, caption, BoxLeft.at(column), top, boxWidth,
-                               maxLength, tip);
+        QLabel* lbl = makeLabel(campaignItemGroup, label, caption, LabelLeft.at(column), top, labelWidth);
+        TextBox* txt = makeBox(campaignItemGroup, box, caption, BoxLeft.at(column), top, boxWidth, maxLength, tip);
         // A screen reader finds the box's label through this relation too.
         lbl->setBuddy(txt);
         return txt;
     };
     const QString unknown = QStringLiteral("Unknown");
-    scenarioEdit = pair("scenarioLabel", QStringLiteral("Scenario file name"), 97, QStringLiteral("scenarioEdit"), 0, 0, 81,
-                       8, QStringLiteral("Type in scenario file name"));
+    scenarioEdit = pair("scenarioLabel", QStringLiteral("Scenario file name"), 97, QStringLiteral("scenarioEdit"), 0, 0,
+                        81, 8, QStringLiteral("Type in scenario file name"));
     numberEdit = pair("numberLabel", QStringLiteral("Scenario id"), 97, QStringLiteral("numberEdit"), 1, 0, 25, 2,
-                     QStringLiteral("Type in scenario id number"));
-    firstUnknownEdit = pair("firstUnknownLabel", QStringLiteral("First Unknown ?"), 89, QStringLiteral("firstUnknownEdit"),
-                           2, 0, 41, 5, unknown);
-    animationEdit = pair("movieLabel", QStringLiteral("Movie file name"), 97, QStringLiteral("animationEdit"), 0, 1, 81, 8,
-                        QStringLiteral("Type in movie file name"));
+                      QStringLiteral("Type in scenario id number"));
+    firstUnknownEdit = pair("firstUnknownLabel", QStringLiteral("First Unknown ?"), 89,
+                            QStringLiteral("firstUnknownEdit"), 2, 0, 41, 5, unknown);
+    animationEdit = pair("movieLabel", QStringLiteral("Movie file name"), 97, QStringLiteral("animationEdit"), 0, 1, 81,
+                         8, QStringLiteral("Type in movie file name"));
     voiceEdit = pair("voiceLabel", QStringLiteral("Voice file name"), 97, QStringLiteral("voiceEdit"), 1, 1, 81, 8,
-                    QStringLiteral("Type in voice file name"));
+                     QStringLiteral("Type in voice file name"));
     secondUnknownEdit = pair("secondUnkwonLabel", QStringLiteral("Second Unknown ?"), 105,
-                            QStringLiteral("secondUnknownEdit"), 2, 1, 41, 5, unknown);
+                             QStringLiteral("secondUnknownEdit"), 2, 1, 41, 5, unknown);
     textEdit = pair("textLabel", QStringLiteral("Text file name"), 113, QStringLiteral("textEdit"), 0, 2, 81, 8,
-                   QStringLiteral("Type in scenario description file name"));
-    prestigeEdit = pair("prestigeLabel", QStringLiteral("Enemy prestige ?"), 97, QStringLiteral("prestigeEdit"), 1, 2, 41,
-                       5, QStringLiteral("Maybe enemy prestige points"));
-    thirdUnknownEdit = pair("thirdUnknownLabel", QStringLiteral("Third Unknown ?"), 89, QStringLiteral("thirdUnknownEdit"),
-                           2, 2, 41, 5, unknown);
+                    QStringLiteral("Type in scenario description file name"));
+    prestigeEdit = pair("prestigeLabel", QStringLiteral("Enemy prestige ?"), 97, QStringLiteral("prestigeEdit"), 1, 2,
+                        41, 5, QStringLiteral("Maybe enemy prestige points"));
+    thirdUnknownEdit = pair("thirdUnknownLabel", QStringLiteral("Third Unknown ?"), 89,
+                            QStringLiteral("thirdUnknownEdit"), 2, 2, 41, 5, unknown);
 
     auto* resultGroup = new QGroupBox(QStringLiteral("Scenario Result"), this);
     resultGroup->setObjectName(QStringLiteral("resultGroup"));
@@ -162,14 +157,15 @@ void ScenarioDialog::createControls()
     makeLabel(resultGroup, "resultVoiceLabel", voice, 376, 24, 89);
     makeLabel(resultGroup, "resultMovieLabel", movie, 488, 24, 97);
 
-    const std::array<const char*, 4> rowLabel{"brilliantVictoryLabel", "victoryLabel", "minorVictoryLabel", "defeatLabel"};
+    const std::array<const char*, 4> rowLabel{"brilliantVictoryLabel", "victoryLabel", "minorVictoryLabel",
+                                              "defeatLabel"};
     const std::array<QString, 4> rowCaption{QStringLiteral("Brilliant victory"), QStringLiteral("Victory"),
-                                               QStringLiteral("Minor victory"), QStringLiteral("Defeat")};
+                                            QStringLiteral("Minor victory"), QStringLiteral("Defeat")};
     // The go-to tooltips keep their own spelling of the outcome.
     const std::array<QString, 4> goToTip{QStringLiteral("Brilliant Victory"), QStringLiteral("Victory"),
-                                            QStringLiteral("Minorl Victory"), QStringLiteral("Defeat")};
+                                         QStringLiteral("Minorl Victory"), QStringLiteral("Defeat")};
     const std::array<QString, 4> textTip{QStringLiteral("Brilliant Victory"), QStringLiteral("Victory"),
-                                            QStringLiteral("Minor Victory"), QStringLiteral("Defeat")};
+                                         QStringLiteral("Minor Victory"), QStringLiteral("Defeat")};
     for (int16_t i = 0; i < Scenario::OutcomeCount; ++i) {
         const int top = 48 + 24 * i;
         const QString& rowText = rowCaption.at(i);
@@ -179,10 +175,10 @@ void ScenarioDialog::createControls()
             makeBox(resultGroup, QStringLiteral("resultScenarioEdit") + index, rowText + QLatin1Char(' ') + goTo, 128,
                     top, 33, 3, QStringLiteral("Type in next scenario for ") + goToTip.at(i));
         resultPrestigeEdit.at(i) = makeBox(resultGroup, QStringLiteral("resultPrestigeEdit") + index,
-                                             rowText + QLatin1Char(' ') + prestige, 192, top, 41, 5, QString());
+                                           rowText + QLatin1Char(' ') + prestige, 192, top, 41, 5, QString());
         resultTextEdit.at(i) =
-            makeBox(resultGroup, QStringLiteral("resultTextEdit") + index, rowText + QLatin1Char(' ') + text, 264,
-                    top, 81, 8, QStringLiteral("Type in text file name for ") + textTip.at(i));
+            makeBox(resultGroup, QStringLiteral("resultTextEdit") + index, rowText + QLatin1Char(' ') + text, 264, top,
+                    81, 8, QStringLiteral("Type in text file name for ") + textTip.at(i));
         resultVoiceEdit.at(i) =
             makeBox(resultGroup, QStringLiteral("resultVoiceEdit") + index, rowText + QLatin1Char(' ') + voice, 376,
                     top, 81, 8, QStringLiteral("Type in voice file name for ") + rowText);
@@ -194,7 +190,7 @@ void ScenarioDialog::createControls()
     okButton = makeButton(this, "okButton", QStringLiteral("Ok"), 16, QStringLiteral("Exit and save scenario data"));
     okButton->setDefault(true);
     cancelButton = makeButton(this, "cancelButton", QStringLiteral("Cancel"), 96,
-                           QStringLiteral("Exit without saving scenario data"));
+                              QStringLiteral("Exit without saving scenario data"));
     copyButton = makeButton(this, "copyButton", QStringLiteral("Copy"), 176, QStringLiteral("Copy scenario data"));
     pasteButton = makeButton(this, "pasteButton", QStringLiteral("Paste"), 256, QStringLiteral("Paste scenario data"));
     pasteButton->setEnabled(false);
@@ -204,7 +200,8 @@ void ScenarioDialog::createControls()
         tabOrder.insert(tabOrder.end(), {resultScenarioEdit.at(i), resultPrestigeEdit.at(i), resultTextEdit.at(i),
                                          resultVoiceEdit.at(i), resultMovieEdit.at(i)});
     }
-    tabOrder.insert(tabOrder.end(), {okButton, cancelButton, pasteButton, copyButton, numberEdit, firstUnknownEdit, thirdUnknownEdit});
+    tabOrder.insert(tabOrder.end(),
+                    {okButton, cancelButton, pasteButton, copyButton, numberEdit, firstUnknownEdit, thirdUnknownEdit});
     for (std::size_t j = 1; j < tabOrder.size(); ++j) {
         setTabOrder(tabOrder[j - 1], tabOrder[j]);
     }
@@ -241,21 +238,16 @@ void ScenarioDialog::connectHandlers()
 
     for (int16_t i = 0; i < Scenario::OutcomeCount; ++i) {
         TextBox* goToEdit = resultScenarioEdit.at(i);
-        connect(goToEdit, &TextBox::keyTyped, this,
-                [this, i](qint16& k) { filterResultScenarioKey(i, k); });
+        connect(goToEdit, &TextBox::keyTyped, this, [this, i](qint16& k) { filterResultScenarioKey(i, k); });
         connect(goToEdit, &TextBox::changed, this, [this, i] { resultScenarioEdited(i); });
         connect(goToEdit, &TextBox::focusLeft, this, [this, i] { commitResultScenario(i); });
         TextBox* prizeEdit = resultPrestigeEdit.at(i);
-        connect(prizeEdit, &TextBox::keyTyped, this,
-                [this, i](qint16& k) { filterResultPrestigeKey(i, k); });
+        connect(prizeEdit, &TextBox::keyTyped, this, [this, i](qint16& k) { filterResultPrestigeKey(i, k); });
         connect(prizeEdit, &TextBox::changed, this, [this, i] { resultPrestigeEdited(i); });
         connect(prizeEdit, &TextBox::focusLeft, this, [this, i] { commitResultPrestige(i); });
-        connect(resultTextEdit.at(i), &TextBox::keyTyped, this,
-                [this, i](qint16& k) { filterResultTextKey(i, k); });
-        connect(resultVoiceEdit.at(i), &TextBox::keyTyped, this,
-                [this, i](qint16& k) { filterResultVoiceKey(i, k); });
-        connect(resultMovieEdit.at(i), &TextBox::keyTyped, this,
-                [this, i](qint16& k) { filterResultMovieKey(i, k); });
+        connect(resultTextEdit.at(i), &TextBox::keyTyped, this, [this, i](qint16& k) { filterResultTextKey(i, k); });
+        connect(resultVoiceEdit.at(i), &TextBox::keyTyped, this, [this, i](qint16& k) { filterResultVoiceKey(i, k); });
+        connect(resultMovieEdit.at(i), &TextBox::keyTyped, this, [this, i](qint16& k) { filterResultMovieKey(i, k); });
     }
 }
 
@@ -425,9 +417,8 @@ bool ScenarioDialog::numberIsFree()
 {
     const int32_t n = numberIn(numberEdit);
     const int32_t current = m_scenario.number();
-    const bool occupied = n != current && m_campaign != nullptr && n >= 0 &&
-                             n < Campaign::MaxScenarios &&
-                             m_campaign->scenarios(static_cast<int16_t>(n)).number() >= 0;
+    const bool occupied = n != current && m_campaign != nullptr && n >= 0 && n < Campaign::MaxScenarios &&
+                          m_campaign->scenarios(static_cast<int16_t>(n)).number() >= 0;
     if (occupied) {
         warn(QStringLiteral("Number Already Exists (") + decimal(n) + QStringLiteral(")") + CR() +
                  QStringLiteral("Number is reset to its previous value"),
@@ -438,7 +429,7 @@ bool ScenarioDialog::numberIsFree()
 }
 
 void ScenarioDialog::checkWord(TextBox* box, const QString& first, const QString& last, const QString& title,
-                            int32_t previous)
+                               int32_t previous)
 {
     const QString s = box->currentText();
     if (s.isEmpty()) {
@@ -447,8 +438,7 @@ void ScenarioDialog::checkWord(TextBox* box, const QString& first, const QString
     }
     const std::optional<int32_t> n = wholeNumber(s);
     if (!n || *n > MaxWord) {
-        warn(first + s + QStringLiteral(")") + CR() + QStringLiteral("Value ranges from 0 to 65535") + CR() +
-                 last,
+        warn(first + s + QStringLiteral(")") + CR() + QStringLiteral("Value ranges from 0 to 65535") + CR() + last,
              title);
         box->assignText(decimal(previous));
     }
@@ -549,14 +539,12 @@ void ScenarioDialog::resultScenarioEdited(int16_t i)
         return;
     }
     const std::optional<int32_t> n = wholeNumber(s);
-    const bool valid =
-        n && (*n <= MaxNumber || *n == Campaign::VictoryScenario || *n == Campaign::LossScenario);
+    const bool valid = n && (*n <= MaxNumber || *n == Campaign::VictoryScenario || *n == Campaign::LossScenario);
     if (!valid) {
         // The number as read, so "050" is reported as 50.
         const QString value = n ? decimal(*n) : s;
         const QString& name = resultName.at(i);
-        warn(QStringLiteral("Invalid ") + name + QStringLiteral(" Go To value(") + value + QStringLiteral(")") +
-                 CR() +
+        warn(QStringLiteral("Invalid ") + name + QStringLiteral(" Go To value(") + value + QStringLiteral(")") + CR() +
                  QStringLiteral("Value ranges from 0 to 49. Special values are 254 (Campaign Victory)and 255 "
                                 "(Campaign Loss)") +
                  CR() + name + QStringLiteral(" Go To is reset to its previous value"),
@@ -580,8 +568,7 @@ void ScenarioDialog::resultPrestigeEdited(int16_t i)
     const QString& name = resultName.at(i);
     // The last line names the outcome alone, not its prestige.
     checkWord(resultPrestigeEdit.at(i), QStringLiteral("Invalid ") + name + QStringLiteral(" Prestige value ("),
-              name + QStringLiteral(" is reset to its previous value"), ResultTitle,
-              m_scenario.resultPrestige(i));
+              name + QStringLiteral(" is reset to its previous value"), ResultTitle, m_scenario.resultPrestige(i));
 }
 
 void ScenarioDialog::commitResultPrestige(int16_t i)

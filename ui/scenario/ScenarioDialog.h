@@ -83,8 +83,7 @@ private:
     // The 0..65535 check: an emptied box becomes "0"; a value above the range
     // raises first + text + ")" over the range line and last, and the
     // box shows previous again.
-    void checkWord(TextBox* box, const QString& first, const QString& last, const QString& title,
-                   int32_t previous);
+    void checkWord(TextBox* box, const QString& first, const QString& last, const QString& title, int32_t previous);
     // The same for the four scenario-level fields; field names the field
     // in the warning ("First Unknown").
     void checkWordField(TextBox* box, const QString& field, int32_t previous);

@@ -53,8 +53,8 @@ bool carriesText(const QKeyEvent& e)
 // which no filter lets through.
 bool isControlCombination(const QKeyEvent& e)
 {
-    const Qt::KeyboardModifiers mods = e.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier |
-                                                        Qt::GroupSwitchModifier);
+    const Qt::KeyboardModifiers mods =
+        e.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier | Qt::GroupSwitchModifier);
     return mods == Qt::ControlModifier;
 }
 
@@ -195,8 +195,7 @@ void TextBox::focusOutEvent(QFocusEvent* e)
 {
     QLineEdit::focusOutEvent(e);
     const Qt::FocusReason reason = e->reason();
-    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
-        reason == Qt::MenuBarFocusReason) {
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason) {
         return;
     }
     // The application's focus widget is already the one receiving the focus.

@@ -33,7 +33,7 @@ QList<QWidget*> controls(QWidget* window)
     QList<QWidget*> found;
     for (QWidget* control : window->findChildren<QWidget*>()) {
         const bool isControl = qobject_cast<QLineEdit*>(control) || qobject_cast<QAbstractButton*>(control) ||
-                              qobject_cast<QListWidget*>(control) || qobject_cast<QComboBox*>(control);
+                               qobject_cast<QListWidget*>(control) || qobject_cast<QComboBox*>(control);
         if (isControl && control->window() == window && !control->objectName().startsWith(QLatin1String("qt_"))) {
             found << control;
         }
@@ -67,8 +67,8 @@ protected:
 // once and comes back to the first.
 TEST_F(AccessibilityTest, EveryControlHasANameOfItsOwnAndTabVisitsEachOnce)
 {
-    for (QWidget* topLevel : {static_cast<QWidget*>(&window), static_cast<QWidget*>(&dialog),
-                           static_cast<QWidget*>(&about)}) {
+    for (QWidget* topLevel :
+         {static_cast<QWidget*>(&window), static_cast<QWidget*>(&dialog), static_cast<QWidget*>(&about)}) {
         SCOPED_TRACE(topLevel->metaObject()->className());
         EXPECT_FALSE(topLevel->windowIcon().isNull()) << "no icon for the task bar";
         std::set<QString> names;

@@ -51,7 +51,7 @@ protected:
         inDialog(
             [&] {
                 const QStringList boxes{"numberEdit",          "scenarioEdit",        "resultScenarioEdit0",
-                                           "resultScenarioEdit1", "resultScenarioEdit2", "resultScenarioEdit3"};
+                                        "resultScenarioEdit1", "resultScenarioEdit2", "resultScenarioEdit3"};
                 for (int i = 0; i < typed.size(); ++i) {
                     type(box(boxes[i]), typed[i]);
                 }
@@ -65,9 +65,15 @@ protected:
     // selection, and the flags Changed and Saved.
     std::string shown() const
     {
-        QStringList s{window.windowTitle(), box("descriptionEdit")->currentText(), box("prestigeEdit")->currentText(),
-                         QString::number(child<QComboBox>("nationBox")->currentIndex()), "", "", "",
-                         QString::number(list()->selectedLine()), QString::number(doc.changed() * 10 + doc.saved())};
+        QStringList s{window.windowTitle(),
+                      box("descriptionEdit")->currentText(),
+                      box("prestigeEdit")->currentText(),
+                      QString::number(child<QComboBox>("nationBox")->currentIndex()),
+                      "",
+                      "",
+                      "",
+                      QString::number(list()->selectedLine()),
+                      QString::number(doc.changed() * 10 + doc.saved())};
         for (int k = 0; k < 2; ++k) {
             const ListBox* listBox = child<ListBox>(k == 0 ? "scenarioList" : "errorList");
             for (int16_t j = 0; j < listBox->lineCount(); ++j) {
@@ -103,8 +109,8 @@ TEST_F(CampaignWindowTest, StartsNewAndHeaderBoxesFilterKeysAndWarnWithThePrevio
     type(box("prestigeEdit"), "70000");
     EXPECT_EQ(dialogs.takeMessages(),
               QStringList({DescriptionWarning, "Campaign Editor|48|Invalid Starting Prestige value (70000)\r"
-                                                  "Value ranges from 0 to 65535\rStarting Prestige is reset to its "
-                                                  "previous value"}));
+                                               "Value ranges from 0 to 65535\rStarting Prestige is reset to its "
+                                               "previous value"}));
     EXPECT_EQ(shown(), "Ironvale Campaign Editor - New,abcdefgh,10,0,,,10000,-1,10");
     // Refilled twice from a document with an empty description: one warning.
     doc.setDescription("");
@@ -164,16 +170,14 @@ TEST_F(CampaignWindowTest, SavesUnderFaultsKeepTheOldFileAndLoseNothing)
                 QDir(dir.path()).rename("moving", "moved");
             }
         };
-        const QString message =
-            "Save Campaign|48|The campaign could not be saved as " + path(fault.target) + ":\r";
+        const QString message = "Save Campaign|48|The campaign could not be saved as " + path(fault.target) + ":\r";
         EXPECT_TRUE(inChild(fault.setup, [&] {
             child<QAction>("fileSaveAction")->trigger();
             QDir(dir.path()).rename("moved", "moving");
             const QStringList shown = dialogs.takeMessages();
             return shown.size() == 1 && shown[0].startsWith(message) &&
                    (fault.reason == nullptr || shown[0].contains(fault.reason)) && state() == before &&
-                   shown[0].endsWith(fault.name == moved ? "\rNo file was created."
-                                                                  : "\rThe file was not changed.");
+                   shown[0].endsWith(fault.name == moved ? "\rNo file was created." : "\rThe file was not changed.");
         }));
         EXPECT_EQ(readFile(path(fault.oldFile)), old);
         for (const char* folder : {".", "locked", "folder.cam", "moving"}) {
@@ -245,9 +249,11 @@ TEST_F(CampaignWindowTest, AboutShowsTheProgramsOwnIdentityAndClosesWithEnterOrE
         });
         choose("helpAboutAction");
         EXPECT_EQ(shown, QStringList({"About " + identity.title, identity.title,
-                                         QString("Version %1.%2.%3 (Last Update: 04 Jan 1999)")
-                                             .arg(identity.majorVersion).arg(identity.minorVersion).arg(identity.revision),
-                                         identity.comments, QString::number(QDialog::Accepted)}));
+                                      QString("Version %1.%2.%3 (Last Update: 04 Jan 1999)")
+                                          .arg(identity.majorVersion)
+                                          .arg(identity.minorVersion)
+                                          .arg(identity.revision),
+                                      identity.comments, QString::number(QDialog::Accepted)}));
     }
 }
 

@@ -42,12 +42,12 @@ struct BoxRule {
 
 BoxRule ruleOf(const QString& name)
 {
-    const bool word = name.contains(QLatin1String("prestige"), Qt::CaseInsensitive) ||
-                      name.contains(QLatin1String("Unknown"));
+    const bool word =
+        name.contains(QLatin1String("prestige"), Qt::CaseInsensitive) || name.contains(QLatin1String("Unknown"));
     return name.startsWith(QLatin1String("resultScenarioEdit")) ? BoxRule{true, 3, 49}
            : name == QLatin1String("numberEdit")                ? BoxRule{true, 2, 49}
-           : word                                              ? BoxRule{true, 5, 65535}
-                                                               : BoxRule{};
+           : word                                               ? BoxRule{true, 5, 65535}
+                                                                : BoxRule{};
 }
 
 bool passes(const BoxRule& rule, const QString& s)
@@ -85,17 +85,22 @@ QString text(const std::string& bytes)
 QMap<QString, QString> fieldsOf(const Scenario& s)
 {
     const auto n = [](int32_t value) { return QString::number(value); };
-    QMap<QString, QString> fields{
-        {"scenarioEdit", text(s.name())},         {"numberEdit", n(s.number())},
-        {"animationEdit", text(s.movie())},       {"voiceEdit", text(s.voice())},
-        {"textEdit", text(s.text())},             {"prestigeEdit", n(s.prestige())},
-        {"firstUnknownEdit", n(s.firstUnknown())}, {"secondUnknownEdit", n(s.secondUnknown())},
-        {"thirdUnknownEdit", n(s.thirdUnknown())}};
+    QMap<QString, QString> fields{{"scenarioEdit", text(s.name())},
+                                  {"numberEdit", n(s.number())},
+                                  {"animationEdit", text(s.movie())},
+                                  {"voiceEdit", text(s.voice())},
+                                  {"textEdit", text(s.text())},
+                                  {"prestigeEdit", n(s.prestige())},
+                                  {"firstUnknownEdit", n(s.firstUnknown())},
+                                  {"secondUnknownEdit", n(s.secondUnknown())},
+                                  {"thirdUnknownEdit", n(s.thirdUnknown())}};
     for (int16_t i = 0; i < Scenario::OutcomeCount; ++i) {
         const QString o = QString::number(i);
         fields.insert({{"resultScenarioEdit" + o, n(s.resultScenario(i))},
-                       {"resultPrestigeEdit" + o, n(s.resultPrestige(i))}, {"resultTextEdit" + o, text(s.resultText(i))},
-                       {"resultVoiceEdit" + o, text(s.resultVoice(i))}, {"resultMovieEdit" + o, text(s.resultMovie(i))}});
+                       {"resultPrestigeEdit" + o, n(s.resultPrestige(i))},
+                       {"resultTextEdit" + o, text(s.resultText(i))},
+                       {"resultVoiceEdit" + o, text(s.resultVoice(i))},
+                       {"resultMovieEdit" + o, text(s.resultMovie(i))}});
     }
     return fields;
 }
@@ -154,18 +159,32 @@ public:
                   {"retype prestigeEdit", 5, [this] { retype(widget("prestigeEdit")); }},
                   {"Ctrl+click scenarioList", 3, [this] { click(widget("scenarioList"), Qt::ControlModifier); }},
                   {"double-click scenarioList", 4, [this] { click(widget("scenarioList"), 0, true); }}};
-        for (const auto& [name, weight] :
-             {std::pair{"addButton", 10}, {"changeButton", 4}, {"removeButton", 3}, {"removeAllButton", 1}, {"checkButton", 4},
-              {"clearButton", 2}, {"descriptionEdit", 5}, {"prestigeEdit", 6}, {"nationBox", 3}, {"scenarioList", 10},
-              {"errorList", 2}, {"fileNewAction", 3}, {"fileOpenAction", 8}, {"fileSaveAction", 8}, {"fileExitAction", 1},
-              {"helpAboutAction", 1}, {"helpFileInfoAction", 1}, {"close", 2}}) {
+        for (const auto& [name, weight] : {std::pair{"addButton", 10},
+                                           {"changeButton", 4},
+                                           {"removeButton", 3},
+                                           {"removeAllButton", 1},
+                                           {"checkButton", 4},
+                                           {"clearButton", 2},
+                                           {"descriptionEdit", 5},
+                                           {"prestigeEdit", 6},
+                                           {"nationBox", 3},
+                                           {"scenarioList", 10},
+                                           {"errorList", 2},
+                                           {"fileNewAction", 3},
+                                           {"fileOpenAction", 8},
+                                           {"fileSaveAction", 8},
+                                           {"fileExitAction", 1},
+                                           {"helpAboutAction", 1},
+                                           {"helpFileInfoAction", 1},
+                                           {"close", 2}}) {
             const bool file = QByteArray(name).endsWith("Action") || qstrcmp(name, "close") == 0;
             m_main.push_back({name, weight, [this, file, name = name] { file ? command(name) : click(widget(name)); }});
         }
         // In the scenario dialog; Cancel comes first, for a dialog that has had steps enough.
-        static const QStringList numbers = QStringLiteral("numberEdit numberEdit numberEdit prestigeEdit thirdUnknownEdit "
-                                                          "resultScenarioEdit0 resultScenarioEdit1 resultScenarioEdit3")
-                                               .split(u' ');
+        static const QStringList numbers =
+            QStringLiteral("numberEdit numberEdit numberEdit prestigeEdit thirdUnknownEdit "
+                           "resultScenarioEdit0 resultScenarioEdit1 resultScenarioEdit3")
+                .split(u' ');
         m_inDialog = {{"  dialog: cancelButton", 3, [this] { click(widget("cancelButton", true)); }},
                       {"  dialog: okButton", 6, [this] { click(widget("okButton", true)); }},
                       {"  dialog: Esc", 1, [this] { sendKey(focus(), Qt::Key_Escape, 0, QStringLiteral("\x1b")); }},
@@ -623,8 +642,8 @@ private:
         for (int16_t i = 0; i < Campaign::MaxScenarios; ++i) {
             // Remove frees one slot, the selected line's.
             const bool same = doc().scenarios(i) == expected.scenarios(i);
-            explained = explained && (same || (!inside && ++changed == 1 && i == m_selectedSlot &&
-                                               doc().scenarios(i).number() < 0));
+            explained = explained &&
+                        (same || (!inside && ++changed == 1 && i == m_selectedSlot && doc().scenarios(i).number() < 0));
         }
         expect(sameContent(doc(), expected) || (!inside && (explained || doc().scenarioCount() == 0)),
                "the document changed in a way no control explains");

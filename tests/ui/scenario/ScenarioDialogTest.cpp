@@ -18,7 +18,7 @@ const QString TakenWarning = "Scenario|48|Number Already Exists (%1)\rNumber is 
 const QString WordWarning =
     "%1|48|Invalid %2 value (%3)\rValue ranges from 0 to 65535\r%4 is reset to its previous value";
 const QString GoToWarning = "Result|48|Invalid %1 Go To value(%2)\rValue ranges from 0 to 49. Special values are "
-                               "254 (Campaign Victory)and 255 (Campaign Loss)\r%1 Go To is reset to its previous value";
+                            "254 (Campaign Victory)and 255 (Campaign Loss)\r%1 Go To is reset to its previous value";
 
 // A number box of the dialog: the values it takes and refuses (%1 in the
 // warning stands for the refused number) and the field of the record it goes into.
@@ -32,27 +32,35 @@ struct NumberBox {
 
 std::vector<NumberBox> numberBoxes()
 {
-    std::vector<NumberBox> boxes{{"numberEdit", {"0", "49"}, {"50", "99"},
+    std::vector<NumberBox> boxes{{"numberEdit",
+                                  {"0", "49"},
+                                  {"50", "99"},
                                   "Scenario|48|Invalid Number value (%1)\rNumber is reset to its previous value",
                                   [](S& s, int32_t n) { s.setNumber(n); }}};
     const std::pair<QString, void (S::*)(int32_t)> words[] = {{"Enemy Prestige", &S::setPrestige},
-                                                               {"First Unknown", &S::setFirstUnknown},
-                                                               {"Second Unknown", &S::setSecondUnknown},
-                                                               {"Third Unknown", &S::setThirdUnknown}};
+                                                              {"First Unknown", &S::setFirstUnknown},
+                                                              {"Second Unknown", &S::setSecondUnknown},
+                                                              {"Third Unknown", &S::setThirdUnknown}};
     for (const auto& [word, set] : words) {
         QString name = QString(word).remove("Enemy ").remove(' ');
         name[0] = name[0].toLower();
-        boxes.push_back({name + "Edit", {"65535"}, {"65536", "99999"},
+        boxes.push_back({name + "Edit",
+                         {"65535"},
+                         {"65536", "99999"},
                          WordWarning.arg("Scenario", word, "%1", word),
                          [Set = set](S& s, int32_t n) { (s.*Set)(n); }});
     }
     const QStringList outcomes{"Brilliant Victory", "Victory", "Minor Victory", "Defeat"};
     for (int16_t i = 0; i < 4; ++i) {
         const QString &outcome = outcomes[i], iText = QString::number(i);
-        boxes.push_back({"resultScenarioEdit" + iText, {"0", "49", "254", "255"}, {"50", "050", "253", "256"},
+        boxes.push_back({"resultScenarioEdit" + iText,
+                         {"0", "49", "254", "255"},
+                         {"50", "050", "253", "256"},
                          GoToWarning.arg(outcome, "%1"),
                          [i](S& s, int32_t n) { s.setResultScenario(i, n); }});
-        boxes.push_back({"resultPrestigeEdit" + iText, {"65535"}, {"65536"},
+        boxes.push_back({"resultPrestigeEdit" + iText,
+                         {"65535"},
+                         {"65536"},
                          WordWarning.arg("Result", outcome + " Prestige", "%1", outcome),
                          [i](S& s, int32_t n) { s.setResultPrestige(i, n); }});
     }
@@ -139,7 +147,8 @@ TEST_F(ScenarioDialogTest, UpdateFillsTheBoxesTheTitleFollowsTheNameAndCopyPaste
     EXPECT_EQ(text("scenarioEdit") + "|" + text("prestigeEdit") + "|" + text("resultScenarioEdit1"), "|70000|100");
 
     click("pasteButton");
-    EXPECT_EQ(text("numberEdit") + "|" + text("prestigeEdit") + "|" + text("resultTextEdit0") + "|" + dialog.windowTitle(),
+    EXPECT_EQ(text("numberEdit") + "|" + text("prestigeEdit") + "|" + text("resultTextEdit0") + "|" +
+                  dialog.windowTitle(),
               "5|999|won|Scenario Data - alpha");
     EXPECT_FALSE(dialog.changed());
 }

@@ -35,8 +35,8 @@ TEST(LayoutFontTest, OnlyWindowsMadeMeanwhileTakeTheLayoutFont)
     EXPECT_TRUE(layout != desktop && layout.family() == desktop.family());
     EXPECT_EQ(QStringList({QApplication::font().toString(), window.font().toString(), lineEdit->font().toString(),
                            box.font().toString(), later.font().toString()}),
-              QStringList({desktop.toString(), layout.toString(), layout.toString(), boxFont.toString(),
-                           desktop.toString()}));
+              QStringList(
+                  {desktop.toString(), layout.toString(), layout.toString(), boxFont.toString(), desktop.toString()}));
     QApplication::setFont(desktop, "QMessageBox");
 }
 

@@ -26,11 +26,12 @@ TEST(QtUserDialogsTest, MessageBoxesShowTheirStyleAndOnlyAQuestionWaitsForItsAns
         QMessageBox::StandardButton press;
         int16_t answer;
     };
-    const Case cases[] = {
-        {MsgBoxStyle::Exclamation, QMessageBox::Warning, "OK", QMessageBox::Ok, MsgBoxAnswer::OK},
-        {MsgBoxStyle::Information, QMessageBox::Information, "OK", QMessageBox::Ok, MsgBoxAnswer::OK},
-        {MsgBoxStyle::YesNoQuestion, QMessageBox::Question, "No,Yes", QMessageBox::Yes, MsgBoxAnswer::Yes},
-        {MsgBoxStyle::YesNoQuestion, QMessageBox::Question, "No,Yes", QMessageBox::No, MsgBoxAnswer::No}};
+    const Case cases[] = {{MsgBoxStyle::Exclamation, QMessageBox::Warning, "OK", QMessageBox::Ok, MsgBoxAnswer::OK},
+                          {MsgBoxStyle::Information, QMessageBox::Information, "OK", QMessageBox::Ok, MsgBoxAnswer::OK},
+                          {MsgBoxStyle::YesNoQuestion, QMessageBox::Question, "No,Yes", QMessageBox::Yes,
+                           MsgBoxAnswer::Yes},
+                          {MsgBoxStyle::YesNoQuestion, QMessageBox::Question, "No,Yes", QMessageBox::No,
+                           MsgBoxAnswer::No}};
     QtUserDialogs dialogs;
     for (const Case& row : cases) {
         SCOPED_TRACE(row.answer);
@@ -44,7 +45,7 @@ TEST(QtUserDialogsTest, MessageBoxesShowTheirStyleAndOnlyAQuestionWaitsForItsAns
             }
             buttonsText.sort();
             seen = QString::number(box->icon()) + '|' + buttonsText.join(',') + '|' + box->windowTitle() + '|' +
-                      box->text();
+                   box->text();
             QTest::keyClick(modal, Qt::Key_Escape);
             modal->close();
             QTest::qWait(10);
@@ -85,8 +86,8 @@ TEST(QtUserDialogsTest, FileDialogsShowTheirRequestAndWriteNothingIntoTheHomeFol
                 EXPECT_EQ(dialog->windowTitle() + '|' + filters + '|' + dialog->defaultSuffix(),
                           request.title + "|Campaign (*.cam);All (*)|cam");
                 seen << QStringList{QString::number(dialog->fileMode()), QString::number(dialog->acceptMode()),
-                                       QString::number(dialog->testOption(QFileDialog::DontConfirmOverwrite))}
-                               .join('|');
+                                    QString::number(dialog->testOption(QFileDialog::DontConfirmOverwrite))}
+                            .join('|');
                 dialog->selectFile(pathText);
                 static_cast<QDialog*>(dialog)->accept(); // the file dialog's own accept checks the choice
             });
@@ -105,7 +106,7 @@ TEST(QtUserDialogsTest, FileDialogsShowTheirRequestAndWriteNothingIntoTheHomeFol
         whenModalOpens([](QWidget* modal) { qobject_cast<QFileDialog*>(modal)->reject(); });
         EXPECT_FALSE(dialogs.showOpen(nullptr, request).has_value());
         EXPECT_EQ(seen, QStringList({QString("%1|%2|0").arg(QFileDialog::ExistingFile).arg(QFileDialog::AcceptOpen),
-                                        QString("%1|%2|0").arg(QFileDialog::AnyFile).arg(QFileDialog::AcceptSave)}));
+                                     QString("%1|%2|0").arg(QFileDialog::AnyFile).arg(QFileDialog::AcceptSave)}));
     }
     QDirIterator it(home.path(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     QStringList written;

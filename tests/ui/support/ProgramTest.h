@@ -32,7 +32,11 @@ protected:
     }
 
     // A control of the window or of its scenario dialog.
-    template <class T = QWidget> T* child(const QString& name) const { return window.findChild<T*>(name); }
+    template <class T = QWidget>
+    T* child(const QString& name) const
+    {
+        return window.findChild<T*>(name);
+    }
     TextBox* box(const QString& name) const { return child<TextBox>(name); }
     QString path(const QString& name) const { return dir.filePath(name); }
 
