@@ -72,10 +72,6 @@ struct CampaignFileList {
 };
 [[nodiscard]] CampaignFileList campaignFiles(const QStringList& paths, QIODevice& err);
 
-// Opens the file at path, its name byte for byte, for reading. Empty on
-// success, else the reason.
-[[nodiscard]] QString openInput(const std::filesystem::path& path, QFile& file);
-
 // Reads the campaign at path ("-" for standard input). False, after the
 // line "ironvale-cam: FILE: cannot be read: reason" on standard error, when it cannot.
 // File, when given, receives the bytes read: the campaign's and one more

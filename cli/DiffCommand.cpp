@@ -287,7 +287,7 @@ int runDiff(const QStringList& arguments, CommandStreams& io)
     }
     std::array<Side, 2> sides;
     for (std::size_t i = 0; i < sides.size(); ++i) {
-        const std::filesystem::path path = pathFromArgument(files[static_cast<qsizetype>(i)]);
+        const std::filesystem::path path = pathFromText(files[static_cast<qsizetype>(i)]);
         if (const QString reason = load(path, io, sides[i]); !reason.isEmpty()) {
             writeDiagnostic(io.err,
                             QStringLiteral("%1: cannot be read: %2").arg(displayName(path), terminalText(reason)));

@@ -32,8 +32,8 @@ int runExport(const QStringList& arguments, CommandStreams& io)
     if (parser.positionalArguments().size() != 1) {
         return usageError(io, arguments.value(0), QStringLiteral("give one campaign file"));
     }
-    const std::filesystem::path input = pathFromArgument(parser.positionalArguments().constFirst());
-    const std::filesystem::path output = pathFromArgument(parser.value(outputOption));
+    const std::filesystem::path input = pathFromText(parser.positionalArguments().constFirst());
+    const std::filesystem::path output = pathFromText(parser.value(outputOption));
     if (outputIsInput(input, output, io)) {
         return ExitStatus::Trouble;
     }

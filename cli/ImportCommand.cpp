@@ -44,8 +44,8 @@ int runImport(const QStringList& arguments, CommandStreams& io)
     if (!parser.isSet(outputOption)) {
         return usageError(io, arguments.value(0), QStringLiteral("no campaign file to write: give -o FILE"));
     }
-    const std::filesystem::path jsonText = pathFromArgument(parser.positionalArguments().constFirst());
-    const std::filesystem::path output = pathFromArgument(parser.value(outputOption));
+    const std::filesystem::path jsonText = pathFromText(parser.positionalArguments().constFirst());
+    const std::filesystem::path output = pathFromText(parser.value(outputOption));
     if (outputIsInput(jsonText, output, io) || binaryToTerminal(output, parser.isSet(force), io)) {
         return ExitStatus::Trouble;
     }

@@ -1,4 +1,5 @@
 #include "cli/Command.h"
+#include "cli/MapLayout.h"
 #include "cli/Names.h"
 
 #include "data/CampaignGraph.h"
@@ -6,8 +7,6 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
-
-#include <gvc.h>
 
 #include <algorithm>
 #include <map>
@@ -61,46 +60,49 @@ QString htmlText(const QString& text)
     return shownText(text).toHtmlEscaped();
 }
 
-// The cgraph graph being drawn. cgraph copies every name and value it is
-// given, so the buffers handed over need only live for the call.
+// The map in Graphviz's graph language, kept as items until it is written,
+// since a node's look is settled after the node is placed.
 class Drawing {
 public:
+    using Item = std::size_t;
+    static constexpr Item Graph = 0;
+
     explicit Drawing(const QString& title)
     {
-        QByteArray name("campaign");
-        m_graph = agopen(name.data(), Agdirected, nullptr);
-        setDefault(AGRAPH, "label", title);
-        setDefault(AGRAPH, "labelloc", QStringLiteral("t"));
+        m_items.push_back({});
+        set(Graph, "label", title);
+        set(Graph, "labelloc", QStringLiteral("t"));
         // Parts no arrow joins, such as scenarios that only repeat
         // themselves, are laid out in rows in the order drawn, the legend
         // first, rather than all in one long row.
-        setDefault(AGRAPH, "packmode", QStringLiteral("array_tu"));
-        setDefault(AGRAPH, "fontname", QStringLiteral("Helvetica"));
-        setDefault(AGNODE, "fontname", QStringLiteral("Helvetica"));
-        setDefault(AGNODE, "shape", QStringLiteral("box"));
-        setDefault(AGNODE, "style", QStringLiteral("rounded,filled"));
-        setDefault(AGNODE, "fillcolor", QLatin1String(PlainLook.fill));
-        setDefault(AGNODE, "color", QLatin1String(PlainLook.line));
-        setDefault(AGNODE, "penwidth", QStringLiteral("1"));
-        setDefault(AGNODE, "label", QStringLiteral("\\N"));
-        setDefault(AGEDGE, "color", QStringLiteral("#495057"));
-        setDefault(AGEDGE, "penwidth", QStringLiteral("1"));
-        setDefault(AGEDGE, "style", QStringLiteral("solid"));
-        setDefault(AGEDGE, "tailport", QString());
+        set(Graph, "packmode", QStringLiteral("array_tu"));
+        set(Graph, "fontname", QStringLiteral("Helvetica"));
+        m_nodeDefaults = {{"fontname", QStringLiteral("Helvetica")},
+                          {"shape", QStringLiteral("box")},
+                          {"style", QStringLiteral("rounded,filled")},
+                          {"fillcolor", QLatin1String(PlainLook.fill)},
+                          {"color", QLatin1String(PlainLook.line)},
+                          {"penwidth", QStringLiteral("1")}};
         // Arrows leave a scenario below the outcomes they stand for and
         // enter every node at the top.
-        setDefault(AGEDGE, "headport", QStringLiteral("n"));
+        m_edgeDefaults = {{"color", QStringLiteral("#495057")},
+                          {"penwidth", QStringLiteral("1")},
+                          {"style", QStringLiteral("solid")},
+                          {"headport", QStringLiteral("n")}};
     }
-    ~Drawing() { agclose(m_graph); }
-    Drawing(const Drawing&) = delete;
-    Drawing& operator=(const Drawing&) = delete;
 
-    [[nodiscard]] Agraph_t* graph() const { return m_graph; }
-
-    static Agnode_t* node(Agraph_t* map, const QString& idText, const QString& label, const Look& style)
+    // The legend's items form a cluster of their own; the rest are the map's.
+    Item legend()
     {
-        QByteArray id = idText.toUtf8();
-        Agnode_t* created = agnode(map, id.data(), 1);
+        m_items.push_back({});
+        m_legend = m_items.size() - 1;
+        return m_legend;
+    }
+
+    Item node(Item within, const QString& id, const QString& label, const Look& style)
+    {
+        m_items.push_back({within, id, {}, {}});
+        const Item created = m_items.size() - 1;
         set(created, "label", label);
         set(created, "fillcolor", QLatin1String(style.fill));
         set(created, "color", QLatin1String(style.line));
@@ -110,45 +112,101 @@ public:
         return created;
     }
 
-    static Agedge_t* edge(Agraph_t* map, Agnode_t* from, Agnode_t* to) { return agedge(map, from, to, nullptr, 1); }
-
-    static void set(void* object, const char* attributeText, const QString& valueText)
+    Item edge(Item within, Item from, Item to)
     {
-        QByteArray attribute(attributeText);
-        QByteArray value = valueText.toUtf8();
-        QByteArray empty;
-        agsafeset(object, attribute.data(), value.data(), empty.data());
+        m_items.push_back({within, m_items[from].id, m_items[to].id, {}});
+        return m_items.size() - 1;
     }
 
-    // A label Graphviz reads as HTML-like: cgraph keeps such a string apart
-    // from a plain one of the same text, and hands out the kept copy.
-    static void setHtmlLabel(void* object, const QString& html)
+    [[nodiscard]] QString id(Item item) const { return m_items[item].id; }
+
+    void set(Item item, const char* attribute, const QString& value) { put(item, attribute, quoted(value)); }
+
+    // A label Graphviz reads as HTML-like: in <> rather than quotes.
+    void setHtmlLabel(Item item, const QString& html)
     {
-        QByteArray value = html.toUtf8();
-        char* kept = agstrdup_html(agraphof(object), value.data());
-        QByteArray attribute("label");
-        QByteArray empty;
-        agsafeset(object, attribute.data(), kept, empty.data());
-        agstrfree(agraphof(object), kept);
+        put(item, "label", QLatin1Char('<') + html + QLatin1Char('>'));
+    }
+
+    // The DOT text: defaults first, then the legend, then the map in the
+    // order drawn, which dot keeps where it can.
+    [[nodiscard]] QByteArray text() const
+    {
+        QString dot = QStringLiteral("digraph campaign {\n");
+        dot += QStringLiteral("graph [%1];\n").arg(list(m_items[Graph].attributes));
+        dot += QStringLiteral("node [%1];\n").arg(list(m_nodeDefaults, true));
+        dot += QStringLiteral("edge [%1];\n").arg(list(m_edgeDefaults, true));
+        if (m_legend != Graph) {
+            dot += QStringLiteral("subgraph cluster_legend {\ngraph [%1];\n").arg(list(m_items[m_legend].attributes));
+            dot += statements(m_legend) + QStringLiteral("}\n");
+        }
+        return (dot + statements(Graph) + QStringLiteral("}\n")).toUtf8();
     }
 
 private:
-    void setDefault(int kind, const char* attributeText, const QString& valueText)
+    using Attributes = std::vector<std::pair<QByteArray, QString>>;
+    struct Entry {
+        Item within = Graph;
+        QString id;
+        QString target;
+        Attributes attributes;
+    };
+
+    // A quoted DOT string: Graphviz's reader turns \" back into a quote and
+    // keeps every other byte, a label's own escapes (\n, \\) included.
+    static QString quoted(const QString& value)
     {
-        QByteArray attribute(attributeText);
-        QByteArray value = valueText.toUtf8();
-        agattr(m_graph, kind, attribute.data(), value.data());
+        return QLatin1Char('"') + QString(value).replace(QLatin1Char('"'), QStringLiteral("\\\"")) +
+               QLatin1Char('"');
     }
 
-    Agraph_t* m_graph = nullptr;
+    void put(Item item, const char* attribute, const QString& written)
+    {
+        Attributes& attributes = m_items[item].attributes;
+        const auto it = std::find_if(attributes.begin(), attributes.end(),
+                                     [attribute](const auto& each) { return each.first == attribute; });
+        if (it != attributes.end()) {
+            it->second = written;
+        } else {
+            attributes.emplace_back(attribute, written);
+        }
+    }
+
+    static QString list(const Attributes& attributes, bool quote = false)
+    {
+        QStringList parts;
+        for (const auto& [name, value] : attributes) {
+            parts << QString::fromLatin1(name) + QLatin1Char('=') + (quote ? quoted(value) : value);
+        }
+        return parts.join(QStringLiteral(", "));
+    }
+
+    [[nodiscard]] QString statements(Item within) const
+    {
+        QString text;
+        for (Item i = 1; i < m_items.size(); ++i) {
+            const Entry& entry = m_items[i];
+            if (entry.within != within || i == m_legend) {
+                continue;
+            }
+            text += entry.target.isNull() ? quoted(entry.id) : quoted(entry.id) + QStringLiteral(" -> ") +
+                                                                   quoted(entry.target);
+            text += QStringLiteral(" [%1];\n").arg(list(entry.attributes));
+        }
+        return text;
+    }
+
+    std::vector<Entry> m_items;
+    Attributes m_nodeDefaults;
+    Attributes m_edgeDefaults;
+    Item m_legend = Graph;
 };
 
-void drawLegend(Agraph_t* graph)
+void drawLegend(Drawing& map)
 {
-    QByteArray name("cluster_legend");
-    Agraph_t* legend = agsubg(graph, name.data(), 1);
-    Drawing::set(legend, "label", QStringLiteral("Legend"));
-    Drawing::set(legend, "style", QStringLiteral("rounded"));
+    const Drawing::Item legend = map.legend();
+    map.set(legend, "label", QStringLiteral("Legend"));
+    map.set(legend, "style", QStringLiteral("rounded"));
     const std::vector<std::tuple<const char*, const char*, const Look*>> samples{
         {"legend_scenario", "scenario: each arrow leaves\\nbelow the outcomes it takes", &PlainLook},
         {"legend_looping", "looping scenario:\\nevery outcome repeats it", &LoopingLook},
@@ -156,18 +214,18 @@ void drawLegend(Agraph_t* graph)
         {"legend_unreachable", "unreachable\\nfrom scenario 0", &UnreachableLook},
         {"legend_missing", "missing scenario", &MissingLook},
     };
-    Agnode_t* above = nullptr;
+    std::optional<Drawing::Item> above;
     for (const auto& [id, text, look] : samples) {
-        Agnode_t* node = Drawing::node(legend, QLatin1String(id), QLatin1String(text), *look);
+        const Drawing::Item node = map.node(legend, QLatin1String(id), QLatin1String(text), *look);
         if (look == &UnreachableLook) {
-            Drawing::set(node, "style", QStringLiteral("rounded,filled,dashed"));
+            map.set(node, "style", QStringLiteral("rounded,filled,dashed"));
         } else if (look == &MissingLook) {
-            Drawing::set(node, "shape", QStringLiteral("octagon"));
-            Drawing::set(node, "style", QStringLiteral("filled,dashed"));
+            map.set(node, "shape", QStringLiteral("octagon"));
+            map.set(node, "style", QStringLiteral("filled,dashed"));
         }
         // Invisible arrows stack the samples in one column.
-        if (above != nullptr) {
-            Drawing::set(Drawing::edge(legend, above, node), "style", QStringLiteral("invis"));
+        if (above) {
+            map.set(map.edge(legend, *above, node), "style", QStringLiteral("invis"));
         }
         above = node;
     }
@@ -183,7 +241,7 @@ struct Arrow {
 // A scenario's box: its number, name and marks above a cell for each arrow
 // that leaves it, listing the outcomes that take it; the arrow starts below
 // its cell, and has no label of its own to stand over other arrows and nodes.
-Agnode_t* drawScenario(Agraph_t* map, const CampaignGraph& graph, const Scenario& scenario,
+Drawing::Item drawScenario(Drawing& map, const CampaignGraph& graph, const Scenario& scenario,
                        const std::vector<Arrow>& arrows, const CampaignPaths* paths)
 {
     const auto i = static_cast<int16_t>(scenario.number());
@@ -214,18 +272,18 @@ Agnode_t* drawScenario(Agraph_t* map, const CampaignGraph& graph, const Scenario
                     .arg(cell)
                     .arg(arrows[cell].labels.join(QStringLiteral("<BR/>")));
     }
-    Agnode_t* node = Drawing::node(map, QStringLiteral("s%1").arg(i), QString(), *look);
-    Drawing::setHtmlLabel(node, html + QStringLiteral("</TR></TABLE>"));
-    Drawing::set(node, "margin", QStringLiteral("0.04"));
+    const Drawing::Item node = map.node(Drawing::Graph, QStringLiteral("s%1").arg(i), QString(), *look);
+    map.setHtmlLabel(node, html + QStringLiteral("</TR></TABLE>"));
+    map.set(node, "margin", QStringLiteral("0.04"));
     if (unreachable) {
-        Drawing::set(node, "style", QStringLiteral("rounded,filled,dashed"));
+        map.set(node, "style", QStringLiteral("rounded,filled,dashed"));
     }
     return node;
 }
 
 // The end node of campaign victory or loss, marked when the check or lint
 // finds it unreferenced or out of the player's reach.
-Agnode_t* drawEnd(Agraph_t* graph, const char* id, const QString& text, const Look& style, bool referenced,
+Drawing::Item drawEnd(Drawing& map, const char* id, const QString& text, const Look& style, bool referenced,
                   bool reachable)
 {
     QString label = text;
@@ -234,11 +292,11 @@ Agnode_t* drawEnd(Agraph_t* graph, const char* id, const QString& text, const Lo
     } else if (!reachable) {
         label += QStringLiteral("\\nnot reachable from scenario 0");
     }
-    Agnode_t* node = Drawing::node(graph, QLatin1String(id), label, style);
-    Drawing::set(node, "shape", QStringLiteral("doubleoctagon"));
+    const Drawing::Item node = map.node(Drawing::Graph, QLatin1String(id), label, style);
+    map.set(node, "shape", QStringLiteral("doubleoctagon"));
     if (!reachable) {
-        Drawing::set(node, "style", QStringLiteral("filled,dashed"));
-        Drawing::set(node, "color", QLatin1String(AlarmColour));
+        map.set(node, "style", QStringLiteral("filled,dashed"));
+        map.set(node, "color", QLatin1String(AlarmColour));
     }
     return node;
 }
@@ -279,23 +337,24 @@ std::vector<Arrow> arrowsOf(const CampaignGraph& graph, const Scenario& scenario
 }
 
 // The node of a go-to no scenario answers, drawn once however many lead there.
-Agnode_t* drawMissing(Agraph_t* graph, const QString& id, int32_t goTo)
+Drawing::Item drawMissing(Drawing& map, const QString& id, int32_t goTo)
 {
     const QString why = CampaignGraph::isOddGoTo(goTo) ? QStringLiteral("outside 0..49, 254, 255")
                                                        : QStringLiteral("not in the campaign");
-    Agnode_t* node = Drawing::node(graph, id, QStringLiteral("#%1 missing\\n%2").arg(goTo).arg(why), MissingLook);
-    Drawing::set(node, "shape", QStringLiteral("octagon"));
-    Drawing::set(node, "style", QStringLiteral("filled,dashed"));
+    const Drawing::Item node =
+        map.node(Drawing::Graph, id, QStringLiteral("#%1 missing\\n%2").arg(goTo).arg(why), MissingLook);
+    map.set(node, "shape", QStringLiteral("octagon"));
+    map.set(node, "style", QStringLiteral("filled,dashed"));
     return node;
 }
 
 // With paths, each scenario shows the battles and prestige on the way there.
-void drawCampaign(Agraph_t* map, const Campaign& campaign, const CampaignPaths* paths)
+void drawCampaign(Drawing& map, const Campaign& campaign, const CampaignPaths* paths)
 {
     const CampaignGraph graph(campaign);
     // Drawn first, so dot puts it at the top left.
     drawLegend(map);
-    std::map<QString, Agnode_t*> nodes;
+    std::map<QString, Drawing::Item> nodes;
     nodes[QStringLiteral("won")] = drawEnd(map, "won", QStringLiteral("Campaign won"), WonLook,
                                            graph.victoryReferenced(), graph.victoryReachable());
     nodes[QStringLiteral("lost")] =
@@ -311,16 +370,17 @@ void drawCampaign(Agraph_t* map, const Campaign& campaign, const CampaignPaths* 
     for (const auto& [i, arrows] : arrowsFrom) {
         for (std::size_t cell = 0; cell < arrows.size(); ++cell) {
             const Arrow& each = arrows[cell];
-            Agnode_t*& target = nodes[each.target];
-            if (target == nullptr) {
-                target = drawMissing(map, each.target, each.goTo);
+            auto target = nodes.find(each.target);
+            if (target == nodes.end()) {
+                target = nodes.emplace(each.target, drawMissing(map, each.target, each.goTo)).first;
             }
-            Agedge_t* edge = Drawing::edge(map, nodes.at(QStringLiteral("s%1").arg(i)), target);
-            Drawing::set(edge, "tailport", QStringLiteral("o%1:s").arg(cell));
+            const Drawing::Item edge =
+                map.edge(Drawing::Graph, nodes.at(QStringLiteral("s%1").arg(i)), target->second);
+            map.set(edge, "tailport", QStringLiteral("o%1:s").arg(cell));
             if (graph.targetOf(each.goTo) == CampaignGraph::Target::Missing) {
-                Drawing::set(edge, "color", QLatin1String(AlarmColour));
-                Drawing::set(edge, "penwidth", QStringLiteral("2"));
-                Drawing::set(edge, "style", QStringLiteral("dashed"));
+                map.set(edge, "color", QLatin1String(AlarmColour));
+                map.set(edge, "penwidth", QStringLiteral("2"));
+                map.set(edge, "style", QStringLiteral("dashed"));
             }
         }
     }
@@ -340,43 +400,6 @@ const char* renderer(const QString& format)
         return "dot";
     }
     return nullptr;
-}
-
-// One Graphviz context for the whole process, never freed: the pango plugin
-// of Graphviz 2.42 keeps the last font name it measured, a string its
-// context owns, and compares the next with it; after a second context
-// replaced the first it would read freed memory.
-GVC_t* graphvizContext()
-{
-    static GVC_t* const context = gvContext();
-    return context;
-}
-
-// Lays the graph out with dot and renders it; empty with a reason on failure.
-QByteArray render(GVC_t* context, Agraph_t* graph, const char* renderer, QString& reason)
-{
-    if (qstrcmp(renderer, "png") == 0) {
-        // One pixel per point, the size the SVG gives: at Graphviz's 96 dpi a
-        // full campaign has 15 million pixels, and compressing them alone
-        // takes most of a second.
-        Drawing::set(graph, "dpi", QStringLiteral("72"));
-    }
-    if (gvLayout(context, graph, "dot") != 0) {
-        reason = QStringLiteral("Graphviz could not lay out the map");
-        return {};
-    }
-    char* data = nullptr;
-    unsigned int length = 0;
-    QByteArray bytes;
-    if (gvRenderData(context, graph, renderer, &data, &length) == 0) {
-        bytes = QByteArray(data, static_cast<qsizetype>(length));
-    } else {
-        reason = QStringLiteral("Graphviz has no %1 renderer here (Debian's libgvc6 provides it)")
-                     .arg(QLatin1String(renderer));
-    }
-    gvFreeRenderData(data);
-    gvFreeLayout(context, graph);
-    return bytes;
 }
 
 } // namespace
@@ -429,8 +452,8 @@ int runMap(const QStringList& arguments, CommandStreams& io)
                                   .arg(terminalText(out)));
         return ExitStatus::Trouble;
     }
-    const std::filesystem::path file = pathFromArgument(parser.positionalArguments().constFirst());
-    const std::filesystem::path output = pathFromArgument(out);
+    const std::filesystem::path file = pathFromText(parser.positionalArguments().constFirst());
+    const std::filesystem::path output = pathFromText(out);
     const bool binary = qstrcmp(rendererText, "png") == 0;
     if (outputIsInput(file, output, io) || (binary && binaryToTerminal(output, parser.isSet(force), io))) {
         return ExitStatus::Trouble;
@@ -442,31 +465,15 @@ int runMap(const QStringList& arguments, CommandStreams& io)
     }
 
     QString reason;
-    const Drawing map(
+    Drawing map(
         labelText(QStringLiteral("%1 (%2)").arg(fromCampaignBytes(campaign->description()), displayName(file))));
     const std::optional<CampaignPaths> paths =
         parser.isSet(withPaths) ? std::optional<CampaignPaths>(*campaign) : std::nullopt;
-    drawCampaign(map.graph(), *campaign, paths ? &*paths : nullptr);
-    const QByteArray bytes = render(graphvizContext(), map.graph(), rendererText, reason);
+    drawCampaign(map, *campaign, paths ? &*paths : nullptr);
+    const QByteArray bytes = layOutMap(map.text(), rendererText, reason);
     if (!reason.isEmpty()) {
         writeDiagnostic(io.err, reason + QLatin1Char('.'));
         return ExitStatus::Trouble;
     }
     return writeOutput(output, bytes, io) ? ExitStatus::Clean : ExitStatus::Trouble;
 }
-
-#if defined(__SANITIZE_ADDRESS__)
-// Graphviz 2.42's renderers and fontconfig keep caches they never free. In
-// the sanitizer build the leak checker passes over them, quietly, so that
-// every program and test drawing a map keeps its exit status and its
-// standard error.
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libgvc.so\nleak:libgvplugin_pango.so\nleak:libfontconfig.so\nleak:libpango\nleak:libcairo.so\n";
-}
-
-extern "C" const char* __lsan_default_options()
-{
-    return "print_suppressions=0";
-}
-#endif

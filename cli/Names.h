@@ -1,19 +1,14 @@
 #pragma once
 
+#include "storage/FileSystem.h"
+
 #include <QString>
 
 #include <filesystem>
-#include <string_view>
 
 // File names on Linux are bytes and need not be UTF-8; a campaign's text and
 // a file name may hold control bytes. These keep every name byte for byte on
 // its way to the file system and make what is printed safe for a terminal.
-
-// An argument from argv as the text the command line parser works on: UTF-8
-// decoded, each byte that is not part of valid UTF-8 kept as the lone
-// surrogate U+DC80..U+DCFF, so that pathFromArgument gives the bytes back.
-[[nodiscard]] QString argumentFromBytes(std::string_view bytes);
-[[nodiscard]] std::filesystem::path pathFromArgument(const QString& argument);
 
 // Text for a terminal: printable characters as they are, a backslash doubled,
 // every control or other non-printing character as \xHH (its code, or the

@@ -161,7 +161,7 @@ int runPaths(const QStringList& arguments, CommandStreams& io)
         return usageError(io, arguments.value(0), QStringLiteral("give one campaign file"));
     }
     const auto campaign = std::make_unique<Campaign>();
-    if (!loadCampaign(pathFromArgument(parser.positionalArguments().constFirst()), io, *campaign)) {
+    if (!loadCampaign(pathFromText(parser.positionalArguments().constFirst()), io, *campaign)) {
         return ExitStatus::Trouble;
     }
     const CampaignPaths paths(*campaign);

@@ -84,7 +84,7 @@ int runShow(const QStringList& arguments, CommandStreams& io)
     if (parser.positionalArguments().size() != 1) {
         return usageError(io, arguments.value(0), QStringLiteral("give one campaign file"));
     }
-    const std::filesystem::path input = pathFromArgument(parser.positionalArguments().constFirst());
+    const std::filesystem::path input = pathFromText(parser.positionalArguments().constFirst());
     const auto campaign = std::make_unique<Campaign>();
     QByteArray file;
     if (!loadCampaign(input, io, *campaign, &file)) {

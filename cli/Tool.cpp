@@ -5,6 +5,7 @@
 #include "data/BinaryFields.h"
 #include "data/Campaign.h"
 #include "storage/CampaignStorage.h"
+#include "storage/FileSystem.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -14,11 +15,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <system_error>
-#include <unistd.h>
 
 namespace {
 
@@ -145,7 +142,7 @@ void reportUnreadable(QIODevice& err, const fs::path& path, const QString& reaso
 // *.cam in any case: the game's own files are often in capitals.
 bool isCampaignName(const fs::path& path)
 {
-    return QByteArray::fromStdString(path.extension().native()).toLower() == ".cam";
+    return textFromPath(path.extension()).toLower() == QLatin1String(".cam");
 }
 
 // Adds the campaign files below folder to files; false when an entry could
@@ -195,11 +192,6 @@ bool walkFolder(const fs::path& folder, std::vector<fs::path>& files, QIODevice&
     return complete;
 }
 
-bool sameFile(const struct stat& one, const struct stat& other)
-{
-    return one.st_dev == other.st_dev && one.st_ino == other.st_ino;
-}
-
 // The file descriptor behind a stream of the program, or -1 for a buffer.
 int handleOf(QIODevice& device)
 {
@@ -213,7 +205,7 @@ CampaignFileList campaignFiles(const QStringList& paths, QIODevice& err)
 {
     CampaignFileList list;
     for (const QString& argument : paths) {
-        const fs::path path = pathFromArgument(argument);
+        const fs::path path = pathFromText(argument);
         std::error_code typeError;
         if (path == "-" || !fs::is_directory(fs::status(path, typeError))) {
             list.files.push_back(path);
@@ -234,25 +226,12 @@ CampaignFileList campaignFiles(const QStringList& paths, QIODevice& err)
     return list;
 }
 
-QString openInput(const std::filesystem::path& path, QFile& file)
-{
-    const int handle = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (handle < 0) {
-        return QString::fromStdString(std::generic_category().message(errno));
-    }
-    if (!file.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(handle);
-        return file.errorString();
-    }
-    return {};
-}
-
 bool loadCampaign(const std::filesystem::path& path, CommandStreams& io, Campaign& campaign, QByteArray* file)
 {
     // One byte past the campaign tells a longer file.
     QByteArray bytes;
     QFile named;
-    QString reason = path == "-" ? QString() : openInput(path, named);
+    QString reason = path == "-" ? QString() : openForReading(path, named);
     if (reason.isEmpty()) {
         reason = readDevice(path == "-" ? io.in : named, CampaignFileSize + 1, bytes);
     }
@@ -270,15 +249,14 @@ bool loadCampaign(const std::filesystem::path& path, CommandStreams& io, Campaig
 
 bool outputIsInput(const std::filesystem::path& input, const std::filesystem::path& output, CommandStreams& io)
 {
-    struct stat outputStat {};
-    struct stat inputStat {};
-    if (output == "-" || ::stat(output.c_str(), &outputStat) != 0) {
+    if (output == "-") {
         return false;
     }
+    const std::optional<FileIdentity> outputFile = identityOf(output);
     const int inputHandle = input == "-" ? handleOf(io.in) : -1;
-    const bool known = input == "-" ? inputHandle >= 0 && ::fstat(inputHandle, &inputStat) == 0
-                                    : ::stat(input.c_str(), &inputStat) == 0;
-    if (!known || !sameFile(inputStat, outputStat)) {
+    const std::optional<FileIdentity> inputFile =
+        input != "-" ? identityOf(input) : inputHandle >= 0 ? identityOfHandle(inputHandle) : std::nullopt;
+    if (!outputFile || !inputFile || !(*outputFile == *inputFile)) {
         return false;
     }
     writeDiagnostic(io.err, QStringLiteral("the output %1 is the same file as the input %2: nothing written.")
@@ -289,7 +267,7 @@ bool outputIsInput(const std::filesystem::path& input, const std::filesystem::pa
 bool binaryToTerminal(const std::filesystem::path& output, bool force, CommandStreams& io)
 {
     const int handle = handleOf(io.out);
-    if (force || output != "-" || handle < 0 || ::isatty(handle) == 0) {
+    if (force || output != "-" || handle < 0 || !isTerminal(handle)) {
         return false;
     }
     writeDiagnostic(io.err, QStringLiteral("binary output is not written to a terminal: give -o FILE or redirect "
@@ -361,7 +339,7 @@ QString readWholeInput(const std::filesystem::path& path, CommandStreams& io, QB
         return QStringLiteral("it is a folder, not a file");
     }
     QFile file;
-    if (const QString reason = openInput(path, file); !reason.isEmpty()) {
+    if (const QString reason = openForReading(path, file); !reason.isEmpty()) {
         return reason;
     }
     bytes = file.readAll();

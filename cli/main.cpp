@@ -1,5 +1,5 @@
 #include "cli/Command.h"
-#include "cli/Names.h"
+#include "storage/FileSystem.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -9,6 +9,7 @@
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    useBinaryStandardStreams();
     QFile in;
     QFile out;
     QFile err;
@@ -17,13 +18,7 @@ int main(int argc, char** argv)
         return ExitStatus::Trouble;
     }
     CommandStreams io{in, out, err};
-    // Built from argv's bytes: QCoreApplication::arguments() would change a
-    // file name that is not UTF-8.
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) {
-        arguments << argumentFromBytes(argv[i]);
-    }
-    const int status = runTool(arguments, io);
+    const int status = runTool(programArguments(argc, argv), io);
     // A full disk or a closed pipe on standard output is trouble, not success.
     if (!out.flush()) {
         err.write("ironvale-cam: standard output could not be written\n");

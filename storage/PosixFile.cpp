@@ -1,7 +1,11 @@
 // Reading and saving files with POSIX calls on the path's own bytes.
 
 #include "storage/CampaignStorage.h"
+#include "storage/FileSystem.h"
 #include "storage/PlatformFile.h"
+
+#include <QByteArrayView>
+#include <QFile>
 
 #include <algorithm>
 #include <cerrno>
@@ -20,6 +24,49 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+// The length of the UTF-8 sequence a lead byte starts, 0 for a byte no
+// sequence starts with.
+std::size_t sequenceLength(unsigned char lead)
+{
+    if (lead < 0x80) {
+        return 1;
+    }
+    if (lead < 0xC2) {
+        return 0;
+    }
+    return lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 0;
+}
+
+QString textFromBytes(std::string_view bytes)
+{
+    if (QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())).isValidUtf8()) {
+        return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    }
+    QString text;
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        const std::size_t length = sequenceLength(lead);
+        const QByteArrayView sequence(bytes.data() + i, static_cast<qsizetype>(std::min(length, bytes.size() - i)));
+        if (length > 0 && static_cast<std::size_t>(sequence.size()) == length && sequence.isValidUtf8()) {
+            text += QString::fromUtf8(sequence);
+            i += length;
+        } else {
+            text += QChar(static_cast<char16_t>(0xDC00 + lead));
+            ++i;
+        }
+    }
+    return text;
+}
+
+std::optional<FileIdentity> identityFrom(int result, const struct stat& status)
+{
+    if (result != 0) {
+        return std::nullopt;
+    }
+    return FileIdentity{static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+}
 
 QString notChanged()
 {
@@ -294,4 +341,66 @@ SaveResult saveFileBytes(const fs::path& path, const QByteArray& bytes)
         return writeIntoSpecialFile(path, bytes);
     }
     return replaceFile(linkTarget(path), &target, bytes);
+}
+
+QString textFromPath(const fs::path& path)
+{
+    return textFromBytes(path.native());
+}
+
+fs::path pathFromText(const QString& text)
+{
+    std::string bytes;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c >= 0xDC80 && c <= 0xDCFF && (i == 0 || !text[i - 1].isHighSurrogate())) {
+            bytes += QStringView(text).mid(start, i - start).toUtf8().toStdString();
+            bytes += static_cast<char>(c - 0xDC00);
+            start = i + 1;
+        }
+    }
+    bytes += QStringView(text).mid(start).toUtf8().toStdString();
+    return fs::path(std::move(bytes));
+}
+
+QStringList programArguments(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << textFromBytes(argv[i]);
+    }
+    return arguments;
+}
+
+void useBinaryStandardStreams() {}
+
+QString openForReading(const fs::path& path, QFile& file)
+{
+    const int handle = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (handle < 0) {
+        return qt_error_string(errno);
+    }
+    if (!file.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(handle);
+        return file.errorString();
+    }
+    return {};
+}
+
+std::optional<FileIdentity> identityOf(const fs::path& path)
+{
+    struct stat status {};
+    return identityFrom(::stat(path.c_str(), &status), status);
+}
+
+std::optional<FileIdentity> identityOfHandle(int handle)
+{
+    struct stat status {};
+    return identityFrom(::fstat(handle, &status), status);
+}
+
+bool isTerminal(int handle)
+{
+    return ::isatty(handle) != 0;
 }

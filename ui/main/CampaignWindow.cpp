@@ -2,6 +2,7 @@
 
 #include "data/Campaign.h"
 #include "storage/CampaignStorage.h"
+#include "storage/FileSystem.h"
 #include "ui/about/AboutDialog.h"
 #include "ui/scenario/ScenarioDialog.h"
 #include "ui/services/AppIdentity.h"
@@ -17,7 +18,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QGroupBox>
 #include <QHideEvent>
 #include <QLabel>
@@ -469,7 +469,7 @@ void CampaignWindow::openCampaign()
     QString reason;
     {
         const WaitCursor busy;
-        reason = readCampaignFile(QFile::encodeName(choice->path).toStdString(), *fresh);
+        reason = readCampaignFile(pathFromText(choice->path), *fresh);
     }
     if (!reason.isEmpty()) {
         m_dialogs.msgBox(this,
@@ -517,7 +517,7 @@ bool CampaignWindow::saveCampaign()
     SaveResult result;
     {
         const WaitCursor busy;
-        result = saveCampaignFile(QFile::encodeName(choice->path).toStdString(), campaign());
+        result = saveCampaignFile(pathFromText(choice->path), campaign());
     }
     if (!result.saved()) {
         m_dialogs.msgBox(this,
