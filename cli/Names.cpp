@@ -1,5 +1,7 @@
 #include "cli/Names.h"
 
+#include <QStringList>
+
 namespace {
 
 // The first and last surrogate that stand for a byte that is not UTF-8.
@@ -47,7 +49,14 @@ QString terminalText(const QString& text)
 QString quotedPath(const std::filesystem::path& path)
 {
     const QString name = textFromPath(path);
-    const QString shown = terminalText(name);
+    // Each part is escaped on its own, so that Windows' backslash between
+    // folders stays as typed rather than doubled as an escape.
+    const QChar separator(static_cast<char16_t>(std::filesystem::path::preferred_separator));
+    QStringList parts = name.split(separator);
+    for (QString& part : parts) {
+        part = terminalText(part);
+    }
+    const QString shown = parts.join(separator);
     if (shown == name && !name.contains(QLatin1Char('"'))) {
         return name;
     }

@@ -1,0 +1,134 @@
+// What differs on Windows: the read-only attribute, a file another program
+// holds open, drive letters and backslashes, names outside the ANSI code
+// page, and names that differ only in case.
+
+#include "cli/Command.h"
+#include "storage/CampaignStorage.h"
+#include "storage/FileSystem.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const QByteArray OldBytes(31944, 'o');
+const QByteArray NewBytes(31944, 'n');
+
+bool put(const fs::path& path, const QByteArray& bytes)
+{
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    const bool ok = file != INVALID_HANDLE_VALUE &&
+                    WriteFile(file, bytes.constData(), DWORD(bytes.size()), &written, nullptr) != 0;
+    CloseHandle(file);
+    return ok && written == DWORD(bytes.size());
+}
+
+QByteArray bytesOf(const fs::path& path)
+{
+    QByteArray bytes;
+    return readFileStart(path, 1 << 20, bytes).isEmpty() ? bytes : QByteArray("unreadable");
+}
+
+// The folder's entries: a failed save leaves no temporary file behind.
+QStringList entries(const QTemporaryDir& folder)
+{
+    return QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+// A name with letters from several scripts and one beyond the BMP, written
+// with the drive letter and backslashes a Windows user types.
+fs::path windowsName(const QTemporaryDir& folder, const QString& name)
+{
+    return pathFromText(QDir::toNativeSeparators(QDir(folder.path()).absoluteFilePath(name)));
+}
+
+struct SaveCase {
+    const char* fault;
+    DWORD attributes;      // given to the old file; 0 for no old file
+    bool heldOpen;         // another handle holds the file without sharing it
+    bool saved;
+    const char* aftermath; // empty when saved
+};
+
+TEST(WindowsFile, SavesReplaceOnlyWhatWindowsLetsGo)
+{
+    const SaveCase cases[] = {
+        {"a new file under a name beyond the ANSI code page", 0, false, true, ""},
+        {"an old file: replaced, its hidden attribute kept", FILE_ATTRIBUTE_HIDDEN, false, true, ""},
+        {"a read-only file is left as it is", FILE_ATTRIBUTE_READONLY, false, false, "The file was not changed."},
+        {"a file held open without sharing stays", FILE_ATTRIBUTE_NORMAL, true, false, "The file was not changed."},
+    };
+    for (const SaveCase& row : cases) {
+        SCOPED_TRACE(row.fault);
+        QTemporaryDir folder;
+        const fs::path path = windowsName(folder, QStringLiteral("Kämpfe ΑΒΓ 戦役 \U0001F600.cam"));
+        ASSERT_NE(path.native().find(L'\\'), std::wstring::npos);
+        if (row.attributes != 0) {
+            ASSERT_TRUE(put(path, OldBytes));
+            ASSERT_NE(SetFileAttributesW(path.c_str(), row.attributes), 0);
+        }
+        HANDLE holder = row.heldOpen ? CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+                                     : INVALID_HANDLE_VALUE;
+        ASSERT_EQ(holder != INVALID_HANDLE_VALUE, row.heldOpen);
+        const SaveResult result = saveFileBytes(path, NewBytes);
+        if (holder != INVALID_HANDLE_VALUE) {
+            CloseHandle(holder);
+        }
+        EXPECT_EQ(result.saved(), row.saved) << result.reason.toStdString();
+        EXPECT_EQ(result.aftermath.toStdString(), row.aftermath);
+        EXPECT_EQ(bytesOf(path), row.saved ? NewBytes : OldBytes);
+        EXPECT_EQ(entries(folder), QStringList{textFromPath(path.filename())});
+        if (row.attributes != 0) {
+            EXPECT_EQ(GetFileAttributesW(path.c_str()) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY),
+                      row.attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY));
+        }
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+}
+
+int runCam(const QStringList& arguments, QByteArray& out, QByteArray& err)
+{
+    QBuffer in;
+    QBuffer outBuffer(&out);
+    QBuffer errBuffer(&err);
+    in.open(QIODevice::ReadOnly);
+    outBuffer.open(QIODevice::WriteOnly);
+    errBuffer.open(QIODevice::WriteOnly);
+    CommandStreams io{in, outBuffer, errBuffer};
+    return runTool(QStringList{QStringLiteral("ironvale-cam")} + arguments, io);
+}
+
+// The tool names a file as the user typed it, backslashes and all, and
+// knows a name in other case for the same file.
+TEST(WindowsFile, ToolNamesFilesAsTypedAndKnowsOneFileByAnyCase)
+{
+    QTemporaryDir folder;
+    const fs::path path = windowsName(folder, QStringLiteral("Ämter.cam"));
+    ASSERT_TRUE(put(path, QByteArray(31944, '\0')));
+    const QString typed = textFromPath(path);
+    const QString typedFolder = QDir::toNativeSeparators(folder.path());
+    QByteArray out;
+    QByteArray err;
+    // The file named, then found in its folder.
+    for (const QString& argument : {typed, typedFolder}) {
+        out.clear();
+        runCam({QStringLiteral("check"), argument}, out, err);
+        EXPECT_TRUE(out.startsWith(typed.toUtf8() + ": ")) << out.toStdString() << err.toStdString();
+    }
+    out.clear();
+    err.clear();
+    const QString otherCase = QDir::toNativeSeparators(QDir(folder.path()).absoluteFilePath(QStringLiteral("äMTER.CAM")));
+    EXPECT_EQ(runCam({QStringLiteral("export"), typed, QStringLiteral("-o"), otherCase}, out, err), 2);
+    EXPECT_TRUE(err.contains("is the same file as the input")) << err.toStdString();
+    EXPECT_EQ(bytesOf(path), QByteArray(31944, '\0'));
+}
+
+} // namespace
