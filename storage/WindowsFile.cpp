@@ -7,6 +7,8 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include <algorithm>
+#include <cstdio>
 #include <random>
 #include <string>
 

@@ -8,6 +8,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -33,8 +34,8 @@ bool put(const fs::path& path, const QByteArray& bytes)
 
 QByteArray bytesOf(const fs::path& path)
 {
-    QByteArray bytes;
-    return readFileStart(path, 1 << 20, bytes).isEmpty() ? bytes : QByteArray("unreadable");
+    QFile file(textFromPath(path));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("unreadable");
 }
 
 // The folder's entries: a failed save leaves no temporary file behind.
