@@ -1,7 +1,7 @@
 #include "cli/CampaignJson.h"
 #include "data/Campaign.h"
 #include "storage/CampaignStorage.h"
-#include "tests/cli/RandomCampaignFile.h"
+#include "tests/support/RandomCampaignFile.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -4,6 +4,7 @@
 
 #include "cli/CampaignJson.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -136,24 +137,22 @@ TEST(Program, KeepsFilesStreamsAndTerminalsSafe)
     QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFile::ExeOther | QFile::ReadOther);
     auto warned = campaignOf({{0, {254, 254, 255, 255}}, {1, {0, 0, 0, 0}}});
     warned->setDescription("\x1b[31m\xE9t\xE9");
-    const QStringList kept{QStringLiteral("a.cam"), QStringLiteral("b.cam"), QStringLiteral("w.cam"),
-                           QStringLiteral("a.json")};
+    const std::pair<const char*, QByteArray> kept[] = {{"a.cam", campaignBytes(*campaignOf(Sound))},
+                                                       {"b.cam", campaignBytes(*campaignOf(Broken))},
+                                                       {"w.cam", campaignBytes(*warned)},
+                                                       {"a.json", campaignJson(*campaignOf(Sound))}};
     const QRegularExpression controlByte(QStringLiteral("[\\x00-\\x09\\x0b-\\x1f\\x7f]"));
     std::string untried;
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         const Row& row = rows[i];
         SCOPED_TRACE(row.fault);
-        const QString folder = QString::number(i);
-        QList<QByteArray> before;
-        for (const QString& name :
-             {saveLayout(dir, folder + QStringLiteral("/a.cam"), Sound),
-              saveLayout(dir, folder + QStringLiteral("/b.cam"), Broken),
-              saveCampaign(dir, folder + QStringLiteral("/w.cam"), *warned),
-              writeFile(dir.filePath(folder + QStringLiteral("/a.json")), campaignJson(*campaignOf(Sound)))}) {
-            before << contents(name);
+        const QString folder = dir.filePath(QString::number(i)) + QLatin1Char('/');
+        QDir().mkpath(folder);
+        for (const auto& [name, bytes] : kept) {
+            ASSERT_TRUE(writeFile(folder + QLatin1String(name), bytes));
         }
-        ASSERT_EQ(inShell(dir.filePath(folder), row.setUp).status, 0);
-        const ToolRun result = inShell(dir.filePath(folder), row.command, row.how);
+        ASSERT_EQ(inShell(folder, row.setUp).status, 0);
+        const ToolRun result = inShell(folder, row.command, row.how);
         if (row.how != Launch::ToFile && result.status == 77) {
             untried += std::string(row.fault) + ": " + result.err.toStdString() + "; ";
             continue;
@@ -165,8 +164,8 @@ TEST(Program, KeepsFilesStreamsAndTerminalsSafe)
         EXPECT_TRUE(QRegularExpression(QString::fromUtf8(row.err)).match(err).hasMatch()) << err.toStdString();
         EXPECT_FALSE(controlByte.match(err).hasMatch() ||
                      (row.how != Launch::ToTerminal && controlByte.match(out).hasMatch()));
-        for (qsizetype k = 0; k < kept.size(); ++k) {
-            EXPECT_EQ(contents(dir.filePath(folder + QLatin1Char('/') + kept[k])), before[k]) << kept[k].toStdString();
+        for (const auto& [name, bytes] : kept) {
+            EXPECT_EQ(readFile(folder + QLatin1String(name)), bytes) << name;
         }
     }
     // QDir cannot remove a name that is not UTF-8, nor a folder it may not read.
@@ -220,7 +219,8 @@ TEST(LintCommand, WarnsOfWhatTheCheckDoesNotSee)
     for (const Case& each : cases) {
         QByteArray bytes = campaignBytes(*campaignOf(each.scenarios));
         bytes.replace(each.patch.first, each.patch.second.size(), each.patch.second);
-        const QString path = writeFile(dir.filePath(QLatin1String(each.name) + QStringLiteral(".cam")), bytes);
+        const QString path = dir.filePath(QLatin1String(each.name) + QStringLiteral(".cam"));
+        ASSERT_TRUE(writeFile(path, bytes));
         for (const QString& line : each.lines) {
             expected << path + QStringLiteral(": ") + line;
         }

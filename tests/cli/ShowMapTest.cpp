@@ -137,17 +137,10 @@ TEST(ShowCommand, PrintsHeaderScenariosAndWhereEachOutcomeLeads)
                              u"  Victory:            scenario 1, prestige 0\n"
                              u"  Minor Victory:      campaign won, prestige 0\n"
                              u"  Defeat:             campaign lost, prestige 0\n"));
-    QByteArray unknown = campaignBytes(*campaign);
     // "Ruwin" is no victory movie the editor knows: it reads nation 0.
+    QByteArray unknown = campaignBytes(*campaign);
     unknown[4] = 'R';
-    QStringList nations;
-    for (int32_t nation = 0; nation < 4; ++nation) {
-        campaign->setNation(nation);
-        nations << show(campaignBytes(*campaign)).outLines().value(1);
-    }
-    nations << show(unknown).outLines().value(1);
-    EXPECT_EQ(nations.join(QLatin1Char('|')).remove(QStringLiteral("Nation:      ")),
-              QStringLiteral("Germany|U.K|U.R.S.S|U.S.A|unknown (0)"));
+    EXPECT_EQ(show(unknown).outLines().value(1), QStringLiteral("Nation:      unknown (0)"));
 }
 
 // Each finding is drawn as the legend shows it: the DOT text is parsed back
@@ -293,14 +286,12 @@ TEST(MapCommand, WritesRealSvgPngAndDot)
     const std::vector<std::tuple<QString, QStringList, const char*>> cases{
         {QStringLiteral("m.svg"), {}, "svg"},
         {QStringLiteral("m.PNG"), {}, "png"},
-        {QStringLiteral("m.dot"), {}, "dot"},
         {QStringLiteral("m.gv"), {}, "dot"},
         {QStringLiteral("m.png"), {QStringLiteral("--format"), QStringLiteral("svg")}, "svg"},
         {QStringLiteral("-"), {}, "dot"},
         {{}, {QStringLiteral("--format=png")}, "png"},
         {QStringLiteral("m.txt"), {}, "none"},
         {QStringLiteral("no/such/folder/m.svg"), {}, "none"},
-        {QStringLiteral("m.cam/m.svg"), {}, "none"},
         {QStringLiteral("folder.svg"), {}, "none"},
     };
     for (const auto& [name, options, written] : cases) {
@@ -308,12 +299,12 @@ TEST(MapCommand, WritesRealSvgPngAndDot)
         const QString out = name == QStringLiteral("-") ? name : dir.filePath(name);
         const QStringList target = name.isEmpty() ? QStringList() : QStringList{QStringLiteral("-o"), out};
         const ToolRun result = inProcess(QStringList{QStringLiteral("map"), campaign} + target + options);
-        const QByteArray bytes = name.isEmpty() || name == QStringLiteral("-") ? result.out : contents(out);
+        const QByteArray bytes = name.isEmpty() || name == QStringLiteral("-") ? result.out : readFile(out);
         EXPECT_STREQ(kind(bytes), written);
         EXPECT_EQ(result.status, qstrcmp(written, "none") == 0 ? 2 : 0) << result.err.data();
         EXPECT_EQ(result.err.count('\n'), result.status == 0 ? 0 : 1) << result.err.data();
     }
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("m.txt"))));
     EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("folder.svg"))).isDir());
-    EXPECT_EQ(contents(campaign), campaignBytes(*campaignOf(twoScenarios)));
+    EXPECT_EQ(readFile(campaign), campaignBytes(*campaignOf(twoScenarios)));
 }

@@ -7,25 +7,36 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <random>
 #include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
-// The used slots, each with its four go-to values.
+// The used slots, each with its four go-to values (Brilliant Victory,
+// Victory, Minor Victory, Defeat).
 using Layout = std::vector<std::pair<int16_t, std::array<int32_t, 4>>>;
 
-// Empties the campaign and fills the slots Layout names.
+// Empties the campaign and fills the slots Layout names; scenario N is named "scenN".
 inline void fill(Campaign& campaign, const Layout& layout)
 {
     campaign.clear();
     for (const auto& [number, goTos] : layout) {
         campaign.scenarios(number).setNumber(number);
+        campaign.scenarios(number).setName("scen" + std::to_string(number));
         for (int16_t j = 0; j < Scenario::OutcomeCount; ++j) {
             campaign.scenarios(number).setResultScenario(j, goTos[static_cast<std::size_t>(j)]);
         }
     }
+}
+
+// A campaign is too big for the stack of a test.
+inline std::unique_ptr<Campaign> campaignOf(const Layout& layout)
+{
+    auto campaign = std::make_unique<Campaign>();
+    fill(*campaign, layout);
+    return campaign;
 }
 
 // Slots 0..count-1 used, as in every saved campaign; every word 0..65535, go-tos

@@ -4,7 +4,7 @@
 // promises the program makes. A seed and an action count name a run:
 // IRONVALE_MONKEY_SEED and IRONVALE_MONKEY_ACTIONS replay a failure exactly.
 #include "storage/CampaignStorage.h"
-#include "tests/cli/RandomCampaignFile.h"
+#include "tests/support/RandomCampaignFile.h"
 #include "tests/ui/support/ProgramTest.h"
 #include "ui/services/ListBox.h"
 

@@ -1,24 +1,11 @@
 #include "tests/ui/support/WindowTestSupport.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
-}
 
 void whenModalOpens(const std::function<void(QWidget*)>& answer)
 {

@@ -3,17 +3,11 @@
 // What every window test needs around the windows: files, modal windows and
 // the activation the offscreen platform does not give back by itself.
 
-#include <QByteArray>
-#include <QString>
+#include "tests/support/Files.h"
 
 #include <functional>
 
 class QWidget;
-
-// The file's bytes, or nothing when it cannot be read.
-QByteArray readFile(const QString& path);
-// Replaces the file's bytes; true when every byte went in.
-bool writeFile(const QString& path, const QByteArray& bytes);
 
 // Runs Answer on the modal window the next call opens, once it is open; the
 // call must not return before Answer closes the window.
