@@ -38,7 +38,6 @@ TEST(Usage, EveryCommandAnswersHelpAndMistakesAlike)
          q("Usage: ironvale-cam import [options] JSON -o FILE\n"), {}},
         {"check without a file", {q("check")}, 2, {}, q("'ironvale-cam check --help'")},
         {"lint without a file", {q("lint"), q("--strict")}, 2, {}, q("'ironvale-cam lint --help'")},
-        {"show without a file", {q("show")}, 2, {}, q("'ironvale-cam show --help'")},
         {"show of two files", {q("show"), campaign, campaign}, 2, {}, q("'ironvale-cam show --help'")},
         {"map without a file", {q("map"), q("-o"), written}, 2, {}, q("'ironvale-cam map --help'")},
         {"export without a file", {q("export")}, 2, {}, q("'ironvale-cam export --help'")},
