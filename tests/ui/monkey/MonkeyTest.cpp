@@ -1,5 +1,5 @@
-// A seeded random user of the real windows: it types keys, clicks, pastes,
-// runs the file commands with both answers to the save question and opens odd
+// A seeded random user of the real windows: it types keys, clicks, runs the
+// file commands with both answers to the save question and opens odd
 // campaign files, and after every action checks the promises the program
 // makes. A seed and an action count name a run: IRONVALE_MONKEY_SEED and
 // IRONVALE_MONKEY_ACTIONS replay a failure exactly.
@@ -10,7 +10,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QComboBox>
 #include <QDirIterator>
 #include <QElapsedTimer>
@@ -85,7 +84,6 @@ public:
         // A save there must fail, as in a folder that does not exist.
         QDir(m_dir.path()).mkpath(QStringLiteral("folder.cam"));
         m_main = {{"key", 40, [this] { typeKey(); }},
-                  {"paste", 6, [this] { paste(); }},
                   {"Ctrl+click scenarioList", 3, [this] { click(widget("scenarioList"), Qt::ControlModifier); }},
                   {"double-click scenarioList", 4, [this] { click(widget("scenarioList"), 0, true); }}};
         for (const auto& [name, weight] :
@@ -110,7 +108,6 @@ public:
                       {"key", 60, [this] { typeKey(); }},
                       {"retype a number", 10, [this] { retype(widget(numbers[below(int(numbers.size()))], true)); }},
                       {"click a box", 20, [this] { click(m_dialogBoxes[below(int(m_dialogBoxes.size()))]); }},
-                      {"paste", 10, [this] { paste(); }},
                       {"copyButton", 5, [this] { click(widget("copyButton", true)); }},
                       {"pasteButton", 5, [this] { click(widget("pasteButton", true)); }}};
         restart();
@@ -298,20 +295,6 @@ private:
                 sendKey(focus(), digit.unicode(), 0, digit);
             }
         });
-    }
-
-    // A number, a name or random characters, pasted with Ctrl+V.
-    void paste()
-    {
-        static const QStringList samples{"254", "255", "65535", "65536", "50", "007", "-5", "a.b", "x y", "\t\r\n\x01"};
-        static const QString pool = QStringLiteral("abcXYZ0123456789.,-_ \u00e9\u20ac");
-        QString clip = chance(40) ? samples[below(int(samples.size()))] : QString();
-        for (int n = clip.isEmpty() ? below(14) : 0; n > 0; --n) {
-            clip += pool[below(int(pool.size()))];
-        }
-        QApplication::clipboard()->setText(clip);
-        QWidget* target = focus();
-        guarded([&] { sendKey(target, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16")); });
     }
 
     // A file dialog's answer: cancel, a campaign file generated under a name
