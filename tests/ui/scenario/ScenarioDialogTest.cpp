@@ -184,6 +184,26 @@ TEST_F(ScenarioDialogTest, EveryBoxFiltersChecksAndReachesTheRecordAtItsTime)
     EXPECT_EQ(allTexts(), shown);
 }
 
+// Every box takes typed letters and digits, a number box digits alone, up to
+// its limit: 2 for the number, 3 for a go-to, 5 for another number, 8 for a name.
+TEST_F(ScenarioDialogTest, EveryBoxTakesItsKeysUpToItsLimit)
+{
+    open(doc.scenarios(5));
+    QStringList numbers;
+    for (const NumberBox& row : numberBoxes()) {
+        numbers << row.box;
+    }
+    for (const TextBox* textBox : dialog.findChildren<TextBox*>()) {
+        const QString name = textBox->objectName();
+        const int limit = name == "numberEdit"                    ? 2
+                          : name.startsWith("resultScenarioEdit") ? 3
+                          : numbers.contains(name)                ? 5
+                                                                  : 8;
+        const QString kept = numbers.contains(name) ? "0123456789" : "0xY1Z2ab";
+        EXPECT_EQ(typed(name, QStringLiteral("0x.Y-1 Z_2!ab3456789")), kept.left(limit)) << name.toStdString();
+    }
+}
+
 TEST_F(ScenarioDialogTest, DuplicateNumberIsRefusedOnLeavingTheBoxAndOnEnter)
 {
     open(doc.scenarios(5));
