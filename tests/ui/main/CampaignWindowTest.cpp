@@ -20,7 +20,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include <functional>
 #include <set>
 
 namespace {
@@ -43,27 +42,18 @@ protected:
         reactivate(&window);
     }
 
-    // Runs Inside while the scenario dialog that open opens is open modally.
-    void inDialog(const std::function<void()>& inside, const char* open)
+    // Adds a scenario: types Typed into the dialog's number, name and go-to boxes, then presses OK.
+    void add(const QStringList& typed)
     {
-        whenModalOpens([&inside](QWidget*) { inside(); });
-        choose(open);
-    }
-
-    // Opens the dialog with Add (or open), types typed into its number,
-    // name and go-to boxes, then presses OK or Cancel.
-    void inDialog(const QStringList& typed = {}, bool ok = true, const char* open = "addButton")
-    {
-        inDialog(
-            [&] {
-                const QStringList boxes{"numberEdit",          "scenarioEdit",        "resultScenarioEdit0",
-                                        "resultScenarioEdit1", "resultScenarioEdit2", "resultScenarioEdit3"};
-                for (int i = 0; i < typed.size(); ++i) {
-                    type(box(boxes[i]), typed[i]);
-                }
-                QTest::mouseClick(child(ok ? "okButton" : "cancelButton"), Qt::LeftButton);
-            },
-            open);
+        whenModalOpens([&](QWidget*) {
+            const QStringList boxes{"numberEdit",          "scenarioEdit",        "resultScenarioEdit0",
+                                    "resultScenarioEdit1", "resultScenarioEdit2", "resultScenarioEdit3"};
+            for (int i = 0; i < typed.size(); ++i) {
+                type(box(boxes[i]), typed[i]);
+            }
+            QTest::mouseClick(child("okButton"), Qt::LeftButton);
+        });
+        choose("addButton");
     }
 
     // The title, the header boxes (the nation by its place in the list), both
@@ -138,8 +128,8 @@ TEST_F(CampaignWindowTest, ACampaignBuiltInTheWindowIsSavedAndOpenedAgainWhole)
 {
     type(box("descriptionEdit"), "intro");
     QTest::keyClick(child("nationBox"), Qt::Key_End);
-    inDialog({"", "POLAND", "1", "1", "254", "255"});
-    inDialog({"", "FRANCE", "254", "254", "254", "255"});
+    add({"", "POLAND", "1", "1", "254", "255"});
+    add({"", "FRANCE", "254", "254", "254", "255"});
     choose("checkButton");
     // Save leaves the focus in the box: the prestige still being typed counts.
     type(box("prestigeEdit"), "1500");
@@ -157,7 +147,7 @@ TEST_F(CampaignWindowTest, ACampaignBuiltInTheWindowIsSavedAndOpenedAgainWhole)
 // temporary stays behind, and the window and the document are as they were.
 TEST_F(CampaignWindowTest, SavesUnderFaultsKeepTheOldFileAndLoseNothing)
 {
-    inDialog({"", "s", "254", "254", "254", "255"});
+    add({"", "s", "254", "254", "254", "255"});
     type(box("descriptionEdit"), "mine");
     const QByteArray old = fileOf(doc).replace("mine.txt", "old.txt");
     prepareFaultFolder(dir.path(), old);
@@ -200,8 +190,8 @@ TEST_F(CampaignWindowTest, SavesUnderFaultsKeepTheOldFileAndLoseNothing)
 TEST_F(CampaignWindowTest, TheListsCommandsWorkOnTheSelectedLineOnly)
 {
     const std::string newText = "Ironvale Campaign Editor - New,new,0,0,";
-    inDialog({"", "a"});
-    inDialog({"", "b"});
+    add({"", "a"});
+    add({"", "b"});
     const auto lineOf = [this](int row) { return list()->visualItemRect(list()->item(row)).center(); };
     const auto selected = [this] { return child("changeButton")->isEnabled() && child("removeButton")->isEnabled(); };
     QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, lineOf(1));
