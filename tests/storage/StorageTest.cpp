@@ -202,7 +202,7 @@ TEST_F(StorageTest, ASaveWritesIntoPipesAndDevicesAndKeepsLinksAndNameBytes)
 
 TEST_F(StorageTest, ReadingGivesTheReasonAndLooksAtNoByteBeyondTheCampaign)
 {
-    const QByteArray written = QByteArray::fromStdString(fileBytes(generated(3, 50)));
+    const QByteArray written = QByteArray::fromStdString(fileBytes(opened(3, 50)));
     write(path("long\xff.cam"), written + "trailing bytes");
     Campaign campaign;
     EXPECT_EQ(readCampaignFile(path("long\xff.cam"), campaign), QString());
