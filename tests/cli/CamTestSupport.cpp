@@ -25,11 +25,6 @@ QString saveCampaign(const QTemporaryDir& dir, const QString& name, const Campai
     return path;
 }
 
-QString saveLayout(const QTemporaryDir& dir, const QString& name, const Layout& scenarios)
-{
-    return saveCampaign(dir, name, *campaignOf(scenarios));
-}
-
 QStringList ToolRun::outLines() const
 {
     QString outText = QString::fromUtf8(out);

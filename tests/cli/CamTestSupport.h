@@ -18,8 +18,6 @@ namespace CamTest {
 // Saves the campaign under name in Dir through the editor's own save and
 // returns the path.
 [[nodiscard]] QString saveCampaign(const QTemporaryDir& dir, const QString& name, const Campaign& campaign);
-// Scenarios must be 0..count-1 in order, as in every saved file.
-[[nodiscard]] QString saveLayout(const QTemporaryDir& dir, const QString& name, const Layout& scenarios);
 
 struct ToolRun {
     int status;

@@ -42,11 +42,11 @@ QString line(const QString& path, const char* message)
 TEST(CheckCommand, ReportsEveryCampaignOfFilesAndFoldersAsTheCheckWordsIt)
 {
     QTemporaryDir dir;
-    const QString sound = saveLayout(dir, QStringLiteral("b/sound.cam"), Sound);
-    const QString broken = saveLayout(dir, QStringLiteral("b/a/broken.cam"), Broken);
-    const QString later = saveLayout(dir, QStringLiteral("b/c.cam"), Sound);
-    static_cast<void>(saveLayout(dir, QStringLiteral("b/skipped.txt"), Broken));
-    const QString loose = saveLayout(dir, QStringLiteral("loose.bin"), Broken);
+    const QString sound = saveCampaign(dir, QStringLiteral("b/sound.cam"), *campaignOf(Sound));
+    const QString broken = saveCampaign(dir, QStringLiteral("b/a/broken.cam"), *campaignOf(Broken));
+    const QString later = saveCampaign(dir, QStringLiteral("b/c.cam"), *campaignOf(Sound));
+    static_cast<void>(saveCampaign(dir, QStringLiteral("b/skipped.txt"), *campaignOf(Broken)));
+    const QString loose = saveCampaign(dir, QStringLiteral("loose.bin"), *campaignOf(Broken));
 
     const ToolRun result = inProcess({QStringLiteral("check"), dir.filePath(QStringLiteral("b")), loose});
     const QStringList brokenLines = checkLines(broken, Broken);

@@ -247,7 +247,7 @@ TEST(MapCommand, WritesRealSvgPngAndDot)
 {
     QTemporaryDir dir;
     const Layout twoScenarios{{0, {1, 1, 254, 255}}, {1, {0, 254, 3, 255}}};
-    const QString campaign = saveLayout(dir, QStringLiteral("m.cam"), twoScenarios);
+    const QString campaign = saveCampaign(dir, QStringLiteral("m.cam"), *campaignOf(twoScenarios));
     // libxml2 refuses what is not well-formed XML, such as a control character in a text.
     const auto isSvg = [](const QByteArray& bytes) {
         const std::unique_ptr<xmlDoc, void (*)(xmlDocPtr)> document(xmlReadMemory(bytes.constData(),

@@ -15,7 +15,7 @@ using namespace CamTest;
 TEST(Usage, EveryCommandAnswersHelpAndMistakesAlike)
 {
     QTemporaryDir dir;
-    const QString campaign = saveLayout(dir, QStringLiteral("a.cam"), {{0, {254, 254, 255, 255}}});
+    const QString campaign = saveCampaign(dir, QStringLiteral("a.cam"), *campaignOf({{0, {254, 254, 255, 255}}}));
     const QString written = dir.filePath(QStringLiteral("written.cam"));
     struct Case {
         const char* fault;

@@ -1,3 +1,4 @@
+#include "storage/CampaignStorage.h"
 #include "tests/support/SaveFaults.h"
 #include "tests/ui/support/ProgramTest.h"
 #include "ui/about/AboutDialog.h"
@@ -85,7 +86,7 @@ protected:
     // And the document's name and bytes, and the files of the test's folder.
     std::string state() const
     {
-        return shown() + ',' + doc.name() + ',' + std::to_string(qHash(fileOf(doc))) + ',' +
+        return shown() + ',' + doc.name() + ',' + std::to_string(qHash(campaignBytes(doc))) + ',' +
                QDir(dir.path()).entryList().join(' ').toStdString();
     }
 };
@@ -149,7 +150,7 @@ TEST_F(CampaignWindowTest, SavesUnderFaultsKeepTheOldFileAndLoseNothing)
 {
     add({"", "s", "254", "254", "254", "255"});
     type(box("descriptionEdit"), "mine");
-    const QByteArray old = fileOf(doc).replace("mine.txt", "old.txt");
+    const QByteArray old = campaignBytes(doc).replace("mine.txt", "old.txt");
     prepareFaultFolder(dir.path(), old);
     QDir(dir.path()).mkpath("moving");
     writeFile(path("moving/old.cam"), old);
