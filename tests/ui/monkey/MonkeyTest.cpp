@@ -96,9 +96,8 @@ public:
             m_main.push_back({name, weight, [this, file, name = name] { file ? command(name) : click(widget(name)); }});
         }
         // In the scenario dialog; Cancel comes first, for a dialog that has had steps enough.
-        static const QStringList numbers =
-            QStringLiteral("numberEdit numberEdit prestigeEdit thirdUnknownEdit resultScenarioEdit0 resultScenarioEdit3")
-                .split(u' ');
+        static const QStringList numbers{"numberEdit",       "numberEdit",          "prestigeEdit",
+                                         "thirdUnknownEdit", "resultScenarioEdit0", "resultScenarioEdit3"};
         m_inDialog = {{"cancelButton", 3, [this] { click(widget("cancelButton", true)); }},
                       {"okButton", 6, [this] { click(widget("okButton", true)); }},
                       {"Esc", 1, [this] { sendKey(focus(), Qt::Key_Escape, 0, QStringLiteral("\x1b")); }},
@@ -537,7 +536,8 @@ private:
         }
         const auto on = [this](const char* name) { return widget(name)->isEnabled(); };
         expect(slotsHold, "a slot holds neither its scenario nor a free record");
-        expect(listShows && line == lines->lineCount(), "the scenario list does not show each scenario's number and name");
+        expect(listShows && line == lines->lineCount(),
+               "the scenario list does not show each scenario's number and name");
         expect(on("removeAllButton") == (line > 0) && on("addButton") == (line < 50),
                "Add or Remove All is on or off against the count");
         expect(list("errorList")->lineCount() == 0 || on("clearButton"), "the check list has lines but Clear is off");
