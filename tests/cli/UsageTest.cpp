@@ -32,6 +32,8 @@ TEST(Usage, EveryCommandAnswersHelpAndMistakesAlike)
         {"tool's help", {q("--help")}, 0, q("Usage: ironvale-cam COMMAND"), {}},
         {"help", {q("help")}, 0, q("Usage: ironvale-cam COMMAND"), {}},
         {"help of a command", {q("help"), q("lint")}, 0, q("Usage: ironvale-cam lint [options] FILE...\n"), {}},
+        {"a command's help runs the command", {q("map"), q("--help")}, 0, q("Usage: ironvale-cam map [options] FILE"),
+         {}},
         {"help of no command", {q("help"), q("frob")}, 2, {}, q("'frob' is not a command. See 'ironvale-cam --help'")},
         {"version", {q("--version")}, 0, q("ironvale-cam "), {}},
         {"import's usage line without -o", {q("import"), q("--help")}, 0,
@@ -65,4 +67,11 @@ TEST(Usage, EveryCommandAnswersHelpAndMistakesAlike)
     EXPECT_EQ(inProcess({QStringLiteral("help"), QStringLiteral("map")}).out,
               inProcess({QStringLiteral("map"), QStringLiteral("--help")}).out);
     EXPECT_FALSE(QFileInfo::exists(written));
+    // Each command that the tool's help lists says under its usage line what it does.
+    const QString commands = QString::fromUtf8(inProcess({QStringLiteral("--help")}).out).section(q("Commands:\n"), 1);
+    for (const QString& line : commands.section(q("\n\n"), 0, 0).split(QLatin1Char('\n'))) {
+        const QString command = line.simplified().section(QLatin1Char(' '), 0, 0);
+        const QStringList help = inProcess({QStringLiteral("help"), command}).outLines();
+        EXPECT_FALSE(help.value(1).isEmpty()) << command.toStdString();
+    }
 }
