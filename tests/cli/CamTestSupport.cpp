@@ -16,20 +16,6 @@
 
 namespace CamTest {
 
-std::unique_ptr<Campaign> campaignOf(const Layout& layout)
-{
-    auto campaign = std::make_unique<Campaign>();
-    for (const auto& [number, goTos] : layout) {
-        Scenario& scenario = campaign->scenarios(number);
-        scenario.setNumber(number);
-        scenario.setName("scen" + std::to_string(number));
-        for (int16_t j = 0; j < Scenario::OutcomeCount; ++j) {
-            scenario.setResultScenario(j, goTos[static_cast<std::size_t>(j)]);
-        }
-    }
-    return campaign;
-}
-
 QString saveCampaign(const QTemporaryDir& dir, const QString& name, const Campaign& campaign)
 {
     const QString path = dir.filePath(name);
@@ -37,25 +23,6 @@ QString saveCampaign(const QTemporaryDir& dir, const QString& name, const Campai
     const SaveResult result = saveCampaignFile(QFile::encodeName(path).toStdString(), campaign);
     EXPECT_TRUE(result.saved()) << path.toStdString() << ": " << result.reason.toStdString();
     return path;
-}
-
-QString saveLayout(const QTemporaryDir& dir, const QString& name, const Layout& scenarios)
-{
-    return saveCampaign(dir, name, *campaignOf(scenarios));
-}
-
-QString writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    EXPECT_EQ(file.write(bytes), bytes.size());
-    return path;
-}
-
-QByteArray contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
 QStringList ToolRun::outLines() const

@@ -1,15 +1,12 @@
 #pragma once
 
 #include "data/Campaign.h"
+#include "tests/support/CampaignBuilder.h"
+#include "tests/support/Files.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-
-#include <array>
-#include <memory>
-#include <utility>
-#include <vector>
 
 class QTemporaryDir;
 
@@ -18,22 +15,9 @@ class QTemporaryDir;
 // process.
 namespace CamTest {
 
-// The used scenarios with their four go-to values (Brilliant Victory,
-// Victory, Minor Victory, Defeat); scenario N is named "scenN".
-using Layout = std::vector<std::pair<int16_t, std::array<int32_t, 4>>>;
-
-[[nodiscard]] std::unique_ptr<Campaign> campaignOf(const Layout& layout);
-
 // Saves the campaign under name in Dir through the editor's own save and
 // returns the path.
 [[nodiscard]] QString saveCampaign(const QTemporaryDir& dir, const QString& name, const Campaign& campaign);
-// Scenarios must be 0..count-1 in order, as in every saved file.
-[[nodiscard]] QString saveLayout(const QTemporaryDir& dir, const QString& name, const Layout& scenarios);
-
-// Writes Bytes as the file path and returns the path.
-QString writeFile(const QString& path, const QByteArray& bytes);
-// The bytes of a file, "<missing>" when it cannot be read.
-[[nodiscard]] QByteArray contents(const QString& path);
 
 struct ToolRun {
     int status;

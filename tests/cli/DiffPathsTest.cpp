@@ -3,8 +3,6 @@
 #include "cli/CampaignJson.h"
 #include "storage/CampaignStorage.h"
 
-#include <QFile>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -133,29 +131,6 @@ TEST(Diff, NamesEachChangeAsADesignerSaysIt)
         EXPECT_EQ(json.outLines().size(), row.lines.size()) << json.err.data();
     }
     EXPECT_EQ(inProcess({QStringLiteral("diff"), before, dir.filePath(QStringLiteral("gone.cam"))}).status, 2);
-}
-
-// git diff and git log -p read campaign files through export, as the README shows.
-TEST(Diff, GitShowsCampaignsThroughTheTool)
-{
-    QTemporaryDir dir;
-    static_cast<void>(saveCampaign(dir, QStringLiteral("a.cam"), *base()));
-    auto after = base();
-    after->scenarios(0).setResultScenario(1, 2);
-    QFile json(dir.filePath(QStringLiteral("b.json")));
-    ASSERT_TRUE(json.open(QIODevice::WriteOnly) && json.write(campaignJson(*after)) > 0);
-    json.close();
-    const ToolRun run = inShell(dir.path(), "git init -q . && git config user.email t@example.org && "
-                                            "git config user.name t && "
-                                            "git config diff.ironvale.textconv \"'" IRONVALE_CAM "' export\" && "
-                                            "echo '*.cam diff=ironvale' > .gitattributes && "
-                                            "git add a.cam .gitattributes && git commit -qm one && "
-                                            "cam import b.json -o a.cam --no-check && git commit -qam two && "
-                                            "git log -p -1 --no-color a.cam");
-    ASSERT_EQ(run.status, 0) << run.err.data();
-    const QString out = QString::fromUtf8(run.out);
-    EXPECT_TRUE(out.contains(QRegularExpression(QStringLiteral("\\n-\\s*\"goto\": 1,\\n\\+\\s*\"goto\": 2,"))))
-        << out.toStdString();
 }
 
 // Counts past 64 bits are named, not wrapped; unbounded values are null in JSON.

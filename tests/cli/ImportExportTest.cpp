@@ -2,7 +2,7 @@
 #include "data/Campaign.h"
 #include "storage/CampaignStorage.h"
 #include "tests/cli/CamTestSupport.h"
-#include "tests/cli/RandomCampaignFile.h"
+#include "tests/support/RandomCampaignFile.h"
 #include "tests/support/SaveFaults.h"
 
 #include <QDir>
@@ -24,150 +24,118 @@ std::unique_ptr<Campaign> passing(int32_t goTo = 254, int32_t others = 254)
     return campaignOf({{0, {goTo, others, others, others == 254 ? 255 : others}}});
 }
 
-class ImportExport : public ::testing::Test {
-protected:
-    QString path(const char* name) const { return m_dir.filePath(QLatin1String(name)); }
-    // The tool in-process, "in.json", "a.cam", "out.cam" naming files of the folder.
-    ToolRun tool(const QStringList& arguments) const
-    {
-        QStringList full;
-        for (const QString& each : arguments) {
-            full << (each.contains(QLatin1Char('.')) ? m_dir.filePath(each) : each);
-        }
-        return inProcess(full);
+// The check's messages for the campaign, each on a line about the file "in".
+QString checked(const Campaign& campaign, const QString& in)
+{
+    auto copy = std::make_unique<Campaign>(campaign);
+    QString said;
+    for (int16_t i = 0, count = copy->check(); i < count; ++i) {
+        said += "ironvale-cam: " + in + ": " + QString::fromStdString(copy->errors(i)) + '\n';
     }
-
-    QByteArray unwritten(const QString& name) const
-    {
-        return ("ironvale-cam: " + m_dir.filePath(name) + ": cannot be written: ").toUtf8();
-    }
-
-    QTemporaryDir m_dir;
-};
+    return said;
+}
 
 } // namespace
 
-TEST_F(ImportExport, FilesComeBackThroughTheCommands)
+// Every refusal of import and export, over an old file and where none is:
+// the status, the messages on standard error (the check's are the editor's),
+// the old file as it was and no new one, nor a temporary.
+TEST(ImportExport, RefusalsWriteNothing)
 {
-    for (uint32_t seed = 1; seed <= 6; ++seed) {
-        SCOPED_TRACE(seed);
-        const QByteArray file =
-            QByteArray::fromStdString(randomCampaignFile(seed, seed == 1   ? 0
-                                                               : seed == 2 ? 50
-                                                                           : static_cast<int>(seed)));
-        writeFile(path("a.cam"), file);
-        const ToolRun exported = tool({"export", "a.cam"});
-        ASSERT_EQ(exported.status, 0) << exported.err.data();
-        EXPECT_EQ(exported.err, "");
-        ASSERT_EQ(tool({"export", "a.cam", "-o", "a.json"}).status, 0);
-        EXPECT_TRUE(contents(path("a.json")) == exported.out);
-        const ToolRun imported = tool({"import", "a.json", "-o", "b.cam", "--no-check"});
-        ASSERT_EQ(imported.status, 0) << imported.err.data();
-        EXPECT_TRUE(imported.out.isEmpty());
-        EXPECT_TRUE(contents(path("b.cam")) == file);
-    }
-}
-
-// The editor opens a file by its first 31944 bytes and refuses a shorter
-// one or one that claims more than 50 scenarios; export does the same.
-TEST_F(ImportExport, ExportReadsFilesAsTheEditorOpensThem)
-{
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("in"));
+    const QString checkFailed = "ironvale-cam: nothing written: the campaign fails the integrity check "
+                                "(--no-check writes it anyway).\n";
     const QByteArray file = QByteArray::fromStdString(randomCampaignFile(7, 9));
-    writeFile(path("long.cam"), file + QByteArray(500, '\x7F'));
-    const auto opened = std::make_unique<Campaign>();
-    ASSERT_EQ(readCampaignBytes(file, *opened).toStdString(), "");
-    EXPECT_TRUE(tool({"export", "long.cam"}).out == campaignJson(*opened, file));
     QByteArray tooMany = file;
     tooMany[0] = 51;
-    for (const QByteArray& unreadable : {file.left(1000), tooMany, QByteArray()}) {
-        writeFile(path("bad.cam"), unreadable);
-        const QString reason = readCampaignBytes(unreadable, *campaignOf({}));
-        ASSERT_FALSE(reason.isEmpty());
-        const ToolRun exported = tool({"export", "bad.cam", "-o", "bad.json"});
-        EXPECT_EQ(exported.status, 2);
-        EXPECT_EQ(exported.err, "ironvale-cam: " + path("bad.cam") + ": cannot be read: " + reason + '\n');
-        EXPECT_FALSE(QFile::exists(path("bad.json")));
-    }
-}
-
-// Every refusal leaves an old file as it was and creates no new one; the
-// check's messages are the editor's, and --no-check writes the campaign anyway.
-TEST_F(ImportExport, RefusalsWriteNothing)
-{
-    const QByteArray good = campaignJson(*passing());
-    const QString in = "ironvale-cam: " + path("in.json") + ": ";
-    const QString checkedText = "ironvale-cam: nothing written: the campaign fails the integrity check "
-                                "(--no-check writes it anyway).\n";
-    const auto checked = [&in](const Campaign& campaign) {
-        auto copy = std::make_unique<Campaign>(campaign);
-        QString said;
-        for (int16_t i = 0, count = copy->check(); i < count; ++i) {
-            said += in + QString::fromStdString(copy->errors(i)) + '\n';
-        }
-        return said;
+    const auto unread = [&](const QByteArray& bytes) {
+        return "ironvale-cam: " + in + ": cannot be read: " + readCampaignBytes(bytes, *campaignOf({})) + '\n';
     };
     const struct {
-        QByteArray json;
+        const char* fault;
+        const char* command;
+        QByteArray input;
         QStringList options;
         int status;
         QString err;
-    } cases[] = {
-        {"{", {}, 2, in + "line 1, column 2: unexpected end of input; expected string literal\n"},
-        {QByteArray(good).replace("\"nation\": 0", "\"nation\": 9"), {}, 2, in + "nation: 9 is outside 0..3\n"},
-        {QByteArray(good).replace("\"slot\": 0", "\"slot\": 1"),
-         {QStringLiteral("--no-check")},
-         2,
-         in + "scenarios[0].slot: 1 leaves slot 0 free, but a campaign file keeps its 1 scenarios in slots 0..0\n"},
-        {campaignJson(*passing(3)), {}, 1, in + "Scenario 3 referenced but not found\n" + checkedText},
-        {campaignJson(*passing(0, 0)), {}, 1, checked(*passing(0, 0)) + checkedText},
+    } rows[] = {
+        {"a JSON text that does not parse is taken", "import", "{", {}, 2,
+         "ironvale-cam: " + in + ": line 1, column 2: unexpected end of input; expected string literal\n"},
+        {"--no-check passes a JSON refusal", "import",
+         campaignJson(*passing()).replace("\"slot\": 0", "\"slot\": 1"), {QStringLiteral("--no-check")}, 2,
+         "ironvale-cam: " + in +
+             ": scenarios[0].slot: 1 leaves slot 0 free, but a campaign file keeps its 1 scenarios in slots 0..0\n"},
+        {"a campaign with a broken link is written", "import", campaignJson(*passing(3)), {}, 1,
+         checked(*passing(3), in) + checkFailed},
+        {"the check's messages are not all given", "import", campaignJson(*passing(0, 0)), {}, 1,
+         checked(*passing(0, 0), in) + checkFailed},
+        {"a short file is exported", "export", file.left(1000), {}, 2, unread(file.left(1000))},
+        {"a file claiming 51 scenarios is exported", "export", tooMany, {}, 2, unread(tooMany)},
+        {"an empty file is exported", "export", "", {}, 2, unread("")},
     };
-    for (const auto& testCase : cases) {
-        writeFile(path("in.json"), testCase.json);
-        writeFile(path("old.cam"), "old bytes");
+    ASSERT_EQ(checked(*passing(0, 0), in).count('\n'), 3);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.fault);
+        ASSERT_TRUE(writeFile(in, row.input));
+        ASSERT_TRUE(writeFile(dir.filePath(QStringLiteral("old.cam")), "old bytes"));
         for (const char* target : {"old.cam", "new.cam"}) {
-            const ToolRun imported = tool(QStringList{"import", "in.json", "-o", target} + testCase.options);
-            EXPECT_EQ(imported.status, testCase.status) << testCase.json.toStdString();
-            EXPECT_EQ(QString::fromUtf8(imported.err), testCase.err);
-            EXPECT_TRUE(imported.out.isEmpty());
+            const ToolRun result =
+                inProcess(QStringList{QLatin1String(row.command), in, "-o", dir.filePath(target)} + row.options);
+            EXPECT_EQ(result.status, row.status);
+            EXPECT_EQ(QString::fromUtf8(result.err), row.err);
+            EXPECT_TRUE(result.out.isEmpty());
         }
-        EXPECT_EQ(contents(path("old.cam")), "old bytes");
-        EXPECT_FALSE(QFile::exists(path("new.cam")));
+        EXPECT_EQ(readFile(dir.filePath(QStringLiteral("old.cam"))), "old bytes");
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"in", "old.cam"}));
     }
-    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files).size(), 2) << "no temporary file is left";
-    EXPECT_EQ(checked(*passing(0, 0)).count('\n'), 3);
-    const ToolRun written = tool({"import", "in.json", "-o", "out.cam", "--no-check"});
+    // --no-check writes what the check refuses.
+    ASSERT_TRUE(writeFile(in, campaignJson(*passing(0, 0))));
+    const ToolRun written = inProcess({"import", in, "-o", dir.filePath("out.cam"), "--no-check"});
     EXPECT_EQ(written.status, 0);
     EXPECT_EQ(written.err, "");
-    EXPECT_TRUE(contents(path("out.cam")) == campaignBytes(*passing(0, 0)));
+    EXPECT_TRUE(readFile(dir.filePath("out.cam")) == campaignBytes(*passing(0, 0)));
+    // Export reads a long file by its first 31944 bytes, as the editor opens it.
+    ASSERT_TRUE(writeFile(in, file + QByteArray(500, '\x7F')));
+    const auto opened = std::make_unique<Campaign>();
+    ASSERT_EQ(readCampaignBytes(file, *opened).toStdString(), "");
+    EXPECT_TRUE(inProcess({"export", in}).out == campaignJson(*opened, file));
 }
 
 // A missing folder, and the faults every save through the shared storage
 // meets, are trouble that keeps the old file whole.
-TEST_F(ImportExport, WriteFailuresAreTrouble)
+TEST(ImportExport, WriteFailuresAreTrouble)
 {
-    writeFile(path("in.json"), campaignJson(*passing()));
-    writeFile(path("a.cam"), campaignBytes(*passing()));
+    QTemporaryDir dir;
+    const QString json = dir.filePath(QStringLiteral("in.json"));
+    const QString campaign = dir.filePath(QStringLiteral("a.cam"));
+    ASSERT_TRUE(writeFile(json, campaignJson(*passing())) && writeFile(campaign, campaignBytes(*passing())));
+    const auto unwritten = [&dir](const QString& name) {
+        return ("ironvale-cam: " + dir.filePath(name) + ": cannot be written: ").toUtf8();
+    };
     const QString nowhere = QStringLiteral("no-such-folder/out.cam");
-    const ToolRun imported = tool({"import", "in.json", "-o", nowhere});
-    EXPECT_EQ(imported.status, 2);
-    EXPECT_TRUE(imported.err.startsWith(unwritten(nowhere))) << imported.err.data();
-    EXPECT_TRUE(imported.err.contains("No file was created.")) << imported.err.data();
-    EXPECT_EQ(tool({"export", "a.cam", "-o", nowhere}).status, 2);
+    for (const QString& input : {json, campaign}) {
+        const ToolRun failed =
+            inProcess({input == json ? "import" : "export", input, "-o", dir.filePath(nowhere)});
+        EXPECT_EQ(failed.status, 2);
+        EXPECT_TRUE(failed.err.startsWith(unwritten(nowhere)) && failed.err.contains("No file was created."))
+            << failed.err.data();
+    }
 
-    QDir(m_dir.path()).mkpath(QStringLiteral("faults"));
+    QDir(dir.path()).mkpath(QStringLiteral("faults"));
     // The child that is nobody reads the JSON through the test's folder.
-    QFile::setPermissions(m_dir.path(), QFile::permissions(m_dir.path()) | QFile::ExeOther | QFile::ReadOther);
+    QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFile::ExeOther | QFile::ReadOther);
     const QByteArray old(31944, 'o');
-    prepareFaultFolder(path("faults"), old);
+    prepareFaultFolder(dir.filePath(QStringLiteral("faults")), old);
     for (const SaveFault& fault : saveFaults(FaultRows::AboveStorage)) {
         SCOPED_TRACE(fault.name);
-        const QString targetText = QStringLiteral("faults/") + QLatin1String(fault.target);
+        const QString target = QStringLiteral("faults/") + QLatin1String(fault.target);
         EXPECT_TRUE(inChild(fault.setup, [&] {
-            const ToolRun failed = tool({"import", "in.json", "-o", targetText});
-            return failed.status == 2 && failed.err.startsWith(unwritten(targetText)) &&
+            const ToolRun failed = inProcess({"import", json, "-o", dir.filePath(target)});
+            return failed.status == 2 && failed.err.startsWith(unwritten(target)) &&
                    (fault.reason == nullptr || failed.err.contains(fault.reason));
         }));
-        EXPECT_EQ(contents(path("faults/") + QLatin1String(fault.oldFile)), old);
+        EXPECT_EQ(readFile(dir.filePath(QStringLiteral("faults/") + QLatin1String(fault.oldFile))), old);
     }
-    QFile::setPermissions(path("faults/locked"), QFile::permissions(m_dir.path()));
+    QFile::setPermissions(dir.filePath(QStringLiteral("faults/locked")), QFile::permissions(dir.path()));
 }

@@ -21,7 +21,7 @@ using namespace CamTest;
 
 namespace {
 
-// Description and names with bytes beyond ASCII; outcomes to a scenario, to
+// Description and a name with bytes beyond ASCII; outcomes to a scenario, to
 // both ends, to a free slot and to a value no slot holds.
 std::unique_ptr<Campaign> described()
 {
@@ -29,20 +29,8 @@ std::unique_ptr<Campaign> described()
     campaign->setDescription("Ardennes \xE9t\xE9");
     campaign->setNation(2);
     campaign->setPrestige(1200);
-    Scenario& first = campaign->scenarios(0);
-    first.setName("Bastogne");
-    first.setMovie("bast");
-    first.setVoice("v0");
-    first.setText("t0");
-    first.setPrestige(300);
-    first.setFirstUnknown(1);
-    first.setSecondUnknown(2);
-    first.setThirdUnknown(65535);
-    first.setResultPrestige(0, 50);
-    first.setResultText(0, "won0");
-    first.setResultVoice(0, "v1");
-    first.setResultMovie(0, "m1");
-    first.setResultMovie(3, "lost");
+    // The README's example shows a scenario with every field; this one has the placeholders.
+    campaign->scenarios(0).setResultMovie(3, "lost");
     campaign->scenarios(1).setName("\xC4"
                                    "chen");
     return campaign;
@@ -123,10 +111,10 @@ TEST(ShowCommand, PrintsHeaderScenariosAndWhereEachOutcomeLeads)
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(QString::fromUtf8(result.out),
               QStringLiteral(u"Description: Ardennes été\nNation:      U.R.S.S\nPrestige:    1200\nScenarios:   2\n\n"
-                             u"Scenario 0\n  Name:               Bastogne\n  Movie:              bast\n"
-                             u"  Voice:              v0\n  Text:               t0\n  Prestige:           300\n"
-                             u"  Values:             1, 2, 65535\n"
-                             u"  Brilliant Victory:  scenario 1, prestige 50 (text won0, voice v1, movie m1)\n"
+                             u"Scenario 0\n  Name:               scen0\n  Movie:              (none)\n"
+                             u"  Voice:              (none)\n  Text:               (none)\n  Prestige:           0\n"
+                             u"  Values:             0, 0, 0\n"
+                             u"  Brilliant Victory:  scenario 1, prestige 0\n"
                              u"  Victory:            campaign won, prestige 0\n"
                              u"  Minor Victory:      scenario 7 (not in the campaign), prestige 0\n"
                              u"  Defeat:             campaign lost, prestige 0 (movie lost)\n\n"
@@ -137,17 +125,10 @@ TEST(ShowCommand, PrintsHeaderScenariosAndWhereEachOutcomeLeads)
                              u"  Victory:            scenario 1, prestige 0\n"
                              u"  Minor Victory:      campaign won, prestige 0\n"
                              u"  Defeat:             campaign lost, prestige 0\n"));
-    QByteArray unknown = campaignBytes(*campaign);
     // "Ruwin" is no victory movie the editor knows: it reads nation 0.
+    QByteArray unknown = campaignBytes(*campaign);
     unknown[4] = 'R';
-    QStringList nations;
-    for (int32_t nation = 0; nation < 4; ++nation) {
-        campaign->setNation(nation);
-        nations << show(campaignBytes(*campaign)).outLines().value(1);
-    }
-    nations << show(unknown).outLines().value(1);
-    EXPECT_EQ(nations.join(QLatin1Char('|')).remove(QStringLiteral("Nation:      ")),
-              QStringLiteral("Germany|U.K|U.R.S.S|U.S.A|unknown (0)"));
+    EXPECT_EQ(show(unknown).outLines().value(1), QStringLiteral("Nation:      unknown (0)"));
 }
 
 // Each finding is drawn as the legend shows it: the DOT text is parsed back
@@ -266,7 +247,7 @@ TEST(MapCommand, WritesRealSvgPngAndDot)
 {
     QTemporaryDir dir;
     const Layout twoScenarios{{0, {1, 1, 254, 255}}, {1, {0, 254, 3, 255}}};
-    const QString campaign = saveLayout(dir, QStringLiteral("m.cam"), twoScenarios);
+    const QString campaign = saveCampaign(dir, QStringLiteral("m.cam"), *campaignOf(twoScenarios));
     // libxml2 refuses what is not well-formed XML, such as a control character in a text.
     const auto isSvg = [](const QByteArray& bytes) {
         const std::unique_ptr<xmlDoc, void (*)(xmlDocPtr)> document(xmlReadMemory(bytes.constData(),
@@ -293,14 +274,12 @@ TEST(MapCommand, WritesRealSvgPngAndDot)
     const std::vector<std::tuple<QString, QStringList, const char*>> cases{
         {QStringLiteral("m.svg"), {}, "svg"},
         {QStringLiteral("m.PNG"), {}, "png"},
-        {QStringLiteral("m.dot"), {}, "dot"},
         {QStringLiteral("m.gv"), {}, "dot"},
         {QStringLiteral("m.png"), {QStringLiteral("--format"), QStringLiteral("svg")}, "svg"},
         {QStringLiteral("-"), {}, "dot"},
         {{}, {QStringLiteral("--format=png")}, "png"},
         {QStringLiteral("m.txt"), {}, "none"},
         {QStringLiteral("no/such/folder/m.svg"), {}, "none"},
-        {QStringLiteral("m.cam/m.svg"), {}, "none"},
         {QStringLiteral("folder.svg"), {}, "none"},
     };
     for (const auto& [name, options, written] : cases) {
@@ -308,12 +287,12 @@ TEST(MapCommand, WritesRealSvgPngAndDot)
         const QString out = name == QStringLiteral("-") ? name : dir.filePath(name);
         const QStringList target = name.isEmpty() ? QStringList() : QStringList{QStringLiteral("-o"), out};
         const ToolRun result = inProcess(QStringList{QStringLiteral("map"), campaign} + target + options);
-        const QByteArray bytes = name.isEmpty() || name == QStringLiteral("-") ? result.out : contents(out);
+        const QByteArray bytes = name.isEmpty() || name == QStringLiteral("-") ? result.out : readFile(out);
         EXPECT_STREQ(kind(bytes), written);
         EXPECT_EQ(result.status, qstrcmp(written, "none") == 0 ? 2 : 0) << result.err.data();
         EXPECT_EQ(result.err.count('\n'), result.status == 0 ? 0 : 1) << result.err.data();
     }
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("m.txt"))));
     EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("folder.svg"))).isDir());
-    EXPECT_EQ(contents(campaign), campaignBytes(*campaignOf(twoScenarios)));
+    EXPECT_EQ(readFile(campaign), campaignBytes(*campaignOf(twoScenarios)));
 }

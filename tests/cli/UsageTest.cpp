@@ -15,7 +15,7 @@ using namespace CamTest;
 TEST(Usage, EveryCommandAnswersHelpAndMistakesAlike)
 {
     QTemporaryDir dir;
-    const QString campaign = saveLayout(dir, QStringLiteral("a.cam"), {{0, {254, 254, 255, 255}}});
+    const QString campaign = saveCampaign(dir, QStringLiteral("a.cam"), *campaignOf({{0, {254, 254, 255, 255}}}));
     const QString written = dir.filePath(QStringLiteral("written.cam"));
     struct Case {
         const char* fault;
@@ -32,13 +32,14 @@ TEST(Usage, EveryCommandAnswersHelpAndMistakesAlike)
         {"tool's help", {q("--help")}, 0, q("Usage: ironvale-cam COMMAND"), {}},
         {"help", {q("help")}, 0, q("Usage: ironvale-cam COMMAND"), {}},
         {"help of a command", {q("help"), q("lint")}, 0, q("Usage: ironvale-cam lint [options] FILE...\n"), {}},
+        {"a command's help runs the command", {q("map"), q("--help")}, 0, q("Usage: ironvale-cam map [options] FILE"),
+         {}},
         {"help of no command", {q("help"), q("frob")}, 2, {}, q("'frob' is not a command. See 'ironvale-cam --help'")},
         {"version", {q("--version")}, 0, q("ironvale-cam "), {}},
         {"import's usage line without -o", {q("import"), q("--help")}, 0,
          q("Usage: ironvale-cam import [options] JSON -o FILE\n"), {}},
         {"check without a file", {q("check")}, 2, {}, q("'ironvale-cam check --help'")},
         {"lint without a file", {q("lint"), q("--strict")}, 2, {}, q("'ironvale-cam lint --help'")},
-        {"show without a file", {q("show")}, 2, {}, q("'ironvale-cam show --help'")},
         {"show of two files", {q("show"), campaign, campaign}, 2, {}, q("'ironvale-cam show --help'")},
         {"map without a file", {q("map"), q("-o"), written}, 2, {}, q("'ironvale-cam map --help'")},
         {"export without a file", {q("export")}, 2, {}, q("'ironvale-cam export --help'")},
@@ -66,4 +67,11 @@ TEST(Usage, EveryCommandAnswersHelpAndMistakesAlike)
     EXPECT_EQ(inProcess({QStringLiteral("help"), QStringLiteral("map")}).out,
               inProcess({QStringLiteral("map"), QStringLiteral("--help")}).out);
     EXPECT_FALSE(QFileInfo::exists(written));
+    // Each command that the tool's help lists says under its usage line what it does.
+    const QString commands = QString::fromUtf8(inProcess({QStringLiteral("--help")}).out).section(q("Commands:\n"), 1);
+    for (const QString& line : commands.section(q("\n\n"), 0, 0).split(QLatin1Char('\n'))) {
+        const QString command = line.simplified().section(QLatin1Char(' '), 0, 0);
+        const QStringList help = inProcess({QStringLiteral("help"), command}).outLines();
+        EXPECT_FALSE(help.value(1).isEmpty()) << command.toStdString();
+    }
 }

@@ -80,7 +80,7 @@ TEST(Fields, FileNameReadKeepsTheTextBeforeTheFirstDot)
 // the other tests lean on ==, so it must see a change in any one field.
 TEST(Scenario, CopyTakesEveryFieldAndEqualitySeesEachOne)
 {
-    const S source = generated(1, 1).scenarios(0);
+    const S source = opened(1, 1).scenarios(0);
     for (const auto change :
          std::initializer_list<void (*)(S&)>{[](S& s) { s.setMovie("?"); }, [](S& s) { s.setName("?"); },
                                              [](S& s) { s.setText("?"); }, [](S& s) { s.setVoice("?"); },
@@ -91,7 +91,7 @@ TEST(Scenario, CopyTakesEveryFieldAndEqualitySeesEachOne)
                                              [](S& s) { s.setResultMovie(3, "?"); },
                                              [](S& s) { s.setResultPrestige(3, -1); },
                                              [](S& s) { s.setResultScenario(3, -1); }}) {
-        S changed = generated(2, 2).scenarios(1);
+        S changed = opened(2, 2).scenarios(1);
         changed.copy(source);
         EXPECT_EQ(changed, source);
         change(changed);
@@ -99,19 +99,19 @@ TEST(Scenario, CopyTakesEveryFieldAndEqualitySeesEachOne)
     }
 }
 
-TEST(CampaignFile, GeneratedCampaignsSurviveWriteReadWrite)
+TEST(CampaignFile, CampaignsSurviveWriteReadWrite)
 {
-    for (const int16_t count : {0, 1, 2, 31, 49, 50}) {
-        const Campaign original = generated(static_cast<uint32_t>(count), count);
+    for (const int count : {0, 1, 2, 31, 49, 50}) {
+        const Campaign original = opened(static_cast<uint32_t>(count), count);
         const std::string bytes = fileBytes(original);
         // The reader passes over the defeat movie, the unused slots and
         // anything past the end, whatever they hold.
         std::string foreign = bytes + "extra";
         foreign.replace(24, 20, 20, 'Z');
         foreign.replace(44 + 636 * count, 636 * (50 - count), 636 * (50 - count), 'Z');
-        Campaign read = generated(99, 50);
+        Campaign read = opened(99, 50);
         EXPECT_EQ(readError(read, foreign), "");
-        // The counts give every nation in turn: each comes back as written.
+        // Each nation comes back as written.
         EXPECT_EQ(read.nation(), original.nation()) << count;
         for (int16_t k = 0; k < 50; ++k) {
             EXPECT_EQ(read.scenarios(k), original.scenarios(k)) << count << " slot " << k;
@@ -132,7 +132,9 @@ TEST(CampaignFile, WritesEveryFieldAtItsOffset)
     Scenario& full = campaign.scenarios(1);
     campaign.scenarios(0).setNumber(0);
     campaign.scenarios(0).setName("s1");
-    full.copy(generated(5, 2).scenarios(1));
+    full.copy(opened(5, 2).scenarios(1));
+    full.setName("\xE9name");
+    full.setMovie("movie\xFF");
     full.setVoice("abcdefghijklmnopqr");
     full.setText("abcdefghijklmnopqrstuvw");
     full.setResultPrestige(3, 4660);
@@ -143,6 +145,9 @@ TEST(CampaignFile, WritesEveryFieldAtItsOffset)
                            "abcdefghijklmnopqr.m" + "abcdefghijklmnopqrst";
     for (int16_t j = 0; j < 4; ++j) {
         campaign.scenarios(0).setResultScenario(j, 254);
+        full.setResultVoice(j, "voice" + std::to_string(j));
+        full.setResultText(j, "\x80");
+        full.setResultMovie(j, "film");
         fullText += word(full.resultPrestige(j)) + nuls(20) + field(full.resultVoice(j) + ".mus") +
                     field(full.resultText(j) + ".txt") + field(full.resultMovie(j) + ".smk");
     }
@@ -165,7 +170,7 @@ TEST(CampaignFile, WritesEveryFieldAtItsOffset)
 // into each field: the message names the byte where the file ends.
 TEST(CampaignFileErrors, ShortFileNamesTheByteWhereItEnds)
 {
-    for (const std::string& file : {fileBytes(generated(7, 50)), fileBytes(generated(8, 1))}) {
+    for (const std::string& file : {fileBytes(opened(7, 50)), fileBytes(opened(8, 1))}) {
         for (const std::size_t cut : {0,   2,   4,   24,  44,  46,  48,  50,  52,  72,    92,    112,   132,
                                       134, 154, 174, 194, 214, 460, 462, 580, 680, 31208, 31844, 31864, 31942}) {
             for (const std::size_t at : {cut, cut + 1}) {
@@ -181,7 +186,7 @@ TEST(CampaignFileErrors, ShortFileNamesTheByteWhereItEnds)
 // an unknown victory movie, matched exactly, leaves Nation as it was.
 TEST(CampaignFileErrors, UnknownNationIsKeptAndCountAboveFiftyStopsAtOnce)
 {
-    std::string bytes = fileBytes(generated(3, 50));
+    std::string bytes = fileBytes(opened(3, 50));
     Campaign campaign;
     campaign.setNation(2);
     bytes.replace(4, 20, field("GERMWIN.smk"));
@@ -200,7 +205,7 @@ TEST(CampaignFileErrors, RefusedBytesStopTheWriteNamingWhere)
         std::ostream stream(&disk);
         std::string errorText = "the write went through";
         try {
-            generated(5, 1).fileWrite(stream);
+            opened(5, 1).fileWrite(stream);
         } catch (const CampaignFileError& error) {
             errorText = error.what();
         }

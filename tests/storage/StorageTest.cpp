@@ -202,14 +202,11 @@ TEST_F(StorageTest, ASaveWritesIntoPipesAndDevicesAndKeepsLinksAndNameBytes)
 
 TEST_F(StorageTest, ReadingGivesTheReasonAndLooksAtNoByteBeyondTheCampaign)
 {
-    const QByteArray written = QByteArray::fromStdString(fileBytes(generated(3, 50)));
+    const QByteArray written = QByteArray::fromStdString(fileBytes(opened(3, 50)));
     write(path("long\xff.cam"), written + "trailing bytes");
-    write(path("short.cam"), written.left(1000));
     Campaign campaign;
     EXPECT_EQ(readCampaignFile(path("long\xff.cam"), campaign), QString());
     EXPECT_EQ(campaignBytes(campaign), written);
-    EXPECT_EQ(readCampaignFile(path("short.cam"), campaign),
-              "The file ends at byte 1000, but a campaign file has 31944 bytes.");
     EXPECT_EQ(readCampaignFile(path("none.cam"), campaign), "No such file or directory");
     EXPECT_FALSE(readCampaignFile(path("."), campaign).isEmpty());
     // A device delivers the same campaign, however it is cut into reads.

@@ -13,11 +13,6 @@
 
 #include <gtest/gtest.h>
 
-inline QByteArray fileOf(const Campaign& campaign)
-{
-    return QByteArray::fromStdString(fileBytes(campaign));
-}
-
 // The program under test: the main window and its scenario dialog on one
 // document, wired as start-up wires them, with scripted dialogs and a
 // folder of the test's own.

@@ -2,7 +2,10 @@
 
 #include "ui/services/UserDialogs.h"
 
+#include <QFileInfo>
 #include <QStringList>
+
+#include <gtest/gtest.h>
 
 #include <deque>
 #include <functional>
@@ -27,7 +30,23 @@ struct RecordedFileDialog {
 // blocks on a modal window. An unscripted question fails the test.
 class ScriptedDialogs final : public UserDialogs {
 public:
-    int16_t msgBox(QWidget* parent, const QString& prompt, int16_t style, const QString& title) override;
+    int16_t msgBox(QWidget*, const QString& prompt, int16_t style, const QString& title) override
+    {
+        msgBoxes.push_back({prompt, style, title});
+        if (whileOpen) {
+            whileOpen(msgBoxes.back());
+        }
+        if (style != MsgBoxStyle::YesNoQuestion) {
+            return MsgBoxAnswer::OK;
+        }
+        if (answers.empty()) {
+            ADD_FAILURE() << "unscripted question: " << prompt.toStdString();
+            return MsgBoxAnswer::No;
+        }
+        const int16_t answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
     using Choice = std::optional<FileChoice>;
     Choice showOpen(QWidget*, const FileRequest& request) override { return nextFile(false, request); }
     Choice showSave(QWidget*, const FileRequest& request) override { return nextFile(true, request); }
@@ -46,10 +65,31 @@ public:
 
     // What the message boxes showed since the last call, each as
     // "title|style|prompt"; they are forgotten then.
-    QStringList takeMessages();
+    QStringList takeMessages()
+    {
+        QStringList shown;
+        for (const RecordedMsgBox& box : msgBoxes) {
+            shown << box.title + '|' + QString::number(box.style) + '|' + box.prompt;
+        }
+        msgBoxes.clear();
+        return shown;
+    }
 
 private:
-    std::optional<FileChoice> nextFile(bool save, const FileRequest& request);
+    std::optional<FileChoice> nextFile(bool save, const FileRequest& request)
+    {
+        fileDialogs.push_back({save, request});
+        if (whileFileDialogOpen) {
+            whileFileDialogOpen(fileDialogs.back());
+        }
+        if (files.empty()) {
+            ADD_FAILURE() << "unscripted file dialog: " << request.title.toStdString();
+            return std::nullopt;
+        }
+        const std::optional<QString> path = files.front();
+        files.pop_front();
+        return path ? std::optional(FileChoice{*path, QFileInfo(*path).fileName()}) : std::nullopt;
+    }
 };
 
 // The carriage return that separates the lines of a message.

@@ -1,9 +1,18 @@
-#include "tests/cli/RandomCampaignFile.h"
+#pragma once
+
+// The 31944 bytes of a campaign file the editor opens, laid out from the file
+// format alone so that they owe nothing to the writer under test: count
+// (0..50) used records, every word 0..65535, name fields of every kind a file
+// may hold (any byte but "." before the first dot, a dot as late as the 20th
+// byte, no dot at all, all NUL), a nation's movie or none the editor knows,
+// and random bytes wherever the reader does not look.
 
 #include <array>
+#include <cstdint>
 #include <random>
+#include <string>
 
-namespace {
+namespace RandomFile {
 
 class FileMaker {
 public:
@@ -49,7 +58,7 @@ private:
     std::string m_out;
 };
 
-void record(FileMaker& file, uint32_t count)
+inline void record(FileMaker& file, uint32_t count)
 {
     for (int i = 0; i < 4; ++i) {
         file.word();
@@ -73,10 +82,11 @@ void record(FileMaker& file, uint32_t count)
     file.bytes(100);
 }
 
-} // namespace
+} // namespace RandomFile
 
-std::string randomCampaignFile(uint32_t seed, int count)
+inline std::string randomCampaignFile(uint32_t seed, int count)
 {
+    using RandomFile::FileMaker;
     static constexpr std::array<const char*, 5> Victories{"germwin.smk", "ukwin.smk", "ruwin.smk", "amerwin.x",
                                                           "Ukwin.smk"};
     FileMaker file(seed);
@@ -86,7 +96,7 @@ std::string randomCampaignFile(uint32_t seed, int count)
     file.name();
     for (int i = 0; i < 50; ++i) {
         if (i < count) {
-            record(file, static_cast<uint32_t>(count));
+            RandomFile::record(file, static_cast<uint32_t>(count));
         } else {
             file.bytes(636);
         }

@@ -1,9 +1,13 @@
 #include "tests/ui/support/ScriptedDialogs.h"
 #include "tests/ui/support/WindowTestSupport.h"
+#include "ui/services/LayoutFont.h"
+#include "ui/services/ProgramIcon.h"
 #include "ui/services/QtUserDialogs.h"
 
+#include <QApplication>
 #include <QDirIterator>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -114,6 +118,47 @@ TEST(QtUserDialogsTest, FileDialogsShowTheirRequestAndWriteNothingIntoTheHomeFol
         written << it.next();
     }
     EXPECT_EQ(written, QStringList());
+}
+
+// A window made meanwhile keeps the layout font (the desktop's family), its
+// boxes too; what is made afterwards has the desktop's fonts, the one it
+// gives to message boxes included.
+TEST(LayoutFontTest, OnlyWindowsMadeMeanwhileTakeTheLayoutFont)
+{
+    const QFont desktop = QApplication::font();
+    QFont boxFont = desktop;
+    boxFont.setItalic(true);
+    QApplication::setFont(boxFont, "QMessageBox");
+    QWidget window;
+    QLineEdit* lineEdit = nullptr;
+    QFont layout;
+    {
+        const LayoutFontWhileMaking making;
+        layout = QApplication::font();
+        useLayoutFont(&window);
+        lineEdit = new QLineEdit(&window);
+    }
+    QMessageBox box;
+    // Showing polishes a box, and only then it takes the font of its kind.
+    box.ensurePolished();
+    const QWidget later;
+    EXPECT_TRUE(layout != desktop && layout.family() == desktop.family());
+    EXPECT_EQ(QStringList({QApplication::font().toString(), window.font().toString(), lineEdit->font().toString(),
+                           box.font().toString(), later.font().toString()}),
+              QStringList(
+                  {desktop.toString(), layout.toString(), layout.toString(), boxFont.toString(), desktop.toString()}));
+    QApplication::setFont(desktop, "QMessageBox");
+}
+
+// The stored pixels the windows show are the drawing at every size offered.
+TEST(ProgramIconTest, EverySizeOfferedIsTheDrawingPixelForPixel)
+{
+    const QIcon icon = programIcon();
+    ASSERT_FALSE(icon.availableSizes().isEmpty());
+    for (const QSize& size : icon.availableSizes()) {
+        const QImage shown = icon.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        EXPECT_EQ(shown, programImage(size.width())) << size.width();
+    }
 }
 
 } // namespace
