@@ -1,5 +1,7 @@
 #include "storage/CampaignStorage.h"
+#ifndef _WIN32
 #include "tests/support/SaveFaults.h"
+#endif
 #include "tests/ui/support/ProgramTest.h"
 #include "ui/about/AboutDialog.h"
 #include "ui/main/Startup.h"
@@ -148,6 +150,9 @@ TEST_F(CampaignWindowTest, ACampaignBuiltInTheWindowIsSavedAndOpenedAgainWhole)
 // temporary stays behind, and the window and the document are as they were.
 TEST_F(CampaignWindowTest, SavesUnderFaultsKeepTheOldFileAndLoseNothing)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "the faults are made with POSIX calls; WindowsFileTest makes Windows' own";
+#else
     add({"", "s", "254", "254", "254", "255"});
     type(box("descriptionEdit"), "mine");
     const QByteArray old = campaignBytes(doc).replace("mine.txt", "old.txt");
@@ -182,6 +187,7 @@ TEST_F(CampaignWindowTest, SavesUnderFaultsKeepTheOldFileAndLoseNothing)
                       std::string(folder[0] == 'f' ? "" : "old.cam"));
         }
     }
+#endif
 }
 
 // A Ctrl+click or Ctrl+Space leaves no line selected and turns Change and

@@ -4,6 +4,7 @@
 // makes. A seed and an action count name a run: IRONVALE_MONKEY_SEED and
 // IRONVALE_MONKEY_ACTIONS replay a failure exactly.
 #include "storage/CampaignStorage.h"
+#include "storage/FileSystem.h"
 #include "tests/support/RandomCampaignFile.h"
 #include "tests/ui/support/ProgramTest.h"
 #include "ui/services/ListBox.h"
@@ -492,7 +493,7 @@ private:
         expect(!completed || !save || (doc().saved() && !doc().changed() && doc().name() == nameOf(*savePath)),
                "a completed save did not mark and name the document");
         auto fromFile = std::make_unique<Campaign>();
-        const bool loaded = opened && readCampaignFile(QFile::encodeName(*opened).toStdString(), *fromFile).isEmpty();
+        const bool loaded = opened && readCampaignFile(pathFromText(*opened), *fromFile).isEmpty();
         const bool replaced = loaded || (goesOn && m_command != "fileOpenAction");
         const auto fresh = [this](const Campaign& c, const std::string& name) {
             return sameContent(doc(), c) && doc().name() == name && !doc().changed() && !doc().saved();
