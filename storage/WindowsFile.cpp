@@ -25,6 +25,17 @@ QString notChanged()
     return QStringLiteral("The file was not changed.");
 }
 
+// Windows' own words for an error, without the full stop they end with: the
+// messages they go into put their own, as on Linux.
+QString systemMessage(DWORD error)
+{
+    QString message = qt_error_string(static_cast<int>(error)).trimmed();
+    if (message.endsWith(QLatin1Char('.'))) {
+        message.chop(1);
+    }
+    return message;
+}
+
 // Closes a handle when it goes out of scope.
 class Handle final {
 public:
@@ -72,9 +83,9 @@ QString reasonOf(DWORD error, qint64 written, qint64 size)
         return QStringLiteral("only %1 of %2 bytes could be written: %3")
             .arg(written)
             .arg(size)
-            .arg(qt_error_string(static_cast<int>(error)));
+            .arg(systemMessage(error));
     }
-    return qt_error_string(static_cast<int>(error));
+    return systemMessage(error);
 }
 
 // A new file beside the target under a random name no other save can take.
@@ -126,15 +137,15 @@ SaveResult saveFileBytes(const fs::path& path, const QByteArray& bytes)
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     const QString unchanged = exists ? notChanged() : QStringLiteral("No file was created.");
     if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        return {QStringLiteral("It is a folder."), unchanged};
+        return {QStringLiteral("It is a folder"), unchanged};
     }
     if (exists && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-        return {QStringLiteral("The file is read-only."), unchanged};
+        return {QStringLiteral("The file is read-only"), unchanged};
     }
     fs::path temporary;
     Handle file(createTemporary(path, temporary));
     if (!file.isValid()) {
-        return {qt_error_string(static_cast<int>(GetLastError())), unchanged};
+        return {systemMessage(GetLastError()), unchanged};
     }
     qint64 written = 0;
     DWORD error = writeAll(file.get(), bytes, written);
@@ -186,7 +197,11 @@ void useBinaryStandardStreams()
 QString openForReading(const fs::path& path, QFile& file)
 {
     file.setFileName(textFromPath(path));
-    return file.open(QIODevice::ReadOnly) ? QString() : file.errorString();
+    if (file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    QString reason = file.errorString();
+    return reason.endsWith(QLatin1Char('.')) ? reason.chopped(1) : reason;
 }
 
 std::optional<FileIdentity> identityOf(const fs::path& path)
