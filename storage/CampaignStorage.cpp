@@ -97,3 +97,11 @@ SaveResult saveCampaignFile(const std::filesystem::path& path, const Campaign& c
 {
     return saveFileBytes(path, campaignBytes(campaign));
 }
+
+QString writeFailure(const QString& cause, qint64 written, qint64 size)
+{
+    if (written > 0 && written < size) {
+        return QStringLiteral("only %1 of %2 bytes could be written: %3").arg(written).arg(size).arg(cause);
+    }
+    return cause;
+}

@@ -89,16 +89,9 @@ int writeAll(int fd, const QByteArray& bytes, qint64& written)
     return 0;
 }
 
-// The reason for error, saying how far the bytes came when some were written.
 QString reasonOf(int error, qint64 written, qint64 size)
 {
-    if (written > 0 && written < size) {
-        return QStringLiteral("only %1 of %2 bytes could be written: %3")
-            .arg(written)
-            .arg(size)
-            .arg(qt_error_string(error));
-    }
-    return qt_error_string(error);
+    return writeFailure(qt_error_string(error), written, size);
 }
 
 // A pipe whose reader went away must fail the save, not end the program:

@@ -79,13 +79,7 @@ DWORD writeAll(HANDLE file, const QByteArray& bytes, qint64& written)
 
 QString reasonOf(DWORD error, qint64 written, qint64 size)
 {
-    if (written > 0 && written < size) {
-        return QStringLiteral("only %1 of %2 bytes could be written: %3")
-            .arg(written)
-            .arg(size)
-            .arg(systemMessage(error));
-    }
-    return systemMessage(error);
+    return writeFailure(systemMessage(error), written, size);
 }
 
 // A new file beside the target under a random name no other save can take.
