@@ -78,11 +78,11 @@ public:
                   {"Ctrl+click scenarioList", 3, [this] { click(widget("scenarioList"), Qt::ControlModifier); }},
                   {"double-click scenarioList", 4, [this] { click(widget("scenarioList"), 0, true); }}};
         static const std::pair<const char*, int> controls[] = {
-            {"addButton", 10},     {"changeButton", 4},   {"removeButton", 3},    {"removeAllButton", 1},
-            {"checkButton", 4},    {"clearButton", 2},    {"descriptionEdit", 5}, {"prestigeEdit", 6},
-            {"nationBox", 3},      {"scenarioList", 10},  {"errorList", 2},       {"fileNewAction", 3},
-            {"fileOpenAction", 8}, {"fileSaveAction", 8}, {"fileExitAction", 1},  {"helpAboutAction", 1},
-            {"close", 2}};
+            {"addButton", 10},         {"changeButton", 4},   {"removeButton", 3},    {"removeAllButton", 1},
+            {"checkButton", 4},        {"clearButton", 2},    {"descriptionEdit", 5}, {"prestigeEdit", 6},
+            {"nationBox", 3},          {"scenarioList", 10},  {"errorList", 2},       {"fileNewAction", 3},
+            {"fileOpenAction", 8},     {"fileSaveAction", 8}, {"fileExitAction", 1},  {"helpAboutAction", 1},
+            {"helpFileInfoAction", 1}, {"close", 2}};
         for (const auto& [name, weight] : controls) {
             const bool file = QByteArray(name).endsWith("Action") || qstrcmp(name, "close") == 0;
             m_main.push_back({name, weight, [this, file, name = name] { file ? command(name) : click(widget(name)); }});
@@ -301,7 +301,7 @@ private:
     {
         m_command = name;
         m_yes = chance(50);
-        const bool asks = m_command != "fileSaveAction" && m_command != "helpAboutAction";
+        const bool asks = m_command != "fileSaveAction" && m_command.rfind("help", 0) != 0;
         for (int n = asks ? 2 : m_command == "fileSaveAction" ? 1 : 0; n > 0; --n) {
             m_choices.push_back(fileChoice());
             m_session->dialogs.files.push_back(m_choices.back());
@@ -426,7 +426,7 @@ private:
     {
         const ScriptedDialogs& dialogs = m_session->dialogs;
         const bool save = m_command == "fileSaveAction";
-        const bool asks = !save && m_command != "helpAboutAction";
+        const bool asks = !save && m_command.rfind("help", 0) != 0;
         const bool unsaved = (m_before->changed() && !m_before->saved()) || !sameContent(*m_before, *m_shown);
         const bool saveShown = (save || (asks && unsaved && m_yes)) && Campaign(*m_shown).check() == 0;
         const std::optional<QString> savePath = saveShown ? m_choices[0] : std::nullopt;
