@@ -160,10 +160,6 @@ private:
                 seen = box->text();
             });
         }
-        QObject::connect(&m_session->dialog, &QDialog::finished, &m_session->dialog, [this](int result) {
-            m_dialogResult = result;
-            m_accepted = widget("numberEdit", true)->property("text").toInt();
-        });
         m_session->window.show();
         activate(&m_session->window);
     }
@@ -233,18 +229,13 @@ private:
         guarded([&] { sendKey(target, key, mods, keyText); });
     }
 
+    // A click anywhere on a control, below a list's lines too.
     void click(QWidget* target, int mods = 0, bool twice = false)
     {
-        const int position = below(90);
+        auto* lines = qobject_cast<ListBox*>(target);
+        QWidget* surface = lines != nullptr ? lines->viewport() : target;
+        const QPoint where(1 + below(surface->width() - 2), 1 + below(surface->height() - 2));
         guarded([&] {
-            auto* lines = qobject_cast<ListBox*>(target);
-            QWidget* surface = lines != nullptr ? lines->viewport() : target;
-            QPoint where(1 + position % (surface->width() - 2), surface->height() / 2);
-            if (lines != nullptr) {
-                lines->scrollToItem(lines->item(position % std::max(1, lines->count())));
-                where = lines->count() > 0 ? lines->visualItemRect(lines->item(position % lines->count())).center()
-                                           : QPoint(4, surface->height() - 4);
-            }
             twice ? QTest::mouseDClick(surface, Qt::LeftButton, Qt::KeyboardModifiers(mods), where)
                   : QTest::mouseClick(surface, Qt::LeftButton, Qt::KeyboardModifiers(mods), where);
         });
@@ -379,6 +370,8 @@ private:
             }
         }
         m_session->dialog.isVisible() ? m_session->dialog.done(QDialog::Rejected) : void();
+        m_dialogResult = m_session->dialog.result();
+        m_accepted = widget("numberEdit", true)->property("text").toInt();
     }
 
     // Nothing in the folder changes but by a completed save, which writes the document's bytes.
