@@ -271,8 +271,9 @@ private:
         const int count = std::array{0, 1, 2, 3, 5, 8, 12, 30, 49, 50}[std::size_t(below(10))];
         const int kind = below(100);
         QByteArray bytes = QByteArray::fromStdString(randomCampaignFile(static_cast<uint32_t>(m_rng()), count));
-        Campaign mended;
-        if (kind < 55 && readCampaignBytes(bytes, mended).isEmpty()) {
+        if (kind < 55) {
+            Campaign mended;
+            (void)readCampaignBytes(bytes, mended);
             for (int i = 0; i < count * Scenario::OutcomeCount; ++i) {
                 const int pick = below(count + 2);
                 const int goTo = i % 4 == 0 ? 254 : i % 4 == 3 ? 255 : pick < count ? pick : 254 + pick - count;
@@ -357,7 +358,6 @@ private:
     // The scenario dialog is open modally: steps inside it, each checked, until one closes it.
     void inDialog()
     {
-        m_dialogResult = -1;
         m_atOpen = std::make_unique<Campaign>(doc());
         m_initialNumber = m_session->dialog.scenario().number();
         activate(&m_session->dialog);
@@ -427,17 +427,13 @@ private:
         const bool goesOn = asks && (!unsaved || !m_yes || completed);
         const bool openShown = m_command == "fileOpenAction" && goesOn;
         const std::optional<QString> opened = openShown ? m_choices[saveShown ? 1 : 0] : std::nullopt;
-        const auto count = [&](int16_t style) {
-            return std::count_if(dialogs.msgBoxes.begin(), dialogs.msgBoxes.end(),
-                                 [&](auto& b) { return b.style == style; });
-        };
-        QString fileDialogs;
-        for (const RecordedFileDialog& dialog : dialogs.fileDialogs) {
-            fileDialogs += dialog.save ? 'S' : 'O';
-        }
-        expect(count(MsgBoxStyle::YesNoQuestion) == (asks && unsaved ? 1 : 0),
+        const auto count = [](const auto& all, auto&& which) { return std::count_if(all.begin(), all.end(), which); };
+        const auto boxes = [&](int16_t s) { return count(dialogs.msgBoxes, [&](auto& b) { return b.style == s; }); };
+        const auto saves = count(dialogs.fileDialogs, [](const RecordedFileDialog& dialog) { return dialog.save; });
+        const auto opens = std::ptrdiff_t(dialogs.fileDialogs.size()) - saves;
+        expect(boxes(MsgBoxStyle::YesNoQuestion) == (asks && unsaved ? 1 : 0),
                m_command + " asked the save question wrongly");
-        expect(fileDialogs == QString(saveShown ? "S" : "") + (openShown ? "O" : ""),
+        expect(saves == (saveShown ? 1 : 0) && opens == (openShown ? 1 : 0),
                m_command + " showed the wrong file dialogs");
         expect(!completed || !save || (doc().saved() && !doc().changed() && doc().name() == nameOf(*savePath)),
                "a completed save did not mark and name the document");
@@ -450,7 +446,7 @@ private:
         expect(m_command != "fileNewAction" || !goesOn || fresh(Campaign(), "New"), "New did not leave a new document");
         expect(!loaded || fresh(fromFile, nameOf(*opened)),
                "opening " + opened.value_or(QString()).toStdString() + " did not show its campaign under its name");
-        expect(!opened || loaded || count(MsgBoxStyle::Exclamation) > 0, "a failed open said nothing");
+        expect(!opened || loaded || boxes(MsgBoxStyle::Exclamation) > 0, "a failed open said nothing");
         expect((m_command != "fileExitAction" && m_command != "close") || m_session->window.isVisible() != goesOn,
                m_command + " did not leave the window open or closed as it should");
         expect(!replaced || !m_session->window.isVisible() || list("errorList")->lineCount() == 0,
