@@ -53,21 +53,6 @@ std::string nameOf(const QString& path)
     return (title.size() < 5 ? title : title.chopped(4)).toStdString();
 }
 
-// A key as a keyboard sends it: the shortcut override first, then press and release.
-void sendKey(QWidget* target, int key, int modifiers, const QString& keyText = {})
-{
-    const QPointer<QWidget> alive(target);
-    const auto mods = Qt::KeyboardModifiers(modifiers);
-    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-        QKeyEvent event(type, key, mods, keyText);
-        QSpontaneKeyEvent::setSpontaneous(&event);
-        if (alive && (type == QEvent::KeyRelease ||
-                      !qt_sendShortcutOverrideEvent(target, event.timestamp(), key, mods, keyText))) {
-            QApplication::instance()->notify(target, &event);
-        }
-    }
-}
-
 class Monkey {
 public:
     explicit Monkey(uint64_t seed) : m_seed(seed), m_rng(seed)
@@ -190,7 +175,7 @@ private:
             QWidget* top = QApplication::activeModalWidget();
             if (top != nullptr && top != base) {
                 timer.stop();
-                top == &m_session->dialog ? inDialog() : sendKey(top, Qt::Key_Escape, 0, QStringLiteral("\x1b"));
+                top == &m_session->dialog ? inDialog() : QTest::keyClick(top, Qt::Key_Escape);
                 top->close();
                 timer.start(0);
             }
@@ -226,7 +211,8 @@ private:
                                 : ch.unicode() < 128 && ch.isLetter() ? QString(QChar(key - 64))
                                                                       : QString();
         QWidget* target = focus();
-        guarded([&] { sendKey(target, key, mods, keyText); });
+        // As a keyboard sends it: the shortcut override first, then press and release.
+        guarded([&] { QTest::sendKeyEvent(QTest::Click, target, Qt::Key(key), keyText, Qt::KeyboardModifiers(mods)); });
     }
 
     // A click anywhere on a control, below a list's lines too.
