@@ -108,12 +108,7 @@ private:
 
     int below(int n) { return static_cast<int>(m_rng() % static_cast<uint64_t>(n)); }
     bool chance(int percent) { return below(100) < percent; }
-    void expect(bool holds, const std::string& what)
-    {
-        if (!holds) {
-            m_violations.push_back(what);
-        }
-    }
+    void expect(bool holds, const std::string& what) { holds ? void() : m_violations.push_back(what); }
     const Action& pick(const std::vector<Action>& table)
     {
         int roll = below(std::accumulate(table.begin(), table.end(), 0, [](int n, auto& a) { return n + a.weight; }));
