@@ -64,25 +64,23 @@ protected:
     // selection, and the flags Changed and Saved.
     std::string shown() const
     {
-        QStringList s{window.windowTitle(),
-                      box("descriptionEdit")->currentText(),
-                      box("prestigeEdit")->currentText(),
-                      QString::number(child<QComboBox>("nationBox")->currentIndex()),
-                      "",
-                      "",
-                      "",
-                      QString::number(list()->selectedLine()),
-                      QString::number(doc.changed() * 10 + doc.saved())};
+        QString lines[2];
         for (int k = 0; k < 2; ++k) {
             const ListBox* listBox = child<ListBox>(k == 0 ? "scenarioList" : "errorList");
             for (int16_t j = 0; j < listBox->lineCount(); ++j) {
-                s[4 + k] += listBox->line(j) + '|';
+                lines[k] += listBox->line(j) + '|';
             }
         }
+        QString buttons;
         for (const char* name : {"addButton", "changeButton", "removeButton", "removeAllButton", "clearButton"}) {
-            s[6] += child(name)->isEnabled() ? '1' : '0';
+            buttons += child(name)->isEnabled() ? '1' : '0';
         }
-        return s.join(',').toStdString();
+        const QString nation = QString::number(child<QComboBox>("nationBox")->currentIndex());
+        return QStringList({window.windowTitle(), box("descriptionEdit")->currentText(),
+                            box("prestigeEdit")->currentText(), nation, lines[0], lines[1], buttons,
+                            QString::number(list()->selectedLine()), QString::number(doc.changed() * 10 + doc.saved())})
+            .join(',')
+            .toStdString();
     }
 
     // And the document's name and bytes, and the files of the test's folder.

@@ -1,7 +1,7 @@
 // A seeded random user of the real windows: it types keys, clicks, runs the
 // file commands with both answers to the save question and opens odd
-// campaign files, and after every action checks the promises the program
-// makes. A seed and an action count name a run: IRONVALE_MONKEY_SEED and
+// campaign files, and after every action checks the promises no named test
+// covers. A seed and an action count name a run: IRONVALE_MONKEY_SEED and
 // IRONVALE_MONKEY_ACTIONS replay a failure exactly.
 #include "storage/CampaignStorage.h"
 #include "storage/FileSystem.h"
@@ -11,7 +11,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QComboBox>
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QTimer>
@@ -25,7 +24,7 @@ namespace {
 
 // The program as start-up wires it; made again after Exit, as a user starts it again.
 struct Session : ProgramTest {
-    using ProgramTest::dialog, ProgramTest::dialogs, ProgramTest::doc, ProgramTest::window;
+    using ProgramTest::dialog, ProgramTest::dialogs, ProgramTest::doc, ProgramTest::type, ProgramTest::window;
     void TestBody() override {}
 };
 
@@ -41,19 +40,10 @@ bool refused(const QString& box, const QString& text)
     return text.isEmpty() || ((goTo || word || box == QLatin1String("numberEdit")) && !(number && inRange));
 }
 
-QString text(const std::string& bytes)
-{
-    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-
-// What a campaign file keeps: the header and the 50 slots.
+// What a campaign file keeps.
 bool sameContent(const Campaign& a, const Campaign& b)
 {
-    bool same = a.description() == b.description() && a.nation() == b.nation() && a.prestige() == b.prestige();
-    for (int16_t i = 0; i < Campaign::MaxScenarios; ++i) {
-        same = same && a.scenarios(i) == b.scenarios(i);
-    }
-    return same;
+    return campaignBytes(a) == campaignBytes(b);
 }
 
 // The document's name for a file: its title less ".cam", a title under five characters whole.
@@ -61,21 +51,6 @@ std::string nameOf(const QString& path)
 {
     const QString title = QFileInfo(path).fileName();
     return (title.size() < 5 ? title : title.chopped(4)).toStdString();
-}
-
-// A key as a keyboard sends it: the shortcut override first, then press and release.
-void sendKey(QWidget* target, int key, int modifiers, const QString& keyText = {})
-{
-    const QPointer<QWidget> alive(target);
-    const auto mods = Qt::KeyboardModifiers(modifiers);
-    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-        QKeyEvent event(type, key, mods, keyText);
-        QSpontaneKeyEvent::setSpontaneous(&event);
-        if (alive && (type == QEvent::KeyRelease ||
-                      !qt_sendShortcutOverrideEvent(target, event.timestamp(), key, mods, keyText))) {
-            QApplication::instance()->notify(target, &event);
-        }
-    }
 }
 
 class Monkey {
@@ -87,29 +62,24 @@ public:
         m_main = {{"key", 40, [this] { typeKey(); }},
                   {"Ctrl+click scenarioList", 3, [this] { click(widget("scenarioList"), Qt::ControlModifier); }},
                   {"double-click scenarioList", 4, [this] { click(widget("scenarioList"), 0, true); }}};
-        for (const auto& [name, weight] :
-             {std::pair{"addButton", 10}, {"changeButton", 4}, {"removeButton", 3}, {"removeAllButton", 1},
-              {"checkButton", 4}, {"clearButton", 2}, {"descriptionEdit", 5}, {"prestigeEdit", 6}, {"nationBox", 3},
-              {"scenarioList", 10}, {"errorList", 2}, {"fileNewAction", 3}, {"fileOpenAction", 8},
-              {"fileSaveAction", 8}, {"fileExitAction", 1}, {"helpAboutAction", 1}, {"helpFileInfoAction", 1},
-              {"close", 2}}) {
+        static const std::pair<const char*, int> controls[] = {
+            {"addButton", 10},         {"changeButton", 4},   {"removeButton", 3},    {"removeAllButton", 1},
+            {"checkButton", 4},        {"clearButton", 2},    {"descriptionEdit", 5}, {"prestigeEdit", 6},
+            {"nationBox", 3},          {"scenarioList", 10},  {"errorList", 2},       {"fileNewAction", 3},
+            {"fileOpenAction", 8},     {"fileSaveAction", 8}, {"fileExitAction", 1},  {"helpAboutAction", 1},
+            {"helpFileInfoAction", 1}, {"close", 2}};
+        for (const auto& [name, weight] : controls) {
             const bool file = QByteArray(name).endsWith("Action") || qstrcmp(name, "close") == 0;
             m_main.push_back({name, weight, [this, file, name = name] { file ? command(name) : click(widget(name)); }});
         }
         // In the scenario dialog; Cancel comes first, for a dialog that has had steps enough.
-        static const QStringList numbers{"numberEdit",       "numberEdit",          "prestigeEdit",
-                                         "thirdUnknownEdit", "resultScenarioEdit0", "resultScenarioEdit3"};
         m_inDialog = {{"cancelButton", 3, [this] { click(widget("cancelButton", true)); }},
                       {"okButton", 6, [this] { click(widget("okButton", true)); }},
-                      {"Esc", 1, [this] { sendKey(focus(), Qt::Key_Escape, 0, QStringLiteral("\x1b")); }},
-                      {"Return", 3,
-                       [this] { guarded([this] { sendKey(focus(), Qt::Key_Return, 0, QStringLiteral("\r")); }); }},
-                      {"close", 1, [this] { m_session->dialog.close(); }},
-                      {"key", 60, [this] { typeKey(); }},
-                      {"retype a number", 10, [this] { retype(widget(numbers[below(int(numbers.size()))], true)); }},
-                      {"click a box", 20, [this] { click(m_dialogBoxes[below(int(m_dialogBoxes.size()))]); }},
                       {"copyButton", 5, [this] { click(widget("copyButton", true)); }},
-                      {"pasteButton", 5, [this] { click(widget("pasteButton", true)); }}};
+                      {"pasteButton", 5, [this] { click(widget("pasteButton", true)); }},
+                      {"key", 60, [this] { typeKey(); }},
+                      {"retype a number", 10, [this] { retype(); }},
+                      {"click a box", 20, [this] { click(m_dialogBoxes[below(int(m_dialogBoxes.size()))]); }}};
         restart();
     }
 
@@ -134,27 +104,15 @@ private:
         std::function<void()> perform;
     };
     // A text box as followed: what it showed last, and whether a user edit is under way.
-    struct Watch {
-        QString seen;
-        bool editing = false;
-    };
+    using Watch = std::pair<QString, bool>;
 
     int below(int n) { return static_cast<int>(m_rng() % static_cast<uint64_t>(n)); }
     bool chance(int percent) { return below(100) < percent; }
-    void expect(bool holds, const std::string& what)
-    {
-        if (!holds) {
-            m_violations.push_back(what);
-        }
-    }
+    void expect(bool holds, const std::string& what) { holds ? void() : m_violations.push_back(what); }
     const Action& pick(const std::vector<Action>& table)
     {
         int roll = below(std::accumulate(table.begin(), table.end(), 0, [](int n, auto& a) { return n + a.weight; }));
-        auto chosen = table.begin();
-        while ((roll -= chosen->weight) >= 0) {
-            ++chosen;
-        }
-        return *chosen;
+        return *std::find_if(table.begin(), table.end(), [&](const Action& a) { return (roll -= a.weight) < 0; });
     }
     Campaign& doc() { return m_session->doc; }
     QWidget* widget(const QString& name, bool inDialog = false)
@@ -171,20 +129,17 @@ private:
         m_session = std::make_unique<Session>();
         m_dialogBoxes = m_session->dialog.findChildren<TextBox*>();
         for (TextBox* box : m_session->window.centralWidget()->findChildren<TextBox*>() + m_dialogBoxes) {
-            m_watches[box] = {box->text()};
+            m_watches[box] = {box->text(), false};
             QObject::connect(box, &QLineEdit::textEdited, box, [this, box](const QString& now) {
                 m_watches[box] = {now, true};
             });
             // Another text than the edit under way gave is the program's.
             QObject::connect(box, &QLineEdit::textChanged, box, [this, box] {
-                Watch& w = m_watches[box];
-                w = {box->text(), w.editing && box->text() == w.seen};
+                auto& [seen, editing] = m_watches[box];
+                editing = editing && box->text() == seen;
+                seen = box->text();
             });
         }
-        QObject::connect(&m_session->dialog, &QDialog::finished, &m_session->dialog, [this](int result) {
-            m_dialogResult = result;
-            m_accepted = widget("numberEdit", true)->property("text").toInt();
-        });
         m_session->window.show();
         activate(&m_session->window);
     }
@@ -195,7 +150,7 @@ private:
     {
         bool cause = !box.prompt.startsWith(QLatin1String("Invalid"));
         for (const auto& [b, w] : m_watches) {
-            cause = cause || w.editing || (b->text() != w.seen && refused(b->objectName(), b->text()));
+            cause = cause || w.second || (b->text() != w.first && refused(b->objectName(), b->text()));
         }
         expect(cause, "the warning \"" + box.prompt.toStdString() + "\" came without a cause");
     }
@@ -205,43 +160,30 @@ private:
         expect(QApplication::activeWindow() == window || reactivate(window), "a window could not be activated");
     }
 
-    // Runs step; a popup or modal window it opens is dealt with while it is
-    // open: the scenario dialog is used, anything else gets Esc.
+    // Runs step; a modal window it opens is dealt with while it is open: the
+    // scenario dialog is used, anything else gets Esc.
     void guarded(const std::function<void()>& step)
     {
-        const auto topWindow = [] {
-            QWidget* popup = QApplication::activePopupWidget();
-            return popup != nullptr ? popup : QApplication::activeModalWidget();
-        };
-        QWidget* const base = topWindow();
+        QWidget* const base = QApplication::activeModalWidget();
         QTimer timer;
-        QElapsedTimer clock;
-        clock.start();
         QObject::connect(&timer, &QTimer::timeout, [&] {
-            QWidget* top = topWindow();
+            QWidget* top = QApplication::activeModalWidget();
             if (top != nullptr && top != base) {
                 timer.stop();
-                top == &m_session->dialog ? inDialog() : sendKey(top, Qt::Key_Escape, 0, QStringLiteral("\x1b"));
-                expect(!top->isVisible(), std::string(top->metaObject()->className()) + " stays open after Esc");
+                top == &m_session->dialog ? inDialog() : QTest::keyClick(top, Qt::Key_Escape);
                 top->close();
-                clock.restart();
                 timer.start(0);
             }
-            expect(clock.elapsed() < 20000, "a modal loop runs with no window to act on");
         });
         timer.start(0);
         step();
     }
 
-    // A combo box's list is walked and chosen from; any other popup is closed.
+    // A popup left open, as a combo box's list, is closed: the arrow keys change the nation.
     void closePopups()
     {
-        for (int n = 0; QWidget* popup = QApplication::activePopupWidget(); ++n) {
-            static const int walk[] = {Qt::Key_Down, Qt::Key_Up, Qt::Key_Down, Qt::Key_Return, Qt::Key_Escape};
-            const int key = popup->inherits("QComboBoxPrivateContainer") && n < 4 ? walk[below(5)] : Qt::Key_Escape;
-            QWidget* target = popup->focusWidget() != nullptr ? popup->focusWidget() : popup;
-            guarded([&] { sendKey(target, key, 0, key == Qt::Key_Return ? QStringLiteral("\r") : QString()); });
-            expect(n < 8 || !popup->close(), std::string(popup->metaObject()->className()) + " does not close");
+        while (QWidget* popup = QApplication::activePopupWidget()) {
+            popup->close();
         }
     }
 
@@ -251,58 +193,50 @@ private:
     {
         static const QString chars = QStringLiteral("abcxyzAKQZ0123456789012345678901234.,-_ @#&*(?[\\\"'\u00e9\u20ac");
         static const std::pair<int, char16_t> keys[] = {
-            {Qt::Key_Escape, 27}, {Qt::Key_Return, 13}, {Qt::Key_Tab, 9},  {Qt::Key_Backtab, 0},
+            {Qt::Key_Escape, 27},   {Qt::Key_Return, 13},  {Qt::Key_Tab, 9},  {Qt::Key_Backtab, 0},
             {Qt::Key_Backspace, 8}, {Qt::Key_Delete, 127}, {Qt::Key_Home, 0}, {Qt::Key_End, 0},
-            {Qt::Key_Left, 0},    {Qt::Key_Up, 0},      {Qt::Key_Down, 0}, {Qt::Key_F1, 0}};
+            {Qt::Key_Left, 0},      {Qt::Key_Up, 0},       {Qt::Key_Down, 0}, {Qt::Key_F1, 0}};
         const int mods = std::array{0, 0, 0, int{Qt::ShiftModifier}, int{Qt::ControlModifier}}[std::size_t(below(5))];
         const QChar ch = chars[below(int(chars.size()))];
         const auto& [special, code] = keys[below(int(std::size(keys)))];
         const bool typing = chance(65);
         const int key = !typing ? special : ch.unicode() < 0x100 ? ch.toUpper().unicode() : int{Qt::Key_unknown};
-        const QString keyText = !typing                              ? (code == 0 ? QString() : QString(QChar(code)))
-                                : mods != Qt::ControlModifier          ? QString(ch)
+        const QString keyText = !typing                               ? (code == 0 ? QString() : QString(QChar(code)))
+                                : mods != Qt::ControlModifier         ? QString(ch)
                                 : ch.unicode() < 128 && ch.isLetter() ? QString(QChar(key - 64))
                                                                       : QString();
         QWidget* target = focus();
-        guarded([&] { sendKey(target, key, mods, keyText); });
+        // As a keyboard sends it: the shortcut override first, then press and release.
+        guarded([&] { QTest::sendKeyEvent(QTest::Click, target, Qt::Key(key), keyText, Qt::KeyboardModifiers(mods)); });
     }
 
+    // A click anywhere on a control, below a list's lines too.
     void click(QWidget* target, int mods = 0, bool twice = false)
     {
-        const int position = below(90);
+        auto* lines = qobject_cast<ListBox*>(target);
+        QWidget* surface = lines != nullptr ? lines->viewport() : target;
+        const QPoint where(1 + below(surface->width() - 2), 1 + below(surface->height() - 2));
         guarded([&] {
-            auto* lines = qobject_cast<ListBox*>(target);
-            QWidget* surface = lines != nullptr ? lines->viewport() : target;
-            QPoint where(1 + position % (surface->width() - 2), surface->height() / 2);
-            if (lines != nullptr) {
-                lines->scrollToItem(lines->item(position % std::max(1, lines->count())));
-                where = lines->count() > 0 ? lines->visualItemRect(lines->item(position % lines->count())).center()
-                                           : QPoint(4, surface->height() - 4);
-            }
             twice ? QTest::mouseDClick(surface, Qt::LeftButton, Qt::KeyboardModifiers(mods), where)
                   : QTest::mouseClick(surface, Qt::LeftButton, Qt::KeyboardModifiers(mods), where);
         });
     }
 
-    // A number box clicked, its text selected and replaced by one to three digits.
-    void retype(QWidget* box)
+    // The number box (or a box of another number) retyped with one to three digits.
+    void retype()
     {
-        click(box);
+        static const QStringList numbers{"numberEdit", "numberEdit", "prestigeEdit", "resultScenarioEdit0"};
+        auto* box = static_cast<TextBox*>(widget(numbers[below(int(numbers.size()))], true));
         const QString digits = QString::number(below(1000)).left(1 + below(3));
-        guarded([&] {
-            sendKey(focus(), Qt::Key_A, Qt::ControlModifier, QStringLiteral("\x01"));
-            for (const QChar digit : digits) {
-                sendKey(focus(), digit.unicode(), 0, digit);
-            }
-        });
+        guarded([&] { Session::type(box, digits); });
     }
 
     // A file dialog's answer: cancel, a campaign file generated under a name
     // of the pool, a name of the pool as it is, or a place no save can go.
     std::optional<QString> fileChoice()
     {
-        static const QStringList names{"a.cam", "b.cam", "\u03a9mega.cam", "x.y.cam", "abc", "long_name_here.cam",
-                                       "folder.cam", "missing/x.cam"};
+        static const QStringList names{
+            "a.cam", "b.cam", "\u03a9mega.cam", "x.y.cam", "abc", "long_name_here.cam", "folder.cam", "missing/x.cam"};
         const int roll = below(100);
         const QString path = m_dir.filePath(names[roll < 88 ? below(6) : 6 + below(2)]);
         expect(roll < 10 || roll >= 70 || writeFile(path, campaignFile()), "a generated file could not be written");
@@ -310,7 +244,8 @@ private:
     }
 
     // A campaign of up to 50 scenarios with names of any byte and go-tos of
-    // any value; or mended to pass the check; or too long, cut short, or
+    // any value; or mended to pass the check (every scenario can be won and
+    // lost, so removing one seldom breaks it); or too long, cut short, or
     // claiming more than 50 scenarios.
     QByteArray campaignFile()
     {
@@ -318,15 +253,14 @@ private:
         const int kind = below(100);
         QByteArray bytes = QByteArray::fromStdString(randomCampaignFile(static_cast<uint32_t>(m_rng()), count));
         if (kind < 55) {
-            // Every scenario can be won and lost, so removing one seldom breaks the check.
-            auto mended = std::make_unique<Campaign>();
-            (void)readCampaignBytes(bytes, *mended);
+            Campaign mended;
+            (void)readCampaignBytes(bytes, mended);
             for (int i = 0; i < count * Scenario::OutcomeCount; ++i) {
                 const int pick = below(count + 2);
                 const int goTo = i % 4 == 0 ? 254 : i % 4 == 3 ? 255 : pick < count ? pick : 254 + pick - count;
-                mended->scenarios(int16_t(i / 4)).setResultScenario(int16_t(i % 4), goTo);
+                mended.scenarios(int16_t(i / 4)).setResultScenario(int16_t(i % 4), goTo);
             }
-            return campaignBytes(*mended);
+            return campaignBytes(mended);
         }
         const char claimed[] = {char(below(256)), char(1 + below(255))};
         return kind < 62   ? bytes + QByteArray(1 + below(100), static_cast<char>(below(256)))
@@ -388,11 +322,8 @@ private:
         m_session->dialogs.whileOpen = [this](const RecordedMsgBox& box) { warned(box); };
         activate(&m_session->window);
         capture();
-        const testing::TestResult& result = *testing::UnitTest::GetInstance()->current_test_info()->result();
-        const int reported = result.total_part_count();
         action.perform();
         closePopups();
-        expect(result.total_part_count() == reported, "the scripted dialogs met a question nobody expected");
         m_command.empty() ? checkEdit() : checkCommand();
         if (!m_session->window.isVisible() && !m_command.empty() && m_violations.empty()) {
             restart();
@@ -408,21 +339,20 @@ private:
     // The scenario dialog is open modally: steps inside it, each checked, until one closes it.
     void inDialog()
     {
-        m_dialogResult = -1;
         m_atOpen = std::make_unique<Campaign>(doc());
         m_initialNumber = m_session->dialog.scenario().number();
         activate(&m_session->dialog);
         for (int step = 0; m_session->dialog.isVisible() && m_violations.empty(); ++step) {
-            const Action& next = step < 30 ? pick(m_inDialog) : m_inDialog[0];
-            next.perform();
+            (step < 30 ? pick(m_inDialog) : m_inDialog[0]).perform();
             closePopups();
             if (m_session->dialog.isVisible()) {
-                expect(&next != &m_inDialog[0], "the scenario dialog stays open after Cancel");
                 activate(&m_session->dialog);
                 expect(sameContent(doc(), *m_atOpen), "the document changed while the scenario dialog was open");
             }
         }
         m_session->dialog.isVisible() ? m_session->dialog.done(QDialog::Rejected) : void();
+        m_dialogResult = m_session->dialog.result();
+        m_accepted = widget("numberEdit", true)->property("text").toInt();
     }
 
     // Nothing in the folder changes but by a completed save, which writes the document's bytes.
@@ -442,26 +372,24 @@ private:
         checkFiles(std::nullopt);
         const bool inside = m_dialogResult != -2;
         Campaign expected = inside ? *m_atOpen : *m_before;
-        const int number = m_accepted;
+        const auto number = int16_t(m_accepted);
         const bool moved = number != m_initialNumber;
         if (m_dialogResult == QDialog::Accepted) {
-            expect(number >= 0 && number < 50 && (!moved || expected.scenarios(int16_t(number)).number() < 0),
+            expect(number >= 0 && number < 50 && (!moved || expected.scenarios(number).number() < 0),
                    "OK stored the scenario as number " + std::to_string(number) + ", which is taken or out of range");
             if (m_violations.empty()) {
                 expected.scenarios(int16_t(moved ? m_initialNumber : number)).clear();
-                expected.scenarios(int16_t(number)) = doc().scenarios(int16_t(number));
-                expect(doc().scenarios(int16_t(number)).number() == number, "OK did not store the scenario's number");
+                expected.scenarios(number) = doc().scenarios(number);
+                expect(doc().scenarios(number).number() == number, "OK did not store the scenario's number");
             }
         }
-        int changed = 0;
-        bool explained = true;
+        // Outside the dialog the header may change, and the selected line's slot be freed.
+        bool kept = !inside;
         for (int16_t i = 0; i < Campaign::MaxScenarios; ++i) {
-            // Remove frees one slot, the selected line's.
-            const bool same = doc().scenarios(i) == expected.scenarios(i);
-            explained = explained &&
-                        (same || (!inside && ++changed == 1 && i == m_selectedSlot && doc().scenarios(i).number() < 0));
+            const bool freed = i == m_selectedSlot && doc().scenarios(i).number() < 0;
+            kept = kept && (freed || doc().scenarios(i) == expected.scenarios(i));
         }
-        expect(sameContent(doc(), expected) || (!inside && (explained || doc().scenarioCount() == 0)),
+        expect(sameContent(doc(), expected) || kept || (!inside && doc().scenarioCount() == 0),
                "the document changed in a way no control explains");
         expect(sameContent(doc(), *m_before) || (doc().changed() && !doc().saved()), "an edit left no unsaved mark");
     }
@@ -483,37 +411,35 @@ private:
         const auto count = [](const auto& all, auto&& which) { return std::count_if(all.begin(), all.end(), which); };
         const auto boxes = [&](int16_t s) { return count(dialogs.msgBoxes, [&](auto& b) { return b.style == s; }); };
         const auto saves = count(dialogs.fileDialogs, [](const RecordedFileDialog& dialog) { return dialog.save; });
-        const auto warnings = boxes(MsgBoxStyle::Exclamation);
+        const auto opens = std::ptrdiff_t(dialogs.fileDialogs.size()) - saves;
         expect(boxes(MsgBoxStyle::YesNoQuestion) == (asks && unsaved ? 1 : 0),
                m_command + " asked the save question wrongly");
-        const auto opens = std::ptrdiff_t(dialogs.fileDialogs.size()) - saves;
         expect(saves == (saveShown ? 1 : 0) && opens == (openShown ? 1 : 0),
                m_command + " showed the wrong file dialogs");
-        expect(!savePath || completed || warnings > 0, "a failed save said nothing");
         expect(!completed || !save || (doc().saved() && !doc().changed() && doc().name() == nameOf(*savePath)),
                "a completed save did not mark and name the document");
-        auto fromFile = std::make_unique<Campaign>();
-        const bool loaded = opened && readCampaignFile(pathFromText(*opened), *fromFile).isEmpty();
+        Campaign fromFile;
+        const bool loaded = opened && readCampaignFile(pathFromText(*opened), fromFile).isEmpty();
         const bool replaced = loaded || (goesOn && m_command != "fileOpenAction");
         const auto fresh = [this](const Campaign& c, const std::string& name) {
             return sameContent(doc(), c) && doc().name() == name && !doc().changed() && !doc().saved();
         };
         expect(m_command != "fileNewAction" || !goesOn || fresh(Campaign(), "New"), "New did not leave a new document");
-        expect(!loaded || fresh(*fromFile, nameOf(*opened)),
+        expect(!loaded || fresh(fromFile, nameOf(*opened)),
                "opening " + opened.value_or(QString()).toStdString() + " did not show its campaign under its name");
-        expect(!opened || loaded || warnings > 0, "a failed open said nothing");
+        expect(!opened || loaded || boxes(MsgBoxStyle::Exclamation) > 0, "a failed open said nothing");
         expect((m_command != "fileExitAction" && m_command != "close") || m_session->window.isVisible() != goesOn,
                m_command + " did not leave the window open or closed as it should");
         expect(!replaced || !m_session->window.isVisible() || list("errorList")->lineCount() == 0,
                m_command + " kept the check list of the document it replaced");
         // Else nothing but committing the typed prestige and a completed save changes.
-        const bool kept = sameContent(doc(), *m_before) || sameContent(doc(), *m_shown);
-        expect(replaced || kept, m_command + " changed the document");
+        expect(replaced || sameContent(doc(), *m_before) || sameContent(doc(), *m_shown),
+               m_command + " changed the document");
         expect(replaced || completed || doc().name() == m_before->name(), m_command + " renamed the unsaved document");
         checkFiles(completed ? savePath : std::nullopt);
     }
 
-    // The windows mirror the document: title, header, list lines and buttons.
+    // Only the main window is open, and it mirrors the document: title, header, list lines and buttons.
     void checkState()
     {
         const Campaign& d = doc();
@@ -521,31 +447,22 @@ private:
             expect((top == &m_session->window) == top->isVisible() || top->inherits("QTipLabel"),
                    std::string(top->metaObject()->className()) + (top->isVisible() ? " is left open" : " is gone"));
         }
-        ListBox* lines = list("scenarioList");
-        Scenario free;
-        free.clear();
-        int16_t line = 0;
-        bool slotsHold = true;
-        bool listShows = true;
+        QStringList want, shown;
         for (int16_t i = 0; i < Campaign::MaxScenarios; ++i) {
-            const bool used = d.scenarios(i).number() == i;
-            const QString want = QStringLiteral("#%1 ").arg(i, 3, 10, QChar(u'0')) + text(d.scenarios(i).name());
-            slotsHold = slotsHold && (used || d.scenarios(i) == free);
-            listShows = listShows && (!used || (line < lines->lineCount() && lines->line(line) == want &&
-                                                lines->lineData(line) == i));
-            line += used ? 1 : 0;
+            const std::string& name = d.scenarios(i).name();
+            if (d.scenarios(i).number() == i) {
+                want << QStringLiteral("#%1 ").arg(i, 3, 10, QChar(u'0')) +
+                            QLatin1String(name.data(), qsizetype(name.size())) + '|' + QString::number(i);
+            }
+        }
+        for (int16_t line = 0; line < list("scenarioList")->lineCount(); ++line) {
+            shown << list("scenarioList")->line(line) + '|' + QString::number(list("scenarioList")->lineData(line));
         }
         const auto on = [this](const char* name) { return widget(name)->isEnabled(); };
-        expect(slotsHold, "a slot holds neither its scenario nor a free record");
-        expect(listShows && line == lines->lineCount(),
-               "the scenario list does not show each scenario's number and name");
-        expect(on("removeAllButton") == (line > 0) && on("addButton") == (line < 50),
+        expect(shown == want, "the scenario list does not show each scenario's number and name");
+        expect(on("removeAllButton") == !want.isEmpty() && on("addButton") == (want.size() < 50),
                "Add or Remove All is on or off against the count");
         expect(list("errorList")->lineCount() == 0 || on("clearButton"), "the check list has lines but Clear is off");
-        expect(static_cast<QComboBox*>(widget("nationBox"))->currentIndex() == d.nation(),
-               "the nation shown is not the document's");
-        expect(widget("descriptionEdit")->property("text").toString() == text(d.description()),
-               "the description box does not show the document's");
         expect(m_session->window.windowTitle() == "Ironvale Campaign Editor - " + QString::fromStdString(d.name()),
                "the title does not name the document");
     }

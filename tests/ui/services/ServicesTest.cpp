@@ -30,12 +30,11 @@ TEST(QtUserDialogsTest, MessageBoxesShowTheirStyleAndOnlyAQuestionWaitsForItsAns
         QMessageBox::StandardButton press;
         int16_t answer;
     };
-    const Case cases[] = {{MsgBoxStyle::Exclamation, QMessageBox::Warning, "OK", QMessageBox::Ok, MsgBoxAnswer::OK},
-                          {MsgBoxStyle::Information, QMessageBox::Information, "OK", QMessageBox::Ok, MsgBoxAnswer::OK},
-                          {MsgBoxStyle::YesNoQuestion, QMessageBox::Question, "No,Yes", QMessageBox::Yes,
-                           MsgBoxAnswer::Yes},
-                          {MsgBoxStyle::YesNoQuestion, QMessageBox::Question, "No,Yes", QMessageBox::No,
-                           MsgBoxAnswer::No}};
+    const Case cases[] = {
+        {MsgBoxStyle::Exclamation, QMessageBox::Warning, "OK", QMessageBox::Ok, MsgBoxAnswer::OK},
+        {MsgBoxStyle::Information, QMessageBox::Information, "OK", QMessageBox::Ok, MsgBoxAnswer::OK},
+        {MsgBoxStyle::YesNoQuestion, QMessageBox::Question, "No,Yes", QMessageBox::Yes, MsgBoxAnswer::Yes},
+        {MsgBoxStyle::YesNoQuestion, QMessageBox::Question, "No,Yes", QMessageBox::No, MsgBoxAnswer::No}};
     QtUserDialogs dialogs;
     for (const Case& row : cases) {
         SCOPED_TRACE(row.answer);
@@ -58,7 +57,7 @@ TEST(QtUserDialogsTest, MessageBoxesShowTheirStyleAndOnlyAQuestionWaitsForItsAns
                 box->button(row.press)->click();
             }
         });
-        EXPECT_EQ(dialogs.msgBox(nullptr, "one" + CR() + "two\r\nthree" + CR(), row.style, "T"), row.answer);
+        EXPECT_EQ(dialogs.msgBox(nullptr, "one\rtwo\r\nthree\r", row.style, "T"), row.answer);
         EXPECT_EQ(seen, QString::number(row.icon) + '|' + row.buttons + "|T|one\ntwo\nthree\n");
         EXPECT_EQ(stillOpen, row.style == MsgBoxStyle::YesNoQuestion);
     }

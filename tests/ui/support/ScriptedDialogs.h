@@ -10,7 +10,6 @@
 #include <deque>
 #include <functional>
 #include <optional>
-#include <ostream>
 #include <vector>
 
 class QWidget;
@@ -91,15 +90,3 @@ private:
         return path ? std::optional(FileChoice{*path, QFileInfo(*path).fileName()}) : std::nullopt;
     }
 };
-
-// The carriage return that separates the lines of a message.
-inline QString CR()
-{
-    return QString(QChar(13));
-}
-
-// GoogleTest shows a QString in a failure as its text, not as raw bytes.
-inline void printTo(const QString& s, std::ostream* out)
-{
-    *out << '"' << s.toStdString() << '"';
-}
