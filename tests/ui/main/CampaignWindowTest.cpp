@@ -220,6 +220,10 @@ TEST_F(CampaignWindowTest, TheListsCommandsWorkOnTheSelectedLineOnly)
     QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, lineOf(0));
     reactivate(&window);
     EXPECT_EQ(opened, "Scenario Data - a");
+    // Remove takes the selected scenario out of the campaign and selects the line above.
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, lineOf(1));
+    choose("removeButton");
+    EXPECT_EQ(list()->lineCount() * 10 + list()->selectedLine(), 10);
     choose("removeAllButton");
     const std::string wrong =
         newText + ",Victory Scenario (254) not referenced|Defeat Scenario (255) not referenced|,10001,-1,10";
