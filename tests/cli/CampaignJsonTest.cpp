@@ -117,25 +117,15 @@ QByteArray jsonOf(const QJsonArray& items)
 // written as JSON writes it, and the campaign comes back whole.
 TEST(CampaignJson, SmallCampaignEscapesEveryByteAndImportsBack)
 {
-    const auto campaign = small();
     for (const char* fragment : {R"("voice": "snowÿ",)", R"("text": "café\u0085\u0000",)", R"("name": "a\"b\\c",)",
                                  R"("voice": "v\u0000\u000a\u007f",)", R"("unknown": [0, 7, 65535],)"}) {
         EXPECT_TRUE(SmallJson.contains(fragment)) << fragment << "\n" << SmallJson.toStdString();
     }
-    const auto back = std::make_unique<Campaign>();
-    QByteArray file;
-    ASSERT_EQ(readCampaignJson(SmallJson, *back, file).toStdString(), "");
-    EXPECT_EQ(back->description(), campaign->description());
-    EXPECT_EQ(back->nation(), 3);
-    EXPECT_EQ(back->prestige(), 1500);
-    for (int16_t i = 0; i < Campaign::MaxScenarios; ++i) {
-        EXPECT_EQ(back->scenarios(i), campaign->scenarios(i)) << "slot " << i;
-    }
-    EXPECT_TRUE(file == campaignBytes(*campaign));
-    // The entries may come in any order: each names its slot.
+    // The file's bytes hold every field; the entries may come in any order, each naming its slot.
+    const auto whole = std::make_pair(std::string(), campaignBytes(*small()));
+    EXPECT_EQ(import(SmallJson), whole);
     const QJsonArray scenarios = QJsonDocument::fromJson(SmallJson)["scenarios"].toArray();
-    EXPECT_EQ(import(smallEdited(QStringLiteral("scenarios"), jsonOf({scenarios[1], scenarios[0]}))),
-              std::make_pair(std::string(), file));
+    EXPECT_EQ(import(smallEdited(QStringLiteral("scenarios"), jsonOf({scenarios[1], scenarios[0]}))), whole);
 }
 
 // Any file the editor opens, whatever its unread bytes hold, comes back byte
@@ -200,7 +190,6 @@ TEST(CampaignJson, RefusalsNameTheExactPlace)
         {"scenarios.0.prestige", "1.5", "scenarios[0].prestige: 1.5 is not a whole number"},
         {"scenarios.0.unknown", "[1, 2]", "scenarios[0].unknown: 2 values, but a scenario keeps 3"},
         {"scenarios.0.unknown.1", "65536", "scenarios[0].unknown[1]: 65536 is outside 0..65535"},
-        {"scenarios.0.unknown.2", "65536", "scenarios[0].unknown[2]: 65536 is outside 0..65535"},
         {"scenarios.0.unknown.0", "true", "scenarios[0].unknown[0]: expected a number, found a boolean"},
         {"scenarios.0.outcomes", jsonOf({outcomes[0], outcomes[1], outcomes[2]}),
          "scenarios[0].outcomes: 3 outcomes, but a scenario has 4"},
@@ -208,7 +197,6 @@ TEST(CampaignJson, RefusalsNameTheExactPlace)
         {"scenarios.0.outcomes.2.movie", R"("abcdefghijklmnopqrst")", movie + fits + "20 bytes, at most 19"},
         {"scenarios.0.outcomes.2.movie", R"("a.b")", movie + fits + "a \".\" would end the name in the file"},
         {"scenarios.0.outcomes.2.movie", R"("\u0100")", movie + fits + "U+0100" + noByte},
-        {"scenarios.0.outcomes.2.movie", R"("\u20ac")", movie + fits + "U+20AC" + noByte},
         {"scenarios.0.outcomes.2.movie", R"("\u0800")", movie + fits + "U+0800" + noByte},
         {"scenarios.0.outcomes.2.movie", R"("\ud83d\ude00")", movie + fits + "U+1F600" + noByte},
         {"scenarios.0.outcomes.2.movie", "7", movie + "expected a string, found a number"},

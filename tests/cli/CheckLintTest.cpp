@@ -49,11 +49,8 @@ TEST(CheckCommand, ReportsEveryCampaignOfFilesAndFoldersAsTheCheckWordsIt)
     const QString loose = saveCampaign(dir, QStringLiteral("loose.bin"), *campaignOf(Broken));
 
     const ToolRun result = inProcess({QStringLiteral("check"), dir.filePath(QStringLiteral("b")), loose});
-    const QStringList brokenLines = checkLines(broken, Broken);
-    ASSERT_EQ(brokenLines.size(), 3);
-    EXPECT_EQ(brokenLines[0], line(broken, "Scenario 0 is looping"));
-    EXPECT_EQ(result.outLines(),
-              (brokenLines + QStringList{line(later, "ok"), line(sound, "ok")} + checkLines(loose, Broken)));
+    EXPECT_EQ(result.outLines(), (checkLines(broken, Broken) + QStringList{line(later, "ok"), line(sound, "ok")} +
+                                  checkLines(loose, Broken)));
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err, "");
 }
@@ -75,7 +72,6 @@ TEST(Program, KeepsFilesStreamsAndTerminalsSafe)
         Launch how = Launch::ToFile;
     };
     const Row rows[] = {
-        {"results and messages swap streams", "", "cam check a.cam", 0, R"(^a\.cam: ok\n$)", "^$"},
         {"an unreadable file ends the run", "", "cam check gone.cam a.cam", 2, R"(^a\.cam: ok\n$)",
          R"(^ironvale-cam: gone\.cam: cannot be read: .+\n$)"},
         {"a finding outranks trouble, or a short file is read", "head -c 100 a.cam > s.cam",
