@@ -1,7 +1,7 @@
 #include "cli/CampaignJson.h"
 #include "data/Campaign.h"
 #include "storage/CampaignStorage.h"
-#include "tests/support/RandomCampaignFile.h"
+#include "tests/support/CampaignBuilder.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -20,40 +19,16 @@ namespace {
 // C1 and C0 controls, NUL, a quote, a backslash, and the longest name.
 std::unique_ptr<Campaign> small()
 {
-    auto campaign = std::make_unique<Campaign>();
-    campaign->setDescription("Ardennes");
-    campaign->setNation(3);
-    campaign->setPrestige(1500);
+    auto campaign = campaignOf({{0, {1, 1, 254, 255}}, {1, {254, 254, 255, 255}}});
     Scenario& first = campaign->scenarios(0);
-    first.setNumber(0);
-    first.setName("Bastogne");
-    first.setMovie("intro");
     first.setVoice("snow\xFF");
     first.setText(std::string("caf\xE9\x85\0", 6));
-    first.setPrestige(300);
     first.setSecondUnknown(7);
     first.setThirdUnknown(65535);
-    const std::array<int32_t, 4> goTos{1, 1, 254, 255};
-    const std::array<int32_t, 4> prestiges{120, 80, 0, 65535};
-    for (int16_t i = 0; i < Scenario::OutcomeCount; ++i) {
-        first.setResultScenario(i, goTos[static_cast<std::size_t>(i)]);
-        first.setResultPrestige(i, prestiges[static_cast<std::size_t>(i)]);
-    }
-    first.setResultText(0, "win");
-    first.setResultMovie(0, "parade");
-    first.setResultText(3, "lost");
-    first.setResultVoice(3, "dirge");
     Scenario& second = campaign->scenarios(1);
-    second.setNumber(1);
     second.setName("a\"b\\c");
     second.setVoice(std::string("v\0\n\x7F", 4));
     second.setText("nineteen_characters");
-    second.setFirstUnknown(1);
-    second.setSecondUnknown(2);
-    second.setThirdUnknown(3);
-    for (int16_t i = 0; i < Scenario::OutcomeCount; ++i) {
-        second.setResultScenario(i, i < 2 ? 254 : 255);
-    }
     return campaign;
 }
 
@@ -222,8 +197,8 @@ TEST(CampaignJson, RefusalsNameTheExactPlace)
         {"", "{\n  \"format\": \"ironvale-campaign\",\n  \"version\": 1\n  \"nation\": 0\n}",
          "line 4, column 10: unexpected string literal; expected '}'"},
         {"", "{\n  \"format\": \"ironvale-\xFF\"\n}", "line 2, column 23: invalid string: ill-formed UTF-8 byte"},
-        {"", SmallJson.left(1000),
-         "line 46, column 14: invalid string: missing closing quote; expected string literal"},
+        {"", SmallJson.left(SmallJson.indexOf("\"unknown\"") + 3),
+         "line 15, column 10: invalid string: missing closing quote; expected string literal"},
         {"", "{\"description\": \"\xC3\xA9\xC3\xA9\",]", "line 1, column 22: unexpected ']'; expected string literal"},
         {"", "{\"description\": \"\xC3\xA9\x01\"}",
          "line 1, column 19: invalid string: control character U+0001 (SOH) must be escaped to \\u0001"},
