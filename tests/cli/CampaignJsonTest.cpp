@@ -145,8 +145,6 @@ TEST(CampaignJson, RefusalsNameTheExactPlace)
         {"version", "2", "version: 2 is not supported; this program reads version 1"},
         {"version", "1.5", "version: 1.5 is not supported; this program reads version 1"},
         {"version", R"("1")", "version: expected a number, found a string"},
-        // A second "scenarios" would silently drop the first one's.
-        {"version", R"(1, "scenarios": [])", "scenarios: key given twice"},
         {"colour", "1", "colour: unknown key"},
         {"nation", "4", "nation: 4 is outside 0..3"},
         {"prestige", "-1", "prestige: -1 is outside 0..65535"},
