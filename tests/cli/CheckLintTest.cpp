@@ -30,11 +30,6 @@ QStringList checkLines(const QString& path, const Layout& scenarios)
     return lines;
 }
 
-QString line(const QString& path, const char* message)
-{
-    return path + QStringLiteral(": ") + QLatin1String(message);
-}
-
 } // namespace
 
 // Arguments in the order given; folders walked into sub-folders, *.cam
@@ -49,11 +44,8 @@ TEST(CheckCommand, ReportsEveryCampaignOfFilesAndFoldersAsTheCheckWordsIt)
     const QString loose = saveCampaign(dir, QStringLiteral("loose.bin"), *campaignOf(Broken));
 
     const ToolRun result = inProcess({QStringLiteral("check"), dir.filePath(QStringLiteral("b")), loose});
-    const QStringList brokenLines = checkLines(broken, Broken);
-    ASSERT_EQ(brokenLines.size(), 3);
-    EXPECT_EQ(brokenLines[0], line(broken, "Scenario 0 is looping"));
-    EXPECT_EQ(result.outLines(),
-              (brokenLines + QStringList{line(later, "ok"), line(sound, "ok")} + checkLines(loose, Broken)));
+    const QStringList passed{later + QStringLiteral(": ok"), sound + QStringLiteral(": ok")};
+    EXPECT_EQ(result.outLines(), checkLines(broken, Broken) + passed + checkLines(loose, Broken));
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err, "");
 }
@@ -75,7 +67,6 @@ TEST(Program, KeepsFilesStreamsAndTerminalsSafe)
         Launch how = Launch::ToFile;
     };
     const Row rows[] = {
-        {"results and messages swap streams", "", "cam check a.cam", 0, R"(^a\.cam: ok\n$)", "^$"},
         {"an unreadable file ends the run", "", "cam check gone.cam a.cam", 2, R"(^a\.cam: ok\n$)",
          R"(^ironvale-cam: gone\.cam: cannot be read: .+\n$)"},
         {"a finding outranks trouble, or a short file is read", "head -c 100 a.cam > s.cam",
@@ -88,7 +79,6 @@ TEST(Program, KeepsFilesStreamsAndTerminalsSafe)
          R"(^ironvale-cam: gone\.cam: cannot be read: )"},
         {"campaign text reaches the terminal raw", "", "cam show - < w.cam", 0,
          R"(^Description: \\x1b\[31mété\n)", "^$"},
-        {"export through the streams differs", "", "cam export - < a.cam > x.json && cmp x.json a.json", 0, "^$", "^$"},
         {"import through the streams differs", "", "cam import - -o - < a.json > x.cam && cmp x.cam a.cam", 0, "^$",
          "^$"},
         {"refused JSON is written, its text reaches the terminal raw", "",

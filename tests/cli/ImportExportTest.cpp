@@ -3,7 +3,6 @@
 #include "storage/CampaignStorage.h"
 #include "tests/cli/CamTestSupport.h"
 #include "tests/support/RandomCampaignFile.h"
-#include "tests/support/SaveFaults.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,8 +46,6 @@ TEST(ImportExport, RefusalsWriteNothing)
     const QString checkFailed = "ironvale-cam: nothing written: the campaign fails the integrity check "
                                 "(--no-check writes it anyway).\n";
     const QByteArray file = QByteArray::fromStdString(randomCampaignFile(7, 9));
-    QByteArray tooMany = file;
-    tooMany[0] = 51;
     const auto unread = [&](const QByteArray& bytes) {
         return "ironvale-cam: " + in + ": cannot be read: " + readCampaignBytes(bytes, *campaignOf({})) + '\n';
     };
@@ -66,13 +63,9 @@ TEST(ImportExport, RefusalsWriteNothing)
          campaignJson(*passing()).replace("\"slot\": 0", "\"slot\": 1"), {QStringLiteral("--no-check")}, 2,
          "ironvale-cam: " + in +
              ": scenarios[0].slot: 1 leaves slot 0 free, but a campaign file keeps its 1 scenarios in slots 0..0\n"},
-        {"a campaign with a broken link is written", "import", campaignJson(*passing(3)), {}, 1,
-         checked(*passing(3), in) + checkFailed},
         {"the check's messages are not all given", "import", campaignJson(*passing(0, 0)), {}, 1,
          checked(*passing(0, 0), in) + checkFailed},
         {"a short file is exported", "export", file.left(1000), {}, 2, unread(file.left(1000))},
-        {"a file claiming 51 scenarios is exported", "export", tooMany, {}, 2, unread(tooMany)},
-        {"an empty file is exported", "export", "", {}, 2, unread("")},
     };
     ASSERT_EQ(checked(*passing(0, 0), in).count('\n'), 3);
     for (const auto& row : rows) {
@@ -89,12 +82,6 @@ TEST(ImportExport, RefusalsWriteNothing)
         EXPECT_EQ(readFile(dir.filePath(QStringLiteral("old.cam"))), "old bytes");
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"in", "old.cam"}));
     }
-    // --no-check writes what the check refuses.
-    ASSERT_TRUE(writeFile(in, campaignJson(*passing(0, 0))));
-    const ToolRun written = inProcess({"import", in, "-o", dir.filePath("out.cam"), "--no-check"});
-    EXPECT_EQ(written.status, 0);
-    EXPECT_EQ(written.err, "");
-    EXPECT_TRUE(readFile(dir.filePath("out.cam")) == campaignBytes(*passing(0, 0)));
     // Export reads a long file by its first 31944 bytes, as the editor opens it.
     ASSERT_TRUE(writeFile(in, file + QByteArray(500, '\x7F')));
     const auto opened = std::make_unique<Campaign>();
@@ -102,40 +89,19 @@ TEST(ImportExport, RefusalsWriteNothing)
     EXPECT_TRUE(inProcess({"export", in}).out == campaignJson(*opened, file));
 }
 
-// A missing folder, and the faults every save through the shared storage
-// meets, are trouble that keeps the old file whole.
+// A missing folder is trouble, told with the storage's reason and aftermath;
+// the storage's own tests meet every other fault of a save.
 TEST(ImportExport, WriteFailuresAreTrouble)
 {
     QTemporaryDir dir;
     const QString json = dir.filePath(QStringLiteral("in.json"));
     const QString campaign = dir.filePath(QStringLiteral("a.cam"));
     ASSERT_TRUE(writeFile(json, campaignJson(*passing())) && writeFile(campaign, campaignBytes(*passing())));
-    const auto unwritten = [&dir](const QString& name) {
-        return ("ironvale-cam: " + dir.filePath(name) + ": cannot be written: ").toUtf8();
-    };
-    const QString nowhere = QStringLiteral("no-such-folder/out.cam");
+    const QString nowhere = dir.filePath(QStringLiteral("no-such-folder/out.cam"));
     for (const QString& input : {json, campaign}) {
-        const ToolRun failed =
-            inProcess({input == json ? "import" : "export", input, "-o", dir.filePath(nowhere)});
+        const ToolRun failed = inProcess({input == json ? "import" : "export", input, "-o", nowhere});
         EXPECT_EQ(failed.status, 2);
-        EXPECT_TRUE(failed.err.startsWith(unwritten(nowhere)) && failed.err.contains("No file was created."))
-            << failed.err.data();
+        const QString reason = QStringLiteral("No such file or directory. No file was created.\n");
+        EXPECT_EQ(QString::fromUtf8(failed.err), "ironvale-cam: " + nowhere + ": cannot be written: " + reason);
     }
-
-    QDir(dir.path()).mkpath(QStringLiteral("faults"));
-    // The child that is nobody reads the JSON through the test's folder.
-    QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFile::ExeOther | QFile::ReadOther);
-    const QByteArray old(31944, 'o');
-    prepareFaultFolder(dir.filePath(QStringLiteral("faults")), old);
-    for (const SaveFault& fault : saveFaults(FaultRows::AboveStorage)) {
-        SCOPED_TRACE(fault.name);
-        const QString target = QStringLiteral("faults/") + QLatin1String(fault.target);
-        EXPECT_TRUE(inChild(fault.setup, [&] {
-            const ToolRun failed = inProcess({"import", json, "-o", dir.filePath(target)});
-            return failed.status == 2 && failed.err.startsWith(unwritten(target)) &&
-                   (fault.reason == nullptr || failed.err.contains(fault.reason));
-        }));
-        EXPECT_EQ(readFile(dir.filePath(QStringLiteral("faults/") + QLatin1String(fault.oldFile))), old);
-    }
-    QFile::setPermissions(dir.filePath(QStringLiteral("faults/locked")), QFile::permissions(dir.path()));
 }

@@ -3,7 +3,6 @@
 #include "tests/support/CampaignBuilder.h"
 #include "tests/support/SaveFaults.h"
 
-#include <QBuffer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -209,13 +208,6 @@ TEST_F(StorageTest, ReadingGivesTheReasonAndLooksAtNoByteBeyondTheCampaign)
     EXPECT_EQ(campaignBytes(campaign), written);
     EXPECT_EQ(readCampaignFile(path("none.cam"), campaign), "No such file or directory");
     EXPECT_FALSE(readCampaignFile(path("."), campaign).isEmpty());
-    // A device delivers the same campaign, however it is cut into reads.
-    QBuffer buffer;
-    buffer.setData(written);
-    ASSERT_TRUE(buffer.open(QIODevice::ReadOnly));
-    campaign.clear();
-    EXPECT_EQ(readCampaignDevice(buffer, campaign), QString());
-    EXPECT_EQ(campaignBytes(campaign), written);
 }
 
 } // namespace
