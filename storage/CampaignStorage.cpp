@@ -69,14 +69,6 @@ QString readDevice(QIODevice& device, qint64 limit, QByteArray& bytes)
     return {};
 }
 
-QString readCampaignDevice(QIODevice& device, Campaign& campaign)
-{
-    // Bytes past the campaign's size are never looked at.
-    QByteArray bytes;
-    const QString reason = readDevice(device, CampaignFileSize, bytes);
-    return reason.isEmpty() ? readCampaignBytes(bytes, campaign) : reason;
-}
-
 QString readCampaignFile(const std::filesystem::path& path, Campaign& campaign)
 {
     QByteArray bytes;

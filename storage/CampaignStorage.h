@@ -22,9 +22,7 @@ class Campaign;
 // Up to limit bytes from the device, waiting for a pipe's, into bytes.
 // Empty on success, else the reason.
 [[nodiscard]] QString readDevice(QIODevice& device, qint64 limit, QByteArray& bytes);
-// A campaign from an open device (standard input, say).
-[[nodiscard]] QString readCampaignDevice(QIODevice& device, Campaign& campaign);
-// The same from bytes already in memory; only the first 31944 are looked at.
+// A campaign from bytes already in memory; only the first 31944 are looked at.
 [[nodiscard]] QString readCampaignBytes(const QByteArray& bytes, Campaign& campaign);
 
 // The 31944 bytes the campaign is saved as.
