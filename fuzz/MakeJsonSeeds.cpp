@@ -8,7 +8,7 @@
 #include "data/CampaignFileError.h"
 #include "data/Campaign.h"
 #include "storage/CampaignStorage.h"
-#include "tests/cli/RandomCampaignFile.h"
+#include "tests/support/RandomCampaignFile.h"
 
 #include <QByteArray>
 #include <QFile>
