@@ -65,11 +65,14 @@ QString htmlText(const QString& text)
 class Drawing {
 public:
     using Item = std::size_t;
+    // The graph and the defaults of its nodes and arrows carry attributes as
+    // any item does, but stand for no statement of their own.
     static constexpr Item Graph = 0;
+    static constexpr Item NodeDefaults = 1;
+    static constexpr Item EdgeDefaults = 2;
 
-    explicit Drawing(const QString& title)
+    explicit Drawing(const QString& title) : m_items(3)
     {
-        m_items.push_back({});
         set(Graph, "label", title);
         set(Graph, "labelloc", QStringLiteral("t"));
         // Parts no arrow joins, such as scenarios that only repeat
@@ -77,18 +80,18 @@ public:
         // first, rather than all in one long row.
         set(Graph, "packmode", QStringLiteral("array_tu"));
         set(Graph, "fontname", QStringLiteral("Helvetica"));
-        m_nodeDefaults = {{"fontname", QStringLiteral("Helvetica")},
-                          {"shape", QStringLiteral("box")},
-                          {"style", QStringLiteral("rounded,filled")},
-                          {"fillcolor", QLatin1String(PlainLook.fill)},
-                          {"color", QLatin1String(PlainLook.line)},
-                          {"penwidth", QStringLiteral("1")}};
+        set(NodeDefaults, "fontname", QStringLiteral("Helvetica"));
+        set(NodeDefaults, "shape", QStringLiteral("box"));
+        set(NodeDefaults, "style", QStringLiteral("rounded,filled"));
+        set(NodeDefaults, "fillcolor", QLatin1String(PlainLook.fill));
+        set(NodeDefaults, "color", QLatin1String(PlainLook.line));
+        set(NodeDefaults, "penwidth", QStringLiteral("1"));
+        set(EdgeDefaults, "color", QStringLiteral("#495057"));
+        set(EdgeDefaults, "penwidth", QStringLiteral("1"));
+        set(EdgeDefaults, "style", QStringLiteral("solid"));
         // Arrows leave a scenario below the outcomes they stand for and
         // enter every node at the top.
-        m_edgeDefaults = {{"color", QStringLiteral("#495057")},
-                          {"penwidth", QStringLiteral("1")},
-                          {"style", QStringLiteral("solid")},
-                          {"headport", QStringLiteral("n")}};
+        set(EdgeDefaults, "headport", QStringLiteral("n"));
     }
 
     // The legend's items form a cluster of their own; the rest are the map's.
@@ -118,8 +121,6 @@ public:
         return m_items.size() - 1;
     }
 
-    [[nodiscard]] QString id(Item item) const { return m_items[item].id; }
-
     void set(Item item, const char* attribute, const QString& value) { put(item, attribute, quoted(value)); }
 
     // A label Graphviz reads as HTML-like: in <> rather than quotes.
@@ -134,8 +135,8 @@ public:
     {
         QString dot = QStringLiteral("digraph campaign {\n");
         dot += QStringLiteral("graph [%1];\n").arg(list(m_items[Graph].attributes));
-        dot += QStringLiteral("node [%1];\n").arg(list(m_nodeDefaults, true));
-        dot += QStringLiteral("edge [%1];\n").arg(list(m_edgeDefaults, true));
+        dot += QStringLiteral("node [%1];\n").arg(list(m_items[NodeDefaults].attributes));
+        dot += QStringLiteral("edge [%1];\n").arg(list(m_items[EdgeDefaults].attributes));
         if (m_legend != Graph) {
             dot += QStringLiteral("subgraph cluster_legend {\ngraph [%1];\n").arg(list(m_items[m_legend].attributes));
             dot += statements(m_legend) + QStringLiteral("}\n");
@@ -172,11 +173,11 @@ private:
         }
     }
 
-    static QString list(const Attributes& attributes, bool quote = false)
+    static QString list(const Attributes& attributes)
     {
         QStringList parts;
         for (const auto& [name, value] : attributes) {
-            parts << QString::fromLatin1(name) + QLatin1Char('=') + (quote ? quoted(value) : value);
+            parts << QString::fromLatin1(name) + QLatin1Char('=') + value;
         }
         return parts.join(QStringLiteral(", "));
     }
@@ -184,9 +185,8 @@ private:
     [[nodiscard]] QString statements(Item within) const
     {
         QString text;
-        for (Item i = 1; i < m_items.size(); ++i) {
-            const Entry& entry = m_items[i];
-            if (entry.within != within || i == m_legend) {
+        for (const Entry& entry : m_items) {
+            if (entry.within != within || entry.id.isNull()) {
                 continue;
             }
             text += entry.target.isNull() ? quoted(entry.id) : quoted(entry.id) + QStringLiteral(" -> ") +
@@ -197,8 +197,6 @@ private:
     }
 
     std::vector<Entry> m_items;
-    Attributes m_nodeDefaults;
-    Attributes m_edgeDefaults;
     Item m_legend = Graph;
 };
 

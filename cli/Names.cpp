@@ -4,16 +4,6 @@
 
 namespace {
 
-// The first and last surrogate that stand for a byte that is not UTF-8.
-constexpr char16_t FirstByteMark = 0xDC80;
-constexpr char16_t LastByteMark = 0xDCFF;
-
-bool isByteMark(const QString& text, qsizetype i)
-{
-    const char16_t c = text[i].unicode();
-    return c >= FirstByteMark && c <= LastByteMark && (i == 0 || !text[i - 1].isHighSurrogate());
-}
-
 QString hexEscape(char prefix, char32_t code, int digits)
 {
     const QString number = QString::number(code, 16).rightJustified(digits, QLatin1Char('0'));

@@ -19,6 +19,14 @@ class QFile;
 [[nodiscard]] QString textFromPath(const std::filesystem::path& path);
 [[nodiscard]] std::filesystem::path pathFromText(const QString& text);
 
+// Whether text[i] stands for such a byte: a surrogate U+DC80..U+DCFF that
+// ends no pair.
+[[nodiscard]] inline bool isByteMark(const QString& text, qsizetype i)
+{
+    const char16_t c = text[i].unicode();
+    return c >= 0xDC80 && c <= 0xDCFF && (i == 0 || !text[i - 1].isHighSurrogate());
+}
+
 // The program's arguments with file names whole: on Linux from argv's bytes
 // (QCoreApplication::arguments() would change a name that is not UTF-8), on
 // Windows from the wide command line.

@@ -346,10 +346,9 @@ fs::path pathFromText(const QString& text)
     std::string bytes;
     qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c >= 0xDC80 && c <= 0xDCFF && (i == 0 || !text[i - 1].isHighSurrogate())) {
+        if (isByteMark(text, i)) {
             bytes += QStringView(text).mid(start, i - start).toUtf8().toStdString();
-            bytes += static_cast<char>(c - 0xDC00);
+            bytes += static_cast<char>(text[i].unicode() - 0xDC00);
             start = i + 1;
         }
     }
