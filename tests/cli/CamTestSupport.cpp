@@ -2,7 +2,6 @@
 
 #include "cli/Command.h"
 #include "storage/CampaignStorage.h"
-#include "tests/support/SaveFaults.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -10,9 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include "tests/support/SaveFaults.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <pty.h>
+#endif
 
 namespace CamTest {
 
@@ -48,6 +51,7 @@ ToolRun inProcess(const QStringList& arguments, const QByteArray& in)
     return {status, outBuffer.data(), errBuffer.data()};
 }
 
+#ifndef _WIN32
 ToolRun inShell(const QString& folder, const QByteArray& script, Launch how)
 {
     QTemporaryDir streams;
@@ -105,5 +109,6 @@ ToolRun inShell(const QString& folder, const QByteArray& script, Launch how)
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, how == Launch::ToTerminal ? shown : contents(outFile),
             contents(errFile)};
 }
+#endif
 
 } // namespace CamTest

@@ -11,8 +11,8 @@
 class QTemporaryDir;
 
 // What the tests of check, lint, show and map share: campaigns laid out by
-// their go-tos, saved as real files, and the tool run in-process or as a
-// process.
+// their go-tos, saved as real files, and the tool run in-process or (but
+// on Windows) as a process.
 namespace CamTest {
 
 // Saves the campaign under name in Dir through the editor's own save and
@@ -30,6 +30,7 @@ struct ToolRun {
 // The tool in-process on buffers; Arguments start with the command.
 [[nodiscard]] ToolRun inProcess(const QStringList& arguments, const QByteArray& in = {});
 
+#ifndef _WIN32
 // How InShell runs: standard output to a file or to a pseudo-terminal of its
 // own, or as a reader that file permissions stop (nobody, when the test is
 // root). Status 77, with the reason on standard error, when the terminal or
@@ -39,5 +40,6 @@ enum class Launch { ToFile, ToTerminal, AsReader };
 // matter: script runs with /bin/sh in folder, "cam" starting the program,
 // on an empty standard input.
 [[nodiscard]] ToolRun inShell(const QString& folder, const QByteArray& script, Launch how = Launch::ToFile);
+#endif
 
 } // namespace CamTest

@@ -1,38 +1,14 @@
 #include "data/CampaignPaths.h"
 #include "data/Campaign.h"
+#include "tests/support/CampaignBuilder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 #include <optional>
 #include <random>
 
-namespace {
-
 using Count = CampaignPaths::Count;
-struct Outcome {
-    int32_t goTo;
-    int32_t prestige;
-};
-using Layout = std::vector<std::pair<int16_t, std::array<Outcome, 4>>>;
-
-std::unique_ptr<Campaign> build(int32_t start, const Layout& layout)
-{
-    auto campaign = std::make_unique<Campaign>();
-    campaign->setPrestige(start);
-    for (const auto& [number, outcomes] : layout) {
-        Scenario& scenario = campaign->scenarios(number);
-        scenario.setNumber(number);
-        for (int16_t j = 0; j < 4; ++j) {
-            scenario.setResultScenario(j, outcomes[static_cast<std::size_t>(j)].goTo);
-            scenario.setResultPrestige(j, outcomes[static_cast<std::size_t>(j)].prestige);
-        }
-    }
-    return campaign;
-}
-
-} // namespace
 
 // Against an independent count of every route by its length, on random small
 // campaigns (cycles, missing scenarios and odd go-tos included).
@@ -46,23 +22,31 @@ TEST(CampaignPaths, AgreesWithEveryRouteCountedByLength)
             if (i > 0 && random() % 5 == 0) {
                 continue; // a missing scenario
             }
-            std::array<Outcome, 4> outcomes{};
-            for (Outcome& outcome : outcomes) {
-                const int32_t roll = static_cast<int32_t>(random() % (slotCount + 3));
-                outcome.goTo = roll < slotCount ? roll : roll == slotCount ? 254 : roll == slotCount + 1 ? 255 : 77;
-                outcome.prestige = static_cast<int32_t>(random() % 3) * 10;
+            std::array<int32_t, 4> goTos{};
+            for (int32_t& goTo : goTos) {
+                const auto roll = static_cast<int32_t>(random() % (slotCount + 3));
+                goTo = roll < slotCount ? roll : roll == slotCount ? 254 : roll == slotCount + 1 ? 255 : 77;
             }
-            layout.push_back({i, outcomes});
+            layout.push_back({i, goTos});
         }
-        const auto campaign = build(500, layout);
+        const auto campaign = campaignOf(layout);
+        campaign->setPrestige(500);
+        // Each outcome of a used scenario: where it leads and the prestige it grants.
+        std::vector<std::tuple<int, int32_t, int32_t>> outcomes;
+        for (const auto& [from, goTos] : layout) {
+            for (int16_t j = 0; j < 4; ++j) {
+                const auto prestige = static_cast<int32_t>(random() % 3) * 10;
+                campaign->scenarios(from).setResultPrestige(j, prestige);
+                outcomes.emplace_back(from, goTos[static_cast<std::size_t>(j)], prestige);
+            }
+        }
         const CampaignPaths paths(*campaign);
+        const auto used = [&](int32_t n) { return n < slotCount && campaign->scenarios(int16_t(n)).number() >= 0; };
         // linked[a][b]: a route of one battle or more leads from scenario a to scenario b.
         std::vector<std::vector<bool>> linked(slotCount, std::vector<bool>(slotCount));
-        for (const auto& [from, outcomes] : layout) {
-            for (const Outcome& outcome : outcomes) {
-                if (outcome.goTo < slotCount && campaign->scenarios(static_cast<int16_t>(outcome.goTo)).number() >= 0) {
-                    linked[from][outcome.goTo] = true;
-                }
+        for (const auto& [from, goTo, prestige] : outcomes) {
+            if (used(goTo)) {
+                linked[from][goTo] = true;
             }
         }
         for (int k = 0; k < slotCount; ++k) {
@@ -84,23 +68,18 @@ TEST(CampaignPaths, AgreesWithEveryRouteCountedByLength)
         routes[0][0] = 1;
         least[0][0] = most[0][0] = 500;
         for (int k = 0; k < longest; ++k) {
-            for (const auto& [from, outcomes] : layout) {
-                if (routes[k][from] == 0) {
+            for (const auto& [from, goTo, prestige] : outcomes) {
+                const int to = goTo == 254 ? slotCount : goTo == 255 ? slotCount + 1 : goTo;
+                if (routes[k][from] == 0 || to >= nodes || (to < slotCount && !used(to))) {
                     continue;
                 }
-                for (const Outcome& outcome : outcomes) {
-                    const int to = outcome.goTo == 254 ? slotCount : outcome.goTo == 255 ? slotCount + 1 : outcome.goTo;
-                    if (to >= nodes || (to < slotCount && campaign->scenarios(static_cast<int16_t>(to)).number() < 0)) {
-                        continue;
-                    }
-                    routes[k + 1][to] += routes[k][from];
-                    least[k + 1][to] = std::min(least[k + 1][to], least[k][from] + outcome.prestige);
-                    most[k + 1][to] = std::max(most[k + 1][to], most[k][from] + outcome.prestige);
-                }
+                routes[k + 1][to] += routes[k][from];
+                least[k + 1][to] = std::min(least[k + 1][to], least[k][from] + prestige);
+                most[k + 1][to] = std::max(most[k + 1][to], most[k][from] + prestige);
             }
         }
         for (int n = 0; n < nodes; ++n) {
-            if (n < slotCount && campaign->scenarios(static_cast<int16_t>(n)).number() < 0) {
+            if (n < slotCount && !used(n)) {
                 continue;
             }
             const CampaignPaths::Reach& reach = n == slotCount       ? paths.victory()

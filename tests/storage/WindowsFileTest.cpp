@@ -2,13 +2,11 @@
 // holds open, drive letters and backslashes, names outside the ANSI code
 // page, and names that differ only in case.
 
-#include "cli/Command.h"
 #include "storage/CampaignStorage.h"
 #include "storage/FileSystem.h"
+#include "tests/cli/CamTestSupport.h"
 
-#include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -21,22 +19,6 @@ namespace fs = std::filesystem;
 
 const QByteArray OldBytes(31944, 'o');
 const QByteArray NewBytes(31944, 'n');
-
-bool put(const fs::path& path, const QByteArray& bytes)
-{
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    const bool ok = file != INVALID_HANDLE_VALUE &&
-                    WriteFile(file, bytes.constData(), DWORD(bytes.size()), &written, nullptr) != 0;
-    CloseHandle(file);
-    return ok && written == DWORD(bytes.size());
-}
-
-QByteArray bytesOf(const fs::path& path)
-{
-    QFile file(textFromPath(path));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("unreadable");
-}
 
 // The folder's entries: a failed save leaves no temporary file behind.
 QStringList entries(const QTemporaryDir& folder)
@@ -73,7 +55,7 @@ TEST(WindowsFile, SavesReplaceOnlyWhatWindowsLetsGo)
         const fs::path path = windowsName(folder, QStringLiteral("Kämpfe ΑΒΓ 戦役 \U0001F600.cam"));
         ASSERT_NE(path.native().find(L'\\'), std::wstring::npos);
         if (row.attributes != 0) {
-            ASSERT_TRUE(put(path, OldBytes));
+            ASSERT_TRUE(writeFile(textFromPath(path), OldBytes));
             ASSERT_NE(SetFileAttributesW(path.c_str(), row.attributes), 0);
         }
         HANDLE holder = row.heldOpen ? CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
@@ -85,7 +67,7 @@ TEST(WindowsFile, SavesReplaceOnlyWhatWindowsLetsGo)
         }
         EXPECT_EQ(result.saved(), row.saved) << result.reason.toStdString();
         EXPECT_EQ(result.aftermath.toStdString(), row.aftermath);
-        EXPECT_EQ(bytesOf(path), row.saved ? NewBytes : OldBytes);
+        EXPECT_EQ(readFile(textFromPath(path)), row.saved ? NewBytes : OldBytes);
         EXPECT_EQ(entries(folder), QStringList{textFromPath(path.filename())});
         if (row.attributes != 0) {
             EXPECT_EQ(GetFileAttributesW(path.c_str()) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY),
@@ -95,41 +77,25 @@ TEST(WindowsFile, SavesReplaceOnlyWhatWindowsLetsGo)
     }
 }
 
-int runCam(const QStringList& arguments, QByteArray& out, QByteArray& err)
-{
-    QBuffer in;
-    QBuffer outBuffer(&out);
-    QBuffer errBuffer(&err);
-    in.open(QIODevice::ReadOnly);
-    outBuffer.open(QIODevice::WriteOnly);
-    errBuffer.open(QIODevice::WriteOnly);
-    CommandStreams io{in, outBuffer, errBuffer};
-    return runTool(QStringList{QStringLiteral("ironvale-cam")} + arguments, io);
-}
-
 // The tool names a file as the user typed it, backslashes and all, and
 // knows a name in other case for the same file.
 TEST(WindowsFile, ToolNamesFilesAsTypedAndKnowsOneFileByAnyCase)
 {
     QTemporaryDir folder;
     const fs::path path = windowsName(folder, QStringLiteral("Ämter.cam"));
-    ASSERT_TRUE(put(path, QByteArray(31944, '\0')));
+    ASSERT_TRUE(writeFile(textFromPath(path), QByteArray(31944, '\0')));
     const QString typed = textFromPath(path);
     const QString typedFolder = QDir::toNativeSeparators(folder.path());
-    QByteArray out;
-    QByteArray err;
     // The file named, then found in its folder.
     for (const QString& argument : {typed, typedFolder}) {
-        out.clear();
-        runCam({QStringLiteral("check"), argument}, out, err);
-        EXPECT_TRUE(out.startsWith(typed.toUtf8() + ": ")) << out.toStdString() << err.toStdString();
+        const CamTest::ToolRun run = CamTest::inProcess({QStringLiteral("check"), argument});
+        EXPECT_TRUE(run.out.startsWith(typed.toUtf8() + ": ")) << run.out.toStdString() << run.err.toStdString();
     }
-    out.clear();
-    err.clear();
     const QString otherCase = QDir::toNativeSeparators(QDir(folder.path()).absoluteFilePath(QStringLiteral("äMTER.CAM")));
-    EXPECT_EQ(runCam({QStringLiteral("export"), typed, QStringLiteral("-o"), otherCase}, out, err), 2);
-    EXPECT_TRUE(err.contains("is the same file as the input")) << err.toStdString();
-    EXPECT_EQ(bytesOf(path), QByteArray(31944, '\0'));
+    const CamTest::ToolRun run = CamTest::inProcess({QStringLiteral("export"), typed, QStringLiteral("-o"), otherCase});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(run.err.contains("is the same file as the input")) << run.err.toStdString();
+    EXPECT_EQ(readFile(textFromPath(path)), QByteArray(31944, '\0'));
 }
 
 } // namespace
