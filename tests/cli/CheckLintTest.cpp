@@ -19,36 +19,7 @@ const Layout Sound{{0, {1, 1, 254, 255}}, {1, {254, 254, 255, 255}}};
 // A looping scenario, a go-to to a free slot and one no slot holds.
 const Layout Broken{{0, {0, 0, 0, 0}}, {1, {7, 254, 300, 255}}};
 
-// "PATH: message" for each message the editor's check gives the layout.
-QStringList checkLines(const QString& path, const Layout& scenarios)
-{
-    const auto campaign = campaignOf(scenarios);
-    QStringList lines;
-    for (int16_t i = 0, count = campaign->check(); i < count; ++i) {
-        lines << path + QStringLiteral(": ") + QString::fromStdString(campaign->errors(i));
-    }
-    return lines;
-}
-
 } // namespace
-
-// Arguments in the order given; folders walked into sub-folders, *.cam
-// only, in name order; a file named outright is read whatever its name.
-TEST(CheckCommand, ReportsEveryCampaignOfFilesAndFoldersAsTheCheckWordsIt)
-{
-    QTemporaryDir dir;
-    const QString sound = saveCampaign(dir, QStringLiteral("b/sound.cam"), *campaignOf(Sound));
-    const QString broken = saveCampaign(dir, QStringLiteral("b/a/broken.cam"), *campaignOf(Broken));
-    const QString later = saveCampaign(dir, QStringLiteral("b/c.cam"), *campaignOf(Sound));
-    static_cast<void>(saveCampaign(dir, QStringLiteral("b/skipped.txt"), *campaignOf(Broken)));
-    const QString loose = saveCampaign(dir, QStringLiteral("loose.bin"), *campaignOf(Broken));
-
-    const ToolRun result = inProcess({QStringLiteral("check"), dir.filePath(QStringLiteral("b")), loose});
-    const QStringList passed{later + QStringLiteral(": ok"), sound + QStringLiteral(": ok")};
-    EXPECT_EQ(result.outLines(), checkLines(broken, Broken) + passed + checkLines(loose, Broken));
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, "");
-}
 
 // The real program at its edges: file system, terminal, exit status. Each
 // row runs in a folder of its own holding a.cam (sound), b.cam (fails the
@@ -159,7 +130,9 @@ TEST(Program, KeepsFilesStreamsAndTerminalsSafe)
 }
 
 // Each file holds one finding of the graph; one run over the folder prints
-// the check's messages first, then the warnings, file by file.
+// the check's messages first, then the warnings, file by file: in name order,
+// into sub-folders, *.cam only, and then a file named outright whatever its
+// name.
 TEST(LintCommand, WarnsOfWhatTheCheckDoesNotSee)
 {
     struct Case {
@@ -179,7 +152,7 @@ TEST(LintCommand, WarnsOfWhatTheCheckDoesNotSee)
          {q("warning: scenarios 1, 2 are a trap") + trap + q("them")}},
         {"3-looping", {{0, {1, 254, 255, 255}}, {1, {1, 1, 1, 1}}},
          {q("Scenario 1 is looping"), q("warning: scenario 1 is a trap") + trap + q("it")}},
-        {"4-unreachable", {{0, {254, 254, 255, 255}}, {1, {0, 0, 254, 255}}, {2, {1, 1, 1, 1}}},
+        {"4-sub/unreachable", {{0, {254, 254, 255, 255}}, {1, {0, 0, 254, 255}}, {2, {1, 1, 1, 1}}},
          {q("warning: scenarios 1, 2") + unreached}},
         {"5-victory-out-of-reach", {{0, {255, 255, 255, 255}}, {1, {254, 254, 254, 255}}},
          {q("warning: scenario 1") + unreached, q("warning: campaign victory (254") + referenced}},
@@ -198,6 +171,7 @@ TEST(LintCommand, WarnsOfWhatTheCheckDoesNotSee)
          {700, "\x01\x01"}},
     };
     QTemporaryDir dir;
+    QDir(dir.path()).mkpath(QStringLiteral("4-sub"));
     QStringList expected;
     for (const Case& each : cases) {
         QByteArray bytes = campaignBytes(*campaignOf(each.scenarios));
@@ -208,7 +182,11 @@ TEST(LintCommand, WarnsOfWhatTheCheckDoesNotSee)
             expected << path + QStringLiteral(": ") + line;
         }
     }
-    const ToolRun result = inProcess({QStringLiteral("lint"), dir.path()});
+    ASSERT_TRUE(writeFile(dir.filePath(QStringLiteral("0-skipped.txt")), campaignBytes(*campaignOf(Broken))));
+    QTemporaryDir elsewhere;
+    const QString loose = saveCampaign(elsewhere, QStringLiteral("loose.bin"), *campaignOf(Sound));
+    const ToolRun result = inProcess({QStringLiteral("lint"), dir.path(), loose});
+    expected << loose + QStringLiteral(": ok");
     EXPECT_EQ(result.outLines(), expected);
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err, "");
