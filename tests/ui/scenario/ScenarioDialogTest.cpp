@@ -138,14 +138,17 @@ TEST_F(ScenarioDialogTest, UpdateFillsTheBoxesTheTitleFollowsTheNameAndCopyPaste
 // warning, keeping the focus and bringing back what it last committed;
 // emptied it shows a 0 the next digits replace; leaving it commits its value
 // into its own field, which the box shows when filled again. The name goes in
-// on leaving.
+// on leaving. Every box takes typed letters and digits, a number box digits
+// alone, up to its limit: 2 for the number, 3 for a go-to, 5 for another
+// number, 8 for a name.
 TEST_F(ScenarioDialogTest, EveryBoxFiltersChecksAndReachesTheRecordAtItsTime)
 {
     open(doc.scenarios(3));
     int32_t committed = 20;
-    QStringList typedValues;
+    QStringList numbers, typedValues;
     for (const NumberBox& row : numberBoxes()) {
         SCOPED_TRACE(row.box.toStdString());
+        numbers << row.box;
         TextBox* textBox = box(row.box);
         const QString stored = textBox->currentText();
         for (const QString& s : row.good) {
@@ -182,17 +185,7 @@ TEST_F(ScenarioDialogTest, EveryBoxFiltersChecksAndReachesTheRecordAtItsTime)
     click("okButton");
     dialog.refresh();
     EXPECT_EQ(allTexts(), shown);
-}
-
-// Every box takes typed letters and digits, a number box digits alone, up to
-// its limit: 2 for the number, 3 for a go-to, 5 for another number, 8 for a name.
-TEST_F(ScenarioDialogTest, EveryBoxTakesItsKeysUpToItsLimit)
-{
     open(doc.scenarios(5));
-    QStringList numbers;
-    for (const NumberBox& row : numberBoxes()) {
-        numbers << row.box;
-    }
     for (const TextBox* textBox : dialog.findChildren<TextBox*>()) {
         const QString name = textBox->objectName();
         const int limit = name == "numberEdit"                    ? 2
