@@ -102,12 +102,9 @@ ToolRun inShell(const QString& folder, const QByteArray& script, Launch how)
     }
     int status = -1;
     waitpid(child, &status, 0);
-    const auto contents = [](const QByteArray& path) {
-        QFile file(QFile::decodeName(path));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    };
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, how == Launch::ToTerminal ? shown : contents(outFile),
-            contents(errFile)};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
+            how == Launch::ToTerminal ? shown : readFile(streams.filePath(QStringLiteral("out"))),
+            readFile(streams.filePath(QStringLiteral("err")))};
 }
 #endif
 

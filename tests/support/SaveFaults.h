@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QString>
 
-#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <functional>
@@ -89,9 +88,6 @@ struct SaveFault {
     std::function<void()> setup;
     // A part of the reason the failure must give, or nullptr.
     const char* reason;
-    // A program above the storage only passes the failure on: the rows that
-    // still test something there are one failing write and the full disk.
-    bool aboveStorage;
 };
 
 // The folder the faults work on: old.cam, and locked/old.cam in a folder
@@ -114,18 +110,13 @@ inline void prepareFaultFolder(const QString& dir, const QByteArray& old)
                           QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
 }
 
-enum class FaultRows { All, AboveStorage };
-
-inline std::vector<SaveFault> saveFaults(FaultRows rows = FaultRows::All)
+inline std::vector<SaveFault> saveFaults()
 {
-    std::vector<SaveFault> faults{
-        {"no permission on the folder or the file", "locked/old.cam", "locked/old.cam", becomeNobody, nullptr, false},
-        {"a folder chosen as the file", "folder.cam", "old.cam", [] {}, nullptr, false},
+    return {
+        {"no permission on the folder or the file", "locked/old.cam", "locked/old.cam", becomeNobody, nullptr},
+        {"a folder chosen as the file", "folder.cam", "old.cam", [] {}, nullptr},
         {"a write that succeeds only in part", "old.cam", "old.cam", [] { limitFileSize(31943); },
-         "only 31943 of 31944 bytes could be written", true},
-        {"a full file system", "full/old.cam", "old.cam", onAFullFileSystem, "No space left on device", true},
+         "only 31943 of 31944 bytes could be written"},
+        {"a full file system", "full/old.cam", "old.cam", onAFullFileSystem, "No space left on device"},
     };
-    const auto left = [rows](const SaveFault& fault) { return rows != FaultRows::All && !fault.aboveStorage; };
-    faults.erase(std::remove_if(faults.begin(), faults.end(), left), faults.end());
-    return faults;
 }

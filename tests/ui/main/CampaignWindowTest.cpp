@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <algorithm>
 #include <set>
 
 namespace {
@@ -157,10 +158,13 @@ TEST_F(CampaignWindowTest, SavesUnderFaultsKeepTheOldFileAndLoseNothing)
     prepareFaultFolder(dir.path(), old);
     QDir(dir.path()).mkpath("moving");
     writeFile(path("moving/old.cam"), old);
-    std::vector<SaveFault> faults = saveFaults(FaultRows::AboveStorage);
-    // Only the window has a dialog open while the disk may change.
+    // The window only passes a failure on: the rows that still test something
+    // here are those whose reason it must show, and one of its own: only the
+    // window has a dialog open while the disk may change.
+    std::vector<SaveFault> faults = saveFaults();
+    faults.erase(std::remove_if(faults.begin(), faults.end(), [](auto& row) { return !row.reason; }), faults.end());
     const std::string moved = "folder removed while the dialog was open";
-    faults.push_back({moved.c_str(), "moving/old.cam", "moving/old.cam", [] {}, nullptr, true});
+    faults.push_back({moved.c_str(), "moving/old.cam", "moving/old.cam", [] {}, nullptr});
     for (const SaveFault& fault : faults) {
         SCOPED_TRACE(fault.name);
         const std::string before = state();
