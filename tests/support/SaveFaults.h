@@ -5,10 +5,9 @@
 // of its own under each fault, in a child process, and the old campaign
 // file must keep every byte, with no temporary left behind.
 
-#include <QByteArray>
+#include "tests/support/Files.h"
+
 #include <QDir>
-#include <QFile>
-#include <QString>
 
 #include <csignal>
 #include <cstdio>
@@ -63,18 +62,14 @@ inline void onAFullFileSystem()
         _exit(0);
     }
     QFile::copy(faultFolder + QStringLiteral("/old.cam"), full + QStringLiteral("/old.cam"));
-    QFile filler(full + QStringLiteral("/filler"));
-    filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-    filler.write(QByteArray(65536, 'f'));
+    writeFile(full + QStringLiteral("/filler"), QByteArray(65536, 'f'));
     const pid_t saver = fork();
     if (saver == 0) {
         return;
     }
     int status = -1;
     waitpid(saver, &status, 0);
-    QFile old(full + QStringLiteral("/old.cam")), kept(faultFolder + QStringLiteral("/old.cam"));
-    const bool whole = old.open(QIODevice::ReadOnly) && kept.open(QIODevice::ReadOnly) &&
-                       old.readAll() == kept.readAll() &&
+    const bool whole = readFile(full + "/old.cam") == readFile(faultFolder + "/old.cam") &&
                        QDir(full).entryList(QDir::Files | QDir::Hidden).join(' ') == "filler old.cam";
     _exit(WIFEXITED(status) && WEXITSTATUS(status) == 0 && whole ? 0 : 1);
 }
@@ -101,10 +96,7 @@ inline void prepareFaultFolder(const QString& dir, const QByteArray& old)
     }
     QFile::setPermissions(dir, QFile::permissions(dir) | QFile::ExeOther | QFile::ReadOther);
     for (const char* fileText : {"old.cam", "locked/old.cam"}) {
-        QFile file(QDir(dir).filePath(QLatin1String(fileText)));
-        if (file.open(QIODevice::WriteOnly)) {
-            file.write(old);
-        }
+        writeFile(QDir(dir).filePath(QLatin1String(fileText)), old);
     }
     QFile::setPermissions(QDir(dir).filePath(QStringLiteral("locked")),
                           QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
