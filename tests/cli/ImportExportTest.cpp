@@ -88,20 +88,3 @@ TEST(ImportExport, RefusalsWriteNothing)
     ASSERT_EQ(readCampaignBytes(file, *opened).toStdString(), "");
     EXPECT_TRUE(inProcess({"export", in}).out == campaignJson(*opened, file));
 }
-
-// A missing folder is trouble, told with the storage's reason and aftermath;
-// the storage's own tests meet every other fault of a save.
-TEST(ImportExport, WriteFailuresAreTrouble)
-{
-    QTemporaryDir dir;
-    const QString json = dir.filePath(QStringLiteral("in.json"));
-    const QString campaign = dir.filePath(QStringLiteral("a.cam"));
-    ASSERT_TRUE(writeFile(json, campaignJson(*passing())) && writeFile(campaign, campaignBytes(*passing())));
-    const QString nowhere = dir.filePath(QStringLiteral("no-such-folder/out.cam"));
-    for (const QString& input : {json, campaign}) {
-        const ToolRun failed = inProcess({input == json ? "import" : "export", input, "-o", nowhere});
-        EXPECT_EQ(failed.status, 2);
-        const QString reason = QStringLiteral("No such file or directory. No file was created.\n");
-        EXPECT_EQ(QString::fromUtf8(failed.err), "ironvale-cam: " + nowhere + ": cannot be written: " + reason);
-    }
-}
