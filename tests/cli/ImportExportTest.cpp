@@ -5,7 +5,6 @@
 #include "tests/support/RandomCampaignFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>

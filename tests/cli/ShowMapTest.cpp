@@ -3,7 +3,6 @@
 #include "storage/CampaignStorage.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>

@@ -20,12 +20,6 @@ namespace fs = std::filesystem;
 const QByteArray OldBytes(31944, 'o');
 const QByteArray NewBytes(31944, 'n');
 
-// The folder's entries: a failed save leaves no temporary file behind.
-QStringList entries(const QTemporaryDir& folder)
-{
-    return QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-}
-
 // A name with letters from several scripts and one beyond the BMP, written
 // with the drive letter and backslashes a Windows user types.
 fs::path windowsName(const QTemporaryDir& folder, const QString& name)
@@ -68,7 +62,9 @@ TEST(WindowsFile, SavesReplaceOnlyWhatWindowsLetsGo)
         EXPECT_EQ(result.saved(), row.saved) << result.reason.toStdString();
         EXPECT_EQ(result.aftermath.toStdString(), row.aftermath);
         EXPECT_EQ(readFile(textFromPath(path)), row.saved ? NewBytes : OldBytes);
-        EXPECT_EQ(entries(folder), QStringList{textFromPath(path.filename())});
+        // A failed save leaves no temporary file behind.
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+                  QStringList{textFromPath(path.filename())});
         if (row.attributes != 0) {
             EXPECT_EQ(GetFileAttributesW(path.c_str()) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY),
                       row.attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY));
@@ -91,7 +87,7 @@ TEST(WindowsFile, ToolNamesFilesAsTypedAndKnowsOneFileByAnyCase)
         const CamTest::ToolRun run = CamTest::inProcess({QStringLiteral("check"), argument});
         EXPECT_TRUE(run.out.startsWith(typed.toUtf8() + ": ")) << run.out.toStdString() << run.err.toStdString();
     }
-    const QString otherCase = QDir::toNativeSeparators(QDir(folder.path()).absoluteFilePath(QStringLiteral("äMTER.CAM")));
+    const QString otherCase = textFromPath(windowsName(folder, QStringLiteral("äMTER.CAM")));
     const CamTest::ToolRun run = CamTest::inProcess({QStringLiteral("export"), typed, QStringLiteral("-o"), otherCase});
     EXPECT_EQ(run.status, 2);
     EXPECT_TRUE(run.err.contains("is the same file as the input")) << run.err.toStdString();

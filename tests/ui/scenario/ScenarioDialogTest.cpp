@@ -1,8 +1,6 @@
 #include "tests/ui/support/ProgramTest.h"
 
 #include <QApplication>
-#include <QClipboard>
-#include <QPushButton>
 
 #include <vector>
 
