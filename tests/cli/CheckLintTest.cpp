@@ -143,32 +143,31 @@ TEST(LintCommand, WarnsOfWhatTheCheckDoesNotSee)
         // Bytes laid over the saved file at an offset.
         std::pair<int, QByteArray> patch{};
     };
-    const auto q = [](const char* text) { return QString::fromUtf8(text); };
-    const QString trap = q(": neither campaign victory nor campaign loss can be reached from ");
-    const QString unreached = q(" cannot be reached from scenario 0");
-    const QString referenced = q(") is referenced but") + unreached;
+    const QString trap = ": neither campaign victory nor campaign loss can be reached from ";
+    const QString unreached = " cannot be reached from scenario 0";
+    const QString referenced = ") is referenced but" + unreached;
     const std::vector<Case> cases{
-        {"1-sound", Sound, {q("ok")}},
+        {"1-sound", Sound, {"ok"}},
         {"2-two-scenario-trap", {{0, {1, 254, 255, 255}}, {1, {2, 2, 2, 2}}, {2, {1, 1, 1, 1}}},
-         {q("warning: scenarios 1, 2 are a trap") + trap + q("them")}},
+         {"warning: scenarios 1, 2 are a trap" + trap + "them"}},
         {"3-looping", {{0, {1, 254, 255, 255}}, {1, {1, 1, 1, 1}}},
-         {q("Scenario 1 is looping"), q("warning: scenario 1 is a trap") + trap + q("it")}},
+         {"Scenario 1 is looping", "warning: scenario 1 is a trap" + trap + "it"}},
         {"4-sub/unreachable", {{0, {254, 254, 255, 255}}, {1, {0, 0, 254, 255}}, {2, {1, 1, 1, 1}}},
-         {q("warning: scenarios 1, 2") + unreached}},
+         {"warning: scenarios 1, 2" + unreached}},
         {"5-victory-out-of-reach", {{0, {255, 255, 255, 255}}, {1, {254, 254, 254, 255}}},
-         {q("warning: scenario 1") + unreached, q("warning: campaign victory (254") + referenced}},
+         {"warning: scenario 1" + unreached, "warning: campaign victory (254" + referenced}},
         {"6-loss-out-of-reach", {{0, {254, 254, 254, 254}}, {1, {0, 0, 0, 255}}},
-         {q("warning: scenario 1") + unreached, q("warning: campaign loss (255") + referenced}},
+         {"warning: scenario 1" + unreached, "warning: campaign loss (255" + referenced}},
         {"7-odd-go-to", {{0, {300, 254, 255, 255}}},
-         {q("Scenario 300 referenced but not found"),
-          q("warning: scenario 0, Brilliant Victory: go-to 300 is outside 0..49, 254 and 255")}},
+         {"Scenario 300 referenced but not found",
+          "warning: scenario 0, Brilliant Victory: go-to 300 is outside 0..49, 254 and 255"}},
         {"8-longer", Sound,
-         {q("warning: the file is longer than 31944 bytes: the extra bytes are ignored by the game and dropped by a "
-            "save")},
+         {"warning: the file is longer than 31944 bytes: the extra bytes are ignored by the game and dropped by a "
+          "save"},
          {31944, "x"}},
         {"9-unkept", Sound,
-         {q("warning: bytes the editor does not keep hold data (2 of them, the first at offset 700): a save from the "
-            "editor would drop them")},
+         {"warning: bytes the editor does not keep hold data (2 of them, the first at offset 700): a save from the "
+          "editor would drop them"},
          {700, "\x01\x01"}},
     };
     QTemporaryDir dir;
@@ -186,7 +185,7 @@ TEST(LintCommand, WarnsOfWhatTheCheckDoesNotSee)
     ASSERT_TRUE(writeFile(dir.filePath(QStringLiteral("0-skipped.txt")), campaignBytes(*campaignOf(Broken))));
     QTemporaryDir elsewhere;
     const QString loose = saveCampaign(elsewhere, QStringLiteral("loose.bin"), *campaignOf(Sound));
-    const ToolRun result = inProcess({QStringLiteral("lint"), dir.path(), loose});
+    const ToolRun result = inProcess({"lint", dir.path(), loose});
     expected << loose + QStringLiteral(": ok");
     EXPECT_EQ(result.outLines(), expected);
     EXPECT_EQ(result.status, 1);

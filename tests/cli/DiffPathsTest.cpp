@@ -108,18 +108,16 @@ TEST(Diff, NamesEachChangeAsADesignerSaysIt)
         SCOPED_TRACE(row.change);
         auto after = base();
         const QByteArray bytes = row.edit(*after);
-        const ToolRun lines = inProcess({QStringLiteral("diff"), before, QStringLiteral("-")}, bytes);
+        const ToolRun lines = inProcess({"diff", before, "-"}, bytes);
         EXPECT_EQ(lines.status, row.lines.isEmpty() ? 0 : 1) << lines.err.data();
         EXPECT_EQ(lines.outLines(), row.lines);
-        const ToolRun stat =
-            inProcess({QStringLiteral("diff"), QStringLiteral("--stat"), before, QStringLiteral("-")}, bytes);
+        const ToolRun stat = inProcess({"diff", "--stat", before, "-"}, bytes);
         EXPECT_EQ(stat.out, row.lines.isEmpty() ? QByteArray() : QByteArray(row.stat) + '\n');
         // Its JSON form is the same campaign.
-        const ToolRun json =
-            inProcess({QStringLiteral("diff"), QStringLiteral("-"), before}, campaignJson(*after, bytes));
+        const ToolRun json = inProcess({"diff", "-", before}, campaignJson(*after, bytes));
         EXPECT_EQ(json.outLines().size(), row.lines.size()) << json.err.data();
     }
-    EXPECT_EQ(inProcess({QStringLiteral("diff"), before, dir.filePath(QStringLiteral("gone.cam"))}).status, 2);
+    EXPECT_EQ(inProcess({"diff", before, dir.filePath("gone.cam")}).status, 2);
 }
 
 // Counts past 64 bits are named, not wrapped; unbounded values are null in JSON.
@@ -130,17 +128,14 @@ TEST(Paths, ShowsHugeAndEndlessCounts)
         const int32_t next = i == 49 ? 254 : i + 1;
         chain.push_back({i, {next, next, next, next}});
     }
-    const QStringList lines =
-        inProcess({QStringLiteral("paths"), QStringLiteral("-")}, campaignBytes(*campaignOf(chain))).outLines();
+    const QStringList lines = inProcess({"paths", "-"}, campaignBytes(*campaignOf(chain))).outLines();
     EXPECT_EQ(lines.value(32),
               QStringLiteral("Scenario 32 scen32: 18446744073709551616 routes, battles 32, prestige 0"));
     EXPECT_EQ(lines.value(33), QStringLiteral("Scenario 33 scen33: more than 2^64 routes, battles 33, prestige 0"));
-    const ToolRun map = inProcess({QStringLiteral("map"), QStringLiteral("--paths"), QStringLiteral("-")},
-                                  campaignBytes(*campaignOf(chain)));
+    const ToolRun map = inProcess({"map", "--paths", "-"}, campaignBytes(*campaignOf(chain)));
     EXPECT_TRUE(map.out.contains("#033 scen33<BR/><FONT POINT-SIZE=\"10\">battles 33, prestige 0</FONT>"));
 
-    const ToolRun looping = inProcess({QStringLiteral("paths"), QStringLiteral("--json"), QStringLiteral("-")},
-                                      campaignBytes(*campaignOf({{0, {0, 0, 254, 255}}})));
+    const ToolRun looping = inProcess({"paths", "--json", "-"}, campaignBytes(*campaignOf({{0, {0, 0, 254, 255}}})));
     EXPECT_TRUE(looping.out.contains(R"("victory": {"reached": true, "routes": null, "fewestBattles": 1, )"
                                      R"("mostBattles": null, "leastPrestige": 0, "mostPrestige": 0, "cycles": [[0]]})"))
         << looping.out.data();

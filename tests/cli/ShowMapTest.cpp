@@ -75,8 +75,7 @@ std::vector<std::pair<std::string, std::string>> arrowsFrom(const Graph& map, co
 
 ToolRun map(const Campaign& campaign, const QString& format = QStringLiteral("dot"))
 {
-    return inProcess({QStringLiteral("map"), QStringLiteral("-"), QStringLiteral("--format"), format},
-                     campaignBytes(campaign));
+    return inProcess({"map", "-", "--format", format}, campaignBytes(campaign));
 }
 
 } // namespace
@@ -91,7 +90,7 @@ TEST(ShowCommand, ShowsPlaceholdersEndsFreeSlotsAndUnknownNations)
     campaign->scenarios(0).setResultMovie(3, "lost");
     QByteArray file = campaignBytes(*campaign);
     file[4] = 'R';
-    const ToolRun result = inProcess({QStringLiteral("show"), QStringLiteral("-")}, file);
+    const ToolRun result = inProcess({"show", "-"}, file);
     EXPECT_EQ(result.status, 0);
     for (const char* line : {"Nation:      unknown (0)", "  Movie:              (none)",
                              "  Victory:            campaign won, prestige 0",
@@ -195,8 +194,7 @@ TEST(MapCommand, DenseCampaignsStayReadable)
         random.push_back({i, goTos});
     }
     for (const auto& [name, scenarios] : {std::pair{"all looping", looping}, std::pair{"linked at random", random}}) {
-        const ToolRun result =
-            inProcess({QStringLiteral("map"), QStringLiteral("-")}, campaignBytes(*campaignOf(scenarios)));
+        const ToolRun result = inProcess({"map", "-"}, campaignBytes(*campaignOf(scenarios)));
         const Graph map = parseDot(result.out);
         ASSERT_NE(map, nullptr) << result.err.data();
         const QStringList corners = QString::fromStdString(attribute(map.get(), "bb")).split(QLatin1Char(','));
@@ -251,7 +249,7 @@ TEST(MapCommand, WritesRealSvgPngAndDot)
         SCOPED_TRACE(name.toStdString());
         const QString out = name == QStringLiteral("-") ? name : dir.filePath(name);
         const QStringList target = name.isEmpty() ? QStringList() : QStringList{QStringLiteral("-o"), out};
-        const ToolRun result = inProcess(QStringList{QStringLiteral("map"), campaign} + target + options);
+        const ToolRun result = inProcess(QStringList{"map", campaign} + target + options);
         const QByteArray bytes = name.isEmpty() || name == QStringLiteral("-") ? result.out : readFile(out);
         EXPECT_STREQ(kind(bytes), written);
         EXPECT_EQ(result.status, qstrcmp(written, "none") == 0 ? 2 : 0) << result.err.data();

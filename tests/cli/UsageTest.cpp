@@ -25,31 +25,29 @@ TEST(Usage, EveryCommandAnswersHelpAndMistakesAlike)
         QString out;
         QString err;
     };
-    const auto q = [](const char* text) { return QString::fromUtf8(text); };
     const std::vector<Case> cases{
-        {"missing command", {}, 2, {}, q("'ironvale-cam --help'")},
-        {"unknown command", {q("frob")}, 2, {}, q("'frob' is not a command. See 'ironvale-cam --help'")},
-        {"tool's help", {q("--help")}, 0, q("Usage: ironvale-cam COMMAND"), {}},
-        {"help", {q("help")}, 0, q("Usage: ironvale-cam COMMAND"), {}},
-        {"a command's help runs the command", {q("map"), q("--help")}, 0, q("Usage: ironvale-cam map [options] FILE"),
-         {}},
-        {"help of no command", {q("help"), q("frob")}, 2, {}, q("'frob' is not a command. See 'ironvale-cam --help'")},
-        {"version", {q("--version")}, 0, q("ironvale-cam "), {}},
-        {"import's usage line without -o", {q("import"), q("--help")}, 0,
-         q("Usage: ironvale-cam import [options] JSON -o FILE\n"), {}},
-        {"check without a file", {q("check")}, 2, {}, q("'ironvale-cam check --help'")},
-        {"lint without a file", {q("lint"), q("--strict")}, 2, {}, q("'ironvale-cam lint --help'")},
-        {"show of two files", {q("show"), campaign, campaign}, 2, {}, q("'ironvale-cam show --help'")},
-        {"map without a file", {q("map"), q("-o"), written}, 2, {}, q("'ironvale-cam map --help'")},
-        {"export without a file", {q("export")}, 2, {}, q("'ironvale-cam export --help'")},
-        {"import without JSON", {q("import"), q("-o"), written}, 2, {}, q("'ironvale-cam import --help'")},
-        {"import without -o", {q("import"), campaign}, 2, {}, q("give -o FILE")},
-        {"unknown option", {q("map"), campaign, q("--check")}, 2, {}, q("'check'. See 'ironvale-cam map --help'")},
-        {"empty file name", {q("check"), campaign, {}}, 2, {}, q("a file name is empty")},
-        {"empty output name", {q("export"), campaign, q("-o"), {}}, 2, {}, q("a file name is empty")},
-        {"folder to import", {q("import"), dir.path(), q("-o"), written}, 2, {},
-         dir.path() + q(": cannot be read: it is a folder")},
-        {"unknown format", {q("map"), campaign, q("--format"), q("jpeg")}, 2, {}, q("'jpeg' is no format")},
+        {"missing command", {}, 2, {}, "'ironvale-cam --help'"},
+        {"unknown command", {"frob"}, 2, {}, "'frob' is not a command. See 'ironvale-cam --help'"},
+        {"tool's help", {"--help"}, 0, "Usage: ironvale-cam COMMAND", {}},
+        {"help", {"help"}, 0, "Usage: ironvale-cam COMMAND", {}},
+        {"a command's help runs the command", {"map", "--help"}, 0, "Usage: ironvale-cam map [options] FILE", {}},
+        {"help of no command", {"help", "frob"}, 2, {}, "'frob' is not a command. See 'ironvale-cam --help'"},
+        {"version", {"--version"}, 0, "ironvale-cam ", {}},
+        {"import's usage line without -o", {"import", "--help"}, 0,
+         "Usage: ironvale-cam import [options] JSON -o FILE\n", {}},
+        {"check without a file", {"check"}, 2, {}, "'ironvale-cam check --help'"},
+        {"lint without a file", {"lint", "--strict"}, 2, {}, "'ironvale-cam lint --help'"},
+        {"show of two files", {"show", campaign, campaign}, 2, {}, "'ironvale-cam show --help'"},
+        {"map without a file", {"map", "-o", written}, 2, {}, "'ironvale-cam map --help'"},
+        {"export without a file", {"export"}, 2, {}, "'ironvale-cam export --help'"},
+        {"import without JSON", {"import", "-o", written}, 2, {}, "'ironvale-cam import --help'"},
+        {"import without -o", {"import", campaign}, 2, {}, "give -o FILE"},
+        {"unknown option", {"map", campaign, "--check"}, 2, {}, "'check'. See 'ironvale-cam map --help'"},
+        {"empty file name", {"check", campaign, {}}, 2, {}, "a file name is empty"},
+        {"empty output name", {"export", campaign, "-o", {}}, 2, {}, "a file name is empty"},
+        {"folder to import", {"import", dir.path(), "-o", written}, 2, {},
+         dir.path() + ": cannot be read: it is a folder"},
+        {"unknown format", {"map", campaign, "--format", "jpeg"}, 2, {}, "'jpeg' is no format"},
     };
     for (const Case& each : cases) {
         const ToolRun result = inProcess(each.arguments);
@@ -58,19 +56,18 @@ TEST(Usage, EveryCommandAnswersHelpAndMistakesAlike)
         EXPECT_EQ(result.out.isEmpty(), each.out.isEmpty()) << each.fault;
         const QString err = QString::fromUtf8(result.err);
         EXPECT_TRUE(each.err.isEmpty() ? err.isEmpty()
-                                       : err.startsWith(q("ironvale-cam: ")) && err.count(QLatin1Char('\n')) == 1 &&
+                                       : err.startsWith("ironvale-cam: ") && err.count(QLatin1Char('\n')) == 1 &&
                                              err.endsWith(QLatin1Char('\n')) && err.contains(each.err))
             << each.fault << ": " << result.err.data();
     }
-    EXPECT_EQ(inProcess({QStringLiteral("help")}).out, inProcess({QStringLiteral("--help")}).out);
-    EXPECT_EQ(inProcess({QStringLiteral("help"), QStringLiteral("map")}).out,
-              inProcess({QStringLiteral("map"), QStringLiteral("--help")}).out);
+    EXPECT_EQ(inProcess({"help"}).out, inProcess({"--help"}).out);
+    EXPECT_EQ(inProcess({"help", "map"}).out, inProcess({"map", "--help"}).out);
     EXPECT_FALSE(QFileInfo::exists(written));
     // Each command that the tool's help lists says under its usage line what it does.
-    const QString commands = QString::fromUtf8(inProcess({QStringLiteral("--help")}).out).section(q("Commands:\n"), 1);
-    for (const QString& line : commands.section(q("\n\n"), 0, 0).split(QLatin1Char('\n'))) {
+    const QString commands = QString::fromUtf8(inProcess({"--help"}).out).section("Commands:\n", 1);
+    for (const QString& line : commands.section("\n\n", 0, 0).split(QLatin1Char('\n'))) {
         const QString command = line.simplified().section(QLatin1Char(' '), 0, 0);
-        const QStringList help = inProcess({QStringLiteral("help"), command}).outLines();
+        const QStringList help = inProcess({"help", command}).outLines();
         EXPECT_FALSE(help.value(1).isEmpty()) << command.toStdString();
     }
 }
