@@ -80,26 +80,6 @@ ToolRun map(const Campaign& campaign, const QString& format = QStringLiteral("do
 
 } // namespace
 
-// What the README's example of show leaves out: empty names, both ends, a
-// go-to to a free slot, an outcome with a movie alone, and a victory movie
-// the editor does not know, matched exactly: "Ruwin" reads as nation 0.
-TEST(ShowCommand, ShowsPlaceholdersEndsFreeSlotsAndUnknownNations)
-{
-    auto campaign = campaignOf({{0, {1, 254, 7, 255}}, {1, {254, 254, 255, 255}}});
-    campaign->setNation(2);
-    campaign->scenarios(0).setResultMovie(3, "lost");
-    QByteArray file = campaignBytes(*campaign);
-    file[4] = 'R';
-    const ToolRun result = inProcess({"show", "-"}, file);
-    EXPECT_EQ(result.status, 0);
-    for (const char* line : {"Nation:      unknown (0)", "  Movie:              (none)",
-                             "  Victory:            campaign won, prestige 0",
-                             "  Minor Victory:      scenario 7 (not in the campaign), prestige 0",
-                             "  Defeat:             campaign lost, prestige 0 (movie lost)"}) {
-        EXPECT_TRUE(result.outLines().contains(QLatin1String(line))) << line << "\n" << result.out.data();
-    }
-}
-
 // Each finding is drawn as the legend shows it: the DOT text is parsed back
 // and every marked node compared with its legend sample.
 TEST(MapCommand, DrawsScenariosOutcomesEndsAndFindingsAsTheLegendShows)
