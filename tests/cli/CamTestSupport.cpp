@@ -39,10 +39,8 @@ QStringList ToolRun::outLines() const
 
 ToolRun inProcess(const QStringList& arguments, const QByteArray& in)
 {
-    QBuffer inBuffer;
+    QBuffer inBuffer, outBuffer, errBuffer;
     inBuffer.setData(in);
-    QBuffer outBuffer;
-    QBuffer errBuffer;
     inBuffer.open(QIODevice::ReadOnly);
     outBuffer.open(QIODevice::WriteOnly);
     errBuffer.open(QIODevice::WriteOnly);

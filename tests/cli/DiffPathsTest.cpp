@@ -129,9 +129,8 @@ TEST(Paths, ShowsHugeAndEndlessCounts)
         chain.push_back({i, {next, next, next, next}});
     }
     const QStringList lines = inProcess({"paths", "-"}, campaignBytes(*campaignOf(chain))).outLines();
-    EXPECT_EQ(lines.value(32),
-              QStringLiteral("Scenario 32 scen32: 18446744073709551616 routes, battles 32, prestige 0"));
-    EXPECT_EQ(lines.value(33), QStringLiteral("Scenario 33 scen33: more than 2^64 routes, battles 33, prestige 0"));
+    EXPECT_EQ(lines.value(32), "Scenario 32 scen32: 18446744073709551616 routes, battles 32, prestige 0");
+    EXPECT_EQ(lines.value(33), "Scenario 33 scen33: more than 2^64 routes, battles 33, prestige 0");
     const ToolRun map = inProcess({"map", "--paths", "-"}, campaignBytes(*campaignOf(chain)));
     EXPECT_TRUE(map.out.contains("#033 scen33<BR/><FONT POINT-SIZE=\"10\">battles 33, prestige 0</FONT>"));
 

@@ -72,8 +72,7 @@ TEST(ImportExport, RefusalsWriteNothing)
         ASSERT_TRUE(writeFile(in, row.input));
         ASSERT_TRUE(writeFile(dir.filePath(QStringLiteral("old.cam")), "old bytes"));
         for (const char* target : {"old.cam", "new.cam"}) {
-            const ToolRun result =
-                inProcess(QStringList{QLatin1String(row.command), in, "-o", dir.filePath(target)} + row.options);
+            const ToolRun result = inProcess(QStringList{row.command, in, "-o", dir.filePath(target)} + row.options);
             EXPECT_EQ(result.status, row.status);
             EXPECT_EQ(QString::fromUtf8(result.err), row.err);
             EXPECT_TRUE(result.out.isEmpty());

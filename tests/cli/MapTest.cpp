@@ -113,15 +113,12 @@ TEST(MapCommand, DrawsScenariosOutcomesEndsAndFindingsAsTheLegendShows)
     EXPECT_EQ(arrowsFrom(graph, "s4").size(), 1u);
     EXPECT_EQ(arrowsFrom(graph, "s1").size(), 4u);
     // Looping and out of reach: the loop's colours, the dashes of the unreachable.
+    const std::vector<const char*> all{"fillcolor", "color", "style", "shape"};
     const std::vector<std::tuple<const char*, const char*, std::vector<const char*>>> looks{
-        {"s0", "legend_scenario", {"fillcolor", "color", "style", "shape"}},
-        {"s1", "legend_scenario", {"fillcolor", "color", "style", "shape"}},
-        {"s2", "legend_trap", {"fillcolor", "color", "style", "shape"}},
-        {"s3", "legend_trap", {"fillcolor", "color", "style", "shape"}},
-        {"s5", "legend_unreachable", {"fillcolor", "color", "style", "shape"}},
-        {"missing7", "legend_missing", {"fillcolor", "color", "style", "shape"}},
-        {"s4", "legend_looping", {"fillcolor"}},
-        {"s4", "legend_unreachable", {"style"}},
+        {"s0", "legend_scenario", all},       {"s1", "legend_scenario", all},
+        {"s2", "legend_trap", all},           {"s3", "legend_trap", all},
+        {"s5", "legend_unreachable", all},    {"missing7", "legend_missing", all},
+        {"s4", "legend_looping", {"fillcolor"}}, {"s4", "legend_unreachable", {"style"}},
     };
     for (const auto& [node, sample, attributes] : looks) {
         for (const char* name : attributes) {
