@@ -352,8 +352,7 @@ protected:
 // once and comes back to the first.
 TEST_F(AccessibilityTest, EveryControlHasANameOfItsOwnAndTabVisitsEachOnce)
 {
-    for (QWidget* topLevel :
-         {static_cast<QWidget*>(&window), static_cast<QWidget*>(&dialog), static_cast<QWidget*>(&about)}) {
+    for (QWidget* topLevel : std::initializer_list<QWidget*>{&window, &dialog, &about}) {
         SCOPED_TRACE(topLevel->metaObject()->className());
         EXPECT_FALSE(topLevel->windowIcon().isNull()) << "no icon for the task bar";
         std::set<QString> names;

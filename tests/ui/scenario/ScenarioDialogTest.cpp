@@ -6,8 +6,6 @@
 
 namespace {
 
-using S = Scenario;
-
 // Warnings as "title|style|prompt", the prompt exactly as built.
 const QString NameWarning = "Scenario|48|Invalid Scenario name value\r Scenario is reset to its previous name";
 const QString TakenWarning = "Scenario|48|Number Already Exists (%1)\rNumber is reset to its previous value";
@@ -68,7 +66,7 @@ protected:
         };
     }
 
-    void open(const S& record)
+    void open(const Scenario& record)
     {
         dialog.scenario().copy(record);
         dialog.refresh();
@@ -160,7 +158,9 @@ TEST_F(ScenarioDialogTest, EveryBoxFiltersChecksAndReachesTheRecordAtItsTime)
         }
         // Emptied key by key, it shows a 0 the next digits replace.
         QTest::keyClick(textBox, Qt::Key_End);
-        QTest::keyClicks(textBox, QString(5, '\b') + row.good.last());
+        QTest::keyClicks(textBox, QString(5, '\b'));
+        EXPECT_EQ((textBox->currentText() + '|' + textBox->selectedText()).toStdString(), "0|0");
+        QTest::keyClicks(textBox, row.good.last());
         EXPECT_EQ(textBox->currentText(), row.good.last());
         // A value of the row's own, so a box committed into another's field shows.
         type(textBox, QString::number(++committed) + '\t');
