@@ -41,7 +41,7 @@ TEST(Usage, EveryCommandAnswersHelpAndMistakesAlike)
         {"map without a file", {"map", "-o", written}, 2, {}, "'ironvale-cam map --help'"},
         {"export without a file", {"export"}, 2, {}, "'ironvale-cam export --help'"},
         {"import without JSON", {"import", "-o", written}, 2, {}, "'ironvale-cam import --help'"},
-        {"import without -o", {"import", campaign}, 2, {}, "give -o FILE"},
+        {"import without -o", {"import", campaign}, 2, {}, "give -o FILE. See 'ironvale-cam import --help'"},
         {"unknown option", {"map", campaign, "--check"}, 2, {}, "'check'. See 'ironvale-cam map --help'"},
         {"empty file name", {"check", campaign, {}}, 2, {}, "a file name is empty"},
         {"empty output name", {"export", campaign, "-o", {}}, 2, {}, "a file name is empty"},
@@ -63,11 +63,11 @@ TEST(Usage, EveryCommandAnswersHelpAndMistakesAlike)
     EXPECT_EQ(inProcess({"help"}).out, inProcess({"--help"}).out);
     EXPECT_EQ(inProcess({"help", "map"}).out, inProcess({"map", "--help"}).out);
     EXPECT_FALSE(QFileInfo::exists(written));
-    // Each command that the tool's help lists says under its usage line what it does.
+    // Each command that the tool's help lists ends its help well and says under its usage line what it does.
     const QString commands = QString::fromUtf8(inProcess({"--help"}).out).section("Commands:\n", 1);
     for (const QString& line : commands.section("\n\n", 0, 0).split(QLatin1Char('\n'))) {
         const QString command = line.simplified().section(QLatin1Char(' '), 0, 0);
-        const QStringList help = inProcess({"help", command}).outLines();
-        EXPECT_FALSE(help.value(1).isEmpty()) << command.toStdString();
+        const ToolRun help = inProcess({"help", command});
+        EXPECT_TRUE(help.status == 0 && !help.outLines().value(1).isEmpty()) << command.toStdString();
     }
 }

@@ -203,9 +203,9 @@ TEST_F(CampaignWindowTest, TheListsCommandsWorkOnTheSelectedLineOnly)
     add({"", "b"});
     const auto lineOf = [this](int row) { return list()->visualItemRect(list()->item(row)).center(); };
     const auto selected = [this] { return child("changeButton")->isEnabled() && child("removeButton")->isEnabled(); };
-    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, lineOf(1));
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, lineOf(0));
     EXPECT_TRUE(selected());
-    QTest::mouseClick(list()->viewport(), Qt::LeftButton, Qt::ControlModifier, lineOf(1));
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, Qt::ControlModifier, lineOf(0));
     EXPECT_TRUE(list()->selectedLine() == -1 && !selected());
     QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, lineOf(1));
     QTest::keyClick(list(), Qt::Key_Space, Qt::ControlModifier);
