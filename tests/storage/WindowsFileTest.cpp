@@ -47,7 +47,6 @@ TEST(WindowsFile, SavesReplaceOnlyWhatWindowsLetsGo)
         SCOPED_TRACE(row.fault);
         QTemporaryDir folder;
         const fs::path path = windowsName(folder, QStringLiteral("Kämpfe ΑΒΓ 戦役 \U0001F600.cam"));
-        ASSERT_NE(path.native().find(L'\\'), std::wstring::npos);
         if (row.attributes != 0) {
             ASSERT_TRUE(writeFile(textFromPath(path), OldBytes));
             ASSERT_NE(SetFileAttributesW(path.c_str(), row.attributes), 0);
